@@ -1,0 +1,36 @@
+#pragma once
+// Reading and writing Orvane's text files: CP932 bytes with CR LF line ends on disk,
+// UTF-8 lines in memory. Writes go to a temporary file that is renamed over the target,
+// so a file is either the old one or the complete new one.
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+enum class FileError { None, NotFound, NotAFile, CannotRead, TooLarge, CannotWrite };
+
+struct TextLines {
+    std::vector<std::string> lines;  // UTF-8, line ends removed
+    FileError error = FileError::None;
+    bool lossless = true;  // false when bytes that are not CP932 were replaced
+};
+
+// Largest file any reader accepts; larger files are refused with TooLarge.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 64u * 1024u * 1024u;
+
+// Reads the whole file and splits it at CR LF, LF or lone CR. A final line end does not
+// start an empty line. maxLines > 0 stops after that many lines.
+TextLines readTextLines(const std::filesystem::path& path, size_t maxLines = 0);
+
+// Reads the raw bytes of a file (at most kMaxTextFileBytes).
+FileError readBytes(const std::filesystem::path& path, std::string& out);
+
+// Writes the lines as CP932 with CR LF after every line, atomically.
+FileError writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+
+// Writes raw bytes atomically: a temporary file beside the target, flushed, then renamed.
+FileError writeBytesAtomic(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace orv

@@ -1,0 +1,66 @@
+#include "geo/Angles.h"
+
+#include "core/NumberText.h"
+#include "core/Rounding.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace orv {
+
+namespace {
+
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+
+// Largest scaled value DDD…MMSS still worth computing: beyond it the degrees alone exceed
+// the int32 range of arc-seconds, so the result saturates anyway.
+constexpr double kScaledLimit = 1.0e13;
+
+// Floor division and remainder for whole numbers of either sign (the remainder is never negative).
+constexpr int64_t floorDiv(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+}  // namespace
+
+// The text is read as D.MMSS and scaled to the whole number DDDMMSS (four decimals kept, the
+// fifth rounded away in double precision). Degrees are everything above the last four digits,
+// minutes the two digits before the last two, seconds the last two, so minutes and seconds of
+// 60 or more count linearly ("34.6" = 34°60′).
+//
+// Outside the domain of positions:
+// - a negative, empty, non-numeric or non-finite text gives 0;
+// - 1000° or more keeps all leading digits as degrees (the same rule as below 1000°), so
+//   larger texts never give smaller results than 999.5959; results beyond the int32 range of
+//   arc-seconds saturate at its maximum.
+ArcSeconds dmsToSeconds(std::string_view text) {
+    const double v = leadingNumber(text);
+    if (!std::isfinite(v) || v <= 0.0) return 0;
+    const double scaled = std::floor(v * 10000.0 + 0.5);
+    if (scaled >= kScaledLimit) return std::numeric_limits<ArcSeconds>::max();
+    const auto n = static_cast<int64_t>(scaled);
+    const int64_t degrees = n / 10000;
+    const int64_t minutes = (n / 100) % 100;
+    const int64_t seconds = n % 100;
+    const int64_t total = degrees * 3600 + minutes * 60 + seconds;
+    return static_cast<ArcSeconds>(total > kInt32Max ? kInt32Max : total);
+}
+
+// Degrees, minutes and seconds are taken with floor division, so a negative count of seconds
+// still gives minutes and seconds in 0..59 above a negative whole degree (-1″ = -1° + 59′ 59″,
+// written "-.4041"). The value D + M/100 + S/10000 is rounded to float32 and written in its shortest
+// form of at most seven significant digits.
+DmsText secondsToDms(ArcSeconds seconds) {
+    const int64_t a = seconds;
+    const int64_t d = floorDiv(a, 3600);
+    const int64_t r = a - 3600 * d;
+    const int64_t m = r / 60;
+    const int64_t s = r - 60 * m;
+    const double v = static_cast<double>(d) + static_cast<double>(m) / 100.0 +
+                     static_cast<double>(s) / 10000.0;
+    return shortestText(static_cast<float>(v));
+}
+
+}  // namespace orv
