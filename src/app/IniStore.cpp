@@ -1,0 +1,208 @@
+#include "app/IniStore.h"
+
+#include "core/TextFile.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace orv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    return {};
+}
+
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most
+// U+10FFFF) and hold no NUL byte: anything else is not a settings file of ours.
+bool isCleanUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c == 0) return false;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length = 0;
+        unsigned int lowest = 0;
+        unsigned int value = 0;
+        if ((c & 0xE0) == 0xC0) {
+            length = 2;
+            lowest = 0x80;
+            value = c & 0x1Fu;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3;
+            lowest = 0x800;
+            value = c & 0x0Fu;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4;
+            lowest = 0x10000;
+            value = c & 0x07u;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i < length) return false;
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            value = (value << 6) | (next & 0x3Fu);
+        }
+        const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+        if (value < lowest || value > 0x10FFFF || surrogate) return false;
+        i += length;
+    }
+    return true;
+}
+
+// Line breaks cannot be stored: each CR or LF becomes a blank.
+std::string withoutLineBreaks(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c == '\r' || c == '\n') c = ' ';
+    return out;
+}
+
+}  // namespace
+
+fs::path defaultSettingsPath() {
+    fs::path base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
+        // Relative values are ignored, as the XDG rules ask.
+        if (fs::path(xdg).is_absolute()) base = xdg;
+    }
+    if (base.empty()) base = homeFolder() / ".config";
+    return base / "Orvane2" / "Orvane2.ini";
+}
+
+void IniStore::clear() {
+    sections_.clear();
+    sectionIndex_.clear();
+    loadFailed_ = false;
+}
+
+IniLoad IniStore::load(const fs::path& path) {
+    clear();
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (status.type() == fs::file_type::not_found) return IniLoad::Missing;
+    if (ec || !fs::is_regular_file(status)) {
+        loadFailed_ = true;
+        return IniLoad::Refused;
+    }
+    // The size is checked before reading, so a huge file is never pulled into memory.
+    std::string bytes;
+    const auto size = fs::file_size(path, ec);
+    if (ec || size > kMaxSettingsFileBytes || readBytes(path, bytes) != FileError::None) {
+        loadFailed_ = true;
+        return IniLoad::Refused;
+    }
+    return parse(bytes);
+}
+
+IniLoad IniStore::parse(std::string_view bytes) {
+    clear();
+    if (bytes.size() > kMaxSettingsFileBytes || !isCleanUtf8(bytes)) {
+        loadFailed_ = true;
+        return IniLoad::Refused;
+    }
+    // A byte-order mark some editors put first is not part of the first line.
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    size_t current = kNone;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(pos, end - pos);
+        pos = end + 1;
+        if (line.ends_with('\r')) line.remove_suffix(1);
+
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            current = sectionFor(line.substr(1, line.size() - 2));
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos || current == kNone) continue;
+        put(sections_[current], line.substr(0, equals), line.substr(equals + 1));
+    }
+    return IniLoad::Read;
+}
+
+const IniStore::Entry* IniStore::find(std::string_view section, std::string_view key) const {
+    const auto s = sectionIndex_.find(std::string(section));
+    if (s == sectionIndex_.end()) return nullptr;
+    const Section& found = sections_[s->second];
+    const auto k = found.index.find(std::string(key));
+    if (k == found.index.end()) return nullptr;
+    return &found.entries[k->second];
+}
+
+std::string IniStore::get(std::string_view section, std::string_view key) const {
+    const Entry* entry = find(section, key);
+    return entry != nullptr ? entry->value : std::string("0");
+}
+
+bool IniStore::contains(std::string_view section, std::string_view key) const {
+    return find(section, key) != nullptr;
+}
+
+size_t IniStore::sectionFor(std::string_view name) {
+    std::string clean = withoutLineBreaks(name);
+    if (const auto s = sectionIndex_.find(clean); s != sectionIndex_.end()) return s->second;
+    const size_t position = sections_.size();
+    sectionIndex_.emplace(clean, position);
+    sections_.push_back(Section{std::move(clean), {}, {}});
+    return position;
+}
+
+void IniStore::put(Section& section, std::string_view key, std::string_view value) {
+    std::string cleanKey = withoutLineBreaks(key);
+    std::string cleanValue = withoutLineBreaks(value);
+    if (const auto k = section.index.find(cleanKey); k != section.index.end()) {
+        section.entries[k->second].value = std::move(cleanValue);
+        return;
+    }
+    section.index.emplace(cleanKey, section.entries.size());
+    section.entries.push_back(Entry{std::move(cleanKey), std::move(cleanValue)});
+}
+
+void IniStore::set(std::string_view section, std::string_view key, std::string_view value) {
+    const size_t position = sectionFor(section);
+    put(sections_[position], key, value);
+}
+
+std::string IniStore::text() const {
+    std::string out;
+    for (const Section& section : sections_) {
+        out += '[';
+        out += section.name;
+        out += "]\n";
+        for (const Entry& entry : section.entries) {
+            out += entry.key;
+            out += '=';
+            out += entry.value;
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+bool IniStore::save(const fs::path& path) const {
+    std::error_code ec;
+    if (path.has_parent_path()) {
+        fs::create_directories(path.parent_path(), ec);
+        if (ec) return false;
+    }
+    return writeBytesAtomic(path, text()) == FileError::None;
+}
+
+}  // namespace orv

@@ -1,0 +1,87 @@
+#pragma once
+// The per-user settings file: texts addressed by section and key, kept in a UTF-8 file of
+// "[section]" lines each followed by its "key=value" lines. A line is split at its first "=";
+// nothing is trimmed or escaped, so keys and values with blanks (trailing ones too) come back
+// exactly. Sections and keys keep the order in which they were first set.
+//
+// What the format cannot hold:
+// - line breaks: a CR or LF in a section, key or value is replaced by a blank when it is set;
+// - "=" in a key: the line is split at the first "=", so the rest would belong to the value;
+// - a key that starts with "[" together with a value that ends with "]": the line would read
+//   as a section line.
+// None of the settings' keys contain these characters.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace orv {
+
+// $XDG_CONFIG_HOME/Orvane2/Orvane2.ini; without an absolute XDG_CONFIG_HOME,
+// $HOME/.config/Orvane2/Orvane2.ini (the home folder from the user database when HOME is
+// not set).
+std::filesystem::path defaultSettingsPath();
+
+// Largest settings file that is read; a larger one is refused as not ours.
+inline constexpr std::uintmax_t kMaxSettingsFileBytes = 1024u * 1024u;
+
+enum class IniLoad {
+    Read,     // the file was read
+    Missing,  // there is no file yet: the store is empty
+    Refused,  // unreadable, too large, binary or not UTF-8: the store is empty
+};
+
+class IniStore {
+public:
+    // Replaces the contents by the file's. Lines without "=" and lines before the first
+    // section line are skipped; a CR before the LF is dropped; a key given twice keeps its
+    // first place and its last value. A refused file leaves the store empty and sets
+    // loadFailed().
+    IniLoad load(const std::filesystem::path& path);
+
+    // Replaces the contents by those of a file's bytes (see load).
+    IniLoad parse(std::string_view bytes);
+
+    // The stored text, or "0" when the key is missing (a missing setting reads as "0").
+    std::string get(std::string_view section, std::string_view key) const;
+    bool contains(std::string_view section, std::string_view key) const;
+
+    // Sets a value; a new section or key goes after the existing ones.
+    void set(std::string_view section, std::string_view key, std::string_view value);
+
+    // The file's bytes: "[section]\n" followed by "key=value\n" per key, in store order.
+    std::string text() const;
+
+    // Writes the file: its folder is created when missing, the bytes go to a temporary file
+    // that is renamed over the old one, so the file is either the old or the complete new one.
+    bool save(const std::filesystem::path& path) const;
+
+    void clear();
+    bool empty() const { return sections_.empty(); }
+    bool loadFailed() const { return loadFailed_; }
+
+private:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+        std::unordered_map<std::string, size_t> index;  // key -> position in entries
+    };
+
+    const Entry* find(std::string_view section, std::string_view key) const;
+    // Position of the section, added at the end when new.
+    size_t sectionFor(std::string_view name);
+    void put(Section& section, std::string_view key, std::string_view value);
+
+    std::vector<Section> sections_;
+    std::unordered_map<std::string, size_t> sectionIndex_;  // name -> position in sections_
+    bool loadFailed_ = false;
+};
+
+}  // namespace orv
