@@ -1,0 +1,147 @@
+#include "app/ElevationLoading.h"
+
+#include "app/FileChecks.h"
+#include "app/Progress.h"
+#include "core/TextFile.h"
+#include "geo/MemFile.h"
+#include "platform/Events.h"
+
+#include <string>
+
+namespace orv {
+
+namespace fs = std::filesystem;
+
+const std::array<MeshSlotPlace, 10> meshSlotPlaces{{
+    {0, 0, 0, 0},  // slot 0 is not used
+    {0, 0, 600, -450},
+    {0, 200, 600, 0},
+    {0, 400, 600, 450},
+    {200, 0, 300, -450},
+    {200, 200, 300, 0},
+    {200, 400, 300, 450},
+    {400, 0, 0, -450},
+    {400, 200, 0, 0},
+    {400, 400, 0, 450},
+}};
+
+namespace {
+
+constexpr int kSlots = 9;
+
+void setSlotCorners(AppState& state, int slot, ArcSeconds centreSouth, ArcSeconds centreWest) {
+    auto& corner = state.meshCorners.at(static_cast<size_t>(slot));
+    const auto& place = meshSlotPlaces.at(static_cast<size_t>(slot));
+    corner.meshCode = state.meshCodes.at(static_cast<size_t>(slot));
+    corner.northLatitude = secondsToDms(centreSouth + place.northOffset);
+    corner.westLongitude = secondsToDms(centreWest + place.westOffset);
+    corner.southLatitude = secondsToDms(dmsToSeconds(corner.northLatitude) - 300);
+    corner.eastLongitude = secondsToDms(dmsToSeconds(corner.westLongitude) + 450);
+}
+
+std::string dataQuestion(int16_t demMedia) {
+    std::string text = "ルート図は50mメッシュ数値地図をベースに作成します\r\n\r\n";
+    if (demMedia == 0)
+        text += "数値地図（標高）のCD-ROMがドライブにセットされているか確認して下さい。";
+    else
+        text += "ﾊｰﾄﾞﾃﾞｨｽｸの任意のﾌｫﾙﾀﾞｰに必要な数値地図（標高）が\r\n"
+                "セットされているか確認して下さい。";
+    return text;
+}
+
+// The folder as the picker gave it: cut at a NUL, trailing blanks removed unless the folder
+// really ends in blanks.
+std::string cleanFolder(std::string folder) {
+    if (const auto nul = folder.find('\0'); nul != std::string::npos) folder.resize(nul);
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return folder;
+    while (!folder.empty() && folder.back() == ' ') folder.pop_back();
+    return folder;
+}
+
+void loadSlot(AppState& state, Dialogs& dialogs, int slot) {
+    const auto& place = meshSlotPlaces.at(static_cast<size_t>(slot));
+    const MeshCode& code = state.meshCodes.at(static_cast<size_t>(slot));
+    const fs::path path = meshFilePath(state.demFolder, code, state.demMedia != 1);
+    if (!fileExistsOrSea(path, dialogs)) {
+        fillNoData(state.elevationGrid, place.firstRow, place.firstColumn, 1);
+        return;
+    }
+    std::string bytes;
+    if (readBytes(path, bytes) != FileError::None) {
+        // It is there but cannot be read: the same warning, and the block becomes sea.
+        showSeaWarning(dialogs);
+        fillNoData(state.elevationGrid, place.firstRow, place.firstColumn, 1);
+        return;
+    }
+    parseMemFile(bytes, state.elevationGrid, place.firstRow, place.firstColumn, 1);
+}
+
+}  // namespace
+
+void VmapDataSet(AppState& state) {
+    const ArcSeconds centreSouth = dmsToSeconds(state.levelCorners[0][1]);
+    const ArcSeconds centreWest = dmsToSeconds(state.levelCorners[0][2]);
+    for (int slot = 1; slot <= kSlots; ++slot) setSlotCorners(state, slot, centreSouth, centreWest);
+}
+
+void setLevelOneCorners(AppState& state, ArcSeconds centreSouth, ArcSeconds centreWest) {
+    auto& level1 = state.levelCorners[1];
+    level1[kSouth] = secondsToDms(centreSouth - 300);
+    level1[kNorth] = secondsToDms(centreSouth + 600);
+    level1[kWest] = secondsToDms(centreWest - 450);
+    level1[kEast] = secondsToDms(centreWest + 900);
+}
+
+void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
+                 const fs::path& suggestedFolder) {
+    // 1. The user has the data ready?
+    if (state.demMedia == 0 || state.demMedia == 1) {
+        const Answer answer = dialogs.message(dataQuestion(state.demMedia), "数値地図の準備確認",
+                                              Buttons::OkCancel, Icon::Question);
+        if (answer != Answer::Ok) {
+            state.startCancelled = -1;
+            return;
+        }
+    }
+
+    // 3. Level 1, empty status line.
+    state.currentLevel = 1;
+    menu.status.clear();
+    menu.notify();
+
+    // 4. The hard-disk folder, asked at every load.
+    if (state.demMedia == 1) {
+        const std::string folder =
+            cleanFolder(dialogs.pickFolder("数値地図のフォルダを選択してください", suggestedFolder.string()));
+        if (folder.empty()) {
+            state.startCancelled = -1;
+            return;
+        }
+        state.demFolder = folder;
+    }
+
+    // 5-6. Each mesh of the block, with progress.
+    menu.progressVisible = true;
+    menu.notify();
+    const ArcSeconds centreSouth = dmsToSeconds(state.levelCorners[0][1]);
+    const ArcSeconds centreWest = dmsToSeconds(state.levelCorners[0][2]);
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const MeshCode& code = state.meshCodes.at(static_cast<size_t>(slot));
+        showProgress(menu.progress, progressValue(slot, kSlots), code + "数値地図データ読込中");
+        setSlotCorners(state, slot, centreSouth, centreWest);
+        loadSlot(state, dialogs, slot);
+        processPendingEvents();
+    }
+
+    // 7. Progress strip away, status line empty.
+    menu.progress.clear();
+    menu.progressVisible = false;
+    menu.status.clear();
+    menu.notify();
+
+    // 8. The bounds of level 1.
+    setLevelOneCorners(state, centreSouth, centreWest);
+}
+
+}  // namespace orv

@@ -1,0 +1,35 @@
+#pragma once
+// Loading the 3 × 3 block of 50 m mesh files around the centre mesh into level 1 of the
+// elevation grid, with the data question, the folder picker, progress and the sea fill.
+#include "app/AppState.h"
+#include "app/StartMenuModel.h"
+#include "platform/Dialogs.h"
+
+#include <filesystem>
+
+namespace orv {
+
+// Where a slot's mesh sits in the grid and how its edges lie from the centre mesh's
+// south-west corner (arc-seconds).
+struct MeshSlotPlace {
+    int firstRow;
+    int firstColumn;
+    ArcSeconds northOffset;
+    ArcSeconds westOffset;
+};
+extern const std::array<MeshSlotPlace, 10> meshSlotPlaces;  // slots 1..9
+
+// Fills meshCorners 1..9 from meshCodes and levelCorners level 0 without touching the grid.
+void VmapDataSet(AppState& state);
+
+// Sets levelCorners level 1 from the centre mesh's south-west corner.
+void setLevelOneCorners(AppState& state, ArcSeconds centreSouth, ArcSeconds centreWest);
+
+// The loader. Reads meshCodes 1..9, demMedia, demFolder (disc) and levelCorners level 0;
+// writes grid level 1, meshCorners 1..9, levelCorners level 1 and currentLevel.
+// Cancelling the data question or the folder picker sets startCancelled = -1.
+// `suggestedFolder` is where the folder picker starts (the bundled sample data).
+void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
+                 const std::filesystem::path& suggestedFolder = {});
+
+}  // namespace orv

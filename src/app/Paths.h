@@ -1,0 +1,22 @@
+#pragma once
+// Where Orvane's files live on a Linux desktop: read-only assets beside the executable (or in
+// ../share/orvane when installed), the user's data folder under $XDG_DATA_HOME.
+#include <filesystem>
+
+namespace orv {
+
+// The folder of the running executable.
+std::filesystem::path executableFolder();
+
+// The folder holding the read-only assets (help pages, sample data): the executable's folder
+// when it has them, else ../share/orvane beside it.
+std::filesystem::path findAppFolder(const std::filesystem::path& executableDir);
+
+// $XDG_DATA_HOME/Orvane/Data, or ~/.local/share/Orvane/Data.
+std::filesystem::path defaultDataFolder();
+
+// The bundled sample data of the Hidaka mountains.
+std::filesystem::path sampleMeshFolder(const std::filesystem::path& appFolder);
+std::filesystem::path sampleMountainFile(const std::filesystem::path& appFolder);
+
+}  // namespace orv

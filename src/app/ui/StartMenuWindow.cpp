@@ -1,0 +1,193 @@
+#include "app/ui/StartMenuWindow.h"
+
+#include "app/OverviewLabels.h"
+#include "app/SheetOverview.h"
+#include "platform/qt/SurfaceWidget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace orv {
+
+namespace {
+
+constexpr int kViewportWidth = 561;   // longitude labels 0..7, 80 pixels apart
+constexpr int kViewportHeight = 321;  // latitude labels 0..4, 80 pixels apart
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+QLabel* framedPanel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(70);
+    return label;
+}
+
+}  // namespace
+
+StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
+                                 const std::filesystem::path& settingsFile, Dialogs* dialogs,
+                                 QWidget* parent)
+    : QMainWindow(parent), qtDialogs_(this), overview_(kOverviewWidth, kOverviewHeight) {
+    setObjectName("ORV_MAIN");
+    logic_ = std::make_unique<StartMenu>(state, settings, settingsFile,
+                                         dialogs != nullptr ? *dialogs : qtDialogs_);
+    logic_->setCloseRequest([this] { close(); });
+    logic_->model().changed = [this] { refresh(); };
+
+    menus_ = std::make_unique<MenuAdapter>(logic_->menus(), [this](const std::string& id) { dispatch(id); });
+    menus_->fillMenuBar(menuBar(), kStartMenuBand);
+
+    drawSheetOverview(overview_);
+    buildLayout();
+    refresh();
+}
+
+StartMenuWindow::~StartMenuWindow() {
+    // The picture widgets show surfaces owned by this window and its logic: remove them first.
+    logic_->model().changed = nullptr;
+    menus_.reset();
+    delete takeCentralWidget();
+}
+
+void StartMenuWindow::dispatch(const std::string& toolId) { logic_->dispatch(toolId); }
+
+void StartMenuWindow::buildLayout() {
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+
+    // Overview map with its latitude labels on the left and longitude labels below; the labels
+    // stand at the viewport's 80-pixel marks.
+    constexpr int left = 44;
+    constexpr int top = 10;
+    auto* mapBox = new QWidget(central);
+    overviewArea_ = new QScrollArea(mapBox);
+    overviewArea_->setWidget(new SurfaceWidget(overview_, overviewArea_));
+    overviewArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    overviewArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const int areaWidth = kViewportWidth + 2 + overviewArea_->verticalScrollBar()->sizeHint().width();
+    const int areaHeight = kViewportHeight + 2 + overviewArea_->horizontalScrollBar()->sizeHint().height();
+    overviewArea_->setGeometry(left, top, areaWidth, areaHeight);
+    overviewArea_->horizontalScrollBar()->setSingleStep(80);
+    overviewArea_->horizontalScrollBar()->setPageStep(480);
+    overviewArea_->verticalScrollBar()->setSingleStep(80);
+    overviewArea_->verticalScrollBar()->setPageStep(320);
+    for (size_t i = 0; i < latitudeLabels_.size(); ++i) {
+        latitudeLabels_[i] = new QLabel(mapBox);
+        latitudeLabels_[i]->setGeometry(0, top + 1 + static_cast<int>(i) * 80 - 8, left - 4, 16);
+        latitudeLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    for (size_t i = 0; i < longitudeLabels_.size(); ++i) {
+        longitudeLabels_[i] = new QLabel(mapBox);
+        longitudeLabels_[i]->setGeometry(left + 1 + static_cast<int>(i) * 80 - 30, top + areaHeight + 2, 60, 16);
+        longitudeLabels_[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
+    mapBox->setFixedSize(left + areaWidth + 30, top + areaHeight + 22);
+    connect(overviewArea_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!applyingModel_) logic_->model().hScroll = value;
+        updateOverviewLabels();
+    });
+    connect(overviewArea_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!applyingModel_) logic_->model().vScroll = value;
+        updateOverviewLabels();
+    });
+    columns->addWidget(mapBox);
+
+    // Block preview, sheet caption, mesh buttons and the TRK frame.
+    auto* side = new QVBoxLayout();
+    auto* previewFrame = new QFrame(central);
+    previewFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    auto* previewLayout = new QVBoxLayout(previewFrame);
+    previewLayout->setContentsMargins(1, 1, 1, 1);
+    preview_ = new SurfaceWidget(logic_->model().preview, previewFrame);
+    previewLayout->addWidget(preview_);
+    side->addWidget(previewFrame, 0, Qt::AlignHCenter);
+    sheetCaption_ = new QLabel(central);
+    sheetCaption_->setAlignment(Qt::AlignCenter);
+    sheetCaption_->setMinimumHeight(20);
+    side->addWidget(sheetCaption_);
+
+    auto* buttons = new QGridLayout();
+    const char* captions[] = {"▲ 北", "◀ 西", "範囲確定", "東 ▶", "▼ 南"};
+    const int places[][2] = {{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}};
+    for (size_t i = 0; i < meshButtons_.size(); ++i) {
+        meshButtons_[i] = new QPushButton(QString::fromUtf8(captions[i]), central);
+        buttons->addWidget(meshButtons_[i], places[i][0], places[i][1]);
+    }
+    side->addLayout(buttons);
+
+    auto* trk = new QGroupBox(QStringLiteral("TRK"), central);
+    auto* trkLayout = new QHBoxLayout(trk);
+    trkIndicators_[0] = framedPanel(QString::fromUtf8("ルート"), trk);
+    trkIndicators_[1] = framedPanel(QString::fromUtf8("山名"), trk);
+    trkLayout->addWidget(trkIndicators_[0]);
+    trkLayout->addWidget(trkIndicators_[1]);
+    side->addWidget(trk);
+    side->addStretch();
+
+    progress_ = new SurfaceWidget(logic_->model().progress, central);
+    side->addWidget(progress_, 0, Qt::AlignHCenter);
+    auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), central);
+    connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
+    side->addWidget(help);
+    columns->addLayout(side);
+
+    setCentralWidget(central);
+    status_ = new QLabel(this);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void StartMenuWindow::updateOverviewLabels() {
+    const int h = overviewArea_->horizontalScrollBar()->value();
+    const int v = overviewArea_->verticalScrollBar()->value();
+    for (size_t i = 0; i < latitudeLabels_.size(); ++i)
+        latitudeLabels_[i]->setText(qs(overviewLatitudeLabel(v, static_cast<int>(i))));
+    for (size_t i = 0; i < longitudeLabels_.size(); ++i)
+        longitudeLabels_[i]->setText(qs(overviewLongitudeLabel(h, static_cast<int>(i))));
+}
+
+void StartMenuWindow::refresh() {
+    const StartMenuModel& model = logic_->model();
+    applyingModel_ = true;
+    setWindowTitle(qs(model.caption));
+    sheetCaption_->setText(qs(model.sheetCaption));
+    status_->setText(qs(model.status));
+    for (auto* button : meshButtons_) button->setEnabled(model.meshButtonsEnabled);
+    for (size_t i = 0; i < trkIndicators_.size(); ++i) trkIndicators_[i]->setEnabled(model.trkIndicators[i]);
+    progress_->setVisible(model.progressVisible);
+    overviewArea_->horizontalScrollBar()->setValue(model.hScroll);
+    overviewArea_->verticalScrollBar()->setValue(model.vScroll);
+    applyingModel_ = false;
+    updateOverviewLabels();
+    preview_->update();
+    progress_->update();
+}
+
+void StartMenuWindow::closeEvent(QCloseEvent* event) {
+    if (logic_->confirmExit()) {
+        event->accept();
+        QApplication::quit();
+    } else {
+        event->ignore();
+    }
+}
+
+void StartMenuWindow::contextMenuEvent(QContextMenuEvent* event) {
+    menus_->popup(kStartPopupBand, event->globalPos());
+}
+
+}  // namespace orv

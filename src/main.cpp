@@ -1,0 +1,75 @@
+// Orvane: starts the program on the desktop.
+#include "app/AppState.h"
+#include "app/IniStore.h"
+#include "app/Paths.h"
+#include "app/Startup.h"
+#include "app/ui/SplashWindow.h"
+#include "app/ui/StartMenuWindow.h"
+#include "platform/Fonts.h"
+#include "platform/qt/QtDialogs.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const char* const kNoDisplay =
+    "orvane: 画面（ディスプレイ）に接続できません。X11 または Wayland のデスクトップ上で起動してください。\n";
+
+bool displayConfigured() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') return true;  // chosen explicitly (offscreen, …)
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// A display that is configured but cannot be reached makes Qt stop with a fatal message:
+// say it in one line and leave without a crash.
+void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs(kNoDisplay, stderr);
+        std::fprintf(stderr, "orvane: %s\n", message.toLocal8Bit().constData());
+        std::fflush(stderr);
+        _exit(1);
+    }
+    if (type == QtCriticalMsg || type == QtWarningMsg)
+        std::fprintf(stderr, "orvane: %s\n", message.toLocal8Bit().constData());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!displayConfigured()) {
+        std::fputs(kNoDisplay, stderr);
+        return 1;
+    }
+    qInstallMessageHandler(messageHandler);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Orvane");
+    orv::installFontSubstitutions();
+
+    auto state = orv::makeAppState();
+    orv::IniStore settings;
+    const orv::StartPaths paths{orv::findAppFolder(orv::executableFolder()), orv::defaultDataFolder(),
+                                orv::defaultSettingsPath()};
+    orv::QtDialogs startDialogs(nullptr);
+    orv::SplashWindow splash;
+    std::unique_ptr<orv::StartMenuWindow> startMenu;
+
+    orv::StartWindows windows;
+    windows.showSplash = [&] { splash.start(); };
+    windows.showStartMenu = [&] {
+        startMenu = std::make_unique<orv::StartMenuWindow>(*state, settings, paths.settingsFile);
+        startMenu->show();
+        splash.close();
+    };
+    const auto result = orv::startProgram(*state, settings, paths, startDialogs, windows);
+    if (result != orv::StartResult::Started) return 1;
+    // The start menu quits the application once its exit question is answered Yes.
+    return QApplication::exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The questions Orvane asks the user. Logic talks only to this interface; the desktop
+// implementation lives in platform/qt, and tests use a scripted double that records every
+// question with its exact text.
+#include "core/Colour.h"
+#include "core/TextStyle.h"
+
+#include <optional>
+#include <string>
+
+namespace orv {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Icon { None, Error, Question, Warning, Information };
+enum class Answer { Ok, Cancel, Yes, No };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Message box. Texts may hold CR LF line breaks; they are shown as line breaks.
+    virtual Answer message(const std::string& text, const std::string& title, Buttons buttons,
+                           Icon icon) = 0;
+
+    // Input box: the typed text, "" when cancelled.
+    virtual std::string input(const std::string& prompt, const std::string& title,
+                              const std::string& defaultText) = 0;
+
+    // File dialogs. filter: "description|pattern|description|pattern" (a trailing "|" allowed).
+    // The chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> openFile(const std::string& title, const std::string& filter,
+                                                const std::string& initialPath) = 0;
+    virtual std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
+                                                const std::string& defaultExtension,
+                                                const std::string& initialPath) = 0;
+
+    virtual std::optional<Colour> pickColour(Colour initial) = 0;
+    virtual std::optional<TextStyle> pickFont(const TextStyle& initial) = 0;
+
+    // Folder picker starting in initialFolder (when given): the chosen folder, "" when cancelled.
+    virtual std::string pickFolder(const std::string& title, const std::string& initialFolder) = 0;
+
+    // Shows a help file by its name ("ORVANE1.hlp"); the desktop shows the matching page.
+    virtual void showHelp(const std::string& helpFile) = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,16 @@
+#pragma once
+// Font faces stored in styles ("ＭＳ ゴシック", "ＭＳ 明朝") are kept as they are and mapped onto
+// the installed Japanese fonts, so Japanese text never shows as boxes.
+#include <QFont>
+#include <string>
+
+namespace orv {
+
+// Registers the substitutions once; call after the application object exists.
+void installFontSubstitutions();
+
+// The QFont for a stored face and size in points.
+QFont fontFor(const std::string& face, float points, bool bold = false, bool italic = false,
+              bool underline = false, bool strikeThrough = false);
+
+}  // namespace orv

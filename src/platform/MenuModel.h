@@ -1,0 +1,71 @@
+#pragma once
+// Named bands of commands, each a tool id with caption, category, enabled and checked state,
+// and optionally a sub-band. Logic sets the states; a Qt adapter builds menus from the model
+// and sends every chosen tool id to the window's single dispatch(toolId).
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+struct MenuCommand {
+    std::string toolId;
+    std::string caption;
+    std::string category;
+    bool enabled = true;
+    bool checked = false;
+    bool visible = true;
+    std::string subBand;  // name of the band shown as this command's sub-menu, or ""
+    bool separatorBefore = false;
+};
+
+struct MenuBand {
+    std::string name;
+    std::string caption;  // shown as the band's title where it has one (a menu of its own)
+    std::vector<MenuCommand> commands;
+};
+
+class MenuModel {
+public:
+    // The band with this name, added at the end when new (an existing band keeps its caption
+    // unless a non-empty one is given). References stay valid only until the next band is added.
+    MenuBand& addBand(const std::string& name, const std::string& caption = "");
+    // Appends a command to a band (the band is added when new).
+    MenuCommand& addCommand(const std::string& band, MenuCommand command);
+
+    const MenuBand* band(const std::string& name) const;
+    const std::vector<MenuBand>& bands() const { return bands_; }
+
+    // The command with this tool id (first match over all bands); nullptr when none.
+    MenuCommand* command(const std::string& toolId);
+    const MenuCommand* command(const std::string& toolId) const;
+
+    // State changes. A tool id may stand in several bands (a menu bar band and a pop-up band):
+    // every command with the id changes. Unknown tool ids are ignored. The listeners hear of
+    // every call that changes something.
+    void setEnabled(const std::string& toolId, bool enabled);
+    void setChecked(const std::string& toolId, bool checked);
+    void setCaption(const std::string& toolId, const std::string& caption);
+    void setVisible(const std::string& toolId, bool visible);
+    bool isEnabled(const std::string& toolId) const;  // false for unknown tool ids
+    bool isChecked(const std::string& toolId) const;
+
+    // Registers a listener called after each change; the returned id removes it again.
+    int onChanged(std::function<void()> listener);
+    void removeListener(int id);
+
+private:
+    template <typename Change>
+    void changeAll(const std::string& toolId, Change&& change);
+    void changed();
+
+    struct Listener {
+        int id = 0;
+        std::function<void()> call;
+    };
+    std::vector<MenuBand> bands_;
+    std::vector<Listener> listeners_;
+    int nextListenerId_ = 1;
+};
+
+}  // namespace orv
