@@ -7,7 +7,8 @@
 // - A line covers both end points. Width 1 steps one pixel along the longer axis; wider lines
 //   stamp a round pen of that diameter (a square for widths 2 and 3) along the same path.
 //   Dotted lines (width 1 only; wider dotted lines are drawn solid, as the classic desktop
-//   does) repeat 3 pixels on, 3 off, counted from the first end point.
+//   does) repeat 3 pixels on, 3 off, counted from the first end point of each line, box side
+//   or polygon edge. Circles are always solid.
 // - A box covers both corners: the box (0,0)-(200,20) spans x 0..200 and y 0..20. A filled box
 //   colours every pixel of that rectangle in the given colour; an outline box draws its four
 //   sides with the pen and, when the fill style is solid, fills the inside with the fill colour.
@@ -55,14 +56,14 @@ struct PixelRect {
 
 // Parameters of a text drawn at an angle; the font is made for the call and released after it.
 struct RotatedTextSpec {
-    int height = 12;          // character height in pixels
-    int width = 0;            // average character width, 0 = natural
-    int escapement = 0;       // angle in tenths of a degree, counter-clockwise
-    int weight = 400;         // 400 normal, 700 bold
+    int height = 12;     // character height in pixels
+    int width = 0;       // average character width, 0 = natural
+    int escapement = 0;  // angle in tenths of a degree, counter-clockwise
+    int weight = 400;    // 400 normal, 700 bold
     bool italic = false;
     bool underline = false;
     bool strikeThrough = false;
-    int charSet = 128;        // kept for the record; Japanese text is always drawn correctly
+    int charSet = 128;  // kept for the record; Japanese text is always drawn correctly
     std::string face = "ＭＳ ゴシック";
 };
 
@@ -102,7 +103,10 @@ public:
     void setFontUnderline(bool on);
     void setFontStrikeThrough(bool on);
     const TextStyle& font() const { return font_; }
-    void setCurrentPosition(int x, int y) { currentX_ = x; currentY_ = y; }
+    void setCurrentPosition(int x, int y) {
+        currentX_ = x;
+        currentY_ = y;
+    }
     int currentX() const { return currentX_; }
     int currentY() const { return currentY_; }
 
@@ -111,9 +115,9 @@ public:
     void line(int x1, int y1, int x2, int y2, Colour colour);
     void box(int x1, int y1, int x2, int y2, Colour colour, bool filled);
     void pixel(int x, int y, Colour colour);  // one pixel, combined by the drawing mode
-    Colour pixelAt(int x, int y) const;  // background colour outside the raster
+    Colour pixelAt(int x, int y) const;       // background colour outside the raster
     void circle(int x, int y, int radius, Colour colour);  // nothing for a negative radius
-    void polygon(const std::vector<PixelPoint>& points);  // outline in the fore colour
+    void polygon(const std::vector<PixelPoint>& points);   // outline in the fore colour
     // Text at the current position (its top-left corner) in the current font and fore colour;
     // advances the current x by the text width.
     void text(std::string_view utf8);

@@ -1,0 +1,738 @@
+#include "platform/DrawingSurface.h"
+
+#include "platform/Fonts.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+#include <QTransform>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+namespace orv {
+
+namespace {
+
+using i64 = std::int64_t;
+
+// 96 dots per inch on every picture, so a font size in points gives the same pixels on the
+// screen, in a file and in a test whatever the desktop's resolution.
+constexpr int kDotsPerMetre = 3780;
+// Dotted lines: runs of this many pixels on, then as many off.
+constexpr i64 kDotRun = 3;
+// Line end points further out than this are first cut back along the line, which keeps all
+// pixel arithmetic within 64 bits.
+constexpr i64 kFar = i64{1} << 28;
+// Picture files larger than this are not read at all.
+constexpr qint64 kMaxPictureFileBytes = qint64{256} * 1024 * 1024;
+// Pixel sizes of a rotated-text font.
+constexpr int kMaxFontPixels = 1000;
+
+constexpr std::uint32_t kOpaque = 0xFF000000u;
+constexpr std::uint32_t kRgbBits = 0x00FFFFFFu;
+
+// Colour (red + 256·green + 65536·blue) as the raster's 0xRRGGBB bits.
+std::uint32_t rgbBits(Colour c) {
+    return (static_cast<std::uint32_t>(redOf(c)) << 16) |
+           (static_cast<std::uint32_t>(greenOf(c)) << 8) | static_cast<std::uint32_t>(blueOf(c));
+}
+
+Colour colourOf(QRgb pixel) { return makeColour(qRed(pixel), qGreen(pixel), qBlue(pixel)); }
+
+// The new screen pixel for a pen pixel; the alpha byte always stays 0xFF.
+std::uint32_t combine(std::uint32_t screen, std::uint32_t pen, DrawMode mode) {
+    switch (mode) {
+        case DrawMode::Copy: return kOpaque | pen;
+        case DrawMode::Xor: return kOpaque | ((screen ^ pen) & kRgbBits);
+        case DrawMode::InvertedXor: return kOpaque | (~(screen ^ pen) & kRgbBits);
+    }
+    return screen;
+}
+
+std::uint32_t combine(std::uint32_t screen, std::uint32_t source, RasterOp op) {
+    switch (op) {
+        case RasterOp::Copy: return kOpaque | (source & kRgbBits);
+        case RasterOp::And: return kOpaque | (screen & source & kRgbBits);
+        case RasterOp::Xor: return kOpaque | ((screen ^ source) & kRgbBits);
+    }
+    return screen;
+}
+
+int clampSide(int side) { return std::clamp(side, 1, DrawingSurface::kMaxSide); }
+
+void setStandardResolution(QImage& image) {
+    image.setDotsPerMeterX(kDotsPerMetre);
+    image.setDotsPerMeterY(kDotsPerMetre);
+}
+
+QString toQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString toQString(const std::filesystem::path& path) { return QFile::decodeName(path.c_str()); }
+
+// A rectangle of pixels with inclusive bounds; empty when left > right or top > bottom.
+struct Area {
+    i64 left = 0;
+    i64 top = 0;
+    i64 right = -1;
+    i64 bottom = -1;
+
+    bool empty() const { return left > right || top > bottom; }
+    bool contains(i64 x, i64 y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+    i64 width() const { return empty() ? 0 : right - left + 1; }
+    i64 height() const { return empty() ? 0 : bottom - top + 1; }
+};
+
+Area intersect(const Area& a, const Area& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+Area grow(const Area& a, i64 by) { return {a.left - by, a.top - by, a.right + by, a.bottom + by}; }
+
+Area spanning(i64 x1, i64 y1, i64 x2, i64 y2) {
+    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
+// Direct access to the raster's pixels, taken once per figure (this detaches a shared image,
+// so a picture copied from the surface itself keeps its old pixels).
+class Raster {
+public:
+    explicit Raster(QImage& image)
+        : image_(image), area_{0, 0, image.width() - 1, image.height() - 1} {}
+
+    const Area& area() const { return area_; }
+
+    std::uint32_t* row(i64 y) {
+        return reinterpret_cast<std::uint32_t*>(image_.scanLine(static_cast<int>(y)));
+    }
+
+    void put(i64 x, i64 y, std::uint32_t pen, DrawMode mode) {
+        if (!area_.contains(x, y)) return;
+        std::uint32_t& pixel = row(y)[x];
+        pixel = combine(pixel, pen, mode);
+    }
+
+private:
+    QImage& image_;
+    Area area_;
+};
+
+// The pixels a round pen of a given diameter covers around the point it is put on: a square
+// for diameters up to 3, a disc beyond.
+class PenShape {
+public:
+    explicit PenShape(int diameter) {
+        const int d = std::max(diameter, 1);
+        const int low = -((d - 1) / 2);
+        const int high = low + d - 1;
+        const double centre = (low + high) / 2.0;
+        const double radius2 = d * d / 4.0;
+        for (int dy = low; dy <= high; ++dy)
+            for (int dx = low; dx <= high; ++dx)
+                if ((dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= radius2 + 1e-9)
+                    offsets_.emplace_back(dx, dy);
+        reach_ = std::max(-low, high);
+    }
+
+    const std::vector<std::pair<int, int>>& offsets() const { return offsets_; }
+    i64 reach() const { return reach_; }  // furthest offset from the point in x or y
+    bool single() const { return offsets_.size() == 1; }
+
+private:
+    std::vector<std::pair<int, int>> offsets_;
+    i64 reach_ = 0;
+};
+
+// What a figure covers within an area of the raster, before it is combined with the raster:
+// each pixel once, so XOR drawing of overlapping strokes stays reversible.
+class Cover {
+public:
+    static constexpr std::uint8_t kNone = 0;
+    static constexpr std::uint8_t kInside = 1;  // fill colour
+    static constexpr std::uint8_t kPen = 2;     // pen colour; wins over the inside
+
+    explicit Cover(const Area& area)
+        : area_(area), cells_(static_cast<std::size_t>(area.width() * area.height()), kNone) {}
+
+    const Area& area() const { return area_; }
+    bool empty() const { return area_.empty(); }
+
+    void mark(i64 x, i64 y, std::uint8_t label) {
+        if (!area_.contains(x, y)) return;
+        std::uint8_t& cell = cells_[index(x, y)];
+        cell = std::max(cell, label);
+    }
+
+    // Marks x0..x1 of row y, cut to the area.
+    void markRow(i64 y, i64 x0, i64 x1, std::uint8_t label) {
+        if (y < area_.top || y > area_.bottom) return;
+        x0 = std::max(x0, area_.left);
+        x1 = std::min(x1, area_.right);
+        for (i64 x = x0; x <= x1; ++x) {
+            std::uint8_t& cell = cells_[index(x, y)];
+            cell = std::max(cell, label);
+        }
+    }
+
+    void stamp(i64 x, i64 y, const PenShape& pen) {
+        for (const auto& [dx, dy] : pen.offsets()) mark(x + dx, y + dy, kPen);
+    }
+
+    // Marks x0..x1 of row y with the pen put on every pixel, cut to what can reach the area.
+    void stampRow(i64 y, i64 x0, i64 x1, const PenShape& pen) {
+        if (pen.single()) {
+            markRow(y, x0, x1, kPen);
+            return;
+        }
+        if (y < area_.top - pen.reach() || y > area_.bottom + pen.reach()) return;
+        x0 = std::max(x0, area_.left - pen.reach());
+        x1 = std::min(x1, area_.right + pen.reach());
+        for (i64 x = x0; x <= x1; ++x) stamp(x, y, pen);
+    }
+
+    void apply(Raster& raster, std::uint32_t pen, std::uint32_t fill, DrawMode mode) const {
+        const Area area = intersect(area_, raster.area());
+        for (i64 y = area.top; y <= area.bottom; ++y) {
+            std::uint32_t* pixels = raster.row(y);
+            for (i64 x = area.left; x <= area.right; ++x) {
+                const std::uint8_t cell = cells_[index(x, y)];
+                if (cell == kPen)
+                    pixels[x] = combine(pixels[x], pen, mode);
+                else if (cell == kInside)
+                    pixels[x] = combine(pixels[x], fill, mode);
+            }
+        }
+    }
+
+private:
+    std::size_t index(i64 x, i64 y) const {
+        return static_cast<std::size_t>((y - area_.top) * area_.width() + (x - area_.left));
+    }
+
+    Area area_;
+    std::vector<std::uint8_t> cells_;
+};
+
+// Cuts a segment with far-out end points back to the square of side 2·kFar around the origin
+// (in exact-enough floating point); false when nothing of it lies in that square.
+bool cutFar(i64& x1, i64& y1, i64& x2, i64& y2) {
+    if (std::max({std::llabs(x1), std::llabs(y1), std::llabs(x2), std::llabs(y2)}) <= kFar)
+        return true;
+    const long double dx = static_cast<long double>(x2 - x1);
+    const long double dy = static_cast<long double>(y2 - y1);
+    long double t0 = 0.0L;
+    long double t1 = 1.0L;
+    const long double limit = static_cast<long double>(kFar);
+    const auto clipEdge = [&](long double p, long double q) {
+        if (p == 0.0L) return q >= 0.0L;
+        const long double r = q / p;
+        if (p < 0.0L) {
+            if (r > t1) return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) return false;
+            t1 = std::min(t1, r);
+        }
+        return true;
+    };
+    const long double fx = static_cast<long double>(x1);
+    const long double fy = static_cast<long double>(y1);
+    if (!clipEdge(-dx, fx + limit) || !clipEdge(dx, limit - fx) || !clipEdge(-dy, fy + limit) ||
+        !clipEdge(dy, limit - fy))
+        return false;
+    const auto at = [](long double start, long double delta, long double t) {
+        return static_cast<i64>(std::llround(start + delta * t));
+    };
+    const i64 nx1 = at(fx, dx, t0);
+    const i64 ny1 = at(fy, dy, t0);
+    const i64 nx2 = at(fx, dx, t1);
+    const i64 ny2 = at(fy, dy, t1);
+    x1 = std::clamp(nx1, -kFar, kFar);
+    y1 = std::clamp(ny1, -kFar, kFar);
+    x2 = std::clamp(nx2, -kFar, kFar);
+    y2 = std::clamp(ny2, -kFar, kFar);
+    return true;
+}
+
+// Walks the pixels of a line along its major axis a (one pixel per step), the minor axis b
+// rounded to the nearest pixel; only the steps with a inside aLo..aHi are visited.
+template <typename Visit>
+void walkMajor(i64 a1, i64 b1, i64 da, i64 db, i64 aLo, i64 aHi, Visit&& visit) {
+    const i64 n = std::llabs(da);
+    const i64 m = std::llabs(db);
+    const i64 sa = da < 0 ? -1 : 1;
+    const i64 sb = db < 0 ? -1 : 1;
+    i64 first = 0;
+    i64 last = 0;
+    if (sa > 0) {
+        first = std::max<i64>(0, aLo - a1);
+        last = std::min(n, aHi - a1);
+    } else {
+        first = std::max<i64>(0, a1 - aHi);
+        last = std::min(n, a1 - aLo);
+    }
+    for (i64 i = first; i <= last; ++i) {
+        const i64 b = n == 0 ? b1 : b1 + sb * ((2 * i * m + n) / (2 * n));
+        visit(a1 + sa * i, b, i);
+    }
+}
+
+// Calls visit(x, y, step) for the pixels of the line (x1,y1)-(x2,y2), both ends included, that
+// lie in the window; step counts pixels from the first end point.
+template <typename Visit>
+void walkLine(i64 x1, i64 y1, i64 x2, i64 y2, const Area& window, Visit&& visit) {
+    if (window.empty() || !cutFar(x1, y1, x2, y2)) return;
+    const i64 dx = x2 - x1;
+    const i64 dy = y2 - y1;
+    if (std::llabs(dx) >= std::llabs(dy)) {
+        walkMajor(x1, y1, dx, dy, window.left, window.right, [&](i64 x, i64 y, i64 step) {
+            if (y >= window.top && y <= window.bottom) visit(x, y, step);
+        });
+    } else {
+        walkMajor(y1, x1, dy, dx, window.top, window.bottom, [&](i64 y, i64 x, i64 step) {
+            if (x >= window.left && x <= window.right) visit(x, y, step);
+        });
+    }
+}
+
+bool dotOn(i64 step) { return (step / kDotRun) % 2 == 0; }
+
+// Adds a line drawn with the pen to the cover.
+void coverLine(Cover& cover, const PenShape& pen, bool dotted, i64 x1, i64 y1, i64 x2, i64 y2) {
+    walkLine(x1, y1, x2, y2, grow(cover.area(), pen.reach()), [&](i64 x, i64 y, i64 step) {
+        if (!dotted || dotOn(step)) cover.stamp(x, y, pen);
+    });
+}
+
+i64 integerSqrt(i64 value) {
+    if (value <= 0) return 0;
+    i64 root = static_cast<i64>(std::sqrt(static_cast<long double>(value)));
+    while (root > 0 && root * root > value) --root;
+    while ((root + 1) * (root + 1) <= value) ++root;
+    return root;
+}
+
+// A JPEG file is complete when an end-of-image marker follows its first scan; libjpeg itself
+// would quietly fill a cut-short picture with grey.
+bool jpegComplete(const QByteArray& bytes) {
+    const auto byteAt = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const qsizetype size = bytes.size();
+    if (size < 4 || byteAt(0) != 0xFF || byteAt(1) != 0xD8) return false;
+    qsizetype pos = 2;
+    while (pos + 1 < size) {
+        if (byteAt(pos) != 0xFF) return false;
+        while (pos + 1 < size && byteAt(pos + 1) == 0xFF) ++pos;  // fill bytes
+        if (pos + 1 >= size) return false;
+        const unsigned marker = byteAt(pos + 1);
+        if (marker == 0xD9) return false;  // end of image before any scan
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            pos += 2;
+            continue;
+        }
+        if (pos + 3 >= size) return false;
+        const qsizetype length = (qsizetype{byteAt(pos + 2)} << 8) | byteAt(pos + 3);
+        if (length < 2) return false;
+        if (marker == 0xDA)
+            return bytes.indexOf(QByteArrayView("\xFF\xD9", 2), pos + 2 + length) >= 0;
+        pos += 2 + length;
+    }
+    return false;
+}
+
+// An uncompressed BMP file must hold all rows its header announces.
+bool bmpComplete(const QByteArray& bytes) {
+    const auto byteAt = [&](qsizetype i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]));
+    };
+    const auto u16 = [&](qsizetype i) { return byteAt(i) | (byteAt(i + 1) << 8); };
+    const auto u32 = [&](qsizetype i) { return u16(i) | (u16(i + 2) << 16); };
+    if (bytes.size() < 26) return false;
+    const i64 dataOffset = u32(10);
+    const std::uint32_t headerSize = u32(14);
+    i64 width = 0;
+    i64 height = 0;
+    i64 bitCount = 0;
+    std::uint32_t compression = 0;
+    if (headerSize == 12) {
+        width = u16(18);
+        height = u16(20);
+        bitCount = u16(24);
+    } else {
+        if (headerSize < 40 || bytes.size() < 34) return false;
+        width = static_cast<std::int32_t>(u32(18));
+        height = static_cast<std::int32_t>(u32(22));
+        bitCount = u16(28);
+        compression = u32(30);
+    }
+    // Pictures beyond the surface's limits are refused anyway; this also keeps the sums small.
+    if (std::llabs(width) > DrawingSurface::kMaxSide ||
+        std::llabs(height) > DrawingSurface::kMaxSide || bitCount > 64)
+        return false;
+    const bool plainRows = compression == 0 || compression == 3 || compression == 6;
+    if (!plainRows) return true;  // run-length coded: the reader checks its own data
+    const i64 rowBytes = (std::llabs(width) * bitCount + 31) / 32 * 4;
+    return dataOffset + rowBytes * std::llabs(height) <= bytes.size();
+}
+
+}  // namespace
+
+DrawingSurface::DrawingSurface(int width, int height, Colour background)
+    : image_(clampSide(width), clampSide(height), QImage::Format_RGB32), backColour_(background) {
+    setStandardResolution(image_);
+    clear();
+}
+
+void DrawingSurface::resize(int width, int height) {
+    image_ = QImage(clampSide(width), clampSide(height), QImage::Format_RGB32);
+    setStandardResolution(image_);
+    clear();
+}
+
+void DrawingSurface::setDrawWidth(int pixels) { drawWidth_ = std::clamp(pixels, 1, kMaxDrawWidth); }
+
+void DrawingSurface::setFont(const TextStyle& style) {
+    font_ = style;
+    foreColour_ = style.colour;
+}
+
+void DrawingSurface::setFontFace(const std::string& face) { font_.face = face; }
+void DrawingSurface::setFontSize(float points) { font_.size = points; }
+void DrawingSurface::setFontBold(bool on) { font_.bold = on ? -1 : 0; }
+void DrawingSurface::setFontItalic(bool on) { font_.italic = on ? -1 : 0; }
+void DrawingSurface::setFontUnderline(bool on) { font_.underline = on ? -1 : 0; }
+void DrawingSurface::setFontStrikeThrough(bool on) { font_.strikeThrough = on ? -1 : 0; }
+
+void DrawingSurface::clear() {
+    image_.fill(kOpaque | rgbBits(backColour_));
+    currentX_ = 0;
+    currentY_ = 0;
+}
+
+void DrawingSurface::line(int x1, int y1, int x2, int y2, Colour colour) {
+    const std::uint32_t pen = rgbBits(colour);
+    const bool dotted = lineStyle_ == LineStyle::Dotted && drawWidth_ == 1;
+    Raster raster(image_);
+    if (drawWidth_ == 1) {
+        // One pixel per step: no pixel is met twice, so it goes straight onto the raster.
+        walkLine(x1, y1, x2, y2, raster.area(), [&](i64 x, i64 y, i64 step) {
+            if (!dotted || dotOn(step)) raster.put(x, y, pen, drawMode_);
+        });
+        return;
+    }
+    const PenShape shape(drawWidth_);
+    Cover cover(intersect(grow(spanning(x1, y1, x2, y2), shape.reach()), raster.area()));
+    if (cover.empty()) return;
+    coverLine(cover, shape, false, x1, y1, x2, y2);
+    cover.apply(raster, pen, pen, drawMode_);
+}
+
+void DrawingSurface::box(int x1, int y1, int x2, int y2, Colour colour, bool filled) {
+    const Area corners = spanning(x1, y1, x2, y2);
+    const std::uint32_t pen = rgbBits(colour);
+    Raster raster(image_);
+    if (filled) {
+        const Area area = intersect(corners, raster.area());
+        for (i64 y = area.top; y <= area.bottom; ++y) {
+            std::uint32_t* pixels = raster.row(y);
+            for (i64 x = area.left; x <= area.right; ++x)
+                pixels[x] = combine(pixels[x], pen, drawMode_);
+        }
+        return;
+    }
+    const PenShape shape(drawWidth_);
+    Cover cover(intersect(grow(corners, shape.reach()), raster.area()));
+    if (cover.empty()) return;
+    if (fillStyle_ == FillStyle::Solid) {
+        const i64 top = std::max(corners.top + 1, cover.area().top);
+        const i64 bottom = std::min(corners.bottom - 1, cover.area().bottom);
+        for (i64 y = top; y <= bottom; ++y)
+            cover.markRow(y, corners.left + 1, corners.right - 1, Cover::kInside);
+    }
+    const bool dotted = lineStyle_ == LineStyle::Dotted && drawWidth_ == 1;
+    const auto& [l, t, r, b] = corners;
+    coverLine(cover, shape, dotted, l, t, r, t);
+    coverLine(cover, shape, dotted, r, t, r, b);
+    coverLine(cover, shape, dotted, r, b, l, b);
+    coverLine(cover, shape, dotted, l, b, l, t);
+    cover.apply(raster, pen, rgbBits(fillColour_), drawMode_);
+}
+
+void DrawingSurface::pixel(int x, int y, Colour colour) {
+    Raster raster(image_);
+    raster.put(x, y, rgbBits(colour), drawMode_);
+}
+
+Colour DrawingSurface::pixelAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return backColour_;
+    return colourOf(image_.pixel(x, y));
+}
+
+void DrawingSurface::circle(int x, int y, int radius, Colour colour) {
+    if (radius < 0) return;
+    const i64 cx = x;
+    const i64 cy = y;
+    const i64 r = radius;
+    const PenShape shape(drawWidth_);
+    Raster raster(image_);
+    Cover cover(
+        intersect(grow(Area{cx - r, cy - r, cx + r, cy + r}, shape.reach()), raster.area()));
+    if (cover.empty()) return;
+    // Half width of the disc's row k (dx² + dy² <= r² + r), -1 beyond the disc.
+    const auto half = [r](i64 k) -> i64 {
+        k = std::llabs(k);
+        return k > r ? -1 : integerSqrt(r * r + r - k * k);
+    };
+    const bool filled = fillStyle_ == FillStyle::Solid;
+    const i64 top = std::max(cy - r, cover.area().top - shape.reach());
+    const i64 bottom = std::min(cy + r, cover.area().bottom + shape.reach());
+    for (i64 row = top; row <= bottom; ++row) {
+        const i64 k = row - cy;
+        const i64 h = half(k);
+        const i64 outer = half(std::llabs(k) + 1);  // the row one step further from the centre
+        // The rim: pixels of the disc with a neighbour outside it.
+        const i64 rimStart = std::min(outer + 1, h);
+        if (filled && rimStart > 0)
+            cover.markRow(row, cx - rimStart + 1, cx + rimStart - 1, Cover::kInside);
+        cover.stampRow(row, cx + rimStart, cx + h, shape);
+        cover.stampRow(row, cx - h, cx - rimStart, shape);
+    }
+    cover.apply(raster, rgbBits(colour), rgbBits(fillColour_), drawMode_);
+}
+
+void DrawingSurface::polygon(const std::vector<PixelPoint>& points) {
+    if (points.empty()) return;
+    const PenShape shape(drawWidth_);
+    Area bounds{points.front().x, points.front().y, points.front().x, points.front().y};
+    for (const PixelPoint& p : points) {
+        bounds.left = std::min<i64>(bounds.left, p.x);
+        bounds.right = std::max<i64>(bounds.right, p.x);
+        bounds.top = std::min<i64>(bounds.top, p.y);
+        bounds.bottom = std::max<i64>(bounds.bottom, p.y);
+    }
+    Raster raster(image_);
+    Cover cover(intersect(grow(bounds, shape.reach()), raster.area()));
+    if (cover.empty()) return;
+    const std::size_t n = points.size();
+    if (fillStyle_ == FillStyle::Solid && n >= 3) {
+        // Even-odd rule at pixel centres; each edge counts for rows y0 <= y < y1.
+        std::vector<double> crossings;
+        const Area& area = cover.area();
+        for (i64 y = area.top; y <= area.bottom; ++y) {
+            crossings.clear();
+            for (std::size_t i = 0; i < n; ++i) {
+                const PixelPoint& a = points[i];
+                const PixelPoint& b = points[(i + 1) % n];
+                if (a.y == b.y) continue;
+                if ((a.y <= y && y < b.y) || (b.y <= y && y < a.y)) {
+                    const double t = static_cast<double>(y - a.y) / static_cast<double>(b.y - a.y);
+                    crossings.push_back(a.x + t * (static_cast<double>(b.x) - a.x));
+                }
+            }
+            std::sort(crossings.begin(), crossings.end());
+            const double lo = static_cast<double>(area.left) - 1.0;
+            const double hi = static_cast<double>(area.right) + 1.0;
+            for (std::size_t j = 0; j + 1 < crossings.size(); j += 2) {
+                const double from = std::clamp(std::ceil(crossings[j]), lo, hi);
+                const double to = std::clamp(std::floor(crossings[j + 1]), lo, hi);
+                cover.markRow(y, static_cast<i64>(from), static_cast<i64>(to), Cover::kInside);
+            }
+        }
+    }
+    const bool dotted = lineStyle_ == LineStyle::Dotted && drawWidth_ == 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        const PixelPoint& a = points[i];
+        const PixelPoint& b = points[(i + 1) % n];
+        coverLine(cover, shape, dotted, a.x, a.y, b.x, b.y);
+    }
+    cover.apply(raster, rgbBits(foreColour_), rgbBits(fillColour_), drawMode_);
+}
+
+QFont DrawingSurface::currentFont() const {
+    return fontFor(font_.face, font_.size, font_.bold != 0, font_.italic != 0, font_.underline != 0,
+                   font_.strikeThrough != 0);
+}
+
+void DrawingSurface::drawGlyphs(const QString& text, const QFont& font, int x, int y,
+                                double degreesCounterClockwise) {
+    if (text.isEmpty()) return;
+    const QFontMetrics metrics(font, &image_);
+    const int advance = metrics.horizontalAdvance(text);
+    const int height = metrics.height();
+    // Room for italic overhang, underline and accents around the text box.
+    const double pad = height + 2.0;
+    QTransform place;
+    place.translate(x, y);
+    place.rotate(-degreesCounterClockwise);
+    const QRectF reach = place.mapRect(QRectF(-pad, -pad, advance + 2 * pad, height + 2 * pad));
+    const auto toPixel = [](double v) {
+        return static_cast<i64>(
+            std::clamp(v, -static_cast<double>(kFar), static_cast<double>(kFar)));
+    };
+    Raster raster(image_);
+    const Area area =
+        intersect(Area{toPixel(std::floor(reach.left())), toPixel(std::floor(reach.top())),
+                       toPixel(std::ceil(reach.right())), toPixel(std::ceil(reach.bottom()))},
+                  raster.area());
+    if (area.empty()) return;
+
+    // The glyphs are drawn into a mask first and then combined with the raster pixel by pixel,
+    // so every drawing mode works on text as on any other figure.
+    QImage mask(static_cast<int>(area.width()), static_cast<int>(area.height()),
+                QImage::Format_ARGB32_Premultiplied);
+    setStandardResolution(mask);
+    mask.fill(Qt::transparent);
+    {
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(QColor(0, 0, 0));
+        painter.translate(static_cast<double>(x - area.left), static_cast<double>(y - area.top));
+        painter.rotate(-degreesCounterClockwise);
+        painter.drawText(QPointF(0.0, metrics.ascent()), text);
+    }
+    const std::uint32_t pen = rgbBits(foreColour_);
+    for (int my = 0; my < mask.height(); ++my) {
+        const auto* cells = reinterpret_cast<const QRgb*>(mask.constScanLine(my));
+        std::uint32_t* pixels = raster.row(area.top + my);
+        for (int mx = 0; mx < mask.width(); ++mx) {
+            if (qAlpha(cells[mx]) < 128) continue;
+            std::uint32_t& pixel = pixels[area.left + mx];
+            pixel = combine(pixel, pen, drawMode_);
+        }
+    }
+}
+
+void DrawingSurface::text(std::string_view utf8) {
+    const QString text = toQString(utf8);
+    const QFont font = currentFont();
+    drawGlyphs(text, font, currentX_, currentY_, 0.0);
+    const i64 advanced = i64{currentX_} + QFontMetrics(font, &image_).horizontalAdvance(text);
+    currentX_ = static_cast<int>(std::clamp<i64>(advanced, INT_MIN, INT_MAX));
+}
+
+int DrawingSurface::textWidth(std::string_view utf8) const {
+    return QFontMetrics(currentFont(), &image_).horizontalAdvance(toQString(utf8));
+}
+
+int DrawingSurface::textHeight(std::string_view utf8) const {
+    const int lines = 1 + static_cast<int>(std::count(utf8.begin(), utf8.end(), '\n'));
+    return QFontMetrics(currentFont(), &image_).height() * lines;
+}
+
+void DrawingSurface::rotatedText(int x, int y, std::string_view utf8, const RotatedTextSpec& spec) {
+    // The font lives for this call only.
+    QFont font = fontFor(spec.face, 9.0f, false, spec.italic, spec.underline, spec.strikeThrough);
+    const int height = spec.height == 0 ? 12 : std::clamp(std::abs(spec.height), 1, kMaxFontPixels);
+    font.setPixelSize(height);
+    font.setWeight(spec.weight <= 0 ? QFont::Normal
+                                    : static_cast<QFont::Weight>(std::clamp(spec.weight, 1, 1000)));
+    if (spec.width > 0) {
+        const int natural = QFontMetrics(font, &image_).averageCharWidth();
+        if (natural > 0) {
+            const i64 stretch = i64{std::min(spec.width, kMaxFontPixels)} * 100 / natural;
+            font.setStretch(static_cast<int>(std::clamp<i64>(stretch, 1, 4000)));
+        }
+    }
+    drawGlyphs(toQString(utf8), font, x, y, spec.escapement / 10.0);
+}
+
+void DrawingSurface::copyPicture(const QImage& source, PixelRect dest,
+                                 std::optional<PixelRect> sourceRect, RasterOp op) {
+    if (source.isNull() || dest.width <= 0 || dest.height <= 0) return;
+    // A local handle keeps the source's pixels even when the source is this surface's image.
+    const QImage picture =
+        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+            ? source
+            : source.convertToFormat(QImage::Format_RGB32);
+    const PixelRect from = sourceRect.value_or(PixelRect{0, 0, picture.width(), picture.height()});
+    if (from.width <= 0 || from.height <= 0) return;
+    Raster raster(image_);
+    const Area target =
+        intersect(Area{dest.x, dest.y, i64{dest.x} + dest.width - 1, i64{dest.y} + dest.height - 1},
+                  raster.area());
+    for (i64 y = target.top; y <= target.bottom; ++y) {
+        const i64 sy = from.y + (y - dest.y) * from.height / dest.height;
+        if (sy < 0 || sy >= picture.height()) continue;
+        const auto* sourceRow =
+            reinterpret_cast<const QRgb*>(picture.constScanLine(static_cast<int>(sy)));
+        std::uint32_t* pixels = raster.row(y);
+        for (i64 x = target.left; x <= target.right; ++x) {
+            const i64 sx = from.x + (x - dest.x) * from.width / dest.width;
+            if (sx < 0 || sx >= picture.width()) continue;
+            pixels[x] = combine(pixels[x], sourceRow[sx], op);
+        }
+    }
+}
+
+void DrawingSurface::setImage(const QImage& picture) {
+    if (picture.isNull()) return;
+    QImage converted = picture.convertToFormat(QImage::Format_RGB32);
+    if (converted.width() > kMaxSide || converted.height() > kMaxSide)
+        converted = converted.copy(0, 0, std::min(converted.width(), kMaxSide),
+                                   std::min(converted.height(), kMaxSide));
+    setStandardResolution(converted);
+    image_ = std::move(converted);
+}
+
+bool DrawingSurface::copyToClipboard() const {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return false;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) return false;
+    clipboard->setImage(image_);
+    return true;
+}
+
+bool DrawingSurface::saveBmp(const std::filesystem::path& path) const {
+    return image_.save(toQString(path), "BMP");
+}
+
+bool DrawingSurface::loadPicture(const std::filesystem::path& path) {
+    QFile file(toQString(path));
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (file.size() > kMaxPictureFileBytes) return false;
+    QByteArray bytes = file.readAll();
+    file.close();
+
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) return false;
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (format == "jpeg") {
+        if (!jpegComplete(bytes)) return false;
+    } else if (format == "bmp") {
+        if (!bmpComplete(bytes)) return false;
+    } else {
+        return false;
+    }
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() < 1 || size.height() < 1 || size.width() > kMaxSide ||
+        size.height() > kMaxSide)
+        return false;
+    QImage picture;
+    if (!reader.read(&picture) || picture.isNull() || picture.size() != size) return false;
+    setImage(picture);
+    return true;
+}
+
+void DrawingSurface::show() {
+    if (showHandler_) showHandler_();
+}
+
+}  // namespace orv

@@ -1,0 +1,246 @@
+#include "platform/qt/QtDialogs.h"
+
+#include "platform/Fonts.h"
+
+#include <QColor>
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QWidget>
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+namespace orv {
+
+namespace {
+
+QString toQString(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// Texts carry CR LF line breaks; Qt breaks lines at LF.
+QString displayText(const std::string& utf8) {
+    QString text = toQString(utf8);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// "*.TXT;*.CSV" or "*.TXT *.CSV" as "*.TXT *.CSV".
+QString patternList(QString patterns) {
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+}
+
+std::string lowerAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The file named `name` in `folder`, matched exactly or else without regard to letter case.
+std::filesystem::path findInFolder(const std::filesystem::path& folder, const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path exact = folder / name;
+    if (std::filesystem::is_regular_file(exact, error)) return exact;
+    const std::string wanted = lowerAscii(name);
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) return {};
+    for (const auto& entry : it) {
+        if (lowerAscii(entry.path().filename().string()) == wanted && entry.is_regular_file(error))
+            return entry.path();
+    }
+    return {};
+}
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+        case Icon::None: return QMessageBox::NoIcon;
+        case Icon::Error: return QMessageBox::Critical;
+        case Icon::Question: return QMessageBox::Question;
+        case Icon::Warning: return QMessageBox::Warning;
+        case Icon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::Ok: return QMessageBox::Ok;
+        case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+// The answer of a box closed without a button (Escape or the window's close box).
+Answer closedAnswer(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::Ok: return Answer::Ok;
+        case Buttons::YesNo: return Answer::No;
+        case Buttons::OkCancel:
+        case Buttons::YesNoCancel: return Answer::Cancel;
+    }
+    return Answer::Cancel;
+}
+
+}  // namespace
+
+QString qtFileFilter(const std::string& filter) {
+    QStringList fields = toQString(filter).split(QLatin1Char('|'));
+    if (!fields.isEmpty() && fields.back().isEmpty()) fields.pop_back();
+    QStringList entries;
+    for (qsizetype i = 0; i < fields.size(); i += 2) {
+        QString description = fields[i].trimmed();
+        QString patterns = i + 1 < fields.size() ? patternList(fields[i + 1]) : QString();
+        if (patterns.isEmpty()) patterns = QStringLiteral("*");
+        if (description.isEmpty()) {
+            entries.push_back(patterns);  // Qt reads a bare entry as its patterns
+            continue;
+        }
+        // Qt takes the patterns from the description's closing parentheses.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        const bool ownPatterns =
+            description.endsWith(QLatin1Char(')')) && open >= 0 &&
+            patternList(description.mid(open + 1, description.size() - open - 2)) == patterns;
+        entries.push_back(ownPatterns
+                              ? description
+                              : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::string withDefaultExtension(const std::string& path, const std::string& extension) {
+    std::string ext = extension;
+    if (!ext.empty() && ext.front() == '.') ext.erase(0, 1);
+    const std::filesystem::path file(path);
+    if (ext.empty() || path.empty() || file.filename().empty() || file.has_extension()) return path;
+    return path + "." + ext;
+}
+
+std::filesystem::path helpPagePath(const std::string& helpFile,
+                                   const std::filesystem::path& programFolder) {
+    const std::string stem = std::filesystem::path(helpFile).filename().stem().string();
+    if (stem.empty()) return {};
+    const std::string page = stem + ".html";
+    for (const std::filesystem::path& folder :
+         {programFolder / "help", programFolder / ".." / "share" / "orvane" / "help"}) {
+        std::filesystem::path found = findInFolder(folder, page);
+        if (!found.empty()) return found.lexically_normal();
+    }
+    return {};
+}
+
+QtDialogs::QtDialogs(QWidget* parent) : parent_(parent) {}
+
+QtDialogs::~QtDialogs() {
+    // A help window without a parent would outlive its owner.
+    if (helpWindow_ && helpWindow_->parent() == nullptr) delete helpWindow_.data();
+}
+
+Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
+                          Icon icon) {
+    QMessageBox box(qtIcon(icon), toQString(title), displayText(text), qtButtons(buttons), parent_);
+    box.setDefaultButton(buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel
+                             ? QMessageBox::Yes
+                             : QMessageBox::Ok);
+    switch (box.exec()) {
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        default: return closedAnswer(buttons);
+    }
+}
+
+std::string QtDialogs::input(const std::string& prompt, const std::string& title,
+                             const std::string& defaultText) {
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(parent_, toQString(title), displayText(prompt), QLineEdit::Normal,
+                              toQString(defaultText), &accepted);
+    return accepted ? text.toStdString() : std::string();
+}
+
+std::optional<std::string> QtDialogs::openFile(const std::string& title, const std::string& filter,
+                                               const std::string& initialPath) {
+    const QString path = QFileDialog::getOpenFileName(parent_, toQString(title),
+                                                      toQString(initialPath), qtFileFilter(filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> QtDialogs::saveFile(const std::string& title, const std::string& filter,
+                                               const std::string& defaultExtension,
+                                               const std::string& initialPath) {
+    const QString path = QFileDialog::getSaveFileName(parent_, toQString(title),
+                                                      toQString(initialPath), qtFileFilter(filter));
+    if (path.isEmpty()) return std::nullopt;
+    return withDefaultExtension(path.toStdString(), defaultExtension);
+}
+
+std::optional<Colour> QtDialogs::pickColour(Colour initial) {
+    const QColor chosen =
+        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), parent_);
+    if (!chosen.isValid()) return std::nullopt;
+    return makeColour(chosen.red(), chosen.green(), chosen.blue());
+}
+
+std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
+    const QFont start = fontFor(initial.face, initial.size, initial.bold != 0, initial.italic != 0,
+                                initial.underline != 0, initial.strikeThrough != 0);
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, start, parent_);
+    if (!accepted) return std::nullopt;
+    TextStyle style = initial;
+    // The stored face ("ＭＳ ゴシック") shows as the installed font it stands for; it stays
+    // unless another family was chosen.
+    if (chosen.family() != QFontInfo(start).family()) style.face = chosen.family().toStdString();
+    if (chosen.pointSizeF() > 0) style.size = static_cast<float>(chosen.pointSizeF());
+    style.bold = chosen.bold() ? -1 : 0;
+    style.italic = chosen.italic() ? -1 : 0;
+    style.underline = chosen.underline() ? -1 : 0;
+    style.strikeThrough = chosen.strikeOut() ? -1 : 0;
+    return style;
+}
+
+std::string QtDialogs::pickFolder(const std::string& title, const std::string& initialFolder) {
+    return QFileDialog::getExistingDirectory(parent_, toQString(title), toQString(initialFolder))
+        .toStdString();
+}
+
+void QtDialogs::showHelp(const std::string& helpFile) {
+    const std::filesystem::path page = helpPagePath(
+        helpFile, std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+    if (page.empty()) {
+        message("ヘルプファイルが見つかりません。" + helpFile, "ヘルプ", Buttons::Ok,
+                Icon::Warning);
+        return;
+    }
+    if (!helpWindow_) {
+        helpWindow_ = new QTextBrowser(parent_);
+        helpWindow_->setWindowFlag(Qt::Window, true);
+        helpWindow_->setOpenExternalLinks(true);
+        helpWindow_->resize(720, 560);
+    }
+    helpWindow_->setSource(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    const QString title = helpWindow_->documentTitle();
+    helpWindow_->setWindowTitle(
+        title.isEmpty() ? QFileInfo(QString::fromStdString(page.string())).completeBaseName()
+                        : title);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+}  // namespace orv

@@ -1,0 +1,123 @@
+// Pictures leaving and entering a drawing surface: BMP files, JPEG files, the clipboard.
+#include "platform/DrawingSurface.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace orv {
+namespace {
+
+class PictureFiles : public ::testing::Test {
+protected:
+    std::filesystem::path file(const std::string& name) const {
+        return std::filesystem::path(dir_.path().toStdString()) / name;
+    }
+
+    static void write(const std::filesystem::path& path, const QByteArray& bytes) {
+        QFile out(QString::fromStdString(path.string()));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(bytes), bytes.size());
+    }
+
+    static QByteArray encoded(const QImage& image, const char* format) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        return bytes;
+    }
+
+    static QImage sample() {
+        QImage image(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) image.setPixel(x, y, qRgb(x * 4, y * 5, (x + y) * 2));
+        return image;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(PictureFiles, SavedBitmapLoadsBackPixelForPixel) {
+    DrawingSurface drawn(90, 70);
+    drawn.box(5, 5, 60, 40, colours::navy, true);
+    drawn.setForeColour(colours::red);
+    drawn.setCurrentPosition(3, 45);
+    drawn.text("地図 BMP");
+    ASSERT_TRUE(drawn.saveBmp(file("map.bmp")));
+
+    QFile saved(QString::fromStdString(file("map.bmp").string()));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.read(2), QByteArray("BM"));
+
+    DrawingSurface loaded(10, 10);
+    ASSERT_TRUE(loaded.loadPicture(file("map.bmp")));
+    EXPECT_EQ(loaded.width(), 90);
+    EXPECT_EQ(loaded.height(), 70);
+    EXPECT_EQ(loaded.image(), drawn.image());
+}
+
+TEST_F(PictureFiles, JpegLoadsWithItsSize) {
+    write(file("sheet.jpg"), encoded(sample(), "JPEG"));
+    DrawingSurface surface(5, 5);
+    ASSERT_TRUE(surface.loadPicture(file("sheet.jpg")));
+    EXPECT_EQ(surface.width(), 64);
+    EXPECT_EQ(surface.height(), 48);
+    EXPECT_EQ(surface.image().format(), QImage::Format_RGB32);
+}
+
+TEST_F(PictureFiles, UnreadableFilesFailAndLeaveTheImageAlone) {
+    const QByteArray jpeg = encoded(sample(), "JPEG");
+    const QByteArray bmp = encoded(sample(), "BMP");
+    QByteArray garbage;
+    for (int i = 0; i < 5000; ++i) garbage.append(static_cast<char>((i * 7919) % 251));
+    QByteArray lyingBmp = bmp.left(54);  // header of a 64 × 48 picture, no rows
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"garbage.jpg", garbage},
+        {"empty.bmp", QByteArray()},
+        {"half.jpg", jpeg.left(jpeg.size() / 2)},
+        {"cut.jpg", jpeg.left(jpeg.size() - 40)},  // the decoder alone would fill it with grey
+        {"no-end.jpg", jpeg.left(jpeg.size() - 2)},
+        {"cut-header.jpg", jpeg.left(30)},
+        {"cut.bmp", bmp.left(bmp.size() - 100)},
+        {"header-only.bmp", lyingBmp},
+        {"picture.png", encoded(sample(), "PNG")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(file(c.name), c.bytes);
+        DrawingSurface surface(7, 3, colours::yellow);
+        EXPECT_FALSE(surface.loadPicture(file(c.name)));
+        EXPECT_EQ(surface.width(), 7);
+        EXPECT_EQ(surface.height(), 3);
+        EXPECT_EQ(surface.pixelAt(2, 2), colours::yellow);
+    }
+    DrawingSurface surface(7, 3);
+    EXPECT_FALSE(surface.loadPicture(file("no such file.bmp")));
+    EXPECT_FALSE(surface.saveBmp(file("no such folder") / "map.bmp"));
+}
+
+TEST_F(PictureFiles, ClipboardReceivesThePersistentImage) {
+    DrawingSurface surface(30, 20);
+    surface.box(2, 2, 10, 10, colours::green, true);
+    ASSERT_TRUE(surface.copyToClipboard());
+    const QImage onClipboard = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(onClipboard.convertToFormat(QImage::Format_RGB32), surface.image());
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,158 @@
+// The parts of the desktop dialogs that need no user: filter lists, default extensions and
+// finding help pages.
+#include "platform/qt/QtDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace orv {
+namespace {
+
+TEST(QtFileFilter, PairsBecomeQtEntries) {
+    struct Case {
+        const char* filter;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"テキストファイル(*.TXT)|*.TXT", "テキストファイル(*.TXT)"},
+        {"テキストファイル(*.TXT)|*.TXT|", "テキストファイル(*.TXT)"},
+        {"ビットマップ|*.bmp|全てのファイル|*.*|", "ビットマップ (*.bmp);;全てのファイル (*.*)"},
+        {"画像(*.bmp;*.jpg)|*.bmp;*.jpg|", "画像(*.bmp;*.jpg)"},
+        {"地図画像|*.bmp;*.jpg", "地図画像 (*.bmp *.jpg)"},
+        // A description naming other patterns than its pair keeps them, and gets the real ones.
+        {"TRKファイル(*.TRK)|*.TRK;*.trk|", "TRKファイル(*.TRK) (*.TRK *.trk)"},
+        {"|*.YMD|", "*.YMD"},
+        {"山名ファイル", "山名ファイル (*)"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(qtFileFilter(c.filter).toStdString(), c.expected) << c.filter;
+}
+
+TEST(QtFileFilter, DefaultExtensionIsAddedOnlyWhenMissing) {
+    struct Case {
+        const char* path;
+        const char* extension;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/home/u/予定", "TXT", "/home/u/予定.TXT"},
+        {"/home/u/予定", ".TXT", "/home/u/予定.TXT"},
+        {"/home/u/予定.txt", "TXT", "/home/u/予定.txt"},
+        {"/home/u.dir/map", "bmp", "/home/u.dir/map.bmp"},
+        {"/home/u/map", "", "/home/u/map"},
+        {"", "bmp", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(withDefaultExtension(c.path, c.extension), c.expected) << c.path;
+}
+
+TEST(QtHelpPages, HelpFilesMapToHtmlPagesBesideTheProgramOrInstalled) {
+    QTemporaryDir root;
+    const std::filesystem::path base(root.path().toStdString());
+    const std::filesystem::path program = base / "bin";
+    std::filesystem::create_directories(program / "help");
+    std::filesystem::create_directories(base / "share" / "orvane" / "help");
+    const auto touch = [](const std::filesystem::path& p) {
+        QFile f(QString::fromStdString(p.string()));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<html><head><title>ヘルプ</title></head></html>");
+    };
+    touch(program / "help" / "ORVANE1.html");
+    touch(program / "help" / "orvane4.html");
+    touch(base / "share" / "orvane" / "help" / "ORVANE14.html");
+
+    EXPECT_EQ(helpPagePath("ORVANE1.hlp", program),
+              (program / "help" / "ORVANE1.html").lexically_normal());
+    EXPECT_EQ(helpPagePath("ORVANE4.hlp", program),
+              (program / "help" / "orvane4.html").lexically_normal());
+    EXPECT_EQ(helpPagePath("ORVANE14.hlp", program),
+              (base / "share" / "orvane" / "help" / "ORVANE14.html").lexically_normal());
+    EXPECT_TRUE(helpPagePath("ORVANE2.hlp", program).empty());
+    EXPECT_TRUE(helpPagePath("", program).empty());
+    EXPECT_TRUE(helpPagePath("ORVANE1.hlp", base / "nowhere").empty());
+}
+
+// What a message box showed, and how the test answered it.
+struct SeenBox {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+};
+
+// Answers the next message box once it is open: `answer` presses a button or a key on it.
+void answerNextBox(SeenBox& seen, std::function<void(QMessageBox&)> answer, int attempts = 200) {
+    QTimer::singleShot(10, [&seen, answer, attempts] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            if (attempts > 0) answerNextBox(seen, answer, attempts - 1);
+            return;
+        }
+        seen = {box->text(), box->windowTitle(), box->icon(), box->standardButtons()};
+        answer(*box);
+    });
+}
+
+void press(QMessageBox& box, QMessageBox::StandardButton button) { box.button(button)->click(); }
+
+void escape(QMessageBox& box) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &key);
+}
+
+TEST(QtMessageBox, ShowsLineBreaksIconAndButtonsAndReturnsTheAnswer) {
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    SeenBox seen;
+
+    answerNextBox(seen, [](QMessageBox& box) { press(box, QMessageBox::Yes); });
+    EXPECT_EQ(dialogs.message("一行目\r\n二行目", "確認", Buttons::YesNo, Icon::Question),
+              Answer::Yes);
+    EXPECT_EQ(seen.text, QString::fromUtf8("一行目\n二行目"));
+    EXPECT_EQ(seen.title, QString::fromUtf8("確認"));
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+
+    answerNextBox(seen, [](QMessageBox& box) { press(box, QMessageBox::Cancel); });
+    EXPECT_EQ(dialogs.message("保存しますか？", "終了", Buttons::YesNoCancel, Icon::Warning),
+              Answer::Cancel);
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+
+    struct Escaped {
+        Buttons buttons;
+        Answer answer;
+    };
+    for (const Escaped e :
+         {Escaped{Buttons::Ok, Answer::Ok}, Escaped{Buttons::OkCancel, Answer::Cancel},
+          Escaped{Buttons::YesNo, Answer::No}, Escaped{Buttons::YesNoCancel, Answer::Cancel}}) {
+        answerNextBox(seen, escape);
+        EXPECT_EQ(dialogs.message("中断", "", e.buttons, Icon::Error), e.answer);
+        EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    }
+}
+
+TEST(QtMessageBox, MissingHelpPageIsReported) {
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    SeenBox seen;
+    answerNextBox(seen, [](QMessageBox& box) { press(box, QMessageBox::Ok); });
+    dialogs.showHelp("ORVANE99.hlp");
+    EXPECT_EQ(seen.text, QString::fromUtf8("ヘルプファイルが見つかりません。ORVANE99.hlp"));
+}
+
+}  // namespace
+}  // namespace orv

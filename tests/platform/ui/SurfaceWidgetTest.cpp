@@ -1,0 +1,68 @@
+// The widget that shows a drawing surface: its size, its repaint on show, its mouse reports.
+#include "platform/DrawingSurface.h"
+#include "platform/qt/SurfaceWidget.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace orv {
+namespace {
+
+struct Click {
+    MouseButton button;
+    int x;
+    int y;
+    bool operator==(const Click&) const = default;
+};
+
+void send(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+TEST(SurfaceWidget, TakesTheSurfaceSizeAndFollowsItWhenShown) {
+    DrawingSurface surface(200, 20);
+    {
+        SurfaceWidget widget(surface);
+        EXPECT_EQ(widget.size(), QSize(200, 20));
+        surface.resize(600, 600);
+        surface.show();
+        EXPECT_EQ(widget.size(), QSize(600, 600));
+        EXPECT_EQ(widget.sizeHint(), QSize(600, 600));
+    }
+    surface.show();  // the widget is gone: nothing is called
+}
+
+TEST(SurfaceWidget, ReportsMouseEventsInSurfacePixels) {
+    DrawingSurface surface(100, 80);
+    SurfaceWidget widget(surface);
+    std::vector<Click> moves;
+    std::vector<Click> presses;
+    std::vector<Click> releases;
+    widget.setMouseMoveHandler([&](MouseButton b, int x, int y) { moves.push_back({b, x, y}); });
+    widget.setMousePressHandler([&](MouseButton b, int x, int y) { presses.push_back({b, x, y}); });
+    widget.setMouseReleaseHandler([&](MouseButton b, int x, int y) {
+        releases.push_back({b, x, y});
+    });
+
+    send(widget, QEvent::MouseMove, {10.7, 3.2}, Qt::NoButton, Qt::NoButton);
+    send(widget, QEvent::MouseButtonPress, {20.0, 30.0}, Qt::LeftButton, Qt::LeftButton);
+    send(widget, QEvent::MouseMove, {25.0, 31.0}, Qt::NoButton, Qt::LeftButton);
+    send(widget, QEvent::MouseButtonRelease, {26.0, 32.0}, Qt::LeftButton, Qt::NoButton);
+    send(widget, QEvent::MouseButtonPress, {40.0, 41.0}, Qt::RightButton, Qt::RightButton);
+    send(widget, QEvent::MouseButtonRelease, {40.0, 41.0}, Qt::RightButton, Qt::NoButton);
+
+    EXPECT_EQ(moves, (std::vector<Click>{{MouseButton::None, 10, 3}, {MouseButton::Left, 25, 31}}));
+    EXPECT_EQ(presses,
+              (std::vector<Click>{{MouseButton::Left, 20, 30}, {MouseButton::Right, 40, 41}}));
+    EXPECT_EQ(releases,
+              (std::vector<Click>{{MouseButton::Left, 26, 32}, {MouseButton::Right, 40, 41}}));
+}
+
+}  // namespace
+}  // namespace orv
