@@ -1,5 +1,5 @@
 // Orvane: starts the program on the desktop.
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/IniStore.h"
 #include "app/Paths.h"
 #include "app/Startup.h"
@@ -28,16 +28,19 @@ bool displayConfigured() {
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
 }
 
-// A display that is configured but cannot be reached makes Qt stop with a fatal message:
-// say it in one line and leave without a crash.
+bool applicationStarted = false;
+
+// A display that is configured but cannot be reached makes Qt stop with a fatal message while
+// the application object is made: say it in one line and leave without a crash. Qt's own
+// complaints before that point only repeat it.
 void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
-        std::fputs(kNoDisplay, stderr);
-        std::fprintf(stderr, "orvane: %s\n", message.toLocal8Bit().constData());
+        std::fputs(applicationStarted ? "orvane: " : kNoDisplay, stderr);
+        if (applicationStarted) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
         std::fflush(stderr);
         _exit(1);
     }
-    if (type == QtCriticalMsg || type == QtWarningMsg)
+    if (applicationStarted && (type == QtCriticalMsg || type == QtWarningMsg))
         std::fprintf(stderr, "orvane: %s\n", message.toLocal8Bit().constData());
 }
 
@@ -50,6 +53,7 @@ int main(int argc, char** argv) {
     }
     qInstallMessageHandler(messageHandler);
     QApplication app(argc, argv);
+    applicationStarted = true;
     QApplication::setApplicationName("Orvane");
     orv::installFontSubstitutions();
 

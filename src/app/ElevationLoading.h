@@ -1,7 +1,7 @@
 #pragma once
 // Loading the 3 × 3 block of 50 m mesh files around the centre mesh into level 1 of the
 // elevation grid, with the data question, the folder picker, progress and the sea fill.
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/StartMenuModel.h"
 #include "platform/Dialogs.h"
 

@@ -6,7 +6,7 @@
 // loader then takes the field's default. Colour rows and line colours are 13-character texts
 // of numbers in fixed columns: blue 1-3, green 4-6, red 7-9 and, for colour rows, the band's
 // elevation in 10-13.
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/IniStore.h"
 #include "map/ColourTable.h"
 

@@ -1,6 +1,6 @@
 #include "app/SheetOverview.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "core/NumberText.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The start menu's logic: its command band, the commands' actions and the exit question.
 // The window (ui/StartMenuWindow) only shows the model and forwards user actions here.
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/IniStore.h"
 #include "app/StartMenuModel.h"
 #include "platform/Dialogs.h"

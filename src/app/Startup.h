@@ -1,7 +1,7 @@
 #pragma once
 // The start sequence: data folder, splash, fixed tables and start values, settings loaded and
 // written back at once, the empty plan files, then the start menu.
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/IniStore.h"
 #include "platform/Dialogs.h"
 

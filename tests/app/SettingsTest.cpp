@@ -1,6 +1,6 @@
 // The settings store: the file format, the row codecs, loading with defaults and guards, and
 // saving in table order.
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/IniStore.h"
 #include "app/Settings.h"
 #include "core/Colour.h"

@@ -2,7 +2,7 @@
 // ORV_MAIN, the start menu window: the overview map of Japan, the block preview, the sheet
 // caption, the mesh buttons, the "TRK" indicators, the progress strip and the command band.
 // It shows the StartMenu's model and forwards every user action to it.
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "app/IniStore.h"
 #include "app/StartMenu.h"
 #include "platform/qt/MenuAdapter.h"

@@ -1,0 +1,36 @@
+#pragma once
+// The terrain background of the route map: working colours, the pale tint shown under
+// contours, the pixel colour rule with east-west shading, the four background modes, the
+// colour sets, and the redraw sequence every map layer relies on.
+#include "map/MapContext.h"
+
+namespace orv {
+
+// Copy of set `colourSetIndex`; paled (half way to white, times backgroundLevel) when
+// contours are shown in a colour mode.
+ColourSet makeWorkingColours(const AppState& state);
+
+// min(255, round(((c + 255) / 2) × factor)).
+int16_t paleComponent(int16_t component, float factor);
+
+// Colour of one pixel from its elevation E and the elevation E1 of its east neighbour.
+Colour pixelColour(const ColourSet& working, float elevation, float eastElevation, float divisor);
+
+// The shading divisor of a mode at a level (ShadedColour 0.6 … 0.1; BandColour 20).
+float shadeDivisor(int16_t mode, int level);
+
+// Paints the 600 × 600 colour background of the current level into the buffer, showing the
+// picture every 5 rows.
+void DrowDSZ(MapContext& ctx, float divisor);
+
+// The whole redraw: zoom tools, background of the current mode, contours, overlays.
+// A redraw asked for while one runs is done once more after it, never inside it.
+void BackPictureSel(MapContext& ctx);
+
+// Menu commands.
+void SelectBackgroundMode(MapContext& ctx, int mode);
+void ViewColourSet(MapContext& ctx, int set);
+void EditColourSet(MapContext& ctx, int set);
+void ShowContours(MapContext& ctx);
+
+}  // namespace orv

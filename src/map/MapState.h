@@ -1,0 +1,81 @@
+#pragma once
+// The state of one route map window: zoom selection, background, contours, graticule labels,
+// status panels and the pictures. Owned by the window's logic, shown by the window.
+#include "map/ColourTable.h"
+#include "platform/DrawingSurface.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace orv {
+
+inline constexpr int kMapSize = 600;      // the map picture is 600 × 600 pixels
+inline constexpr int kMapFrame = 500;     // of which 500 × 500 are visible at a time
+
+enum BackgroundMode : int16_t {
+    ShadedColour = 0,   // "段彩陰影図"
+    BandColour = 1,     // "段彩図"
+    GraticuleOnly = 2,  // "経緯度線のみ"
+    NoBackground = 3,   // "背景なし"
+};
+
+inline constexpr float kDefaultBackgroundLevel = 1.0f;
+
+struct GraticuleLabel {
+    std::string text;
+    int x = 0;
+    int y = 0;
+    bool visible = false;
+};
+
+// The pictures of the route map window.
+struct MapPictures {
+    DrawingSurface buffer{kMapSize, kMapSize};    // off-screen background buffer (Picture1)
+    DrawingSurface map{kMapSize, kMapSize};       // the visible map picture (Picture3)
+    DrawingSurface blank{kMapSize, kMapSize};     // drawing picture for graticule / ridge lines (Picture4)
+    DrawingSurface progress{200, 20};             // the contour progress strip (Picture5)
+};
+
+struct MapState {
+    // Range zoom (the zoom square).
+    bool selecting = false;
+    float squareX = 300.0f;  // last centre of the zoom square, picture pixels
+    float squareY = 300.0f;
+    float halfSize = 150.0f;
+    int16_t magnification = 1;
+
+    // Scroll bars, 0..99: the picture sits at (-hScroll, -vScroll) in its 500 × 500 frame.
+    int hScroll = 50;
+    int vScroll = 50;
+
+    // Background. The mode, colour set and saved level live in the settings (AppState).
+    ColourSet workingColours{};
+
+    // Contours: interval in metres, 0 until one is chosen.
+    int16_t contourInterval = 0;
+    bool progressVisible = false;
+
+    // Graticule labels 0..6 (only 1..5 are ever shown).
+    std::array<GraticuleLabel, 7> latitudeLabels{};
+    std::array<GraticuleLabel, 7> longitudeLabels{};
+
+    // Status panels: 0 guide line, 1 "Level:n", 2 "ＴＲＫ", 3 "山名".
+    std::array<std::string, 4> statusPanels{"", "Level:1", "ＴＲＫ", "山名"};
+    std::array<bool, 4> statusEnabled{true, true, false, false};
+    std::string mapToolTip;
+    bool markersVisible = false;
+
+    // A background redraw is running; commands arriving meanwhile wait for it.
+    bool redrawing = false;
+    bool redrawRequested = false;
+
+    // Called after a change the window should show (labels, panels, scroll bars).
+    std::function<void()> changed;
+    void notify() const {
+        if (changed) changed();
+    }
+};
+
+}  // namespace orv
