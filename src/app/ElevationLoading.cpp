@@ -1,7 +1,7 @@
 #include "app/ElevationLoading.h"
 
 #include "app/FileChecks.h"
-#include "app/Progress.h"
+#include "platform/Progress.h"
 #include "core/TextFile.h"
 #include "geo/MemFile.h"
 #include "platform/Events.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the start menu window shows, held apart from its widgets so the start workflow can be
 // driven and checked without a screen. The window draws itself from this model.
-#include "app/Progress.h"
+#include "platform/Progress.h"
 #include "geo/Angles.h"
 #include "platform/DrawingSurface.h"
 

@@ -1,7 +1,7 @@
 #include "app/ElevationLoading.h"
 
 #include "app/FileChecks.h"
-#include "app/Progress.h"
+#include "platform/Progress.h"
 #include "support/MemFixture.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"

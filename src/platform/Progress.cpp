@@ -1,4 +1,4 @@
-#include "app/Progress.h"
+#include "platform/Progress.h"
 
 #include "core/Rounding.h"
 
