@@ -134,6 +134,8 @@ void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
         processPendingEvents();
     }
 
+    repeatLastRowAndColumn(state.elevationGrid, 1);
+
     // 7. Progress strip away, status line empty.
     menu.progress.clear();
     menu.progressVisible = false;

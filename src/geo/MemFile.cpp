@@ -103,6 +103,15 @@ void parseMemFile(std::string_view bytes, ElevationGrid& grid, int firstRow, int
     }
 }
 
+void repeatLastRowAndColumn(ElevationGrid& grid, int level) {
+    constexpr int last = ElevationGrid::kRows - 1;  // 600
+    for (int i = 0; i < last; ++i) {
+        grid.set(last, i, level, grid.get(last - 1, i, level));
+        grid.set(i, last, level, grid.get(i, last - 1, level));
+    }
+    grid.set(last, last, level, grid.get(last - 1, last - 1, level));
+}
+
 namespace {
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {

@@ -23,6 +23,11 @@ void parseMemFile(std::string_view bytes, ElevationGrid& grid, int firstRow, int
 // Sets the block to no data (-999.9): the sea, or a missing file.
 void fillNoData(ElevationGrid& grid, int firstRow, int firstColumn, int level);
 
+// Row 600 and column 600 of a level lie beyond the nine meshes; the shading and contour rules
+// read them as the east and south neighbours of the last cells. Repeating row 599 and column 599
+// there keeps the block's edge from showing as a cliff.
+void repeatLastRowAndColumn(ElevationGrid& grid, int level);
+
 // The file of a mesh: on the disc folder/<first four digits>/<code>.MEM, in a hard-disk folder
 // folder/<code>.MEM. Names are matched without regard to case (533945.mem is found too).
 // Returns the path as it exists on disk, or the path as built when nothing matches.

@@ -75,6 +75,10 @@ TEST_F(ElevationLoadingTest, HardDiskFolderFillsTheNineBlocksAndTheCorners) {
         EXPECT_FLOAT_EQ(at(firstRows[slot] + 199, firstColumns[slot] + 199),
                         static_cast<float>((slot * 1000 + 200) / 10.0));
     }
+    // Row and column 600 repeat the block's last row and column.
+    EXPECT_EQ(at(600, 17), at(599, 17));
+    EXPECT_EQ(at(17, 600), at(17, 599));
+    EXPECT_EQ(at(600, 600), at(599, 599));
     EXPECT_EQ(state->currentLevel, 1);
     // 533945: south 35°40′ (128400″), west 139°37′30″ (502650″).
     EXPECT_EQ(state->levelCorners[1][kSouth], "35.35");
