@@ -29,7 +29,7 @@ public:
                                         const std::string&) override {
         return std::nullopt;
     }
-    std::optional<Colour> pickColour(Colour) override { return std::nullopt; }
+    std::optional<Colour> pickColour(Colour, const std::string&) override { return std::nullopt; }
     std::optional<TextStyle> pickFont(const TextStyle&) override { return std::nullopt; }
     std::string pickFolder(const std::string&, const std::string& initial) override { return initial; }
     void showHelp(const std::string&) override {}

@@ -10,14 +10,22 @@ namespace orv {
 // contours are shown in a colour mode.
 ColourSet makeWorkingColours(const AppState& state);
 
-// min(255, round(((c + 255) / 2) × factor)).
+// min(255, round(((c + 255) / 2) × factor)); never below 0.
 int16_t paleComponent(int16_t component, float factor);
 
 // Colour of one pixel from its elevation E and the elevation E1 of its east neighbour.
+// Below −2 m: band 0 as it is. Otherwise the colour between the bands of the fixed 1000 m
+// thresholds, plus floor((E1 − E) / divisor) on every component, kept within 0..255.
+// From 4000 m up: band 5's colour with the same shading.
 Colour pixelColour(const ColourSet& working, float elevation, float eastElevation, float divisor);
 
 // The shading divisor of a mode at a level (ShadedColour 0.6 … 0.1; BandColour 20).
 float shadeDivisor(int16_t mode, int level);
+
+// Paints rows firstRow..lastRow (cut to 0..599) of the colour background of one layer of the
+// grid into the surface, columns 0..599. Pure pixel work: no events, nothing shown.
+void paintBackgroundRows(const ElevationGrid& grid, int level, const ColourSet& working,
+                         float divisor, DrawingSurface& surface, int firstRow, int lastRow);
 
 // Paints the 600 × 600 colour background of the current level into the buffer, showing the
 // picture every 5 rows.

@@ -9,7 +9,11 @@ namespace orv {
 Colour thinContourColour(const ColourSet& set, float tint);
 Colour indexContourColour(const ColourSet& set);
 
-// Draws the contours of the current level into the buffer and shows it.
+// The largest interval "任意" accepts, in metres.
+inline constexpr int kMaxContourInterval = 1000;
+
+// Draws the contours of the current level into the buffer and shows it. Without an interval
+// (0 until one is chosen) nothing is drawn.
 void CONTERout(MapContext& ctx);
 
 // "等高線間隔" tools 1..9 (9 = "任意", asked with an input box).
@@ -17,5 +21,9 @@ void SetContourInterval(MapContext& ctx, int tool);
 
 // "等高線消去".
 void ClearContours(MapContext& ctx);
+
+// "等高線": shows the contours with the last interval; before any interval was chosen it asks
+// for one as "任意" does.
+void DisplayContours(MapContext& ctx);
 
 }  // namespace orv

@@ -5,11 +5,11 @@
 
 namespace orv {
 
-// Draws the grid into the blank picture, sets and places the labels, and makes the grid the
-// buffer's image.
+// Draws the grid into the blank picture, sets, places and shows labels 1..5 (0 and 6 keep
+// their texts but stay hidden), and makes the grid the buffer's image.
 void DrawIKLine(MapContext& ctx);
 
-// Places labels 1..5 at the visible edges for the current scroll values.
+// Moves labels 1..5 to the visible edges for the current scroll values; visibility unchanged.
 void placeGraticuleLabels(MapContext& ctx);
 
 // Hides all fourteen labels (every other background mode).

@@ -15,7 +15,7 @@ struct LevelBounds {
     ArcSeconds east = 0;
 };
 
-// The corners of a level (levelCorners[level]) in arc-seconds.
+// The corners of a level (levelCorners[level]) in arc-seconds; all 0 for a level outside 0..5.
 LevelBounds levelBounds(const AppState& state, int level);
 
 // Pixel -> position: latitude(y) = round(N − y·dLat), longitude(x) = round(W + x·dLon).
@@ -30,9 +30,11 @@ struct MapPixel {
     bool onMap = false;  // false when the position lies outside the level's corners
 };
 // Position -> pixel: x = floor((lon − W) / dLon), y = floor((N − lat) / dLat).
-MapPixel positionToPixel(const AppState& state, int level, ArcSeconds latitude, ArcSeconds longitude);
+MapPixel positionToPixel(const AppState& state, int level, ArcSeconds latitude,
+                         ArcSeconds longitude);
 
-// " " + latitude + " : " + longitude + " : " + elevation + "m" for the pixel under the mouse.
+// " " + latitude + " : " + longitude + " : " + elevation + "m" for the pixel under the mouse,
+// at the current level.
 std::string cursorReadout(const AppState& state, int x, int y);
 
 // Enables the two zoom tools as the current level allows (first step of every redraw).
@@ -41,6 +43,13 @@ void updateZoomTools(MapContext& ctx);
 // "レベル　n": show level n as stored.
 void SelectZoomLevel(MapContext& ctx, int level);
 
+// The smallest half size of the zoom square at a level (37.5, 75 or 150 pixels).
+float smallestHalfSize(int level);
+
+// Draws the zoom square of half size h around (cx, cy) on the map picture: green, width 2, in
+// the picture's drawing mode (XOR while selecting, so a second call erases it).
+void drawZoomSquare(DrawingSurface& picture, float cx, float cy, float halfSize);
+
 // "範囲拡大": the zoom square appears and follows the mouse.
 void StartRangeZoom(MapContext& ctx);
 void rangeZoomMouseMove(MapContext& ctx, int x, int y);
@@ -48,7 +57,9 @@ void rangeZoomRightClick(MapContext& ctx, int x, int y);
 void rangeZoomLeftClick(MapContext& ctx, int x, int y);
 
 // Builds level currentLevel + step from the square with top-left (left, top) and half size h;
-// sets levelCorners of the new level and returns the new level (the caller sets currentLevel).
+// stores the magnification, sets levelCorners of the new level and fills its layer. Returns
+// the new level (the caller makes it current). A square whose magnification is not 2, 4 or 8,
+// or that would go past level 5, changes nothing and returns the current level.
 int ZoomResample(AppState& state, MapState& map, float left, float top, float halfSize);
 
 // Scroll bar changes (0..99): move the picture and, in GraticuleOnly mode, the labels.

@@ -34,7 +34,9 @@ public:
                                                 const std::string& defaultExtension,
                                                 const std::string& initialPath) = 0;
 
-    virtual std::optional<Colour> pickColour(Colour initial) = 0;
+    // Colour picker titled `title`, starting at `initial`: the chosen colour, or nothing when
+    // cancelled.
+    virtual std::optional<Colour> pickColour(Colour initial, const std::string& title) = 0;
     virtual std::optional<TextStyle> pickFont(const TextStyle& initial) = 0;
 
     // Folder picker starting in initialFolder (when given): the chosen folder, "" when cancelled.

@@ -69,9 +69,9 @@ std::optional<std::string> ScriptedDialogs::saveFile(const std::string& title,
     return take(files_, std::optional<std::string>(), "save file " + title);
 }
 
-std::optional<Colour> ScriptedDialogs::pickColour(Colour) {
-    asked_.push_back({"colour", "", "", Buttons::OkCancel, Icon::None});
-    return take(colours_, std::optional<Colour>(), "colour");
+std::optional<Colour> ScriptedDialogs::pickColour(Colour, const std::string& title) {
+    asked_.push_back({"colour", "", title, Buttons::OkCancel, Icon::None});
+    return take(colours_, std::optional<Colour>(), "colour " + title);
 }
 
 std::optional<TextStyle> ScriptedDialogs::pickFont(const TextStyle&) {

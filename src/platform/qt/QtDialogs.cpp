@@ -189,9 +189,9 @@ std::optional<std::string> QtDialogs::saveFile(const std::string& title, const s
     return withDefaultExtension(path.toStdString(), defaultExtension);
 }
 
-std::optional<Colour> QtDialogs::pickColour(Colour initial) {
-    const QColor chosen =
-        QColorDialog::getColor(QColor(redOf(initial), greenOf(initial), blueOf(initial)), parent_);
+std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& title) {
+    const QColor chosen = QColorDialog::getColor(
+        QColor(redOf(initial), greenOf(initial), blueOf(initial)), parent_, toQString(title));
     if (!chosen.isValid()) return std::nullopt;
     return makeColour(chosen.red(), chosen.green(), chosen.blue());
 }

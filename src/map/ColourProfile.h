@@ -1,0 +1,26 @@
+#pragma once
+// The sample mountain profile of the colour dialog's preview ("ORVDATA.SMP" beside the
+// program): 240 text records "x elevation", two numbers separated by blanks, metres for the
+// elevation.
+#include <array>
+#include <filesystem>
+#include <optional>
+
+namespace orv {
+
+inline constexpr int kProfileSamples = 240;
+inline constexpr const char* kColourProfileFile = "ORVDATA.SMP";
+
+struct ProfileSample {
+    float x = 0;
+    float elevation = 0;
+};
+
+using ColourProfile = std::array<ProfileSample, kProfileSamples>;
+
+// The first 240 records of the file; blank lines are skipped. Nothing when the file is
+// missing or unreadable, larger than a profile can be, has fewer records, or a record is not
+// two numbers within ±100000.
+std::optional<ColourProfile> readColourProfile(const std::filesystem::path& path);
+
+}  // namespace orv

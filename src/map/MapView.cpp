@@ -1,0 +1,318 @@
+#include "map/MapView.h"
+
+#include "core/NumberText.h"
+#include "core/Rounding.h"
+#include "map/Background.h"
+#include "map/Graticule.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace orv {
+
+namespace {
+
+constexpr int kTopLevel = 5;
+constexpr float kInitialHalfSize = 150.0f;
+constexpr double kPixelsPerSide = kMapSize;  // the 600 pixels a level's corners span
+constexpr int kScrollMax = 99;
+constexpr Colour kSquareColour = colours::green;
+constexpr int kSquareWidth = 2;
+
+const std::string kSelectingText =
+    "マウスで範囲を選択して下さい。左クリックで確定　右クリックで倍率調整";
+const std::string kMapToolTip = "右クリックでメニュー";
+
+const std::array<const char*, kTopLevel + 1> kLevelTools{"",        "ActVlv1", "ActVlv2",
+                                                         "ActVlv3", "ActVlv4", "ActVlv5"};
+
+bool validLevel(int level) { return level >= 1 && level <= kTopLevel; }
+
+// Arc-seconds per pixel of a level, south to north and west to east.
+double latitudeStep(const LevelBounds& b) {
+    return (static_cast<double>(b.north) - b.south) / kPixelsPerSide;
+}
+double longitudeStep(const LevelBounds& b) {
+    return (static_cast<double>(b.east) - b.west) / kPixelsPerSide;
+}
+
+// A DmsText as the read-out and the graticule show it, e.g. "##0.00000".
+std::string dmsPattern(ArcSeconds seconds, std::string_view pattern) {
+    return formatPattern(leadingNumber(secondsToDms(seconds)), pattern);
+}
+
+std::string levelText(int level) { return "Level:" + integerText(level); }
+
+// Keeps one coordinate of the square's centre so that the whole square lies on the picture.
+float keepOnPicture(float centre, float halfSize) {
+    if (centre - halfSize < 0.0f) centre = halfSize + 1.0f;
+    if (centre + halfSize > static_cast<float>(kMapSize))
+        centre = static_cast<float>(kMapSize - 1) - halfSize;
+    return centre;
+}
+
+// Erases (XOR) the square at the stored centre.
+void eraseStoredSquare(MapContext& ctx) {
+    drawZoomSquare(ctx.pictures.map, ctx.map.squareX, ctx.map.squareY, ctx.map.halfSize);
+}
+
+// Draws (XOR) the square at (x, y) and remembers that centre.
+void drawSquareAt(MapContext& ctx, float x, float y) {
+    drawZoomSquare(ctx.pictures.map, x, y, ctx.map.halfSize);
+    ctx.map.squareX = x;
+    ctx.map.squareY = y;
+}
+
+// The level step of a magnification: 2 -> 1, 4 -> 2, 8 -> 3, anything else 0.
+int levelStep(int magnification) {
+    switch (magnification) {
+    case 2: return 1;
+    case 4: return 2;
+    case 8: return 3;
+    default: return 0;
+    }
+}
+
+// Fills every m × m block of layer `level` from the samples on its corners by repeated halving:
+// at each halving step first the midpoints along the known rows, then along the known columns,
+// then the cells in between as the mean of their left and right neighbours. Every new value is
+// the mean of two values on a straight line through a bilinear surface, so the block ends up
+// holding the bilinear interpolation of its four corners.
+void fillBlocks(ElevationGrid& grid, int level, int m) {
+    float* cells = grid.data();
+    const auto at = [cells, level](int column, int row) -> float& {
+        return cells[ElevationGrid::index(row, column, level)];
+    };
+    const auto mean = [](float a, float b) { return (a + b) / 2.0f; };
+    const int last = ElevationGrid::kColumns - 1;  // 600: the blocks end on the last row and column
+    for (int by = 0; by + m <= last; by += m) {
+        for (int bx = 0; bx + m <= last; bx += m) {
+            for (int s = m; s >= 2; s /= 2) {
+                const int half = s / 2;
+                for (int r = 0; r <= m; r += s)
+                    for (int c = half; c < m; c += s)
+                        at(bx + c, by + r) =
+                            mean(at(bx + c - half, by + r), at(bx + c + half, by + r));
+                for (int c = 0; c <= m; c += s)
+                    for (int r = half; r < m; r += s)
+                        at(bx + c, by + r) =
+                            mean(at(bx + c, by + r - half), at(bx + c, by + r + half));
+                for (int r = half; r < m; r += s)
+                    for (int c = half; c < m; c += s)
+                        at(bx + c, by + r) =
+                            mean(at(bx + c - half, by + r), at(bx + c + half, by + r));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+LevelBounds levelBounds(const AppState& state, int level) {
+    if (level < 0 || level >= static_cast<int>(state.levelCorners.size())) return {};
+    const auto& corners = state.levelCorners[static_cast<size_t>(level)];
+    return LevelBounds{dmsToSeconds(corners[kSouth]), dmsToSeconds(corners[kNorth]),
+                       dmsToSeconds(corners[kWest]), dmsToSeconds(corners[kEast])};
+}
+
+ArcSeconds pixelLatitude(const AppState& state, int level, double y) {
+    const LevelBounds b = levelBounds(state, level);
+    return roundHalfEven(b.north - y * latitudeStep(b));
+}
+
+ArcSeconds pixelLongitude(const AppState& state, int level, double x) {
+    const LevelBounds b = levelBounds(state, level);
+    return roundHalfEven(b.west + x * longitudeStep(b));
+}
+
+int elevationAtPixel(const AppState& state, int level, double x, double y) {
+    const float metres = state.elevationGrid.get(roundHalfEven(y), roundHalfEven(x), level);
+    return floorToInt(metres);
+}
+
+MapPixel positionToPixel(const AppState& state, int level, ArcSeconds latitude,
+                         ArcSeconds longitude) {
+    const LevelBounds b = levelBounds(state, level);
+    const double dLat = latitudeStep(b);
+    const double dLon = longitudeStep(b);
+    MapPixel p;
+    if (dLat <= 0.0 || dLon <= 0.0) return p;  // a level without corners shows nothing
+    p.x = floorToInt((static_cast<double>(longitude) - b.west) / dLon);
+    p.y = floorToInt((static_cast<double>(b.north) - latitude) / dLat);
+    p.onMap =
+        latitude >= b.south && latitude <= b.north && longitude >= b.west && longitude <= b.east;
+    return p;
+}
+
+std::string cursorReadout(const AppState& state, int x, int y) {
+    const int level = currentLevelIndex(state);
+    return " " + dmsPattern(pixelLatitude(state, level, y), "##0.00000") + " : " +
+           dmsPattern(pixelLongitude(state, level, x), "##0.00000") + " : " +
+           formatPattern(elevationAtPixel(state, level, x, y), "###0") + "m";
+}
+
+void updateZoomTools(MapContext& ctx) {
+    const int level = currentLevelIndex(ctx.state);
+    ctx.menus.setEnabled("ActZoutMode", level > 1);
+    ctx.menus.setEnabled("ActZupMode", level < kTopLevel);
+}
+
+void SelectZoomLevel(MapContext& ctx, int level) {
+    if (!validLevel(level) || level == ctx.state.currentLevel) return;
+    ctx.state.currentLevel = static_cast<int16_t>(level);
+    ctx.map.statusPanels[1] = levelText(level);
+    if (level == 1) {
+        // Back to the whole block: the deeper layers stay stored until the next zooms
+        // overwrite them, but cannot be chosen any more.
+        ctx.menus.setEnabled(kLevelTools[1], true);
+        for (int l = 2; l <= kTopLevel; ++l)
+            ctx.menus.setEnabled(kLevelTools[static_cast<size_t>(l)], false);
+    }
+    ctx.map.notify();
+    ctx.state.backgroundLevel = kDefaultBackgroundLevel;
+    BackPictureSel(ctx);
+}
+
+float smallestHalfSize(int level) {
+    if (level <= 2) return 37.5f;
+    if (level == 3) return 75.0f;
+    return 150.0f;
+}
+
+void drawZoomSquare(DrawingSurface& picture, float cx, float cy, float halfSize) {
+    const FillStyle fill = picture.fillStyle();
+    const int width = picture.drawWidth();
+    picture.setFillStyle(FillStyle::Transparent);
+    picture.setDrawWidth(kSquareWidth);
+    picture.box(roundHalfEven(cx - halfSize), roundHalfEven(cy - halfSize),
+                roundHalfEven(cx + halfSize), roundHalfEven(cy + halfSize), kSquareColour, false);
+    picture.setDrawWidth(width);
+    picture.setFillStyle(fill);
+    picture.show();
+}
+
+void StartRangeZoom(MapContext& ctx) {
+    MapState& map = ctx.map;
+    // A square already on the picture, or a picture being replaced row by row, would leave
+    // a rubber band that can no longer be erased.
+    if (map.selecting || map.redrawing) return;
+    map.mapToolTip.clear();
+    ctx.pictures.map.setDrawMode(DrawMode::Xor);
+    ctx.pictures.map.setDrawWidth(kSquareWidth);
+    map.halfSize = kInitialHalfSize;  // every zoom leaves it so; the erase must match the draw
+    drawZoomSquare(ctx.pictures.map, map.squareX, map.squareY, map.halfSize);
+    map.selecting = true;
+    map.statusPanels[0] = kSelectingText;
+    map.notify();
+}
+
+void rangeZoomMouseMove(MapContext& ctx, int x, int y) {
+    MapState& map = ctx.map;
+    if (!map.selecting) return;
+    eraseStoredSquare(ctx);
+
+    const float h = map.halfSize;
+    float cx = static_cast<float>(x);
+    float cy = static_cast<float>(y);
+    // The frame follows the square.
+    if (cx - h < static_cast<float>(map.hScroll)) setHorizontalScroll(ctx, 0);
+    if (cx + h > static_cast<float>(map.hScroll + kMapFrame)) setHorizontalScroll(ctx, kScrollMax);
+    if (cy - h < static_cast<float>(map.vScroll)) setVerticalScroll(ctx, 0);
+    if (cy + h > static_cast<float>(map.vScroll + kMapFrame)) setVerticalScroll(ctx, kScrollMax);
+
+    cx = keepOnPicture(cx, h);
+    cy = keepOnPicture(cy, h);
+    drawSquareAt(ctx, cx, cy);
+}
+
+void rangeZoomRightClick(MapContext& ctx, int x, int y) {
+    MapState& map = ctx.map;
+    if (!map.selecting) return;
+    eraseStoredSquare(ctx);
+    map.halfSize /= 2.0f;
+    if (map.halfSize < smallestHalfSize(currentLevelIndex(ctx.state)))
+        map.halfSize = kInitialHalfSize;
+    drawSquareAt(ctx, static_cast<float>(x), static_cast<float>(y));
+}
+
+void rangeZoomLeftClick(MapContext& ctx, int x, int y) {
+    MapState& map = ctx.map;
+    AppState& state = ctx.state;
+    if (!map.selecting) return;
+    map.selecting = false;
+    const float h = map.halfSize;
+    const float left = keepOnPicture(static_cast<float>(x), h) - h;
+    const float top = keepOnPicture(static_cast<float>(y), h) - h;
+    ctx.pictures.map.setDrawMode(DrawMode::Copy);
+    ctx.pictures.map.setDrawWidth(1);
+
+    const int level = ZoomResample(state, map, left, top, h);
+    if (level != state.currentLevel) {
+        state.currentLevel = static_cast<int16_t>(level);
+        map.statusPanels[1] = levelText(level);
+        ctx.menus.setEnabled(kLevelTools[static_cast<size_t>(currentLevelIndex(state))], true);
+    }
+    map.halfSize = kInitialHalfSize;
+    map.statusPanels[0].clear();
+    map.notify();
+    state.backgroundLevel = kDefaultBackgroundLevel;
+    BackPictureSel(ctx);
+    map.mapToolTip = kMapToolTip;
+    map.notify();
+}
+
+int ZoomResample(AppState& state, MapState& map, float left, float top, float halfSize) {
+    const int current = currentLevelIndex(state);
+    if (!(halfSize > 0.0f) || !std::isfinite(left) || !std::isfinite(top)) return current;
+
+    // 1. Magnification and the level it leads to.
+    const int m =
+        roundHalfEven(static_cast<double>(kMapSize) / (2.0 * static_cast<double>(halfSize)));
+    const int side = roundHalfEven(2.0 * static_cast<double>(halfSize));  // the square in pixels
+    const int step = levelStep(m);
+    const int level = current + step;
+    if (step == 0 || level > kTopLevel || side * m != kMapSize) return current;
+    map.magnification = static_cast<int16_t>(m);
+
+    // 2. Corners of the new level, from the fractional top-left corner.
+    const LevelBounds b = levelBounds(state, current);
+    const double dLat = latitudeStep(b);
+    const double dLon = longitudeStep(b);
+    const ArcSeconds north = roundHalfEven(b.north - dLat * top);
+    const ArcSeconds west = roundHalfEven(b.west + dLon * left);
+    const ArcSeconds south = roundHalfEven(north - dLat * 2.0 * halfSize);
+    const ArcSeconds east = roundHalfEven(west + dLon * 2.0 * halfSize);
+    auto& corners = state.levelCorners[static_cast<size_t>(level)];
+    corners[kSouth] = secondsToDms(south);
+    corners[kNorth] = secondsToDms(north);
+    corners[kWest] = secondsToDms(west);
+    corners[kEast] = secondsToDms(east);
+
+    // 3. Every m-th row and column of the new layer, edges included, from the whole-pixel square.
+    ElevationGrid& grid = state.elevationGrid;
+    const int firstColumn = floorToInt(left);
+    const int firstRow = floorToInt(top);
+    for (int i = 0; i <= side; ++i)
+        for (int j = 0; j <= side; ++j)
+            grid.set(i * m, j * m, level, grid.get(firstRow + i, firstColumn + j, current));
+
+    // 4. The cells between the samples.
+    fillBlocks(grid, level, m);
+    return level;
+}
+
+void setHorizontalScroll(MapContext& ctx, int value) {
+    ctx.map.hScroll = std::clamp(value, 0, kScrollMax);
+    if (ctx.state.settings.backgroundMethod == GraticuleOnly) placeGraticuleLabels(ctx);
+    ctx.map.notify();
+}
+
+void setVerticalScroll(MapContext& ctx, int value) {
+    ctx.map.vScroll = std::clamp(value, 0, kScrollMax);
+    if (ctx.state.settings.backgroundMethod == GraticuleOnly) placeGraticuleLabels(ctx);
+    ctx.map.notify();
+}
+
+}  // namespace orv

@@ -1,0 +1,52 @@
+#pragma once
+// ORV_MAKEC, the colour dialog ("表示色の設定"): seven colour swatches, the message panel, the
+// background level slider and text, the colour strip and the preview, and the buttons "登録",
+// "ｷｬﾝｾﾙ", "戻す", "ヘルプ". It shows a ColourDialogModel and forwards every action to it.
+#include "map/ColourDialogModel.h"
+#include "map/MapContext.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace orv {
+
+class SurfaceWidget;
+
+class ColourDialog : public QDialog {
+    Q_OBJECT
+public:
+    ColourDialog(AppState& state, ColourSet& working, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~ColourDialog() override;
+
+    ColourDialogModel& model() { return model_; }
+
+public slots:
+    // Closing by the frame or Escape reports a cancel without writing anything back.
+    void reject() override;
+
+private:
+    void buildLayout();
+    void refresh();
+    void finish(bool closes, int result);
+
+    ColourDialogModel model_;
+    std::array<QPushButton*, kColourBands> swatches_{};
+    QLabel* message_ = nullptr;
+    QSlider* slider_ = nullptr;
+    QLineEdit* levelText_ = nullptr;
+    SurfaceWidget* strip_ = nullptr;
+    SurfaceWidget* preview_ = nullptr;
+};
+
+// Opens the colour dialog for the set colourSetIndex over the map window and returns when it
+// closes: true when the colours were registered. The route map installs it as
+// MapContext::openColourDialog.
+bool runColourDialog(MapContext& ctx, QWidget* parent);
+
+}  // namespace orv

@@ -1,0 +1,85 @@
+#pragma once
+// The route map's logic (ORV_TVIEW): its map state, pictures and menus, the creation sequence,
+// the command dispatcher, and the mouse on the map picture. The window only shows what this
+// holds and forwards the user's actions here.
+//
+// One command at a time: a command or mouse action that redraws the map lets pending window
+// events run, so further commands can arrive meanwhile. They are queued and run in order as
+// soon as the running one has finished; mouse clicks on the map are ignored while it runs.
+#include "map/MapContext.h"
+#include "platform/Dialogs.h"
+#include "platform/MenuModel.h"
+#include "state/AppState.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace orv {
+
+inline constexpr const char* kRouteMapHelpFile = "ORVANE4.hlp";
+inline constexpr const char* kMapToolTip = "右クリックでメニュー";
+
+enum class MapButton { None, Left, Right, Middle };
+
+class RouteMap {
+public:
+    RouteMap(AppState& state, Dialogs& dialogs);
+    ~RouteMap();
+    RouteMap(const RouteMap&) = delete;
+    RouteMap& operator=(const RouteMap&) = delete;
+
+    AppState& state() { return state_; }
+    MapState& map() { return map_; }
+    MapPictures& pictures() { return pictures_; }
+    MenuModel& menus() { return menus_; }
+    MapContext& context() { return ctx_; }
+
+    // planName + two spaces + "ルート平面図".
+    std::string title() const;
+
+    // The creation sequence, run once after the window is shown: panels, zoom and scroll
+    // state, check marks, enabling rule, and the first background.
+    void create();
+
+    // Runs the command of a tool id (queued while another command is running).
+    void dispatch(const std::string& toolId);
+    // Commands waiting for the running one to finish.
+    size_t pendingCommands() const { return pending_.size(); }
+
+    // The mouse on the map picture, in picture pixels.
+    void mouseMove(int x, int y);
+    void mousePress(MapButton button, int x, int y);
+
+    // The "ヘルプ" button.
+    void showHelp();
+
+    // The window pops up a band at the mouse (the right-click menu and the bands of the
+    // route, ridge/valley and sheet tools).
+    void setPopupHook(std::function<void(const std::string& band)> hook) { popup_ = std::move(hook); }
+    // Leaves the route map ("ﾙｰﾄ図終了"): the owner closes the route map and the profile window,
+    // returns the application to the state without a plan and shows the start menu. The hook
+    // must not destroy this object while it runs (delete it later, from the event loop).
+    void setExitHook(std::function<void()> hook) { exit_ = std::move(hook); }
+
+private:
+    class BusyScope;
+    bool busy() const;
+    void run(const std::string& toolId);
+    void runPending();
+    void exitMap();
+
+    AppState& state_;
+    Dialogs& dialogs_;
+    MapState map_;
+    MapPictures pictures_;
+    MenuModel menus_;
+    MapContext ctx_;
+
+    int busyDepth_ = 0;
+    std::deque<std::string> pending_;
+    std::function<void(const std::string&)> popup_;
+    std::function<void()> exit_;
+};
+
+}  // namespace orv

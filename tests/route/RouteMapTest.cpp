@@ -1,0 +1,267 @@
+#include "route/RouteMap.h"
+
+#include "map/MapView.h"
+#include "route/RouteMapMenus.h"
+#include "support/ConePlan.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orv {
+namespace {
+
+struct RouteMapTest : ::testing::Test {
+    std::unique_ptr<AppState> state = makeAppState();
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<RouteMap> routeMap;
+    // (background mode, colour set, level) at every overlay redraw, the last step of a redraw.
+    std::vector<std::tuple<int, int, int>> redraws;
+
+    void SetUp() override {
+        setStartValues(*state);
+        test::loadConePlan(*state);
+        state->settings.backgroundMethod = BandColour;
+    }
+
+    RouteMap& open() {
+        routeMap = std::make_unique<RouteMap>(*state, dialogs);
+        routeMap->context().dataDraw = [this] {
+            redraws.emplace_back(state->settings.backgroundMethod, state->settings.colourSetIndex,
+                                 state->currentLevel);
+        };
+        routeMap->create();
+        return *routeMap;
+    }
+    MenuModel& menus() { return routeMap->menus(); }
+    Colour centrePixel() { return routeMap->pictures().map.pixelAt(300, 300); }
+};
+
+TEST_F(RouteMapTest, CreationSetsPanelsZoomStateAndChecks) {
+    state->settings.registeredSets[2] = 1;
+    state->settings.colourSetIndex = 2;
+    RouteMap& map = open();
+
+    EXPECT_EQ(map.title(), std::string(test::kConePlanName) + "  ルート平面図");
+    EXPECT_EQ(map.map().statusPanels[1], "Level:1");
+    EXPECT_FALSE(map.map().statusEnabled[2]);
+    EXPECT_FALSE(map.map().statusEnabled[3]);
+    EXPECT_EQ(map.map().mapToolTip, "右クリックでメニュー");
+    EXPECT_EQ(map.map().hScroll, 50);
+    EXPECT_EQ(map.map().vScroll, 50);
+    EXPECT_EQ(map.map().halfSize, 150.0f);
+    EXPECT_FALSE(map.map().selecting);
+    EXPECT_FALSE(state->contoursShown);
+    EXPECT_EQ(state->backgroundLevel, 1.0f);
+
+    // The mode and colour set of the settings, the destination's name, level 1 only.
+    for (const char* id : {"ActStpColMode", "ActViewBCU2", "ActMtName"})
+        EXPECT_TRUE(menus().isChecked(id)) << id;
+    for (const char* id : {"ActStpColSMode", "ActDegLineMode", "ActNoBGMode", "ActViewBCDef",
+                           "ActALLMtNameOutput", "ActViewRefTRK", "ActWPnameDisp", "ActCNTPdata1"})
+        EXPECT_FALSE(menus().isChecked(id)) << id;
+    EXPECT_FALSE(menus().isEnabled("ActZoutMode"));
+    EXPECT_TRUE(menus().isEnabled("ActZupMode"));
+    EXPECT_TRUE(menus().isEnabled("ActVlv1"));
+    for (const char* id : {"ActVlv2", "ActVlv3", "ActVlv4", "ActVlv5", "ActReturnRef", "ActViewRVout",
+                           "ActChgTRKColor"})
+        EXPECT_FALSE(menus().isEnabled(id)) << id;
+    EXPECT_TRUE(menus().isEnabled("ActMakeOneSuji"));
+
+    // The first background is drawn, then the overlays.
+    ASSERT_EQ(redraws.size(), 1u);
+    EXPECT_EQ(redraws[0], std::make_tuple(1, 2, 1));
+    EXPECT_NE(centrePixel(), colours::white);
+}
+
+TEST_F(RouteMapTest, CreationFollowsWhatThePlanBrought) {
+    state->routeLoaded = 1;
+    state->mountainFileLoaded = 1;
+    state->refRouteCount = 30;
+    state->waypointCount = 4;
+    state->ridgeValleyPresent = -1;
+    state->settings.colourSetIndex = 3;  // not registered: its view command stays unchecked
+    open();
+    EXPECT_TRUE(routeMap->map().statusEnabled[2]);
+    EXPECT_TRUE(routeMap->map().statusEnabled[3]);
+    EXPECT_TRUE(menus().isEnabled("ActChgTRKColor"));
+    EXPECT_TRUE(menus().isChecked("ActViewRefTRK"));  // no route of its own yet
+    EXPECT_TRUE(menus().isChecked("ActWPnameDisp"));
+    EXPECT_TRUE(menus().isEnabled("ActViewRVout"));
+    EXPECT_FALSE(menus().isEnabled("ActViewBCU3"));
+    for (const char* id : {"ActViewBCDef", "ActViewBCU3"}) EXPECT_FALSE(menus().isChecked(id)) << id;
+
+    // With a route of its own the reference route starts hidden.
+    state->routeCount = 30;
+    open();
+    EXPECT_FALSE(menus().isChecked("ActViewRefTRK"));
+}
+
+TEST_F(RouteMapTest, DrawingCommandsRedraw) {
+    state->settings.registeredSets[1] = 1;
+    open();
+    struct Case {
+        const char* toolId;
+        std::tuple<int, int, int> redrawn;  // mode, set, level
+        const char* checked;
+    };
+    const std::vector<Case> cases{
+        {"ActStpColSMode", {0, 0, 1}, "ActStpColSMode"},
+        {"ActDegLineMode", {2, 0, 1}, "ActDegLineMode"},
+        {"ActViewBCU1", {2, 1, 1}, "ActViewBCU1"},
+        {"ActNoBGMode", {3, 1, 1}, "ActNoBGMode"},
+        {"ActViewBCDef", {3, 0, 1}, "ActViewBCDef"},
+        {"ActStpColMode", {1, 0, 1}, "ActStpColMode"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.toolId);
+        redraws.clear();
+        routeMap->dispatch(c.toolId);
+        ASSERT_EQ(redraws.size(), 1u);
+        EXPECT_EQ(redraws[0], c.redrawn);
+        EXPECT_TRUE(menus().isChecked(c.checked));
+    }
+    // The graticule labels are there only with the graticule background.
+    routeMap->dispatch("ActDegLineMode");
+    EXPECT_TRUE(routeMap->map().latitudeLabels[1].visible);
+    routeMap->dispatch("ActStpColSMode");
+    EXPECT_FALSE(routeMap->map().latitudeLabels[1].visible);
+
+    // Choosing what is already shown, an entry that opens a band or an unknown id draws nothing.
+    redraws.clear();
+    for (const char* id : {"ActStpColSMode", "ActViewBCDef", "ActVlv1", "ActZoutMode", "ActDispOut",
+                           kContourIntervalEntry, "ActNoSuchTool", "ActMakeNewTRKdata"})
+        routeMap->dispatch(id);
+    EXPECT_TRUE(redraws.empty());
+}
+
+TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
+    open();
+    redraws.clear();
+    routeMap->dispatch("ActZupMode");
+    EXPECT_TRUE(routeMap->map().selecting);
+    EXPECT_EQ(routeMap->map().mapToolTip, "");
+    EXPECT_EQ(routeMap->map().statusPanels[0],
+              "マウスで範囲を選択して下さい。左クリックで確定　右クリックで倍率調整");
+
+    // While choosing, the mouse drives the square; a right click is no menu.
+    std::vector<std::string> popups;
+    routeMap->setPopupHook([&](const std::string& band) { popups.push_back(band); });
+    routeMap->mouseMove(320, 310);
+    routeMap->mousePress(MapButton::Right, 320, 310);
+    EXPECT_EQ(routeMap->map().halfSize, 75.0f);
+    EXPECT_TRUE(popups.empty());
+    routeMap->mousePress(MapButton::Left, 320, 310);
+    EXPECT_FALSE(routeMap->map().selecting);
+    EXPECT_EQ(state->currentLevel, 3);  // a 150-pixel square is enlarged four times
+    EXPECT_EQ(routeMap->map().statusPanels[1], "Level:3");
+    EXPECT_EQ(routeMap->map().mapToolTip, "右クリックでメニュー");
+    EXPECT_TRUE(menus().isEnabled("ActVlv3"));
+    EXPECT_TRUE(menus().isEnabled("ActZoutMode"));
+    ASSERT_EQ(redraws.size(), 1u);
+    EXPECT_EQ(std::get<2>(redraws[0]), 3);
+
+    routeMap->dispatch("ActVlv1");
+    EXPECT_EQ(state->currentLevel, 1);
+    EXPECT_EQ(routeMap->map().statusPanels[1], "Level:1");
+    EXPECT_FALSE(menus().isEnabled("ActVlv3"));
+    EXPECT_FALSE(menus().isEnabled("ActZoutMode"));
+    EXPECT_EQ(redraws.size(), 2u);
+
+    // Not choosing: the mouse reads out the position, the right button asks for the menu.
+    routeMap->mouseMove(123, 456);
+    EXPECT_EQ(routeMap->map().statusPanels[0], cursorReadout(*state, 123, 456));
+    routeMap->mousePress(MapButton::Right, 123, 456);
+    EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
+}
+
+TEST_F(RouteMapTest, CommandDuringARedrawWaitsForIt) {
+    state->settings.registeredSets[1] = 1;
+    open();
+    redraws.clear();
+    bool asked = false;
+    routeMap->context().dataDraw = [&] {
+        redraws.emplace_back(state->settings.backgroundMethod, state->settings.colourSetIndex,
+                             state->currentLevel);
+        if (asked) return;
+        asked = true;
+        ASSERT_TRUE(routeMap->map().redrawing);
+        routeMap->dispatch("ActViewBCU1");
+        routeMap->dispatch("ActNoBGMode");
+        EXPECT_EQ(routeMap->pendingCommands(), 2u);
+        EXPECT_EQ(state->settings.colourSetIndex, 0);
+    };
+    routeMap->dispatch("ActStpColSMode");
+    EXPECT_EQ(routeMap->pendingCommands(), 0u);
+    EXPECT_EQ(redraws, (std::vector<std::tuple<int, int, int>>{{0, 0, 1}, {0, 1, 1}, {3, 1, 1}}));
+}
+
+TEST_F(RouteMapTest, WindowEventsDuringACommandAreQueued) {
+    // A background mode change lets window events run before and while it draws; a menu
+    // command delivered then runs after it.
+    state->settings.registeredSets[1] = 1;
+    open();
+    redraws.clear();
+    size_t pendingThen = 0;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [&] {
+            routeMap->dispatch("ActViewBCU1");
+            pendingThen = routeMap->pendingCommands();
+        },
+        Qt::QueuedConnection);
+    routeMap->dispatch("ActStpColSMode");
+    EXPECT_EQ(pendingThen, 1u);
+    EXPECT_EQ(redraws, (std::vector<std::tuple<int, int, int>>{{0, 0, 1}, {0, 1, 1}}));
+}
+
+TEST_F(RouteMapTest, ColourEditingContoursHelpAndExit) {
+    open();
+    // A registered edit enables and checks the set.
+    routeMap->context().openColourDialog = [this] { state->settings.registeredSets[2] = 1; };
+    redraws.clear();
+    routeMap->dispatch("ActBCUser2");
+    EXPECT_TRUE(menus().isChecked("ActBCUser2"));
+    EXPECT_TRUE(menus().isEnabled("ActViewBCU2"));
+    EXPECT_TRUE(menus().isChecked("ActViewBCU2"));
+    EXPECT_EQ(redraws.size(), 1u);
+
+    // A cancelled edit leaves the map as it is.
+    routeMap->context().openColourDialog = [this] { state->startCancelled = -1; };
+    redraws.clear();
+    routeMap->dispatch("ActBCUser3");
+    EXPECT_TRUE(redraws.empty());
+    EXPECT_EQ(state->startCancelled, 0);
+
+    // An interval turns contours on; clearing turns them off again.
+    routeMap->dispatch("ActCNTPdata5");
+    EXPECT_TRUE(state->contoursShown);
+    EXPECT_TRUE(menus().isChecked("ActCNTPdata5"));
+    routeMap->dispatch("ActDelCnt");
+    EXPECT_FALSE(state->contoursShown);
+    EXPECT_FALSE(menus().isChecked("ActCNTPdata5"));
+    routeMap->dispatch("ActDispContor");
+    EXPECT_TRUE(state->contoursShown);
+    routeMap->dispatch("ActVView");
+    EXPECT_FALSE(state->contoursShown);
+
+    routeMap->showHelp();
+    ASSERT_FALSE(dialogs.asked().empty());
+    EXPECT_EQ(dialogs.asked().back().kind, "help");
+    EXPECT_EQ(dialogs.asked().back().text, "ORVANE4.hlp");
+
+    int exits = 0;
+    routeMap->setExitHook([&] { ++exits; });
+    routeMap->dispatch("ActTViewExit");
+    EXPECT_EQ(exits, 1);
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,132 @@
+#include "route/ui/RouteMapWindow.h"
+
+#include "platform/qt/SurfaceWidget.h"
+#include "support/ConePlan.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace orv {
+namespace {
+
+struct RouteMapWindowTest : ::testing::Test {
+    std::unique_ptr<AppState> state = makeAppState();
+    test::ScriptedDialogs dialogs;
+
+    void SetUp() override {
+        setStartValues(*state);
+        test::loadConePlan(*state);
+        state->settings.backgroundMethod = BandColour;
+    }
+
+    static QStringList statusTexts(RouteMapWindow& window) {
+        QStringList texts;
+        for (auto* label : window.statusBar()->findChildren<QLabel*>()) texts << label->text();
+        return texts;
+    }
+};
+
+TEST_F(RouteMapWindowTest, TitleMenuBarAndStatusPanels) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("円錐山  ルート平面図"));
+
+    QStringList captions;
+    for (QAction* action : window.menuBar()->actions()) captions << action->text();
+    EXPECT_EQ(captions, (QStringList{"範囲拡大", "拡大縮小レベル変更", "描画", "尾根・谷名称", "データ表示",
+                                     "新規ルート作成", "ルート編集と表示", "ｺｰｽﾀｲﾑ", "表示の設定",
+                                     "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ", "ﾌｧｲﾙにｺﾋﾟｰ", "ﾙｰﾄ図終了"}));
+    // Sub-bands are menus; their states follow the model.
+    QAction* levels = window.menuBar()->actions().at(1);
+    ASSERT_NE(levels->menu(), nullptr);
+    EXPECT_FALSE(levels->isEnabled());  // level 1 cannot be left outward
+    EXPECT_EQ(levels->menu()->actions().size(), 5);
+
+    EXPECT_TRUE(statusTexts(window).contains("Level:1"));
+    EXPECT_EQ(window.mapPicture()->toolTip(), QString::fromUtf8("右クリックでメニュー"));
+    EXPECT_EQ(window.mapPicture()->pos(), QPoint(-50, -50));
+}
+
+TEST_F(RouteMapWindowTest, CommandsThroughTheWindowAndTheMenu) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    window.dispatch("ActDegLineMode");
+    EXPECT_EQ(state->settings.backgroundMethod, GraticuleOnly);
+    // The graticule labels stand over the picture at their picture positions.
+    int visibleLabels = 0;
+    for (auto* label : window.mapPicture()->findChildren<QLabel*>())
+        if (label->isVisible()) ++visibleLabels;
+    EXPECT_EQ(visibleLabels, 10);
+
+    // Choosing the menu entry runs the same command.
+    QAction* range = window.menuBar()->actions().at(0);
+    range->trigger();
+    EXPECT_TRUE(window.logic().map().selecting);
+    EXPECT_TRUE(window.mapPicture()->toolTip().isEmpty());
+
+    for (auto* button : window.findChildren<QPushButton*>())
+        if (button->text() == QString::fromUtf8("ヘルプ")) button->click();
+    ASSERT_FALSE(dialogs.asked().empty());
+    EXPECT_EQ(dialogs.asked().back().text, "ORVANE4.hlp");
+}
+
+TEST_F(RouteMapWindowTest, ScrollBarsMoveThePictureAndTheLabels) {
+    state->settings.backgroundMethod = GraticuleOnly;
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    QScrollBar* across = window.horizontalScroll();
+    EXPECT_EQ(across->minimum(), 0);
+    EXPECT_EQ(across->maximum(), 99);
+    EXPECT_EQ(across->singleStep(), 10);
+    EXPECT_EQ(across->pageStep(), 50);
+    EXPECT_EQ(across->value(), 50);
+
+    across->setValue(60);
+    window.verticalScroll()->setValue(20);
+    EXPECT_EQ(window.mapPicture()->pos(), QPoint(-60, -20));
+    EXPECT_EQ(window.logic().map().hScroll, 60);
+    EXPECT_EQ(window.logic().map().vScroll, 20);
+    // The latitude labels keep to the visible left edge.
+    const QString label1 = QString::fromStdString(window.logic().map().latitudeLabels[1].text);
+    bool found = false;
+    for (auto* label : window.mapPicture()->findChildren<QLabel*>()) {
+        if (label->text() != label1) continue;
+        found = true;
+        EXPECT_EQ(label->pos(), QPoint(62, 500));
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(RouteMapWindowTest, LeavingTheMap) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    int left = 0;
+    window.setExitHandler([&] {
+        ++left;
+        window.close();
+    });
+    window.dispatch("ActTViewExit");
+    EXPECT_EQ(left, 1);
+    EXPECT_FALSE(window.isVisible());
+
+    // The close button leaves the same way, right after the click has been handled.
+    window.show();
+    window.close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(left, 2);
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace orv
