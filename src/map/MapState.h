@@ -67,6 +67,15 @@ struct MapState {
     std::string mapToolTip;
     bool markersVisible = false;
 
+    // The five route read-outs: 地図上距離, 総歩行距離, 標高差, 往路歩行時間, 帰路歩行時間.
+    std::array<std::string, 5> readouts{};
+
+    // Route overlays: waypoint names shown (-1) or not (0); the point marker over the map.
+    int16_t showWaypointNames = 0;
+    bool pointMarkerVisible = false;
+    int pointMarkerX = 0;
+    int pointMarkerY = 0;
+
     // A background redraw is running; commands arriving meanwhile wait for it.
     bool redrawing = false;
     bool redrawRequested = false;
