@@ -23,6 +23,28 @@ constexpr int64_t floorDiv(int64_t a, int64_t b) {
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
 
+// D.MMSS text of 0 ≤ seconds < 1000°: "139.453", "35", ".0001", "0".
+DmsText positionText(ArcSeconds seconds) {
+    const int degrees = seconds / 3600;
+    const int minutes = seconds % 3600 / 60;
+    const int secs = seconds % 60;
+    char text[9];
+    int n = 0;
+    if (degrees >= 100) text[n++] = static_cast<char>('0' + degrees / 100);
+    if (degrees >= 10) text[n++] = static_cast<char>('0' + degrees / 10 % 10);
+    if (degrees >= 1) text[n++] = static_cast<char>('0' + degrees % 10);
+    const char fraction[4] = {static_cast<char>('0' + minutes / 10),
+                              static_cast<char>('0' + minutes % 10),
+                              static_cast<char>('0' + secs / 10), static_cast<char>('0' + secs % 10)};
+    int digits = 4;
+    while (digits > 0 && fraction[digits - 1] == '0') --digits;
+    if (digits > 0) {
+        text[n++] = '.';
+        for (int i = 0; i < digits; ++i) text[n++] = fraction[i];
+    }
+    return n == 0 ? DmsText("0") : DmsText(text, static_cast<size_t>(n));
+}
+
 }  // namespace
 
 // The text is read as D.MMSS and scaled to the whole number DDDMMSS (four decimals kept, the
@@ -53,6 +75,10 @@ ArcSeconds dmsToSeconds(std::string_view text) {
 // written "-.4041"). The value D + M/100 + S/10000 is rounded to float32 and written in its shortest
 // form of at most seven significant digits.
 DmsText secondsToDms(ArcSeconds seconds) {
+    // Below 1000° the float32 of D.MMSS is finer than its four decimals, so its shortest text
+    // is exactly those digits without trailing zeros: written directly, the same text for every
+    // second of the range, and many times faster than searching for the shortest form.
+    if (seconds >= 0 && seconds < 1000 * 3600) return positionText(seconds);
     const int64_t a = seconds;
     const int64_t d = floorDiv(a, 3600);
     const int64_t r = a - 3600 * d;

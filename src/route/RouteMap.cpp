@@ -4,6 +4,8 @@
 #include "map/Contours.h"
 #include "map/MapView.h"
 #include "route/MainMenuSet.h"
+#include "route/Measurement.h"
+#include "route/OverlayCommands.h"
 #include "route/Overlays.h"
 #include "route/RouteMapCommands.h"
 #include "route/RouteMapMenus.h"
@@ -74,6 +76,7 @@ void RouteMap::create() {
         map_.vScroll = kStartScroll;
         state_.contoursShown = false;
         map_.selecting = false;
+        creation_.reset();
 
         for (const char* id : kUncheckedAtCreation) menus_.setChecked(id, false);
         MainMenuSet(state_, menus_);
@@ -94,20 +97,24 @@ void RouteMap::create() {
             menus_.setEnabled(kLevelTools[level], level == 0);
 
         map_.markersVisible = false;
+        map_.pointMarkerVisible = false;
         map_.progressVisible = false;
         const int mode = std::clamp<int>(state_.settings.backgroundMethod, ShadedColour, NoBackground);
         menus_.setChecked(kModeTools[mode], true);
 
-        // A route read with the plan is measured when the route measurement exists; until then
-        // only its indicator and colour command follow it.
+        // A route read with the plan or GPS file is measured at once.
         const bool routeLoaded = state_.routeLoaded == 1;
         map_.statusEnabled[2] = routeLoaded;
         menus_.setEnabled("ActChgTRKColor", routeLoaded);
+        if (routeLoaded) CalRootData(state_, map_.readouts);
         map_.statusEnabled[3] = state_.mountainFileLoaded == 1;
 
-        menus_.setChecked("ActWPnameDisp", state_.waypointCount != 0);
+        const bool waypoints = state_.waypointCount != 0;
+        menus_.setChecked("ActWPnameDisp", waypoints);
+        map_.showWaypointNames = waypoints ? int16_t{-1} : int16_t{0};
 
         state_.backgroundLevel = kDefaultBackgroundLevel;
+        flagRouteMountains(state_);
         BackPictureSel(ctx_);
         map_.mapToolTip = kMapToolTip;
         map_.notify();
@@ -150,9 +157,40 @@ void RouteMap::run(const std::string& toolId) {
                 // The profile is shown without contours under the map.
                 state_.contoursShown = false;
                 break;
+
+            case MapAction::BeginMouseRoute: creation_.beginMouseRoute(); break;
+            case MapAction::BeginReferenceStart: creation_.beginReferenceStart(); break;
+            case MapAction::StartFromReferencePoint: creation_.startFromReferencePoint(); break;
+            case MapAction::StopMaking:
+                // Only redraws: the start-position choice stays open.
+                if (ctx_.dataDraw) ctx_.dataDraw();
+                break;
+            case MapAction::TraceReferenceRoute: creation_.traceReferenceRoute(); break;
+            case MapAction::DeleteRoute: creation_.deleteRoute(); break;
+            case MapAction::RouteEditOn: creation_.RootEditON(); break;
+            case MapAction::RouteEditOff: creation_.RootEditOff(); break;
+            case MapAction::DeleteRoutePoint: creation_.deleteRoutePoint(); break;
+            case MapAction::SetMark:
+                // Marks go on the point shown in the route-point panel.
+                if (creation_.editMode == 1 && state_.routeCount >= 1)
+                    setMark(ctx_, command.parameter, creation_.routePointPanel.value);
+                break;
+
+            case MapAction::ToggleRouteView: toggleRouteView(ctx_); break;
+            case MapAction::ToggleReferenceRoute: toggleReferenceRoute(ctx_); break;
+            case MapAction::ToggleSegmentPositions: toggleSectionPositions(ctx_); break;
+            case MapAction::ToggleWaypointNames: toggleWaypointNames(ctx_); break;
+            case MapAction::ToggleElevationLabels: toggleElevationLabels(ctx_); break;
+            case MapAction::ToggleCumulativeTimes: toggleCumulativeTimes(ctx_); break;
+            case MapAction::AllMountainNames: showAllMountains(ctx_); break;
+            case MapAction::DestinationNameOnly: showDestinationOnly(ctx_); break;
+            case MapAction::ChangeRouteColour: changeRouteColour(ctx_, false); break;
+            case MapAction::ChangeReferenceColour: changeRouteColour(ctx_, true); break;
+            case MapAction::ChangeFont: changeFont(ctx_, command.parameter); break;
+
             default:
-                // Routes, overlays, names, ridge and valley lines, course time and output
-                // bring their operations with them.
+                // Routes from sheets and map images, names, ridge and valley lines, course
+                // time and output bring their operations with them.
                 break;
         }
         map_.notify();
@@ -171,7 +209,7 @@ void RouteMap::mouseMove(int x, int y) {
         rangeZoomMouseMove(ctx_, x, y);
     } else if (!busy()) {
         // While a redraw runs the guide line keeps its own text.
-        map_.statusPanels[0] = cursorReadout(state_, x, y);
+        creation_.mouseMove(x, y);
     } else {
         return;
     }
@@ -179,21 +217,42 @@ void RouteMap::mouseMove(int x, int y) {
     runPending();
 }
 
-void RouteMap::mousePress(MapButton button, int x, int y) {
+void RouteMap::mouseRelease(MapButton button, int x, int y) {
     if (busy()) return;
-    if (map_.selecting) {
-        {
-            BusyScope scope(*this);
+    std::string band;
+    {
+        BusyScope scope(*this);
+        if (map_.selecting) {
             if (button == MapButton::Left) rangeZoomLeftClick(ctx_, x, y);
             if (button == MapButton::Right) rangeZoomRightClick(ctx_, x, y);
-            map_.notify();
+        } else if (button == MapButton::Left) {
+            creation_.leftRelease(x, y);
+        } else if (button == MapButton::Right) {
+            band = creation_.rightRelease(x, y);
         }
-        runPending();
-        return;
+        map_.notify();
     }
-    if (button == MapButton::Right && popup_) popup_(kRouteMapMainBand);
+    runPending();
+    // The menu waits for its choice, which is dispatched like any other command.
+    if (!band.empty() && popup_) popup_(band);
 }
 
-void RouteMap::showHelp() { dialogs_.showHelp(kRouteMapHelpFile); }
+void RouteMap::stepPointNumber(StepKey key) {
+    if (busy()) return;
+    creation_.stepKey(key);
+    map_.notify();
+}
+
+void RouteMap::choosePointNumber(int number) {
+    if (busy()) return;
+    creation_.setPanelNumber(number);
+    map_.notify();
+}
+
+void RouteMap::deleteKey() {
+    if (creation_.editMode == 1) dispatch("ActDelTRKPoint");
+}
+
+void RouteMap::showHelp(const std::string& helpFile) { dialogs_.showHelp(helpFile); }
 
 }  // namespace orv

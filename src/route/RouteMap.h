@@ -9,6 +9,7 @@
 #include "map/MapContext.h"
 #include "platform/Dialogs.h"
 #include "platform/MenuModel.h"
+#include "route/RouteCreation.h"
 #include "state/AppState.h"
 
 #include <deque>
@@ -34,6 +35,7 @@ public:
     MapPictures& pictures() { return pictures_; }
     MenuModel& menus() { return menus_; }
     MapContext& context() { return ctx_; }
+    RouteCreation& creation() { return creation_; }
 
     // planName + two spaces + "ルート平面図".
     std::string title() const;
@@ -47,12 +49,21 @@ public:
     // Commands waiting for the running one to finish.
     size_t pendingCommands() const { return pending_.size(); }
 
-    // The mouse on the map picture, in picture pixels.
+    // The mouse on the map picture, in picture pixels. Clicks are taken when the button is
+    // released: the range zoom first while it chooses its square, then route creation, then
+    // the right-click menus.
     void mouseMove(int x, int y);
-    void mousePress(MapButton button, int x, int y);
+    void mouseRelease(MapButton button, int x, int y);
 
-    // The "ヘルプ" button.
-    void showHelp();
+    // The point number of the route-point or start-position panel: a stepping key, or a
+    // number set through the box or its up/down control.
+    void stepPointNumber(StepKey key);
+    void choosePointNumber(int number);
+    // The Delete key: deletes the current route point in edit mode.
+    void deleteKey();
+
+    // The "ヘルプ" buttons: the map's own, and those of the two point panels.
+    void showHelp(const std::string& helpFile = kRouteMapHelpFile);
 
     // The window pops up a band at the mouse (the right-click menu and the bands of the
     // route, ridge/valley and sheet tools).
@@ -75,6 +86,7 @@ private:
     MapPictures pictures_;
     MenuModel menus_;
     MapContext ctx_;
+    RouteCreation creation_{ctx_};
 
     int busyDepth_ = 0;
     std::deque<std::string> pending_;

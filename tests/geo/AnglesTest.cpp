@@ -1,4 +1,5 @@
 #include "geo/Angles.h"
+#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,23 @@ TEST(SecondsToDms, RoundTripsThroughDmsToSeconds) {
             ADD_FAILURE() << a << " -> \"" << text << "\" -> " << dmsToSeconds(text);
     }
     EXPECT_EQ(failures, 0);
+}
+
+}  // namespace
+}  // namespace orv
+
+namespace orv {
+namespace {
+
+// The direct digit writer must give exactly the shortest float32 text of D + M/100 + S/10000.
+TEST(SecondsToDms, DirectDigitsEqualTheShortestFloatText) {
+    auto reference = [](ArcSeconds a) {
+        const int d = a / 3600, m = a % 3600 / 60, s = a % 60;
+        return shortestText(static_cast<float>(d + m / 100.0 + s / 10000.0));
+    };
+    for (ArcSeconds a = 0; a < 1000 * 3600; a += 97) ASSERT_EQ(secondsToDms(a), reference(a)) << a;
+    for (ArcSeconds a = 999 * 3600; a < 1000 * 3600; ++a) ASSERT_EQ(secondsToDms(a), reference(a)) << a;
+    for (ArcSeconds a = 0; a < 7200; ++a) ASSERT_EQ(secondsToDms(a), reference(a)) << a;
 }
 
 }  // namespace

@@ -155,10 +155,10 @@ TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
     std::vector<std::string> popups;
     routeMap->setPopupHook([&](const std::string& band) { popups.push_back(band); });
     routeMap->mouseMove(320, 310);
-    routeMap->mousePress(MapButton::Right, 320, 310);
+    routeMap->mouseRelease(MapButton::Right, 320, 310);
     EXPECT_EQ(routeMap->map().halfSize, 75.0f);
     EXPECT_TRUE(popups.empty());
-    routeMap->mousePress(MapButton::Left, 320, 310);
+    routeMap->mouseRelease(MapButton::Left, 320, 310);
     EXPECT_FALSE(routeMap->map().selecting);
     EXPECT_EQ(state->currentLevel, 3);  // a 150-pixel square is enlarged four times
     EXPECT_EQ(routeMap->map().statusPanels[1], "Level:3");
@@ -178,7 +178,7 @@ TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
     // Not choosing: the mouse reads out the position, the right button asks for the menu.
     routeMap->mouseMove(123, 456);
     EXPECT_EQ(routeMap->map().statusPanels[0], cursorReadout(*state, 123, 456));
-    routeMap->mousePress(MapButton::Right, 123, 456);
+    routeMap->mouseRelease(MapButton::Right, 123, 456);
     EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
 }
 

@@ -51,7 +51,10 @@ StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(), [this](const std::string& id) { dispatch(id); });
     menus_->fillMenuBar(menuBar(), kStartMenuBand);
 
-    drawSheetOverview(overview_);
+    // The overview picture of Japan; without it, a schematic map of the first-level sheets.
+    if (!overview_.loadPicture(state.appFolder / "overview" / "japan.jpg") ||
+        overview_.width() != kOverviewWidth || overview_.height() != kOverviewHeight)
+        drawSheetOverview(overview_);
     buildLayout();
     refresh();
 }

@@ -5,16 +5,28 @@
 #include "platform/qt/SurfaceWidget.h"
 #include "route/RouteMapMenus.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <string>
 
 namespace orv {
 
@@ -25,6 +37,39 @@ constexpr int kScrollSmallStep = 10;
 constexpr int kScrollLargeStep = 50;
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr std::array kReadoutCaptions{"地図上距離", "総歩行距離", "標高差", "往路歩行時間",
+                                      "帰路歩行時間"};
+constexpr const char* kRouteEditBand = "RootEditMenu";
+constexpr const char* kRouteEditCaption = "ルート編集";
+
+// The point marker: a pin whose needle ends at the picture's bottom-left corner, so that with
+// its top-left corner at (x, y − 34) it points at the map pixel (x, y).
+QPixmap pointMarkerPicture() {
+    QPixmap pin(16, kPointMarkerLift + 1);
+    pin.fill(Qt::transparent);
+    QPainter painter(&pin);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(40, 40, 40), 2));
+    painter.drawLine(QPointF(1, kPointMarkerLift), QPointF(8, 10));
+    painter.setPen(QPen(QColor(90, 0, 0), 1));
+    painter.setBrush(QColor(230, 30, 30));
+    painter.drawEllipse(QPointF(9, 7), 5.5, 5.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 200, 200));
+    painter.drawEllipse(QPointF(7.5, 5.5), 1.5, 1.5);
+    return pin;
+}
+
+bool stepKeyOf(int key, StepKey& step) {
+    switch (key) {
+        case Qt::Key_Up: step = StepKey::Up; return true;
+        case Qt::Key_Down: step = StepKey::Down; return true;
+        case Qt::Key_PageUp: step = StepKey::PageUp; return true;
+        case Qt::Key_PageDown: step = StepKey::PageDown; return true;
+        default: return false;
+    }
+}
 
 MapButton mapButton(MouseButton button) {
     switch (button) {
@@ -82,6 +127,7 @@ RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* paren
 }
 
 RouteMapWindow::~RouteMapWindow() {
+    takeSteppingKeys(false);
     // The picture widgets show surfaces owned by the logic: remove them first.
     logic_->map().changed = nullptr;
     logic_->context().openColourDialog = nullptr;
@@ -111,10 +157,15 @@ void RouteMapWindow::buildLayout() {
     mapPicture_ = new SurfaceWidget(logic_->pictures().map, mapFrame_);
     mapPicture_->setMouseMoveHandler(
         [this](MouseButton, int x, int y) { logic_->mouseMove(x, y); });
-    mapPicture_->setMousePressHandler(
-        [this](MouseButton button, int x, int y) { logic_->mousePress(mapButton(button), x, y); });
+    mapPicture_->setMouseReleaseHandler(
+        [this](MouseButton button, int x, int y) { logic_->mouseRelease(mapButton(button), x, y); });
     for (auto& label : latitudeLabels_) label = graticuleLabel(mapPicture_);
     for (auto& label : longitudeLabels_) label = graticuleLabel(mapPicture_);
+    pointMarker_ = new QLabel(mapPicture_);
+    pointMarker_->setPixmap(pointMarkerPicture());
+    pointMarker_->adjustSize();
+    pointMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pointMarker_->hide();
     grid->addWidget(mapFrame_, 0, 0);
 
     vScroll_ = mapScrollBar(Qt::Vertical, central);
@@ -130,6 +181,11 @@ void RouteMapWindow::buildLayout() {
 
     auto* side = new QVBoxLayout();
     side->setContentsMargins(8, 0, 4, 0);
+    side->addWidget(buildReadouts(central));
+    routePointPanel_ = buildPointPanel(central, "ルートポイント処理", kRoutePointHelpFile, true);
+    side->addWidget(routePointPanel_.box);
+    referenceStartPanel_ = buildPointPanel(central, "作成開始位置", kReferenceStartHelpFile, false);
+    side->addWidget(referenceStartPanel_.box);
     progress_ = new SurfaceWidget(logic_->pictures().progress, central);
     side->addWidget(progress_);
     side->addStretch();
@@ -154,6 +210,96 @@ void RouteMapWindow::buildLayout() {
     statusBar()->setSizeGripEnabled(false);
 }
 
+QWidget* RouteMapWindow::buildReadouts(QWidget* parent) {
+    auto* block = new QWidget(parent);
+    auto* grid = new QGridLayout(block);
+    grid->setContentsMargins(0, 0, 0, 8);
+    for (size_t i = 0; i < readouts_.size(); ++i) {
+        const int row = static_cast<int>(i);
+        grid->addWidget(new QLabel(QString::fromUtf8(kReadoutCaptions[i]), block), row, 0);
+        auto* value = new QLabel(block);
+        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        value->setMinimumWidth(90);
+        grid->addWidget(value, row, 1);
+        readouts_[i] = value;
+    }
+    return block;
+}
+
+RouteMapWindow::PointPanelWidgets RouteMapWindow::buildPointPanel(QWidget* parent,
+                                                                   const char* caption,
+                                                                   const char* helpFile,
+                                                                   bool offersCommands) {
+    PointPanelWidgets widgets;
+    widgets.box = new QGroupBox(QString::fromUtf8(caption), parent);
+    auto* layout = new QVBoxLayout(widgets.box);
+    widgets.number = new QSpinBox(widgets.box);
+    widgets.number->setRange(1, 1);
+    connect(widgets.number, &QSpinBox::valueChanged, this, [this](int value) {
+        if (!applyingModel_) logic_->choosePointNumber(value);
+    });
+    layout->addWidget(widgets.number);
+    for (auto& label : widgets.labels) {
+        label = new QLabel(widgets.box);
+        layout->addWidget(label);
+    }
+    auto* buttons = new QHBoxLayout();
+    if (offersCommands) {
+        // The point commands: a menu button, and the same menu on a right click on the panel.
+        auto* commands = new QToolButton(widgets.box);
+        commands->setText(QString::fromUtf8(kRouteEditCaption));
+        commands->setPopupMode(QToolButton::InstantPopup);
+        commands->setMenu(menus_->buildMenu(kRouteEditBand, commands));
+        buttons->addWidget(commands);
+        widgets.box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(widgets.box, &QWidget::customContextMenuRequested, this,
+                [this] { menus_->popupAtCursor(kRouteEditBand); });
+    }
+    auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), widgets.box);
+    const std::string file = helpFile;
+    connect(help, &QPushButton::clicked, this, [this, file] { logic_->showHelp(file); });
+    buttons->addWidget(help);
+    layout->addLayout(buttons);
+    widgets.box->hide();
+    return widgets;
+}
+
+void RouteMapWindow::showPointPanel(PointPanelWidgets& widgets, const PointPanel& model) {
+    widgets.box->setVisible(model.visible);
+    widgets.number->setRange(1, std::max(model.maximum, 1));
+    widgets.number->setValue(model.value);
+    for (size_t i = 0; i < widgets.labels.size(); ++i)
+        widgets.labels[i]->setText(qs(model.labels[i]));
+}
+
+void RouteMapWindow::takeSteppingKeys(bool take) {
+    if (take == takingKeys_ || QApplication::instance() == nullptr) return;
+    takingKeys_ = take;
+    if (take) {
+        QApplication::instance()->installEventFilter(this);
+    } else {
+        QApplication::instance()->removeEventFilter(this);
+    }
+}
+
+bool RouteMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    StepKey step{};
+    if (stepKeyOf(key, step)) {
+        logic_->stepPointNumber(step);
+        return true;
+    }
+    if (key == Qt::Key_Delete && logic_->creation().editMode == 1) {
+        logic_->deleteKey();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void RouteMapWindow::refresh() {
     const MapState& map = logic_->map();
     applyingModel_ = true;
@@ -173,6 +319,17 @@ void RouteMapWindow::refresh() {
         statusPanels_[i]->setEnabled(map.statusEnabled[i]);
     }
     progress_->setVisible(map.progressVisible);
+
+    for (size_t i = 0; i < readouts_.size(); ++i) readouts_[i]->setText(qs(map.readouts[i]));
+    RouteCreation& creation = logic_->creation();
+    applyingModel_ = true;
+    showPointPanel(routePointPanel_, creation.routePointPanel);
+    showPointPanel(referenceStartPanel_, creation.referenceStartPanel);
+    applyingModel_ = false;
+    pointMarker_->move(map.pointMarkerX, map.pointMarkerY);
+    pointMarker_->setVisible(map.pointMarkerVisible);
+    if (map.pointMarkerVisible) pointMarker_->raise();
+    takeSteppingKeys(creation.takesSteppingKeys);
 }
 
 void RouteMapWindow::leave() {

@@ -1,8 +1,15 @@
 #pragma once
 // ORV_TVIEW, the route map window: the 600 × 600 map picture seen through a 500 × 500 frame
-// with its own scroll bars, the graticule labels over the picture, the progress strip, the
-// "ヘルプ" button, four status panels and the menus of the main band (menu bar and right-click
-// pop-up). It shows the RouteMap's state and forwards every user action to it.
+// with its own scroll bars, the graticule labels and the point marker over the picture, the
+// five route read-outs, the route-point panel of the edit mode and the start-position panel of
+// the reference start, the progress strip, the "ヘルプ" button, four status panels and the
+// menus of the main band (menu bar and right-click pop-up). It shows the RouteMap's state and
+// forwards every user action to it.
+//
+// While a point panel is in use the window takes the stepping keys before any of its controls
+// (Up +1, Down −1, Page Up +10, Page Down −10), and in edit mode the Delete key deletes the
+// current route point. The route-point panel offers its commands (band RootEditMenu) through
+// its "ルート編集" button and a right click on the panel.
 #include "platform/qt/MenuAdapter.h"
 #include "platform/qt/QtDialogs.h"
 #include "route/RouteMap.h"
@@ -13,9 +20,11 @@
 #include <functional>
 #include <memory>
 
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 
 namespace orv {
 
@@ -44,12 +53,27 @@ public:
     SurfaceWidget* mapPicture() const { return mapPicture_; }
     QScrollBar* horizontalScroll() const { return hScroll_; }
     QScrollBar* verticalScroll() const { return vScroll_; }
+    QLabel* readout(size_t index) const { return index < readouts_.size() ? readouts_[index] : nullptr; }
+    QLabel* pointMarker() const { return pointMarker_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct PointPanelWidgets {
+        QGroupBox* box = nullptr;
+        QSpinBox* number = nullptr;
+        std::array<QLabel*, 6> labels{};
+    };
+
     void buildLayout();
+    QWidget* buildReadouts(QWidget* parent);
+    // offersCommands: the panel has the "ルート編集" menu button and right-click menu.
+    PointPanelWidgets buildPointPanel(QWidget* parent, const char* caption, const char* helpFile,
+                                      bool offersCommands);
+    void showPointPanel(PointPanelWidgets& widgets, const PointPanel& model);
+    void takeSteppingKeys(bool take);
     void refresh();
     void leave();
 
@@ -65,6 +89,11 @@ private:
     std::array<QLabel*, 7> longitudeLabels_{};
     SurfaceWidget* progress_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
+    std::array<QLabel*, 5> readouts_{};
+    PointPanelWidgets routePointPanel_;
+    PointPanelWidgets referenceStartPanel_;
+    QLabel* pointMarker_ = nullptr;
+    bool takingKeys_ = false;
     bool applyingModel_ = false;
     bool leaving_ = false;
     std::function<void()> exitHandler_;

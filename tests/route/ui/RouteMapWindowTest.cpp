@@ -6,11 +6,15 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
@@ -28,6 +32,28 @@ struct RouteMapWindowTest : ::testing::Test {
         setStartValues(*state);
         test::loadConePlan(*state);
         state->settings.backgroundMethod = BandColour;
+    }
+
+    static void mouse(QWidget* picture, QEvent::Type type, Qt::MouseButton button, int x, int y) {
+        const QPointF at(x, y);
+        QMouseEvent event(type, at, picture->mapToGlobal(at), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(picture, &event);
+    }
+    static void click(QWidget* picture, Qt::MouseButton button, int x, int y) {
+        mouse(picture, QEvent::MouseMove, Qt::NoButton, x, y);
+        mouse(picture, QEvent::MouseButtonPress, button, x, y);
+        mouse(picture, QEvent::MouseButtonRelease, button, x, y);
+    }
+    static void key(QWidget* target, int code) {
+        QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+    }
+    static QGroupBox* panel(RouteMapWindow& window, const char* title) {
+        for (auto* box : window.findChildren<QGroupBox*>())
+            if (box->title() == QString::fromUtf8(title)) return box;
+        return nullptr;
     }
 
     static QStringList statusTexts(RouteMapWindow& window) {
@@ -106,6 +132,61 @@ TEST_F(RouteMapWindowTest, ScrollBarsMoveThePictureAndTheLabels) {
         EXPECT_EQ(label->pos(), QPoint(62, 500));
     }
     EXPECT_TRUE(found);
+}
+
+TEST_F(RouteMapWindowTest, RouteDrawnWithTheMouseIsMeasuredAndEdited) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    SurfaceWidget* picture = window.mapPicture();
+    window.dispatch("ActMakeNewTRKdata");
+    click(picture, Qt::LeftButton, 100, 100);
+    click(picture, Qt::LeftButton, 200, 150);
+    dialogs.answerMessage(Answer::Yes);
+    click(picture, Qt::RightButton, 260, 150);
+    ASSERT_EQ(state->routeLoaded, 1);
+    EXPECT_EQ(state->rawRoute[0].number, 3);
+
+    // The read-outs stand under their captions.
+    QStringList texts;
+    for (auto* label : window.findChildren<QLabel*>()) texts << label->text();
+    for (const char* caption : {"地図上距離", "総歩行距離", "標高差", "往路歩行時間", "帰路歩行時間"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(caption))) << caption;
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_FALSE(window.readout(i)->text().isEmpty()) << i;
+        EXPECT_EQ(window.readout(i)->text().toStdString(), window.logic().map().readouts[i]);
+    }
+    EXPECT_TRUE(window.readout(0)->text().endsWith(QString::fromUtf8(" ｍ")));
+
+    // Edit mode: the panel, the marker over the first point, and the keys taken from any control.
+    QGroupBox* points = panel(window, "ルートポイント処理");
+    ASSERT_NE(points, nullptr);
+    EXPECT_TRUE(points->isHidden());
+    window.dispatch("ActEditRootData");
+    EXPECT_FALSE(points->isHidden());
+    EXPECT_FALSE(window.pointMarker()->isHidden());
+    const RoutePoint& first = state->route[1];
+    EXPECT_EQ(window.pointMarker()->pos(), QPoint(first.pixelX, first.pixelY - 34));
+    auto* number = points->findChild<QSpinBox*>();
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(number->maximum(), state->routeCount);
+    key(window.horizontalScroll(), Qt::Key_PageUp);
+    EXPECT_EQ(number->value(), 11);
+    key(picture, Qt::Key_Down);
+    EXPECT_EQ(number->value(), 10);
+    number->setValue(3);
+    EXPECT_EQ(window.logic().creation().routePointPanel.value, 3);
+
+    const int16_t count = state->routeCount;
+    key(number, Qt::Key_Delete);
+    EXPECT_EQ(state->routeCount, count - 1);
+
+    for (auto* button : points->findChildren<QPushButton*>())
+        if (button->text() == QString::fromUtf8("ヘルプ")) button->click();
+    EXPECT_EQ(dialogs.asked().back().text, "ORVANE7.hlp");
+
+    window.dispatch("ActExitRootEdit");
+    EXPECT_TRUE(points->isHidden());
+    EXPECT_TRUE(window.pointMarker()->isHidden());
 }
 
 TEST_F(RouteMapWindowTest, LeavingTheMap) {

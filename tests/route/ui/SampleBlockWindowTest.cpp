@@ -80,9 +80,9 @@ TEST_F(SampleBlockWindowTest, BackgroundModesContoursAndZoom) {
     // Range zoom: the square shrunk twice at level 1 (h = 37.5, m = 8) jumps to level 4; at
     // h = 75 (m = 4) to level 3.
     window.dispatch("ActZupMode");
-    logic.mousePress(MapButton::Right, 300, 300);
+    logic.mouseRelease(MapButton::Right, 300, 300);
     logic.mouseMove(330, 280);
-    logic.mousePress(MapButton::Left, 330, 280);
+    logic.mouseRelease(MapButton::Left, 330, 280);
     EXPECT_EQ(state->currentLevel, 3);
     EXPECT_EQ(logic.map().statusPanels[1], "Level:3");
     EXPECT_GT(colourCount(map), 200u);

@@ -1,0 +1,120 @@
+// Finishing a route over the sample block: 1000 raw points on a spiral around the block's
+// centre, interpolated over the grid (TrfRootData) and measured (CalRootData), separately and
+// together as the end of a creation runs them.
+#include "app/ElevationLoading.h"
+#include "core/TextFile.h"
+#include "geo/MemFile.h"
+#include "geo/MeshCode.h"
+#include "route/Measurement.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace orv;
+
+const std::string kCentre = "644205";
+const std::string kSampleFolder = std::string(ORVANE_ASSETS) + "/sample/dem";
+
+// The sample block in level 1, as the loader leaves it (without its dialogs and progress).
+std::unique_ptr<AppState> loadSample() {
+    auto state = makeAppState();
+    state->centreMeshCode = kCentre;
+    state->meshCodes = meshNeighbours(kCentre);
+    for (int slot = 1; slot <= 9; ++slot) {
+        const auto& place = meshSlotPlaces[static_cast<size_t>(slot)];
+        std::string text;
+        const auto path =
+            meshFilePath(kSampleFolder, state->meshCodes[static_cast<size_t>(slot)], false);
+        if (readBytes(path, text) == FileError::None)
+            parseMemFile(text, state->elevationGrid, place.firstRow, place.firstColumn, 1);
+        else
+            fillNoData(state->elevationGrid, place.firstRow, place.firstColumn, 1);
+    }
+    repeatLastRowAndColumn(state->elevationGrid, 1);
+    setLevelOneCorners(*state, dmsToSeconds(meshSouthLatitude(kCentre)),
+                       dmsToSeconds(meshWestLongitude(kCentre)));
+    state->currentLevel = 1;
+    state->demUnused = 0;
+    state->roundTrip = 0;
+    return state;
+}
+
+// 1000 raw points on an Archimedean spiral from the centre of level 1 outwards, about 9.5″
+// apart along the curve (three grid diagonals, so mostly two route points each, near the
+// 2048-point limit) with rings 60″ apart: it reaches about 430″ from the centre, nearly the
+// north and south edges of the block (450″ away).
+void spiralRawPoints(AppState& state) {
+    const auto& corners = state.levelCorners[1];
+    const double centreLat =
+        (dmsToSeconds(corners[kSouth]) + dmsToSeconds(corners[kNorth])) / 2.0;
+    const double centreLon = (dmsToSeconds(corners[kWest]) + dmsToSeconds(corners[kEast])) / 2.0;
+    constexpr double kRing = 60.0 / (2.0 * 3.141592653589793);  // radius per radian
+    constexpr double kSpacing = 9.5;
+    double angle = 1.0;
+    clearRawRoute(state);
+    for (int i = 1; i <= kMaxRawPoints; ++i) {
+        const double radius = kRing * angle;
+        RawPoint& p = state.rawRoute[static_cast<size_t>(i)];
+        p.number = static_cast<int16_t>(i);
+        const double lat = centreLat + radius * std::sin(angle);
+        const double lon = centreLon + radius * std::cos(angle);
+        p.latitude = secondsToDms(static_cast<ArcSeconds>(std::lround(lat)));
+        p.longitude = secondsToDms(static_cast<ArcSeconds>(std::lround(lon)));
+        angle += kSpacing / std::hypot(radius, kRing);
+    }
+    state.rawRoute[0].number = kMaxRawPoints;
+}
+
+void BM_TrfRootData(benchmark::State& bm) {
+    auto state = loadSample();
+    spiralRawPoints(*state);
+    for (auto _ : bm) {
+        const TrfResult result = TrfRootData(*state, 1);
+        if (!result.ok) {
+            bm.SkipWithError(result.message.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(result.ok);
+    }
+    bm.counters["routePoints"] = state->routeCount;
+}
+BENCHMARK(BM_TrfRootData)->Unit(benchmark::kMillisecond);
+
+void BM_CalRootData(benchmark::State& bm) {
+    auto state = loadSample();
+    spiralRawPoints(*state);
+    TrfRootData(*state, 1);
+    std::array<std::string, 5> readouts{};
+    for (auto _ : bm) {
+        CalRootData(*state, readouts);
+        benchmark::DoNotOptimize(readouts.data());
+    }
+    bm.counters["routePoints"] = state->routeCount;
+}
+BENCHMARK(BM_CalRootData)->Unit(benchmark::kMillisecond);
+
+void BM_TrfAndCalRootData(benchmark::State& bm) {
+    auto state = loadSample();
+    spiralRawPoints(*state);
+    std::array<std::string, 5> readouts{};
+    for (auto _ : bm) {
+        const TrfResult result = TrfRootData(*state, 1);
+        CalRootData(*state, readouts);
+        benchmark::DoNotOptimize(result.ok);
+        benchmark::DoNotOptimize(readouts.data());
+    }
+    bm.counters["routePoints"] = state->routeCount;
+    bm.SetLabel(readouts[0] + " / " + readouts[1] + " / " + readouts[2] + " / " + readouts[3] +
+                " / " + readouts[4]);
+}
+BENCHMARK(BM_TrfAndCalRootData)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,34 @@
+#pragma once
+// The glyph pixels of one text in one text style, rendered once and then put onto a picture at
+// several places. The map's labels draw every text five times (four halo copies and the text
+// itself); rendering it once keeps a redraw of a long named route quick. The pixels are
+// exactly those DrawingSurface::text colours at the same position.
+#include "core/Colour.h"
+#include "core/TextStyle.h"
+#include "platform/DrawingSurface.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv {
+
+class LabelGlyphs {
+public:
+    LabelGlyphs(const TextStyle& style, std::string_view text);
+
+    // Colours the glyph pixels in the picture's drawing mode, with the text's top-left corner
+    // at (x, y) as DrawingSurface::text places it. Pixels outside the picture are left out.
+    void draw(DrawingSurface& picture, int x, int y, Colour colour) const;
+
+private:
+    // Texts whose rendering would need a canvas larger than this on a side are drawn directly.
+    static constexpr int kMaxCanvas = 2048;
+
+    TextStyle style_;
+    std::string text_;
+    bool direct_ = false;
+    std::vector<PixelPoint> pixels_;  // offsets from the text's top-left corner
+};
+
+}  // namespace orv

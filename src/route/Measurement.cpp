@@ -1,0 +1,395 @@
+#include "route/Measurement.h"
+
+#include "core/NumberText.h"
+#include "core/Rounding.h"
+#include "geo/Extents.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace orv {
+
+namespace {
+
+// Grid spacing in arc-seconds: 2.25″ of longitude and 1.5″ of latitude per cell.
+constexpr double kCellLongitude = 2.25;
+constexpr double kCellLatitude = 1.5;
+
+// Degrees per radian as the slope angle has always been computed: with 3.14159, not full π.
+constexpr double kDegreesPerRadian = 180.0 / 3.14159;
+
+size_t slot(int index) { return static_cast<size_t>(index); }
+
+// ---- Interpolation ---------------------------------------------------------------------------
+
+struct Position {
+    int64_t latitude = 0;
+    int64_t longitude = 0;
+};
+
+Position positionOf(const DmsText& latitude, const DmsText& longitude) {
+    return {dmsToSeconds(latitude), dmsToSeconds(longitude)};
+}
+
+// Raw points 1..n in arc-seconds, read once for the count and the interpolation.
+using RawPositions = std::array<Position, kMaxRawPoints + 1>;
+
+// Steps of grid diagonals (possibly halved) between two raw points: the count k of the rule
+// "k ≤ 1: one point, else k − 1 points".
+int64_t stepsBetween(const Position& a, const Position& b, double step) {
+    const auto dLat = static_cast<double>(b.latitude - a.latitude);
+    const auto dLon = static_cast<double>(b.longitude - a.longitude);
+    const double d = std::sqrt(dLat * dLat + dLon * dLon);
+    // Positions lie within the int32 range of arc-seconds, so k stays far below int64 limits.
+    return static_cast<int64_t>(std::floor(d / step));
+}
+
+int64_t pointsOfStretch(int64_t k) { return k <= 1 ? 1 : k - 1; }
+
+// The raw point count of slot 0, kept within the raw table.
+int rawCount(const AppState& state) {
+    return std::clamp<int>(state.rawRoute[0].number, 0, kMaxRawPoints);
+}
+
+// Diagonal of one grid cell in arc-seconds, halved when the last range zoom magnified 8 times
+// (b = m/4 rounded, at least 1).
+double interpolationStep(int magnification) {
+    const int b = std::max(roundHalfEven(magnification / 4.0), 1);
+    const double lon = kCellLongitude / b;
+    const double lat = kCellLatitude / b;
+    return std::sqrt(lon * lon + lat * lat);
+}
+
+// Route points the interpolation of raw points 1..n makes, counting only up to `limit` + 1 so
+// that a hostile count never costs more than the table is long.
+int64_t interpolatedCount(const RawPositions& raw, int n, double step, int64_t limit) {
+    if (n < 1) return 0;
+    int64_t count = 1;  // the last raw point
+    for (int j = 1; j < n && count <= limit; ++j)
+        count += pointsOfStretch(stepsBetween(raw[slot(j)], raw[slot(j + 1)], step));
+    return count;
+}
+
+// Route slot i takes a raw point's position, mark and place name.
+void takeRawPoint(RoutePoint& p, const RawPoint& raw, int i) {
+    p.latitude = raw.latitude;
+    p.longitude = raw.longitude;
+    p.markKind = raw.markKind;
+    p.placeName = raw.placeName;
+    p.number = static_cast<int16_t>(i);
+}
+
+// Without an elevation grid the raw points are the route, with their elevations.
+void copyRawPoints(AppState& state, int n) {
+    for (int j = 1; j <= n; ++j) {
+        takeRawPoint(state.route[slot(j)], state.rawRoute[slot(j)], j);
+        state.route[slot(j)].elevation = state.rawRoute[slot(j)].elevation;
+    }
+    state.routeCount = static_cast<int16_t>(n);
+}
+
+// With an elevation grid: every stretch of k ≥ 2 steps gives its start and the points t/k of
+// the way for t = 1..k − 2 (the point at (k − 1)/k is not made, so the last gap of a long
+// stretch is two steps); a shorter stretch gives its start only. Elevations come later from
+// the grid. The caller has checked that the points fit the table.
+void interpolateRawPoints(AppState& state, const RawPositions& raw, int n, double step) {
+    int i = 1;
+    for (int j = 1; j < n; ++j) {
+        const Position& a = raw[slot(j)];
+        const Position& b = raw[slot(j + 1)];
+        const int64_t k = stepsBetween(a, b, step);
+        if (k <= 1) {
+            takeRawPoint(state.route[slot(i)], state.rawRoute[slot(j)], i);
+            ++i;
+            continue;
+        }
+        // Per-step increments as float32, signed like the difference.
+        const auto kd = static_cast<double>(k);
+        const auto vLat =
+            static_cast<float>(static_cast<double>(std::llabs(b.latitude - a.latitude)) / kd);
+        const auto vLon =
+            static_cast<float>(static_cast<double>(std::llabs(b.longitude - a.longitude)) / kd);
+        const float stepLat = b.latitude < a.latitude ? -vLat : vLat;
+        const float stepLon = b.longitude < a.longitude ? -vLon : vLon;
+        for (int64_t t = 0; t <= k - 2; ++t) {
+            // t × increment in float32, then the whole-second start added before rounding.
+            const float offLat = static_cast<float>(t) * stepLat;
+            const float offLon = static_cast<float>(t) * stepLon;
+            RoutePoint& p = state.route[slot(i)];
+            p.latitude = secondsToDms(roundHalfEven(static_cast<double>(offLat) +
+                                                    static_cast<double>(a.latitude)));
+            p.longitude = secondsToDms(roundHalfEven(static_cast<double>(offLon) +
+                                                     static_cast<double>(a.longitude)));
+            p.number = static_cast<int16_t>(i);
+            ++i;
+        }
+    }
+    takeRawPoint(state.route[slot(i)], state.rawRoute[slot(n)], i);
+    state.routeCount = static_cast<int16_t>(i);
+}
+
+// Points c + 1..2c − 1 retrace c − 1..1. They take the position and the elevation of their
+// mirror point (so a route without an elevation grid keeps its heights on the way back) and
+// their own index; names and marks stay with the outward points.
+void mirrorForRoundTrip(AppState& state) {
+    const int c = state.routeCount;
+    for (int s = c + 1; s <= 2 * c - 1; ++s) {
+        const RoutePoint& from = state.route[slot(2 * c - s)];
+        RoutePoint& to = state.route[slot(s)];
+        to.latitude = from.latitude;
+        to.longitude = from.longitude;
+        to.elevation = from.elevation;
+        to.number = static_cast<int16_t>(s);
+    }
+    state.routeCount = static_cast<int16_t>(2 * c - 1);
+}
+
+// ---- Measurement -----------------------------------------------------------------------------
+
+struct MetresPerSecond {
+    float latitude = 0;
+    float longitude = 0;
+};
+
+// Metres per arc-second in 5° bands of latitude from 25° to 50° north, chosen by the north
+// edge of the area; 0 outside (every distance then measures 0).
+MetresPerSecond metresPerSecond(ArcSeconds north) {
+    struct Band {
+        ArcSeconds top;
+        MetresPerSecond metres;
+    };
+    static constexpr Band bands[] = {
+        {108000, {30.78f, 27.42f}}, {126000, {30.81f, 26.08f}}, {144000, {30.83f, 24.54f}},
+        {162000, {30.86f, 22.81f}}, {180000, {30.89f, 20.91f}},
+    };
+    if (north < 90000) return {};
+    for (const Band& band : bands)
+        if (north <= band.top) return band.metres;
+    return {};
+}
+
+// The area of the current level: edges in arc-seconds and the size of one pixel as float32.
+struct LevelArea {
+    ArcSeconds south = 0;
+    ArcSeconds north = 0;
+    ArcSeconds west = 0;
+    ArcSeconds east = 0;
+    float dLat = 0;
+    float dLon = 0;
+};
+
+LevelArea currentArea(const AppState& state, int level) {
+    const auto& corners = state.levelCorners[slot(level)];
+    LevelArea area;
+    area.south = dmsToSeconds(corners[kSouth]);
+    area.north = dmsToSeconds(corners[kNorth]);
+    area.west = dmsToSeconds(corners[kWest]);
+    area.east = dmsToSeconds(corners[kEast]);
+    area.dLat = static_cast<float>(
+        (static_cast<double>(area.north) - static_cast<double>(area.south)) / 600.0);
+    area.dLon = static_cast<float>(
+        (static_cast<double>(area.east) - static_cast<double>(area.west)) / 600.0);
+    return area;
+}
+
+// Route points 0..2048 in arc-seconds, read once per measurement.
+using RoutePositions = std::array<Position, kMaxRoutePoints + 1>;
+
+// Every point whose grid cell lies in 0..600 takes the elevation of the current level there;
+// the others keep theirs. A level without an area has no cells.
+void takeGridElevations(AppState& state, const RoutePositions& positions, int count, int level,
+                        const LevelArea& area) {
+    if (!(area.dLat > 0.0f) || !(area.dLon > 0.0f)) return;
+    for (int i = 1; i <= count; ++i) {
+        const Position& p = positions[slot(i)];
+        const int32_t column = floorToInt(static_cast<double>(p.longitude - area.west) /
+                                          static_cast<double>(area.dLon));
+        const int32_t row = floorToInt(static_cast<double>(area.north - p.latitude) /
+                                       static_cast<double>(area.dLat));
+        if (column >= 0 && column <= 600 && row >= 0 && row <= 600)
+            state.route[slot(i)].elevation = state.elevationGrid.get(row, column, level);
+    }
+}
+
+// "HH:MM:00" of a cumulative walking time in minutes. The hours field keeps two digits: from
+// 100 hours on the text stays at 99:59:00, so every reader that takes the hours from
+// characters 1-2 and the minutes from characters 4-5 (labels, schedules, track files) still
+// reads a time of the same layout. A time below zero (only from nonsensical speeds) is 00:00:00.
+std::string cumulativeTimeText(float minutes) {
+    const double c = minutes;
+    if (!(c >= 0.0)) return "00:00:00";
+    const double hours = std::floor(c / 60.0);
+    if (hours >= 100.0) return kLongestTimeText;
+    const int h = static_cast<int>(hours);
+    const int m = std::clamp(static_cast<int>(std::floor(c - hours * 60.0)), 0, 59);
+    auto twoDigits = [](int v) { return (v < 10 ? "0" : "") + integerText(v); };
+    return twoDigits(h) + ":" + twoDigits(m) + ":00";
+}
+
+// Characters from..from+1 (1-based) of a text, or what of them exists.
+std::string_view characters(std::string_view text, size_t from) {
+    return from - 1 < text.size() ? text.substr(from - 1, 2) : std::string_view{};
+}
+
+// A recorded time HH:MM:SS in minutes, each field read as the number it starts with.
+double recordedMinutes(std::string_view text) {
+    return 60.0 * leadingNumber(characters(text, 1)) + leadingNumber(characters(text, 4)) +
+           leadingNumber(characters(text, 7)) / 60.0;
+}
+
+double square(double v) { return v * v; }
+
+// Slope angle in degrees with one decimal. A stretch without map distance but with a height
+// difference (two points at one position, or an area outside the measured bands) has no
+// defined angle: it is given 0, so it does not weigh on the mean slopes of a schedule.
+float slopeAngle(float heightDifference, float mapDistance) {
+    if (heightDifference == 0.0f || mapDistance == 0.0f) return 0.0f;
+    const float ratio = heightDifference / mapDistance;
+    return static_cast<float>(
+        std::floor(std::atan(static_cast<double>(ratio)) * kDegreesPerRadian * 10.0 + 0.5) / 10.0);
+}
+
+// Walking minutes of one stretch on a planned route: the time on the flat and the time for the
+// height difference are the two sides of a right triangle.
+struct StretchMinutes {
+    float out = 0;
+    float back = 0;
+};
+
+StretchMinutes plannedMinutes(float heightDifference, float mapDistance,
+                              const SettingsValues& speeds) {
+    const double height = std::fabs(static_cast<double>(heightDifference));
+    const double climb = height / static_cast<double>(speeds.climbSpeed) * 60.0;
+    const double descent = height / static_cast<double>(speeds.descentSpeed) * 60.0;
+    const bool uphill = heightDifference >= 0.0f;
+    const auto vOut = static_cast<float>(uphill ? climb : descent);
+    const auto vBack = static_cast<float>(uphill ? descent : climb);
+    const auto h = static_cast<float>(static_cast<double>(mapDistance) /
+                                      (static_cast<double>(speeds.flatSpeed) * 1000.0) * 60.0);
+    StretchMinutes m;
+    m.out = static_cast<float>(std::sqrt(square(h) + square(vOut)));
+    m.back = static_cast<float>(std::sqrt(square(h) + square(vBack)));
+    return m;
+}
+
+// Hours rounded to one decimal (halves up) as plain text: "12.5", "3", "0", "0.5".
+std::string hoursText(float minutes) {
+    const int64_t tenths = floorToInt(static_cast<double>(minutes) / 60.0 * 10.0 + 0.5);
+    const int64_t magnitude = tenths < 0 ? -tenths : tenths;
+    std::string text = (tenths < 0 ? "-" : "") + integerText(magnitude / 10);
+    if (magnitude % 10 != 0) text += "." + integerText(magnitude % 10);
+    return text;
+}
+
+}  // namespace
+
+TrfResult TrfRootData(AppState& state, int magnification) {
+    const int n = rawCount(state);
+    const bool roundTrip = state.roundTrip == 1;
+    const bool interpolated = state.demUnused == 0;
+    const double step = interpolationStep(magnification);
+
+    RawPositions raw{};
+    if (interpolated)
+        for (int j = 1; j <= n; ++j)
+            raw[slot(j)] = positionOf(state.rawRoute[slot(j)].latitude,
+                                      state.rawRoute[slot(j)].longitude);
+    const int64_t oneWay = interpolated ? interpolatedCount(raw, n, step, kMaxRoutePoints) : n;
+    if (oneWay > kMaxRoutePoints) return {false, kRouteTooLongMessage};
+    if (roundTrip && oneWay >= 1 && 2 * oneWay - 1 > kMaxRoutePoints)
+        return {false, kRoundTripTooLongMessage};
+
+    if (!interpolated)
+        copyRawPoints(state, n);
+    else if (n >= 1)
+        interpolateRawPoints(state, raw, n, step);
+    else
+        state.routeCount = 0;
+
+    if (roundTrip && state.routeCount >= 1) mirrorForRoundTrip(state);
+    return {};
+}
+
+void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
+    RouteTable& route = state.route;
+    const int count = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
+    const int level = std::clamp<int>(state.currentLevel, 0, ElevationGrid::kLevels - 1);
+    const bool planned = state.gpsMode != 1;
+
+    route[1].mapDistance = 0;
+    route[1].walkDistance = 0;
+    route[1].minutesOut = 0;
+    route[1].minutesBack = 0;
+
+    const LevelArea area = currentArea(state, level);
+    const MetresPerSecond metres = metresPerSecond(area.north);
+
+    RoutePositions positions;
+    for (int i = 1; i <= count; ++i)
+        positions[slot(i)] = positionOf(route[slot(i)].latitude, route[slot(i)].longitude);
+
+    if (state.demUnused == 0) takeGridElevations(state, positions, count, level, area);
+
+    // A planned route's time texts count from the start; a route of one point has no stretch
+    // and its time text stays as it is.
+    if (planned && count >= 2) route[1].timeText = "00:00:00";
+    float cumulative = 0;
+    for (int r = 2; r <= count; ++r) {
+        const RoutePoint& p = route[slot(r - 1)];
+        RoutePoint& q = route[slot(r)];
+        const Position& from = positions[slot(r - 1)];
+        const Position& to = positions[slot(r)];
+        const auto dLon = static_cast<double>(std::llabs(to.longitude - from.longitude));
+        const auto dLat = static_cast<double>(std::llabs(to.latitude - from.latitude));
+        q.mapDistance = static_cast<float>(
+            std::sqrt(square(dLon * static_cast<double>(metres.longitude)) +
+                      square(dLat * static_cast<double>(metres.latitude))));
+
+        const float rise = q.elevation - p.elevation;
+        const float height = std::fabs(rise);
+        // A stretch from a point at exactly 0 m keeps its walking distance and slope.
+        if (p.elevation != 0.0f) {
+            q.walkDistance = static_cast<float>(std::sqrt(square(height) + square(q.mapDistance)));
+            q.slopeAngle = slopeAngle(height, q.mapDistance);
+        }
+
+        if (planned) {
+            const StretchMinutes m = plannedMinutes(rise, q.mapDistance, state.settings);
+            q.minutesOut = m.out;
+            q.minutesBack = m.back;
+            cumulative += q.minutesOut;
+            q.timeText = cumulativeTimeText(cumulative);
+        } else {
+            q.minutesOut =
+                static_cast<float>(recordedMinutes(q.timeText) - recordedMinutes(p.timeText));
+            q.minutesBack = 0;
+        }
+    }
+
+    const int64_t heightRange = static_cast<int64_t>(routeMaxElevation(route, count)) -
+                                static_cast<int64_t>(routeMinElevation(route, count));
+
+    RoutePoint& totals = route[0];
+    totals.mapDistance = 0;
+    totals.walkDistance = 0;
+    totals.minutesOut = 0;
+    totals.minutesBack = 0;
+    for (int i = 1; i <= count; ++i) {
+        const RoutePoint& p = route[slot(i)];
+        totals.mapDistance += p.mapDistance;
+        totals.walkDistance += p.walkDistance;
+        totals.minutesOut += p.minutesOut;
+        totals.minutesBack += p.minutesBack;
+    }
+
+    readouts[0] = integerText(floorToInt(totals.mapDistance)) + " ｍ";
+    readouts[1] = integerText(floorToInt(totals.walkDistance)) + " ｍ";
+    readouts[2] = integerText(heightRange) + "ｍ";
+    readouts[3] = hoursText(totals.minutesOut) + " 時間";
+    readouts[4] = hoursText(totals.minutesBack) + " 時間";
+}
+
+}  // namespace orv

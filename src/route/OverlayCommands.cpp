@@ -1,0 +1,130 @@
+#include "route/OverlayCommands.h"
+
+#include "route/MarkIcons.h"
+#include "route/Overlays.h"
+#include "route/RouteModel.h"
+
+#include <cstddef>
+#include <optional>
+
+namespace orv {
+
+namespace {
+
+constexpr int16_t kShown = -1;
+
+void redraw(MapContext& ctx) {
+    clearMapPicture(ctx);
+    DataDraw(ctx);
+}
+
+// Flips a display flag (-1 shown, 0 not) together with its command's check mark.
+void toggleLabels(MapContext& ctx, const char* toolId, int16_t& shown) {
+    const bool wasChecked = ctx.menus.isChecked(toolId);
+    ctx.menus.setChecked(toolId, !wasChecked);
+    shown = wasChecked ? 0 : kShown;
+    redraw(ctx);
+}
+
+}  // namespace
+
+void toggleRouteView(MapContext& /*ctx*/) {}
+
+void toggleReferenceRoute(MapContext& ctx) {
+    MenuModel& menus = ctx.menus;
+    if (!menus.isChecked("ActViewRefTRK")) {
+        menus.setChecked("ActViewRefTRK", true);
+        menus.setChecked("ActViewSepData", false);
+        menus.setEnabled("ActChgREFLColor", true);
+        redraw(ctx);
+        // A drawn route hides the reference route in the overlays: it goes over the route now.
+        drawReferenceRoute(ctx);
+        ctx.pictures.map.show();
+    } else if (ctx.state.routeCount != 0) {
+        menus.setChecked("ActViewRefTRK", false);
+        menus.setChecked("ActViewSepData", false);
+        menus.setEnabled("ActChgREFLColor", false);
+        redraw(ctx);
+    }
+    // Without a route the reference route is all there is to show: it stays.
+}
+
+void toggleSectionPositions(MapContext& ctx) {
+    MenuModel& menus = ctx.menus;
+    if (menus.isChecked("ActViewSepData")) {
+        menus.setChecked("ActViewSepData", false);
+        redraw(ctx);
+        if (menus.isChecked("ActViewRefTRK")) {
+            menus.setChecked("ActViewRefTRK", false);
+            menus.setEnabled("ActChgREFLColor", false);
+            redraw(ctx);
+        }
+    } else {
+        menus.setChecked("ActViewSepData", true);
+        menus.setChecked("ActViewRefTRK", false);
+        redraw(ctx);
+        drawSectionPositions(ctx);
+        ctx.pictures.map.show();
+    }
+}
+
+void toggleWaypointNames(MapContext& ctx) {
+    ctx.map.showWaypointNames = ctx.map.showWaypointNames == kShown ? int16_t{0} : kShown;
+    ctx.menus.setChecked("ActWPnameDisp", !ctx.menus.isChecked("ActWPnameDisp"));
+    redraw(ctx);
+}
+
+void toggleElevationLabels(MapContext& ctx) {
+    toggleLabels(ctx, "ActHDdispON", ctx.state.elevationLabelsShown);
+}
+
+void toggleCumulativeTimes(MapContext& ctx) {
+    toggleLabels(ctx, "ActSumTimeOut", ctx.state.cumulativeTimesShown);
+}
+
+void showAllMountains(MapContext& ctx) {
+    ctx.menus.setChecked("ActALLMtNameOutput", true);
+    ctx.menus.setChecked("ActMtName", false);
+    redraw(ctx);
+}
+
+void showDestinationOnly(MapContext& ctx) {
+    ctx.menus.setChecked("ActMtName", true);
+    ctx.menus.setChecked("ActALLMtNameOutput", false);
+    redraw(ctx);
+}
+
+void setMark(MapContext& ctx, int kind, int pointNumber) {
+    if (!isMarkKind(kind) || pointNumber < 1 || pointNumber > ctx.state.routeCount ||
+        pointNumber > kMaxRoutePoints)
+        return;
+    RoutePoint& point = ctx.state.route[static_cast<size_t>(pointNumber)];
+    if (point.markKind < 1) {
+        point.markKind = static_cast<int16_t>(kind);
+    } else if (ctx.dialogs.message(kMarkQuestion, kMarkQuestionTitle, Buttons::YesNo,
+                                   Icon::Question) == Answer::Yes) {
+        point.markKind = static_cast<int16_t>(kind);
+    }
+    DataDraw(ctx);
+}
+
+void changeRouteColour(MapContext& ctx, bool reference) {
+    Colour& colour = reference ? ctx.state.settings.referenceLineColour
+                               : ctx.state.settings.trackLineColour;
+    const std::optional<Colour> chosen = ctx.dialogs.pickColour(colour, kRouteColourTitle);
+    if (!chosen) return;
+    // Red is the lowest byte of the 24-bit value, then green and blue.
+    colour = makeColour(redOf(*chosen), greenOf(*chosen), blueOf(*chosen));
+    redraw(ctx);
+}
+
+void changeFont(MapContext& ctx, int style) {
+    if (style < 0 || style >= kTextStyles) return;
+    TextStyle& target = ctx.state.textStyles[static_cast<size_t>(style)];
+    const std::optional<TextStyle> chosen = ctx.dialogs.pickFont(target);
+    if (!chosen) return;
+    target = *chosen;
+    redraw(ctx);
+}
+
+}  // namespace orv

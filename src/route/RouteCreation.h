@@ -1,0 +1,119 @@
+#pragma once
+// Route creation and point editing on the route map: clicking a route with the mouse (with a
+// rubber band), continuing from a point of the reference route, tracing the whole reference
+// route, the common end of every creation (one way or round trip, interpolation and
+// measurement), deleting the route, and the edit mode in which single route points are
+// stepped through, shown with a marker and deleted.
+//
+// The two point panels (the route-point panel of the edit mode and the start-position panel
+// of the reference start) are held here as plain models; the window shows them.
+#include "map/MapContext.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace orv {
+
+inline constexpr const char* kRoutePointHelpFile = "ORVANE7.hlp";
+inline constexpr const char* kReferenceStartHelpFile = "ORVANE8.hlp";
+inline constexpr const char* kMouseRouteGuide =
+    "任意の位置でマウスを左クリックして下さい。 右クリックで終了。";
+inline constexpr const char* kInterpolatingText = "データ補完中";
+inline constexpr const char* kOneWayQuestion = "作成したルートは片道として処理しますか";
+inline constexpr const char* kOneWayTitle = "片道・往復処理の決定";
+inline constexpr const char* kCreationTitle = "ルート作成";
+inline constexpr const char* kEditTitle = "ルート編集";
+inline constexpr const char* kRawPointsFull =
+    "ルートの点は1000点までです。右クリックでルートを終了して下さい。";
+inline constexpr const char* kReferenceTooLongToTrace =
+    "参照ルートの点が1000点を超えているため、トレースできません。";
+inline constexpr const char* kReferenceStartTooFar =
+    "ルートの点は1000点までです。1000番以前のポイントから作成して下さい。";
+inline constexpr const char* kLastPointKept =
+    "ルートの最後の1点は削除できません。ルート全体は「作成ﾙｰﾄ削除」で削除して下さい。";
+
+// Offset of the point marker picture: its top-left corner stands 34 pixels above the point.
+inline constexpr int kPointMarkerLift = 34;
+
+// A panel with a point number box, its up/down control (1..maximum) and six read-out labels.
+struct PointPanel {
+    bool visible = false;
+    int value = 1;
+    int maximum = 1;
+    std::array<std::string, 6> labels{};
+};
+
+// The keys that step the point number while the window takes them.
+enum class StepKey { Up, Down, PageUp, PageDown };
+
+// How a creation was made: the common end differs a little between the methods.
+enum class CreationMethod {
+    Mouse,     // clicked on the map, possibly continuing a reference route
+    Trace,     // the whole reference route
+    MapImage,  // traced on scanned map images
+    Sheet,     // measured on a printed sheet
+};
+
+class RouteCreation {
+public:
+    explicit RouteCreation(MapContext& ctx);
+
+    // Window fields, all reset when the window is created.
+    int16_t creationArmed = 0;  // -1: the next left click starts a mouse route
+    int16_t creating = 0;       // 1: a mouse route is being drawn (rubber band active)
+    int16_t nextRawNumber = 1;  // index of the next raw point
+    std::array<float, 2> lastFixedPixel{};
+    std::array<float, 2> bandEndPixel{};
+    int16_t currentPointNumber = 1;
+    int16_t editMode = 0;     // 1: route edit mode
+    int16_t refStartMode = 0;  // 1: choosing the reference point a mouse route continues from
+    bool takesSteppingKeys = false;  // the window takes Up/Down/PageUp/PageDown before its controls
+
+    PointPanel routePointPanel;      // "ルートポイント処理"
+    PointPanel referenceStartPanel;  // "作成開始位置"
+
+    void reset();
+
+    // Commands.
+    void beginMouseRoute();
+    void beginReferenceStart();
+    void startFromReferencePoint();
+    void traceReferenceRoute();
+    void deleteRoute();
+    void RootEditON();
+    void RootEditOff();
+    void deleteRoutePoint();
+
+    // The common end of every creation. False when the route could not be made (a message
+    // has been shown and no part of it is left).
+    bool finishCreation(CreationMethod method);
+
+    // Map events, picture pixels. A right release returns the band to pop up at the cursor
+    // ("" for none).
+    void mouseMove(int x, int y);
+    void leftRelease(int x, int y);
+    std::string rightRelease(int x, int y);
+
+    // The number box of the shown panel: stepping keys, and a value set through the box or its
+    // up/down control (kept within 1..maximum).
+    void stepKey(StepKey key);
+    void setPanelNumber(int number);
+    // Fills the labels of the shown panel and moves the point marker to its point.
+    void showPointReadout();
+
+    // The panel the number box and stepping keys belong to: edit mode first.
+    PointPanel* activePanel();
+
+private:
+    void addRawPoint(int index, int x, int y);
+    bool rawTableFull() const;
+    void endMouseRoute(int x, int y);
+    void abandonCreation();
+    void redraw();
+    int hoveredPoint(const RouteTable& table, int count, int x, int y) const;
+
+    MapContext& ctx_;
+};
+
+}  // namespace orv
