@@ -10,6 +10,8 @@
 #include "support/SampleBlock.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -20,6 +22,16 @@
 
 namespace orv {
 namespace {
+
+void release(QWidget* picture, Qt::MouseButton button, int x, int y) {
+    const QPointF at(x, y);
+    for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, picture->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button,
+                          type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(picture, &event);
+    }
+}
 
 void saveShot(QWidget& window, const std::string& name) {
     const char* folder = std::getenv("ORVANE_SCREENSHOT_DIR");
@@ -95,6 +107,24 @@ TEST_F(SampleBlockWindowTest, BackgroundModesContoursAndZoom) {
     window.dispatch("ActVlv1");
     EXPECT_EQ(state->currentLevel, 1);
     EXPECT_TRUE(dialogs.asked().empty());
+
+    // A route with the mouse from the valley west of the main ridge up to 幌尻岳's summit cell
+    // (centre mesh record 74, field 92: picture pixel (292, 273)), one way.
+    window.dispatch("ActMakeNewTRKdata");
+    QWidget* picture = window.mapPicture();
+    for (auto [x, y] : {std::pair{120, 420}, {180, 380}, {230, 330}, {265, 300}})
+        release(picture, Qt::LeftButton, x, y);
+    dialogs.answerMessage(Answer::Yes);
+    release(picture, Qt::RightButton, 292, 273);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "作成したルートは片道として処理しますか");
+    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_GT(state->routeCount, 100);
+    EXPECT_EQ(state->roundTrip, 0);
+    EXPECT_NEAR(state->route[static_cast<size_t>(state->routeCount)].elevation, 1953.8f, 0.05f);
+    for (const auto& text : logic.map().readouts) EXPECT_FALSE(text.empty());
+    window.dispatch("ActStpColMode");
+    saveShot(window, "8-route");
 }
 
 }  // namespace

@@ -1,0 +1,240 @@
+#include "names/MountainFile.h"
+
+#include "core/Cp932.h"
+#include "core/NumberText.h"
+#include "core/TextFile.h"
+
+#include <utility>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr char kDosEndOfFile = '\x1A';
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+// The item before the next blank; `rest` becomes the trimmed text after that blank. Nothing when
+// no blank follows.
+std::optional<std::string_view> takeItem(std::string_view& rest) {
+    const size_t blank = rest.find(' ');
+    if (blank == std::string_view::npos) return std::nullopt;
+    const std::string_view item = rest.substr(0, blank);
+    rest = trimBlanks(rest.substr(blank + 1));
+    return item;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t n = 0;
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;  // allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 3;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 4;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + n > s.size()) return false;
+        const auto second = static_cast<unsigned char>(s[i + 1]);
+        if (second < lo || second > hi) return false;
+        for (size_t k = 2; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+bool hasNonAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    return false;
+}
+
+// Calls visit(line, lineNumber) for each line of `text` (ended by CR LF, LF or a lone CR; a final
+// line end starts no further line) until visit returns false or maxLines lines were seen.
+// Returns the offset just past the last line visited.
+template <typename Visit>
+size_t forEachLine(std::string_view text, size_t maxLines, Visit visit) {
+    size_t pos = 0;
+    size_t number = 0;
+    while (pos < text.size() && number < maxLines) {
+        size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        ++number;
+        if (!visit(text.substr(pos, end - pos), number)) return pos;
+        if (end < text.size()) {
+            if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+            ++end;
+        }
+        pos = end;
+    }
+    return pos;
+}
+
+bool isControlByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 && c != '\t';
+}
+
+MountainFileResult failure(MountainFileError error, size_t line = 0) {
+    MountainFileResult result;
+    result.error = error;
+    result.line = line;
+    return result;
+}
+
+// The first line of `region` (CP932) holding bytes that are not CP932.
+size_t firstUndecodableLine(std::string_view region) {
+    size_t bad = 0;
+    forEachLine(region, kMountainFileMaxLines, [&](std::string_view line, size_t number) {
+        if (cp932ToUtf8(line).lossless) return true;
+        bad = number;
+        return false;
+    });
+    return bad;
+}
+
+}  // namespace
+
+bool isMountainFileHeader(std::string_view line) {
+    return line == "MeshSize=-1" || line == "MESHSIZE=-1" || line == "meshsize=-1";
+}
+
+std::optional<MountainRecord> splitMountainRecord(std::string_view line) {
+    std::string_view rest = trimBlanks(line);
+    const auto name = takeItem(rest);
+    const auto latitude = name ? takeItem(rest) : std::nullopt;
+    const auto longitude = latitude ? takeItem(rest) : std::nullopt;
+    const auto elevation = longitude ? takeItem(rest) : std::nullopt;
+    // The reading must be followed by a blank, that is by at least one more item.
+    const auto reading = elevation ? takeItem(rest) : std::nullopt;
+    if (!reading) return std::nullopt;
+    MountainRecord record;
+    record.name = std::string(*name);
+    record.latitude = DmsText(*latitude);
+    record.longitude = DmsText(*longitude);
+    record.elevation = std::string(*elevation);
+    record.reading = std::string(*reading);
+    record.kind = "A";
+    return record;
+}
+
+MountainFileResult loadMountainFile(AppState& state, const std::filesystem::path& path) {
+    std::string bytes;
+    switch (readBytes(path, bytes)) {
+        case FileError::None: break;
+        case FileError::NotFound:
+        case FileError::NotAFile: return failure(MountainFileError::NotFound);
+        default: return failure(MountainFileError::CannotRead);
+    }
+    std::string_view data = bytes;
+    // Files of DOS days may end with an end-of-file mark.
+    if (!data.empty() && data.back() == kDosEndOfFile) data.remove_suffix(1);
+    const bool bom = data.substr(0, kUtf8Bom.size()) == kUtf8Bom;
+    if (bom) data.remove_prefix(kUtf8Bom.size());
+
+    // The lines that are read, checked as stored: line ends never occur inside a CP932 or UTF-8
+    // character, so the byte text can be cut into lines before it is decoded.
+    MountainFileResult fault;
+    const size_t regionEnd =
+        forEachLine(data, kMountainFileMaxLines, [&](std::string_view line, size_t number) {
+            if (line.size() > kMountainLineMaxBytes) {
+                fault = failure(MountainFileError::LineTooLong, number);
+                return false;
+            }
+            for (char c : line) {
+                if (isControlByte(c)) {
+                    fault = failure(MountainFileError::NotText, number);
+                    return false;
+                }
+            }
+            return true;
+        });
+    if (!fault.ok()) return fault;
+    const std::string_view region = data.substr(0, regionEnd);
+
+    MountainFileEncoding encoding = MountainFileEncoding::Cp932;
+    std::string decoded;
+    std::string_view text = region;
+    if (isValidUtf8(region)) {
+        if (bom || hasNonAscii(region)) encoding = MountainFileEncoding::Utf8;
+    } else {
+        if (bom) return failure(MountainFileError::WrongEncoding, firstUndecodableLine(region));
+        Cp932Result converted = cp932ToUtf8(region);
+        if (!converted.lossless)
+            return failure(MountainFileError::WrongEncoding, firstUndecodableLine(region));
+        decoded = std::move(converted.text);
+        text = decoded;
+    }
+
+    const double south = leadingNumber(state.japanBounds.south);
+    const double north = leadingNumber(state.japanBounds.north);
+    const double west = leadingNumber(state.japanBounds.west);
+    const double east = leadingNumber(state.japanBounds.east);
+    std::vector<MountainRecord> kept;
+    kept.reserve(kMountainFileMaxLines);
+    forEachLine(text, kMountainFileMaxLines, [&](std::string_view line, size_t number) {
+        if (isMountainFileHeader(line) || (!line.empty() && line.front() == ';')) return true;
+        std::optional<MountainRecord> record = splitMountainRecord(line);
+        if (!record) {
+            fault = failure(MountainFileError::BadRecord, number);
+            return false;
+        }
+        const double latitude = leadingNumber(record->latitude);
+        const double longitude = leadingNumber(record->longitude);
+        // Records outside Japan are dropped silently.
+        if (south < latitude && latitude < north && west < longitude && longitude < east &&
+            kept.size() < static_cast<size_t>(kMaxMountains))
+            kept.push_back(std::move(*record));
+        return true;
+    });
+    if (!fault.ok()) return fault;
+
+    // Only a fully read file replaces the table.
+    const auto count = static_cast<int32_t>(kept.size());
+    for (size_t i = 0; i < state.mountainTable.size(); ++i)
+        state.mountainTable[i] =
+            (i >= 1 && i <= kept.size()) ? std::move(kept[i - 1]) : MountainRecord{};
+    state.mountainCount = count;
+    state.mountainFileLoaded = 1;
+
+    MountainFileResult result;
+    result.count = count;
+    result.encoding = encoding;
+    return result;
+}
+
+void reportMountainFileError(Dialogs& dialogs) {
+    dialogs.message(kMountainFileErrorText, kMountainFileErrorTitle, Buttons::Ok, Icon::Error);
+}
+
+bool chooseMountainFile(AppState& state, Dialogs& dialogs) {
+    const std::optional<std::string> chosen =
+        dialogs.openFile(kMountainFileDialogTitle, kMountainFileFilter, state.mountainFilePath);
+    if (!chosen || chosen->empty()) return false;
+    state.mountainFilePath = *chosen;
+    return true;
+}
+
+}  // namespace orv

@@ -1,0 +1,78 @@
+#pragma once
+// Mountain-name files (".ndb", ".Ymd"): one mountain a line, "name latitude longitude elevation
+// reading A", items separated by one or more blanks; a "MeshSize=-1" header line and ";" comment
+// lines are skipped. Reading fills the mountain table with the records inside Japan.
+#include "names/MountainRecord.h"
+#include "platform/Dialogs.h"
+#include "state/AppState.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// Lines read from a mountain-name file at most; the rest of a longer file is not read.
+inline constexpr size_t kMountainFileMaxLines = 10000;
+
+// A record line longer than this (in bytes as stored) is not a mountain record: real lines are
+// well under a hundred bytes.
+inline constexpr size_t kMountainLineMaxBytes = 4096;
+
+inline constexpr const char* kMountainFileErrorText =
+    "この山名ファイルは使用できません。\r\n正しい山名ファイルを指定して下さい";
+inline constexpr const char* kMountainFileErrorTitle = "ファイルエラー";
+
+inline constexpr const char* kMountainFileDialogTitle = "山名ファイルを開く";
+// Both extensions, in the letter cases files carry them (file names are case-sensitive here).
+inline constexpr const char* kMountainFileFilter =
+    "山名ファイル (*.ndb *.NDB)|*.ndb;*.NDB|山名ファイル (*.ymd *.Ymd *.YMD)|*.ymd;*.Ymd;*.YMD|";
+
+enum class MountainFileError {
+    None,
+    NotFound,       // missing, or not a regular file
+    CannotRead,     // an I/O failure, or larger than any text file Orvane reads
+    WrongEncoding,  // neither CP932 nor UTF-8 text
+    NotText,        // control characters: a binary file
+    LineTooLong,    // a line longer than kMountainLineMaxBytes
+    BadRecord,      // a line that cannot be split into the record's items (an empty line too)
+};
+
+// How the file's bytes were read. Files are CP932; a file that is valid UTF-8 as a whole (and
+// so almost certainly not CP932) is read as UTF-8, so a file saved by a modern editor works.
+enum class MountainFileEncoding { Cp932, Utf8 };
+
+struct MountainFileResult {
+    MountainFileError error = MountainFileError::None;
+    size_t line = 0;        // 1-based line of the fault, 0 when the fault is not one line
+    int32_t count = 0;      // records kept (the new mountainCount) when read
+    MountainFileEncoding encoding = MountainFileEncoding::Cp932;
+
+    bool ok() const { return error == MountainFileError::None; }
+};
+
+// Splits one record line: name, latitude, longitude, elevation, reading and at least one more
+// item, separated by one or more blanks (leading blanks are skipped). Items after the reading
+// are not read; kind becomes "A". Nothing when the line has fewer items.
+std::optional<MountainRecord> splitMountainRecord(std::string_view line);
+
+// True for the header line in one of its three spellings.
+bool isMountainFileHeader(std::string_view line);
+
+// Reads the file into entries 1..count of the mountain table, keeping records strictly inside
+// japanBounds, and sets mountainCount and mountainFileLoaded = 1. On any error the table, the
+// count and mountainFileLoaded stay as they were; the caller shows reportMountainFileError.
+MountainFileResult loadMountainFile(AppState& state, const std::filesystem::path& path);
+
+// The message box for an unusable mountain-name file.
+void reportMountainFileError(Dialogs& dialogs);
+
+// The "参照" button of the plan start dialog: the file-open dialog for a mountain-name file,
+// starting at the current one. The chosen path becomes mountainFilePath (true); cancelling
+// keeps the previous path (false).
+bool chooseMountainFile(AppState& state, Dialogs& dialogs);
+
+}  // namespace orv

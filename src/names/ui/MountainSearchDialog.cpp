@@ -1,0 +1,186 @@
+#include "names/ui/MountainSearchDialog.h"
+
+#include "platform/Events.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSizePolicy>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace orv {
+
+namespace {
+
+// Display columns of a full list row (19 + 9 + 33 + 12 + 12).
+constexpr int kRowColumns = kNameColumnWidth + static_cast<int>(kElevationColumnChars) +
+                            kSheetColumnWidth + 2 * static_cast<int>(kPositionColumnChars);
+
+QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+QFont MountainSearchDialog::listFont() {
+    // Faces whose Japanese characters are exactly two Latin characters wide.
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
+                                 QStringLiteral("VL Gothic"), QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSize(10);
+    return font;
+}
+
+MountainSearchDialog::MountainSearchDialog(AppState& state, OverviewRange overview,
+                                           std::function<void()> clearOverview, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      overview_(std::move(overview)),
+      clearOverview_(std::move(clearOverview)) {
+    setObjectName(QStringLiteral("ORV_YAMANAME"));
+    setWindowTitle(q("山の検索"));
+    buildLayout();
+}
+
+MountainSearchDialog::~MountainSearchDialog() = default;
+
+void MountainSearchDialog::buildLayout() {
+    text_ = new QLineEdit(this);
+    text_->setObjectName(QStringLiteral("searchText"));
+    searchButton_ = new QPushButton(q("検索"), this);
+    searchButton_->setObjectName(QStringLiteral("searchButton"));
+    searchButton_->setDefault(true);  // Enter in the text box searches
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(text_, 1);
+    searchRow->addWidget(searchButton_);
+
+    withinRange_ = new QRadioButton(q("表示範囲内で検索"), this);
+    withinRange_->setObjectName(QStringLiteral("withinRange"));
+    withinRange_->setChecked(true);
+    allJapan_ = new QRadioButton(q("日本全域で検索"), this);
+    allJapan_->setObjectName(QStringLiteral("allJapan"));
+    auto* optionRow = new QHBoxLayout;
+    optionRow->addWidget(withinRange_);
+    optionRow->addWidget(allJapan_);
+    optionRow->addStretch(1);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("results"));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setFont(listFont());
+    list_->setUniformItemSizes(true);
+    const QFontMetrics metrics(list_->font());
+    list_->setMinimumWidth(metrics.horizontalAdvance(QString(kRowColumns + 4, QLatin1Char('0'))) +
+                           list_->frameWidth() * 2 + 24);
+    list_->setMinimumHeight(metrics.height() * 16);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    busy_ = new QProgressBar(this);
+    busy_->setObjectName(QStringLiteral("animation"));
+    busy_->setRange(0, 0);  // an endless busy indicator
+    busy_->setTextVisible(false);
+    busy_->setMaximumWidth(120);
+    QSizePolicy keepSpace = busy_->sizePolicy();
+    keepSpace.setRetainSizeWhenHidden(true);
+    busy_->setSizePolicy(keepSpace);
+    busy_->hide();
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(status_, 1);
+    statusRow->addWidget(busy_);
+
+    confirmButton_ = new QPushButton(q("確定"), this);
+    confirmButton_->setObjectName(QStringLiteral("confirmButton"));
+    confirmButton_->setEnabled(false);
+    cancelButton_ = new QPushButton(q("キャンセル"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(confirmButton_);
+    buttonRow->addWidget(cancelButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(searchRow);
+    layout->addLayout(optionRow);
+    layout->addWidget(list_, 1);
+    layout->addLayout(statusRow);
+    layout->addLayout(buttonRow);
+
+    connect(searchButton_, &QPushButton::clicked, this, &MountainSearchDialog::search);
+    connect(list_, &QListWidget::itemSelectionChanged, this,
+            &MountainSearchDialog::pickSelectedRow);
+    connect(confirmButton_, &QPushButton::clicked, this, &MountainSearchDialog::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &MountainSearchDialog::reject);
+    text_->setFocus();
+}
+
+void MountainSearchDialog::search() {
+    // Pending events run while the status is shown; a second click meanwhile is ignored.
+    if (searching_) return;
+    searching_ = true;
+    if (clearOverview_) clearOverview_();
+    state_.mountainConfirmed = 0;
+    confirmed_.reset();
+    busy_->show();
+    records_.clear();
+    list_->clear();
+    picked_.reset();
+    confirmButton_->setEnabled(false);
+    status_->setText(q(kSearchingText));
+    processPendingEvents();
+
+    const SearchArea area = allJapan_->isChecked() ? SearchArea::AllJapan
+                                                   : SearchArea::DisplayedRange;
+    MountainSearchResult result =
+        searchMountains(state_, text_->text().toStdString(), area, overview_);
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(result.rows.size()));
+    for (const std::string& row : result.rows) rows.push_back(QString::fromStdString(row));
+    list_->addItems(rows);
+    records_ = std::move(result.records);
+    status_->setText(QString::fromStdString(result.status));
+    busy_->hide();
+    searching_ = false;
+}
+
+void MountainSearchDialog::pickSelectedRow() {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    const int row = selected.isEmpty() ? -1 : list_->row(selected.front());
+    if (row >= 0 && row < static_cast<int>(records_.size()))
+        picked_ = records_[static_cast<size_t>(row)];
+    else
+        picked_.reset();
+    confirmButton_->setEnabled(picked_.has_value());
+}
+
+void MountainSearchDialog::confirm() {
+    if (!picked_) return;
+    state_.mountainConfirmed = 1;
+    confirmed_ = picked_;
+    if (clearOverview_) clearOverview_();
+    accept();
+}
+
+void MountainSearchDialog::reject() {
+    if (searching_) return;  // the search finishes first
+    state_.mountainConfirmed = 0;
+    confirmed_.reset();
+    QDialog::reject();
+}
+
+std::optional<int> runMountainSearch(AppState& state, const OverviewRange& overview,
+                                     QWidget* parent, std::function<void()> clearOverview) {
+    MountainSearchDialog dialog(state, overview, std::move(clearOverview), parent);
+    dialog.exec();
+    return dialog.confirmedRecord();
+}
+
+}  // namespace orv

@@ -1,0 +1,229 @@
+// Mountain-name files: header and comment lines, record splitting, the Japan bounds filter, the
+// line limit, and files that are not mountain-name files at all.
+#include "names/MountainFile.h"
+
+#include "names/MountainFixtures.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orv {
+namespace {
+
+struct MountainFileTest : ::testing::Test {
+    test::TempDir dir;
+    std::unique_ptr<AppState> state = makeAppState();
+
+    MountainFileResult load(const std::string& bytes) {
+        return loadMountainFile(*state, dir.write("m.ndb", bytes));
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (int i = 1; i <= state->mountainCount; ++i)
+            out.push_back(state->mountainTable[static_cast<size_t>(i)].name);
+        return out;
+    }
+};
+
+TEST_F(MountainFileTest, HeaderAndCommentAreSkippedInEverySpelling) {
+    for (const char* header : {"MeshSize=-1", "MESHSIZE=-1", "meshsize=-1"}) {
+        // Entries of an earlier, longer file must not survive.
+        test::fillMountains(*state, {test::mountain("古1", "35", "139"), test::mountain("古2", "35", "139"),
+                                     test::mountain("古3", "35", "139")});
+        const auto result = load(test::cp932File({header, "; 南アルプス",
+                                                  "北岳 35.4027 138.1411 3192 きただけ A",
+                                                  "間ノ岳 35.3846 138.1339 3190 あいのだけ A"}));
+        ASSERT_TRUE(result.ok()) << header;
+        EXPECT_EQ(result.count, 2);
+        EXPECT_EQ(result.encoding, MountainFileEncoding::Cp932);
+        EXPECT_EQ(state->mountainCount, 2);
+        EXPECT_EQ(state->mountainFileLoaded, 1);
+        const MountainRecord& kita = state->mountainTable[1];
+        EXPECT_EQ(kita.name, "北岳");
+        EXPECT_EQ(kita.latitude, "35.4027");
+        EXPECT_EQ(kita.longitude, "138.1411");
+        EXPECT_EQ(kita.elevation, "3192");
+        EXPECT_EQ(kita.reading, "きただけ");
+        EXPECT_EQ(kita.kind, "A");
+        EXPECT_EQ(kita.onRoute, 0);
+        EXPECT_EQ(kita.extra, "");
+        EXPECT_EQ(state->mountainTable[2].name, "間ノ岳");
+        EXPECT_EQ(state->mountainTable[0].name, "");
+        EXPECT_EQ(state->mountainTable[3].name, "");
+    }
+}
+
+TEST_F(MountainFileTest, ItemsAreSeparatedByAnyRunOfBlanksAndLaterItemsAreNotRead) {
+    ASSERT_TRUE(load(test::cp932File({"  北岳   35.4027  138.1411 3192    きただけ   B  別 名"})).ok());
+    const MountainRecord& r = state->mountainTable[1];
+    EXPECT_EQ(r.name, "北岳");
+    EXPECT_EQ(r.latitude, "35.4027");
+    EXPECT_EQ(r.longitude, "138.1411");
+    EXPECT_EQ(r.elevation, "3192");
+    EXPECT_EQ(r.reading, "きただけ");
+    EXPECT_EQ(r.kind, "A");
+}
+
+TEST_F(MountainFileTest, RecordsOnOrOutsideJapanBoundsAreDroppedAndLaterOnesMoveUp) {
+    const auto result = load(test::cp932File({
+        "北端 46.0 140 100 a A",      // equal to the north bound
+        "一 45.5959 148.5959 1 a A",  // just inside two bounds
+        "南端 30.00 130 100 a A",     // equal to the south bound
+        "西端 35 128 100 a A",
+        "東端 35 149.0 100 a A",
+        "文字 北 140 100 a A",        // not a number: reads as 0
+        "二 30.0001 128.0001 2 a A",
+    }));
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(names(), (std::vector<std::string>{"一", "二"}));
+    EXPECT_EQ(state->mountainTable[3].name, "");
+}
+
+// Lines that cannot be split make the whole file unusable; nothing of the state changes.
+TEST_F(MountainFileTest, UnsplittableLinesMakeTheFileUnusable) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+        size_t badLine;
+    };
+    const std::vector<Case> cases{
+        {"five items", {"北岳 35.4027 138.1411 3192 きただけ"}, 1},
+        {"five items and a trailing blank", {"MeshSize=-1", "北岳 35.4027 138.1411 3192 きただけ "}, 2},
+        {"empty line", {"一 35 139 1 a A", "", "二 35 139 1 a A"}, 2},
+        {"blanks only", {"一 35 139 1 a A", "   "}, 2},
+        {"empty last line", {"一 35 139 1 a A", ""}, 2},
+        {"tabs are not blanks", {"北岳\t35.4027\t138.1411\t3192\tきただけ\tA"}, 1},
+        {"header with a trailing blank", {"MeshSize=-1 ", "一 35 139 1 a A"}, 1},
+        {"ideographic spaces are not blanks", {"北岳　35.4027　138.1411　3192　きただけ　A"}, 1},
+    };
+    for (const auto& c : cases) {
+        test::fillMountains(*state, {test::mountain("前", "35", "139")});
+        state->mountainFileLoaded = 0;
+        const auto result = load(test::cp932File(c.lines));
+        EXPECT_EQ(result.error, MountainFileError::BadRecord) << c.what;
+        EXPECT_EQ(result.line, c.badLine) << c.what;
+        EXPECT_EQ(state->mountainFileLoaded, 0) << c.what;
+        EXPECT_EQ(state->mountainCount, 1) << c.what;
+        EXPECT_EQ(state->mountainTable[1].name, "前") << c.what;
+    }
+}
+
+TEST_F(MountainFileTest, FilesThatAreNoMountainFilesAreRefused) {
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xFF);
+    const std::string record = "北岳 35.4027 138.1411 3192 きただけ A";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        MountainFileError error;
+        size_t line;
+    };
+    const std::vector<Case> cases{
+        {"binary", binary, MountainFileError::NotText, 1},
+        {"NUL in a record", test::cp932File({"一 35 139 1 a A"}) + std::string("二 35\0 139 1 a A\r\n", 19),
+         MountainFileError::NotText, 2},
+        {"bytes that are neither CP932 nor UTF-8", test::cp932File({record}) + "\xFF\xFE 35 139 1 a A\r\n",
+         MountainFileError::WrongEncoding, 2},
+        {"a BOM before CP932 text", "\xEF\xBB\xBF" + test::cp932File({record}),
+         MountainFileError::WrongEncoding, 0},
+        {"a megabyte without blanks", std::string(1 << 20, 'x'), MountainFileError::LineTooLong, 1},
+        {"a long record", "一 35 139 1 a A " + std::string(kMountainLineMaxBytes, 'x'),
+         MountainFileError::LineTooLong, 1},
+    };
+    for (const auto& c : cases) {
+        const auto result = load(c.bytes);
+        EXPECT_EQ(result.error, c.error) << c.what;
+        EXPECT_EQ(result.line, c.line) << c.what;
+        EXPECT_EQ(state->mountainFileLoaded, 0) << c.what;
+        EXPECT_EQ(state->mountainCount, 0) << c.what;
+    }
+    EXPECT_EQ(loadMountainFile(*state, dir / "missing.ndb").error, MountainFileError::NotFound);
+    EXPECT_EQ(loadMountainFile(*state, dir.path()).error, MountainFileError::NotFound);
+    EXPECT_EQ(state->mountainFileLoaded, 0);
+}
+
+TEST_F(MountainFileTest, Utf8FilesAreReadAsUtf8) {
+    const std::string utf8 = "MeshSize=-1\r\n北岳 35.4027 138.1411 3192 きただけ A\r\n";
+    for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8}) {
+        const auto result = load(bytes);
+        ASSERT_TRUE(result.ok());
+        EXPECT_EQ(result.encoding, MountainFileEncoding::Utf8);
+        EXPECT_EQ(names(), (std::vector<std::string>{"北岳"}));
+        EXPECT_EQ(state->mountainTable[1].reading, "きただけ");
+    }
+}
+
+TEST_F(MountainFileTest, OddButHarmlessFilesAreRead) {
+    // A line of exactly the longest length is still a record.
+    const std::string prefix = "一 35 139 1 a ";
+    const std::string longest = prefix + std::string(kMountainLineMaxBytes - prefix.size(), 'A');
+    ASSERT_EQ(longest.size(), kMountainLineMaxBytes);
+    EXPECT_TRUE(load(longest + "\r\n").ok());
+    EXPECT_EQ(state->mountainCount, 1);
+    // Line ends of other systems, and the end-of-file mark of DOS days.
+    const auto mixed = load("一 35 139 1 a A\n二 35 139 1 a A\r三 35 139 1 a A\r\n\x1A");
+    ASSERT_TRUE(mixed.ok());
+    EXPECT_EQ(names(), (std::vector<std::string>{"一", "二", "三"}));
+    // An empty file holds no mountains but is a usable file.
+    state->mountainFileLoaded = 0;
+    ASSERT_TRUE(load("").ok());
+    EXPECT_EQ(state->mountainCount, 0);
+    EXPECT_EQ(state->mountainFileLoaded, 1);
+}
+
+TEST_F(MountainFileTest, OnlyTheFirstTenThousandLinesAreRead) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 10000; ++i) lines.push_back("山" + std::to_string(i) + " 35 139 1 やま A");
+    lines.push_back("not a record");  // line 10001 is never read
+    lines.push_back("後 35 139 1 a A");
+    ASSERT_TRUE(load(test::cp932File(lines)).ok());
+    EXPECT_EQ(state->mountainCount, kMaxMountains);
+    EXPECT_EQ(state->mountainTable[10000].name, "山10000");
+
+    // With the header on line 1 the table ends one record earlier.
+    lines.insert(lines.begin(), "MeshSize=-1");
+    ASSERT_TRUE(load(test::cp932File(lines)).ok());
+    EXPECT_EQ(state->mountainCount, 9999);
+    EXPECT_EQ(state->mountainTable[9999].name, "山9999");
+    EXPECT_EQ(state->mountainTable[10000].name, "");
+}
+
+TEST_F(MountainFileTest, TheBundledSampleFileLoads) {
+    const auto result = loadMountainFile(*state, std::filesystem::path(ORVANE_ASSETS) / "sample" / "hidaka.ndb");
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.encoding, MountainFileEncoding::Cp932);
+    EXPECT_EQ(state->mountainCount, 6);
+    EXPECT_EQ(state->mountainTable[1].name, "幌尻岳");
+    EXPECT_EQ(state->mountainTable[1].latitude, "42.431");
+}
+
+TEST(MountainFileDialogs, TheErrorMessageAndTheFileChoice) {
+    test::ScriptedDialogs dialogs;
+    reportMountainFileError(dialogs);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "この山名ファイルは使用できません。\r\n正しい山名ファイルを指定して下さい");
+    EXPECT_EQ(dialogs.messages()[0].title, "ファイルエラー");
+    EXPECT_EQ(dialogs.messages()[0].icon, Icon::Error);
+
+    auto state = makeAppState();
+    state->mountainFilePath = "/old/hidaka.ndb";
+    dialogs.answerFile(std::nullopt);
+    EXPECT_FALSE(chooseMountainFile(*state, dialogs));
+    EXPECT_EQ(state->mountainFilePath, "/old/hidaka.ndb");
+    dialogs.answerFile("/new/yama.YMD");
+    EXPECT_TRUE(chooseMountainFile(*state, dialogs));
+    EXPECT_EQ(state->mountainFilePath, "/new/yama.YMD");
+    const auto& asked = dialogs.asked().back();
+    EXPECT_EQ(asked.kind, "openFile");
+    EXPECT_EQ(asked.title, "山名ファイルを開く");
+    EXPECT_EQ(asked.text,
+              "山名ファイル (*.ndb *.NDB)|*.ndb;*.NDB|山名ファイル (*.ymd *.Ymd *.YMD)|*.ymd;*.Ymd;*.YMD|");
+}
+
+}  // namespace
+}  // namespace orv
