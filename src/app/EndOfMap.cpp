@@ -1,0 +1,114 @@
+#include "app/EndOfMap.h"
+
+#include "app/FileChecks.h"
+#include "app/PlanList.h"
+#include "app/PlanName.h"
+#include "app/RidgeValleyFile.h"
+#include "app/RouteFile.h"
+#include "app/StagedFiles.h"
+
+#include <system_error>
+
+namespace orv {
+
+namespace fs = std::filesystem;
+
+EndOfMap::EndOfMap(AppState& state, Dialogs& dialogs, std::function<std::string()> today)
+    : state_(state), dialogs_(dialogs), today_(today ? std::move(today) : todayText) {
+    saveMode_ = !state_.route[1].latitude.empty();
+    message_ = saveMode_ ? kEndOfMapSaveMessage : kEndOfMapPlainMessage;
+    if (saveMode_) name_ = state_.planName;
+}
+
+void EndOfMap::notify() const {
+    if (changed) changed();
+}
+
+bool EndOfMap::yes() {
+    if (!saveMode_) {
+        removeUnsavedPlanFiles();
+        closed_ = true;
+        return true;
+    }
+    if (!save()) return false;
+    closed_ = true;
+    return true;
+}
+
+bool EndOfMap::leaveWithoutSaving() {
+    removeUnsavedPlanFiles();
+    closed_ = true;
+    return true;
+}
+
+bool EndOfMap::cancel() {
+    state_.startCancelled = -1;
+    closed_ = true;
+    return true;
+}
+
+bool EndOfMap::save() {
+    const std::string name = name_;
+    if (const auto refused = validatePlanName(name)) {
+        dialogs_.message(*refused, kPlanNameTitle, Buttons::Ok, Icon::Error);
+        return false;
+    }
+    const fs::path routeFile = routeFilePath(state_.dataFolder, name);
+    if (fileExistsOrSea(routeFile, dialogs_) &&
+        dialogs_.message(kOverwriteQuestion, kFileTaskTitle, Buttons::YesNo, Icon::Question) !=
+            Answer::Yes)
+        return false;
+
+    // The new list is made from the one on disk; one that exists but cannot be read is not
+    // replaced by a guess.
+    const fs::path listFile = planListPath(state_.dataFolder);
+    PlanList list = readPlanList(listFile);
+    if (!list.usable()) {
+        dialogs_.message(kPlanListUnreadableMessage, kFileTaskTitle, Buttons::Ok, Icon::Error);
+        return false;
+    }
+
+    // Every file is written in full before any replaces the old one.
+    StagedFiles staged;
+    FileError error = FileError::None;
+    if (state_.ridgeValleyPresent != 0) {
+        progressVisible_ = true;
+        notify();
+        ProgressStrip strip(progress_, kRidgeValleySaveText);
+        const auto lines = ridgeValleyFileLines(state_, [&strip](int value) { strip.show(value); });
+        error = staged.stageLines(ridgeValleyFilePath(state_.dataFolder, name), lines);
+        progressVisible_ = false;
+        notify();
+    }
+    if (error == FileError::None) error = staged.stageLines(routeFile, routeFileLines(state_));
+
+    // The plan's list line carries the date of this save: the line of a listed name is
+    // updated, any other name gets a new line.
+    const int listed = list.find(name);
+    if (listed >= 0) list.entries[static_cast<size_t>(listed)].rest = today_();
+    else list.entries.push_back(makePlanEntry(name, today_()));
+    if (error == FileError::None) error = staged.stage(listFile, planListBytes(list));
+
+    if (error == FileError::None) error = staged.commit();
+    if (error != FileError::None) {
+        dialogs_.message(kSaveFailedMessage, kFileTaskTitle, Buttons::Ok, Icon::Error);
+        return false;
+    }
+    state_.planName = name;
+    return true;
+}
+
+void EndOfMap::removeUnsavedPlanFiles() {
+    if (state_.existingPlan != 0 || !isPlainFileStem(state_.planName)) return;
+    // A plan in the list has been saved, whatever the start dialog found: its files stay. So
+    // do they when the list cannot be read to tell.
+    const PlanList list = readPlanList(planListPath(state_.dataFolder));
+    if (!list.usable() || list.find(state_.planName) >= 0) return;
+    for (const fs::path& file : {routeFilePath(state_.dataFolder, state_.planName),
+                                 ridgeValleyFilePath(state_.dataFolder, state_.planName)}) {
+        std::error_code ec;
+        if (fileExists(file)) fs::remove(file, ec);
+    }
+}
+
+}  // namespace orv

@@ -1,0 +1,8 @@
+#pragma once
+// The plan files in the data folder, one reader/writer pair per format: the plan list
+// "Orvane.LST", the route data file PlanName.RTD and the ridge/valley file PlanName.RVD,
+// with the plan name's own rules.
+#include "app/PlanList.h"
+#include "app/PlanName.h"
+#include "app/RidgeValleyFile.h"
+#include "app/RouteFile.h"
