@@ -1,0 +1,52 @@
+#pragma once
+// Running the GPS file import chosen in the format dialog (ORV_SELTRK): the route and the
+// waypoints are cleared, the file dialogs ask for the files, the readers read them and any
+// problem is shown to the user. Cancelling or failing sets startCancelled = -1.
+#include "platform/Dialogs.h"
+#include "state/AppState.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace orv {
+
+// The options of the format dialog, by number.
+inline constexpr int kGpsFormatPcx = 0;           // PCX track file, then its waypoint file
+inline constexpr int kGpsFormatWaypointPlus = 1;  // Waypoint+ text file
+inline constexpr int kGpsFormatPot = 2;           // nothing is read
+inline constexpr int kGpsFormatPlanRoute = 3;     // the plan's own route data file
+inline constexpr int kGpsFormatCount = 4;
+
+struct GpsFormatChoice {
+    int option = kGpsFormatPcx;
+    bool readWaypoints = false;  // "WPTデータも読む": with option 0, the PCX waypoint file too
+};
+
+inline constexpr const char* kGpsOpenTitle = "GPSファイルを開く";
+// The filters offer the upper-case names the text gives and their lower-case forms.
+inline constexpr const char* kPcxTrackFilter = "PCXテキストファイル(*.TRK)|*.TRK;*.trk";
+inline constexpr const char* kPcxWaypointFilter = "PCXテキストファイル(*.WPT)|*.WPT;*.wpt";
+inline constexpr const char* kWaypointPlusFilter = "Waypoint+ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT;*.txt";
+
+// What the start menu shows while the import runs. Every member may be empty.
+struct GpsImportView {
+    std::function<void(int value, const std::string& text)> progress;  // show the strip
+    std::function<void()> progressDone;                                // clear and hide it
+    std::function<void(const std::string& text)> status;               // the status line
+};
+
+enum class GpsImportOutcome {
+    Read,           // files read: the route (and waypoints) are in the state, routeLoaded = 1
+    NothingRead,    // the POT option: the sequence goes on with an empty route
+    ReadPlanRoute,  // the plan's route data option: the caller reads the route data file
+    Cancelled,      // a file dialog or the format dialog was cancelled; startCancelled = -1
+    Failed,         // a reader failed and its message was shown; startCancelled = -1
+};
+
+// Runs the import for `choice`; nothing (the format dialog closed without "実行") cancels.
+// After Read the caller marks the route as read in the start menu and shows it on the overview.
+GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppState& state,
+                              Dialogs& dialogs, const GpsImportView& view);
+
+}  // namespace orv

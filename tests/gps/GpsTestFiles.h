@@ -1,0 +1,62 @@
+#pragma once
+// Small GPS files for the reader tests: lines joined with CR LF, as the receivers' PC software
+// writes them, and PCX track and waypoint lines built from their items.
+#include "core/Cp932.h"
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv::test {
+
+// The lines (UTF-8) as CP932 bytes, each ended by CR LF.
+inline std::string crlfFile(const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += utf8ToCp932(line).text;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+inline std::string crlfFile(std::initializer_list<std::string_view> lines) {
+    return crlfFile(std::vector<std::string>(lines.begin(), lines.end()));
+}
+
+// The head of a PCX track file as the export writes it.
+inline std::vector<std::string> pcxTrackHead() {
+    return {
+        "H  SOFTWARE NAME & VERSION",
+        "I  PCX5 2.09",
+        "",
+        "H  R DATUM                IDX DA            DF            DX            DY            DZ",
+        "M  G Tokyo                098 +7.398450e+002 +1.003748e-005 -1.280000e+002 +4.810000e+002 "
+        "+6.640000e+002",
+        "",
+        "H  COORDINATE SYSTEM",
+        "U  LAT LON DMS",
+        "",
+        "H  LATITUDE    LONGITUDE    DATE      TIME     ALT    ;track"};
+}
+
+// A track point line: "T  N<lat> E<lon> <date> <time> <alt>".
+inline std::string trackLine(std::string_view lat, std::string_view lon,
+                             std::string_view date = "08-OCT-99",
+                             std::string_view time = "15:20:00") {
+    return "T  N" + std::string(lat) + " E" + std::string(lon) + " " + std::string(date) + " " +
+           std::string(time) + " 00123";
+}
+
+// The i-th of many distinct track points (DMS unit).
+inline std::string numberedTrackLine(int i) {
+    return trackLine(std::to_string(350000 + i % 5000) + ".0", std::to_string(1390000 + i % 5000));
+}
+
+// A waypoint line: "W  <name> N<lat> E<lon> <date> <time> <alt>".
+inline std::string waypointLine(std::string_view name, std::string_view lat, std::string_view lon) {
+    return "W  " + std::string(name) + "    N" + std::string(lat) + " E" + std::string(lon) +
+           " 08-OCT-99 15:20:00 -9999";
+}
+
+}  // namespace orv::test

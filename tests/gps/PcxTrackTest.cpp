@@ -1,0 +1,237 @@
+// Reading PCX track files: the track points with their converted coordinates, dates and times,
+// the coordinate unit, the limits of the route table and the file, broken lines and progress.
+#include "gps/GpsImport.h"
+
+#include "GpsTestFiles.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace orv {
+namespace {
+
+using test::crlfFile;
+using test::trackLine;
+
+struct PcxTrackTest : ::testing::Test {
+    test::TempDir dir;
+    std::unique_ptr<AppState> state = makeAppState();
+    std::vector<std::pair<int, std::string>> progress;
+
+    GpsReadResult read(const std::string& bytes) {
+        const auto path = dir.write("track.TRK", bytes);
+        return readPcxTrack(path, *state, [this](int value, const std::string& text) {
+            progress.emplace_back(value, text);
+        });
+    }
+
+    GpsReadResult readLines(std::vector<std::string> lines) { return read(crlfFile(lines)); }
+
+    // The head of an export followed by the given lines.
+    GpsReadResult readTrack(const std::vector<std::string>& points) {
+        auto lines = test::pcxTrackHead();
+        lines.insert(lines.end(), points.begin(), points.end());
+        return readLines(lines);
+    }
+};
+
+TEST_F(PcxTrackTest, ReadsPointsWithLocalTimesAndMonthDayYearDates) {
+    state->waypoints[1].name = "kept";
+    state->waypointCount = 1;
+    const auto result = readTrack({trackLine("354512.3", "1394512.3", "08-OCT-99", "15:20:00"),
+                                   trackLine("354513", "1394513", "31-Dec-99", "14:59:59")});
+    ASSERT_TRUE(result.ok()) << result.message;
+    ASSERT_EQ(state->routeCount, 2);
+    const RoutePoint& first = state->route[1];
+    EXPECT_EQ(first.number, 1);
+    EXPECT_EQ(first.latitude, "35.45123");
+    EXPECT_EQ(first.longitude, "139.45123");
+    EXPECT_EQ(first.dateText, "10/08/99");  // the date stays when the hour wraps
+    EXPECT_EQ(first.timeText, "00:20:00");
+    EXPECT_EQ(first.elevation, 0.0f);
+    const RoutePoint& second = state->route[2];
+    EXPECT_EQ(second.number, 2);
+    EXPECT_EQ(second.latitude, "35.4513");
+    EXPECT_EQ(second.dateText, "12/31/99");
+    EXPECT_EQ(second.timeText, "23:59:59");
+    EXPECT_EQ(state->routeLoaded, 1);
+    // The track reader leaves the waypoints alone.
+    EXPECT_EQ(state->waypointCount, 1);
+    EXPECT_EQ(state->waypoints[1].name, "kept");
+}
+
+TEST_F(PcxTrackTest, ReadsTheTrackFileOfAnExportedPlan) {
+    // A planned route is exported with a fixed date and its cumulative walking times, which
+    // pass one day on a long walk.
+    const auto result = readLines({"H  plan", "M  G Tokyo", "", "U  LAT LON DMS", "",
+                                   "H  LATITUDE    LONGITUDE    DATE      TIME     ALT    ;track",
+                                   "T  N352000 E1395000 04-APR-99 00:00:00 1000",
+                                   "T  N352100 E1395100 04-APR-99 27:30:00 1100.5"});
+    ASSERT_TRUE(result.ok()) << result.message;
+    ASSERT_EQ(state->routeCount, 2);
+    EXPECT_EQ(state->route[1].latitude, "35.2");
+    EXPECT_EQ(state->route[1].longitude, "139.5");
+    EXPECT_EQ(state->route[1].dateText, "04/04/99");
+    EXPECT_EQ(state->route[1].timeText, "09:00:00");
+    EXPECT_EQ(state->route[2].latitude, "35.21");
+    EXPECT_EQ(state->route[2].longitude, "139.51");
+    EXPECT_EQ(state->route[2].timeText, "12:30:00");
+}
+
+TEST_F(PcxTrackTest, WithoutUnitLineTheUnitIsDms) {
+    ASSERT_TRUE(readLines({trackLine("354512.3", "1394512.3")}).ok());
+    ASSERT_EQ(state->routeCount, 1);
+    EXPECT_EQ(state->route[1].latitude, "35.45123");
+}
+
+TEST_F(PcxTrackTest, DegUnitTakesWholeSecondsOfTheDegrees) {
+    const auto result = readLines({"U  LAT LON DEG", trackLine("35.5", "139.75"),
+                                   // blanks after the unit do not hide it
+                                   "U  LAT LON DMS  ", trackLine("354512.3", "1394512.3")});
+    ASSERT_TRUE(result.ok()) << result.message;
+    ASSERT_EQ(state->routeCount, 2);
+    EXPECT_EQ(state->route[1].latitude, "35.3");
+    EXPECT_EQ(state->route[1].longitude, "139.45");
+    EXPECT_EQ(state->route[2].latitude, "35.45123");
+}
+
+TEST_F(PcxTrackTest, OtherUnitEndsTheImportWithTheMessage) {
+    const auto result = readTrack({trackLine("354512.3", "1394512.3"), "U  LAT LON UTM",
+                                   trackLine("354512.3", "1394512.3")});
+    EXPECT_EQ(result.status, GpsReadStatus::UnsupportedUnit);
+    EXPECT_EQ(result.message, "この形式のＴＲＫデータは読み込めません");
+    EXPECT_EQ(result.title, "ＴＲＫ読み込み");
+    EXPECT_EQ(result.icon, Icon::Information);
+    EXPECT_EQ(result.line, 12);
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_TRUE(state->route[1].latitude.empty());  // the point before it is not kept
+    EXPECT_EQ(state->routeLoaded, 0);
+}
+
+TEST_F(PcxTrackTest, BrokenLinesNameTheirLineAndProblem) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"T  S354512.3 E1394512.3 08-OCT-99 15:20:00 0", "緯度の前の「N」がありません。"},
+        {"T  N354512.3 W1394512.3 08-OCT-99 15:20:00 0", "経度の前の「E」がありません。"},
+        {"TE N354512.3 1394512.3 08-OCT-99 15:20:00 0", "緯度が数値でないか、範囲を外れています。"},
+        {"T  N35451x E1394512.3 08-OCT-99 15:20:00 0", "緯度が数値でないか、範囲を外れています。"},
+        {"T  N954512.3 E1394512.3 08-OCT-99 15:20:00 0", "緯度が数値でないか、範囲を外れています。"},
+        {"T  N354512.3 E 08-OCT-99 15:20:00 0", "経度が数値でないか、範囲を外れています。"},
+        {"T  N354512.3 E1394512.3", "経度の後に日付がありません。"},
+        {"T  N354512.3 E1394512.3 08-OCT", "経度の後に日付がありません。"},
+        {"T  N354512.3 E1394512.3 8-OCT-99 15:20:00 0", "日付が DD-MMM-YY の形ではありません。"},
+        {"T  N354512.3 E1394512.3 08-OCT-1999 15:20:00 0", "日付が DD-MMM-YY の形ではありません。"},
+        {"T  N354512.3 E1394512.3 08-OCT-99", "日付の後に時刻がありません。"},
+        {"T  N354512.3 E1394512.3 08-OCT-99 15:20", "日付の後に時刻がありません。"},
+        {"T  N354512.3 E1394512.3 08-OCT-99 15:2x:00 0", "時刻が HH:MM:SS の形ではありません。"},
+        {"T  N354512.3 E1394512.3 08-OCT-99 15.20.00 0", "時刻が HH:MM:SS の形ではありません。"},
+        {"T  N354512.3 E1394512.3 08-OCT-99 15:20:00 " + std::string(kMaxRecordBytes, '0'),
+         "行が長すぎます。"},
+    };
+    for (const auto& [line, why] : cases) {
+        const auto result = readLines({"H  LATITUDE", trackLine("354512.3", "1394512.3"), line,
+                                       trackLine("354512.3", "1394512.3")});
+        EXPECT_EQ(result.status, GpsReadStatus::BrokenLine) << line;
+        EXPECT_EQ(result.line, 3);
+        EXPECT_EQ(result.message, std::string("ＴＲＫデータの 3 行目を読み取れません。\r\n") + why) << line;
+        EXPECT_EQ(result.title, "ＴＲＫ読み込み");
+        EXPECT_EQ(result.icon, Icon::Warning);
+        EXPECT_EQ(state->routeCount, 0);
+        EXPECT_TRUE(state->route[1].latitude.empty())
+            << "the point before the broken line is dropped";
+    }
+}
+
+TEST_F(PcxTrackTest, LinesOfOtherKindsAreIgnored) {
+    const auto result =
+        readLines({"", "H  header T N E", "M  G Tokyo", "W  001 N354512.3 E1394512.3 x y z",
+                   " T  N354512.3 E1394512.3 08-OCT-99 15:20:00", "t lower case"});
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_EQ(state->routeLoaded, 1);
+}
+
+TEST_F(PcxTrackTest, HoldsExactly2048PointsAndRefusesThe2049th) {
+    std::vector<std::string> points;
+    for (int i = 1; i <= kMaxRoutePoints; ++i) points.push_back(test::numberedTrackLine(i));
+    ASSERT_TRUE(readLines(points).ok());
+    EXPECT_EQ(state->routeCount, 2048);
+    EXPECT_EQ(state->route[2048].number, 2048);
+
+    points.push_back(test::numberedTrackLine(2049));
+    const auto result = readLines(points);
+    EXPECT_EQ(result.status, GpsReadStatus::TooManyPoints);
+    EXPECT_EQ(result.message, "ＴＲＫデータの点が2048点を超えています。");
+    EXPECT_EQ(result.line, 2049);
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_TRUE(state->route[2048].latitude.empty());
+}
+
+TEST_F(PcxTrackTest, ReadsTenThousandLinesAndNoTrackPointAfterThem) {
+    std::vector<std::string> lines(kMaxPcxTrackLines - 1, "H");
+    lines.push_back(trackLine("354512.3", "1394512.3"));  // line 10000
+    ASSERT_TRUE(readLines(lines).ok());
+    EXPECT_EQ(state->routeCount, 1);
+
+    // Lines past the limit are not read; other kinds of lines there are harmless.
+    lines.push_back("H  past the limit");
+    lines.push_back("U  LAT LON UTM");
+    ASSERT_TRUE(readLines(lines).ok());
+    EXPECT_EQ(state->routeCount, 1);
+
+    // A track point there would be lost without a word.
+    lines.push_back(trackLine("354512.3", "1394512.3"));  // line 10003
+    const auto result = readLines(lines);
+    EXPECT_EQ(result.status, GpsReadStatus::TooManyLines);
+    EXPECT_EQ(result.message, "ＴＲＫデータが10000行を超えています。");
+    EXPECT_EQ(result.line, 10003);
+    EXPECT_EQ(state->routeCount, 0);
+}
+
+TEST_F(PcxTrackTest, ProgressCountsEachLineLengthPlusOneOverTheFileLength) {
+    // Lines of 9, 0 and 48 characters with CR LF: 63 bytes; read 10, 11 and 60.
+    const std::string point = trackLine("354512.3", "1394512.3", "08-OCT-99", "15:20:00");
+    ASSERT_EQ(point.size(), 48u);
+    ASSERT_TRUE(readLines({"H  HEADER", "", point}).ok());
+    const std::vector<std::pair<int, std::string>> expected{
+        {0, "TRKデータ読み込み中"},
+        {32, "TRKデータ読み込み中"},   // round(10 / 63 × 200) = round(31.75)
+        {35, "TRKデータ読み込み中"},   // round(11 / 63 × 200) = round(34.92)
+        {190, "TRKデータ読み込み中"},  // round(60 / 63 × 200) = round(190.48)
+    };
+    EXPECT_EQ(progress, expected);
+
+    // With LF line ends, and without a final one, the strip is full at the end.
+    progress.clear();
+    ASSERT_TRUE(read("H\n" + point).ok());
+    ASSERT_EQ(progress.size(), 3u);
+    EXPECT_EQ(progress[1].first, 8);  // round(2 / 50 × 200)
+    EXPECT_EQ(progress[2].first, 200);
+}
+
+TEST_F(PcxTrackTest, FileProblemsAreReported) {
+    const auto missing = readPcxTrack(dir / "none.TRK", *state, nullptr);
+    EXPECT_EQ(missing.status, GpsReadStatus::FileError);
+    EXPECT_EQ(missing.message, "GPSファイルが見つかりません。\r\n" + (dir / "none.TRK").string());
+    EXPECT_EQ(missing.title, "ＴＲＫ読み込み");
+
+    const auto folder = readPcxTrack(dir.path(), *state, nullptr);
+    EXPECT_EQ(folder.status, GpsReadStatus::FileError);
+    EXPECT_EQ(folder.message, "GPSファイルを読み込めません。\r\n" + dir.path().string());
+}
+
+TEST_F(PcxTrackTest, EmptyFileGivesAnEmptyRoute) {
+    state->route[1].latitude = "35";
+    state->routeCount = 1;
+    ASSERT_TRUE(read("").ok());
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_TRUE(state->route[1].latitude.empty());
+    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_EQ(progress, (std::vector<std::pair<int, std::string>>{{0, "TRKデータ読み込み中"}}));
+}
+
+}  // namespace
+}  // namespace orv
