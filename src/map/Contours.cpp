@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kIntervalTools = 9;
 constexpr int kAnyIntervalTool = 9;
-constexpr int kIndexEvery = 5;  // every fifth contour is an index contour
 constexpr int kContourBand = 6;
 
 // The fixed intervals of tools 1..8 (slot 0 unused; tool 9 asks).
@@ -34,11 +33,6 @@ const std::string kRefusedText = "等高線間隔は1～1000mの範囲で入力�
 const std::string kProgressSuffix = " ｍ間隔等高線生成中";
 
 std::string toolId(int tool) { return "ActCNTPdata" + integerText(tool); }
-
-// Interval class index floor(v / d): two heights lie on different sides of a contour exactly
-// when their indexes differ, and a height is at or above the first contour when its index is
-// positive. Worked out in double precision, so it is exact for every float32 height.
-int32_t classIndex(float v, int d) { return floorToInt(static_cast<double>(v) / d); }
 
 // Replaces the full-width forms an input method gives for digits, point, signs and blanks.
 std::string halfWidth(std::string_view text) {
@@ -150,7 +144,6 @@ Colour indexContourColour(const ColourSet& set) {
 void CONTERout(MapContext& ctx) {
     const int interval = ctx.map.contourInterval;
     if (interval <= 0) return;
-    const int indexInterval = kIndexEvery * interval;
     AppState& state = ctx.state;
     MapPictures& pictures = ctx.pictures;
     DrawingSurface& buffer = pictures.buffer;
@@ -163,36 +156,16 @@ void CONTERout(MapContext& ctx) {
     // 1. The visible picture waits for the result; the strip shows the progress.
     pictures.map.clear();
     buffer.setDrawWidth(1);
-    const DrawMode mode = buffer.drawMode();
-    buffer.setDrawMode(DrawMode::Copy);
     ctx.map.progressVisible = true;
     ctx.map.notify();
 
-    const std::string progressText = integerText(interval) + kProgressSuffix;
-    const int level = currentLevelIndex(state);
-    const float* cells = state.elevationGrid.data();
-    const auto at = [cells, level](int column, int row) {
-        return cells[ElevationGrid::index(row, column, level)];
-    };
-    // 2.-3. Each cell against its west and north neighbour; the pixel of a crossing is the one
-    // up and left of the cell, so row 599 and column 599 never get one.
-    for (int i = 1; i < kMapSize; ++i) {
-        showProgress(pictures.progress, roundHalfEven((i - 1) / 2.0), progressText);
-        for (int j = 1; j < kMapSize; ++j) {
-            const float c = at(j, i);
-            const int32_t cClass = classIndex(c, interval);
-            const int32_t cIndex = classIndex(c, indexInterval);
-            for (const float other : {at(j - 1, i), at(j, i - 1)}) {
-                const int32_t oClass = classIndex(other, interval);
-                if (oClass <= 0 || cClass <= 0) continue;
-                if (oClass != cClass) buffer.pixel(j - 1, i - 1, thin);
-                if (classIndex(other, indexInterval) != cIndex) buffer.pixel(j - 1, i - 1, index);
-            }
-        }
-    }
+    // 2.-3. The strip before every row, then the row's pixels.
+    ProgressStrip strip(pictures.progress, integerText(interval) + kProgressSuffix);
+    const auto progress = [&strip](int row) { strip.show(roundHalfEven((row - 1) / 2.0)); };
+    paintContourRows(state.elevationGrid, currentLevelIndex(state), interval, thin, index, buffer,
+                     progress);
 
     // 4. Show the result.
-    buffer.setDrawMode(mode);
     pictures.map.setImage(buffer.image());
     pictures.map.show();
     ctx.map.progressVisible = false;

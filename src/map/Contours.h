@@ -3,6 +3,8 @@
 // neighbour fall into different interval classes; every fifth interval in the full colour.
 #include "map/MapContext.h"
 
+#include <functional>
+
 namespace orv {
 
 // The thin and index contour colours of the colour set in use.
@@ -11,6 +13,18 @@ Colour indexContourColour(const ColourSet& set);
 
 // The largest interval "任意" accepts, in metres.
 inline constexpr int kMaxContourInterval = 1000;
+
+// The contour pixels of one level's layer, drawn into the buffer over what is there: the
+// pixel up and left of each cell of rows and columns 1..599 takes the thin colour where the
+// cell and its west or north neighbour (both at or above the first contour) lie in different
+// classes floor(height / interval), the index colour where they lie in different classes of
+// five intervals. The north pair is tested after the west pair, so where both set the pixel,
+// the north pair's colour is the one left.
+// beforeRow, when given, is called with each row 1..599 before its cells are tested; it must
+// not draw on the buffer, whose picture is replaced when all rows are done. Nothing is drawn
+// for an interval below 1 or a level outside the grid.
+void paintContourRows(const ElevationGrid& grid, int level, int interval, Colour thin, Colour index,
+                      DrawingSurface& buffer, const std::function<void(int row)>& beforeRow = {});
 
 // Draws the contours of the current level into the buffer and shows it. Without an interval
 // (0 until one is chosen) nothing is drawn.

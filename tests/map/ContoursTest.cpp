@@ -3,11 +3,13 @@
 #include "map/Contours.h"
 
 #include "MapWorld.h"
+#include "core/Rounding.h"
 #include "platform/Progress.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -144,6 +146,12 @@ TEST(ContourPixels, ProgressStripAndResult) {
     EXPECT_EQ(strips[3], strip(2));
     EXPECT_EQ(strips[400], strip(200));  // full from row 401
     EXPECT_EQ(strips[598], strip(200));
+    std::map<int, QImage> byValue;
+    for (size_t k = 0; k < strips.size(); ++k) {
+        const int value = roundHalfEven(static_cast<double>(k) / 2.0);
+        if (!byValue.count(value)) byValue[value] = strip(value);
+        EXPECT_EQ(strips[k], byValue[value]) << "row " << k + 1;
+    }
     EXPECT_EQ(std::count(shownWhileDrawing.begin(), shownWhileDrawing.end(), false), 0);
     EXPECT_TRUE(mapClearedWhileDrawing);
 

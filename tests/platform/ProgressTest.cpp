@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace orv {
 namespace {
 
@@ -53,6 +57,34 @@ TEST(ShowProgress, FullAndEmptyBarsAndOutOfRangeValues) {
     EXPECT_EQ(census(strip, 0, kProgressWidth - 1).navy, kProgressWidth * kProgressHeight);
     showProgress(strip, -7, "");
     EXPECT_EQ(census(strip, 1, kProgressWidth - 1).navy, 0);
+}
+
+// Kept text and skipped redraws show exactly what showProgress shows, value by value: on a
+// strip of the window's size (the text kept) and on a larger picture whose edge the white box
+// does not cover (the text drawn each time).
+TEST(ProgressStrip, ShowsWhatShowProgressShows) {
+    const std::string text = "100 ｍ間隔等高線生成中";
+    const std::vector<int> values{0, 0, 1, 2, 2, 57, 200, 200, 3, -7, 5000, 199};
+    for (const auto& [width, height] :
+         {std::pair{kProgressWidth, kProgressHeight}, std::pair{260, 30}}) {
+        DrawingSurface strip(width, height);
+        DrawingSurface expected(width, height);
+        for (DrawingSurface* s : {&strip, &expected})
+            s->box(0, 0, width, height, colours::red, true);  // whatever was there before
+        size_t shows = 0;
+        strip.setShowHandler([&shows] { ++shows; });
+        ProgressStrip progress(strip, text);
+        for (const int value : values) {
+            progress.show(value);
+            showProgress(expected, value, text);
+            EXPECT_EQ(strip.image(), expected.image()) << width << " wide, value " << value;
+            EXPECT_EQ(strip.currentX(), expected.currentX());
+            EXPECT_EQ(strip.currentY(), expected.currentY());
+            EXPECT_EQ(strip.drawMode(), DrawMode::Copy);
+            EXPECT_EQ(strip.foreColour(), expected.foreColour());
+        }
+        EXPECT_EQ(shows, values.size());  // shown every time, drawn or not
+    }
 }
 
 }  // namespace
