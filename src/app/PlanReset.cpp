@@ -19,8 +19,10 @@ void resetPlanState(AppState& state, StartMenuModel& menu) {
     state.planName.clear();
     menu.caption = state.regionCaption;
 
-    // 4. Overview drawing, markers, progress strip and buttons.
-    menu.overviewDrawingCleared = true;
+    // 4. Overview drawing, markers, progress strip and buttons. The status line goes too: it
+    // names the step of a sequence, and none is running any more.
+    menu.status.clear();
+    menu.overviewDestination.reset();
     menu.routeMarkerVisible = false;
     menu.progressVisible = false;
     menu.trkIndicators = {false, false};

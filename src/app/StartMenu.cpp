@@ -1,7 +1,21 @@
 #include "app/StartMenu.h"
 
+#include "app/BlockPreview.h"
+#include "app/ElevationLoading.h"
+#include "app/OverviewMarks.h"
+#include "app/Paths.h"
+#include "app/PlanName.h"
 #include "app/PlanReset.h"
+#include "app/RidgeValleyFile.h"
+#include "app/RouteFile.h"
 #include "app/Startup.h"
+#include "names/SearchDestination.h"
+#include "platform/Events.h"
+#include "platform/Progress.h"
+#include "route/Overlays.h"
+
+#include <algorithm>
+#include <system_error>
 
 namespace orv {
 
@@ -21,6 +35,18 @@ constexpr StartCommand kCommands[] = {
 };
 
 }  // namespace
+
+// Marks a running sequence, so commands arriving while its loading lets events run are ignored.
+class StartMenu::BusyScope {
+public:
+    explicit BusyScope(StartMenu& menu) : menu_(menu) { ++menu_.busy_; }
+    ~BusyScope() { --menu_.busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    StartMenu& menu_;
+};
 
 StartMenu::StartMenu(AppState& state, IniStore& settings, std::filesystem::path settingsFile,
                      Dialogs& dialogs)
@@ -44,24 +70,311 @@ void StartMenu::buildMenus() {
 }
 
 void StartMenu::dispatch(const std::string& toolId) {
-    if (toolId == "ActMakeRootMode") {
-        state_.gpsMode = 0;  // the plan sequence follows with the plan start dialog
-    } else if (toolId == "ActRootLogGetMode") {
-        state_.gpsMode = 1;  // the GPS record sequence follows with the plan start dialog
-    } else if (toolId == "ActOrvanyInfo") {
-        dialogs_.showHelp("ORVANE.hlp");
-    } else if (toolId == "ActExitOrvane") {
+    if (toolId == "ActOrvanyInfo") {
+        dialogs_.showHelp(kAboutHelpFile);
+        return;
+    }
+    if (toolId == "ActExitOrvane") {
         if (closeRequest_) closeRequest_();
+        return;
+    }
+    if (busy()) return;
+    BusyScope scope(*this);
+    if (toolId == "ActMakeRootMode") {
+        runPlanSequence();
+    } else if (toolId == "ActRootLogGetMode") {
+        runRecordSequence();
+    } else if (toolId == "ActDelCtrlRootFile") {
+        if (windows_.planDeletion) windows_.planDeletion();
     }
 }
 
-void StartMenu::showHelp() { dialogs_.showHelp("ORVANE1.hlp"); }
+void StartMenu::showHelp() { dialogs_.showHelp(kStartHelpFile); }
 
 bool StartMenu::confirmExit() {
     const Answer answer = dialogs_.message("Orvaneを終了しますか？", "Orvane終了確認",
                                            Buttons::YesNo, Icon::Warning);
     if (answer != Answer::Yes) return false;
     saveSettingsAtExit(state_, settings_, settingsFile_, dialogs_);
+    return true;
+}
+
+void StartMenu::setStatus(std::string text) {
+    model_.status = std::move(text);
+    model_.notify();
+}
+
+void StartMenu::cancelStart() { resetPlanState(state_, model_); }
+
+// ---- The two sequences ----
+
+void StartMenu::runPlanSequence() {
+    state_.gpsMode = 0;
+    if (!runPlanStart()) return;
+    if (state_.existingPlan == 0) {
+        startNewPlan();
+    } else {
+        startSavedPlan();
+    }
+}
+
+void StartMenu::runRecordSequence() {
+    state_.gpsMode = 1;
+    if (!runPlanStart()) return;
+    if (state_.existingPlan == 1) {
+        startSavedRecord();
+    } else {
+        startNewRecord();
+    }
+}
+
+// The plan start dialog, then the "TRK" indicator and the caption with the plan name.
+bool StartMenu::runPlanStart() {
+    PlanStart dialog(state_, dialogs_, findDiscs_);
+    dialog.open();
+    if (windows_.planStart) windows_.planStart(dialog);
+    if (!dialog.closed()) dialog.cancel();
+    if (state_.startCancelled == -1) {
+        cancelStart();
+        return false;
+    }
+    if (state_.mountainFileLoaded == 1) model_.trkIndicators[1] = true;
+    model_.caption = state_.regionCaption + "  " + state_.planName;
+    model_.notify();
+    return true;
+}
+
+// A new plan: the destination, then the block is chosen with the mesh buttons.
+void StartMenu::startNewPlan() {
+    setStatus(kStatusChooseDestination);
+    if (!searchDestination()) {
+        cancelStart();
+        return;
+    }
+    setStatus(kStatusChooseBlock);
+    model_.meshButtonsEnabled = true;
+    drawBlockPreview(state_, model_);
+}
+
+// A saved plan: its route becomes the reference route of a new, empty route, on the saved block.
+void StartMenu::startSavedPlan() {
+    readRidgeValleyFile();
+    setStatus(kStatusReadPlanRoute);
+    clearReferenceRoute(state_);
+    forgetDestination();
+    if (!readSavedRoute()) {
+        cancelStart();
+        return;
+    }
+    showSavedDestination();
+    drawBlockPreview(state_, model_);
+    copyRouteToReference();
+    clearRoute(state_);
+    setStatus("");
+    state_.routeLoaded = 0;
+    loadBlockAndOpenMap();
+}
+
+// A new GPS record: the destination, the GPS files, then the block is chosen.
+void StartMenu::startNewRecord() {
+    setStatus(kStatusChooseDestination);
+    if (!searchDestination()) {
+        cancelStart();
+        return;
+    }
+    setStatus(kStatusReadGps);
+    if (!importGps()) {
+        cancelStart();
+        return;
+    }
+    setStatus("");
+    drawBlockPreview(state_, model_);
+    state_.routeLoaded = 1;
+    model_.meshButtonsEnabled = true;
+    model_.notify();
+}
+
+// A saved plan read as a record: its route is both the route and the reference route.
+void StartMenu::startSavedRecord() {
+    readRidgeValleyFile();
+    setStatus(kStatusReadGps);
+    clearReferenceRoute(state_);
+    forgetDestination();
+    if (!readSavedRoute()) {
+        cancelStart();
+        return;
+    }
+    flagRouteMountains(state_);
+    copyRouteToReference();
+    clearRoute(state_);
+    clearWaypoints(state_);
+    if (!readSavedRoute()) {
+        cancelStart();
+        return;
+    }
+    showSavedDestination();
+    drawBlockPreview(state_, model_);
+    setStatus("");
+    state_.routeLoaded = 1;
+    loadBlockAndOpenMap();
+}
+
+// ---- Steps of the sequences ----
+
+bool StartMenu::searchDestination() {
+    // A destination chosen before is kept when the user does not want to search again.
+    if (!confirmSearchAgain(state_, dialogs_)) return true;
+    const auto clearOverview = [this] {
+        model_.overviewDestination.reset();
+        model_.notify();
+    };
+    clearOverview();
+    std::optional<int> picked;
+    if (windows_.mountainSearch) picked = windows_.mountainSearch(overviewRange(model_), clearOverview);
+    if (!takeDestination(state_, picked)) return false;
+    processPendingEvents();
+    showDestinationOnOverview(state_, model_);
+    return true;
+}
+
+void StartMenu::readRidgeValleyFile() {
+    const RidgeValleyLoad load = ReadRidvFile(state_, model_);
+    const std::string message =
+        ridgeValleyLoadMessage(load, ridgeValleyFilePath(state_.dataFolder, state_.planName).filename().string());
+    if (!message.empty()) dialogs_.message(message, kRidgeValleyReadTitle, Buttons::Ok, Icon::Warning);
+}
+
+// readRouteFile with its message; a route read is shown on the overview.
+bool StartMenu::readSavedRoute() {
+    const RouteFileLoad load = readRouteFile(state_, model_);
+    if (!load.loaded) {
+        dialogs_.message(load.message, kRouteReadTitle, Buttons::Ok, Icon::Error);
+        state_.startCancelled = -1;
+        return false;
+    }
+    showRouteOnOverview(state_, model_);
+    return true;
+}
+
+// The mountain table was just read anew: an index from an earlier plan means nothing in it, so
+// a saved plan whose destination is not in the table has none.
+void StartMenu::forgetDestination() { state_.selectedMountain = 0; }
+
+// The destination of a saved plan on the overview. The block stays the one the plan was saved
+// with (its centre mesh came from the route data file): that is where its route was drawn, even
+// when the mesh buttons moved it away from the destination's own mesh.
+void StartMenu::showSavedDestination() { showDestinationOnOverview(state_, model_); }
+
+void StartMenu::copyRouteToReference() {
+    const int count = std::clamp<int>(state_.routeCount, 0, kMaxRoutePoints);
+    std::copy_n(state_.route.begin(), count + 1, state_.referenceRoute.begin());
+    state_.refRouteCount = static_cast<int16_t>(count);
+}
+
+bool StartMenu::importGps() {
+    const std::optional<GpsFormatChoice> choice =
+        windows_.trackFormat ? windows_.trackFormat() : std::optional<GpsFormatChoice>{};
+
+    // The readers' progress on the start menu's strip, their file on the status line.
+    std::optional<ProgressStrip> strip;
+    std::string stripText;
+    GpsImportView view;
+    view.progress = [&](int value, const std::string& text) {
+        if (!model_.progressVisible) {
+            model_.progressVisible = true;
+            model_.notify();
+        }
+        if (!strip || stripText != text) {
+            strip.emplace(model_.progress, text);
+            stripText = text;
+        }
+        strip->show(value);
+    };
+    view.progressDone = [&] {
+        strip.reset();
+        model_.progress.clear();
+        model_.progressVisible = false;
+        model_.notify();
+    };
+    view.status = [this](const std::string& text) { setStatus(text); };
+
+    switch (runGpsImport(choice, state_, dialogs_, view)) {
+        case GpsImportOutcome::Read:
+            model_.trkIndicators[0] = true;
+            state_.routeLoaded = 1;
+            showRouteOnOverview(state_, model_);
+            model_.notify();
+            return true;
+        case GpsImportOutcome::NothingRead:
+            return true;
+        case GpsImportOutcome::ReadPlanRoute:
+            return readSavedRoute();
+        case GpsImportOutcome::Cancelled:
+        case GpsImportOutcome::Failed:
+            break;
+    }
+    state_.startCancelled = -1;
+    return false;
+}
+
+// ---- Mesh buttons ----
+
+void StartMenu::moveBlock(Direction direction) {
+    if (busy() || !model_.meshButtonsEnabled) return;
+    state_.centreMeshCode = meshStep(state_.centreMeshCode, direction);
+    drawBlockPreview(state_, model_);
+}
+
+void StartMenu::confirmBlock() {
+    if (busy() || !model_.meshButtonsEnabled) return;
+    BusyScope scope(*this);
+    loadBlockAndOpenMap();
+}
+
+// The confirm button's steps: the centre mesh's corner, the block's codes, the elevation grid
+// (or only the corners when the plan is drawn without elevation data), then the route map.
+void StartMenu::loadBlockAndOpenMap() {
+    // 1. The centre mesh's south-west corner.
+    setStatus("");
+    state_.levelCorners[0][1] = meshSouthLatitude(state_.centreMeshCode);
+    state_.levelCorners[0][2] = meshWestLongitude(state_.centreMeshCode);
+    model_.centreSouth = dmsToSeconds(state_.levelCorners[0][1]);
+    model_.centreWest = dmsToSeconds(state_.levelCorners[0][2]);
+
+    // 2. The block.
+    state_.meshCodes = meshNeighbours(state_.centreMeshCode);
+
+    // 3. The elevation data. The folder picker starts at the folder used last, or at the
+    // sample data shipped with the program.
+    model_.meshButtonsEnabled = false;
+    model_.notify();
+    if (state_.demUnused == 1) {
+        state_.currentLevel = 1;
+        setLevelOneCorners(state_, model_.centreSouth, model_.centreWest);
+        VmapDataSet(state_);
+    } else {
+        std::error_code ec;
+        const std::filesystem::path lastFolder(state_.demFolder);
+        const bool known = !state_.demFolder.empty() && std::filesystem::is_directory(lastFolder, ec);
+        Read50mFile(state_, model_, dialogs_, known ? lastFolder : sampleMeshFolder(state_.appFolder));
+        if (state_.startCancelled == -1) {
+            state_.startCancelled = 0;
+            cancelStart();
+            return;
+        }
+    }
+
+    // 4. The route map.
+    if (windows_.openRouteMap) windows_.openRouteMap();
+}
+
+bool StartMenu::leaveRouteMap() {
+    if (windows_.endOfMap) windows_.endOfMap();
+    if (state_.startCancelled == -1) {
+        state_.startCancelled = 0;
+        return false;
+    }
+    resetPlanState(state_, model_);
     return true;
 }
 

@@ -7,9 +7,22 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace orv {
+
+// The destination as the overview map of Japan shows it: a red triangle at (x, y) in overview
+// picture pixels and three yellow lines beside it.
+struct OverviewDestination {
+    int x = 0;
+    int y = 0;
+    std::string nameLine;   // name, a blank, the elevation and "m"
+    std::string latitude;   // as the mountain file gives it
+    std::string longitude;
+
+    bool operator==(const OverviewDestination&) const = default;
+};
 
 struct StartMenuModel {
     static constexpr int kPreviewSize = 150;
@@ -22,8 +35,11 @@ struct StartMenuModel {
     bool meshButtonsEnabled = false;
     std::array<bool, 2> trkIndicators{};  // route read, mountain-name file loaded
     bool routeMarkerVisible = false;
+    int routeMarkerX = 0;       // overview picture pixels of the route-position marker
+    int routeMarkerY = 0;
     bool progressVisible = false;
-    bool overviewDrawingCleared = true;   // no destination drawn on the overview map
+    // What is drawn over the overview picture; nothing when its drawing is cleared.
+    std::optional<OverviewDestination> overviewDestination;
     int hScroll = kInitialHScroll;
     int vScroll = kInitialVScroll;
     ArcSeconds centreSouth = 0;

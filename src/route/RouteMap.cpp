@@ -188,9 +188,19 @@ void RouteMap::run(const std::string& toolId) {
             case MapAction::ChangeReferenceColour: changeRouteColour(ctx_, true); break;
             case MapAction::ChangeFont: changeFont(ctx_, command.parameter); break;
 
+            case MapAction::CourseTime:
+                if (courseTime_) {
+                    courseTime_();
+                    menus_.setChecked("ActViewSepData", true);
+                    MainMenuSet(state_, menus_);
+                    clearMapPicture(ctx_);
+                    DataDraw(ctx_);
+                }
+                break;
+
             default:
-                // Routes from sheets and map images, names, ridge and valley lines, course
-                // time and output bring their operations with them.
+                // Routes from sheets and map images, names, ridge and valley lines and output
+                // bring their operations with them.
                 break;
         }
         map_.notify();

@@ -72,6 +72,9 @@ public:
     // returns the application to the state without a plan and shows the start menu. The hook
     // must not destroy this object while it runs (delete it later, from the event loop).
     void setExitHook(std::function<void()> hook) { exit_ = std::move(hook); }
+    // "ｺｰｽﾀｲﾑ": the owner runs the course-time window modally; when it returns, the map
+    // refreshes its menus and shows the segment positions.
+    void setCourseTimeHook(std::function<void()> hook) { courseTime_ = std::move(hook); }
 
 private:
     class BusyScope;
@@ -92,6 +95,7 @@ private:
     std::deque<std::string> pending_;
     std::function<void(const std::string&)> popup_;
     std::function<void()> exit_;
+    std::function<void()> courseTime_;
 };
 
 }  // namespace orv

@@ -1,8 +1,15 @@
 #include "app/ui/StartMenuWindow.h"
 
 #include "app/OverviewLabels.h"
+#include "app/OverviewMarks.h"
 #include "app/SheetOverview.h"
+#include "app/ui/EndOfMapDialog.h"
+#include "app/ui/PlanDeletionDialog.h"
+#include "app/ui/PlanStartDialog.h"
+#include "gps/ui/SelectTrackDialog.h"
+#include "names/ui/MountainSearchDialog.h"
 #include "platform/qt/SurfaceWidget.h"
+#include "route/ui/RouteMapWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,12 +48,13 @@ QLabel* framedPanel(const QString& text, QWidget* parent) {
 StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
                                  const std::filesystem::path& settingsFile, Dialogs* dialogs,
                                  QWidget* parent)
-    : QMainWindow(parent), qtDialogs_(this), overview_(kOverviewWidth, kOverviewHeight) {
+    : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs), overview_(kOverviewWidth, kOverviewHeight) {
     setObjectName("ORV_MAIN");
     logic_ = std::make_unique<StartMenu>(state, settings, settingsFile,
                                          dialogs != nullptr ? *dialogs : qtDialogs_);
     logic_->setCloseRequest([this] { close(); });
     logic_->model().changed = [this] { refresh(); };
+    installStartDialogs();
 
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(), [this](const std::string& id) { dispatch(id); });
     menus_->fillMenuBar(menuBar(), kStartMenuBand);
@@ -55,18 +63,63 @@ StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
     if (!overview_.loadPicture(state.appFolder / "overview" / "japan.jpg") ||
         overview_.width() != kOverviewWidth || overview_.height() != kOverviewHeight)
         drawSheetOverview(overview_);
+    overviewBase_ = overview_.image();
     buildLayout();
     refresh();
 }
 
 StartMenuWindow::~StartMenuWindow() {
+    delete routeMap_.data();
     // The picture widgets show surfaces owned by this window and its logic: remove them first.
     logic_->model().changed = nullptr;
+    logic_->startDialogs() = StartDialogs{};
     menus_.reset();
     delete takeCentralWidget();
 }
 
 void StartMenuWindow::dispatch(const std::string& toolId) { logic_->dispatch(toolId); }
+
+RouteMapWindow* StartMenuWindow::routeMap() const { return routeMap_.data(); }
+
+void StartMenuWindow::installStartDialogs() {
+    StartDialogs& windows = logic_->startDialogs();
+    windows.planStart = [this](PlanStart& model) { runPlanStartDialog(model, this); };
+    windows.mountainSearch = [this](const OverviewRange& range, const std::function<void()>& clearOverview) {
+        return runMountainSearch(logic_->state(), range, this, clearOverview);
+    };
+    windows.trackFormat = [this] { return runSelectTrackDialog(this); };
+    windows.planDeletion = [this] {
+        runPlanDeletionDialog(logic_->state(), dialogs_ != nullptr ? *dialogs_ : qtDialogs_, this);
+    };
+    windows.endOfMap = [this] {
+        QWidget* over = routeMap_ != nullptr ? static_cast<QWidget*>(routeMap_.data()) : this;
+        QtDialogs mapDialogs(over);
+        runEndOfMapDialog(logic_->state(), dialogs_ != nullptr ? *dialogs_ : mapDialogs, over);
+    };
+    windows.openRouteMap = [this] { openRouteMap(); };
+}
+
+// The start menu gives way to the route map until the map is left.
+void StartMenuWindow::openRouteMap() {
+    hide();
+    auto* map = new RouteMapWindow(logic_->state(), dialogs_, nullptr);
+    routeMap_ = map;
+    map->setExitHandler([this] { leaveRouteMap(); });
+    map->open();
+}
+
+// "ﾙｰﾄ図終了": unless the user stays on the map, the start menu comes back (before the map
+// goes, so the application always has a window) and the map is removed once its event is done.
+void StartMenuWindow::leaveRouteMap() {
+    if (!logic_->leaveRouteMap()) return;
+    RouteMapWindow* map = routeMap_.data();
+    routeMap_ = nullptr;
+    show();
+    if (map != nullptr) {
+        map->close();
+        map->deleteLater();
+    }
+}
 
 void StartMenuWindow::buildLayout() {
     auto* central = new QWidget(this);
@@ -78,7 +131,14 @@ void StartMenuWindow::buildLayout() {
     constexpr int top = 10;
     auto* mapBox = new QWidget(central);
     overviewArea_ = new QScrollArea(mapBox);
-    overviewArea_->setWidget(new SurfaceWidget(overview_, overviewArea_));
+    overviewWidget_ = new SurfaceWidget(overview_, overviewArea_);
+    overviewArea_->setWidget(overviewWidget_);
+    routeMarker_ = new QLabel(overviewWidget_);
+    routeMarker_->setObjectName("routeMarker");
+    routeMarker_->setFixedSize(13, 13);
+    routeMarker_->setStyleSheet(QStringLiteral("border: 2px solid #ff00ff; background: transparent;"));
+    routeMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    routeMarker_->hide();
     overviewArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     overviewArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     const int areaWidth = kViewportWidth + 2 + overviewArea_->verticalScrollBar()->sizeHint().width();
@@ -130,6 +190,11 @@ void StartMenuWindow::buildLayout() {
         meshButtons_[i] = new QPushButton(QString::fromUtf8(captions[i]), central);
         buttons->addWidget(meshButtons_[i], places[i][0], places[i][1]);
     }
+    connect(meshButtons_[0], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::North); });
+    connect(meshButtons_[1], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::West); });
+    connect(meshButtons_[2], &QPushButton::clicked, this, [this] { logic_->confirmBlock(); });
+    connect(meshButtons_[3], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::East); });
+    connect(meshButtons_[4], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::South); });
     side->addLayout(buttons);
 
     auto* trk = new QGroupBox(QStringLiteral("TRK"), central);
@@ -176,8 +241,23 @@ void StartMenuWindow::refresh() {
     overviewArea_->verticalScrollBar()->setValue(model.vScroll);
     applyingModel_ = false;
     updateOverviewLabels();
+    refreshOverview();
     preview_->update();
     progress_->update();
+}
+
+void StartMenuWindow::refreshOverview() {
+    const StartMenuModel& model = logic_->model();
+    if (model.overviewDestination != drawnDestination_) {
+        overview_.setImage(overviewBase_);
+        if (model.overviewDestination) drawOverviewDestination(overview_, *model.overviewDestination);
+        drawnDestination_ = model.overviewDestination;
+        overviewWidget_->update();
+    }
+    routeMarker_->setVisible(model.routeMarkerVisible);
+    if (model.routeMarkerVisible)
+        routeMarker_->move(model.routeMarkerX - routeMarker_->width() / 2,
+                           model.routeMarkerY - routeMarker_->height() / 2);
 }
 
 void StartMenuWindow::closeEvent(QCloseEvent* event) {

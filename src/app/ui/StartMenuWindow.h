@@ -1,18 +1,23 @@
 #pragma once
 // ORV_MAIN, the start menu window: the overview map of Japan, the block preview, the sheet
 // caption, the mesh buttons, the "TRK" indicators, the progress strip and the command band.
-// It shows the StartMenu's model and forwards every user action to it.
+// It shows the StartMenu's model, forwards every user action to it, and gives the start
+// sequences their windows: the plan start dialog, the mountain search, the GPS format choice,
+// the deletion dialog and the route map with its end-of-map dialog.
 #include "state/AppState.h"
 #include "app/IniStore.h"
 #include "app/StartMenu.h"
 #include "platform/qt/MenuAdapter.h"
 #include "platform/qt/QtDialogs.h"
 
+#include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -20,11 +25,13 @@ class QScrollArea;
 
 namespace orv {
 
+class RouteMapWindow;
 class SurfaceWidget;
 
 class StartMenuWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // Without dialogs the window (and the route map it opens) asks through the desktop's dialogs.
     StartMenuWindow(AppState& state, IniStore& settings, const std::filesystem::path& settingsFile,
                     Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~StartMenuWindow() override;
@@ -33,21 +40,39 @@ public:
     // Runs a menu command as if chosen from the menu.
     void dispatch(const std::string& toolId);
 
+    // The route map while a plan is open (null otherwise).
+    RouteMapWindow* routeMap() const;
+    // The five mesh buttons: north, west, confirm, east, south.
+    QPushButton* meshButton(size_t index) const { return index < meshButtons_.size() ? meshButtons_[index] : nullptr; }
+    // The overview picture with what is drawn on it, and the route-position marker.
+    const DrawingSurface& overviewPicture() const { return overview_; }
+    QLabel* routeMarker() const { return routeMarker_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void installStartDialogs();
+    void openRouteMap();
+    void leaveRouteMap();
     void buildLayout();
     void refresh();
+    void refreshOverview();
     void updateOverviewLabels();
 
     QtDialogs qtDialogs_;
+    Dialogs* dialogs_ = nullptr;  // the dialogs given, or null for the desktop's
     std::unique_ptr<StartMenu> logic_;
     std::unique_ptr<MenuAdapter> menus_;
+    QImage overviewBase_;  // the overview picture without drawing
     DrawingSurface overview_;
+    std::optional<OverviewDestination> drawnDestination_;
+    QPointer<RouteMapWindow> routeMap_;
 
     QScrollArea* overviewArea_ = nullptr;
+    SurfaceWidget* overviewWidget_ = nullptr;
+    QLabel* routeMarker_ = nullptr;
     std::array<QLabel*, 5> latitudeLabels_{};
     std::array<QLabel*, 8> longitudeLabels_{};
     SurfaceWidget* preview_ = nullptr;

@@ -4,6 +4,7 @@
 #include "map/ui/ColourDialog.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "route/RouteMapMenus.h"
+#include "schedule/ui/CourseTimeWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,11 +112,14 @@ void showLabel(QLabel* label, const GraticuleLabel& model) {
 RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), qtDialogs_(this) {
     setObjectName("ORV_TVIEW");
-    logic_ = std::make_unique<RouteMap>(state, dialogs != nullptr ? *dialogs : qtDialogs_);
+    Dialogs* asking = dialogs != nullptr ? dialogs : &qtDialogs_;
+    logic_ = std::make_unique<RouteMap>(state, *asking);
     logic_->map().changed = [this] { refresh(); };
     logic_->context().openColourDialog = [this] { runColourDialog(logic_->context(), this); };
     logic_->setPopupHook([this](const std::string& band) { menus_->popupAtCursor(band); });
     logic_->setExitHook([this] { leave(); });
+    logic_->setCourseTimeHook(
+        [this, asking] { runCourseTimeWindow(logic_->state(), *asking, this); });
 
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(),
                                            [this](const std::string& id) { dispatch(id); });
@@ -133,6 +137,7 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->context().openColourDialog = nullptr;
     logic_->setPopupHook({});
     logic_->setExitHook({});
+    logic_->setCourseTimeHook({});
     menus_.reset();
     delete takeCentralWidget();
 }

@@ -1,0 +1,50 @@
+#include "schedule/ScheduleList.h"
+
+#include "core/NumberText.h"
+
+#include <algorithm>
+
+namespace orv {
+
+std::string defaultSegmentName(int entry, int segmentCount) {
+    return entry > 0 && entry < segmentCount ? kShortRestName : kBlankName;
+}
+
+int usedSegmentCount(const AppState& state) {
+    return std::clamp<int>(state.segmentCount, 0, kMaxSegments);
+}
+
+void nameUnnamedSegments(AppState& state) {
+    const int count = usedSegmentCount(state);
+    if (count == 0) return;
+    for (int b = 0; b <= count; ++b) {
+        CourseSegment& entry = state.segments[static_cast<size_t>(b)];
+        if (entry.name.empty()) entry.name = defaultSegmentName(b, count);
+    }
+}
+
+std::string scheduleListRow(const CourseSegment& entry) {
+    std::string name = entry.name;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
+    return integerText(entry.number) + "\t" + name + "\t" +
+           formatPattern(static_cast<double>(entry.elevation), "###0") + "\t" + entry.arrival +
+           "/" + entry.departure;
+}
+
+std::vector<std::string> scheduleListRows(const AppState& state) {
+    const int count = usedSegmentCount(state);
+    std::vector<std::string> rows;
+    if (count == 0) return rows;
+    rows.reserve(static_cast<size_t>(count) + 1);
+    for (int b = 0; b <= count; ++b) rows.push_back(scheduleListRow(state.segments[static_cast<size_t>(b)]));
+    return rows;
+}
+
+std::optional<std::vector<std::string>> refillScheduleList(AppState& state) {
+    if (usedSegmentCount(state) == 0) return std::nullopt;
+    nameUnnamedSegments(state);
+    return scheduleListRows(state);
+}
+
+}  // namespace orv
