@@ -635,21 +635,21 @@ int DrawingSurface::textHeight(std::string_view utf8) const {
     return QFontMetrics(currentFont(), &image_).height() * lines;
 }
 
-void DrawingSurface::rotatedText(int x, int y, std::string_view utf8, const RotatedTextSpec& spec) {
+void DrawingSurface::rotatedText(int x, int y, std::string_view utf8, const RotatedTextSpec& textParams) {
     // The font lives for this call only.
-    QFont font = fontFor(spec.face, 9.0f, false, spec.italic, spec.underline, spec.strikeThrough);
-    const int height = spec.height == 0 ? 12 : std::clamp(std::abs(spec.height), 1, kMaxFontPixels);
+    QFont font = fontFor(textParams.face, 9.0f, false, textParams.italic, textParams.underline, textParams.strikeThrough);
+    const int height = textParams.height == 0 ? 12 : std::clamp(std::abs(textParams.height), 1, kMaxFontPixels);
     font.setPixelSize(height);
-    font.setWeight(spec.weight <= 0 ? QFont::Normal
-                                    : static_cast<QFont::Weight>(std::clamp(spec.weight, 1, 1000)));
-    if (spec.width > 0) {
+    font.setWeight(textParams.weight <= 0 ? QFont::Normal
+                                    : static_cast<QFont::Weight>(std::clamp(textParams.weight, 1, 1000)));
+    if (textParams.width > 0) {
         const int natural = QFontMetrics(font, &image_).averageCharWidth();
         if (natural > 0) {
-            const i64 stretch = i64{std::min(spec.width, kMaxFontPixels)} * 100 / natural;
+            const i64 stretch = i64{std::min(textParams.width, kMaxFontPixels)} * 100 / natural;
             font.setStretch(static_cast<int>(std::clamp<i64>(stretch, 1, 4000)));
         }
     }
-    drawGlyphs(toQString(utf8), font, x, y, spec.escapement / 10.0);
+    drawGlyphs(toQString(utf8), font, x, y, textParams.escapement / 10.0);
 }
 
 void DrawingSurface::copyPicture(const QImage& source, PixelRect dest,

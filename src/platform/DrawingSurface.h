@@ -125,7 +125,7 @@ public:
     int textHeight(std::string_view utf8) const;
     // Text in a font made for this call, in the fore colour; (x, y) is the top-left corner of
     // the unrotated text, and the text turns around that point. The current position stays.
-    void rotatedText(int x, int y, std::string_view utf8, const RotatedTextSpec& spec);
+    void rotatedText(int x, int y, std::string_view utf8, const RotatedTextSpec& textParams);
 
     // Block copy of a picture (or of sourceRect of it) into dest, stretched when the sizes
     // differ (nearest pixel). Copy puts the source's colours, And and Xor combine them bitwise

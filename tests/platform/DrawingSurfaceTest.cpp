@@ -107,10 +107,10 @@ const std::vector<Figure>& figures() {
         {"rotated text",
          [](DrawingSurface& s) {
              s.setForeColour(colours::red);
-             RotatedTextSpec spec;
-             spec.height = 16;
-             spec.escapement = 300;
-             s.rotatedText(10, 50, "尾根名", spec);
+             RotatedTextSpec textParams;
+             textParams.height = 16;
+             textParams.escapement = 300;
+             s.rotatedText(10, 50, "尾根名", textParams);
          }},
     };
     return all;
@@ -391,17 +391,17 @@ TEST(DrawingSurfaceText, FontStateChangesTheMeasure) {
 TEST(DrawingSurfaceText, RotatedTextTurnsAroundItsTopLeftCorner) {
     DrawingSurface surface(120, 120);
     surface.setCurrentPosition(7, 9);
-    RotatedTextSpec spec;
-    spec.height = 20;
-    spec.escapement = 900;  // a quarter turn counter-clockwise: the text runs upwards
-    surface.rotatedText(60, 100, "尾根尾根", spec);
+    RotatedTextSpec textParams;
+    textParams.height = 20;
+    textParams.escapement = 900;  // a quarter turn counter-clockwise: the text runs upwards
+    surface.rotatedText(60, 100, "尾根尾根", textParams);
     const auto pixels = pixelsOf(surface, colours::black);
     ASSERT_GT(pixels.size(), 40u);
     for (const auto& [x, y] : pixels) {
         EXPECT_GE(x, 58);
-        EXPECT_LE(x, 60 + 2 * spec.height);
+        EXPECT_LE(x, 60 + 2 * textParams.height);
         EXPECT_LE(y, 101);
-        EXPECT_GE(y, 100 - 4 * spec.height - 4);
+        EXPECT_GE(y, 100 - 4 * textParams.height - 4);
     }
     EXPECT_EQ(surface.currentX(), 7);
     EXPECT_EQ(surface.currentY(), 9);
