@@ -5,6 +5,8 @@
 #include "geo/MemFile.h"
 #include "geo/MeshCode.h"
 
+#include "BenchSample.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -16,27 +18,8 @@
 namespace {
 
 using namespace orv;
+using namespace orv::bench;
 
-// Answers every question at once: OK, and the sample folder.
-class ReadyDialogs : public Dialogs {
-public:
-    Answer message(const std::string&, const std::string&, Buttons, Icon) override { return Answer::Ok; }
-    std::string input(const std::string&, const std::string&, const std::string&) override { return ""; }
-    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<Colour> pickColour(Colour, const std::string&) override { return std::nullopt; }
-    std::optional<TextStyle> pickFont(const TextStyle&) override { return std::nullopt; }
-    std::string pickFolder(const std::string&, const std::string& initial) override { return initial; }
-    void showHelp(const std::string&) override {}
-};
-
-const std::string kCentre = "644205";
-const std::string kSampleFolder = std::string(ORVANE_ASSETS) + "/sample/dem";
 
 void prepare(AppState& state) {
     state.centreMeshCode = kCentre;

@@ -10,6 +10,8 @@
 #include "platform/Fonts.h"
 #include "route/Overlays.h"
 
+#include "BenchSample.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -22,66 +24,19 @@
 namespace {
 
 using namespace orv;
+using namespace orv::bench;
 
-class NoDialogs : public Dialogs {
-public:
-    Answer message(const std::string&, const std::string&, Buttons, Icon) override {
-        return Answer::Ok;
-    }
-    std::string input(const std::string&, const std::string&, const std::string&) override {
-        return "";
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<Colour> pickColour(Colour, const std::string&) override { return std::nullopt; }
-    std::optional<TextStyle> pickFont(const TextStyle&) override { return std::nullopt; }
-    std::string pickFolder(const std::string&, const std::string& initial) override {
-        return initial;
-    }
-    void showHelp(const std::string&) override {}
-};
-
-const std::string kCentre = "644205";
-const std::string kSampleFolder = std::string(ORVANE_ASSETS) + "/sample/dem";
-
-// The sample block in level 1, as the loader leaves it.
-void loadSample(AppState& state) {
-    state.settings.colourTable[0] = kDefaultColourSet;
-    state.centreMeshCode = kCentre;
-    state.meshCodes = meshNeighbours(kCentre);
-    for (int slot = 1; slot <= 9; ++slot) {
-        const auto& place = meshSlotPlaces[static_cast<size_t>(slot)];
-        std::string text;
-        const auto path =
-            meshFilePath(kSampleFolder, state.meshCodes[static_cast<size_t>(slot)], false);
-        if (readBytes(path, text) == FileError::None)
-            parseMemFile(text, state.elevationGrid, place.firstRow, place.firstColumn, 1);
-        else
-            fillNoData(state.elevationGrid, place.firstRow, place.firstColumn, 1);
-    }
-    repeatLastRowAndColumn(state.elevationGrid, 1);
-    setLevelOneCorners(state, dmsToSeconds(meshSouthLatitude(kCentre)),
-                       dmsToSeconds(meshWestLongitude(kCentre)));
-    state.currentLevel = 1;
-}
 
 struct OverlayScene {
     std::unique_ptr<AppState> state = makeAppState();
     MapState map;
     MapPictures pictures;
     MenuModel menus;
-    NoDialogs dialogs;
+    ReadyDialogs dialogs;
     MapContext ctx{*state, map, pictures, menus, dialogs, {}, {}};
 
     OverlayScene() {
-        setStartValues(*state);
-        loadSample(*state);
+        *state = std::move(*loadSample());  // the context keeps referring to this state
         const ColourSet working = makeWorkingColours(*state);
         paintBackgroundRows(state->elevationGrid, 1, working, shadeDivisor(ShadedColour, 1),
                             pictures.buffer, 0, kMapSize - 1);

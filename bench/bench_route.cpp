@@ -7,6 +7,8 @@
 #include "geo/MeshCode.h"
 #include "route/Measurement.h"
 
+#include "BenchSample.h"
+
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -17,33 +19,8 @@
 namespace {
 
 using namespace orv;
+using namespace orv::bench;
 
-const std::string kCentre = "644205";
-const std::string kSampleFolder = std::string(ORVANE_ASSETS) + "/sample/dem";
-
-// The sample block in level 1, as the loader leaves it (without its dialogs and progress).
-std::unique_ptr<AppState> loadSample() {
-    auto state = makeAppState();
-    state->centreMeshCode = kCentre;
-    state->meshCodes = meshNeighbours(kCentre);
-    for (int slot = 1; slot <= 9; ++slot) {
-        const auto& place = meshSlotPlaces[static_cast<size_t>(slot)];
-        std::string text;
-        const auto path =
-            meshFilePath(kSampleFolder, state->meshCodes[static_cast<size_t>(slot)], false);
-        if (readBytes(path, text) == FileError::None)
-            parseMemFile(text, state->elevationGrid, place.firstRow, place.firstColumn, 1);
-        else
-            fillNoData(state->elevationGrid, place.firstRow, place.firstColumn, 1);
-    }
-    repeatLastRowAndColumn(state->elevationGrid, 1);
-    setLevelOneCorners(*state, dmsToSeconds(meshSouthLatitude(kCentre)),
-                       dmsToSeconds(meshWestLongitude(kCentre)));
-    state->currentLevel = 1;
-    state->demUnused = 0;
-    state->roundTrip = 0;
-    return state;
-}
 
 // 1000 raw points on an Archimedean spiral from the centre of level 1 outwards, about 9.5″
 // apart along the curve (three grid diagonals, so mostly two route points each, near the
