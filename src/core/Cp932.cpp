@@ -118,4 +118,33 @@ int displayWidth(std::string_view utf8) {
     return width;
 }
 
+bool isValidUtf8(std::string_view bytes) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        size_t extra = 0;
+        unsigned int code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF) { extra = 1; code = c & 0x1Fu; }
+        else if (c >= 0xE0 && c <= 0xEF) { extra = 2; code = c & 0x0Fu; }
+        else if (c >= 0xF0 && c <= 0xF4) { extra = 3; code = c & 0x07u; }
+        else return false;
+        if (i + extra >= bytes.size()) return false;  // the sequence is cut off
+        for (size_t k = 1; k <= extra; ++k) {
+            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            if ((b & 0xC0u) != 0x80u) return false;
+            code = (code << 6) | (b & 0x3Fu);
+        }
+        // Overlong forms, surrogates and code points beyond U+10FFFF are not UTF-8.
+        if ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
+            (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
 }  // namespace orv

@@ -17,6 +17,10 @@ Cp932Result cp932ToUtf8(std::string_view bytes);
 // UTF-8 to CP932 bytes. Characters CP932 cannot hold (and broken UTF-8) become "?".
 Cp932Result utf8ToCp932(std::string_view text);
 
+// True when the bytes are well-formed UTF-8: no overlong forms, no surrogates, nothing above
+// U+10FFFF, no sequence cut off at the end.
+bool isValidUtf8(std::string_view bytes);
+
 // True when every character of the UTF-8 text has a CP932 form.
 bool representableInCp932(std::string_view text);
 

@@ -2,7 +2,7 @@
 
 #include "core/TextFile.h"
 #include "gps/GpsFields.h"
-#include "gps/GpsLines.h"
+#include "core/LineReader.h"
 #include "platform/Progress.h"
 
 #include <algorithm>
@@ -126,7 +126,7 @@ public:
         if (report_) report_(0, text_);
     }
 
-    void afterLine(const GpsLines& lines) const {
+    void afterLine(const LineReader& lines) const {
         if (!report_) return;
         int value = kProgressWidth;
         if (fileLength_ > 0 && lines.charactersRead() < fileLength_)
@@ -145,7 +145,7 @@ enum class UnitLine { None, Set, Unsupported };
 
 // A line holding "U  LAT LON" sets the unit from its last three characters (blanks after them
 // are not counted).
-UnitLine readUnitLine(const GpsLines& lines, PcxUnit& unit) {
+UnitLine readUnitLine(const LineReader& lines, PcxUnit& unit) {
     if (lines.bytes().find(kUnitMarker) == std::string_view::npos) return UnitLine::None;
     const std::string text = lines.text();
     if (text.find(kUnitMarker) == std::string::npos) return UnitLine::None;
@@ -229,7 +229,7 @@ GpsReadResult readPcxTrack(const std::filesystem::path& path, AppState& state,
     const ReadProgress bar(progress, texts.progress, bytes.size());
 
     PcxUnit unit = PcxUnit::Dms;
-    GpsLines lines(bytes);
+    LineReader lines(bytes);
     int count = 0;
     while (lines.next()) {
         const int number = lines.number();
@@ -274,7 +274,7 @@ GpsReadResult readPcxWaypoints(const std::filesystem::path& path, AppState& stat
     const ReadProgress bar(progress, texts.progress, bytes.size());
 
     PcxUnit unit = PcxUnit::Dms;
-    GpsLines lines(bytes);
+    LineReader lines(bytes);
     int count = 0;
     while (lines.next()) {
         const int number = lines.number();
@@ -312,7 +312,7 @@ GpsReadResult readWaypointPlus(const std::filesystem::path& path, AppState& stat
     if (auto result = readFile(texts, path, bytes); !result.ok()) return failed(state, result);
     const ReadProgress bar(progress, texts.progress, bytes.size());
 
-    GpsLines lines(bytes);
+    LineReader lines(bytes);
     int points = 0;
     int waypoints = 0;
     while (lines.next()) {
