@@ -1,4 +1,4 @@
-// Loading the nine mesh files of the sample block: the whole Read50mFile (files read from
+// Loading the nine mesh files of the sample block: the whole loadElevationBlock (files read from
 // disk, dialogs answered at once) and the pure parse of the nine files held in memory.
 #include "app/ElevationLoading.h"
 #include "core/TextFile.h"
@@ -35,7 +35,7 @@ void BM_Read50mFile(benchmark::State& bm) {
     StartMenuModel menu;
     ReadyDialogs dialogs;
     for (auto _ : bm) {
-        Read50mFile(*state, menu, dialogs, kSampleFolder);
+        loadElevationBlock(*state, menu, dialogs, kSampleFolder);
         benchmark::DoNotOptimize(state->elevationGrid.data());
     }
 }

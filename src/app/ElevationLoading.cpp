@@ -2,7 +2,6 @@
 
 #include "app/FileChecks.h"
 #include "platform/Progress.h"
-#include "core/TextFile.h"
 #include "geo/MemFile.h"
 #include "platform/Events.h"
 
@@ -59,22 +58,28 @@ std::string cleanFolder(std::string folder) {
     return folder;
 }
 
-void loadSlot(AppState& state, Dialogs& dialogs, int slot) {
+// One slot's mesh file into level 1; a missing or unreadable file (or a code that names no
+// mesh, so no path) leaves the sea.
+void loadSlot(AppState& state, Dialogs& dialogs, int slot, ElevationLoadSummary& summary) {
     const auto& place = meshSlotPlaces.at(static_cast<size_t>(slot));
     const MeshCode& code = state.meshCodes.at(static_cast<size_t>(slot));
     const fs::path path = meshFilePath(state.demFolder, code, state.demMedia != 1);
-    if (!fileExistsOrSea(path, dialogs)) {
+    if (path.empty() || !fileExistsOrSea(path, dialogs)) {
         fillNoData(state.elevationGrid, place.firstRow, place.firstColumn, 1);
+        ++summary.missingFiles;
         return;
     }
-    std::string bytes;
-    if (readBytes(path, bytes) != FileError::None) {
+    const Result<MeshBlock> block = readMeshBlock(path);
+    if (!block.ok()) {
         // It is there but cannot be read: the same warning, and the block becomes sea.
         showSeaWarning(dialogs);
         fillNoData(state.elevationGrid, place.firstRow, place.firstColumn, 1);
+        ++summary.missingFiles;
         return;
     }
-    parseMemFile(bytes, state.elevationGrid, place.firstRow, place.firstColumn, 1);
+    placeMeshBlock(*block, state.elevationGrid, place.firstRow, place.firstColumn, 1);
+    ++summary.readFiles;
+    summary.oddFields += block->oddFields;
 }
 
 }  // namespace
@@ -93,15 +98,16 @@ void setLevelOneCorners(AppState& state, ArcSeconds centreSouth, ArcSeconds cent
     level1[kEast] = secondsToDms(centreWest + 900);
 }
 
-void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
-                 const fs::path& suggestedFolder) {
+ElevationLoadSummary loadElevationBlock(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
+                                        const fs::path& suggestedFolder) {
+    ElevationLoadSummary summary;
     // 1. The user has the data ready?
     if (state.demMedia == 0 || state.demMedia == 1) {
         const Answer answer = dialogs.message(dataQuestion(state.demMedia), "数値地図の準備確認",
                                               Buttons::OkCancel, Icon::Question);
         if (answer != Answer::Ok) {
             state.startCancelled = -1;
-            return;
+            return summary;
         }
     }
 
@@ -116,7 +122,7 @@ void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
             cleanFolder(dialogs.pickFolder("数値地図のフォルダを選択してください", suggestedFolder.string()));
         if (folder.empty()) {
             state.startCancelled = -1;
-            return;
+            return summary;
         }
         state.demFolder = folder;
     }
@@ -130,7 +136,7 @@ void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
         const MeshCode& code = state.meshCodes.at(static_cast<size_t>(slot));
         showProgress(menu.progress, progressValue(slot, kSlots), code + "数値地図データ読込中");
         setSlotCorners(state, slot, centreSouth, centreWest);
-        loadSlot(state, dialogs, slot);
+        loadSlot(state, dialogs, slot, summary);
         processPendingEvents();
     }
 
@@ -144,6 +150,7 @@ void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
 
     // 8. The bounds of level 1.
     setLevelOneCorners(state, centreSouth, centreWest);
+    return summary;
 }
 
 }  // namespace orv

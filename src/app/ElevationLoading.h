@@ -25,11 +25,20 @@ void VmapDataSet(AppState& state);
 // Sets levelCorners level 1 from the centre mesh's south-west corner.
 void setLevelOneCorners(AppState& state, ArcSeconds centreSouth, ArcSeconds centreWest);
 
+// What a load found: files read, slots left as sea (no file, an unreadable one, or a code that
+// names no mesh), and fields of the read files that were not plain numbers.
+struct ElevationLoadSummary {
+    int readFiles = 0;
+    int missingFiles = 0;
+    int oddFields = 0;
+};
+
 // The loader. Reads meshCodes 1..9, demMedia, demFolder (disc) and levelCorners level 0;
-// writes grid level 1, meshCorners 1..9, levelCorners level 1 and currentLevel.
-// Cancelling the data question or the folder picker sets startCancelled = -1.
-// `suggestedFolder` is where the folder picker starts (the bundled sample data).
-void Read50mFile(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
-                 const std::filesystem::path& suggestedFolder = {});
+// writes grid level 1, meshCorners 1..9, levelCorners level 1 and currentLevel. Files are
+// looked for only under codes that are valid mesh codes. Cancelling the data question or the
+// folder picker sets startCancelled = -1. `suggestedFolder` is where the folder picker starts
+// (the bundled sample data). (loadElevationBlock)
+ElevationLoadSummary loadElevationBlock(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
+                                        const std::filesystem::path& suggestedFolder = {});
 
 }  // namespace orv

@@ -1,11 +1,11 @@
 #include "app/EndOfMap.h"
 
 #include "app/FileChecks.h"
-#include "app/PlanList.h"
-#include "app/PlanName.h"
-#include "app/RidgeValleyFile.h"
-#include "app/RouteFile.h"
-#include "app/StagedFiles.h"
+#include "plans/PlanList.h"
+#include "plans/PlanName.h"
+#include "plans/RidgeValleyFile.h"
+#include "plans/RouteFile.h"
+#include "core/StagedFiles.h"
 
 #include <system_error>
 
@@ -62,13 +62,16 @@ bool EndOfMap::save() {
     // The new list is made from the one on disk; one that exists but cannot be read is not
     // replaced by a guess.
     const fs::path listFile = planListPath(state_.dataFolder);
-    PlanList list = readPlanList(listFile);
-    if (!list.usable()) {
+    Result<PlanList> read = readPlanList(listFile);
+    if (!read.ok()) {
         dialogs_.message(kPlanListUnreadableMessage, kFileTaskTitle, Buttons::Ok, Icon::Error);
         return false;
     }
+    PlanList& list = read.value();
 
-    // Every file is written in full before any replaces the old one.
+    // Every file is written in full before any replaces the old one. They replace the old ones
+    // in this order: the ridge/valley file, the plan list, and last the route file, which makes
+    // the plan what it is; a failed replacement puts back the ones already made.
     StagedFiles staged;
     FileError error = FileError::None;
     if (state_.ridgeValleyPresent != 0) {
@@ -80,7 +83,6 @@ bool EndOfMap::save() {
         progressVisible_ = false;
         notify();
     }
-    if (error == FileError::None) error = staged.stageLines(routeFile, routeFileLines(state_));
 
     // The plan's list line carries the date of this save: the line of a listed name is
     // updated, any other name gets a new line.
@@ -88,10 +90,17 @@ bool EndOfMap::save() {
     if (listed >= 0) list.entries[static_cast<size_t>(listed)].rest = today_();
     else list.entries.push_back(makePlanEntry(name, today_()));
     if (error == FileError::None) error = staged.stage(listFile, planListBytes(list));
+    if (error == FileError::None) error = staged.stageLines(routeFile, routeFileLines(state_));
 
-    if (error == FileError::None) error = staged.commit();
+    bool committing = false;
+    if (error == FileError::None) {
+        committing = true;
+        error = staged.commit();
+    }
     if (error != FileError::None) {
-        dialogs_.message(kSaveFailedMessage, kFileTaskTitle, Buttons::Ok, Icon::Error);
+        const bool unchanged = !committing || staged.restored();
+        dialogs_.message(unchanged ? kSaveFailedMessage : kSavePartlyFailedMessage, kFileTaskTitle,
+                         Buttons::Ok, Icon::Error);
         return false;
     }
     state_.planName = name;
@@ -102,8 +111,8 @@ void EndOfMap::removeUnsavedPlanFiles() {
     if (state_.existingPlan != 0 || !isPlainFileStem(state_.planName)) return;
     // A plan in the list has been saved, whatever the start dialog found: its files stay. So
     // do they when the list cannot be read to tell.
-    const PlanList list = readPlanList(planListPath(state_.dataFolder));
-    if (!list.usable() || list.find(state_.planName) >= 0) return;
+    const Result<PlanList> list = readPlanList(planListPath(state_.dataFolder));
+    if (!list.ok() || list->find(state_.planName) >= 0) return;
     for (const fs::path& file : {routeFilePath(state_.dataFolder, state_.planName),
                                  ridgeValleyFilePath(state_.dataFolder, state_.planName)}) {
         std::error_code ec;

@@ -25,6 +25,10 @@ inline constexpr const char* kOverwriteQuestion = "同じ名前のファイル�
 inline constexpr const char* kSaveFailedMessage =
     "ルートデータを保存できませんでした。\r\n保存先のフォルダに書き込めるか確かめて下さい。"
     "ファイルは変更されていません。";
+// A replacement failed after others were made and what was replaced could not all be put back.
+inline constexpr const char* kSavePartlyFailedMessage =
+    "ルートデータを保存できませんでした。\r\n保存先のフォルダに書き込めるか確かめて下さい。"
+    "一部のファイルは元に戻せず、変更されたままです。";
 inline constexpr const char* kPlanListUnreadableMessage =
     "管理ファイルの一覧（Orvane.LST）を読み込めないため保存できません。";
 

@@ -1,5 +1,6 @@
 #include "app/IniStore.h"
 
+#include "core/LineReader.h"
 #include "core/TextFile.h"
 
 #include <cstdlib>
@@ -88,53 +89,77 @@ void IniStore::clear() {
     loadFailed_ = false;
 }
 
-IniLoad IniStore::load(const fs::path& path) {
-    clear();
+Result<IniStore> readSettingsFile(const fs::path& path) {
     std::error_code ec;
     const auto status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found) return IniLoad::Missing;
-    if (ec || !fs::is_regular_file(status)) {
-        loadFailed_ = true;
-        return IniLoad::Refused;
-    }
+    if (status.type() == fs::file_type::not_found) return Problem{ProblemKind::NotFound, 0, path.string()};
+    if (ec) return Problem{ProblemKind::CannotRead, 0, path.string()};
+    if (!fs::is_regular_file(status)) return Problem{ProblemKind::NotAFile, 0, path.string()};
     // The size is checked before reading, so a huge file is never pulled into memory.
-    std::string bytes;
     const auto size = fs::file_size(path, ec);
-    if (ec || size > kMaxSettingsFileBytes || readBytes(path, bytes) != FileError::None) {
-        loadFailed_ = true;
-        return IniLoad::Refused;
-    }
-    return parse(bytes);
+    if (ec) return Problem{ProblemKind::CannotRead, 0, path.string()};
+    if (size > kMaxSettingsFileBytes) return Problem{ProblemKind::TooLarge, 0, path.string()};
+    std::string bytes;
+    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
+    return parseSettingsText(bytes);
 }
 
-IniLoad IniStore::parse(std::string_view bytes) {
-    clear();
-    if (bytes.size() > kMaxSettingsFileBytes || !isCleanUtf8(bytes)) {
-        loadFailed_ = true;
-        return IniLoad::Refused;
-    }
+Result<IniStore> parseSettingsText(std::string_view bytes) {
+    if (bytes.size() > kMaxSettingsFileBytes) return Problem{ProblemKind::TooLarge, 0, {}};
+    if (!isCleanUtf8(bytes)) return Problem{ProblemKind::WrongEncoding, 0, {}};
     // A byte-order mark some editors put first is not part of the first line.
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
 
+    IniStore store;
     constexpr size_t kNone = static_cast<size_t>(-1);
     size_t current = kNone;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        size_t end = bytes.find('\n', pos);
-        if (end == std::string_view::npos) end = bytes.size();
-        std::string_view line = bytes.substr(pos, end - pos);
-        pos = end + 1;
-        if (line.ends_with('\r')) line.remove_suffix(1);
-
+    LineReader lines(bytes, LineEncoding::Utf8);
+    while (lines.next()) {
+        const std::string_view line = lines.bytes();
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            current = sectionFor(line.substr(1, line.size() - 2));
+            current = store.sectionFor(line.substr(1, line.size() - 2));
             continue;
         }
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos || current == kNone) continue;
-        put(sections_[current], line.substr(0, equals), line.substr(equals + 1));
+        store.put(store.sections_[current], line.substr(0, equals), line.substr(equals + 1));
     }
-    return IniLoad::Read;
+    return store;
+}
+
+Status writeSettingsFile(const fs::path& path, const IniStore& store) {
+    std::error_code ec;
+    if (path.has_parent_path()) {
+        fs::create_directories(path.parent_path(), ec);
+        if (ec) return Problem{ProblemKind::CannotWrite, 0, path.string()};
+    }
+    return problemOf(writeBytesAtomic(path, store.text()), path.string());
+}
+
+namespace {
+
+// A refused file leaves the store empty and marks the load failed; a missing one only empty.
+IniLoad takeRead(IniStore& store, Result<IniStore> read) {
+    if (read.ok()) {
+        store = std::move(read.value());
+        return IniLoad::Read;
+    }
+    store.clear();
+    return read.problem().kind == ProblemKind::NotFound ? IniLoad::Missing : IniLoad::Refused;
+}
+
+}  // namespace
+
+IniLoad IniStore::load(const fs::path& path) {
+    const IniLoad result = takeRead(*this, readSettingsFile(path));
+    loadFailed_ = result == IniLoad::Refused;
+    return result;
+}
+
+IniLoad IniStore::parse(std::string_view bytes) {
+    const IniLoad result = takeRead(*this, parseSettingsText(bytes));
+    loadFailed_ = result == IniLoad::Refused;
+    return result;
 }
 
 const IniStore::Entry* IniStore::find(std::string_view section, std::string_view key) const {
@@ -196,13 +221,6 @@ std::string IniStore::text() const {
     return out;
 }
 
-bool IniStore::save(const fs::path& path) const {
-    std::error_code ec;
-    if (path.has_parent_path()) {
-        fs::create_directories(path.parent_path(), ec);
-        if (ec) return false;
-    }
-    return writeBytesAtomic(path, text()) == FileError::None;
-}
+bool IniStore::save(const fs::path& path) const { return writeSettingsFile(path, *this).ok(); }
 
 }  // namespace orv

@@ -10,6 +10,8 @@
 // - a key that starts with "[" together with a value that ends with "]": the line would read
 //   as a section line.
 // None of the settings' keys contain these characters.
+#include "core/Result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -36,6 +38,8 @@ enum class IniLoad {
 
 class IniStore {
 public:
+    // The store's own reader and writer for a caller that keeps one store (see
+    // readSettingsFile, parseSettingsText and writeSettingsFile below).
     // Replaces the contents by the file's. Lines without "=" and lines before the first
     // section line are skipped; a CR before the LF is dropped; a key given twice keeps its
     // first place and its last value. A refused file leaves the store empty and sets
@@ -55,8 +59,7 @@ public:
     // The file's bytes: "[section]\n" followed by "key=value\n" per key, in store order.
     std::string text() const;
 
-    // Writes the file: its folder is created when missing, the bytes go to a temporary file
-    // that is renamed over the old one, so the file is either the old or the complete new one.
+    // Writes the file (see writeSettingsFile); false when it could not be written.
     bool save(const std::filesystem::path& path) const;
 
     void clear();
@@ -79,9 +82,24 @@ private:
     size_t sectionFor(std::string_view name);
     void put(Section& section, std::string_view key, std::string_view value);
 
+    friend Result<IniStore> parseSettingsText(std::string_view bytes);
+
     std::vector<Section> sections_;
     std::unordered_map<std::string, size_t> sectionIndex_;  // name -> position in sections_
     bool loadFailed_ = false;
 };
+
+// Reads the settings file. Problems: NotFound (no file yet: start from an empty store),
+// NotAFile, CannotRead, TooLarge (over kMaxSettingsFileBytes) and WrongEncoding (not clean
+// UTF-8, or a NUL byte): a file that is not ours.
+Result<IniStore> readSettingsFile(const std::filesystem::path& path);
+
+// The store of a settings file's bytes; WrongEncoding or TooLarge as above.
+Result<IniStore> parseSettingsText(std::string_view bytes);
+
+// Writes the file: its folder is created when missing, the bytes go to a temporary file that
+// is renamed over the old one, so the file is either the old or the complete new one. A
+// symbolically linked file is written through the link, and the file keeps its permissions.
+Status writeSettingsFile(const std::filesystem::path& path, const IniStore& store);
 
 }  // namespace orv

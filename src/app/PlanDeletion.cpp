@@ -1,7 +1,7 @@
 #include "app/PlanDeletion.h"
 
 #include "app/FileChecks.h"
-#include "app/PlanName.h"
+#include "plans/PlanName.h"
 #include "core/NumberText.h"
 
 #include <system_error>
@@ -49,12 +49,12 @@ void PlanDeletion::notify() const {
 }
 
 void PlanDeletion::open() {
-    list_ = readPlanList(planListPath(state_.dataFolder));
+    Result<PlanList> list = readPlanList(planListPath(state_.dataFolder));
+    list_ = list.ok() ? std::move(list.value()) : PlanList{};
     deleteEnabled_ = false;
     number_.clear();
-    if (!list_.usable()) {
+    if (!list.ok()) {
         // Nothing can be listed, and so nothing can be deleted or rewritten.
-        list_.entries.clear();
         fillLines(false);
         notify();
         dialogs_.message(kPlanListCannotReadMessage, kPlanDeletionTitle, Buttons::Ok, Icon::Error);

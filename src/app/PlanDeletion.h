@@ -7,7 +7,7 @@
 // files. If the program dies in between, the plan is gone from the list and only unlisted
 // files remain, which a later save under that name simply replaces. "終了" has nothing left
 // to write, and closing the dialog any other way leaves the list as the last deletion wrote it.
-#include "app/PlanList.h"
+#include "plans/PlanList.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
 

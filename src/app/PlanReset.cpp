@@ -14,6 +14,7 @@ void resetPlanState(AppState& state, StartMenuModel& menu) {
     clearReferenceRoute(state);
     clearWaypoints(state);
     clearMountains(state);
+    state.destinationLineAsRead.clear();
 
     // 3. No plan name; the caption is the bare region caption.
     state.planName.clear();

@@ -1,7 +1,7 @@
 #include "app/PlanStart.h"
 
 #include "app/PlanDeletion.h"
-#include "app/PlanName.h"
+#include "plans/PlanName.h"
 #include "app/Paths.h"
 #include "names/MountainFile.h"
 #include "platform/OpticalDrives.h"
@@ -38,11 +38,11 @@ void PlanStart::open() {
 
     // 4. The saved plans.
     state_.existingPlan = 0;
-    plans_ = readPlanList(planListPath(state_.dataFolder));
+    Result<PlanList> plans = readPlanList(planListPath(state_.dataFolder));
+    plans_ = plans.ok() ? std::move(plans.value()) : PlanList{};
     planLines_.clear();
-    if (!plans_.usable()) {
+    if (!plans.ok()) {
         // No plan can be listed; a new plan can still be started.
-        plans_.entries.clear();
         notify();
         dialogs_.message(kPlanListCannotReadMessage, kPlanListUnreadableTitle, Buttons::Ok,
                          Icon::Warning);
@@ -151,7 +151,9 @@ bool PlanStart::execute() {
     state_.demMedia = useDisc_ ? 0 : 1;
 
     // 6. The mountain table; a file that cannot be used keeps the dialog open.
-    if (!loadMountainFile(state_, mountainFile_).ok()) {
+    Result<MountainFileData> mountains = readMountainFile(mountainFile_, state_.japanBounds);
+    if (mountains.ok()) putMountainTable(state_, std::move(mountains->records));
+    if (!mountains.ok()) {
         reportMountainFileError(dialogs_);
         notify();
         return false;

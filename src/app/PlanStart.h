@@ -8,7 +8,7 @@
 // A new user has no mountain-name file yet: while none is set, the box proposes the sample
 // file shipped with the program, so the sample map can be reached at once. The proposal
 // becomes the stored choice only when "実　行" reads it successfully.
-#include "app/PlanList.h"
+#include "plans/PlanList.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
 

@@ -4,14 +4,13 @@
 #include "app/ElevationLoading.h"
 #include "app/OverviewMarks.h"
 #include "app/Paths.h"
-#include "app/PlanName.h"
+#include "app/PlanFileLoading.h"
 #include "app/PlanReset.h"
-#include "app/RidgeValleyFile.h"
-#include "app/RouteFile.h"
 #include "app/Startup.h"
 #include "names/SearchDestination.h"
 #include "platform/Events.h"
 #include "platform/Progress.h"
+#include "plans/PlanName.h"
 #include "route/Overlays.h"
 
 #include <algorithm>
@@ -238,7 +237,7 @@ bool StartMenu::searchDestination() {
 }
 
 void StartMenu::readRidgeValleyFile() {
-    const RidgeValleyLoad load = ReadRidvFile(state_, model_);
+    const RidgeValleyLoad load = orv::readRidgeValleyFile(state_, model_);
     const std::string message =
         ridgeValleyLoadMessage(load, ridgeValleyFilePath(state_.dataFolder, state_.planName).filename().string());
     if (!message.empty()) dialogs_.message(message, kRidgeValleyReadTitle, Buttons::Ok, Icon::Warning);
@@ -356,7 +355,8 @@ void StartMenu::loadBlockAndOpenMap() {
         std::error_code ec;
         const std::filesystem::path lastFolder(state_.demFolder);
         const bool known = !state_.demFolder.empty() && std::filesystem::is_directory(lastFolder, ec);
-        Read50mFile(state_, model_, dialogs_, known ? lastFolder : sampleMeshFolder(state_.appFolder));
+        loadElevationBlock(state_, model_, dialogs_,
+                           known ? lastFolder : sampleMeshFolder(state_.appFolder));
         if (state_.startCancelled == -1) {
             state_.startCancelled = 0;
             cancelStart();

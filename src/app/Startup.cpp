@@ -2,8 +2,11 @@
 
 #include "app/FileChecks.h"
 #include "app/Settings.h"
+#include "core/StagedFiles.h"
 #include "core/TextFile.h"
 
+#include <cstdio>
+#include <ctime>
 #include <system_error>
 
 namespace orv {
@@ -27,6 +30,26 @@ bool ensureEmptyFile(const fs::path& path) {
     return writeBytesAtomic(path, "") == FileError::None;
 }
 
+std::string settingsNotSavedMessage(const fs::path& settingsFile) {
+    return "設定を保存できませんでした。\r\n" + settingsFile.string();
+}
+
+// Moves an unreadable settings file out of the way under a dated name and says so. False when
+// it could not be moved: then it is not written over at start either.
+bool keepUnreadableSettings(const fs::path& settingsFile, Dialogs& dialogs) {
+    const fs::path backup = settingsBackupPath(settingsFile, std::chrono::system_clock::now());
+    std::error_code ec;
+    fs::rename(settingsFile, backup, ec);
+    if (ec) {
+        dialogs.message(kSettingsUnreadableKeptMessage + ("\r\n" + settingsFile.string()),
+                        kStartErrorTitle, Buttons::Ok, Icon::Warning);
+        return false;
+    }
+    dialogs.message(kSettingsUnreadableMovedMessage + ("\r\n" + backup.string()), kStartErrorTitle,
+                    Buttons::Ok, Icon::Warning);
+    return true;
+}
+
 }  // namespace
 
 StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& paths,
@@ -47,11 +70,25 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
     // 3-4. Fixed tables (the region table is constant) and start values.
     setStartValues(state);
 
-    // 5. Settings: read, then written back at once so every key exists.
-    settings.load(paths.settingsFile);
+    // Files an interrupted save left behind.
+    removeStaleTemporaryFiles(state.dataFolder);
+
+    // 5. Settings: read, then written back at once so every key exists. A file that cannot be
+    // read is not ours to overwrite: it is kept under a dated name and the user is told.
+    bool writeBack = true;
+    Result<IniStore> read = readSettingsFile(paths.settingsFile);
+    if (read.ok()) {
+        settings = std::move(read.value());
+    } else {
+        settings.clear();
+        if (read.problem().kind != ProblemKind::NotFound)
+            writeBack = keepUnreadableSettings(paths.settingsFile, dialogs);
+    }
     loadSettings(state, settings);
     saveSettings(state, settings);
-    settings.save(paths.settingsFile);
+    if (writeBack && !writeSettingsFile(paths.settingsFile, settings).ok())
+        dialogs.message(settingsNotSavedMessage(paths.settingsFile), kStartErrorTitle, Buttons::Ok,
+                        Icon::Warning);
 
     // 6-8. Plan list, ridge/valley name file flag, empty ridge/valley file.
     const fs::path planList = state.dataFolder / "Orvane.LST";
@@ -73,10 +110,28 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
 bool saveSettingsAtExit(const AppState& state, IniStore& settings, const fs::path& settingsFile,
                         Dialogs& dialogs) {
     saveSettings(state, settings);
-    if (settings.save(settingsFile)) return true;
-    dialogs.message("設定を保存できませんでした。\r\n" + settingsFile.string(), "Orvane終了確認",
-                    Buttons::Ok, Icon::Warning);
+    if (writeSettingsFile(settingsFile, settings).ok()) return true;
+    dialogs.message(settingsNotSavedMessage(settingsFile), "Orvane終了確認", Buttons::Ok, Icon::Warning);
     return false;
+}
+
+fs::path settingsBackupPath(const fs::path& settingsFile, std::chrono::system_clock::time_point when) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, ".%04d%02d%02d-%02d%02d%02d", (local.tm_year + 1900) % 10000,
+                  (local.tm_mon + 1) % 100, local.tm_mday % 100, local.tm_hour % 100,
+                  local.tm_min % 100, local.tm_sec % 100);
+    fs::path backup = settingsFile;
+    backup += stamp;
+    // Two refusals within one second keep both files.
+    std::error_code ec;
+    for (int n = 2; fs::exists(fs::symlink_status(backup, ec)) && n < 1000; ++n) {
+        backup = settingsFile;
+        backup += std::string(stamp) + "-" + std::to_string(n);
+    }
+    return backup;
 }
 
 }  // namespace orv

@@ -5,10 +5,16 @@
 #include "app/IniStore.h"
 #include "platform/Dialogs.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
 namespace orv {
+
+inline constexpr const char* kSettingsUnreadableMovedMessage =
+    "設定ファイルを読み込めないため、初期値で起動します。\r\n元の設定ファイルは次の名前で残しました。";
+inline constexpr const char* kSettingsUnreadableKeptMessage =
+    "設定ファイルを読み込めないため、初期値で起動します。\r\n元の設定ファイルはそのまま残し、起動時には書き換えません。";
 
 struct StartPaths {
     std::filesystem::path appFolder;
@@ -24,13 +30,21 @@ struct StartWindows {
 
 enum class StartResult { Started, NoDataFolder, NoPlanFiles };
 
-// Runs the start sequence in order. When the data folder or the empty plan files cannot be
+// Runs the start sequence in order. Stale temporary files of interrupted saves are removed
+// from the data folder. A settings file that cannot be read is renamed to a dated backup
+// beside it (settingsBackupPath) and the user is told once; a failed write of the settings is
+// reported once. When the data folder or the empty plan files cannot be
 // made, tells the user why and returns without showing the start menu (the caller exits).
 StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& paths,
                          Dialogs& dialogs, const StartWindows& windows);
 
 // Exit confirmed: writes the settings. False (after telling the user) when they could not be
 // written.
+// The name an unreadable settings file is kept under: the file's name followed by the local
+// date and time, ".YYYYMMDD-hhmmss" (and "-2", "-3"… when that name is taken).
+std::filesystem::path settingsBackupPath(const std::filesystem::path& settingsFile,
+                                         std::chrono::system_clock::time_point when);
+
 bool saveSettingsAtExit(const AppState& state, IniStore& settings,
                         const std::filesystem::path& settingsFile, Dialogs& dialogs);
 

@@ -1,9 +1,11 @@
 #include "core/TextFile.h"
 
 #include "core/Cp932.h"
+#include "core/LineReader.h"
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -36,57 +38,74 @@ TextLines readTextLines(const fs::path& path, size_t maxLines) {
     std::string bytes;
     result.error = readBytes(path, bytes);
     if (result.error != FileError::None) return result;
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        if (maxLines > 0 && result.lines.size() >= maxLines) break;
-        size_t end = pos;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        auto converted = cp932ToUtf8(std::string_view(bytes).substr(pos, end - pos));
-        if (!converted.lossless) result.lossless = false;
-        result.lines.push_back(std::move(converted.text));
-        if (end < bytes.size()) {
-            // CR LF, a lone LF or a lone CR each end one line.
-            if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
-            ++end;
-        }
-        pos = end;
-    }
+    LineReader lines(bytes, LineEncoding::Cp932);
+    while ((maxLines == 0 || result.lines.size() < maxLines) && lines.next())
+        result.lines.push_back(lines.text());
+    result.lossless = lines.lossless();
     return result;
 }
 
+namespace {
+
+// The file a path names, following symbolic links (a relative link is read from the link's
+// folder). A path that is no link, or a link loop, is taken as it stands.
+fs::path linkTarget(const fs::path& path) {
+    fs::path target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec)) || ec) return target;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) return target;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return path;
+}
+
+}  // namespace
+
 FileError writeBytesAtomic(const fs::path& path, std::string_view bytes) {
-    fs::path tmp = path;
-    tmp += ".orvtmp";
+    const fs::path target = linkTarget(path);
+    fs::path tmp = target;
+    tmp += std::string(kAtomicWriteSuffix);
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return FileError::CannotWrite;
+    const auto fail = [&] {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return FileError::CannotWrite;
+    };
+    if (existed && ::fchmod(fd, old.st_mode & 07777) != 0) return fail();
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) {
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return FileError::CannotWrite;
-        }
+        if (n <= 0) return fail();
         done += static_cast<size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if (::fsync(fd) != 0) return fail();
+    if (::close(fd) != 0) {
         ::unlink(tmp.c_str());
         return FileError::CannotWrite;
     }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (std::rename(tmp.c_str(), target.c_str()) != 0) {
         ::unlink(tmp.c_str());
         return FileError::CannotWrite;
     }
     return FileError::None;
 }
 
-FileError writeTextLines(const fs::path& path, const std::vector<std::string>& lines) {
+std::string cp932LinesBytes(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const auto& line : lines) {
         bytes += utf8ToCp932(line).text;
         bytes += "\r\n";
     }
-    return writeBytesAtomic(path, bytes);
+    return bytes;
+}
+
+FileError writeTextLines(const fs::path& path, const std::vector<std::string>& lines) {
+    return writeBytesAtomic(path, cp932LinesBytes(lines));
 }
 
 }  // namespace orv

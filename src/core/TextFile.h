@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv {
@@ -20,6 +21,9 @@ struct TextLines {
 // Largest file any reader accepts; larger files are refused with TooLarge.
 inline constexpr std::uintmax_t kMaxTextFileBytes = 64u * 1024u * 1024u;
 
+// What an atomic write calls its temporary file beside the target.
+inline constexpr std::string_view kAtomicWriteSuffix = ".orvtmp";
+
 // Reads the whole file and splits it at CR LF, LF or lone CR. A final line end does not
 // start an empty line. maxLines > 0 stops after that many lines.
 TextLines readTextLines(const std::filesystem::path& path, size_t maxLines = 0);
@@ -31,6 +35,11 @@ FileError readBytes(const std::filesystem::path& path, std::string& out);
 FileError writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
 // Writes raw bytes atomically: a temporary file beside the target, flushed, then renamed.
+// A symbolic link is written through: the file it points to is replaced and the link stays.
+// A file that exists keeps its permissions; a new one is made readable by all (less the umask).
 FileError writeBytesAtomic(const std::filesystem::path& path, std::string_view bytes);
+
+// The lines as CP932 bytes with CR LF after every line.
+std::string cp932LinesBytes(const std::vector<std::string>& lines);
 
 }  // namespace orv

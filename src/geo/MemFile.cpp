@@ -1,8 +1,12 @@
 #include "geo/MemFile.h"
 
+#include "core/LineReader.h"
 #include "core/NumberText.h"
+#include "core/TextFile.h"
+#include "geo/MeshCode.h"
 #include "core/Rounding.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <system_error>
@@ -17,14 +21,17 @@ constexpr size_t kRecordNumberOffset = 6;  // characters 7-9
 constexpr size_t kFirstFieldOffset = 9;    // field k at characters 10 + 5k .. 14 + 5k
 constexpr size_t kFieldWidth = 5;
 
-// The number in one five-character field, in 0.1 m. Plain integers (the normal case) are read
-// directly; anything else goes through the general leading-number rule.
-double fieldValue(std::string_view field) {
+enum class FieldForm { Plain, Odd, NoData };
+
+// The number in one five-character field, in 0.1 m: a sign and digits (blanks around them).
+// A number with an exponent, or "inf"/"nan" in any letter case, is no number of a mesh file;
+// other text reads as its leading number.
+double fieldValue(std::string_view field, FieldForm& form) {
     size_t i = 0;
     while (i < field.size() && field[i] == ' ') ++i;
     bool negative = false;
-    if (i < field.size() && field[i] == '-') {
-        negative = true;
+    if (i < field.size() && (field[i] == '-' || field[i] == '+')) {
+        negative = field[i] == '-';
         ++i;
     }
     int value = 0;
@@ -34,8 +41,30 @@ double fieldValue(std::string_view field) {
         ++i;
         ++digits;
     }
-    if (i == field.size() || (digits > 0 && field[i] == ' '))
+    size_t rest = i;
+    while (rest < field.size() && field[rest] == ' ') ++rest;
+    if (rest == field.size() && (digits > 0 || i == field.size())) {
+        form = FieldForm::Plain;
         return negative ? -value : value;
+    }
+    for (size_t k = 0; k < field.size(); ++k) {
+        const char c = static_cast<char>(field[k] | 0x20);
+        if (c == 'e' || c == 'n' || c == 'i') {
+            const std::string_view from = field.substr(k);
+            const auto lower = [](std::string_view t, std::string_view word) {
+                if (t.size() < word.size()) return false;
+                for (size_t j = 0; j < word.size(); ++j)
+                    if (static_cast<char>(t[j] | 0x20) != word[j]) return false;
+                return true;
+            };
+            const bool exponent = c == 'e' && k > 0 && field[k - 1] >= '0' && field[k - 1] <= '9';
+            if (exponent || lower(from, "nan") || lower(from, "inf")) {
+                form = FieldForm::NoData;
+                return 0.0;
+            }
+        }
+    }
+    form = FieldForm::Odd;
     return leadingNumber(field);
 }
 
@@ -53,54 +82,65 @@ void fillNoData(ElevationGrid& grid, int firstRow, int firstColumn, int level) {
             grid.set(firstRow + n, firstColumn + k, level, ElevationGrid::kNoData);
 }
 
-void parseMemFile(std::string_view bytes, ElevationGrid& grid, int firstRow, int firstColumn,
-                  int level) {
+MeshBlock parseMeshBlock(std::string_view bytes) {
     // The record table: whole lines by record number, so records may arrive in any order.
     std::array<std::string_view, kMeshPoints + 1> records{};
     std::array<bool, kMeshPoints + 1> present{};
-
-    size_t pos = 0;
-    bool header = true;
-    while (pos < bytes.size()) {
-        size_t end = pos;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        const std::string_view line = bytes.substr(pos, end - pos);
-        if (end < bytes.size()) {
-            if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
-            ++end;
-        }
-        pos = end;
-        if (header) {
-            header = false;
-            continue;
-        }
-        const int n = recordNumber(line);
+    LineReader lines(bytes, LineEncoding::Utf8);
+    while (lines.next()) {
+        if (lines.number() == 1) continue;  // the header
+        const int n = recordNumber(lines.bytes());
         if (n >= 1 && n <= kMeshPoints) {
-            records[static_cast<size_t>(n)] = line;
+            records[static_cast<size_t>(n)] = lines.bytes();
             present[static_cast<size_t>(n)] = true;
         }
     }
 
-    if (!ElevationGrid::inside(firstRow, firstColumn, level) ||
-        !ElevationGrid::inside(firstRow + kMeshPoints - 1, firstColumn + kMeshPoints - 1, level))
-        return;
-    float* data = grid.data();
+    MeshBlock block;
     for (int n = 1; n <= kMeshPoints; ++n) {
-        const size_t rowBase = ElevationGrid::index(firstRow + n - 1, firstColumn, level);
+        float* row = block.metres.data() + static_cast<size_t>(n - 1) * kMeshPoints;
         if (!present[static_cast<size_t>(n)]) {
-            for (int k = 0; k < kMeshPoints; ++k)
-                data[rowBase + static_cast<size_t>(k) * ElevationGrid::kLevels] = ElevationGrid::kNoData;
+            std::fill(row, row + kMeshPoints, ElevationGrid::kNoData);
             continue;
         }
         const std::string_view line = records[static_cast<size_t>(n)];
         for (int k = 0; k < kMeshPoints; ++k) {
             const size_t start = kFirstFieldOffset + static_cast<size_t>(k) * kFieldWidth;
-            double tenths = 0.0;
-            if (start < line.size()) tenths = fieldValue(line.substr(start, kFieldWidth));
-            data[rowBase + static_cast<size_t>(k) * ElevationGrid::kLevels] =
-                static_cast<float>(tenths / 10.0);
+            if (start >= line.size()) {
+                row[k] = 0.0f;
+                continue;
+            }
+            FieldForm form = FieldForm::Plain;
+            const double tenths = fieldValue(line.substr(start, kFieldWidth), form);
+            if (form != FieldForm::Plain) ++block.oddFields;
+            row[k] = form == FieldForm::NoData ? ElevationGrid::kNoData : static_cast<float>(tenths / 10.0);
         }
     }
+    return block;
+}
+
+Result<MeshBlock> readMeshBlock(const fs::path& path) {
+    std::string bytes;
+    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
+    return parseMeshBlock(bytes);
+}
+
+void placeMeshBlock(const MeshBlock& block, ElevationGrid& grid, int firstRow, int firstColumn,
+                    int level) {
+    if (!ElevationGrid::inside(firstRow, firstColumn, level) ||
+        !ElevationGrid::inside(firstRow + kMeshPoints - 1, firstColumn + kMeshPoints - 1, level))
+        return;
+    float* data = grid.data();
+    for (int n = 0; n < kMeshPoints; ++n) {
+        const size_t rowBase = ElevationGrid::index(firstRow + n, firstColumn, level);
+        for (int k = 0; k < kMeshPoints; ++k)
+            data[rowBase + static_cast<size_t>(k) * ElevationGrid::kLevels] = block.at(n, k);
+    }
+}
+
+void parseMemFile(std::string_view bytes, ElevationGrid& grid, int firstRow, int firstColumn,
+                  int level) {
+    placeMeshBlock(parseMeshBlock(bytes), grid, firstRow, firstColumn, level);
 }
 
 void repeatLastRowAndColumn(ElevationGrid& grid, int level) {
@@ -138,6 +178,7 @@ fs::path entryIgnoringCase(const fs::path& folder, const std::string& name) {
 }  // namespace
 
 fs::path meshFilePath(const fs::path& folder, std::string_view code, bool discLayout) {
+    if (!isValidMeshCode(code)) return {};
     const std::string fileName = std::string(code) + ".MEM";
     fs::path base = folder;
     if (discLayout) base = entryIgnoringCase(folder, std::string(code.substr(0, 4)));

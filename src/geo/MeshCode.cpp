@@ -61,6 +61,13 @@ std::string twoDigits(int64_t v) {
 
 }  // namespace
 
+bool isValidMeshCode(std::string_view code) {
+    if (code.size() != 6) return false;
+    for (char c : code)
+        if (c < '0' || c > '9') return false;
+    return code[4] <= '7' && code[5] <= '7';
+}
+
 DmsText meshSouthLatitude(std::string_view code) {
     const MeshFields f = readCode(code);
     return secondsToDms(clampToArcSeconds(f.pp * kFirstLevelHeight + f.r * kMeshHeight));

@@ -17,6 +17,11 @@ enum class Direction { West, East, North, South };
 // with; missing characters of a short code read as "0" and characters after the sixth are
 // ignored.
 
+// True for a secondary mesh code as files and fields must hold it: six digits ppqqrc with the
+// row r and the column c in 0..7. Every code read from a file or typed into a field is checked
+// with this where it enters, and paths are only built from codes that pass.
+bool isValidMeshCode(std::string_view code);
+
 // South edge and west edge of the mesh, as angle texts.
 DmsText meshSouthLatitude(std::string_view code);
 DmsText meshWestLongitude(std::string_view code);

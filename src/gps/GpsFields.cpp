@@ -1,7 +1,10 @@
 #include "gps/GpsFields.h"
 
+#include "core/Blanks.h"
+#include "core/NumberText.h"
 #include "core/Rounding.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -12,13 +15,8 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
+// GPS records take tabs for blanks too.
+std::string_view trimBlanks(std::string_view text) { return orv::trimBlanks(text, kSpacesAndTabs); }
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -125,6 +123,24 @@ std::optional<std::string> pcxDate(std::string_view text) {
         return std::nullopt;
     return monthNumber(text.substr(3, 3)) + "/" + std::string(text.substr(0, 2)) + "/" +
            std::string(text.substr(7, 2));
+}
+
+std::string looseDate(std::string_view text) {
+    const auto part = [text](size_t from, size_t count) {
+        return from < text.size() ? std::string(text.substr(from, count)) : std::string();
+    };
+    return monthNumber(part(3, 3)) + "/" + part(0, 2) + "/" + part(7, 2);
+}
+
+std::string shiftedTime(std::string_view text) {
+    std::string out(text);
+    if (out.size() < 2) return out;
+    int local = static_cast<int>(leadingNumber(text.substr(0, 2))) + 9;
+    if (local >= 24) local -= 24;
+    local = std::clamp(local, 0, 99);
+    out[0] = static_cast<char>('0' + local / 10);
+    out[1] = static_cast<char>('0' + local % 10);
+    return out;
 }
 
 std::optional<std::string> localTime(std::string_view utc) {

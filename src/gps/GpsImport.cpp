@@ -1,11 +1,13 @@
 #include "gps/GpsImport.h"
 
+#include "core/Blanks.h"
+#include "core/LineReader.h"
 #include "core/TextFile.h"
 #include "gps/GpsFields.h"
-#include "core/LineReader.h"
 #include "platform/Progress.h"
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -13,26 +15,13 @@ namespace orv {
 
 namespace {
 
-// What each reader calls its data in messages, its message title and its progress text.
-struct ReaderTexts {
-    const char* data;
-    const char* title;
-    const char* progress;
-};
-
-constexpr ReaderTexts kPcxTrack{"ＴＲＫデータ", kTrackReadTitle, kPcxTrackProgressText};
-constexpr ReaderTexts kPcxWaypoints{"ＷＰＴデータ", kWaypointReadTitle, kPcxWaypointProgressText};
-constexpr ReaderTexts kWaypointPlus{"Waypoint＋データ", kTrackReadTitle, kWaypointPlusProgressText};
-
-// Why a record line cannot be read (the second line of the message).
+// Why a record line cannot be read (the second line of the caller's message).
 constexpr const char* kNoLatitudeMark = "緯度の前の「N」がありません。";
 constexpr const char* kNoLongitudeMark = "経度の前の「E」がありません。";
 constexpr const char* kBadLatitude = "緯度が数値でないか、範囲を外れています。";
 constexpr const char* kBadLongitude = "経度が数値でないか、範囲を外れています。";
 constexpr const char* kNoDate = "経度の後に日付がありません。";
-constexpr const char* kBadDate = "日付が DD-MMM-YY の形ではありません。";
 constexpr const char* kNoTime = "日付の後に時刻がありません。";
-constexpr const char* kBadTime = "時刻が HH:MM:SS の形ではありません。";
 constexpr const char* kFewItems = "項目が7つに足りません。";
 constexpr const char* kFewFields = "コンマで区切った項目が足りません。";
 constexpr const char* kLineTooLong = "行が長すぎます。";
@@ -44,13 +33,12 @@ constexpr size_t kWaypointItems = 7;
 constexpr size_t kWaypointPlusWaypointFields = 5;
 constexpr size_t kWaypointPlusTrackFields = 6;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// Coordinates are read whatever their size; the usual limits only mark a line as odd.
+constexpr double kAnyDegrees = std::numeric_limits<double>::max();
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
+// GPS records take tabs for blanks too.
+bool isBlank(char c) { return isBlankIn(c, kSpacesAndTabs); }
+std::string_view trimBlanks(std::string_view text) { return orv::trimBlanks(text, kSpacesAndTabs); }
 
 // Items separated by runs of blanks.
 std::vector<std::string_view> blankItems(std::string_view line) {
@@ -78,45 +66,7 @@ std::vector<std::string_view> commaFields(std::string_view line) {
     return fields;
 }
 
-GpsReadResult problem(const ReaderTexts& texts, GpsReadStatus status, int line,
-                      std::string message, Icon icon = Icon::Warning) {
-    GpsReadResult result;
-    result.status = status;
-    result.line = line;
-    result.message = std::move(message);
-    result.title = texts.title;
-    result.icon = icon;
-    return result;
-}
-
-GpsReadResult brokenLine(const ReaderTexts& texts, int line, const char* why) {
-    return problem(texts, GpsReadStatus::BrokenLine, line,
-                   std::string(texts.data) + "の " + std::to_string(line) +
-                       " 行目を読み取れません。\r\n" + why);
-}
-
-GpsReadResult tooMany(const ReaderTexts& texts, GpsReadStatus status, int line,
-                      std::string_view what, int limit) {
-    return problem(texts, status, line,
-                   std::string(texts.data) + "の" + std::string(what) + "が" +
-                       std::to_string(limit) + "点を超えています。");
-}
-
-GpsReadResult fileProblem(const ReaderTexts& texts, FileError error,
-                          const std::filesystem::path& path) {
-    const char* what = error == FileError::NotFound   ? "GPSファイルが見つかりません。"
-                       : error == FileError::TooLarge ? "GPSファイルが大きすぎます。"
-                                                      : "GPSファイルを読み込めません。";
-    return problem(texts, GpsReadStatus::FileError, 0, std::string(what) + "\r\n" + path.string());
-}
-
-// A failed read leaves no partial route or waypoints behind.
-GpsReadResult failed(AppState& state, GpsReadResult result) {
-    clearRoute(state);
-    clearWaypoints(state);
-    state.waypointsRead = 0;
-    return result;
-}
+Problem brokenLine(int line, const char* why) { return Problem{ProblemKind::BadRecord, line, why}; }
 
 // The progress strip of one reader: round(characters read / file length × 200).
 class ReadProgress {
@@ -161,48 +111,68 @@ UnitLine readUnitLine(const LineReader& lines, PcxUnit& unit) {
 
 bool startsWith(std::string_view bytes, char c) { return !bytes.empty() && bytes.front() == c; }
 
+// A coordinate as the format reads it; `odd` is set when it lies beyond `usual` degrees.
+std::optional<DmsText> pcxCoordinateRead(std::string_view text, PcxUnit unit, double usual, bool& odd) {
+    auto value = pcxCoordinate(text, unit, kAnyDegrees);
+    if (value && !pcxCoordinate(text, unit, usual)) odd = true;
+    return value;
+}
+
+std::optional<std::string> waypointPlusCoordinateRead(std::string_view text, double usual, bool& odd) {
+    auto value = waypointPlusCoordinate(text, kAnyDegrees);
+    if (value && !waypointPlusCoordinate(text, usual)) odd = true;
+    return value;
+}
+
+std::string localTimeRead(std::string_view time, bool& odd) {
+    if (auto exact = localTime(time)) return *exact;
+    odd = true;
+    return shiftedTime(time);
+}
+
 // A "T" line: latitude between the first "N" and the first "E", longitude from there to the
-// next blank, the nine characters of the date after it, then a blank and the eight
-// characters of the time. Returns why the line cannot be read, or nullptr.
-const char* readTrackLine(std::string_view line, PcxUnit unit, RoutePoint& point) {
+// next blank, the nine characters of the date after it, then the eight characters of the time
+// after the following blank. Returns why the line cannot be read, or nullptr.
+const char* readTrackLine(std::string_view line, PcxUnit unit, RoutePoint& point, bool& odd) {
     const size_t n = line.find('N');
     if (n == std::string_view::npos) return kNoLatitudeMark;
     const size_t e = line.find('E');
     if (e == std::string_view::npos) return kNoLongitudeMark;
     if (e < n) return kBadLatitude;
-    auto latitude = pcxCoordinate(line.substr(n + 1, e - n - 1), unit, kMaxLatitudeDegrees);
+    auto latitude = pcxCoordinateRead(line.substr(n + 1, e - n - 1), unit, kMaxLatitudeDegrees, odd);
     if (!latitude) return kBadLatitude;
     const size_t blank = line.find(' ', e + 1);
     if (blank == std::string_view::npos) return kNoDate;
-    auto longitude = pcxCoordinate(line.substr(e + 1, blank - e - 1), unit, kMaxLongitudeDegrees);
+    auto longitude = pcxCoordinateRead(line.substr(e + 1, blank - e - 1), unit, kMaxLongitudeDegrees, odd);
     if (!longitude) return kBadLongitude;
     const size_t dateStart = blank + 1;
     if (line.size() < dateStart + 9) return kNoDate;
-    auto date = pcxDate(line.substr(dateStart, 9));
-    if (!date) return kBadDate;
-    const size_t timeBlank = dateStart + 9;
-    if (line.size() <= timeBlank) return kNoTime;
-    if (line[timeBlank] != ' ') return kBadDate;
-    if (line.size() < timeBlank + 1 + 8) return kNoTime;
-    auto time = localTime(line.substr(timeBlank + 1, 8));
-    if (!time) return kBadTime;
+    const std::string_view dateText = line.substr(dateStart, 9);
+    auto date = pcxDate(dateText);
+    if (!date) {
+        odd = true;
+        date = looseDate(dateText);
+    }
+    const size_t timeBlank = line.find(' ', dateStart + 9);
+    if (timeBlank == std::string_view::npos || line.size() < timeBlank + 1 + 8) return kNoTime;
+    if (timeBlank != dateStart + 9) odd = true;
 
     point.latitude = std::move(*latitude);
     point.longitude = std::move(*longitude);
     point.elevation = 0;
     point.dateText = std::move(*date);
-    point.timeText = std::move(*time);
+    point.timeText = localTimeRead(line.substr(timeBlank + 1, 8), odd);
     return nullptr;
 }
 
 // A "W" line: letter, name, latitude and longitude each behind a hemisphere letter, date,
 // time and at least one more item.
-const char* readWaypointLine(std::string_view line, PcxUnit unit, Waypoint& waypoint) {
+const char* readWaypointLine(std::string_view line, PcxUnit unit, Waypoint& waypoint, bool& odd) {
     const auto items = blankItems(line);
     if (items.size() < kWaypointItems) return kFewItems;
-    auto latitude = pcxCoordinate(items[2].substr(1), unit, kMaxLatitudeDegrees);
+    auto latitude = pcxCoordinateRead(items[2].substr(1), unit, kMaxLatitudeDegrees, odd);
     if (!latitude) return kBadLatitude;
-    auto longitude = pcxCoordinate(items[3].substr(1), unit, kMaxLongitudeDegrees);
+    auto longitude = pcxCoordinateRead(items[3].substr(1), unit, kMaxLongitudeDegrees, odd);
     if (!longitude) return kBadLongitude;
     waypoint.name = std::string(items[1]);
     waypoint.latitude = std::move(*latitude);
@@ -210,111 +180,83 @@ const char* readWaypointLine(std::string_view line, PcxUnit unit, Waypoint& wayp
     return nullptr;
 }
 
-// Reads the file into `bytes`; a failure result when it cannot.
-GpsReadResult readFile(const ReaderTexts& texts, const std::filesystem::path& path,
-                       std::string& bytes) {
-    const FileError error = readBytes(path, bytes);
-    if (error != FileError::None) return fileProblem(texts, error, path);
-    return {};
+void noteOdd(GpsTrack& track, bool odd, int line) {
+    if (!odd) return;
+    if (track.oddLines == 0) track.firstOddLine = line;
+    ++track.oddLines;
 }
 
 }  // namespace
 
-GpsReadResult readPcxTrack(const std::filesystem::path& path, AppState& state,
-                           const GpsProgress& progress) {
-    const ReaderTexts& texts = kPcxTrack;
-    clearRoute(state);
+Result<GpsTrack> readPcxTrack(const std::filesystem::path& path, const GpsProgress& progress) {
     std::string bytes;
-    if (auto result = readFile(texts, path, bytes); !result.ok()) return failed(state, result);
-    const ReadProgress bar(progress, texts.progress, bytes.size());
+    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
+    const ReadProgress bar(progress, kPcxTrackProgressText, bytes.size());
 
+    GpsTrack track;
     PcxUnit unit = PcxUnit::Dms;
     LineReader lines(bytes);
-    int count = 0;
     while (lines.next()) {
         const int number = lines.number();
         if (number > kMaxPcxTrackLines) {
             // Lines past the limit are not read, but a track point there would be lost.
-            if (startsWith(lines.bytes(), 'T'))
-                return failed(state, problem(texts, GpsReadStatus::TooManyLines, number,
-                                             std::string(texts.data) + "が" +
-                                                 std::to_string(kMaxPcxTrackLines) +
-                                                 "行を超えています。"));
+            if (startsWith(lines.bytes(), 'T')) return Problem{ProblemKind::TooMany, number, kTooManyLines};
             continue;
         }
         if (readUnitLine(lines, unit) == UnitLine::Unsupported)
-            return failed(state, problem(texts, GpsReadStatus::UnsupportedUnit, number,
-                                         kUnsupportedUnitMessage, Icon::Information));
+            return Problem{ProblemKind::Unsupported, number, {}};
         if (startsWith(lines.bytes(), 'T')) {
-            if (count == kMaxRoutePoints)
-                return failed(state, tooMany(texts, GpsReadStatus::TooManyPoints, number, "点",
-                                             kMaxRoutePoints));
-            if (lines.bytes().size() > kMaxRecordBytes)
-                return failed(state, brokenLine(texts, number, kLineTooLong));
+            if (track.points.size() == static_cast<size_t>(kMaxRoutePoints))
+                return Problem{ProblemKind::TooMany, number, kTooManyTrackPoints};
+            if (lines.bytes().size() > kMaxRecordBytes) return brokenLine(number, kLineTooLong);
             RoutePoint point;
-            if (const char* why = readTrackLine(lines.text(), unit, point))
-                return failed(state, brokenLine(texts, number, why));
-            ++count;
-            point.number = static_cast<int16_t>(count);
-            state.route[static_cast<size_t>(count)] = std::move(point);
+            bool odd = false;
+            if (const char* why = readTrackLine(lines.text(), unit, point, odd)) return brokenLine(number, why);
+            noteOdd(track, odd, number);
+            point.number = static_cast<int16_t>(track.points.size() + 1);
+            track.points.push_back(std::move(point));
         }
         bar.afterLine(lines);
     }
-    state.routeCount = static_cast<int16_t>(count);
-    state.routeLoaded = 1;
-    return {};
+    return track;
 }
 
-GpsReadResult readPcxWaypoints(const std::filesystem::path& path, AppState& state,
-                               const GpsProgress& progress) {
-    const ReaderTexts& texts = kPcxWaypoints;
-    clearWaypoints(state);
+Result<GpsTrack> readPcxWaypoints(const std::filesystem::path& path, const GpsProgress& progress) {
     std::string bytes;
-    if (auto result = readFile(texts, path, bytes); !result.ok()) return failed(state, result);
-    const ReadProgress bar(progress, texts.progress, bytes.size());
+    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
+    const ReadProgress bar(progress, kPcxWaypointProgressText, bytes.size());
 
+    GpsTrack track;
     PcxUnit unit = PcxUnit::Dms;
     LineReader lines(bytes);
-    int count = 0;
     while (lines.next()) {
         const int number = lines.number();
-        // The unit line of a waypoint file is the track file's, and so is its message.
         if (readUnitLine(lines, unit) == UnitLine::Unsupported)
-            return failed(state, problem(kPcxTrack, GpsReadStatus::UnsupportedUnit, number,
-                                         kUnsupportedUnitMessage, Icon::Information));
+            return Problem{ProblemKind::Unsupported, number, {}};
         if (startsWith(lines.bytes(), 'W')) {
-            if (count == kMaxWaypoints)
-                return failed(state, tooMany(texts, GpsReadStatus::TooManyWaypoints, number, "点",
-                                             kMaxWaypoints));
-            if (lines.bytes().size() > kMaxRecordBytes)
-                return failed(state, brokenLine(texts, number, kLineTooLong));
+            if (track.waypoints.size() == static_cast<size_t>(kMaxWaypoints))
+                return Problem{ProblemKind::TooMany, number, kTooManyWaypoints};
+            if (lines.bytes().size() > kMaxRecordBytes) return brokenLine(number, kLineTooLong);
             Waypoint waypoint;
-            if (const char* why = readWaypointLine(lines.text(), unit, waypoint))
-                return failed(state, brokenLine(texts, number, why));
-            state.waypointsRead = 1;
-            ++count;
-            waypoint.number = static_cast<int16_t>(count);
-            state.waypoints[static_cast<size_t>(count)] = std::move(waypoint);
+            bool odd = false;
+            if (const char* why = readWaypointLine(lines.text(), unit, waypoint, odd))
+                return brokenLine(number, why);
+            noteOdd(track, odd, number);
+            waypoint.number = static_cast<int16_t>(track.waypoints.size() + 1);
+            track.waypoints.push_back(std::move(waypoint));
         }
         bar.afterLine(lines);
     }
-    state.waypointCount = static_cast<int16_t>(count);
-    state.routeLoaded = 1;
-    return {};
+    return track;
 }
 
-GpsReadResult readWaypointPlus(const std::filesystem::path& path, AppState& state,
-                               const GpsProgress& progress) {
-    const ReaderTexts& texts = kWaypointPlus;
-    clearRoute(state);
-    clearWaypoints(state);
+Result<GpsTrack> readWaypointPlus(const std::filesystem::path& path, const GpsProgress& progress) {
     std::string bytes;
-    if (auto result = readFile(texts, path, bytes); !result.ok()) return failed(state, result);
-    const ReadProgress bar(progress, texts.progress, bytes.size());
+    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
+    const ReadProgress bar(progress, kWaypointPlusProgressText, bytes.size());
 
+    GpsTrack track;
     LineReader lines(bytes);
-    int points = 0;
-    int waypoints = 0;
     while (lines.next()) {
         const int number = lines.number();
         // Line 1 is the header; empty lines hold no record.
@@ -322,54 +264,47 @@ GpsReadResult readWaypointPlus(const std::filesystem::path& path, AppState& stat
             bar.afterLine(lines);
             continue;
         }
-        if (lines.bytes().size() > kMaxRecordBytes)
-            return failed(state, brokenLine(texts, number, kLineTooLong));
+        if (lines.bytes().size() > kMaxRecordBytes) return brokenLine(number, kLineTooLong);
         const std::string text = lines.text();
         const auto fields = commaFields(text);
+        bool odd = false;
         if (trimBlanks(fields[0]) == "WP") {
-            if (fields.size() < kWaypointPlusWaypointFields)
-                return failed(state, brokenLine(texts, number, kFewFields));
-            if (waypoints == kMaxWaypoints)
-                return failed(state, tooMany(texts, GpsReadStatus::TooManyWaypoints, number,
-                                             "ＷＰＴの点", kMaxWaypoints));
-            auto latitude = waypointPlusCoordinate(fields[3], kMaxLatitudeDegrees);
-            if (!latitude) return failed(state, brokenLine(texts, number, kBadLatitude));
-            auto longitude = waypointPlusCoordinate(fields[4], kMaxLongitudeDegrees);
-            if (!longitude) return failed(state, brokenLine(texts, number, kBadLongitude));
-            state.waypointsRead = 1;
-            ++waypoints;
-            Waypoint& waypoint = state.waypoints[static_cast<size_t>(waypoints)];
-            waypoint.number = static_cast<int16_t>(waypoints);
+            if (fields.size() < kWaypointPlusWaypointFields) return brokenLine(number, kFewFields);
+            if (track.waypoints.size() == static_cast<size_t>(kMaxWaypoints))
+                return Problem{ProblemKind::TooMany, number, kTooManyWaypoints};
+            auto latitude = waypointPlusCoordinateRead(fields[3], kMaxLatitudeDegrees, odd);
+            if (!latitude) return brokenLine(number, kBadLatitude);
+            auto longitude = waypointPlusCoordinateRead(fields[4], kMaxLongitudeDegrees, odd);
+            if (!longitude) return brokenLine(number, kBadLongitude);
+            Waypoint waypoint;
+            waypoint.number = static_cast<int16_t>(track.waypoints.size() + 1);
             waypoint.name = std::string(fields[2]);
             waypoint.latitude = std::move(*latitude);
             waypoint.longitude = std::move(*longitude);
+            track.waypoints.push_back(std::move(waypoint));
         } else {
-            if (fields.size() < kWaypointPlusTrackFields)
-                return failed(state, brokenLine(texts, number, kFewFields));
-            if (points == kMaxRoutePoints)
-                return failed(state, tooMany(texts, GpsReadStatus::TooManyPoints, number,
-                                             "ＴＲＫの点", kMaxRoutePoints));
-            auto latitude = waypointPlusCoordinate(fields[2], kMaxLatitudeDegrees);
-            if (!latitude) return failed(state, brokenLine(texts, number, kBadLatitude));
-            auto longitude = waypointPlusCoordinate(fields[3], kMaxLongitudeDegrees);
-            if (!longitude) return failed(state, brokenLine(texts, number, kBadLongitude));
-            auto time = localTime(trimBlanks(fields[5]));
-            if (!time) return failed(state, brokenLine(texts, number, kBadTime));
-            ++points;
-            RoutePoint& point = state.route[static_cast<size_t>(points)];
-            point.number = static_cast<int16_t>(points);
+            if (fields.size() < kWaypointPlusTrackFields) return brokenLine(number, kFewFields);
+            if (track.points.size() == static_cast<size_t>(kMaxRoutePoints))
+                return Problem{ProblemKind::TooMany, number, kTooManyTrackPoints};
+            auto latitude = waypointPlusCoordinateRead(fields[2], kMaxLatitudeDegrees, odd);
+            if (!latitude) return brokenLine(number, kBadLatitude);
+            auto longitude = waypointPlusCoordinateRead(fields[3], kMaxLongitudeDegrees, odd);
+            if (!longitude) return brokenLine(number, kBadLongitude);
+            const std::string_view time = trimBlanks(fields[5]);
+            if (time.size() < 2) return brokenLine(number, kNoTime);
+            RoutePoint point;
+            point.number = static_cast<int16_t>(track.points.size() + 1);
             point.latitude = std::move(*latitude);
             point.longitude = std::move(*longitude);
             point.elevation = 0;
             point.dateText = std::string(fields[4]);
-            point.timeText = std::move(*time);
+            point.timeText = localTimeRead(time, odd);
+            track.points.push_back(std::move(point));
         }
+        noteOdd(track, odd, number);
         bar.afterLine(lines);
     }
-    state.routeCount = static_cast<int16_t>(points);
-    state.waypointCount = static_cast<int16_t>(waypoints);
-    state.routeLoaded = 1;
-    return {};
+    return track;
 }
 
 }  // namespace orv

@@ -1,17 +1,16 @@
 #pragma once
 // The readers of GPS text files: PCX track (".TRK") and waypoint (".WPT") files and Waypoint+
-// text files. Each reads one file into the route and waypoint tables of the state and reports
-// by value; showing a message is left to the caller, as is drawing the progress strip.
-//
-// A reader keeps only what it read completely: when it fails, the route and the waypoints are
-// cleared again. The tables never receive more than their limits.
-#include "platform/Dialogs.h"
+// text files. Each reads one file and returns what it held or the problem; committing the
+// track into the state, showing a message and drawing the progress strip are left to the
+// caller. A track never holds more than the route and waypoint tables take.
+#include "core/Result.h"
 #include "state/AppState.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -29,43 +28,41 @@ inline constexpr int kMaxPcxTrackLines = 10000;
 // Longest record line (bytes) a reader takes apart; longer track or waypoint lines are broken.
 inline constexpr size_t kMaxRecordBytes = 1024;
 
-inline constexpr const char* kTrackReadTitle = "ＴＲＫ読み込み";
-inline constexpr const char* kWaypointReadTitle = "ＷＰＴ読み込み";
-inline constexpr const char* kUnsupportedUnitMessage = "この形式のＴＲＫデータは読み込めません";
-
-enum class GpsReadStatus {
-    Ok,
-    FileError,        // missing, unreadable or too large
-    UnsupportedUnit,  // a "U  LAT LON" line with a unit other than DMS or DEG
-    BrokenLine,       // a record that cannot be taken apart
-    TooManyPoints,    // more than kMaxRoutePoints track points
-    TooManyWaypoints, // more than kMaxWaypoints waypoints
-    TooManyLines,     // a track point after line kMaxPcxTrackLines of a PCX track file
+// What a GPS file held: track points (numbered 1.., no elevation yet, times in Japanese time)
+// and waypoints (numbered 1..), and the lines read although they bent the format's rules.
+struct GpsTrack {
+    std::vector<RoutePoint> points;   // at most kMaxRoutePoints
+    std::vector<Waypoint> waypoints;  // at most kMaxWaypoints
+    int oddLines = 0;       // records read with a date, time or coordinate out of the usual form
+    int firstOddLine = 0;   // the first of them, 0 when none
 };
 
-struct GpsReadResult {
-    GpsReadStatus status = GpsReadStatus::Ok;
-    int line = 0;         // the line of the problem (1-based), 0 when none
-    std::string message;  // what the user is told, "" when read
-    std::string title;
-    Icon icon = Icon::None;
+// The readers take a file and return its track, or the problem that stopped them; they never
+// touch the application state nor show a message. Problems (line = the 1-based line, detail =
+// why the line cannot be read, for the message):
+// - the file's own: NotFound, NotAFile, CannotRead, TooLarge;
+// - Unsupported: a "U  LAT LON" line with a unit other than DMS or DEG;
+// - BadRecord: a record that the format's rules cannot take apart (no "N" or "E", no items
+//   after the longitude or the date, a coordinate that is no number, too few items or fields,
+//   or a line over kMaxRecordBytes);
+// - TooMany: more than kMaxRoutePoints track points or kMaxWaypoints waypoints (detail names
+//   which: kTooManyTrackPoints or kTooManyWaypoints), or a track point after line
+//   kMaxPcxTrackLines of a PCX track file (detail kTooManyLines).
+// Dates not in the form DD-MMM-YY, times not HH:MM:SS with minutes and seconds up to 59 and
+// coordinates beyond 90° / 180° are read by the format's rules all the same and counted in
+// oddLines.
+inline constexpr const char* kTooManyTrackPoints = "track";
+inline constexpr const char* kTooManyWaypoints = "waypoints";
+inline constexpr const char* kTooManyLines = "lines";
 
-    bool ok() const { return status == GpsReadStatus::Ok; }
-};
+// A PCX track file. (readPcxTrack)
+Result<GpsTrack> readPcxTrack(const std::filesystem::path& path, const GpsProgress& progress);
 
-// Reads a PCX track file into `route` (points 1..routeCount, no elevation yet, times in
-// Japanese time); on success routeCount is set and routeLoaded = 1. The waypoints are left alone.
-GpsReadResult readPcxTrack(const std::filesystem::path& path, AppState& state,
-                           const GpsProgress& progress);
+// A PCX waypoint file. (readPcxWaypoints)
+Result<GpsTrack> readPcxWaypoints(const std::filesystem::path& path, const GpsProgress& progress);
 
-// Reads a PCX waypoint file into `waypoints`; on success waypointCount is set, waypointsRead = 1
-// when a waypoint was read, and routeLoaded = 1. The route is left alone.
-GpsReadResult readPcxWaypoints(const std::filesystem::path& path, AppState& state,
-                               const GpsProgress& progress);
-
-// Reads a Waypoint+ text file: its "WP" records into `waypoints`, every other record into
-// `route`; on success both counts are set and routeLoaded = 1.
-GpsReadResult readWaypointPlus(const std::filesystem::path& path, AppState& state,
-                               const GpsProgress& progress);
+// A Waypoint+ text file: "WP" records are waypoints, every other record a track point.
+// (readWaypointPlus)
+Result<GpsTrack> readWaypointPlus(const std::filesystem::path& path, const GpsProgress& progress);
 
 }  // namespace orv

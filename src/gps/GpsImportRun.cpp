@@ -2,19 +2,44 @@
 
 #include "gps/GpsImport.h"
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
 
-using Reader = GpsReadResult (*)(const std::filesystem::path&, AppState&, const GpsProgress&);
+// What each reader calls its data in messages and its message title.
+struct ReaderTexts {
+    const char* data;
+    const char* title;
+};
+
+ReaderTexts readerTexts(GpsFileKind kind) {
+    switch (kind) {
+    case GpsFileKind::PcxTrack: return {"ＴＲＫデータ", kTrackReadTitle};
+    case GpsFileKind::PcxWaypoints: return {"ＷＰＴデータ", kWaypointReadTitle};
+    case GpsFileKind::WaypointPlus: return {"Waypoint＋データ", kTrackReadTitle};
+    }
+    return {"ＴＲＫデータ", kTrackReadTitle};
+}
+
+Result<GpsTrack> readGpsFile(GpsFileKind kind, const std::filesystem::path& path,
+                             const GpsProgress& progress) {
+    switch (kind) {
+    case GpsFileKind::PcxTrack: return readPcxTrack(path, progress);
+    case GpsFileKind::PcxWaypoints: return readPcxWaypoints(path, progress);
+    case GpsFileKind::WaypointPlus: return readWaypointPlus(path, progress);
+    }
+    return Problem{ProblemKind::Unsupported, 0, {}};
+}
 
 void showStatus(const GpsImportView& view, const std::string& text) {
     if (view.status) view.status(text);
 }
 
-// Asks for the file, reads it and shows what went wrong. Nothing when the file was read;
-// otherwise the outcome that ends the import.
-std::optional<GpsImportOutcome> readOne(const char* filter, Reader reader, AppState& state,
+// Asks for the file, reads it, commits it and shows what went wrong. Nothing when the file was
+// read; otherwise the outcome that ends the import.
+std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, AppState& state,
                                         Dialogs& dialogs, const GpsImportView& view) {
     const auto file = dialogs.openFile(kGpsOpenTitle, filter, state.gpsFilePath);
     if (!file) {
@@ -23,18 +48,93 @@ std::optional<GpsImportOutcome> readOne(const char* filter, Reader reader, AppSt
     }
     state.gpsFilePath = *file;
     showStatus(view, *file);
-    const GpsReadResult result = reader(*file, state, view.progress);
+    const Result<GpsTrack> read = readGpsFile(kind, *file, view.progress);
     if (view.progressDone) view.progressDone();
-    showStatus(view, "");
+    const GpsReadResult result = describeGpsRead(kind, read, *file);
+    // Records read out of their usual form are named on the status line, not refused.
+    showStatus(view, result.warning);
     if (!result.ok()) {
         dialogs.message(result.message, result.title, Buttons::Ok, result.icon);
         state.startCancelled = -1;
         return GpsImportOutcome::Failed;
     }
+    commitGpsTrack(state, kind, *read);
     return std::nullopt;
 }
 
 }  // namespace
+
+GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
+                              const std::filesystem::path& path) {
+    const ReaderTexts texts = readerTexts(kind);
+    GpsReadResult result;
+    if (read.ok()) {
+        if (read->oddLines > 0)
+            result.warning = std::string(texts.data) + "の" + std::to_string(read->firstOddLine) +
+                             "行目ほか" + std::to_string(read->oddLines) +
+                             "点の日付・時刻・座標が通常の形ではありません。そのまま読み込みました。";
+        return result;
+    }
+    const Problem& problem = read.problem();
+    result.line = problem.line;
+    result.title = texts.title;
+    result.icon = Icon::Warning;
+    const std::string data = texts.data;
+    switch (problem.kind) {
+    case ProblemKind::Unsupported:
+        // The unit line of a waypoint file is the track file's, and so is its message.
+        result.status = GpsReadStatus::UnsupportedUnit;
+        result.message = kUnsupportedUnitMessage;
+        result.title = kTrackReadTitle;
+        result.icon = Icon::Information;
+        break;
+    case ProblemKind::BadRecord:
+        result.status = GpsReadStatus::BrokenLine;
+        result.message = data + "の " + std::to_string(problem.line) + " 行目を読み取れません。\r\n" +
+                         problem.detail;
+        break;
+    case ProblemKind::TooMany:
+        if (problem.detail == kTooManyLines) {
+            result.status = GpsReadStatus::TooManyLines;
+            result.message = data + "が" + std::to_string(kMaxPcxTrackLines) + "行を超えています。";
+        } else if (problem.detail == kTooManyWaypoints) {
+            result.status = GpsReadStatus::TooManyWaypoints;
+            const char* what = kind == GpsFileKind::WaypointPlus ? "ＷＰＴの点" : "点";
+            result.message = data + "の" + what + "が" + std::to_string(kMaxWaypoints) + "点を超えています。";
+        } else {
+            result.status = GpsReadStatus::TooManyPoints;
+            const char* what = kind == GpsFileKind::WaypointPlus ? "ＴＲＫの点" : "点";
+            result.message = data + "の" + what + "が" + std::to_string(kMaxRoutePoints) + "点を超えています。";
+        }
+        break;
+    default: {
+        result.status = GpsReadStatus::FileError;
+        const char* what = problem.kind == ProblemKind::NotFound   ? "GPSファイルが見つかりません。"
+                           : problem.kind == ProblemKind::TooLarge ? "GPSファイルが大きすぎます。"
+                                                                   : "GPSファイルを読み込めません。";
+        result.message = std::string(what) + "\r\n" + path.string();
+        break;
+    }
+    }
+    return result;
+}
+
+void commitGpsTrack(AppState& state, GpsFileKind kind, const GpsTrack& track) {
+    if (kind != GpsFileKind::PcxWaypoints) {
+        clearRoute(state);
+        const size_t count = std::min(track.points.size(), static_cast<size_t>(kMaxRoutePoints));
+        std::copy_n(track.points.begin(), count, state.route.begin() + 1);
+        state.routeCount = static_cast<int16_t>(count);
+    }
+    if (kind != GpsFileKind::PcxTrack) {
+        clearWaypoints(state);
+        const size_t count = std::min(track.waypoints.size(), static_cast<size_t>(kMaxWaypoints));
+        std::copy_n(track.waypoints.begin(), count, state.waypoints.begin() + 1);
+        state.waypointCount = static_cast<int16_t>(count);
+        if (count > 0) state.waypointsRead = 1;
+    }
+    state.routeLoaded = 1;
+}
 
 GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppState& state,
                               Dialogs& dialogs, const GpsImportView& view) {
@@ -46,15 +146,15 @@ GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppS
     clearWaypoints(state);
     switch (choice->option) {
         case kGpsFormatPcx:
-            if (auto end = readOne(kPcxTrackFilter, readPcxTrack, state, dialogs, view))
+            if (auto end = readOne(kPcxTrackFilter, GpsFileKind::PcxTrack, state, dialogs, view))
                 return *end;
             if (choice->readWaypoints) {
-                if (auto end = readOne(kPcxWaypointFilter, readPcxWaypoints, state, dialogs, view))
+                if (auto end = readOne(kPcxWaypointFilter, GpsFileKind::PcxWaypoints, state, dialogs, view))
                     return *end;
             }
             return GpsImportOutcome::Read;
         case kGpsFormatWaypointPlus:
-            if (auto end = readOne(kWaypointPlusFilter, readWaypointPlus, state, dialogs, view))
+            if (auto end = readOne(kWaypointPlusFilter, GpsFileKind::WaypointPlus, state, dialogs, view))
                 return *end;
             return GpsImportOutcome::Read;
         case kGpsFormatPot:

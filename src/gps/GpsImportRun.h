@@ -2,6 +2,8 @@
 // Running the GPS file import chosen in the format dialog (ORV_SELTRK): the route and the
 // waypoints are cleared, the file dialogs ask for the files, the readers read them and any
 // problem is shown to the user. Cancelling or failing sets startCancelled = -1.
+#include "core/Result.h"
+#include "gps/GpsImport.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
 
@@ -43,6 +45,45 @@ enum class GpsImportOutcome {
     Cancelled,      // a file dialog or the format dialog was cancelled; startCancelled = -1
     Failed,         // a reader failed and its message was shown; startCancelled = -1
 };
+
+inline constexpr const char* kTrackReadTitle = "ＴＲＫ読み込み";
+inline constexpr const char* kWaypointReadTitle = "ＷＰＴ読み込み";
+inline constexpr const char* kUnsupportedUnitMessage = "この形式のＴＲＫデータは読み込めません";
+
+// The three GPS file formats the import reads.
+enum class GpsFileKind { PcxTrack, PcxWaypoints, WaypointPlus };
+
+enum class GpsReadStatus {
+    Ok,
+    FileError,        // missing, unreadable or too large
+    UnsupportedUnit,  // a "U  LAT LON" line with a unit other than DMS or DEG
+    BrokenLine,       // a record that cannot be taken apart
+    TooManyPoints,    // more than kMaxRoutePoints track points
+    TooManyWaypoints, // more than kMaxWaypoints waypoints
+    TooManyLines,     // a track point after line kMaxPcxTrackLines of a PCX track file
+};
+
+// A reader's outcome as the user is told it.
+struct GpsReadResult {
+    GpsReadStatus status = GpsReadStatus::Ok;
+    int line = 0;         // the line of the problem (1-based), 0 when none
+    std::string message;  // what the user is told, "" when read
+    std::string title;
+    Icon icon = Icon::None;
+    std::string warning;  // for the status line: records read out of their usual form
+
+    bool ok() const { return status == GpsReadStatus::Ok; }
+};
+
+// The message, title and icon for a reader's problem, or the status-line warning of a track
+// that was read with odd records.
+GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
+                              const std::filesystem::path& path);
+
+// Puts a track that was read into the state: the PCX track file's points replace the route,
+// the PCX waypoint file's waypoints replace the waypoints, a Waypoint+ file replaces both;
+// routeLoaded = 1 and, when waypoints were read, waypointsRead = 1.
+void commitGpsTrack(AppState& state, GpsFileKind kind, const GpsTrack& track);
 
 // Runs the import for `choice`; nothing (the format dialog closed without "実行") cancels.
 // After Read the caller marks the route as read in the start menu and shows it on the overview.

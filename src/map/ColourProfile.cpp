@@ -1,8 +1,11 @@
 #include "map/ColourProfile.h"
 
+#include "core/Blanks.h"
+#include "core/LineReader.h"
 #include "core/TextFile.h"
 
 #include <charconv>
+#include <optional>
 #include <cmath>
 #include <string_view>
 #include <system_error>
@@ -16,7 +19,8 @@ namespace {
 constexpr std::uintmax_t kMaxProfileBytes = 64 * 1024;
 constexpr double kMaxMagnitude = 100000.0;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// Items are separated by spaces and tabs.
+bool isBlank(char c) { return isBlankIn(c, kSpacesAndTabs); }
 
 std::vector<std::string_view> fields(std::string_view line) {
     std::vector<std::string_view> out;
@@ -41,27 +45,27 @@ std::optional<float> number(std::string_view text) {
 
 }  // namespace
 
-std::optional<ColourProfile> readColourProfile(const std::filesystem::path& path) {
+Result<ColourProfile> readColourProfile(const std::filesystem::path& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kMaxProfileBytes) return std::nullopt;
-
-    const TextLines text = readTextLines(path);
-    if (text.error != FileError::None) return std::nullopt;
+    if (!error && size > kMaxProfileBytes) return Problem{ProblemKind::TooLarge, 0, path.string()};
+    std::string bytes;
+    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
+    if (bytes.size() > kMaxProfileBytes) return Problem{ProblemKind::TooLarge, 0, path.string()};
 
     ColourProfile profile{};
     int count = 0;
-    for (const std::string& line : text.lines) {
-        if (count == kProfileSamples) break;
-        const std::vector<std::string_view> parts = fields(line);
+    LineReader lines(bytes, LineEncoding::Cp932);
+    while (count < kProfileSamples && lines.next()) {
+        const std::vector<std::string_view> parts = fields(lines.bytes());
         if (parts.empty()) continue;
-        if (parts.size() != 2) return std::nullopt;
+        if (parts.size() != 2) return Problem{ProblemKind::BadRecord, lines.number(), {}};
         const std::optional<float> x = number(parts[0]);
         const std::optional<float> elevation = number(parts[1]);
-        if (!x || !elevation) return std::nullopt;
+        if (!x || !elevation) return Problem{ProblemKind::BadRecord, lines.number(), {}};
         profile[static_cast<size_t>(count++)] = {*x, *elevation};
     }
-    if (count < kProfileSamples) return std::nullopt;
+    if (count < kProfileSamples) return Problem{ProblemKind::TooFew, 0, {}};
     return profile;
 }
 

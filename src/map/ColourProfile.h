@@ -2,9 +2,10 @@
 // The sample mountain profile of the colour dialog's preview ("ORVDATA.SMP" beside the
 // program): 240 text records "x elevation", two numbers separated by blanks, metres for the
 // elevation.
+#include "core/Result.h"
+
 #include <array>
 #include <filesystem>
-#include <optional>
 
 namespace orv {
 
@@ -18,9 +19,9 @@ struct ProfileSample {
 
 using ColourProfile = std::array<ProfileSample, kProfileSamples>;
 
-// The first 240 records of the file; blank lines are skipped. Nothing when the file is
-// missing or unreadable, larger than a profile can be, has fewer records, or a record is not
-// two numbers within ±100000.
-std::optional<ColourProfile> readColourProfile(const std::filesystem::path& path);
+// The first 240 records of the file; blank lines are skipped. Problems: the file's own
+// (NotFound, NotAFile, CannotRead, TooLarge: larger than a profile can be), BadRecord (a record
+// that is not two numbers within ±100000, with its line) and TooFew (fewer records).
+Result<ColourProfile> readColourProfile(const std::filesystem::path& path);
 
 }  // namespace orv

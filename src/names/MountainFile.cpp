@@ -1,9 +1,12 @@
 #include "names/MountainFile.h"
 
+#include "core/Blanks.h"
 #include "core/Cp932.h"
+#include "core/LineReader.h"
 #include "core/NumberText.h"
 #include "core/TextFile.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,11 +17,8 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr char kDosEndOfFile = '\x1A';
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
+// Items are separated and trimmed at spaces only: a tab belongs to its item.
+std::string_view trimBlanks(std::string_view s) { return orv::trimBlanks(s, kSpaces); }
 
 // The item before the next blank; `rest` becomes the trimmed text after that blank. Nothing when
 // no blank follows.
@@ -37,25 +37,17 @@ bool hasNonAscii(std::string_view s) {
     return false;
 }
 
-// Calls visit(line, lineNumber) for each line of `text` (ended by CR LF, LF or a lone CR; a final
-// line end starts no further line) until visit returns false or maxLines lines were seen.
-// Returns the offset just past the last line visited.
+// Calls visit(line bytes, line number) for each line of `text` until visit returns false or
+// maxLines lines were seen. Returns the offset just past the last line visited.
 template <typename Visit>
 size_t forEachLine(std::string_view text, size_t maxLines, Visit visit) {
-    size_t pos = 0;
-    size_t number = 0;
-    while (pos < text.size() && number < maxLines) {
-        size_t end = pos;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        ++number;
-        if (!visit(text.substr(pos, end - pos), number)) return pos;
-        if (end < text.size()) {
-            if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
-            ++end;
-        }
-        pos = end;
+    LineReader lines(text, LineEncoding::Utf8);
+    size_t end = 0;
+    while (static_cast<size_t>(lines.number()) < maxLines && lines.next()) {
+        if (!visit(lines.bytes(), static_cast<size_t>(lines.number()))) return end;
+        end = lines.offset();
     }
-    return pos;
+    return end;
 }
 
 bool isControlByte(char c) {
@@ -63,12 +55,7 @@ bool isControlByte(char c) {
     return u < 0x20 && c != '\t';
 }
 
-MountainFileResult failure(MountainFileError error, size_t line = 0) {
-    MountainFileResult result;
-    result.error = error;
-    result.line = line;
-    return result;
-}
+Problem failure(ProblemKind kind, size_t line = 0) { return Problem{kind, static_cast<int>(line), {}}; }
 
 // The first line of `region` (CP932) holding bytes that are not CP932.
 size_t firstUndecodableLine(std::string_view region) {
@@ -106,13 +93,13 @@ std::optional<MountainRecord> splitMountainRecord(std::string_view line) {
     return record;
 }
 
-MountainFileResult loadMountainFile(AppState& state, const std::filesystem::path& path) {
+Result<MountainFileData> readMountainFile(const std::filesystem::path& path, const JapanBounds& bounds) {
     std::string bytes;
     switch (readBytes(path, bytes)) {
         case FileError::None: break;
         case FileError::NotFound:
-        case FileError::NotAFile: return failure(MountainFileError::NotFound);
-        default: return failure(MountainFileError::CannotRead);
+        case FileError::NotAFile: return failure(ProblemKind::NotFound);
+        default: return failure(ProblemKind::CannotRead);
     }
     std::string_view data = bytes;
     // Files of DOS days may end with an end-of-file mark.
@@ -122,22 +109,22 @@ MountainFileResult loadMountainFile(AppState& state, const std::filesystem::path
 
     // The lines that are read, checked as stored: line ends never occur inside a CP932 or UTF-8
     // character, so the byte text can be cut into lines before it is decoded.
-    MountainFileResult fault;
+    std::optional<Problem> fault;
     const size_t regionEnd =
         forEachLine(data, kMountainFileMaxLines, [&](std::string_view line, size_t number) {
             if (line.size() > kMountainLineMaxBytes) {
-                fault = failure(MountainFileError::LineTooLong, number);
+                fault = failure(ProblemKind::LineTooLong, number);
                 return false;
             }
             for (char c : line) {
                 if (isControlByte(c)) {
-                    fault = failure(MountainFileError::NotText, number);
+                    fault = failure(ProblemKind::NotText, number);
                     return false;
                 }
             }
             return true;
         });
-    if (!fault.ok()) return fault;
+    if (fault) return *fault;
     const std::string_view region = data.substr(0, regionEnd);
 
     MountainFileEncoding encoding = MountainFileEncoding::Cp932;
@@ -146,25 +133,25 @@ MountainFileResult loadMountainFile(AppState& state, const std::filesystem::path
     if (isValidUtf8(region)) {
         if (bom || hasNonAscii(region)) encoding = MountainFileEncoding::Utf8;
     } else {
-        if (bom) return failure(MountainFileError::WrongEncoding, firstUndecodableLine(region));
+        if (bom) return failure(ProblemKind::WrongEncoding, firstUndecodableLine(region));
         Cp932Result converted = cp932ToUtf8(region);
         if (!converted.lossless)
-            return failure(MountainFileError::WrongEncoding, firstUndecodableLine(region));
+            return failure(ProblemKind::WrongEncoding, firstUndecodableLine(region));
         decoded = std::move(converted.text);
         text = decoded;
     }
 
-    const double south = leadingNumber(state.japanBounds.south);
-    const double north = leadingNumber(state.japanBounds.north);
-    const double west = leadingNumber(state.japanBounds.west);
-    const double east = leadingNumber(state.japanBounds.east);
+    const double south = leadingNumber(bounds.south);
+    const double north = leadingNumber(bounds.north);
+    const double west = leadingNumber(bounds.west);
+    const double east = leadingNumber(bounds.east);
     std::vector<MountainRecord> kept;
     kept.reserve(kMountainFileMaxLines);
     forEachLine(text, kMountainFileMaxLines, [&](std::string_view line, size_t number) {
         if (isMountainFileHeader(line) || (!line.empty() && line.front() == ';')) return true;
         std::optional<MountainRecord> record = splitMountainRecord(line);
         if (!record) {
-            fault = failure(MountainFileError::BadRecord, number);
+            fault = failure(ProblemKind::BadRecord, number);
             return false;
         }
         const double latitude = leadingNumber(record->latitude);
@@ -175,20 +162,21 @@ MountainFileResult loadMountainFile(AppState& state, const std::filesystem::path
             kept.push_back(std::move(*record));
         return true;
     });
-    if (!fault.ok()) return fault;
+    if (fault) return *fault;
 
-    // Only a fully read file replaces the table.
-    const auto count = static_cast<int32_t>(kept.size());
+    MountainFileData read;
+    read.records = std::move(kept);
+    read.encoding = encoding;
+    return read;
+}
+
+void putMountainTable(AppState& state, std::vector<MountainRecord> records) {
+    const auto count = static_cast<int32_t>(std::min(records.size(), static_cast<size_t>(kMaxMountains)));
     for (size_t i = 0; i < state.mountainTable.size(); ++i)
-        state.mountainTable[i] =
-            (i >= 1 && i <= kept.size()) ? std::move(kept[i - 1]) : MountainRecord{};
+        state.mountainTable[i] = (i >= 1 && i <= static_cast<size_t>(count)) ? std::move(records[i - 1])
+                                                                           : MountainRecord{};
     state.mountainCount = count;
     state.mountainFileLoaded = 1;
-
-    MountainFileResult result;
-    result.count = count;
-    result.encoding = encoding;
-    return result;
 }
 
 void reportMountainFileError(Dialogs& dialogs) {

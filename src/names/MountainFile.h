@@ -2,6 +2,7 @@
 // Mountain-name files (".ndb", ".Ymd"): one mountain a line, "name latitude longitude elevation
 // reading A", items separated by one or more blanks; a "MeshSize=-1" header line and ";" comment
 // lines are skipped. Reading fills the mountain table with the records inside Japan.
+#include "core/Result.h"
 #include "names/MountainRecord.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -31,27 +33,14 @@ inline constexpr const char* kMountainFileDialogTitle = "山名ファイルを�
 inline constexpr const char* kMountainFileFilter =
     "山名ファイル (*.ndb *.NDB)|*.ndb;*.NDB|山名ファイル (*.ymd *.Ymd *.YMD)|*.ymd;*.Ymd;*.YMD|";
 
-enum class MountainFileError {
-    None,
-    NotFound,       // missing, or not a regular file
-    CannotRead,     // an I/O failure, or larger than any text file Orvane reads
-    WrongEncoding,  // neither CP932 nor UTF-8 text
-    NotText,        // control characters: a binary file
-    LineTooLong,    // a line longer than kMountainLineMaxBytes
-    BadRecord,      // a line that cannot be split into the record's items (an empty line too)
-};
-
 // How the file's bytes were read. Files are CP932; a file that is valid UTF-8 as a whole (and
 // so almost certainly not CP932) is read as UTF-8, so a file saved by a modern editor works.
 enum class MountainFileEncoding { Cp932, Utf8 };
 
-struct MountainFileResult {
-    MountainFileError error = MountainFileError::None;
-    size_t line = 0;        // 1-based line of the fault, 0 when the fault is not one line
-    int32_t count = 0;      // records kept (the new mountainCount) when read
+struct MountainFileData {
+    std::vector<MountainRecord> records;  // the records inside Japan, in file order, at most
+                                          // kMaxMountains
     MountainFileEncoding encoding = MountainFileEncoding::Cp932;
-
-    bool ok() const { return error == MountainFileError::None; }
 };
 
 // Splits one record line: name, latitude, longitude, elevation, reading and at least one more
@@ -62,10 +51,18 @@ std::optional<MountainRecord> splitMountainRecord(std::string_view line);
 // True for the header line in one of its three spellings.
 bool isMountainFileHeader(std::string_view line);
 
-// Reads the file into entries 1..count of the mountain table, keeping records strictly inside
-// japanBounds, and sets mountainCount and mountainFileLoaded = 1. On any error the table, the
-// count and mountainFileLoaded stay as they were; the caller shows reportMountainFileError.
-MountainFileResult loadMountainFile(AppState& state, const std::filesystem::path& path);
+// Reads a mountain-name file without touching any state: the records strictly inside
+// `bounds`, from the first kMountainFileMaxLines lines. Problems (line = 1-based line of the
+// fault, 0 when it is not one line): NotFound (missing, or not a regular file), CannotRead
+// (an I/O failure, or larger than any text file Orvane reads), WrongEncoding (neither CP932
+// nor UTF-8), NotText (control characters: a binary file), LineTooLong (a line longer than
+// kMountainLineMaxBytes), BadRecord (a line that cannot be split into the record's items, an
+// empty line too).
+Result<MountainFileData> readMountainFile(const std::filesystem::path& path, const JapanBounds& bounds);
+
+// Puts the records into entries 1..count of the mountain table (the rest emptied) and sets
+// mountainCount and mountainFileLoaded = 1: what the plan start does with a file it read.
+void putMountainTable(AppState& state, std::vector<MountainRecord> records);
 
 // The message box for an unusable mountain-name file.
 void reportMountainFileError(Dialogs& dialogs);

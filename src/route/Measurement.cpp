@@ -1,5 +1,6 @@
 #include "route/Measurement.h"
 
+#include "core/Slots.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 #include "geo/Extents.h"
@@ -20,8 +21,6 @@ constexpr double kCellLatitude = 1.5;
 
 // Degrees per radian as the slope angle has always been computed: with 3.14159, not full π.
 constexpr double kDegreesPerRadian = 180.0 / 3.14159;
-
-size_t slot(int index) { return static_cast<size_t>(index); }
 
 // ---- Interpolation ---------------------------------------------------------------------------
 

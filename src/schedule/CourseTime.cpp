@@ -1,5 +1,6 @@
 #include "schedule/CourseTime.h"
 
+#include "core/Slots.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 #include "route/Measurement.h"
@@ -11,8 +12,6 @@
 namespace orv {
 
 namespace {
-
-size_t slot(int index) { return static_cast<size_t>(index); }
 
 std::string twoDigits(int64_t v) {
     std::string text = integerText(v);

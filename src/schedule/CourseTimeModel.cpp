@@ -1,5 +1,6 @@
 #include "schedule/CourseTimeModel.h"
 
+#include "core/Slots.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 #include "platform/Events.h"
@@ -15,8 +16,6 @@
 namespace orv {
 
 namespace {
-
-size_t slot(int index) { return static_cast<size_t>(index); }
 
 // "1", "1.1" … "3": the spinner's tenths as a decimal number.
 std::string correctionText(int tenths) {

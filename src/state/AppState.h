@@ -93,6 +93,7 @@ struct AppState {
     int32_t mountainCount = 0;
     int16_t mountainFileLoaded = 0;
     int16_t selectedMountain = 0;
+    std::string destinationLineAsRead;  // a saved plan's destination not in the table, as read
     int16_t mountainConfirmed = 0;
     int16_t newMountainFile = 0;
 

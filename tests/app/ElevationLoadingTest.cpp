@@ -55,7 +55,7 @@ TEST_F(ElevationLoadingTest, HardDiskFolderFillsTheNineBlocksAndTheCorners) {
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder((dir / "DEM").string() + "  ");  // trailing blanks are dropped
-    Read50mFile(*state, menu, dialogs, "/suggested");
+    loadElevationBlock(*state, menu, dialogs, "/suggested");
 
     ASSERT_EQ(dialogs.asked().size(), 2u);
     EXPECT_EQ(dialogs.asked()[0].text, kFolderQuestion);
@@ -102,7 +102,7 @@ TEST_F(ElevationLoadingTest, DiscLayoutReadsTheFirstLevelFolders) {
     state->demMedia = 0;
     state->demFolder = (dir / "Q/Data").string();
     dialogs.answerMessage(Answer::Ok);
-    Read50mFile(*state, menu, dialogs);
+    loadElevationBlock(*state, menu, dialogs);
     ASSERT_EQ(dialogs.asked().size(), 1u);
     EXPECT_EQ(dialogs.asked()[0].text, kDiscQuestion);
     EXPECT_FLOAT_EQ(at(200, 200), 500.1f);  // slot 5, record 1
@@ -116,7 +116,7 @@ TEST_F(ElevationLoadingTest, CancelLeavesGridAndCornersAlone) {
         state->demMedia = 1;
         dialogs.answerMessage(atFolder ? Answer::Ok : Answer::Cancel);
         if (atFolder) dialogs.answerFolder("");
-        Read50mFile(*state, menu, dialogs);
+        loadElevationBlock(*state, menu, dialogs);
         EXPECT_EQ(state->startCancelled, -1);
         EXPECT_EQ(at(0, 0), 42.0f);
         EXPECT_EQ(state->meshCorners[5].meshCode, "");
@@ -129,7 +129,7 @@ TEST_F(ElevationLoadingTest, MissingFilesAreSeaWithoutAnyMessage) {
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder(empty.path().string());
-    Read50mFile(*state, menu, dialogs);
+    loadElevationBlock(*state, menu, dialogs);
     EXPECT_EQ(dialogs.messages().size(), 1u);  // only the data question
     for (int row = 0; row < 600; row += 7)
         for (int column = 0; column < 600; column += 7)
@@ -144,7 +144,7 @@ TEST_F(ElevationLoadingTest, FolderNamedLikeAMeshFileCountsAsMissing) {
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder((dir / "DEM").string());
-    Read50mFile(*state, menu, dialogs);
+    loadElevationBlock(*state, menu, dialogs);
     EXPECT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(at(300, 300), ElevationGrid::kNoData);
     EXPECT_FLOAT_EQ(at(300, 400), 600.0f + 10.1f);  // slot 6, record 101
@@ -157,7 +157,7 @@ TEST_F(ElevationLoadingTest, UnreadableFileWarnsAndBecomesSea) {
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder((dir / "DEM").string());
-    Read50mFile(*state, menu, dialogs);
+    loadElevationBlock(*state, menu, dialogs);
     ASSERT_EQ(dialogs.messages().size(), 2u);
     EXPECT_EQ(dialogs.messages()[1].text, kSeaWarning);
     EXPECT_EQ(dialogs.messages()[1].title, "ファイルエラー");
@@ -168,7 +168,7 @@ TEST_F(ElevationLoadingTest, UnreadableFileWarnsAndBecomesSea) {
 TEST_F(ElevationLoadingTest, OtherMediaValueAsksNothing) {
     state->demMedia = 2;
     state->demFolder = dir.path().string();
-    Read50mFile(*state, menu, dialogs);
+    loadElevationBlock(*state, menu, dialogs);
     EXPECT_TRUE(dialogs.asked().empty());
     EXPECT_EQ(state->startCancelled, 0);
     EXPECT_EQ(at(0, 0), ElevationGrid::kNoData);
@@ -203,6 +203,27 @@ TEST(FileChecks, LookingErrorsWarnButMissingFilesDoNot) {
 TEST(Progress, ValuesOfTheNineMeshes) {
     const int expected[] = {22, 44, 67, 89, 111, 133, 156, 178, 200};
     for (int j = 1; j <= 9; ++j) EXPECT_EQ(progressValue(j, 9), expected[j - 1]) << j;
+}
+
+TEST_F(ElevationLoadingTest, CodesThatNameNoMeshLeaveTheSeaAndOddFieldsAreCounted) {
+    writeFolderMeshes("DEM");
+    // Slot 1 names no mesh (as a block moved past the code range would): nothing is looked up.
+    state->meshCodes[1] = "../DEM/533945";
+    // Slot 5 holds one field with an exponent.
+    const std::string centre = state->meshCodes[5];
+    std::string bytes = test::memFile(centre, [](int, int) { return 10; });
+    bytes.replace(bytes.find("   10"), 5, " 1e10");
+    dir.write("DEM/" + centre + ".MEM", bytes);
+    state->demMedia = 1;
+    dialogs.answerMessage(Answer::Ok);
+    dialogs.answerFolder((dir / "DEM").string());
+    const ElevationLoadSummary summary = loadElevationBlock(*state, menu, dialogs);
+    EXPECT_EQ(summary.readFiles, 8);
+    EXPECT_EQ(summary.missingFiles, 1);
+    EXPECT_EQ(summary.oddFields, 1);
+    EXPECT_EQ(at(0, 0), ElevationGrid::kNoData);
+    EXPECT_EQ(at(200, 200), ElevationGrid::kNoData);  // the field that was no number
+    EXPECT_FLOAT_EQ(at(200, 201), 1.0f);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // without saving, cancelling, refused names and failed writes.
 #include "app/EndOfMap.h"
 
-#include "app/PlanFiles.h"
+#include "plans/PlanFiles.h"
 #include "core/Cp932.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -173,6 +173,29 @@ TEST_F(EndOfMapTest, FailedWriteLeavesEveryOldFileAndStaysOpen) {
     EXPECT_EQ(fileBytes(dir / "Yari980707.RVD"), "old lines\r\n");
     EXPECT_EQ(listBytes(), "Yari980707 2000/01/01\r\n");
     EXPECT_FALSE(fs::exists(dir / "Yari980707.RVD.orvnew"));
+}
+
+TEST_F(EndOfMapTest, FailedReplacementPutsBackTheFilesAlreadyReplaced) {
+    dir.write("Yari980707.RVD", "old lines\r\n");
+    dir.write("Orvane.LST", "Yari980707 2000/01/01\r\n");
+    // A folder named like the route file: the last replacement fails after the ridge/valley file
+    // and the plan list were replaced.
+    dir.write("Yari980707.RTD/keep", "x");
+    EndOfMap end = dialog();
+    EXPECT_FALSE(end.yes());
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, kSaveFailedMessage);
+    EXPECT_EQ(fileBytes(dir / "Yari980707.RVD"), "old lines\r\n");
+    EXPECT_EQ(listBytes(), "Yari980707 2000/01/01\r\n");
+    EXPECT_TRUE(fs::exists(dir / "Yari980707.RTD/keep"));
+}
+
+TEST_F(EndOfMapTest, DestinationNotInTheTableIsWrittenBackAsRead) {
+    state->selectedMountain = 0;
+    state->destinationLineAsRead = "槍ヶ岳 36.2032 137.384 3180 やりがたけ A";
+    EndOfMap end = dialog();
+    ASSERT_TRUE(end.yes());
+    EXPECT_EQ(readTextLines(dir / "Yari980707.RTD").lines[4], "槍ヶ岳 36.2032 137.384 3180 やりがたけ A");
 }
 
 TEST_F(EndOfMapTest, UnreadablePlanListIsNotReplaced) {

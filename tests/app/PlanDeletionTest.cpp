@@ -2,7 +2,7 @@
 // refused numbers and broken lists.
 #include "app/PlanDeletion.h"
 
-#include "app/PlanFiles.h"
+#include "plans/PlanFiles.h"
 #include "core/Cp932.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"

@@ -2,7 +2,7 @@
 // detection with 0, 1 and several discs, and the checks of "実　行" with their exact messages.
 #include "app/PlanStart.h"
 
-#include "app/PlanName.h"
+#include "plans/PlanName.h"
 #include "core/TextFile.h"
 #include "names/MountainFile.h"
 #include "support/ScriptedDialogs.h"

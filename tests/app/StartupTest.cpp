@@ -53,6 +53,46 @@ TEST_F(StartupTest, FirstStartMakesTheDataFolderPlanFilesAndEverySetting) {
     EXPECT_EQ(reread.get("BasisData", "登り歩行速度"), "300");
 }
 
+TEST_F(StartupTest, UnreadableSettingsAreKeptUnderADatedNameAndReportedOnce) {
+    const std::string foreign = "[Config]\r\n\x8E\x52\x96\xBC=1\r\n";  // Shift_JIS, not ours
+    const fs::path file = dir.write("home/.config/Orvane2/Orvane2.ini", foreign);
+    ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    const auto& shown = dialogs.messages()[0];
+    EXPECT_EQ(shown.title, "Orvane起動エラー");
+    EXPECT_EQ(shown.icon, Icon::Warning);
+    const std::string lead =
+        "設定ファイルを読み込めないため、初期値で起動します。\r\n元の設定ファイルは次の名前で残しました。\r\n";
+    ASSERT_EQ(shown.text.rfind(lead, 0), 0u) << shown.text;
+    const fs::path backup = shown.text.substr(lead.size());
+    EXPECT_EQ(backup.parent_path(), file.parent_path());
+    EXPECT_EQ(backup.filename().string().rfind("Orvane2.ini.", 0), 0u);
+    std::string bytes;
+    ASSERT_EQ(readBytes(backup, bytes), FileError::None);
+    EXPECT_EQ(bytes, foreign);
+    // The defaults are written in its place.
+    IniStore reread;
+    ASSERT_EQ(reread.load(file), IniLoad::Read);
+    EXPECT_EQ(reread.get("BasisData", "登り歩行速度"), "300");
+}
+
+TEST_F(StartupTest, SettingsThatCannotBeWrittenAreReportedOnce) {
+    dir.write("home/.config", "a file where the settings folder should be");
+    ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "設定を保存できませんでした。\r\n" + paths().settingsFile.string());
+    EXPECT_EQ(dialogs.messages()[0].title, "Orvane起動エラー");
+}
+
+TEST_F(StartupTest, StaleTemporaryFilesOfTheDataFolderGo) {
+    const fs::path data = paths().dataFolder;
+    dir.write("home/.local/share/Orvane/Data/plan.RTD.orvnew", "half a save");
+    dir.write("home/.local/share/Orvane/Data/plan.RTD", "the plan");
+    ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
+    EXPECT_FALSE(fs::exists(data / "plan.RTD.orvnew"));
+    EXPECT_TRUE(fs::exists(data / "plan.RTD"));
+}
+
 TEST_F(StartupTest, ExistingPlanFilesAreKept) {
     const fs::path data = paths().dataFolder;
     fs::create_directories(data);

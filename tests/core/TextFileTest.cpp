@@ -75,5 +75,21 @@ TEST(TextFile, WritesCp932WithCrLfAtomically) {
     EXPECT_EQ(writeTextLines(dir / "no/such/folder.txt", {"x"}), FileError::CannotWrite);
 }
 
+TEST(TextFile, AtomicWritesGoThroughLinksAndKeepPermissions) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const auto real = dir.write("real/settings.ini", "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(dir / "config");
+    fs::create_symlink("../real/settings.ini", dir / "config/settings.ini");
+
+    ASSERT_EQ(writeBytesAtomic(dir / "config/settings.ini", "new"), FileError::None);
+    EXPECT_TRUE(fs::is_symlink(dir / "config/settings.ini"));
+    std::string bytes;
+    ASSERT_EQ(readBytes(real, bytes), FileError::None);
+    EXPECT_EQ(bytes, "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
 }  // namespace
 }  // namespace orv

@@ -67,6 +67,18 @@ TEST_F(MemFileTest, FieldTexts) {
     }
 }
 
+TEST_F(MemFileTest, FieldsWithExponentsOrNonNumbersAreNoDataAndCounted) {
+    // Fields 0..5 odd, field 6 a plain number, the rest blank (plain zeros).
+    const std::string fields = "1e10 1e99 nan  -inf Inf  1E3    77";
+    const std::string line = "533945001" + fields + std::string(1000 - fields.size(), ' ');
+    const MeshBlock block = parseMeshBlock("header\r\n" + line + "\r\n");
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(block.at(0, k), ElevationGrid::kNoData) << k;
+    EXPECT_FLOAT_EQ(block.at(0, 6), 7.7f);
+    EXPECT_EQ(block.oddFields, 6);
+    // Text that is no number at all keeps reading as its leading number, and is counted too.
+    EXPECT_EQ(parseMeshBlock("header\n533945001 12ab\n").oddFields, 1);
+}
+
 TEST_F(MemFileTest, ShortLinesGiveZeroForMissingFields) {
     std::string line = memRecord("533945", 1, [](int, int) { return 5000; }).substr(0, 9 + 5 * 10 + 2);
     parseMemFile("header\n" + line + "\n", *grid, 0, 0, 1);
@@ -117,6 +129,9 @@ TEST(MeshFilePath, DiscAndFolderLayoutsIgnoringCase) {
     EXPECT_EQ(meshFilePath(dir / "Data", "533946", true), dir / "Data/5339/533946.mem");
     EXPECT_EQ(meshFilePath(dir / "DEM", "533945", false), dir / "DEM/533945.MEM");
     EXPECT_EQ(meshFilePath(dir / "dem2/data", "533945", false), dir / "dem2/data/533945.Mem");
+    // A code that names no mesh gives no path at all.
+    for (const char* bad : {"../sec", "/etc/x", "53394", "533948"})
+        EXPECT_TRUE(meshFilePath(dir / "Data", bad, true).empty()) << bad;
     // Nothing there: the path as built.
     EXPECT_EQ(meshFilePath(dir / "Data", "533947", true), dir / "Data/5339/533947.MEM");
     EXPECT_EQ(meshFilePath(dir / "none", "533947", true), dir / "none/5339/533947.MEM");

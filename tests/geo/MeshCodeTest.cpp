@@ -51,6 +51,16 @@ struct StepCase {
     const char* result;
 };
 
+TEST(MeshCodeCheck, OnlySixDigitsWithRowAndColumnUpToSeven) {
+    const std::pair<std::string, bool> cases[] = {
+        {"533945", true}, {"000000", true}, {"997777", true},
+        {"533948", false}, {"533985", false}, {"53394", false}, {"5339450", false},
+        {"", false}, {"53394a", false}, {"-33945", false}, {"../sec", false},
+        {std::string("5339\0" "5", 6), false}, {"533 45", false},
+    };
+    for (const auto& [code, valid] : cases) EXPECT_EQ(isValidMeshCode(code), valid) << code;
+}
+
 TEST(MeshStep, StepsWithinAndAcrossFirstLevelMeshes) {
     const StepCase cases[] = {
         {"533947", Direction::East, "534040"},   // column 7 -> column 0 of the next mesh east

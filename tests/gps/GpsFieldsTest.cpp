@@ -43,6 +43,12 @@ TEST(GpsFieldsTest, PcxCoordinatesInBothUnits) {
         EXPECT_EQ(pcxCoordinate(c.text, c.unit, c.max), c.expected) << "'" << c.text << "'";
 }
 
+TEST(GpsFieldsTest, TabsAreBlanksAroundNumbers) {
+    EXPECT_EQ(pcxCoordinate("\t354512.3 \t", PcxUnit::Dms, 90), "35.45123");
+    EXPECT_EQ(waypointPlusCoordinate("\t35.5\t", kMaxLatitudeDegrees), "35.5");
+    EXPECT_EQ(pcxCoordinate("3545\t12", PcxUnit::Dms, 90), std::nullopt);  // not around: inside
+}
+
 TEST(GpsFieldsTest, WaypointPlusCoordinatesRoundToFiveDecimals) {
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"35.6789012", "35.6789"},

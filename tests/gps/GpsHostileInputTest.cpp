@@ -1,7 +1,7 @@
 // GPS files that are not what they claim to be: random bytes, huge lines, NUL bytes, text in
 // the other encoding, odd line ends. No reader may crash or overfill a table, and a reader
 // that fails leaves nothing behind.
-#include "gps/GpsImport.h"
+#include "gps/GpsImportRun.h"
 
 #include "GpsTestFiles.h"
 #include "support/TempDir.h"
@@ -15,7 +15,7 @@
 namespace orv {
 namespace {
 
-using Reader = GpsReadResult (*)(const std::filesystem::path&, AppState&, const GpsProgress&);
+using Reader = GpsFileKind;
 
 struct GpsHostileInputTest : ::testing::Test {
     test::TempDir dir;
@@ -23,7 +23,10 @@ struct GpsHostileInputTest : ::testing::Test {
 
     GpsReadResult read(Reader reader, const std::string& bytes) {
         const auto path = dir.write("hostile.dat", bytes);
-        return reader(path, *state, [](int value, const std::string&) {
+        // The import clears the route and the waypoints before any reader runs.
+        clearRoute(*state);
+        clearWaypoints(*state);
+        return test::readAndCommit(reader, path, *state, [](int value, const std::string&) {
             EXPECT_GE(value, 0);
             EXPECT_LE(value, 200);
         });
@@ -42,7 +45,7 @@ struct GpsHostileInputTest : ::testing::Test {
     }
 };
 
-constexpr Reader kReaders[] = {readPcxTrack, readPcxWaypoints, readWaypointPlus};
+constexpr Reader kReaders[] = {GpsFileKind::PcxTrack, GpsFileKind::PcxWaypoints, GpsFileKind::WaypointPlus};
 
 TEST_F(GpsHostileInputTest, RandomBytesNeverCrash) {
     std::mt19937 random(20240607);
@@ -61,11 +64,11 @@ TEST_F(GpsHostileInputTest, RandomBytesNeverCrash) {
 
 TEST_F(GpsHostileInputTest, HugeLinesAreRefusedOrSkipped) {
     const std::string huge(3u << 20, '9');
-    EXPECT_TRUE(read(readPcxTrack, "H  " + huge + "\r\n").ok());
+    EXPECT_TRUE(read(GpsFileKind::PcxTrack, "H  " + huge + "\r\n").ok());
     const std::pair<Reader, std::string> cases[] = {
-        {readPcxTrack, "T  N" + huge},
-        {readPcxWaypoints, "W  " + huge},
-        {readWaypointPlus, "header\r\nTP,D," + huge},
+        {GpsFileKind::PcxTrack, "T  N" + huge},
+        {GpsFileKind::PcxWaypoints, "W  " + huge},
+        {GpsFileKind::WaypointPlus, "header\r\nTP,D," + huge},
     };
     for (const auto& [reader, bytes] : cases) {
         const auto result = read(reader, bytes);
@@ -77,10 +80,10 @@ TEST_F(GpsHostileInputTest, HugeLinesAreRefusedOrSkipped) {
 TEST_F(GpsHostileInputTest, NulBytesAndBrokenCharactersInRecords) {
     using namespace std::string_literals;
     const std::string nul = "T  N354512.3\0 E1394512.3 08-OCT-99 15:20:00 0\r\n"s;
-    EXPECT_EQ(read(readPcxTrack, nul).status, GpsReadStatus::BrokenLine);
+    EXPECT_EQ(read(GpsFileKind::PcxTrack, nul).status, GpsReadStatus::BrokenLine);
 
     // A name that is neither CP932 nor UTF-8, and a file cut inside a double-byte character.
-    const auto result = read(readPcxWaypoints,
+    const auto result = read(GpsFileKind::PcxWaypoints,
                              "W  \x83\xff\x80 N354512.3 E1394512.3 08-OCT-99 15:20:00 0\r\n\x83");
     ASSERT_TRUE(result.ok());
     ASSERT_EQ(state->waypointCount, 1);
@@ -91,7 +94,7 @@ TEST_F(GpsHostileInputTest, DoubleByteCharactersDoNotHideNOrE) {
     // ウ is 0x83 0x45 in CP932: its second byte is an "E" that is not one.
     const std::string line = test::crlfFile({"T  ウN354512.3 E1394512.3 08-OCT-99 15:20:00 0"});
     ASSERT_EQ(line.substr(3, 2), "\x83\x45");
-    const auto result = read(readPcxTrack, line);
+    const auto result = read(GpsFileKind::PcxTrack, line);
     ASSERT_TRUE(result.ok()) << result.message;
     ASSERT_EQ(state->routeCount, 1);
     EXPECT_EQ(state->route[1].latitude, "35.45123");
@@ -99,7 +102,7 @@ TEST_F(GpsHostileInputTest, DoubleByteCharactersDoNotHideNOrE) {
 
 TEST_F(GpsHostileInputTest, AnyLineEndEndsALine) {
     const std::string point = test::trackLine("354512.3", "1394512.3");
-    ASSERT_TRUE(read(readPcxTrack, point + "\r" + point + "\n" + point + "\r\n\r\n" + point).ok());
+    ASSERT_TRUE(read(GpsFileKind::PcxTrack, point + "\r" + point + "\n" + point + "\r\n\r\n" + point).ok());
     EXPECT_EQ(state->routeCount, 4);
 }
 

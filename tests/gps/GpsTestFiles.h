@@ -2,6 +2,10 @@
 // Small GPS files for the reader tests: lines joined with CR LF, as the receivers' PC software
 // writes them, and PCX track and waypoint lines built from their items.
 #include "core/Cp932.h"
+#include "gps/GpsImport.h"
+#include "gps/GpsImportRun.h"
+
+#include <filesystem>
 
 #include <initializer_list>
 #include <string>
@@ -57,6 +61,22 @@ inline std::string numberedTrackLine(int i) {
 inline std::string waypointLine(std::string_view name, std::string_view lat, std::string_view lon) {
     return "W  " + std::string(name) + "    N" + std::string(lat) + " E" + std::string(lon) +
            " 08-OCT-99 15:20:00 -9999";
+}
+
+// Reads a file as the import does: what the file replaces is cleared first, then the reader
+// runs, the track is committed into the state, and the outcome is put as the user is told it.
+inline GpsReadResult readAndCommit(GpsFileKind kind, const std::filesystem::path& path,
+                                   AppState& state, const GpsProgress& progress) {
+    if (kind != GpsFileKind::PcxWaypoints) clearRoute(state);
+    if (kind != GpsFileKind::PcxTrack) {
+        clearWaypoints(state);
+        state.waypointsRead = 0;
+    }
+    const Result<GpsTrack> read = kind == GpsFileKind::PcxTrack       ? readPcxTrack(path, progress)
+                                  : kind == GpsFileKind::PcxWaypoints ? readPcxWaypoints(path, progress)
+                                                                      : readWaypointPlus(path, progress);
+    if (read.ok()) commitGpsTrack(state, kind, *read);
+    return describeGpsRead(kind, read, path);
 }
 
 }  // namespace orv::test

@@ -1,6 +1,6 @@
 // Reading PCX track files: the track points with their converted coordinates, dates and times,
 // the coordinate unit, the limits of the route table and the file, broken lines and progress.
-#include "gps/GpsImport.h"
+#include "gps/GpsImportRun.h"
 
 #include "GpsTestFiles.h"
 #include "support/TempDir.h"
@@ -24,7 +24,7 @@ struct PcxTrackTest : ::testing::Test {
 
     GpsReadResult read(const std::string& bytes) {
         const auto path = dir.write("track.TRK", bytes);
-        return readPcxTrack(path, *state, [this](int value, const std::string& text) {
+        return test::readAndCommit(GpsFileKind::PcxTrack, path, *state, [this](int value, const std::string& text) {
             progress.emplace_back(value, text);
         });
     }
@@ -118,16 +118,13 @@ TEST_F(PcxTrackTest, BrokenLinesNameTheirLineAndProblem) {
         {"T  N354512.3 W1394512.3 08-OCT-99 15:20:00 0", "経度の前の「E」がありません。"},
         {"TE N354512.3 1394512.3 08-OCT-99 15:20:00 0", "緯度が数値でないか、範囲を外れています。"},
         {"T  N35451x E1394512.3 08-OCT-99 15:20:00 0", "緯度が数値でないか、範囲を外れています。"},
-        {"T  N954512.3 E1394512.3 08-OCT-99 15:20:00 0", "緯度が数値でないか、範囲を外れています。"},
         {"T  N354512.3 E 08-OCT-99 15:20:00 0", "経度が数値でないか、範囲を外れています。"},
         {"T  N354512.3 E1394512.3", "経度の後に日付がありません。"},
         {"T  N354512.3 E1394512.3 08-OCT", "経度の後に日付がありません。"},
-        {"T  N354512.3 E1394512.3 8-OCT-99 15:20:00 0", "日付が DD-MMM-YY の形ではありません。"},
-        {"T  N354512.3 E1394512.3 08-OCT-1999 15:20:00 0", "日付が DD-MMM-YY の形ではありません。"},
+        // The nine characters of the date end inside the time: no eight after the next blank.
+        {"T  N354512.3 E1394512.3 8-OCT-99 15:20:00 0", "日付の後に時刻がありません。"},
         {"T  N354512.3 E1394512.3 08-OCT-99", "日付の後に時刻がありません。"},
         {"T  N354512.3 E1394512.3 08-OCT-99 15:20", "日付の後に時刻がありません。"},
-        {"T  N354512.3 E1394512.3 08-OCT-99 15:2x:00 0", "時刻が HH:MM:SS の形ではありません。"},
-        {"T  N354512.3 E1394512.3 08-OCT-99 15.20.00 0", "時刻が HH:MM:SS の形ではありません。"},
         {"T  N354512.3 E1394512.3 08-OCT-99 15:20:00 " + std::string(kMaxRecordBytes, '0'),
          "行が長すぎます。"},
     };
@@ -143,6 +140,37 @@ TEST_F(PcxTrackTest, BrokenLinesNameTheirLineAndProblem) {
         EXPECT_TRUE(state->route[1].latitude.empty())
             << "the point before the broken line is dropped";
     }
+}
+
+TEST_F(PcxTrackTest, RecordsOutOfTheirUsualFormAreReadWithAWarning) {
+    // What the format's own rules read from such lines, and the warning for the status line.
+    struct Case {
+        std::string line;
+        const char* latitude;
+        const char* date;
+        const char* time;
+    };
+    const std::vector<Case> cases = {
+        {"T  N954512.3 E1394512.3 08-OCT-99 15:20:00 0", "95.45123", "10/08/99", "00:20:00"},
+        {"T  N354512.3 E1394512.3 08-OCT-1999 15:20:00 0", "35.45123", "10/08/19", "00:20:00"},
+        {"T  N354512.3 E1394512.3 08/OCT/99 15:20:00 0", "35.45123", "10/08/99", "00:20:00"},
+        {"T  N354512.3 E1394512.3 08-OCT-99 15:2x:00 0", "35.45123", "10/08/99", "00:2x:00"},
+        {"T  N354512.3 E1394512.3 08-OCT-99 15.20.00 0", "35.45123", "10/08/99", "00.20.00"},
+        {"T  N354512.3 E1394512.3 08-OCT-99 14:75:80 0", "35.45123", "10/08/99", "23:75:80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto result = readLines({"H  LATITUDE", trackLine("354512.3", "1394512.3"), c.line});
+        ASSERT_TRUE(result.ok()) << result.message;
+        ASSERT_EQ(state->routeCount, 2);
+        EXPECT_EQ(state->route[2].latitude, c.latitude);
+        EXPECT_EQ(state->route[2].dateText, c.date);
+        EXPECT_EQ(state->route[2].timeText, c.time);
+        EXPECT_EQ(result.warning,
+                  "ＴＲＫデータの3行目ほか1点の日付・時刻・座標が通常の形ではありません。そのまま読み込みました。");
+    }
+    // A track in the usual form has no warning.
+    EXPECT_EQ(readTrack({trackLine("354512.3", "1394512.3")}).warning, "");
 }
 
 TEST_F(PcxTrackTest, LinesOfOtherKindsAreIgnored) {
@@ -213,12 +241,12 @@ TEST_F(PcxTrackTest, ProgressCountsEachLineLengthPlusOneOverTheFileLength) {
 }
 
 TEST_F(PcxTrackTest, FileProblemsAreReported) {
-    const auto missing = readPcxTrack(dir / "none.TRK", *state, nullptr);
+    const auto missing = test::readAndCommit(GpsFileKind::PcxTrack, dir / "none.TRK", *state, nullptr);
     EXPECT_EQ(missing.status, GpsReadStatus::FileError);
     EXPECT_EQ(missing.message, "GPSファイルが見つかりません。\r\n" + (dir / "none.TRK").string());
     EXPECT_EQ(missing.title, "ＴＲＫ読み込み");
 
-    const auto folder = readPcxTrack(dir.path(), *state, nullptr);
+    const auto folder = test::readAndCommit(GpsFileKind::PcxTrack, dir.path(), *state, nullptr);
     EXPECT_EQ(folder.status, GpsReadStatus::FileError);
     EXPECT_EQ(folder.message, "GPSファイルを読み込めません。\r\n" + dir.path().string());
 }

@@ -1,6 +1,6 @@
 // Reading PCX waypoint files: the "W" lines with their names and coordinates, the unit, the
 // limit of the waypoint table and broken lines.
-#include "gps/GpsImport.h"
+#include "gps/GpsImportRun.h"
 
 #include "GpsTestFiles.h"
 #include "support/TempDir.h"
@@ -24,7 +24,7 @@ struct PcxWaypointTest : ::testing::Test {
 
     GpsReadResult read(const std::string& bytes) {
         const auto path = dir.write("points.WPT", bytes);
-        return readPcxWaypoints(path, *state, [this](int value, const std::string& text) {
+        return test::readAndCommit(GpsFileKind::PcxWaypoints, path, *state, [this](int value, const std::string& text) {
             values.push_back(value);
             progressText = text;
         });
@@ -78,7 +78,6 @@ TEST_F(PcxWaypointTest, BrokenLinesNameTheirLineAndProblem) {
         {"W  001 N354512.3 E1394512.3 08-OCT-99 15:20:00", "項目が7つに足りません。"},
         {"W", "項目が7つに足りません。"},
         {"W  001 N E1394512.3 08-OCT-99 15:20:00 0", "緯度が数値でないか、範囲を外れています。"},
-        {"W  001 N354512.3 E1999999 08-OCT-99 15:20:00 0", "経度が数値でないか、範囲を外れています。"},
         {"W  001 N354512.3 EABC 08-OCT-99 15:20:00 0", "経度が数値でないか、範囲を外れています。"},
     };
     for (const auto& [line, why] : cases) {
@@ -90,6 +89,16 @@ TEST_F(PcxWaypointTest, BrokenLinesNameTheirLineAndProblem) {
         EXPECT_TRUE(state->waypoints[1].name.empty());
         EXPECT_EQ(state->waypointsRead, 0);
     }
+}
+
+TEST_F(PcxWaypointTest, CoordinatesBeyondTheUsualRangeAreReadWithAWarning) {
+    const auto result = readLines({waypointLine("001", "354512.3", "1394512.3"),
+                                   "W  002 N354512.3 E1999999 08-OCT-99 15:20:00 0"});
+    ASSERT_TRUE(result.ok()) << result.message;
+    ASSERT_EQ(state->waypointCount, 2);
+    EXPECT_EQ(state->waypoints[2].longitude, "199.9999");
+    EXPECT_EQ(result.warning,
+              "ＷＰＴデータの2行目ほか1点の日付・時刻・座標が通常の形ではありません。そのまま読み込みました。");
 }
 
 TEST_F(PcxWaypointTest, OtherUnitGivesTheTrackMessage) {

@@ -1,6 +1,6 @@
 // Reading Waypoint+ text files: the header line, "WP" waypoints and track points, rounding to
 // five decimals, local times, the table limits and broken records.
-#include "gps/GpsImport.h"
+#include "gps/GpsImportRun.h"
 
 #include "GpsTestFiles.h"
 #include "support/TempDir.h"
@@ -25,7 +25,7 @@ struct WaypointPlusTest : ::testing::Test {
 
     GpsReadResult readLines(const std::vector<std::string>& lines) {
         const auto path = dir.write("record.TXT", crlfFile(lines));
-        return readWaypointPlus(path, *state, [this](int value, const std::string& text) {
+        return test::readAndCommit(GpsFileKind::WaypointPlus, path, *state, [this](int value, const std::string& text) {
             values.push_back(value);
             progressText = text;
         });
@@ -66,6 +66,16 @@ TEST_F(WaypointPlusTest, ReadsWaypointsAndTrackPoints) {
     EXPECT_EQ(values.size(), 7u);  // the start and every line
 }
 
+TEST_F(WaypointPlusTest, TabsAreBlanksAroundTheKindAndTheTime) {
+    // A tab-only line holds no record; "\tWP\t" is a waypoint; the time may carry tabs.
+    const auto result = readLines({kHeader, "\t \t", "\tWP\t,D,001,35.5,139.5,10/08/1999,06:20:00",
+                                   "TP,D,35.5,139.5,10/08/1999,\t15:20:00\t"});
+    ASSERT_TRUE(result.ok()) << result.message;
+    EXPECT_EQ(state->waypointCount, 1);
+    ASSERT_EQ(state->routeCount, 1);
+    EXPECT_EQ(state->route[1].timeText, "00:20:00");
+}
+
 TEST_F(WaypointPlusTest, OnlyWaypointsGiveAnEmptyRoute) {
     state->route[1].latitude = "35";
     state->routeCount = 1;
@@ -83,8 +93,6 @@ TEST_F(WaypointPlusTest, BrokenRecordsNameTheirLineAndProblem) {
         {"garbage", "コンマで区切った項目が足りません。"},
         {"TP,D,north,139.5,10/08/1999,06:20:00", "緯度が数値でないか、範囲を外れています。"},
         {"WP,D,001,35.5,east", "経度が数値でないか、範囲を外れています。"},
-        {"TP,D,35.5,200,10/08/1999,06:20:00", "経度が数値でないか、範囲を外れています。"},
-        {"TP,D,35.5,139.5,10/08/1999,6:20", "時刻が HH:MM:SS の形ではありません。"},
     };
     for (const auto& [line, why] : cases) {
         const auto result = readLines({kHeader, "TP,D,35.5,139.5,10/08/1999,06:20:00", line});
@@ -95,6 +103,19 @@ TEST_F(WaypointPlusTest, BrokenRecordsNameTheirLineAndProblem) {
         EXPECT_EQ(state->routeCount, 0);
         EXPECT_TRUE(state->route[1].latitude.empty());
     }
+}
+
+TEST_F(WaypointPlusTest, RecordsOutOfTheirUsualFormAreReadWithAWarning) {
+    const auto result = readLines({kHeader, "TP,D,35.5,139.5,10/08/1999,06:20:00",
+                                   "TP,D,35.5,200,10/08/1999,06:20:00", "TP,D,35.5,139.5,10/08/1999,6:20",
+                                   "WP,D,far,95,139.5"});
+    ASSERT_TRUE(result.ok()) << result.message;
+    ASSERT_EQ(state->routeCount, 3);
+    EXPECT_EQ(state->route[2].longitude, "200");
+    EXPECT_EQ(state->route[3].timeText, "1520");  // two digits over the first two characters
+    EXPECT_EQ(state->waypoints[1].latitude, "95");
+    EXPECT_EQ(result.warning,
+              "Waypoint＋データの3行目ほか3点の日付・時刻・座標が通常の形ではありません。そのまま読み込みました。");
 }
 
 TEST_F(WaypointPlusTest, TableLimitsAreKept) {

@@ -20,7 +20,7 @@ TEST(ColourProfileTest, ReadsTheFirst240Records) {
     test::TempDir dir;
     const std::string text = "\r\n" + records(240, " \t ") + "300 -5\r\n";
     const auto profile = readColourProfile(dir.write("ORVDATA.SMP", text));
-    ASSERT_TRUE(profile.has_value());
+    ASSERT_TRUE(profile.ok());
     EXPECT_EQ((*profile)[0].x, 0.0f);
     EXPECT_EQ((*profile)[0].elevation, 1000.0f);
     EXPECT_EQ((*profile)[239].x, 239.0f);
@@ -46,15 +46,15 @@ TEST(ColourProfileTest, RefusesWhatIsNoProfile) {
     test::TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_FALSE(readColourProfile(dir.write("ORVDATA.SMP", c.text)).has_value());
+        EXPECT_FALSE(readColourProfile(dir.write("ORVDATA.SMP", c.text)).ok());
     }
-    EXPECT_FALSE(readColourProfile(dir / "missing.SMP").has_value());
-    EXPECT_FALSE(readColourProfile(dir.path()).has_value());  // a folder
+    EXPECT_FALSE(readColourProfile(dir / "missing.SMP").ok());
+    EXPECT_FALSE(readColourProfile(dir.path()).ok());  // a folder
 }
 
 TEST(ColourProfileTest, ShippedProfileIsComplete) {
     const auto profile = readColourProfile(std::filesystem::path(ORVANE_ASSETS) / "ORVDATA.SMP");
-    ASSERT_TRUE(profile.has_value());
+    ASSERT_TRUE(profile.ok());
     float highest = 0;
     for (const ProfileSample& s : *profile) highest = std::max(highest, s.elevation);
     EXPECT_GT(highest, 4000.0f);

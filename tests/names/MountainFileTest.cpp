@@ -19,9 +19,13 @@ struct MountainFileTest : ::testing::Test {
     test::TempDir dir;
     std::unique_ptr<AppState> state = makeAppState();
 
-    MountainFileResult load(const std::string& bytes) {
-        return loadMountainFile(*state, dir.write("m.ndb", bytes));
+    // Read, and on success put into the table, as the plan start does.
+    Result<MountainFileData> loadPath(const std::filesystem::path& path) {
+        Result<MountainFileData> read = readMountainFile(path, state->japanBounds);
+        if (read.ok()) putMountainTable(*state, read->records);
+        return read;
     }
+    Result<MountainFileData> load(const std::string& bytes) { return loadPath(dir.write("m.ndb", bytes)); }
     std::vector<std::string> names() const {
         std::vector<std::string> out;
         for (int i = 1; i <= state->mountainCount; ++i)
@@ -39,8 +43,8 @@ TEST_F(MountainFileTest, HeaderAndCommentAreSkippedInEverySpelling) {
                                                   "北岳 35.4027 138.1411 3192 きただけ A",
                                                   "間ノ岳 35.3846 138.1339 3190 あいのだけ A"}));
         ASSERT_TRUE(result.ok()) << header;
-        EXPECT_EQ(result.count, 2);
-        EXPECT_EQ(result.encoding, MountainFileEncoding::Cp932);
+        EXPECT_EQ(result->records.size(), 2u);
+        EXPECT_EQ(result->encoding, MountainFileEncoding::Cp932);
         EXPECT_EQ(state->mountainCount, 2);
         EXPECT_EQ(state->mountainFileLoaded, 1);
         const MountainRecord& kita = state->mountainTable[1];
@@ -67,6 +71,15 @@ TEST_F(MountainFileTest, ItemsAreSeparatedByAnyRunOfBlanksAndLaterItemsAreNotRea
     EXPECT_EQ(r.elevation, "3192");
     EXPECT_EQ(r.reading, "きただけ");
     EXPECT_EQ(r.kind, "A");
+}
+
+TEST(MountainRecordSplit, OnlySpacesSeparateItems) {
+    // A tab is part of an item, not a blank between items.
+    const auto record = splitMountainRecord("北岳\t 35.4027 138.1411 3192 きただけ\t A");
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->name, "北岳\t");
+    EXPECT_EQ(record->reading, "きただけ\t");
+    EXPECT_FALSE(splitMountainRecord("北岳\t35.4027\t138.1411\t3192\tきただけ\tA").has_value());
 }
 
 TEST_F(MountainFileTest, RecordsOnOrOutsideJapanBoundsAreDroppedAndLaterOnesMoveUp) {
@@ -105,8 +118,8 @@ TEST_F(MountainFileTest, UnsplittableLinesMakeTheFileUnusable) {
         test::fillMountains(*state, {test::mountain("前", "35", "139")});
         state->mountainFileLoaded = 0;
         const auto result = load(test::cp932File(c.lines));
-        EXPECT_EQ(result.error, MountainFileError::BadRecord) << c.what;
-        EXPECT_EQ(result.line, c.badLine) << c.what;
+        EXPECT_EQ(result.problem().kind, ProblemKind::BadRecord) << c.what;
+        EXPECT_EQ(result.problem().line, static_cast<int>(c.badLine)) << c.what;
         EXPECT_EQ(state->mountainFileLoaded, 0) << c.what;
         EXPECT_EQ(state->mountainCount, 1) << c.what;
         EXPECT_EQ(state->mountainTable[1].name, "前") << c.what;
@@ -120,30 +133,30 @@ TEST_F(MountainFileTest, FilesThatAreNoMountainFilesAreRefused) {
     struct Case {
         const char* what;
         std::string bytes;
-        MountainFileError error;
+        ProblemKind error;
         size_t line;
     };
     const std::vector<Case> cases{
-        {"binary", binary, MountainFileError::NotText, 1},
+        {"binary", binary, ProblemKind::NotText, 1},
         {"NUL in a record", test::cp932File({"一 35 139 1 a A"}) + std::string("二 35\0 139 1 a A\r\n", 19),
-         MountainFileError::NotText, 2},
+         ProblemKind::NotText, 2},
         {"bytes that are neither CP932 nor UTF-8", test::cp932File({record}) + "\xFF\xFE 35 139 1 a A\r\n",
-         MountainFileError::WrongEncoding, 2},
+         ProblemKind::WrongEncoding, 2},
         {"a BOM before CP932 text", "\xEF\xBB\xBF" + test::cp932File({record}),
-         MountainFileError::WrongEncoding, 0},
-        {"a megabyte without blanks", std::string(1 << 20, 'x'), MountainFileError::LineTooLong, 1},
+         ProblemKind::WrongEncoding, 0},
+        {"a megabyte without blanks", std::string(1 << 20, 'x'), ProblemKind::LineTooLong, 1},
         {"a long record", "一 35 139 1 a A " + std::string(kMountainLineMaxBytes, 'x'),
-         MountainFileError::LineTooLong, 1},
+         ProblemKind::LineTooLong, 1},
     };
     for (const auto& c : cases) {
         const auto result = load(c.bytes);
-        EXPECT_EQ(result.error, c.error) << c.what;
-        EXPECT_EQ(result.line, c.line) << c.what;
+        EXPECT_EQ(result.problem().kind, c.error) << c.what;
+        EXPECT_EQ(result.problem().line, static_cast<int>(c.line)) << c.what;
         EXPECT_EQ(state->mountainFileLoaded, 0) << c.what;
         EXPECT_EQ(state->mountainCount, 0) << c.what;
     }
-    EXPECT_EQ(loadMountainFile(*state, dir / "missing.ndb").error, MountainFileError::NotFound);
-    EXPECT_EQ(loadMountainFile(*state, dir.path()).error, MountainFileError::NotFound);
+    EXPECT_EQ(loadPath(dir / "missing.ndb").problem().kind, ProblemKind::NotFound);
+    EXPECT_EQ(loadPath(dir.path()).problem().kind, ProblemKind::NotFound);
     EXPECT_EQ(state->mountainFileLoaded, 0);
 }
 
@@ -152,7 +165,7 @@ TEST_F(MountainFileTest, Utf8FilesAreReadAsUtf8) {
     for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8}) {
         const auto result = load(bytes);
         ASSERT_TRUE(result.ok());
-        EXPECT_EQ(result.encoding, MountainFileEncoding::Utf8);
+        EXPECT_EQ(result->encoding, MountainFileEncoding::Utf8);
         EXPECT_EQ(names(), (std::vector<std::string>{"北岳"}));
         EXPECT_EQ(state->mountainTable[1].reading, "きただけ");
     }
@@ -194,9 +207,9 @@ TEST_F(MountainFileTest, OnlyTheFirstTenThousandLinesAreRead) {
 }
 
 TEST_F(MountainFileTest, TheBundledSampleFileLoads) {
-    const auto result = loadMountainFile(*state, std::filesystem::path(ORVANE_ASSETS) / "sample" / "hidaka.ndb");
+    const auto result = loadPath(std::filesystem::path(ORVANE_ASSETS) / "sample" / "hidaka.ndb");
     ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.encoding, MountainFileEncoding::Cp932);
+    EXPECT_EQ(result->encoding, MountainFileEncoding::Cp932);
     EXPECT_EQ(state->mountainCount, 6);
     EXPECT_EQ(state->mountainTable[1].name, "幌尻岳");
     EXPECT_EQ(state->mountainTable[1].latitude, "42.431");

@@ -1,4 +1,5 @@
 #include "app/ui/PlanStartDialog.h"
+#include "platform/qt/QtText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -18,10 +19,6 @@ namespace orv {
 
 namespace {
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 QPushButton* plainButton(const char* caption, QWidget* parent, const char* name) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
     button->setObjectName(name);
@@ -38,7 +35,7 @@ void setTextKeepingCursor(QLineEdit* box, const std::string& text) {
 
 PlanStartDialog::PlanStartDialog(PlanStart& model, QWidget* parent) : QDialog(parent), model_(model) {
     setObjectName("ORV_MRINFO");
-    setWindowTitle(qs(model_.caption()));
+    setWindowTitle(toDisplayText(model_.caption()));
     setModal(true);
     buildLayout();
     model_.changed = [this] { refresh(); };
@@ -55,7 +52,7 @@ void PlanStartDialog::buildLayout() {
     // The plan: its name, or one of the saved plans.
     auto* planBox = new QGroupBox(QString::fromUtf8("管理ファイル名"), this);
     auto* planRows = new QVBoxLayout(planBox);
-    planRows->addWidget(new QLabel(qs(kPlanStartPrompt), planBox));
+    planRows->addWidget(new QLabel(toDisplayText(kPlanStartPrompt), planBox));
     nameBox_ = new QLineEdit(planBox);
     nameBox_->setObjectName("nameBox");
     planRows->addWidget(nameBox_);

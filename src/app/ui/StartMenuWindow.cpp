@@ -1,5 +1,6 @@
 #include "app/ui/StartMenuWindow.h"
 
+#include "platform/qt/QtText.h"
 #include "app/OverviewLabels.h"
 #include "app/OverviewMarks.h"
 #include "app/SheetOverview.h"
@@ -32,8 +33,6 @@ namespace {
 
 constexpr int kViewportWidth = 561;   // longitude labels 0..7, 80 pixels apart
 constexpr int kViewportHeight = 321;  // latitude labels 0..4, 80 pixels apart
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 QLabel* framedPanel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -223,17 +222,17 @@ void StartMenuWindow::updateOverviewLabels() {
     const int h = overviewArea_->horizontalScrollBar()->value();
     const int v = overviewArea_->verticalScrollBar()->value();
     for (size_t i = 0; i < latitudeLabels_.size(); ++i)
-        latitudeLabels_[i]->setText(qs(overviewLatitudeLabel(v, static_cast<int>(i))));
+        latitudeLabels_[i]->setText(toQString(overviewLatitudeLabel(v, static_cast<int>(i))));
     for (size_t i = 0; i < longitudeLabels_.size(); ++i)
-        longitudeLabels_[i]->setText(qs(overviewLongitudeLabel(h, static_cast<int>(i))));
+        longitudeLabels_[i]->setText(toQString(overviewLongitudeLabel(h, static_cast<int>(i))));
 }
 
 void StartMenuWindow::refresh() {
     const StartMenuModel& model = logic_->model();
     applyingModel_ = true;
-    setWindowTitle(qs(model.caption));
-    sheetCaption_->setText(qs(model.sheetCaption));
-    status_->setText(qs(model.status));
+    setWindowTitle(toQString(model.caption));
+    sheetCaption_->setText(toQString(model.sheetCaption));
+    status_->setText(toQString(model.status));
     for (auto* button : meshButtons_) button->setEnabled(model.meshButtonsEnabled);
     for (size_t i = 0; i < trkIndicators_.size(); ++i) trkIndicators_[i]->setEnabled(model.trkIndicators[i]);
     progress_->setVisible(model.progressVisible);

@@ -1,5 +1,6 @@
 #include "map/ui/ColourDialog.h"
 
+#include "platform/qt/QtText.h"
 #include "platform/qt/SurfaceWidget.h"
 
 #include <QFrame>
@@ -18,8 +19,6 @@ namespace {
 
 constexpr std::array<const char*, kColourBands> kBandLabels{
     "海", "1000m", "2000m", "3000m", "4000m", "5000m", "等高線（計曲線）"};
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 QString swatchStyle(Colour colour) {
     return QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); border: 1px solid gray; }")
@@ -126,8 +125,8 @@ void ColourDialog::buildLayout() {
 void ColourDialog::refresh() {
     for (int band = 0; band < kColourBands; ++band)
         swatches_[static_cast<size_t>(band)]->setStyleSheet(swatchStyle(model_.swatchColour(band)));
-    message_->setText(qs(model_.message()));
-    const QString level = qs(model_.levelTextShown());
+    message_->setText(toQString(model_.message()));
+    const QString level = toQString(model_.levelTextShown());
     if (levelText_->text() != level) levelText_->setText(level);
     const QSignalBlocker blocker(slider_);
     slider_->setValue(model_.sliderValue());

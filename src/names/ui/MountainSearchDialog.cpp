@@ -1,5 +1,6 @@
 #include "names/ui/MountainSearchDialog.h"
 
+#include "platform/qt/QtText.h"
 #include "platform/Events.h"
 
 #include <QFontMetrics>
@@ -24,8 +25,6 @@ namespace {
 constexpr int kRowColumns = kNameColumnWidth + static_cast<int>(kElevationColumnChars) +
                             kSheetColumnWidth + 2 * static_cast<int>(kPositionColumnChars);
 
-QString q(const char* utf8) { return QString::fromUtf8(utf8); }
-
 }  // namespace
 
 QFont MountainSearchDialog::listFont() {
@@ -46,7 +45,7 @@ MountainSearchDialog::MountainSearchDialog(AppState& state, OverviewRange overvi
       overview_(std::move(overview)),
       clearOverview_(std::move(clearOverview)) {
     setObjectName(QStringLiteral("ORV_YAMANAME"));
-    setWindowTitle(q("山の検索"));
+    setWindowTitle(toQString("山の検索"));
     buildLayout();
 }
 
@@ -55,17 +54,17 @@ MountainSearchDialog::~MountainSearchDialog() = default;
 void MountainSearchDialog::buildLayout() {
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("searchText"));
-    searchButton_ = new QPushButton(q("検索"), this);
+    searchButton_ = new QPushButton(toQString("検索"), this);
     searchButton_->setObjectName(QStringLiteral("searchButton"));
     searchButton_->setDefault(true);  // Enter in the text box searches
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(text_, 1);
     searchRow->addWidget(searchButton_);
 
-    withinRange_ = new QRadioButton(q("表示範囲内で検索"), this);
+    withinRange_ = new QRadioButton(toQString("表示範囲内で検索"), this);
     withinRange_->setObjectName(QStringLiteral("withinRange"));
     withinRange_->setChecked(true);
-    allJapan_ = new QRadioButton(q("日本全域で検索"), this);
+    allJapan_ = new QRadioButton(toQString("日本全域で検索"), this);
     allJapan_->setObjectName(QStringLiteral("allJapan"));
     auto* optionRow = new QHBoxLayout;
     optionRow->addWidget(withinRange_);
@@ -97,10 +96,10 @@ void MountainSearchDialog::buildLayout() {
     statusRow->addWidget(status_, 1);
     statusRow->addWidget(busy_);
 
-    confirmButton_ = new QPushButton(q("確定"), this);
+    confirmButton_ = new QPushButton(toQString("確定"), this);
     confirmButton_->setObjectName(QStringLiteral("confirmButton"));
     confirmButton_->setEnabled(false);
-    cancelButton_ = new QPushButton(q("キャンセル"), this);
+    cancelButton_ = new QPushButton(toQString("キャンセル"), this);
     cancelButton_->setObjectName(QStringLiteral("cancelButton"));
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
@@ -134,7 +133,7 @@ void MountainSearchDialog::search() {
     list_->clear();
     picked_.reset();
     confirmButton_->setEnabled(false);
-    status_->setText(q(kSearchingText));
+    status_->setText(toQString(kSearchingText));
     processPendingEvents();
 
     const SearchArea area = allJapan_->isChecked() ? SearchArea::AllJapan

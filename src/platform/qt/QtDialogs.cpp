@@ -1,5 +1,6 @@
 #include "platform/qt/QtDialogs.h"
 
+#include "platform/qt/QtText.h"
 #include "platform/Fonts.h"
 
 #include <QColor>
@@ -24,16 +25,6 @@
 namespace orv {
 
 namespace {
-
-QString toQString(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-// Texts carry CR LF line breaks; Qt breaks lines at LF.
-QString displayText(const std::string& utf8) {
-    QString text = toQString(utf8);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
 
 // "*.TXT;*.CSV" or "*.TXT *.CSV" as "*.TXT *.CSV".
 QString patternList(QString patterns) {
@@ -150,7 +141,7 @@ QtDialogs::~QtDialogs() {
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
                           Icon icon) {
-    QMessageBox box(qtIcon(icon), toQString(title), displayText(text), qtButtons(buttons), parent_);
+    QMessageBox box(qtIcon(icon), toQString(title), toDisplayText(text), qtButtons(buttons), parent_);
     box.setDefaultButton(buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel
                              ? QMessageBox::Yes
                              : QMessageBox::Ok);
@@ -167,7 +158,7 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
                              const std::string& defaultText) {
     bool accepted = false;
     const QString text =
-        QInputDialog::getText(parent_, toQString(title), displayText(prompt), QLineEdit::Normal,
+        QInputDialog::getText(parent_, toQString(title), toDisplayText(prompt), QLineEdit::Normal,
                               toQString(defaultText), &accepted);
     return accepted ? text.toStdString() : std::string();
 }

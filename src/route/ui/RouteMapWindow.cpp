@@ -1,5 +1,6 @@
 #include "route/ui/RouteMapWindow.h"
 
+#include "platform/qt/QtText.h"
 #include "map/MapView.h"
 #include "map/ui/ColourDialog.h"
 #include "platform/qt/SurfaceWidget.h"
@@ -36,8 +37,6 @@ namespace {
 constexpr int kScrollMax = 99;
 constexpr int kScrollSmallStep = 10;
 constexpr int kScrollLargeStep = 50;
-
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr std::array kReadoutCaptions{"地図上距離", "総歩行距離", "標高差", "往路歩行時間",
                                       "帰路歩行時間"};
@@ -99,7 +98,7 @@ QLabel* graticuleLabel(QWidget* parent) {
 void showLabel(QLabel* label, const GraticuleLabel& model) {
     label->setVisible(model.visible);
     if (!model.visible) return;
-    const QString text = qs(model.text);
+    const QString text = toQString(model.text);
     if (label->text() != text) {
         label->setText(text);
         label->adjustSize();
@@ -126,7 +125,7 @@ RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* paren
     menus_->fillMenuBar(menuBar(), kRouteMapMainBand);
 
     buildLayout();
-    setWindowTitle(qs(logic_->title()));
+    setWindowTitle(toQString(logic_->title()));
     refresh();
 }
 
@@ -143,7 +142,7 @@ RouteMapWindow::~RouteMapWindow() {
 }
 
 void RouteMapWindow::open() {
-    setWindowTitle(qs(logic_->title()));
+    setWindowTitle(toQString(logic_->title()));
     show();
     logic_->create();
     refresh();
@@ -275,7 +274,7 @@ void RouteMapWindow::showPointPanel(PointPanelWidgets& widgets, const PointPanel
     widgets.number->setRange(1, std::max(model.maximum, 1));
     widgets.number->setValue(model.value);
     for (size_t i = 0; i < widgets.labels.size(); ++i)
-        widgets.labels[i]->setText(qs(model.labels[i]));
+        widgets.labels[i]->setText(toQString(model.labels[i]));
 }
 
 void RouteMapWindow::takeSteppingKeys(bool take) {
@@ -312,7 +311,7 @@ void RouteMapWindow::refresh() {
     vScroll_->setValue(map.vScroll);
     applyingModel_ = false;
     mapPicture_->move(-map.hScroll, -map.vScroll);
-    const QString tip = qs(map.mapToolTip);
+    const QString tip = toQString(map.mapToolTip);
     if (mapPicture_->toolTip() != tip) mapPicture_->setToolTip(tip);
 
     for (size_t i = 0; i < latitudeLabels_.size(); ++i) {
@@ -320,12 +319,12 @@ void RouteMapWindow::refresh() {
         showLabel(longitudeLabels_[i], map.longitudeLabels[i]);
     }
     for (size_t i = 0; i < statusPanels_.size(); ++i) {
-        statusPanels_[i]->setText(qs(map.statusPanels[i]));
+        statusPanels_[i]->setText(toQString(map.statusPanels[i]));
         statusPanels_[i]->setEnabled(map.statusEnabled[i]);
     }
     progress_->setVisible(map.progressVisible);
 
-    for (size_t i = 0; i < readouts_.size(); ++i) readouts_[i]->setText(qs(map.readouts[i]));
+    for (size_t i = 0; i < readouts_.size(); ++i) readouts_[i]->setText(toQString(map.readouts[i]));
     RouteCreation& creation = logic_->creation();
     applyingModel_ = true;
     showPointPanel(routePointPanel_, creation.routePointPanel);

@@ -1,5 +1,6 @@
 #include "schedule/ui/CourseTimeWindow.h"
 
+#include "platform/qt/QtText.h"
 #include "schedule/ScheduleCommands.h"
 #include "schedule/ScheduleList.h"
 
@@ -21,9 +22,6 @@
 namespace orv {
 
 namespace {
-
-QString q(const char* utf8) { return QString::fromUtf8(utf8); }
-QString q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // Up and down arrows beside a field, as the up/down control of a text box.
 QWidget* upDown(QWidget* parent, const char* name, QToolButton*& up, QToolButton*& down) {
@@ -47,7 +45,7 @@ QWidget* upDown(QWidget* parent, const char* name, QToolButton*& up, QToolButton
 }
 
 void setTextKeepingCursor(QLineEdit* edit, const std::string& text) {
-    const QString value = q(text);
+    const QString value = toQString(text);
     if (edit->text() != value) edit->setText(value);
 }
 
@@ -67,7 +65,7 @@ QFont CourseTimeWindow::listFont() {
 CourseTimeWindow::CourseTimeWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), model_(state, dialogs) {
     setObjectName(QStringLiteral("ORV_CTIME"));
-    setWindowTitle(q(kCourseTimeTitle));
+    setWindowTitle(toQString(kCourseTimeTitle));
     menus_ = std::make_unique<MenuAdapter>(model_.menus(),
                                            [this](const std::string& id) { model_.dispatch(id); });
     buildLayout();
@@ -99,9 +97,9 @@ void CourseTimeWindow::buildLayout() {
     auto* grid = new QGridLayout;
     int row = 0;
     auto label = [&](const char* text, int column = 0) {
-        grid->addWidget(new QLabel(q(text), this), row, column);
+        grid->addWidget(new QLabel(toQString(text), this), row, column);
     };
-    auto minutes = [&] { grid->addWidget(new QLabel(q(kMinutesUnit), this), row, 2); };
+    auto minutes = [&] { grid->addWidget(new QLabel(toQString(kMinutesUnit), this), row, 2); };
 
     climbSpeed_ = field("climbSpeed", &CourseTimeFields::climbSpeed);
     label(kClimbSpeedLabel);
@@ -142,7 +140,7 @@ void CourseTimeWindow::buildLayout() {
             [this] { model_.setPitchSpinner(model_.pitchSpinner() + kPitchStep); });
     connect(pitchDown, &QToolButton::clicked, this,
             [this] { model_.setPitchSpinner(model_.pitchSpinner() - kPitchStep); });
-    grid->addWidget(new QLabel(q(kFirstPitchNote), this), row++, 0, 1, 3);
+    grid->addWidget(new QLabel(toQString(kFirstPitchNote), this), row++, 0, 1, 3);
 
     startTime_ = field("startTime", &CourseTimeFields::startTime);
     label(kStartTimeLabel);
@@ -153,8 +151,8 @@ void CourseTimeWindow::buildLayout() {
     forecast_->setFont(listFont());
     label(kForecastLabel);
     grid->addWidget(forecast_, row++, 1);
-    grid->addWidget(new QLabel(q(kPlaceNamesNote), this), row++, 0, 1, 3);
-    grid->addWidget(new QLabel(q(kEstimateNote), this), row++, 0, 1, 3);
+    grid->addWidget(new QLabel(toQString(kPlaceNamesNote), this), row++, 0, 1, 3);
+    grid->addWidget(new QLabel(toQString(kEstimateNote), this), row++, 0, 1, 3);
     grid->setRowStretch(row, 1);
 
     // The schedule list: its headings are the list's column headings, so they hide with it.
@@ -164,10 +162,10 @@ void CourseTimeWindow::buildLayout() {
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setToolTip(q(kScheduleListTooltip));
+    list_->setToolTip(toQString(kScheduleListTooltip));
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     QStringList headings;
-    for (const char* heading : kScheduleHeadings) headings << q(heading);
+    for (const char* heading : kScheduleHeadings) headings << toQString(heading);
     list_->setHeaderLabels(headings);
     // Tab stops in dialog units, a quarter of the average character width each.
     const int averageWidth = QFontMetrics(list_->font()).averageCharWidth();
@@ -189,14 +187,14 @@ void CourseTimeWindow::buildLayout() {
             menus_->popup(kSchedulePopupBand, list_->viewport()->mapToGlobal(at));
     });
 
-    auto* calculate = new QPushButton(q("計算"), this);
+    auto* calculate = new QPushButton(toQString("計算"), this);
     calculate->setObjectName(QStringLiteral("calculateButton"));
     calculate->setDefault(true);
-    reverseButton_ = new QPushButton(q("逆ルート"), this);
+    reverseButton_ = new QPushButton(toQString("逆ルート"), this);
     reverseButton_->setObjectName(QStringLiteral("reverseButton"));
-    auto* close = new QPushButton(q("終了"), this);
+    auto* close = new QPushButton(toQString("終了"), this);
     close->setObjectName(QStringLiteral("closeButton"));
-    auto* help = new QPushButton(q("ヘルプ"), this);
+    auto* help = new QPushButton(toQString("ヘルプ"), this);
     help->setObjectName(QStringLiteral("helpButton"));
     connect(calculate, &QPushButton::clicked, this, [this] { model_.calculate(); });
     connect(reverseButton_, &QPushButton::clicked, this, [this] { model_.reverse(); });
@@ -226,7 +224,7 @@ void CourseTimeWindow::refresh() {
     setTextKeepingCursor(correction_, f.correction);
     setTextKeepingCursor(pitch_, f.pitch);
     setTextKeepingCursor(startTime_, f.startTime);
-    forecast_->setText(q(model_.forecast()));
+    forecast_->setText(toQString(model_.forecast()));
 
     const bool parameters = model_.parametersEnabled();
     for (QWidget* w : std::initializer_list<QWidget*>{climbSpeed_, descentSpeed_, flatSpeed_,
@@ -246,7 +244,7 @@ void CourseTimeWindow::showRows() {
         list_->clear();
         QList<QTreeWidgetItem*> items;
         for (const std::string& row : shownRows_)
-            items << new QTreeWidgetItem(q(row).split(QLatin1Char('\t')));
+            items << new QTreeWidgetItem(toQString(row).split(QLatin1Char('\t')));
         list_->addTopLevelItems(items);
     }
     const int selected = model_.selectedRow();

@@ -1,7 +1,7 @@
 // The end-of-route-map window: its texts and buttons per mode, and clicks reaching the model.
 #include "app/ui/EndOfMapDialog.h"
 
-#include "app/PlanName.h"
+#include "plans/PlanName.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

@@ -1,16 +1,16 @@
-// The plan files: plan names, the plan list, the route data file with readRouteFile, and the
-// ridge/valley file with ReadRidvFile, including broken and hostile files.
-#include "app/PlanFiles.h"
+// A saved plan's files into the state: the route data file with readRouteFile and the
+// ridge/valley file with readRidgeValleyFile, including broken and hostile files.
+#include "app/PlanFileLoading.h"
 
-#include "app/StagedFiles.h"
 #include "core/Cp932.h"
 #include "core/TextFile.h"
+#include "plans/PlanName.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,161 +23,11 @@ const fs::path kFixtures = fs::path(ORVANE_FIXTURES) / "plans";
 
 std::string cp932(std::string_view utf8) { return utf8ToCp932(utf8).text; }
 
-std::string fileBytes(const fs::path& path) {
-    std::string bytes;
-    EXPECT_EQ(readBytes(path, bytes), FileError::None) << path;
-    return bytes;
-}
-
 // Joins lines with CR LF after each.
 std::string crlf(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& line : lines) out += line + "\r\n";
     return out;
-}
-
-// ---- Plan names ----
-
-std::string repeat(std::string_view text, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += text;
-    return out;
-}
-
-TEST(PlanNameTest, RefusesWhatCannotBeAPlanFileName) {
-    struct Case {
-        std::string name;
-        const char* message;  // nullptr: accepted
-    };
-    const std::string longest(kMaxFileNameBytes - 4, 'a');
-    const std::vector<Case> cases = {
-        {"槍ヶ岳980707", nullptr},
-        {"Hidaka_2001-08", nullptr},
-        {"ﾔﾘ", nullptr},
-        {"①番", nullptr},
-        {"～", nullptr},
-        {longest, nullptr},
-        {"", kPlanNameEmpty},
-        {"槍 ヶ岳", kPlanNameBlank},
-        {"槍\u3000ヶ岳", kPlanNameBlank},
-        {" ", kPlanNameBlank},
-        {"a/b", kPlanNameSeparator},
-        {"a\\b", kPlanNameSeparator},
-        {".", kPlanNameDots},
-        {"..", kPlanNameDots},
-        {"a\tb", kPlanNameControl},
-        {"a\nb", kPlanNameControl},
-        {std::string("a\0b", 3), kPlanNameControl},
-        {"a\x7f", kPlanNameControl},
-        {"a\u0085", kPlanNameControl},
-        {"😀", kPlanNameCharacter},
-        {"한국", kPlanNameCharacter},
-        {"¥100", kPlanNameCharacter},   // written as the byte of "\" and read back as "\"
-        {"a\xff", kPlanNameCharacter},  // not UTF-8 at all
-        {longest + "a", kPlanNameTooLong},
-        {repeat("槍", 83), nullptr},  // 249 bytes and ".RTD"
-        {repeat("槍", 84), kPlanNameTooLong},
-    };
-    for (const auto& c : cases) {
-        const auto refused = validatePlanName(c.name);
-        if (c.message == nullptr) EXPECT_FALSE(refused.has_value()) << c.name << ": " << *refused;
-        else EXPECT_EQ(refused.value_or("accepted"), c.message) << c.name;
-    }
-}
-
-TEST(PlanNameTest, FilesAndDateText) {
-    EXPECT_EQ(routeFilePath("/d", "槍ヶ岳980707"), fs::path("/d/槍ヶ岳980707.RTD"));
-    EXPECT_EQ(ridgeValleyFilePath("/d", "a"), fs::path("/d/a.RVD"));
-    EXPECT_EQ(planListPath("/d"), fs::path("/d/Orvane.LST"));
-    for (const char* stem : {"", ".", "..", "../x", "a/b", "a\\b"}) EXPECT_FALSE(isPlainFileStem(stem)) << stem;
-    EXPECT_TRUE(isPlainFileStem("槍ヶ岳980707"));
-
-    std::tm local{};
-    local.tm_year = 1999 - 1900;
-    local.tm_mon = 9;
-    local.tm_mday = 12;
-    local.tm_hour = 12;
-    local.tm_isdst = -1;
-    EXPECT_EQ(planDateText(std::chrono::system_clock::from_time_t(std::mktime(&local))), "1999/10/12");
-    EXPECT_EQ(todayText().size(), 10u);
-}
-
-// ---- Plan list ----
-
-TEST(PlanListTest, SplitsEachLineAtItsFirstBlank) {
-    test::TempDir dir;
-    const auto file = dir.write("Orvane.LST", cp932("槍ヶ岳980707 1998/07/07\r\n"
-                                                   "\r\n"
-                                                   "   Hidaka   2001/08/15 追記  \r\n"
-                                                   "NoDate\n"
-                                                   "穂高 1999/10/12"));
-    const PlanList list = readPlanList(file);
-    ASSERT_EQ(list.error, FileError::None);
-    ASSERT_EQ(list.entries.size(), 4u);
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"槍ヶ岳980707", "1998/07/07"}, {"Hidaka", "2001/08/15 追記"}, {"NoDate", ""}, {"穂高", "1999/10/12"}};
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(list.entries[i].name, expected[i].first);
-        EXPECT_EQ(list.entries[i].rest, expected[i].second);
-    }
-    EXPECT_EQ(list.find("穂高"), 3);
-    EXPECT_EQ(list.find("穂"), -1);
-    EXPECT_TRUE(list.lossless);
-
-    // Written back: name, one blank, rest; CP932 with CR LF; blank lines gone.
-    ASSERT_EQ(writePlanList(file, list), FileError::None);
-    EXPECT_EQ(fileBytes(file), cp932("槍ヶ岳980707 1998/07/07\r\nHidaka 2001/08/15 追記\r\n"
-                                     "NoDate \r\n穂高 1999/10/12\r\n"));
-}
-
-TEST(PlanListTest, MissingUnreadableAndFixtureLists) {
-    test::TempDir dir;
-    const PlanList missing = readPlanList(dir / "Orvane.LST");
-    EXPECT_EQ(missing.error, FileError::NotFound);
-    EXPECT_TRUE(missing.usable());
-    EXPECT_TRUE(missing.entries.empty());
-
-    fs::create_directories(dir / "folder.LST");
-    EXPECT_FALSE(readPlanList(dir / "folder.LST").usable());
-
-    const PlanList fixture = readPlanList(kFixtures / "Orvane.LST");
-    ASSERT_EQ(fixture.entries.size(), 3u);
-    EXPECT_EQ(fixture.entries[0].name, "槍ヶ岳980707");
-    EXPECT_EQ(planListTabLine(fixture.entries[0]), "槍ヶ岳980707\t1998/07/07");
-    // Display width 12 (three two-byte characters and six digits), padded to 35.
-    EXPECT_EQ(planListPaddedLine(fixture.entries[0]), "槍ヶ岳980707" + std::string(23, ' ') + "1998/07/07");
-    EXPECT_EQ(planListPaddedLine(makePlanEntry(std::string(40, 'x'), "r")), std::string(40, 'x') + "r");
-}
-
-TEST(PlanListTest, LongListShowsAThousandAndRewritesEveryLine) {
-    test::TempDir dir;
-    std::vector<std::string> lines;
-    for (int i = 1; i <= 1003; ++i) lines.push_back("plan" + std::to_string(i) + " 2001/01/01");
-    const auto file = dir.write("Orvane.LST", crlf(lines));
-    PlanList list = readPlanList(file);
-    EXPECT_TRUE(list.tooLong());
-    EXPECT_EQ(list.shownCount(), kMaxListedPlans);
-    EXPECT_EQ(list.entries.size(), 1003u);
-    EXPECT_EQ(list.find("plan1002"), 1001);
-    ASSERT_EQ(writePlanList(file, list), FileError::None);
-    EXPECT_EQ(fileBytes(file), crlf(lines));
-}
-
-TEST(PlanListTest, BytesThatAreNotCp932SurviveARewrite) {
-    test::TempDir dir;
-    // A list saved in UTF-8 by some other tool, and one line with a broken byte.
-    const std::string bytes = "穂高 1999/10/12\r\nbad\x80name 2000/01/01\r\n";
-    const auto file = dir.write("Orvane.LST", bytes);
-    PlanList list = readPlanList(file);
-    EXPECT_FALSE(list.lossless);
-    ASSERT_EQ(list.entries.size(), 2u);
-    ASSERT_EQ(writePlanList(file, list), FileError::None);
-    EXPECT_EQ(fileBytes(file), bytes);
-
-    // A changed part is written from its text; the untouched name keeps its bytes.
-    list.entries[1].rest = "2024/05/06";
-    ASSERT_EQ(writePlanList(file, list), FileError::None);
-    EXPECT_EQ(fileBytes(file), "穂高 1999/10/12\r\nbad\x80name 2024/05/06\r\n");
 }
 
 // ---- Route data file ----
@@ -363,6 +213,40 @@ TEST_F(RouteFileTest, BrokenFilesChangeNothingAndSayWhy) {
     }
 }
 
+TEST_F(RouteFileTest, MeshCodesThatNameNoMeshAreRefusedWithTheirLine) {
+    for (const std::string& code : std::vector<std::string>{"../secret/loot", "/etc/hostname", std::string("/etc/x\0", 7),
+                                                             "533948", "5339"}) {
+        SCOPED_TRACE(code);
+        dir.write("Yari980707.RTD", "36.2 137.373 36.2 137.373\r\n;\r\n" + code +
+                                        " 543754\r\n;\r\nx\r\n;\r\n1 TRK\r\n;\r\n1 35.2 139.4 100    0 \r\n");
+        markState();
+        state->startCancelled = 0;
+        state->routeLoaded = 0;
+        state->mountainConfirmed = 0;
+        const RouteFileLoad load = readRouteFile(*state, menu);
+        EXPECT_FALSE(load.loaded);
+        EXPECT_EQ(load.message, "ルートデータファイル「Yari980707.RTD」の3行目のメッシュコード「" + code +
+                                    "」が正しくありません。");
+        expectStateUntouched();
+    }
+}
+
+TEST_F(RouteFileTest, DestinationNotInTheTableIsKeptAsReadForTheNextSave) {
+    fs::copy_file(kFixtures / "Yari980707.RTD", dir / "Yari980707.RTD");
+    const std::string asRead = readTextLines(dir / "Yari980707.RTD").lines[4];
+    state->mountainTable[2].elevation = "3179";
+    state->selectedMountain = 0;  // the table was read anew
+    ASSERT_TRUE(readRouteFile(*state, menu).loaded);
+    EXPECT_EQ(state->selectedMountain, 0);
+    EXPECT_EQ(routeFileLines(*state)[4], asRead);
+
+    // A destination the table holds is written from its record.
+    state->mountainTable[2].elevation = "3180";
+    ASSERT_TRUE(readRouteFile(*state, menu).loaded);
+    EXPECT_EQ(state->selectedMountain, 2);
+    EXPECT_TRUE(state->destinationLineAsRead.empty());
+}
+
 TEST_F(RouteFileTest, FullTableHugeFieldsAndForeignEncodingStillLoad) {
     std::vector<std::string> lines = {"36.2 137.373 36.2 137.373", ";", "543745", ";", "x", ";", "2048 TRK", ";"};
     for (int j = 1; j <= kMaxRoutePoints; ++j) lines.push_back(std::to_string(j) + " 35.2 139.4 100    0 ");
@@ -374,74 +258,15 @@ TEST_F(RouteFileTest, FullTableHugeFieldsAndForeignEncodingStillLoad) {
     bytes.replace(bytes.find(pointOne), pointOne.size(), "1 35.2 139.4 100   槍 0 ");
     dir.write("Yari980707.RTD", bytes);
 
-    const RouteFileRead read = readRouteData(dir / "Yari980707.RTD");
-    EXPECT_EQ(read.problem, RouteFileProblem::None);
-    EXPECT_FALSE(read.lossless);
+    const Result<RouteFileData> read = readRouteData(dir / "Yari980707.RTD");
+    ASSERT_TRUE(read.ok());
+    EXPECT_FALSE(read->lossless);
     const RouteFileLoad load = readRouteFile(*state, menu);
     ASSERT_TRUE(load.loaded) << load.message;
     EXPECT_EQ(state->routeCount, kMaxRoutePoints);
     EXPECT_EQ(state->route[2].timeText.size(), size_t{1} << 20);
     EXPECT_EQ(state->route[2048].number, 2048);
     EXPECT_FALSE(state->route[1].placeName.empty());
-}
-
-TEST(RouteFieldsTest, BlanksAndCommasSeparateFields) {
-    EXPECT_EQ(splitRouteFields("a b,c  d"), (std::vector<std::string>{"a", "b", "c", "", "d"}));
-    EXPECT_EQ(splitRouteFields(""), (std::vector<std::string>{""}));
-    // A text with a blank shifts the following fields.
-    const RoutePoint p = parseRoutePointLine("4 35.2 139.4 10  北 岳  0 ");
-    EXPECT_EQ(p.mountainName, "北");
-    EXPECT_EQ(p.placeName, "岳");
-    EXPECT_EQ(p.markKind, 0);
-    // A short line leaves the missing fields empty.
-    const RoutePoint q = parseRoutePointLine("5 35.2");
-    EXPECT_EQ(q.number, 5);
-    EXPECT_EQ(q.longitude, "");
-    EXPECT_EQ(q.elevation, 0.0f);
-}
-
-// ---- Ridge/valley file ----
-
-TEST(RidgeValleyLineTest, ParsesTokensAndRefusesBrokenLines) {
-    RidgeValleyPoint p{"36.2", "137.38", 1};
-    EXPECT_EQ(ridgeValleyLine(p), "36.2 137.38 1");
-    struct Case {
-        const char* line;
-        const char* latitude;  // nullptr: refused
-        const char* longitude;
-        int kind;
-    };
-    const Case cases[] = {
-        {"36.2 137.38 1", "36.2", "137.38", 1},
-        {"  36.2   137.38    2  ", "36.2", "137.38", 2},
-        {"36.2 137.38 0.6", "36.2", "137.38", 1},
-        {"36.2 137.38 2.5", "36.2", "137.38", 2},
-        {"36.2 137.38", nullptr, nullptr, 0},
-        {"36.2", nullptr, nullptr, 0},
-        {"", nullptr, nullptr, 0},
-        {"abc 137.38 0", nullptr, nullptr, 0},
-        {"36.2 x 0", nullptr, nullptr, 0},
-        {"36.2 137.38 k", nullptr, nullptr, 0},
-    };
-    for (const auto& c : cases) {
-        const auto parsed = parseRidgeValleyLine(c.line);
-        if (c.latitude == nullptr) {
-            EXPECT_FALSE(parsed.has_value()) << c.line;
-            continue;
-        }
-        ASSERT_TRUE(parsed.has_value()) << c.line;
-        EXPECT_EQ(parsed->latitude, c.latitude);
-        EXPECT_EQ(parsed->longitude, c.longitude);
-        EXPECT_EQ(parsed->kind, c.kind) << c.line;
-    }
-}
-
-TEST(RidgeValleyLineTest, SaveProgressRunsFromZeroTo200) {
-    EXPECT_EQ(ridgeValleySaveProgress(0, 1), 200);
-    EXPECT_EQ(ridgeValleySaveProgress(0, 5), 0);
-    EXPECT_EQ(ridgeValleySaveProgress(1, 5), 50);
-    EXPECT_EQ(ridgeValleySaveProgress(4, 5), 200);
-    EXPECT_EQ(ridgeValleySaveProgress(1, 8), 29);  // 28.57
 }
 
 struct RidgeValleyFileTest : ::testing::Test {
@@ -457,7 +282,7 @@ struct RidgeValleyFileTest : ::testing::Test {
 
 TEST_F(RidgeValleyFileTest, NoFileChangesNothing) {
     state->ridgeValleyCount = 2;
-    const RidgeValleyLoad load = ReadRidvFile(*state, menu);
+    const RidgeValleyLoad load = readRidgeValleyFile(*state, menu);
     EXPECT_FALSE(load.found);
     EXPECT_EQ(state->ridgeValleyCount, 2);
     EXPECT_EQ(state->ridgeValleyPresent, 0);
@@ -468,7 +293,7 @@ TEST_F(RidgeValleyFileTest, NoFileChangesNothing) {
 TEST_F(RidgeValleyFileTest, FixtureLoadsWithTheFlagsSetAndWritesBackTheSame) {
     fs::copy_file(kFixtures / "Yari980707.RVD", dir / "Yari980707.RVD");
     menu.progressVisible = true;
-    const RidgeValleyLoad load = ReadRidvFile(*state, menu);
+    const RidgeValleyLoad load = readRidgeValleyFile(*state, menu);
     EXPECT_TRUE(load.found);
     EXPECT_EQ(state->ridgeValleyCount, 5);
     EXPECT_EQ(state->ridgeValleyLoaded, 5);
@@ -493,7 +318,7 @@ TEST_F(RidgeValleyFileTest, HostileFilesLoadWhatTheyCanAndSaySo) {
                         std::string(1 << 20, '9') + "\r\n";
     for (int i = 0; i < kMaxRidgeValleyPoints + 10; ++i) bytes += "36.2 137.38 0\r\n";
     dir.write("Yari980707.RVD", bytes);
-    const RidgeValleyLoad load = ReadRidvFile(*state, menu);
+    const RidgeValleyLoad load = readRidgeValleyFile(*state, menu);
     EXPECT_TRUE(load.truncated);
     EXPECT_EQ(load.skippedLines, 3);
     EXPECT_EQ(state->ridgeValleyCount, kMaxRidgeValleyPoints);
@@ -506,38 +331,11 @@ TEST_F(RidgeValleyFileTest, HostileFilesLoadWhatTheyCanAndSaySo) {
 
 TEST_F(RidgeValleyFileTest, UnreadableFileChangesNothingAndSaysSo) {
     fs::create_directories(dir / "Yari980707.RVD");
-    const RidgeValleyLoad load = ReadRidvFile(*state, menu);
+    const RidgeValleyLoad load = readRidgeValleyFile(*state, menu);
     EXPECT_TRUE(load.found);
     EXPECT_EQ(state->ridgeValleyPresent, 0);
     EXPECT_EQ(ridgeValleyLoadMessage(load, "Yari980707.RVD"),
               "谷・尾根筋データファイル「Yari980707.RVD」を読み込めません。谷・尾根筋なしで続けます。");
-}
-
-// ---- Files replaced together ----
-
-TEST(StagedFilesTest, AFailedStageLeavesEveryTargetAsItWas) {
-    test::TempDir dir;
-    dir.write("a.txt", "old a");
-    dir.write("b.txt", "old b");
-    // The staging place of b is taken by a folder with something in it.
-    dir.write("b.txt.orvnew/keep", "x");
-    {
-        StagedFiles staged;
-        ASSERT_EQ(staged.stage(dir / "a.txt", "new a"), FileError::None);
-        EXPECT_NE(staged.stage(dir / "b.txt", "new b"), FileError::None);
-    }
-    EXPECT_EQ(fileBytes(dir / "a.txt"), "old a");
-    EXPECT_EQ(fileBytes(dir / "b.txt"), "old b");
-    EXPECT_FALSE(fs::exists(dir / "a.txt.orvnew"));
-
-    StagedFiles staged;
-    ASSERT_EQ(staged.stage(dir / "a.txt", "new a"), FileError::None);
-    ASSERT_EQ(staged.stageLines(dir / "c.txt", {"槍", ""}), FileError::None);
-    EXPECT_EQ(fileBytes(dir / "a.txt"), "old a");
-    ASSERT_EQ(staged.commit(), FileError::None);
-    EXPECT_EQ(fileBytes(dir / "a.txt"), "new a");
-    EXPECT_EQ(fileBytes(dir / "c.txt"), cp932("槍") + "\r\n\r\n");
-    EXPECT_FALSE(fs::exists(dir / "a.txt.orvnew"));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #pragma once
 // The plan list "Orvane.LST": one line per saved plan, the plan name, one blank, then the rest
 // of the line (the date of the last save). Readers split a line at its first blank and trim
-// both parts. Every line of the file is kept in memory, so rewriting the list loses none,
-// while the dialogs show the first kMaxListedPlans.
+// both parts at spaces. The dialogs show the first kMaxListedPlans; the reader takes apart a
+// few entries more (to tell that the list is too long) and keeps the bytes after them as they
+// are, so rewriting the list loses no line while a huge list never becomes millions of entries.
+#include "core/Result.h"
 #include "core/TextFile.h"
 
 #include <filesystem>
@@ -13,6 +15,8 @@
 namespace orv {
 
 inline constexpr size_t kMaxListedPlans = 1000;
+// Entries taken apart beyond the listed ones.
+inline constexpr size_t kPlanListExtraEntries = 8;
 
 struct PlanEntry {
     std::string name;  // UTF-8, trimmed
@@ -24,14 +28,13 @@ struct PlanEntry {
 };
 
 struct PlanList {
-    std::vector<PlanEntry> entries;      // every non-empty line, in file order
-    FileError error = FileError::None;   // NotFound: no list yet (an empty list)
-    bool lossless = true;                // false when some bytes were not CP932
+    std::vector<PlanEntry> entries;  // the non-empty lines, in file order, up to
+                                     // kMaxListedPlans + kPlanListExtraEntries
+    std::string unreadTail;          // the file's bytes after the last entry taken apart
+    bool lossless = true;            // false when some bytes were not CP932
 
-    // The list could be read, or there is none yet: it may be rewritten.
-    bool usable() const { return error == FileError::None || error == FileError::NotFound; }
     // More entries than the dialogs show.
-    bool tooLong() const { return entries.size() > kMaxListedPlans; }
+    bool tooLong() const { return entries.size() > kMaxListedPlans || !unreadTail.empty(); }
     // Entries 1..shownCount are the plans the dialogs list.
     size_t shownCount() const { return entries.size() < kMaxListedPlans ? entries.size() : kMaxListedPlans; }
     // Index of the first entry named `name`, or -1.
@@ -40,10 +43,15 @@ struct PlanList {
 
 PlanEntry makePlanEntry(std::string name, std::string rest);
 
-// Reads the list file. Blank lines are skipped.
-PlanList readPlanList(const std::filesystem::path& file);
+// Reads the list file; no file yet is an empty list. Blank lines are skipped. Problems:
+// NotAFile, CannotRead, TooLarge.
+Result<PlanList> readPlanList(const std::filesystem::path& file);
 
-// The file's bytes for the entries: name + " " + rest + CR LF per entry, in CP932.
+// The list of a file's bytes (see readPlanList).
+PlanList parsePlanList(std::string_view bytes);
+
+// The file's bytes for the entries: name + " " + rest + CR LF per entry, in CP932, followed
+// by the unread tail as it was.
 std::string planListBytes(const PlanList& list);
 
 // Writes the list atomically.

@@ -1,7 +1,6 @@
 #pragma once
 // The ridge/valley file PlanName.RVD: one line per traced point, "latitude longitude kind".
-#include "app/StartMenuModel.h"
-#include "core/TextFile.h"
+#include "core/Result.h"
 #include "state/AppState.h"
 
 #include <functional>
@@ -29,21 +28,17 @@ int ridgeValleySaveProgress(int i, int count);
 std::vector<std::string> ridgeValleyFileLines(const AppState& state,
                                               const std::function<void(int)>& progress = {});
 
-struct RidgeValleyLoad {
-    bool found = false;                  // the file existed
-    FileError error = FileError::None;   // why an existing file was not read
-    int skippedLines = 0;                // broken lines left out
-    bool truncated = false;              // lines beyond the table's 4001 points left out
+struct RidgeValleyData {
+    std::vector<RidgeValleyPoint> points;  // at most kMaxRidgeValleyPoints
+    int skippedLines = 0;                  // broken lines left out
+    bool truncated = false;                // lines beyond the table's 4001 points left out
     bool lossless = true;
 };
 
-// ReadRidvFile: loads dataFolder/planName.RVD, with progress on the start menu's strip. No
-// file, or one that cannot be read, changes nothing. Otherwise the points replace the table
-// (up to its size), ridgeValleyPresent = -1, ridgeValleyLoaded = ridgeValleyCount and the
-// lines are shown.
-RidgeValleyLoad ReadRidvFile(AppState& state, StartMenuModel& menu);
-
-// What the user should be told about a load, or "" when it went as expected.
-std::string ridgeValleyLoadMessage(const RidgeValleyLoad& load, const std::string& fileName);
+// Reads a ridge/valley file without touching any state, stopping at the table's size.
+// `progress` gets round(characters read / file length × 200) after every line. Problems: the
+// file's own (NotFound when there is none, NotAFile, CannotRead, TooLarge).
+Result<RidgeValleyData> readRidgeValleyData(const std::filesystem::path& file,
+                                            const std::function<void(int)>& progress = {});
 
 }  // namespace orv

@@ -1,6 +1,8 @@
-#include "app/RidgeValleyFile.h"
+#include "plans/RidgeValleyFile.h"
 
-#include "app/PlanName.h"
+#include "core/Blanks.h"
+#include "core/LineReader.h"
+#include "core/TextFile.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 #include "platform/Progress.h"
@@ -15,12 +17,8 @@ namespace {
 // Progress counts every line as its characters plus this many.
 constexpr int kLineOverhead = 5;
 
-std::string_view trimBlanks(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
-}
+// Tokens are separated and trimmed at spaces only: a tab belongs to its token.
+std::string_view trimBlanks(std::string_view s) { return orv::trimBlanks(s, kSpaces); }
 
 // The token before the first blank and the trimmed text from that blank on.
 std::pair<std::string_view, std::string_view> splitFirst(std::string_view s) {
@@ -78,64 +76,33 @@ std::vector<std::string> ridgeValleyFileLines(const AppState& state,
     return lines;
 }
 
-RidgeValleyLoad ReadRidvFile(AppState& state, StartMenuModel& menu) {
-    RidgeValleyLoad load;
-    const auto file = ridgeValleyFilePath(state.dataFolder, state.planName);
-    const TextLines text = readTextLines(file);
-    if (text.error == FileError::NotFound) return load;
-    load.found = true;
-    load.error = text.error;
-    load.lossless = text.lossless;
-    if (text.error != FileError::None) return load;
+Result<RidgeValleyData> readRidgeValleyData(const std::filesystem::path& file,
+                                            const std::function<void(int)>& progress) {
+    std::string bytes;
+    if (const auto problem = problemOf(readBytes(file, bytes), file.string())) return *problem;
 
-    std::error_code ec;
-    const auto length = static_cast<double>(std::filesystem::file_size(file, ec));
-    menu.progressVisible = true;
-    menu.notify();
-    ProgressStrip strip(menu.progress, kRidgeValleyLoadText);
-
-    int32_t count = 0;
+    RidgeValleyData data;
+    const auto length = static_cast<double>(bytes.size());
+    LineReader lines(bytes, LineEncoding::Cp932);
     double total = 0;
-    for (const auto& line : text.lines) {
+    while (lines.next()) {
+        const std::string line = lines.text();
         total += static_cast<double>(characterCount(line) + kLineOverhead);
-        strip.show(!ec && length > 0 ? roundHalfEven(total / length * kProgressWidth) : 0);
+        if (progress) progress(length > 0 ? roundHalfEven(total / length * kProgressWidth) : 0);
         if (trimBlanks(line).empty()) continue;
         const auto point = parseRidgeValleyLine(line);
         if (!point) {
-            ++load.skippedLines;
+            ++data.skippedLines;
             continue;
         }
-        if (count >= kMaxRidgeValleyPoints) {
-            load.truncated = true;
+        if (data.points.size() >= static_cast<size_t>(kMaxRidgeValleyPoints)) {
+            data.truncated = true;
             break;
         }
-        state.ridgeValleyPoints[static_cast<size_t>(count)] = *point;
-        ++count;
+        data.points.push_back(*point);
     }
-
-    menu.progress.clear();
-    menu.progressVisible = false;
-    state.ridgeValleyCount = count;
-    state.ridgeValleyPresent = -1;
-    state.ridgeValleyLoaded = count;
-    state.ridgeValleyLinesShown = true;
-    menu.notify();
-    return load;
-}
-
-std::string ridgeValleyLoadMessage(const RidgeValleyLoad& load, const std::string& fileName) {
-    if (!load.found) return {};
-    if (load.error != FileError::None)
-        return "谷・尾根筋データファイル「" + fileName + "」を読み込めません。谷・尾根筋なしで続けます。";
-    std::string message;
-    if (load.truncated)
-        message += "谷・尾根筋データが4001点を超えています。先頭の4001点だけを読み込みました。";
-    if (load.skippedLines > 0) {
-        if (!message.empty()) message += "\r\n";
-        message += "谷・尾根筋データファイルの" + std::to_string(load.skippedLines) +
-                   "行は形式が正しくないため読み込みませんでした。";
-    }
-    return message;
+    data.lossless = lines.lossless();
+    return data;
 }
 
 }  // namespace orv

@@ -32,11 +32,15 @@ std::filesystem::path routeFilePath(const std::filesystem::path& dataFolder, std
 std::filesystem::path ridgeValleyFilePath(const std::filesystem::path& dataFolder,
                                           std::string_view name);
 
+// The longest file name a save of the plan creates, in bytes: its route or ridge/valley file's
+// name with the temporary names of the staged write added.
+size_t longestSavedFileName(std::string_view name);
+
 // Nothing when `name` can name a plan; otherwise the message telling why not. A plan name is
 // a file name and a field of the plan list: it must not be empty, hold blanks (ASCII or
 // ideographic), path separators, control characters or characters that do not come back
-// unchanged through the plan list's code page, must not be "." or "..", and its route file
-// name must fit the file system.
+// unchanged through the plan list's code page, must not be "." or "..", and every file name its save
+// creates (temporary ones included) must fit the file system.
 std::optional<std::string> validatePlanName(std::string_view name);
 
 // True when `name` stays inside the data folder as the stem of a file name: not empty, not

@@ -1,7 +1,9 @@
-#include "app/PlanName.h"
+#include "plans/PlanName.h"
 
 #include "core/Cp932.h"
+#include "core/StagedFiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -77,6 +79,12 @@ fs::path ridgeValleyFilePath(const fs::path& dataFolder, std::string_view name) 
     return planFile(dataFolder, name, kRidgeValleyFileExtension);
 }
 
+size_t longestSavedFileName(std::string_view name) {
+    const size_t extension = std::max(std::string_view(kRouteFileExtension).size(),
+                                      std::string_view(kRidgeValleyFileExtension).size());
+    return name.size() + extension + kLongestTemporarySuffixBytes;
+}
+
 std::optional<std::string> validatePlanName(std::string_view name) {
     if (name.empty()) return kPlanNameEmpty;
     bool blank = false, control = false, separator = false, broken = false;
@@ -92,8 +100,7 @@ std::optional<std::string> validatePlanName(std::string_view name) {
     if (separator) return kPlanNameSeparator;
     if (name == "." || name == "..") return kPlanNameDots;
     if (broken || !survivesCodePage(name)) return kPlanNameCharacter;
-    if (name.size() + std::string_view(kRouteFileExtension).size() > kMaxFileNameBytes)
-        return kPlanNameTooLong;
+    if (longestSavedFileName(name) > kMaxFileNameBytes) return kPlanNameTooLong;
     return std::nullopt;
 }
 
