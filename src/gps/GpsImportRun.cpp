@@ -3,6 +3,8 @@
 #include "gps/GpsImport.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace orv {
 
@@ -37,10 +39,12 @@ void showStatus(const GpsImportView& view, const std::string& text) {
     if (view.status) view.status(text);
 }
 
-// Asks for the file, reads it, commits it and shows what went wrong. Nothing when the file was
+using ReadFiles = std::vector<std::pair<GpsFileKind, GpsTrack>>;
+
+// Asks for the file, reads it into `read` and shows what went wrong. Nothing when the file was
 // read; otherwise the outcome that ends the import.
 std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, AppState& state,
-                                        Dialogs& dialogs, const GpsImportView& view) {
+                                        Dialogs& dialogs, const GpsImportView& view, ReadFiles& read) {
     const auto file = dialogs.openFile(kGpsOpenTitle, filter, state.gpsFilePath);
     if (!file) {
         state.startCancelled = -1;
@@ -48,9 +52,9 @@ std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, Ap
     }
     state.gpsFilePath = *file;
     showStatus(view, *file);
-    const Result<GpsTrack> read = readGpsFile(kind, *file, view.progress);
+    Result<GpsTrack> track = readGpsFile(kind, *file, view.progress);
     if (view.progressDone) view.progressDone();
-    const GpsReadResult result = describeGpsRead(kind, read, *file);
+    const GpsReadResult result = describeGpsRead(kind, track, *file);
     // Records read out of their usual form are named on the status line, not refused.
     showStatus(view, result.warning);
     if (!result.ok()) {
@@ -58,7 +62,7 @@ std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, Ap
         state.startCancelled = -1;
         return GpsImportOutcome::Failed;
     }
-    commitGpsTrack(state, kind, *read);
+    read.emplace_back(kind, std::move(track.value()));
     return std::nullopt;
 }
 
@@ -144,19 +148,25 @@ GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppS
     }
     clearRoute(state);
     clearWaypoints(state);
+    // The files of one import are committed together, only when every one was read.
+    ReadFiles read;
+    const auto commitAll = [&] {
+        for (const auto& [kind, track] : read) commitGpsTrack(state, kind, track);
+        return GpsImportOutcome::Read;
+    };
     switch (choice->option) {
         case kGpsFormatPcx:
-            if (auto end = readOne(kPcxTrackFilter, GpsFileKind::PcxTrack, state, dialogs, view))
+            if (auto end = readOne(kPcxTrackFilter, GpsFileKind::PcxTrack, state, dialogs, view, read))
                 return *end;
             if (choice->readWaypoints) {
-                if (auto end = readOne(kPcxWaypointFilter, GpsFileKind::PcxWaypoints, state, dialogs, view))
+                if (auto end = readOne(kPcxWaypointFilter, GpsFileKind::PcxWaypoints, state, dialogs, view, read))
                     return *end;
             }
-            return GpsImportOutcome::Read;
+            return commitAll();
         case kGpsFormatWaypointPlus:
-            if (auto end = readOne(kWaypointPlusFilter, GpsFileKind::WaypointPlus, state, dialogs, view))
+            if (auto end = readOne(kWaypointPlusFilter, GpsFileKind::WaypointPlus, state, dialogs, view, read))
                 return *end;
-            return GpsImportOutcome::Read;
+            return commitAll();
         case kGpsFormatPot:
             return GpsImportOutcome::NothingRead;
         default:

@@ -58,7 +58,7 @@ TEST_F(StartupTest, UnreadableSettingsAreKeptUnderADatedNameAndReportedOnce) {
     const fs::path file = dir.write("home/.config/Orvane2/Orvane2.ini", foreign);
     ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
     ASSERT_EQ(dialogs.messages().size(), 1u);
-    const auto& shown = dialogs.messages()[0];
+    const auto shown = dialogs.messages()[0];
     EXPECT_EQ(shown.title, "Orvane起動エラー");
     EXPECT_EQ(shown.icon, Icon::Warning);
     const std::string lead =
