@@ -116,60 +116,65 @@ struct Mosaic {
         return true;
     }
 
-    // The surface at continuous lattice position (u, v) (sample centres at whole numbers):
-    // bilinear over the four samples around it, renormalised over those with data; no data when
-    // those hold less than half the weight.
-    float at(double u, double v) const {
-        const double fu = u - static_cast<double>(u0), fv = v - static_cast<double>(v0);
-        const int i = static_cast<int>(std::floor(fu)), j = static_cast<int>(std::floor(fv));
-        if (i < 0 || j < 0 || i + 1 >= columns || j + 1 >= rows) return kNoHeight;
-        const double a = fu - i, b = fv - j;
-        const float* p = &h[static_cast<size_t>(j) * static_cast<size_t>(columns) + static_cast<size_t>(i)];
-        const float h00 = p[0], h01 = p[1], h10 = p[columns], h11 = p[columns + 1];
-        const double w00 = (1 - a) * (1 - b), w01 = a * (1 - b), w10 = (1 - a) * b, w11 = a * b;
-        if (!std::isnan(h00) && !std::isnan(h01) && !std::isnan(h10) && !std::isnan(h11))
-            return static_cast<float>(h00 * w00 + h01 * w01 + h10 * w10 + h11 * w11);
-        double sum = 0, weight = 0;
-        if (!std::isnan(h00)) sum += h00 * w00, weight += w00;
-        if (!std::isnan(h01)) sum += h01 * w01, weight += w01;
-        if (!std::isnan(h10)) sum += h10 * w10, weight += w10;
-        if (!std::isnan(h11)) sum += h11 * w11, weight += w11;
-        return weight < 0.5 ? kNoHeight : static_cast<float>(sum / weight);
+    // Continuous lattice coordinates (sample centres at whole numbers) of a position, seconds.
+    double u(double lonSeconds) const {
+        return key.lattice == Lattice::LatLon ? lonSeconds / key.stepSeconds - 0.5
+                                              : mercatorU(lonSeconds / 3600.0, key.zoom);
     }
-
-    // Lattice samples per arc-second of longitude and of latitude near `latitude`.
-    std::pair<double, double> samplesPerSecond(double latitude) const {
-        if (key.lattice == Lattice::LatLon) return {1.0 / key.stepSeconds, 1.0 / key.stepSeconds};
-        const double perSecond = 256.0 * std::ldexp(1.0, key.zoom) / 1296000.0;
-        return {perSecond, perSecond / std::cos(latitude * 3.14159265358979 / 180.0)};
+    double v(double latSeconds) const {
+        return key.lattice == Lattice::LatLon ? -latSeconds / key.stepSeconds - 0.5
+                                              : mercatorV(latSeconds / 3600.0, key.zoom);
     }
 
     // Mean of the surface over the cell with JGD north-west corner (north, west), arc-seconds.
+    // The surface joins the samples bilinearly (each sample's weight a hat one sample wide each
+    // way), so its mean over a box is exact from the hats' integrals: a 5 m source is averaged,
+    // not point-sampled. Samples without data drop out and the rest are weighted up; less than
+    // half the weight with data is no data. (Over one cell the Mercator rows are straight to
+    // 1e-5, so the tiles are treated the same way.)
     std::optional<double> cellMean(double north, double west) const {
-        const auto [perLon, perLat] = samplesPerSecond(north / 3600.0);
-        const int nu = std::max(2, static_cast<int>(std::ceil(kColumnSeconds * perLon - 1e-9)));
-        const int nv = std::max(2, static_cast<int>(std::ceil(kRowSeconds * perLat - 1e-9)));
-        double sum = 0;
-        int count = 0;
+        const double ua = u(west) - static_cast<double>(u0);
+        const double ub = u(west + kColumnSeconds) - static_cast<double>(u0);
+        const double va = v(north) - static_cast<double>(v0);
+        const double vb = v(north - kRowSeconds) - static_cast<double>(v0);
+        const int i0 = static_cast<int>(std::floor(ua)), i1 = static_cast<int>(std::ceil(ub));
+        const int j0 = static_cast<int>(std::floor(va)), j1 = static_cast<int>(std::ceil(vb));
+        if (i0 < 0 || j0 < 0 || i1 >= columns || j1 >= rows) return std::nullopt;
+        std::array<double, kMaxHats> wu{}, wv{};
+        const int nu = hatWeights(ua, ub, i0, i1, wu), nv = hatWeights(va, vb, j0, j1, wv);
+        double sum = 0, weight = 0, all = 0;
         for (int j = 0; j < nv; ++j) {
-            const double lat = north - (j + 0.5) / nv * kRowSeconds;
-            double v, uWest, uPerSecond;
-            if (key.lattice == Lattice::LatLon) {
-                v = -lat / key.stepSeconds - 0.5;
-                uWest = west / key.stepSeconds - 0.5;
-                uPerSecond = 1.0 / key.stepSeconds;
-            } else {
-                v = mercatorV(lat / 3600.0, key.zoom);
-                uWest = mercatorU(west / 3600.0, key.zoom);
-                uPerSecond = perLon;
-            }
+            const float* row = &h[static_cast<size_t>(j0 + j) * static_cast<size_t>(columns) + static_cast<size_t>(i0)];
+            double rowSum = 0, rowWeight = 0, rowAll = 0;
             for (int i = 0; i < nu; ++i) {
-                const float s = at(uWest + (i + 0.5) / nu * kColumnSeconds * uPerSecond, v);
-                if (!std::isnan(s)) sum += s, ++count;
+                rowAll += wu[static_cast<size_t>(i)];
+                if (std::isnan(row[i])) continue;
+                rowSum += wu[static_cast<size_t>(i)] * row[i];
+                rowWeight += wu[static_cast<size_t>(i)];
             }
+            sum += wv[static_cast<size_t>(j)] * rowSum;
+            weight += wv[static_cast<size_t>(j)] * rowWeight;
+            all += wv[static_cast<size_t>(j)] * rowAll;
         }
-        if (count * 2 < nu * nv) return std::nullopt;
-        return sum / count;
+        if (weight <= 0 || weight < 0.5 * all) return std::nullopt;
+        return sum / weight;
+    }
+
+    // Enough hats for a cell over the coarsest tile and the finest 5 m model alike.
+    static constexpr int kMaxHats = 64;
+
+    // The integral of the hat of sample i over a..b: H(b − i) − H(a − i), H the hat's
+    // running integral.
+    static int hatWeights(double a, double b, int first, int last, std::array<double, kMaxHats>& w) {
+        const auto running = [](double x) {
+            if (x <= -1) return 0.0;
+            if (x <= 0) return (x + 1) * (x + 1) / 2;
+            if (x < 1) return 1 - (1 - x) * (1 - x) / 2;
+            return 1.0;
+        };
+        const int n = std::min(last - first + 1, kMaxHats);
+        for (int k = 0; k < n; ++k) w[static_cast<size_t>(k)] = running(b - (first + k)) - running(a - (first + k));
+        return n;
     }
 };
 
