@@ -168,7 +168,11 @@ LoadedSources readTileFolder(const fs::path& folder, const GeoBox& wanted, const
         }
         if (!it->is_regular_file(ec)) continue;
         const auto id = tileOfPath(it->path());
-        if (id && tileBox(*id).intersects(wanted)) found.emplace(*id, it->path());
+        if (!id || !tileBox(*id).intersects(wanted)) continue;
+        // The same tile twice (as text and as PNG): the first name in order, whatever order
+        // the folder lists them in.
+        const auto [at, added] = found.emplace(*id, it->path());
+        if (!added && it->path() < at->second) at->second = it->path();
     }
     const int total = static_cast<int>(found.size());
     int done = 0;
