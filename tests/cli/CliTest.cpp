@@ -2,6 +2,7 @@
 // tile, read back by the loader.
 #include "cli/Cli.h"
 
+#include "app/ElevationLoading.h"
 #include "core/TextFile.h"
 #include "geo/MemFile.h"
 #include "geo/MeshCode.h"
@@ -60,7 +61,7 @@ TEST(CliTest, HelpAndUsageErrors) {
 
 TEST(CliTest, DemWritesTheSampleBlockFromTheSurveyTile) {
     test::TempDir dir;
-    const std::vector<std::string> args{"dem", "--centre", "644205", "--tiles", "/work/shared/realdata", "--out", (dir / "dem").string()};
+    const std::vector<std::string> args{"dem", "--centre", "644205", "--tiles", ORVANE_REALDATA, "--out", (dir / "dem").string()};
     const CliRun first = run(args);
     ASSERT_EQ(first.status, kExitOk) << first.err;
     EXPECT_EQ(first.out.substr(first.out.size() - std::string("出典：国土地理院\n").size()), "出典：国土地理院\n");
@@ -68,12 +69,11 @@ TEST(CliTest, DemWritesTheSampleBlockFromTheSurveyTile) {
     // The loader reads the block; 幌尻岳 is the highest cell, on its pixel.
     auto grid = std::make_unique<ElevationGrid>();
     const auto codes = meshNeighbours("644205");
-    const int firstRows[] = {0, 0, 0, 0, 200, 200, 200, 400, 400, 400};
-    const int firstColumns[] = {0, 0, 200, 400, 0, 200, 400, 0, 200, 400};
     for (int slot = 1; slot <= 9; ++slot) {
         std::string bytes;
         ASSERT_EQ(readBytes(meshFilePath(dir / "dem", codes[static_cast<size_t>(slot)], false), bytes), FileError::None);
-        parseMemFile(bytes, *grid, firstRows[slot], firstColumns[slot], 1);
+        const MeshSlotPlace& place = meshSlotPlaces[static_cast<size_t>(slot)];
+        parseMemFile(bytes, *grid, place.firstRow, place.firstColumn, 1);
         // The bundled sample is this very output.
         std::string bundled;
         ASSERT_EQ(readBytes(meshFilePath(std::string(ORVANE_ASSETS) + "/sample/dem", codes[static_cast<size_t>(slot)], false), bundled), FileError::None);

@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kRealData = "/work/shared/realdata";
+const std::string kRealData = ORVANE_REALDATA;
 
 struct DemBuildRunTest : ::testing::Test {
     orv::test::TempDir dir;

@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kRealDem = "/work/shared/realdata/FG-GML-5238-74-00-DEM5A-20161001.xml";
+const std::string kRealDem = std::string(ORVANE_REALDATA) + "/FG-GML-5238-74-00-DEM5A-20161001.xml";
 
 struct DemBuildTest : ::testing::Test {
     orv::test::TempDir dir;

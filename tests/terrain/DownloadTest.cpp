@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kPng = "/work/shared/realdata/dem_png-8-229-94.png";
+const std::string kPng = std::string(ORVANE_REALDATA) + "/dem_png-8-229-94.png";
 
 struct DownloadTest : ::testing::Test {
     orv::test::TempDir dir;

@@ -15,7 +15,7 @@
 namespace orv::terrain {
 namespace {
 
-const std::string kRealData = "/work/shared/realdata";
+const std::string kRealData = ORVANE_REALDATA;
 constexpr TileId kHidaka{8, 229, 94};
 
 std::string fileBytes(const std::string& path) {

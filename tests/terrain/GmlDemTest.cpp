@@ -17,7 +17,7 @@ namespace {
 
 using namespace orv::terrain::test;
 
-const std::string kRealDem = "/work/shared/realdata/FG-GML-5238-74-00-DEM5A-20161001.xml";
+const std::string kRealDem = std::string(ORVANE_REALDATA) + "/FG-GML-5238-74-00-DEM5A-20161001.xml";
 const GeoBox kEverywhere{20, 50, 120, 160};
 
 std::string fileBytes(const std::string& path) {

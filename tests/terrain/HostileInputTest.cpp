@@ -53,8 +53,8 @@ TEST(HostileInputTest, GmlDocumentsInWholeAndInPieces) {
 
 TEST(HostileInputTest, TilesAndArchives) {
     std::string text, png;
-    ASSERT_EQ(readBytes("/work/shared/realdata/dem-8-229-94.txt", text), FileError::None);
-    ASSERT_EQ(readBytes("/work/shared/realdata/dem_png-8-229-94.png", png), FileError::None);
+    ASSERT_EQ(readBytes(std::string(ORVANE_REALDATA) + "/dem-8-229-94.txt", text), FileError::None);
+    ASSERT_EQ(readBytes(std::string(ORVANE_REALDATA) + "/dem_png-8-229-94.png", png), FileError::None);
     const auto tile = [](const std::string& bytes) {
         const auto read = parseElevationTile(bytes, {8, 229, 94}, "t");
         if (read) {

@@ -27,11 +27,11 @@ TEST(DemBuildDialogTest, ButtonsReachTheModelAndABuildRuns) {
               terrain::tileServersSetting(terrain::defaultTileServers()));
     EXPECT_FALSE(dialog.findChild<QPushButton*>(terrain::kActDemCancel)->isEnabled());
 
-    dialogs.answerFile("/work/shared/realdata/FG-GML-5238-74-00-DEM5A-20161001.xml");
+    dialogs.answerFile(std::string(ORVANE_REALDATA) + "/FG-GML-5238-74-00-DEM5A-20161001.xml");
     dialog.findChild<QPushButton*>(terrain::kActDemAddGml)->click();
     EXPECT_EQ(dialog.findChild<QListWidget*>("gmlFiles")->count(), 1);
 
-    dialogs.answerFolder("/work/shared/realdata");
+    dialogs.answerFolder(ORVANE_REALDATA);
     dialogs.answerFolder(dir.path().string());
     dialog.findChild<QPushButton*>(terrain::kActDemTileFolder)->click();
     dialog.findChild<QPushButton*>(terrain::kActDemOutFolder)->click();
