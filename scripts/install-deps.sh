@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
+  libproj-dev proj-data libzip-dev
   fonts-noto-cjk
   xvfb xauth imagemagick
 )

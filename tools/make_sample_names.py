@@ -7,7 +7,7 @@ Usage:
     OUTPUT_FILE        the mountain-name file to write (default:
                        assets/sample/hidaka.ndb, relative to the current folder)
     --check DEM_FOLDER also read the nine sample ".MEM" files from DEM_FOLDER
-                       (as made by tools/make_sample_meshes.py) and report, for
+                       (as made by orvane-cli dem) and report, for
                        every peak, the local maximum of the grid reached by
                        climbing from the summit position, and its distance
                        from the summit; writes nothing else

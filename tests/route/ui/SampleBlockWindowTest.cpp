@@ -66,7 +66,7 @@ TEST_F(SampleBlockWindowTest, BackgroundModesContoursAndZoom) {
     const DrawingSurface& map = logic.pictures().map;
     EXPECT_EQ(window.windowTitle().toStdString(), "幌尻岳  ルート平面図");
 
-    // Shaded colour bands: the summit cell (record 74, field 92 of the centre mesh) is in the
+    // Shaded colour bands: the summit cell (record 77, field 97 of the centre mesh) is in the
     // 1000-2000 m band, and the relief gives many shades.
     EXPECT_GT(colourCount(map), 200u);
     saveShot(window, "1-shaded");
@@ -109,19 +109,20 @@ TEST_F(SampleBlockWindowTest, BackgroundModesContoursAndZoom) {
     EXPECT_TRUE(dialogs.asked().empty());
 
     // A route with the mouse from the valley west of the main ridge up to 幌尻岳's summit cell
-    // (centre mesh record 74, field 92: picture pixel (292, 273)), one way.
+    // (centre mesh record 77, field 97: picture pixel (297, 276)), one way. The click at x = 298
+    // is 670.5″ east of the block's edge, kept as 670″: inside pixel 297.
     window.dispatch("ActMakeNewTRKdata");
     QWidget* picture = window.mapPicture();
     for (auto [x, y] : {std::pair{120, 420}, {180, 380}, {230, 330}, {265, 300}})
         release(picture, Qt::LeftButton, x, y);
     dialogs.answerMessage(Answer::Yes);
-    release(picture, Qt::RightButton, 292, 273);
+    release(picture, Qt::RightButton, 298, 276);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, "作成したルートは片道として処理しますか");
     EXPECT_EQ(state->routeLoaded, 1);
     EXPECT_GT(state->routeCount, 100);
     EXPECT_EQ(state->roundTrip, 0);
-    EXPECT_NEAR(state->route[static_cast<size_t>(state->routeCount)].elevation, 1953.8f, 0.05f);
+    EXPECT_NEAR(state->route[static_cast<size_t>(state->routeCount)].elevation, 1939.0f, 0.05f);
     for (const auto& text : logic.map().readouts) EXPECT_FALSE(text.empty());
     window.dispatch("ActStpColMode");
     saveShot(window, "8-route");

@@ -1,0 +1,73 @@
+#pragma once
+// Building the nine ".MEM" files of a block from today's survey products: FG-GML DEM files or
+// archives, a folder of elevation tiles, or tiles downloaded from the survey's server. One
+// engine for the window and for orvane-cli: it asks nothing itself; the caller decides about
+// existing files and shows progress, problems and the summary.
+#include "core/Result.h"
+#include "terrain/LoadedSources.h"
+#include "terrain/TileSources.h"
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orv::terrain {
+
+enum class DemSourceKind { Gml, TileFolder, Download };
+
+struct DemBuildRequest {
+    std::string centre;  // the centre mesh code
+    DemSourceKind kind = DemSourceKind::Gml;
+    std::vector<std::string> gmlFiles;  // FG-GML XML files and ZIP archives
+    std::filesystem::path tileFolder;
+    DownloadOptions download;
+    std::filesystem::path outFolder;
+};
+
+struct MeshResult {
+    std::string code;
+    std::filesystem::path path;
+    bool written = false;
+    int cellsWithData = 0;
+    int cellsFromCoarser = 0;
+    std::vector<std::string> layers;  // the sources used, finest first
+    std::string notWritten;           // why the mesh was not written
+};
+
+struct DemBuildReport {
+    std::array<MeshResult, 9> meshes;  // north-west, north, …, south-east
+    std::vector<SourceProblem> problems;
+    int filesRead = 0;
+    int tilesMissing = 0;
+    bool offline = false;
+    bool cancelled = false;
+    bool declined = false;  // existing files were not to be replaced: nothing was done
+
+    int meshesWritten() const;
+    int cellsWritten() const;  // cells of the written meshes
+    int cellsWithData() const;
+    int cellsFromCoarser() const;
+};
+
+struct DemBuildHooks {
+    // Progress in steps of `total`; false cancels (meshes written so far stay).
+    ProgressHook progress;
+    // Asked once, before any work, with the files that would be replaced; false (or no hook)
+    // leaves them and does nothing.
+    std::function<bool(const std::vector<std::filesystem::path>&)> replaceExisting;
+};
+
+// A six-digit secondary mesh code with rows and columns 0..7.
+bool isMeshCode(std::string_view code);
+
+// The whole run. A problem only when nothing could start (a bad centre code, an output folder
+// that cannot be made, PROJ missing); problems of single sources are in the report, and only
+// the meshes they touch are left unwritten.
+Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBuildHooks& hooks = {});
+
+// The sources alone, read for the JGD2011 area `wanted` (the first half of buildDemBlock).
+LoadedSources readDemSources(const DemBuildRequest& request, const GeoBox& wanted, const ProgressHook& progress);
+
+}  // namespace orv::terrain

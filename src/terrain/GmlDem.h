@@ -1,0 +1,92 @@
+#pragma once
+// The survey's FG-GML digital elevation models (DEM5A/5B/5C, DEM10A/10B): one XML document per
+// mesh, read as a stream. The grid comes from gml:Envelope (corners, latitude first),
+// gml:GridEnvelope (gml:low/gml:high), the gml:tupleList lines "type,height" in "+x-y" order
+// (west to east, then north to south) and gml:startPoint (where the list starts; points before
+// it have no data, as have points after the list's end). "-9999." is no data.
+#include "core/Result.h"
+#include "terrain/SourceGrid.h"
+
+#include <QXmlStreamReader>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orv::terrain {
+
+// Feed the document in pieces of any size, then ask for the grid. The tupleList is taken apart
+// straight from the bytes (it is nearly all of the document); everything around it goes through
+// QXmlStreamReader, which still sees the list's line ends so that its line numbers stay right.
+class GmlDemParser {
+public:
+    // origin: the file or archive member, kept in the grid. wanted: asked with the DEM's box once
+    // its envelope is read; a DEM it refuses is not read further (no grid, no problem).
+    explicit GmlDemParser(std::string origin, std::function<bool(const GeoBox&)> wanted = {});
+    ~GmlDemParser();
+    GmlDemParser(const GmlDemParser&) = delete;
+    GmlDemParser& operator=(const GmlDemParser&) = delete;
+
+    // False once reading has stopped: a problem, or a DEM that is not wanted.
+    bool feed(std::string_view bytes);
+
+    // After the last piece: the grid; nothing when it was not wanted; or the problem (its line
+    // is the document's line).
+    Result<std::optional<SourceGrid>> finish();
+
+    // The DEM's box once the envelope was read: the area a broken document would have covered.
+    const std::optional<GeoBox>& box() const { return box_; }
+
+private:
+    enum class Stop { No, Skipped, Failed };
+
+    void feedXml(std::string_view bytes);
+    void handleToken();
+    void endSmallElement();
+    void startTuples();
+    size_t takeTuples(std::string_view bytes);  // bytes used; stops before '<'
+    void tupleLine(std::string_view line);
+    void fail(ProblemKind kind, int line, std::string detail);
+    int xmlLine() const;
+
+    std::string origin_;
+    std::function<bool(const GeoBox&)> wanted_;
+    QXmlStreamReader xml_;
+    Stop stop_ = Stop::No;
+    std::optional<Problem> problem_;
+    std::optional<GeoBox> box_;
+
+    // Document state.
+    bool rootSeen_ = false;
+    std::string element_;  // local name of the small element whose text is being collected
+    std::string text_;
+    std::optional<std::pair<double, double>> lower_, upper_;  // latitude, longitude
+    std::optional<std::pair<long long, long long>> low_, high_;
+    std::pair<long long, long long> startPoint_{0, 0};
+    std::string mesh_;
+    bool tuplesSeen_ = false;
+    bool tuplesDone_ = false;
+    SourceGrid grid_;
+    std::vector<float> values_;  // in list order, placed at startPoint at the end
+
+    // The tupleList taken from the bytes.
+    std::string pendingTag_;   // bytes held back that may begin "<gml:tupleList>"
+    bool inTuples_ = false;    // taking tuple lines from the bytes
+    bool fastTuples_ = false;  // the list was taken from the bytes, not through the reader
+    std::string partialLine_;  // a tuple line cut by the end of a piece
+    int tupleStartLine_ = 0;
+    int tupleLines_ = 0;       // line ends seen inside the list
+};
+
+// Reads one FG-GML DEM file, streaming, with the same `wanted` rule as the parser.
+Result<std::optional<SourceGrid>> readGmlDemFile(const std::string& path,
+                                                 const std::function<bool(const GeoBox&)>& wanted,
+                                                 std::optional<GeoBox>* box = nullptr);
+
+// The survey grade in an FG-GML file name ("FG-GML-5238-74-00-DEM5A-20161001.xml" → 'A'), 'Z'
+// when the name does not say.
+char gradeFromName(std::string_view name);
+
+}  // namespace orv::terrain

@@ -1,0 +1,20 @@
+#pragma once
+// Reading the FG-GML DEM files and ZIP archives the user chose (any mix of DEM5A/5B/5C and
+// DEM10A/10B, archives inside archives too). Only the DEMs that reach `wanted` are kept.
+#include "terrain/LoadedSources.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv::terrain {
+
+LoadedSources readGmlSources(const std::vector<std::string>& paths, const GeoBox& wanted,
+                             const ProgressHook& progress = {});
+
+// The area of an FG-GML file named after its mesh ("FG-GML-5238-74-00-DEM5A-…" is tertiary mesh
+// 52387400, "FG-GML-5238-74-DEM10B-…" secondary mesh 523874), on the survey's JGD2011 meshes.
+std::optional<GeoBox> boxFromGmlName(std::string_view name);
+
+}  // namespace orv::terrain

@@ -1,0 +1,326 @@
+#include "terrain/TileSources.h"
+
+#include "core/TextFile.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <system_error>
+
+namespace orv::terrain {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMaxZoom = 20;
+constexpr qint64 kMaxTileBytes = 8 << 20;  // a text tile is about 450 KB
+
+bool allDigits(const std::string& s) {
+    return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::optional<TileId> tileOfPath(const fs::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (ext != ".txt" && ext != ".png") return std::nullopt;
+    const std::string stem = path.stem().string();
+    TileId id;
+    const std::string parent = path.parent_path().filename().string();
+    const std::string grand = path.parent_path().parent_path().filename().string();
+    if (allDigits(stem) && allDigits(parent) && allDigits(grand)) {
+        id = {std::stoi(grand), std::stoi(parent), std::stoi(stem)};
+    } else {
+        static const std::regex named(R"((\d{1,2})-(\d{1,9})-(\d{1,9})$)");
+        std::smatch m;
+        if (!std::regex_search(stem, m, named)) return std::nullopt;
+        id = {std::stoi(m[1].str()), std::stoi(m[2].str()), std::stoi(m[3].str())};
+    }
+    if (id.z < 0 || id.z > kMaxZoom || id.x >= (1 << id.z) || id.y >= (1 << id.z)) return std::nullopt;
+    return id;
+}
+
+Result<SourceGrid> readTileFile(const fs::path& path, TileId tile) {
+    std::string bytes;
+    if (const FileError e = readBytes(path, bytes); e != FileError::None)
+        return *problemOf(e, "ファイルを読み込めません");
+    return parseElevationTile(bytes, tile, path.string());
+}
+
+bool hasGaps(const SourceGrid& grid) {
+    return std::any_of(grid.heights.begin(), grid.heights.end(), [](float h) { return std::isnan(h); });
+}
+
+// The folder of a server's tiles in the cache: the last fixed part of its path ("dem5a_png").
+std::string cacheName(const std::string& urlTemplate) {
+    const size_t z = urlTemplate.find("{z}");
+    std::string head = urlTemplate.substr(0, z);
+    while (!head.empty() && head.back() == '/') head.pop_back();
+    std::string name = head.substr(head.find_last_of('/') + 1);
+    name.erase(std::remove_if(name.begin(), name.end(),
+                              [](unsigned char c) { return !(std::isalnum(c) || c == '_' || c == '-' || c == '.'); }),
+               name.end());
+    return name.empty() || name == "." || name == ".." ? "tiles" : name;
+}
+
+std::string templateExtension(const std::string& urlTemplate) {
+    std::string path = urlTemplate.substr(0, urlTemplate.find('?'));
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    return path.substr(dot);
+}
+
+enum class FetchKind { Ok, Missing, Failed, Offline };
+struct Fetched {
+    FetchKind kind = FetchKind::Failed;
+    std::string bytes;
+    std::string error;
+};
+
+Fetched fetch(QNetworkAccessManager& network, const std::string& url, int timeoutMs) {
+    QNetworkRequest request(QUrl(QString::fromStdString(url)));
+    request.setTransferTimeout(timeoutMs);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Orvane elevation tiles"));
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply* reply = network.get(request);
+    QEventLoop loop;
+    bool tooLarge = false;
+    QObject::connect(reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
+        if (received > kMaxTileBytes && !tooLarge) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) loop.exec();
+    Fetched result;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
+    if (tooLarge) {
+        result.error = "タイルが大きすぎます";
+    } else if (status == 404 || error == QNetworkReply::ContentNotFoundError) {
+        result.kind = FetchKind::Missing;
+    } else if (error == QNetworkReply::NoError && status == 200) {
+        const QByteArray body = reply->readAll();
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() != body.size()) {
+            result.error = "受信が途中で切れました";
+        } else {
+            result.kind = FetchKind::Ok;
+            result.bytes.assign(body.constData(), static_cast<size_t>(body.size()));
+        }
+    } else {
+        switch (error) {
+        case QNetworkReply::HostNotFoundError:
+        case QNetworkReply::ConnectionRefusedError:
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::NetworkSessionFailedError:
+        case QNetworkReply::UnknownNetworkError:
+        case QNetworkReply::ProxyConnectionRefusedError:
+        case QNetworkReply::ProxyNotFoundError:
+            result.kind = FetchKind::Offline;
+            break;
+        default:
+            break;
+        }
+        if (error == QNetworkReply::OperationCanceledError) result.error = "応答がありません（時間切れ）";
+        else if (error == QNetworkReply::RemoteHostClosedError) result.error = "受信が途中で切れました";
+        else if (status != 0 && error != QNetworkReply::NoError && result.kind != FetchKind::Offline)
+            result.error = "サーバーの応答 " + std::to_string(status);
+        else result.error = reply->errorString().toStdString();
+    }
+    reply->deleteLater();
+    return result;
+}
+
+void waitMs(qint64 ms) {
+    if (ms <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+}  // namespace
+
+LoadedSources readTileFolder(const fs::path& folder, const GeoBox& wanted, const ProgressHook& progress) {
+    LoadedSources out;
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        out.problems.push_back({folder.string(), Problem{ProblemKind::NotFound, 0, "フォルダが見つかりません"}, std::nullopt});
+        return out;
+    }
+    std::map<TileId, fs::path> found;
+    for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
+         !ec && it != end; it.increment(ec)) {
+        if (it.depth() > 3) {
+            it.disable_recursion_pending();
+            continue;
+        }
+        if (!it->is_regular_file(ec)) continue;
+        const auto id = tileOfPath(it->path());
+        if (!id || !tileBox(*id).intersects(wanted)) continue;
+        // The same tile twice (as text and as PNG): the first name in order, whatever order
+        // the folder lists them in.
+        const auto [at, added] = found.emplace(*id, it->path());
+        if (!added && it->path() < at->second) at->second = it->path();
+    }
+    const int total = static_cast<int>(found.size());
+    int done = 0;
+    for (const auto& [id, path] : found) {
+        if (progress && !progress(done++, total, path.string())) {
+            out.cancelled = true;
+            return out;
+        }
+        auto grid = readTileFile(path, id);
+        if (!grid) {
+            out.problems.push_back({path.string(), grid.problem(), tileBox(id)});
+            continue;
+        }
+        out.grids.push_back(std::move(*grid));
+        ++out.filesRead;
+    }
+    if (found.empty())
+        out.problems.push_back({folder.string(), Problem{ProblemKind::NoData, 0, "範囲の標高タイルがありません"}, std::nullopt});
+    return out;
+}
+
+std::vector<TileServer> defaultTileServers() {
+    return {{"https://cyberjapandata.gsi.go.jp/xyz/dem5a_png/{z}/{x}/{y}.png", 15},
+            {"https://cyberjapandata.gsi.go.jp/xyz/dem_png/{z}/{x}/{y}.png", 14}};
+}
+
+std::vector<TileServer> tileServersFromSetting(const std::string& setting) {
+    std::vector<TileServer> servers;
+    std::istringstream words(setting);
+    std::string word;
+    while (words >> word) {
+        if (allDigits(word) && !servers.empty()) {
+            servers.back().zoom = std::min(std::stoi(word), kMaxZoom);
+            continue;
+        }
+        if (word.find("{z}") == std::string::npos || word.find("{x}") == std::string::npos ||
+            word.find("{y}") == std::string::npos)
+            continue;
+        servers.push_back({word, 14});
+    }
+    return servers.empty() ? defaultTileServers() : servers;
+}
+
+std::string tileServersSetting(const std::vector<TileServer>& servers) {
+    std::string text;
+    for (const auto& s : servers) {
+        if (!text.empty()) text += ' ';
+        text += s.urlTemplate + ' ' + std::to_string(s.zoom);
+    }
+    return text;
+}
+
+std::string tileUrl(const std::string& urlTemplate, TileId tile) {
+    std::string url = urlTemplate;
+    const auto put = [&](const std::string& key, int value) {
+        for (size_t at; (at = url.find(key)) != std::string::npos;) url.replace(at, key.size(), std::to_string(value));
+    };
+    put("{z}", tile.z);
+    put("{x}", tile.x);
+    put("{y}", tile.y);
+    return url;
+}
+
+LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options, const ProgressHook& progress) {
+    LoadedSources out;
+    QNetworkAccessManager network;
+    QElapsedTimer sinceLast;
+    bool offline = false;
+    std::vector<GeoBox> gaps;  // where the servers so far left the block without data
+
+    for (size_t si = 0; si < options.servers.size(); ++si) {
+        const TileServer& server = options.servers[si];
+        const int zoom = std::clamp(server.zoom, 0, kMaxZoom);
+        const TileRange range = tilesCovering(wanted, zoom);
+        std::vector<TileId> needed;
+        for (int y = range.y0; y <= range.y1; ++y)
+            for (int x = range.x0; x <= range.x1; ++x) {
+                const TileId id{zoom, x, y};
+                if (si == 0 || std::any_of(gaps.begin(), gaps.end(), [&](const GeoBox& g) { return g.intersects(tileBox(id)); }))
+                    needed.push_back(id);
+            }
+        gaps.clear();
+        const fs::path cache = options.cacheFolder.empty() ? fs::path() : options.cacheFolder / cacheName(server.urlTemplate);
+        const std::string ext = templateExtension(server.urlTemplate);
+        const int total = static_cast<int>(needed.size());
+        for (int i = 0; i < total; ++i) {
+            const TileId id = needed[static_cast<size_t>(i)];
+            const std::string url = tileUrl(server.urlTemplate, id);
+            if (progress && !progress(i, total, url)) {
+                out.cancelled = true;
+                return out;
+            }
+            const fs::path cached = cache.empty() ? fs::path()
+                                                  : cache / std::to_string(id.z) / std::to_string(id.x) /
+                                                        (std::to_string(id.y) + ext);
+            std::error_code ec;
+            Fetched got;
+            if (!cached.empty() && fs::exists(cached, ec)) {
+                got.kind = FetchKind::Ok;
+                if (readBytes(cached, got.bytes) != FileError::None) got.kind = FetchKind::Failed;
+            } else if (!cached.empty() && fs::exists(cached.string() + ".none", ec)) {
+                got.kind = FetchKind::Missing;
+            }
+            if (got.kind != FetchKind::Ok && got.kind != FetchKind::Missing) {
+                if (offline) {
+                    got.kind = FetchKind::Offline;
+                } else {
+                    if (sinceLast.isValid()) waitMs(options.minimumIntervalMs - sinceLast.elapsed());
+                    sinceLast.start();
+                    got = fetch(network, url, options.timeoutMs);
+                    if (!cached.empty() && (got.kind == FetchKind::Ok || got.kind == FetchKind::Missing)) {
+                        fs::create_directories(cached.parent_path(), ec);
+                        if (got.kind == FetchKind::Ok) writeBytesAtomic(cached, got.bytes);
+                        else writeBytesAtomic(cached.string() + ".none", "");
+                    }
+                }
+            }
+            switch (got.kind) {
+            case FetchKind::Missing:
+                ++out.tilesMissing;
+                gaps.push_back(tileBox(id));
+                break;
+            case FetchKind::Ok: {
+                auto grid = parseElevationTile(got.bytes, id, url);
+                if (!grid) {
+                    out.problems.push_back({url, grid.problem(), tileBox(id)});
+                    if (!cached.empty()) fs::remove(cached, ec);  // not kept for the next try
+                    break;
+                }
+                if (hasGaps(*grid)) gaps.push_back(tileBox(id));
+                out.grids.push_back(std::move(*grid));
+                ++out.filesRead;
+                break;
+            }
+            case FetchKind::Offline:
+                offline = true;
+                out.offline = true;
+                out.problems.push_back({url, Problem{ProblemKind::CannotRead, 0, got.error.empty() ? "接続できません" : got.error}, tileBox(id)});
+                break;
+            case FetchKind::Failed:
+                out.problems.push_back({url, Problem{ProblemKind::CannotRead, 0, got.error}, tileBox(id)});
+                break;
+            }
+        }
+        if (progress) progress(total, total, "");
+        if (gaps.empty()) break;
+    }
+    return out;
+}
+
+}  // namespace orv::terrain

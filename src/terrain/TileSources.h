@@ -1,0 +1,51 @@
+#pragma once
+// Elevation tiles from a folder (z/x/y.txt or .png, or names ending "-z-x-y.txt" as the survey
+// names single tiles) and from the survey's tile server, with an on-disk cache.
+#include "terrain/ElevationTile.h"
+#include "terrain/LoadedSources.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orv::terrain {
+
+// Every tile of the folder that holds part of `wanted`, of every zoom found (each zoom is a
+// source of its own; the finest wins where it has data).
+LoadedSources readTileFolder(const std::filesystem::path& folder, const GeoBox& wanted,
+                             const ProgressHook& progress = {});
+
+// A tile server: a URL with {z}, {x} and {y}, and the zoom to fetch.
+struct TileServer {
+    std::string urlTemplate;
+    int zoom = 14;
+};
+
+// The survey's public elevation tiles: the 5 m laser survey (DEM5A) where it exists, then the
+// 10 m model (DEM10B) for the rest, both as PNG (a quarter of the text tiles' size).
+std::vector<TileServer> defaultTileServers();
+
+// The URL template setting holds the servers as "template zoom" pairs separated by blanks
+// ("https://…/dem5a_png/{z}/{x}/{y}.png 15 https://…/dem_png/{z}/{x}/{y}.png 14"); a template
+// without a zoom gets 14. Nothing usable gives the default servers.
+std::vector<TileServer> tileServersFromSetting(const std::string& setting);
+std::string tileServersSetting(const std::vector<TileServer>& servers);
+
+struct DownloadOptions {
+    std::vector<TileServer> servers = defaultTileServers();
+    std::filesystem::path cacheFolder;  // empty: no cache
+    int minimumIntervalMs = 250;        // between two requests: at most four a second
+    int timeoutMs = 30000;              // a request that stalls this long fails
+};
+
+// Downloads what is needed for `wanted`: every tile of the first server, then the tiles of each
+// further server that lie where the earlier ones had missing tiles or pixels without data.
+// A tile the server does not have (404) is no data; a failed request spoils its tile's area.
+// Needs a running Qt application (the requests run in a local event loop).
+LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options,
+                            const ProgressHook& progress = {});
+
+// The URL of a tile.
+std::string tileUrl(const std::string& urlTemplate, TileId tile);
+
+}  // namespace orv::terrain

@@ -1,0 +1,64 @@
+#pragma once
+// The "標高データの作成" window: the centre mesh, the source (FG-GML files or archives, a folder of
+// elevation tiles, or downloading tiles with their URL setting and cache folder), the output
+// folder, a progress bar with a cancel button. It shows a DemBuildModel and forwards every
+// button to the model's dispatch.
+#include "terrain/DemBuildRun.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace orv {
+
+class DemBuildDialog : public QDialog {
+    Q_OBJECT
+public:
+    DemBuildDialog(Dialogs& dialogs, const std::string& centreMesh, const std::string& tileSetting,
+                   QWidget* parent = nullptr);
+
+    terrain::DemBuildModel& model() { return model_; }
+
+    // Runs a command as its button does.
+    void dispatch(const std::string& toolId);
+
+public slots:
+    // Closing by the frame or Escape while a build runs cancels the build first.
+    void reject() override;
+
+private:
+    void buildLayout();
+    void refresh();
+    QPushButton* button(const char* caption, const char* toolId);
+
+    terrain::DemBuildModel model_;
+    QLineEdit* centre_ = nullptr;
+    QRadioButton* gml_ = nullptr;
+    QRadioButton* tiles_ = nullptr;
+    QRadioButton* download_ = nullptr;
+    QListWidget* gmlList_ = nullptr;
+    QLineEdit* tileFolder_ = nullptr;
+    QLineEdit* tileSetting_ = nullptr;
+    QLineEdit* cacheFolder_ = nullptr;
+    QLineEdit* outFolder_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* progressText_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+// Shows the window modally over `parent`, the centre mesh filled in from the destination (or
+// empty). Returns the output folder when meshes were written there: the caller may offer it as
+// the hard-disk data folder of a plan. The tile URL setting comes back either way.
+std::optional<std::string> runDemBuildDialog(Dialogs& dialogs, QWidget* parent, const std::string& centreMesh,
+                                             std::string& tileSetting);
+
+}  // namespace orv

@@ -1,0 +1,126 @@
+// "標高データの作成" headless: the window's commands through dispatch with scripted answers, and
+// the exact texts the user is shown.
+#include "terrain/DemBuildRun.h"
+
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+#include "terrain/DemMessages.h"
+
+#include <gtest/gtest.h>
+
+namespace orv::terrain {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kRealData = ORVANE_REALDATA;
+
+struct DemBuildRunTest : ::testing::Test {
+    orv::test::TempDir dir;
+    orv::test::ScriptedDialogs dialogs;
+    DemBuildModel model{dialogs, "644205"};
+};
+
+TEST_F(DemBuildRunTest, IncompleteChoicesAreRefusedWithTheirMessage) {
+    struct Case {
+        const char* centre;
+        DemSourceKind kind;
+        bool haveSource;
+        bool haveOut;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"", DemSourceKind::Gml, true, true, kDemCentreRefused},
+        {"64420", DemSourceKind::Gml, true, true, kDemCentreRefused},
+        {"644208", DemSourceKind::Gml, true, true, kDemCentreRefused},
+        {"644205", DemSourceKind::Gml, false, true, kDemNoGmlFiles},
+        {"644205", DemSourceKind::TileFolder, false, true, kDemNoTileFolder},
+        {"644205", DemSourceKind::Download, true, false, kDemNoOutFolder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        orv::test::ScriptedDialogs asked;
+        DemBuildModel m(asked, c.centre);
+        m.kind = c.kind;
+        if (c.haveSource) m.gmlFiles = {"a.xml"}, m.tileFolder = "tiles";
+        if (c.haveOut) m.outFolder = dir.path().string();
+        asked.answerMessage(Answer::Ok);
+        EXPECT_TRUE(m.dispatch(kActDemRun));
+        ASSERT_EQ(asked.messages().size(), 1u);
+        EXPECT_EQ(asked.messages()[0].text, c.message);
+        EXPECT_EQ(asked.messages()[0].title, "標高データの作成");
+        EXPECT_EQ(asked.messages()[0].icon, Icon::Warning);
+        EXPECT_FALSE(m.lastOutcome().has_value());
+    }
+}
+
+TEST_F(DemBuildRunTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
+    dialogs.answerFolder(kRealData);
+    dialogs.answerFolder((dir / "out").string());
+    EXPECT_TRUE(model.dispatch(kActDemTileFolder));
+    EXPECT_TRUE(model.dispatch(kActDemOutFolder));
+    EXPECT_EQ(model.kind, DemSourceKind::TileFolder);
+    ASSERT_EQ(dialogs.asked().size(), 2u);
+    EXPECT_EQ(dialogs.asked()[0].title, "標高タイルのフォルダを選択してください");
+    EXPECT_EQ(dialogs.asked()[1].title, "標高データを書き出すフォルダを選択してください");
+
+    std::vector<int> percents;
+    DemBuildView view;
+    view.progress = [&](int percent, const std::string&) { percents.push_back(percent); };
+    dialogs.answerMessage(Answer::Ok);
+    EXPECT_TRUE(model.dispatch(kActDemRun, view));
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              "標高データを作成しました。\r\n書き出したメッシュ: 9 / 9\r\nデータのあるセル: 100.0%\r\n"
+              "粗いデータで補ったセル: 0\r\n海・データなしのセル: 0\r\n出典：国土地理院");
+    EXPECT_EQ(dialogs.messages()[0].icon, Icon::Information);
+    EXPECT_EQ(model.lastOutcome(), DemBuildOutcome::Written);
+    ASSERT_FALSE(percents.empty());
+    EXPECT_EQ(percents.back(), 100);
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+
+    // Again into the same folder: the user is asked, and "いいえ" leaves the files alone.
+    const auto written = fs::last_write_time(dir / "out" / "644205.MEM");
+    dialogs.answerMessage(Answer::No);
+    model.dispatch(kActDemRun, view);
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text,
+              "出力フォルダに同じメッシュのファイルがあります。\r\n644214.MEM 644215.MEM 644216.MEM 644204.MEM "
+              "644205.MEM 644206.MEM 634274.MEM 634275.MEM 634276.MEM\r\n置き換えてよろしいですか");
+    EXPECT_EQ(dialogs.messages()[1].buttons, Buttons::YesNo);
+    EXPECT_EQ(dialogs.messages()[1].icon, Icon::Question);
+    EXPECT_EQ(model.lastOutcome(), DemBuildOutcome::Refused);
+    EXPECT_EQ(fs::last_write_time(dir / "out" / "644205.MEM"), written);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST_F(DemBuildRunTest, CancelDuringTheBuildAndFilesChosenOnce) {
+    dialogs.answerFile(kRealData + "/FG-GML-5238-74-00-DEM5A-20161001.xml");
+    dialogs.answerFile(kRealData + "/FG-GML-5238-74-00-DEM5A-20161001.xml");
+    dialogs.answerFile(std::nullopt);
+    model.kind = DemSourceKind::TileFolder;
+    for (int i = 0; i < 3; ++i) model.dispatch(kActDemAddGml);
+    EXPECT_EQ(model.gmlFiles.size(), 1u);
+    EXPECT_EQ(model.kind, DemSourceKind::Gml);
+    EXPECT_EQ(dialogs.asked()[0].title, "FG-GMLファイルを開く");
+    EXPECT_EQ(dialogs.asked()[0].text, "FG-GML DEM(*.xml;*.zip)|*.xml;*.XML;*.zip;*.ZIP");
+
+    model.centre = "523874";
+    model.outFolder = (dir / "out").string();
+    DemBuildView view;
+    view.keepResponsive = [&] {
+        EXPECT_TRUE(model.running());
+        EXPECT_FALSE(model.dispatch(kActDemAddGml));  // only cancel is taken while it runs
+        return model.dispatch(kActDemCancel);
+    };
+    dialogs.answerMessage(Answer::Ok);
+    model.dispatch(kActDemRun, view);
+    EXPECT_EQ(model.lastOutcome(), DemBuildOutcome::Cancelled);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "標高データの作成を取り消しました。\r\n書き出したメッシュ: 0 / 9\r\n出典：国土地理院");
+    EXPECT_FALSE(model.running());
+    EXPECT_FALSE(fs::exists(dir / "out" / "523874.MEM"));
+}
+
+}  // namespace
+}  // namespace orv::terrain
