@@ -2,8 +2,8 @@
 // The colour dialog's pictures: the colour strip (one row per 25 m from −1000 m to 5000 m) and
 // the preview that spreads the strip behind a sample mountain profile with its contour lines.
 #include "map/ColourProfile.h"
-#include "map/ColourTable.h"
 #include "platform/DrawingSurface.h"
+#include "state/ColourTable.h"
 
 #include <optional>
 

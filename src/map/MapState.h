@@ -1,8 +1,8 @@
 #pragma once
 // The state of one route map window: zoom selection, background, contours, graticule labels,
 // status panels and the pictures. Owned by the window's logic, shown by the window.
-#include "map/ColourTable.h"
 #include "platform/DrawingSurface.h"
+#include "state/ColourTable.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "core/NumberText.h"
 #include "core/Rounding.h"
-#include "geo/Extents.h"
+#include "route/RouteExtents.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "route/MarkIcons.h"
 #include "route/Overlays.h"
-#include "route/RouteModel.h"
+#include "state/RouteModel.h"
 
 #include <cstddef>
 #include <optional>

@@ -7,11 +7,11 @@
 #include "geo/ElevationGrid.h"
 #include "geo/MeshCode.h"
 #include "geo/MeshCorners.h"
-#include "map/ColourTable.h"
-#include "map/RidgeValley.h"
-#include "names/MountainRecord.h"
-#include "route/RouteModel.h"
-#include "schedule/CourseSegment.h"
+#include "state/ColourTable.h"
+#include "state/CourseSegment.h"
+#include "state/MountainRecord.h"
+#include "state/RidgeValley.h"
+#include "state/RouteModel.h"
 
 #include <array>
 #include <cstdint>
