@@ -30,4 +30,9 @@ inline int currentLevelIndex(const AppState& state) {
     return state.currentLevel < 1 ? 1 : (state.currentLevel > 5 ? 5 : state.currentLevel);
 }
 
+// The corners of the current level in arc-seconds.
+inline LevelBounds currentLevelBounds(const AppState& state) {
+    return levelBounds(state.levelCorners, currentLevelIndex(state));
+}
+
 }  // namespace orv

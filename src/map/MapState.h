@@ -1,6 +1,7 @@
 #pragma once
 // The state of one route map window: zoom selection, background, contours, graticule labels,
 // status panels and the pictures. Owned by the window's logic, shown by the window.
+#include "map/MapGeometry.h"
 #include "platform/DrawingSurface.h"
 #include "state/ColourTable.h"
 
@@ -11,8 +12,7 @@
 
 namespace orv {
 
-inline constexpr int kMapSize = 600;      // the map picture is 600 × 600 pixels
-inline constexpr int kMapFrame = 500;     // of which 500 × 500 are visible at a time
+inline constexpr int kMapFrame = 500;  // of the 600 × 600 map picture, 500 × 500 are visible at a time
 
 enum BackgroundMode : int16_t {
     ShadedColour = 0,   // "段彩陰影図"

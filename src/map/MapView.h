@@ -1,41 +1,9 @@
 #pragma once
-// The map picture's geometry: pixel <-> position at each zoom level, the cursor read-out, the
-// zoom levels, the range zoom with its square, the resampling of a deeper level and scrolling.
-#include "geo/Angles.h"
+// The map view: the zoom levels, the range zoom with its square, the resampling of a deeper
+// level and scrolling. The geometry of a level is in MapGeometry.h.
 #include "map/MapContext.h"
 
-#include <string>
-
 namespace orv {
-
-struct LevelBounds {
-    ArcSeconds south = 0;
-    ArcSeconds north = 0;
-    ArcSeconds west = 0;
-    ArcSeconds east = 0;
-};
-
-// The corners of a level (levelCorners[level]) in arc-seconds; all 0 for a level outside 0..5.
-LevelBounds levelBounds(const AppState& state, int level);
-
-// Pixel -> position: latitude(y) = round(N − y·dLat), longitude(x) = round(W + x·dLon).
-ArcSeconds pixelLatitude(const AppState& state, int level, double y);
-ArcSeconds pixelLongitude(const AppState& state, int level, double x);
-// Elevation at a pixel: floor of the layer value at (round(x), round(y)).
-int elevationAtPixel(const AppState& state, int level, double x, double y);
-
-struct MapPixel {
-    int x = 0;
-    int y = 0;
-    bool onMap = false;  // false when the position lies outside the level's corners
-};
-// Position -> pixel: x = floor((lon − W) / dLon), y = floor((N − lat) / dLat).
-MapPixel positionToPixel(const AppState& state, int level, ArcSeconds latitude,
-                         ArcSeconds longitude);
-
-// " " + latitude + " : " + longitude + " : " + elevation + "m" for the pixel under the mouse,
-// at the current level.
-std::string cursorReadout(const AppState& state, int x, int y);
 
 // Enables the two zoom tools as the current level allows (first step of every redraw).
 void updateZoomTools(MapContext& ctx);

@@ -2,6 +2,7 @@
 
 #include "core/NumberText.h"
 #include "core/Rounding.h"
+#include "map/MapGeometry.h"
 #include "route/RouteExtents.h"
 
 #include <algorithm>
@@ -171,27 +172,17 @@ MetresPerSecond metresPerSecond(ArcSeconds north) {
     return {};
 }
 
-// The area of the current level: edges in arc-seconds and the size of one pixel as float32.
+// The area of the current level: its corners and the size of one pixel as float32.
 struct LevelArea {
-    ArcSeconds south = 0;
-    ArcSeconds north = 0;
-    ArcSeconds west = 0;
-    ArcSeconds east = 0;
+    LevelBounds bounds;
     float dLat = 0;
     float dLon = 0;
 };
 
-LevelArea currentArea(const AppState& state, int level) {
-    const auto& corners = state.levelCorners[slot(level)];
-    LevelArea area;
-    area.south = dmsToSeconds(corners[kSouth]);
-    area.north = dmsToSeconds(corners[kNorth]);
-    area.west = dmsToSeconds(corners[kWest]);
-    area.east = dmsToSeconds(corners[kEast]);
-    area.dLat = static_cast<float>(
-        (static_cast<double>(area.north) - static_cast<double>(area.south)) / 600.0);
-    area.dLon = static_cast<float>(
-        (static_cast<double>(area.east) - static_cast<double>(area.west)) / 600.0);
+LevelArea levelArea(const AppState& state, int level) {
+    LevelArea area{levelBounds(state.levelCorners, level)};
+    area.dLat = static_cast<float>(latitudeStep(area.bounds));
+    area.dLon = static_cast<float>(longitudeStep(area.bounds));
     return area;
 }
 
@@ -205,9 +196,9 @@ void takeGridElevations(AppState& state, const RoutePositions& positions, int co
     if (!(area.dLat > 0.0f) || !(area.dLon > 0.0f)) return;
     for (int i = 1; i <= count; ++i) {
         const Position& p = positions[slot(i)];
-        const int32_t column = floorToInt(static_cast<double>(p.longitude - area.west) /
+        const int32_t column = floorToInt(static_cast<double>(p.longitude - area.bounds.west) /
                                           static_cast<double>(area.dLon));
-        const int32_t row = floorToInt(static_cast<double>(area.north - p.latitude) /
+        const int32_t row = floorToInt(static_cast<double>(area.bounds.north - p.latitude) /
                                        static_cast<double>(area.dLat));
         if (column >= 0 && column <= 600 && row >= 0 && row <= 600)
             state.route[slot(i)].elevation = state.elevationGrid.get(row, column, level);
@@ -324,8 +315,8 @@ void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
     route[1].minutesOut = 0;
     route[1].minutesBack = 0;
 
-    const LevelArea area = currentArea(state, level);
-    const MetresPerSecond metres = metresPerSecond(area.north);
+    const LevelArea area = levelArea(state, level);
+    const MetresPerSecond metres = metresPerSecond(area.bounds.north);
 
     RoutePositions positions;
     for (int i = 1; i <= count; ++i)

@@ -1,7 +1,6 @@
 #include "route/RouteCreation.h"
 
 #include "core/NumberText.h"
-#include "map/MapView.h"
 #include "platform/Events.h"
 #include "route/MainMenuSet.h"
 #include "route/Measurement.h"
@@ -68,11 +67,11 @@ bool RouteCreation::rawTableFull() const { return nextRawNumber > kMaxRawPoints;
 
 void RouteCreation::addRawPoint(int index, int x, int y) {
     if (index < 1 || index > kMaxRawPoints) return;
-    const int level = currentLevelIndex(ctx_.state);
+    const LevelBounds view = currentLevelBounds(ctx_.state);
     RawPoint& point = ctx_.state.rawRoute[static_cast<size_t>(index)];
     point = RawPoint{};
-    point.latitude = secondsToDms(pixelLatitude(ctx_.state, level, y));
-    point.longitude = secondsToDms(pixelLongitude(ctx_.state, level, x));
+    point.latitude = secondsToDms(pixelLatitude(view, y));
+    point.longitude = secondsToDms(pixelLongitude(view, x));
     point.number = static_cast<int16_t>(index);
 }
 
@@ -162,7 +161,9 @@ void RouteCreation::mouseMove(int x, int y) {
         }
         return;
     }
-    ctx_.map.statusPanels[0] = cursorReadout(ctx_.state, x, y);
+    const AppState& state = ctx_.state;
+    ctx_.map.statusPanels[0] = cursorReadout(currentLevelBounds(state), state.elevationGrid,
+                                             currentLevelIndex(state), x, y);
     if (refStartMode == 1) {
         const int hit = hoveredPoint(ctx_.state.referenceRoute, ctx_.state.refRouteCount, x, y);
         if (hit != 0) {
@@ -276,8 +277,8 @@ void RouteCreation::startFromReferencePoint() {
         to.placeName = from.placeName;
     }
     const RoutePoint& last = state.referenceRoute[static_cast<size_t>(n)];
-    const MapPixel pixel = positionToPixel(state, currentLevelIndex(state),
-                                           dmsToSeconds(last.latitude), dmsToSeconds(last.longitude));
+    const MapPixel pixel = positionToPixel(currentLevelBounds(state), dmsToSeconds(last.latitude),
+                                           dmsToSeconds(last.longitude));
     lastFixedPixel = {static_cast<float>(pixel.x), static_cast<float>(pixel.y)};
     bandEndPixel = lastFixedPixel;
     nextRawNumber = static_cast<int16_t>(n + 1);
@@ -456,8 +457,8 @@ void RouteCreation::showPointReadout() {
 
     currentPointNumber = clampNumber(panel->value, count);
     const RoutePoint& point = (*table)[static_cast<size_t>(currentPointNumber)];
-    const MapPixel pixel = positionToPixel(state, currentLevelIndex(state),
-                                           dmsToSeconds(point.latitude), dmsToSeconds(point.longitude));
+    const MapPixel pixel = positionToPixel(currentLevelBounds(state), dmsToSeconds(point.latitude),
+                                           dmsToSeconds(point.longitude));
     // A point off the picture has no marker (an old one would point at another point).
     const bool onPicture = pixel.x >= 0 && pixel.x <= kMapSize && pixel.y >= 0 && pixel.y <= kMapSize;
     ctx_.map.pointMarkerVisible = onPicture;

@@ -42,7 +42,8 @@ struct JapanBounds {
 
 // Corner cells of one zoom level: south, north, west, east.
 enum Corner { kSouth = 0, kNorth = 1, kWest = 2, kEast = 3 };
-using LevelCorners = std::array<std::array<DmsText, 4>, 6>;
+using CornerTexts = std::array<DmsText, 4>;
+using LevelCorners = std::array<CornerTexts, 6>;
 
 // The persisted user choices (see the settings store for keys and defaults).
 struct SettingsValues {

@@ -1,5 +1,5 @@
-// The map view: pixel <-> position at a level, the cursor read-out, the zoom tools and levels,
-// the range zoom with its rubber-band square, the resampling of a deeper level and scrolling.
+// The map view: the zoom tools and levels, the range zoom with its rubber-band square, the
+// resampling of a deeper level and scrolling.
 #include "map/MapView.h"
 
 #include "map/Graticule.h"
@@ -16,9 +16,7 @@
 namespace orv {
 namespace {
 
-using test::kEast1;
 using test::kNorth1;
-using test::kSouth1;
 using test::kWest1;
 using test::MapWorld;
 
@@ -28,88 +26,6 @@ std::vector<bool> levelToolsEnabled(const MenuModel& menus) {
     std::vector<bool> enabled;
     for (int n = 1; n <= 5; ++n) enabled.push_back(menus.isEnabled(levelTool(n)));
     return enabled;
-}
-
-// ---- geometry ----------------------------------------------------------------------------
-
-TEST(MapGeometry, PixelToPositionRoundsHalvesToEven) {
-    MapWorld w;
-    // Level 1: 1.5″ of latitude and 2.25″ of longitude per pixel.
-    struct Case {
-        double pixel;
-        ArcSeconds latitude;
-        ArcSeconds longitude;
-    };
-    const std::vector<Case> cases{
-        {0, kNorth1, kWest1},            // pixel (0, 0) is the north-west corner of the block
-        {1, kNorth1 - 2, kWest1 + 2},    // N − 1.5 → even; W + 2.25
-        {2, kNorth1 - 3, kWest1 + 4},    // W + 4.5 → even
-        {3, kNorth1 - 4, kWest1 + 7},    // N − 4.5 → even; W + 6.75
-        {6, kNorth1 - 9, kWest1 + 14},   // W + 13.5 → even
-        {0.5, kNorth1 - 1, kWest1 + 1},  // N − 0.75; W + 1.125
-        {600, kSouth1, kEast1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(pixelLatitude(*w.state, 1, c.pixel), c.latitude) << c.pixel;
-        EXPECT_EQ(pixelLongitude(*w.state, 1, c.pixel), c.longitude) << c.pixel;
-    }
-    // The north-west corner is the centre mesh's south-west corner + 600″ and − 450″.
-    EXPECT_EQ(kNorth1, test::kCentreSouth + 600);
-    EXPECT_EQ(kWest1, test::kCentreWest - 450);
-}
-
-TEST(MapGeometry, PositionToPixelFloorsAndKnowsTheEdges) {
-    MapWorld w;
-    struct Case {
-        ArcSeconds latitude;
-        ArcSeconds longitude;
-        MapPixel expected;
-    };
-    const std::vector<Case> cases{
-        {kNorth1, kWest1, {0, 0, true}},
-        {kSouth1, kEast1, {600, 600, true}},
-        {kNorth1 - 2, kWest1 + 2, {0, 1, true}},  // 2 / 2.25 → 0; 2 / 1.5 → 1
-        {kNorth1 - 3, kWest1 + 9, {4, 2, true}},
-        {kNorth1 + 1, kWest1, {0, -1, false}},   // north of the map
-        {kSouth1 - 1, kWest1, {0, 600, false}},  // 901 / 1.5 → 600, yet off the map
-        {kNorth1, kWest1 - 1, {-1, 0, false}},
-        {kNorth1, kEast1 + 1, {600, 0, false}},
-    };
-    for (const auto& c : cases) {
-        const MapPixel p = positionToPixel(*w.state, 1, c.latitude, c.longitude);
-        EXPECT_EQ(p.onMap, c.expected.onMap) << c.latitude << " " << c.longitude;
-        EXPECT_EQ(p.x, c.expected.x) << c.latitude << " " << c.longitude;
-        EXPECT_EQ(p.y, c.expected.y) << c.latitude << " " << c.longitude;
-    }
-    // A level whose corners were never set has no pixels.
-    EXPECT_FALSE(positionToPixel(*w.state, 4, kNorth1, kWest1).onMap);
-}
-
-TEST(MapGeometry, ElevationIsTheFloorOfTheNearestCell) {
-    MapWorld w;
-    w.state->elevationGrid.set(0, 2, 1, 10.5f);
-    w.state->elevationGrid.set(0, 4, 1, -0.5f);
-    w.state->elevationGrid.set(3, 0, 1, ElevationGrid::kNoData);
-    w.state->elevationGrid.set(0, 2, 2, 777.0f);
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 2.5, 0), 10);   // column 2 (half to even)
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 3.5, 0), -1);   // column 4
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 0, 2.5), 0);    // row 2
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 0, 3), -1000);  // no data
-    EXPECT_EQ(elevationAtPixel(*w.state, 2, 2, 0), 777);    // the layer of the level asked for
-}
-
-TEST(MapGeometry, CursorReadoutAtTheCurrentLevel) {
-    MapWorld w;
-    w.state->elevationGrid.set(0, 0, 1, 1234.9f);
-    w.state->elevationGrid.set(1, 1, 1, ElevationGrid::kNoData);
-    EXPECT_EQ(cursorReadout(*w.state, 0, 0), " 35.50000 : 139.37300 : 1234m");
-    EXPECT_EQ(cursorReadout(*w.state, 1, 1), " 35.49580 : 139.37320 : -1000m");
-
-    // At level 2 the level's own corners and layer are read.
-    w.setCorners(2, kSouth1, kNorth1 - 60, kWest1 + 3600, kEast1);
-    w.state->elevationGrid.set(0, 0, 2, 5.0f);
-    w.state->currentLevel = 2;
-    EXPECT_EQ(cursorReadout(*w.state, 0, 0), " 35.49000 : 140.37300 : 5m");
 }
 
 TEST(MapZoomTools, FollowTheLevelOnEveryRedraw) {
@@ -320,7 +236,7 @@ TEST_F(RangeZoom, ALeftClickNearTheCornerZoomsFromPixelOneOne) {
     EXPECT_TRUE(w.menus.isEnabled("ActZoutMode"));
 
     // The square's top-left pixel (1, 1) is the new level's north-west corner.
-    const LevelBounds b = levelBounds(*w.state, 2);
+    const LevelBounds b = w.bounds(2);
     EXPECT_EQ(b.north, kNorth1 - 2);        // round(N − 1.5)
     EXPECT_EQ(b.west, kWest1 + 2);          // round(W + 2.25)
     EXPECT_EQ(b.south, kNorth1 - 2 - 450);  // 300 pixels of 1.5″
@@ -342,7 +258,7 @@ TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
     EXPECT_EQ(w.map.statusPanels[1], "Level:4");
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, false, true, true, false}));
     // left = top = 62.5: the fractional corner gives the bounds.
-    const LevelBounds b = levelBounds(*w.state, 4);
+    const LevelBounds b = w.bounds(4);
     EXPECT_EQ(b.north, kNorth1 - 94);        // round(N − 93.75)
     EXPECT_EQ(b.west, kWest1 + 141);         // round(W + 140.625)
     EXPECT_EQ(b.south, kNorth1 - 94 - 112);  // round(N′ − 112.5), half to even

@@ -81,6 +81,8 @@ struct MapWorld {
                 state->elevationGrid.set(row, column, level, metres);
     }
 
+    LevelBounds bounds(int level) const { return levelBounds(state->levelCorners, level); }
+
     float cell(int column, int row, int level) const {
         return state->elevationGrid.get(row, column, level);
     }

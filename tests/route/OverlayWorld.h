@@ -47,15 +47,16 @@ struct OverlayWorld {
     }
 
     // Latitude and longitude texts of the centre of map pixel (x, y) at level 1.
-    DmsText latitudeAt(int y) const { return secondsToDms(pixelLatitude(*state, 1, y + 0.5)); }
-    DmsText longitudeAt(int x) const { return secondsToDms(pixelLongitude(*state, 1, x + 0.5)); }
+    LevelBounds level1() const { return levelBounds(state->levelCorners, 1); }
+    DmsText latitudeAt(int y) const { return secondsToDms(pixelLatitude(level1(), y + 0.5)); }
+    DmsText longitudeAt(int x) const { return secondsToDms(pixelLongitude(level1(), x + 0.5)); }
 
     // Puts a position at map pixel (x, y).
     template <typename Record>
     void place(Record& record, int x, int y) {
         record.latitude = latitudeAt(y);
         record.longitude = longitudeAt(x);
-        const MapPixel p = positionToPixel(*state, 1, dmsToSeconds(record.latitude),
+        const MapPixel p = positionToPixel(level1(), dmsToSeconds(record.latitude),
                                            dmsToSeconds(record.longitude));
         ASSERT_EQ(p.x, x);
         ASSERT_EQ(p.y, y);

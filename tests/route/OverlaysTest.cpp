@@ -276,7 +276,7 @@ TEST_F(Overlays, PositionsOutsideThePictureAreDrawnInPartOrNotAtAll) {
 }
 
 TEST_F(Overlays, AllMountainsLayerSkipsTheAreaEdgeAndRouteMountains) {
-    const LevelBounds area = levelBounds(*state, 1);
+    const LevelBounds area = levelBounds(state->levelCorners, 1);
     MountainRecord& north = addMountain("北端", 100, 100);
     north.latitude = secondsToDms(area.north);  // y = 0
     MountainRecord& west = addMountain("西端", 100, 200);
