@@ -72,23 +72,23 @@ struct OverlayScene {
     }
 };
 
-void BM_DataDrawFullRoute(benchmark::State& bench) {
+void BM_DrawOverlaysFullRoute(benchmark::State& bench) {
     OverlayScene scene;
     for (auto _ : bench) {
-        DataDraw(scene.ctx);
+        drawOverlays(scene.ctx);
         benchmark::DoNotOptimize(scene.pictures.map.image().constBits());
     }
 }
-BENCHMARK(BM_DataDrawFullRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawOverlaysFullRoute)->Unit(benchmark::kMillisecond);
 
-void BM_ClearAndDataDrawFullRoute(benchmark::State& bench) {
+void BM_RedrawOverlaysFullRoute(benchmark::State& bench) {
     OverlayScene scene;
     for (auto _ : bench) {
-        EreaMarkDispOff(scene.ctx);
+        redrawOverlays(scene.ctx);
         benchmark::DoNotOptimize(scene.pictures.map.image().constBits());
     }
 }
-BENCHMARK(BM_ClearAndDataDrawFullRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawOverlaysFullRoute)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

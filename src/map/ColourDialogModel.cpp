@@ -180,9 +180,9 @@ Colour ColourDialogModel::swatchColour(int band) const {
 
 void ColourDialogModel::refresh() {
     levelText_ = levelText(state_.backgroundLevel);
-    DrawSTD(strip_, stripBands(working_, state_.contoursShown, state_.backgroundLevel));
-    ModelOut(preview_, strip_, working_, state_.contourTint,
-             readColourProfile(state_.appFolder / kColourProfileFile));
+    drawColourStrip(strip_, stripBands(working_, state_.contoursShown, state_.backgroundLevel));
+    drawColourPreview(preview_, strip_, working_, state_.contourTint,
+                      readColourProfile(state_.appFolder / kColourProfileFile));
     strip_.show();
     preview_.show();
     if (changed) changed();

@@ -25,7 +25,7 @@ ArcSeconds sixth(ArcSeconds from, ArcSeconds to, int k) {
 
 }  // namespace
 
-void DrawIKLine(MapContext& ctx) {
+void drawGraticule(MapContext& ctx) {
     DrawingSurface& blank = ctx.pictures.blank;
     MapState& map = ctx.map;
 

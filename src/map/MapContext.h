@@ -19,7 +19,7 @@ struct MapContext {
     Dialogs& dialogs;
 
     // The overlay redraw (route, names, marks) run last by every background redraw.
-    std::function<void()> dataDraw;
+    std::function<void()> drawOverlays;
     // Opens the colour dialog for the colour set `colourSetIndex`; returns when it closes.
     // It reports a cancel through startCancelled = -1.
     std::function<void()> openColourDialog;

@@ -102,7 +102,7 @@ void updateZoomTools(MapContext& ctx) {
     ctx.menus.setEnabled("ActZupMode", level < kTopLevel);
 }
 
-void SelectZoomLevel(MapContext& ctx, int level) {
+void selectZoomLevel(MapContext& ctx, int level) {
     if (!validLevel(level) || level == ctx.state.currentLevel) return;
     ctx.state.currentLevel = static_cast<int16_t>(level);
     ctx.map.statusPanels[1] = levelText(level);
@@ -115,7 +115,7 @@ void SelectZoomLevel(MapContext& ctx, int level) {
     }
     ctx.map.notify();
     ctx.state.backgroundLevel = kDefaultBackgroundLevel;
-    BackPictureSel(ctx);
+    redrawMap(ctx);
 }
 
 float smallestHalfSize(int level) {
@@ -136,7 +136,7 @@ void drawZoomSquare(DrawingSurface& picture, float cx, float cy, float halfSize)
     picture.show();
 }
 
-void StartRangeZoom(MapContext& ctx) {
+void startRangeZoom(MapContext& ctx) {
     MapState& map = ctx.map;
     // A square already on the picture, or a picture being replaced row by row, would leave
     // a rubber band that can no longer be erased.
@@ -191,7 +191,7 @@ void rangeZoomLeftClick(MapContext& ctx, int x, int y) {
     ctx.pictures.map.setDrawMode(DrawMode::Copy);
     ctx.pictures.map.setDrawWidth(1);
 
-    const int level = ZoomResample(state, map, left, top, h);
+    const int level = resampleZoomLevel(state, map, left, top, h);
     if (level != state.currentLevel) {
         state.currentLevel = static_cast<int16_t>(level);
         map.statusPanels[1] = levelText(level);
@@ -201,12 +201,12 @@ void rangeZoomLeftClick(MapContext& ctx, int x, int y) {
     map.statusPanels[0].clear();
     map.notify();
     state.backgroundLevel = kDefaultBackgroundLevel;
-    BackPictureSel(ctx);
+    redrawMap(ctx);
     map.mapToolTip = kMapToolTip;
     map.notify();
 }
 
-int ZoomResample(AppState& state, MapState& map, float left, float top, float halfSize) {
+int resampleZoomLevel(AppState& state, MapState& map, float left, float top, float halfSize) {
     const int current = currentLevelIndex(state);
     if (!(halfSize > 0.0f) || !std::isfinite(left) || !std::isfinite(top)) return current;
 

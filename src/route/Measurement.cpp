@@ -277,7 +277,7 @@ std::string hoursText(float minutes) {
 
 }  // namespace
 
-TrfResult TrfRootData(AppState& state, int magnification) {
+InterpolationResult interpolateRoute(AppState& state, int magnification) {
     const int n = rawCount(state);
     const bool roundTrip = state.roundTrip == 1;
     const bool interpolated = state.demUnused == 0;
@@ -304,7 +304,7 @@ TrfResult TrfRootData(AppState& state, int magnification) {
     return {};
 }
 
-void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
+void measureRoute(AppState& state) {
     RouteTable& route = state.route;
     const int count = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
     const int level = std::clamp<int>(state.currentLevel, 0, ElevationGrid::kLevels - 1);
@@ -360,9 +360,6 @@ void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
         }
     }
 
-    const int64_t heightRange = static_cast<int64_t>(routeMaxElevation(route, count)) -
-                                static_cast<int64_t>(routeMinElevation(route, count));
-
     RoutePoint& totals = route[0];
     totals.mapDistance = 0;
     totals.walkDistance = 0;
@@ -375,12 +372,20 @@ void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
         totals.minutesOut += p.minutesOut;
         totals.minutesBack += p.minutesBack;
     }
+}
 
-    readouts[0] = integerText(floorToInt(totals.mapDistance)) + " ｍ";
-    readouts[1] = integerText(floorToInt(totals.walkDistance)) + " ｍ";
-    readouts[2] = integerText(heightRange) + "ｍ";
-    readouts[3] = hoursText(totals.minutesOut) + " 時間";
-    readouts[4] = hoursText(totals.minutesBack) + " 時間";
+std::array<std::string, 5> routeReadouts(const RouteTable& route, int count) {
+    count = std::clamp(count, 0, kMaxRoutePoints);
+    const int64_t heightRange = static_cast<int64_t>(routeMaxElevation(route, count)) -
+                                static_cast<int64_t>(routeMinElevation(route, count));
+    const RoutePoint& totals = route[0];
+    return {
+        integerText(floorToInt(totals.mapDistance)) + " ｍ",
+        integerText(floorToInt(totals.walkDistance)) + " ｍ",
+        integerText(heightRange) + "ｍ",
+        hoursText(totals.minutesOut) + " 時間",
+        hoursText(totals.minutesBack) + " 時間",
+    };
 }
 
 }  // namespace orv

@@ -182,14 +182,14 @@ void drawMountain(MapContext& ctx, const LevelBounds& view, const MountainRecord
 
 }  // namespace
 
-void DataDraw(MapContext& ctx) {
+void drawOverlays(MapContext& ctx) {
     AppState& state = ctx.state;
     CopyModeScope copy(ctx.pictures.map);
 
     if (state.ridgeValleyLinesShown) drawRidgeValleyLines(ctx);
 
     if (state.routeLoaded == 1) {
-        DrawTRK(ctx);
+        drawRoute(ctx);
         ctx.menus.setChecked("ActTRKView", true);
     } else if (ctx.menus.isChecked("ActViewRefTRK")) {
         drawReferenceRoute(ctx);
@@ -209,7 +209,7 @@ void DataDraw(MapContext& ctx) {
     ctx.pictures.map.show();
 }
 
-void DrawTRK(MapContext& ctx) {
+void drawRoute(MapContext& ctx) {
     AppState& state = ctx.state;
     DrawingSurface& picture = ctx.pictures.map;
     CopyModeScope copy(picture);
@@ -383,9 +383,9 @@ void flagRouteMountains(AppState& state) {
 
 void clearMapPicture(MapContext& ctx) { ctx.pictures.map.setImage(ctx.pictures.buffer.image()); }
 
-void EreaMarkDispOff(MapContext& ctx) {
+void redrawOverlays(MapContext& ctx) {
     clearMapPicture(ctx);
-    DataDraw(ctx);
+    drawOverlays(ctx);
 }
 
 }  // namespace orv

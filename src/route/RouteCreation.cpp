@@ -2,7 +2,7 @@
 
 #include "core/NumberText.h"
 #include "platform/Events.h"
-#include "route/MainMenuSet.h"
+#include "route/RouteMapMenuStates.h"
 #include "route/Measurement.h"
 #include "route/Overlays.h"
 #include "route/RouteMap.h"
@@ -60,7 +60,7 @@ void RouteCreation::reset() {
 }
 
 void RouteCreation::redraw() {
-    if (ctx_.dataDraw) ctx_.dataDraw();
+    if (ctx_.drawOverlays) ctx_.drawOverlays();
 }
 
 bool RouteCreation::rawTableFull() const { return nextRawNumber > kMaxRawPoints; }
@@ -211,17 +211,18 @@ bool RouteCreation::finishCreation(CreationMethod method) {
         ctx_.map.notify();
         processPendingEvents();
     }
-    const TrfResult result = TrfRootData(state, ctx_.map.magnification);
+    const InterpolationResult result = interpolateRoute(state, ctx_.map.magnification);
     if (!result.ok) {
         if (showsProgress) ctx_.map.statusPanels[0].clear();
         ctx_.dialogs.message(result.message, kCreationTitle, Buttons::Ok, Icon::Warning);
         abandonCreation();
         return false;
     }
-    CalRootData(state, ctx_.map.readouts);
+    measureRoute(state);
+    ctx_.map.readouts = routeReadouts(state.route, state.routeCount);
     if (showsProgress) ctx_.map.statusPanels[0].clear();
 
-    MainMenuSet(state, ctx_.menus);
+    updateRouteMapMenus(state, ctx_.menus);
     state.routeLoaded = 1;
     if (showsProgress) clearMapPicture(ctx_);
     redraw();
@@ -238,7 +239,7 @@ void RouteCreation::abandonCreation() {
     creationArmed = 0;
     nextRawNumber = 1;
     ctx_.menus.setChecked("ActViewRefTRK", ctx_.state.refRouteCount != 0);
-    MainMenuSet(ctx_.state, ctx_.menus);
+    updateRouteMapMenus(ctx_.state, ctx_.menus);
     clearMapPicture(ctx_);
     redraw();
     ctx_.map.notify();
@@ -316,7 +317,7 @@ void RouteCreation::traceReferenceRoute() {
 void RouteCreation::deleteRoute() {
     AppState& state = ctx_.state;
     // The point panel has nothing left to show.
-    if (editMode == 1) RootEditOff();
+    if (editMode == 1) leaveEditMode();
 
     ctx_.map.pointMarkerVisible = false;
     clearMapPicture(ctx_);
@@ -340,14 +341,14 @@ void RouteCreation::deleteRoute() {
     menus.setEnabled("ActTRKView", false);
     menus.setChecked("ActViewRefTRK", state.refRouteCount != 0);
 
-    MainMenuSet(state, menus);
+    updateRouteMapMenus(state, menus);
     redraw();
     ctx_.map.notify();
 }
 
 // ---- Edit mode ----
 
-void RouteCreation::RootEditON() {
+void RouteCreation::enterEditMode() {
     const int count = tableCount(ctx_.state.routeCount);
     if (count < 1) return;
     editMode = 1;
@@ -361,7 +362,7 @@ void RouteCreation::RootEditON() {
     ctx_.map.notify();
 }
 
-void RouteCreation::RootEditOff() {
+void RouteCreation::leaveEditMode() {
     takesSteppingKeys = refStartMode == 1;
     editMode = 0;
     routePointPanel.visible = false;
@@ -403,7 +404,8 @@ void RouteCreation::deleteRoutePoint() {
     }
     state.routeCount = static_cast<int16_t>(count - 1);
     clearMapPicture(ctx_);
-    CalRootData(state, ctx_.map.readouts);
+    measureRoute(state);
+    ctx_.map.readouts = routeReadouts(state.route, state.routeCount);
     routePointPanel.maximum = state.routeCount;
     routePointPanel.value = std::min(k, static_cast<int>(state.routeCount));
     redraw();

@@ -50,7 +50,7 @@ TEST(MapZoomTools, FollowTheLevelOnEveryRedraw) {
 TEST(MapZoomLevel, ChoosingTheCurrentLevelDoesNothing) {
     MapWorld w;
     w.state->backgroundLevel = 0.9f;
-    SelectZoomLevel(w.ctx, 1);
+    selectZoomLevel(w.ctx, 1);
     EXPECT_EQ(w.overlayRedraws, 0);
     EXPECT_FLOAT_EQ(w.state->backgroundLevel, 0.9f);
 }
@@ -61,7 +61,7 @@ TEST(MapZoomLevel, AnotherLevelIsRedrawnAsStored) {
     for (int n = 2; n <= 3; ++n) w.menus.setEnabled(levelTool(n), true);
     w.state->backgroundLevel = 0.9f;
 
-    SelectZoomLevel(w.ctx, 3);
+    selectZoomLevel(w.ctx, 3);
     EXPECT_EQ(w.state->currentLevel, 3);
     EXPECT_EQ(w.map.statusPanels[1], "Level:3");
     EXPECT_FLOAT_EQ(w.state->backgroundLevel, 1.0f);
@@ -70,7 +70,7 @@ TEST(MapZoomLevel, AnotherLevelIsRedrawnAsStored) {
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, true, true, false, false}));
 
     // Back to level 1: the deeper levels can no longer be chosen, their layers are kept.
-    SelectZoomLevel(w.ctx, 1);
+    selectZoomLevel(w.ctx, 1);
     EXPECT_EQ(w.map.statusPanels[1], "Level:1");
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, false, false, false, false}));
     EXPECT_FALSE(w.menus.isEnabled("ActZoutMode"));
@@ -104,7 +104,7 @@ protected:
 };
 
 TEST_F(RangeZoom, StartShowsTheSquareAtTheStoredCentre) {
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     EXPECT_TRUE(w.map.selecting);
     EXPECT_EQ(w.map.mapToolTip, "");
     EXPECT_EQ(w.map.statusPanels[0],
@@ -155,7 +155,7 @@ TEST_F(RangeZoom, TheSquareFollowsTheMouseOnThePictureAndTheFrameFollowsIt) {
     for (const auto& c : cases) {
         MapWorld fresh;
         fresh.pictures.map.setImage(original);
-        StartRangeZoom(fresh.ctx);
+        startRangeZoom(fresh.ctx);
         rangeZoomMouseMove(fresh.ctx, c.x, c.y);
         EXPECT_EQ(fresh.map.hScroll, c.hScroll) << c.x << "," << c.y;
         EXPECT_EQ(fresh.map.vScroll, c.vScroll) << c.x << "," << c.y;
@@ -169,8 +169,8 @@ TEST_F(RangeZoom, TheSquareFollowsTheMouseOnThePictureAndTheFrameFollowsIt) {
 
 TEST_F(RangeZoom, ScrollingWithTheSquareMovesTheGraticuleLabels) {
     w.state->settings.backgroundMethod = GraticuleOnly;
-    DrawIKLine(w.ctx);
-    StartRangeZoom(w.ctx);
+    drawGraticule(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomMouseMove(w.ctx, 100, 300);
     EXPECT_EQ(w.map.latitudeLabels[1].x, 2);
 }
@@ -190,7 +190,7 @@ TEST_F(RangeZoom, RightClicksCycleTheSizeByLevel) {
         MapWorld fresh;
         fresh.pictures.map.setImage(original);
         fresh.state->currentLevel = static_cast<int16_t>(c.level);
-        StartRangeZoom(fresh.ctx);
+        startRangeZoom(fresh.ctx);
         for (size_t i = 0; i < c.sizes.size(); ++i) {
             rangeZoomRightClick(fresh.ctx, 20, 580);
             EXPECT_FLOAT_EQ(fresh.map.halfSize, c.sizes[i])
@@ -220,7 +220,7 @@ TEST_F(RangeZoom, ALeftClickNearTheCornerZoomsFromPixelOneOne) {
         for (int column = 0; column <= 600; ++column)
             w.state->elevationGrid.set(row, column, 1, static_cast<float>(row * 1000 + column));
     w.state->backgroundLevel = 0.9f;
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomLeftClick(w.ctx, 10, 10);
 
     EXPECT_FALSE(w.map.selecting);
@@ -248,7 +248,7 @@ TEST_F(RangeZoom, ALeftClickNearTheCornerZoomsFromPixelOneOne) {
 
 TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
     w.menus.setEnabled(levelTool(3), true);  // left from an earlier zoom
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomRightClick(w.ctx, 100, 100);
     rangeZoomRightClick(w.ctx, 100, 100);
     rangeZoomLeftClick(w.ctx, 100, 100);
@@ -268,9 +268,9 @@ TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
 TEST_F(RangeZoom, LevelOneThenAZoomReEnablesOnlyTheNewLevel) {
     for (int n = 2; n <= 5; ++n) w.menus.setEnabled(levelTool(n), true);
     w.state->currentLevel = 3;
-    SelectZoomLevel(w.ctx, 1);
+    selectZoomLevel(w.ctx, 1);
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, false, false, false, false}));
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomLeftClick(w.ctx, 300, 300);
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, true, false, false, false}));
 }
@@ -304,7 +304,7 @@ const std::vector<ResampleCase> kResampleCases{
 // Whole-metre samples below 4096 m: every mean of the halving is a multiple of 1/64 with at
 // most 19 significant bits, so float holds it exactly and the fill must equal the bilinear
 // value exactly.
-TEST(ZoomResampleFill, WholeMetreSamplesGiveExactlyTheBilinearValues) {
+TEST(ZoomLevelResample, WholeMetreSamplesGiveExactlyTheBilinearValues) {
     for (const auto& c : kResampleCases) {
         MapWorld w;
         std::mt19937 random(7);
@@ -313,7 +313,7 @@ TEST(ZoomResampleFill, WholeMetreSamplesGiveExactlyTheBilinearValues) {
             for (int column = 0; column <= 600; ++column)
                 w.state->elevationGrid.set(row, column, 1, static_cast<float>(metres(random)));
 
-        const int level = ZoomResample(*w.state, w.map, c.left, c.top, c.halfSize);
+        const int level = resampleZoomLevel(*w.state, w.map, c.left, c.top, c.halfSize);
         ASSERT_EQ(level, 1 + (c.magnification == 2 ? 1 : c.magnification == 4 ? 2 : 3));
         ASSERT_EQ(w.map.magnification, c.magnification);
         const int m = c.magnification;
@@ -334,7 +334,7 @@ TEST(ZoomResampleFill, WholeMetreSamplesGiveExactlyTheBilinearValues) {
 
 // Arbitrary float samples: each halving mean rounds once, so the fill stays within a few
 // float steps of the exact bilinear value.
-TEST(ZoomResampleFill, FractionalSamplesStayCloseToTheBilinearValues) {
+TEST(ZoomLevelResample, FractionalSamplesStayCloseToTheBilinearValues) {
     for (const auto& c : kResampleCases) {
         MapWorld w;
         std::mt19937 random(11);
@@ -343,7 +343,7 @@ TEST(ZoomResampleFill, FractionalSamplesStayCloseToTheBilinearValues) {
             for (int column = 0; column <= 600; ++column)
                 w.state->elevationGrid.set(row, column, 1, metres(random));
 
-        const int level = ZoomResample(*w.state, w.map, c.left, c.top, c.halfSize);
+        const int level = resampleZoomLevel(*w.state, w.map, c.left, c.top, c.halfSize);
         double worst = 0;
         for (int y = 0; y <= 600; ++y)
             for (int x = 0; x <= 600; ++x)
@@ -353,7 +353,7 @@ TEST(ZoomResampleFill, FractionalSamplesStayCloseToTheBilinearValues) {
     }
 }
 
-TEST(ZoomResampleFill, FillsInHalvingOrder) {
+TEST(ZoomLevelResample, FillsInHalvingOrder) {
     // One 2 × 2 block: the edge midpoints come from the corners, the centre from the left and
     // right midpoints.
     MapWorld w;
@@ -361,7 +361,7 @@ TEST(ZoomResampleFill, FillsInHalvingOrder) {
     w.state->elevationGrid.set(0, 1, 1, 8.0f);
     w.state->elevationGrid.set(1, 0, 1, 16.0f);
     w.state->elevationGrid.set(1, 1, 1, 40.0f);
-    ASSERT_EQ(ZoomResample(*w.state, w.map, 0.0f, 0.0f, 150.0f), 2);
+    ASSERT_EQ(resampleZoomLevel(*w.state, w.map, 0.0f, 0.0f, 150.0f), 2);
     EXPECT_EQ(w.cell(1, 0, 2), 4.0f);
     EXPECT_EQ(w.cell(1, 2, 2), 28.0f);
     EXPECT_EQ(w.cell(0, 1, 2), 8.0f);
@@ -369,7 +369,7 @@ TEST(ZoomResampleFill, FillsInHalvingOrder) {
     EXPECT_EQ(w.cell(1, 1, 2), 16.0f);
 }
 
-TEST(ZoomResampleFill, SquaresThatDoNotMakeALevelChangeNothing) {
+TEST(ZoomLevelResample, SquaresThatDoNotMakeALevelChangeNothing) {
     struct Case {
         int level;
         float halfSize;
@@ -381,7 +381,7 @@ TEST(ZoomResampleFill, SquaresThatDoNotMakeALevelChangeNothing) {
         w.state->currentLevel = static_cast<int16_t>(c.level);
         const auto corners = w.state->levelCorners;
         w.fillLevel(5, 9.0f);
-        EXPECT_EQ(ZoomResample(*w.state, w.map, 10.0f, 10.0f, c.halfSize), c.level) << c.halfSize;
+        EXPECT_EQ(resampleZoomLevel(*w.state, w.map, 10.0f, 10.0f, c.halfSize), c.level) << c.halfSize;
         EXPECT_EQ(w.state->levelCorners, corners);
         EXPECT_EQ(w.map.magnification, 1);
         EXPECT_EQ(w.cell(0, 0, 5), 9.0f);
@@ -393,7 +393,7 @@ TEST(ZoomResampleFill, SquaresThatDoNotMakeALevelChangeNothing) {
 TEST(MapScrolling, LabelsFollowOnlyInGraticuleMode) {
     MapWorld w;
     w.state->settings.backgroundMethod = GraticuleOnly;
-    DrawIKLine(w.ctx);
+    drawGraticule(w.ctx);
     setHorizontalScroll(w.ctx, 60);
     setVerticalScroll(w.ctx, 30);
     EXPECT_EQ(w.map.hScroll, 60);

@@ -38,7 +38,7 @@ struct MapWorld {
         state->settings.savedBackgroundLevel = 0.9f;
         state->currentLevel = 1;
         setCorners(1, kSouth1, kNorth1, kWest1, kEast1);
-        ctx.dataDraw = [this] { ++overlayRedraws; };
+        ctx.drawOverlays = [this] { ++overlayRedraws; };
 
         const auto add = [this](const std::string& band, const std::string& id,
                                 const std::string& caption, bool enabled) {

@@ -249,8 +249,8 @@ TEST_F(RouteCreationTest, HoverAndKeysInReferenceStartMode) {
         }
         EXPECT_EQ(creation().referenceStartPanel.value, c.number);
         EXPECT_EQ(creation().currentPointNumber, c.number);
-        EXPECT_EQ(map().statusPanels[0], cursorReadout(level1(), state->elevationGrid, 1, c.mouse.first,
-                                                        c.mouse.second));
+        EXPECT_EQ(map().statusPanels[0],
+                  cursorReadout(level1(), state->elevationGrid, 1, c.mouse.first, c.mouse.second));
     }
 
     // Keys step the box within 1..refRouteCount.
