@@ -2,9 +2,9 @@
 // and the interval commands with the "任意" question.
 #include "map/Contours.h"
 
-#include "MapWorld.h"
 #include "core/Rounding.h"
 #include "platform/Progress.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // current level, their places at the visible edges, and hiding them in other modes.
 #include "map/Graticule.h"
 
-#include "MapWorld.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the cursor read-out.
 #include "map/MapGeometry.h"
 
-#include "MapWorld.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 

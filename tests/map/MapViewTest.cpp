@@ -3,7 +3,7 @@
 #include "map/MapView.h"
 
 #include "map/Graticule.h"
-#include "MapWorld.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -381,7 +381,8 @@ TEST(ZoomLevelResample, SquaresThatDoNotMakeALevelChangeNothing) {
         w.state->currentLevel = static_cast<int16_t>(c.level);
         const auto corners = w.state->levelCorners;
         w.fillLevel(5, 9.0f);
-        EXPECT_EQ(resampleZoomLevel(*w.state, w.map, 10.0f, 10.0f, c.halfSize), c.level) << c.halfSize;
+        EXPECT_EQ(resampleZoomLevel(*w.state, w.map, 10.0f, 10.0f, c.halfSize), c.level)
+            << c.halfSize;
         EXPECT_EQ(w.state->levelCorners, corners);
         EXPECT_EQ(w.map.magnification, 1);
         EXPECT_EQ(w.cell(0, 0, 5), 9.0f);

@@ -1,8 +1,8 @@
 #include "route/OverlayCommands.h"
 
 #include "route/MarkIcons.h"
-#include "route/OverlayWorld.h"
 #include "route/Overlays.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +34,11 @@ public:
     }
 };
 
-struct OverlayCommands : ::testing::Test, test::OverlayWorld {
+struct OverlayCommands : ::testing::Test, test::MapWorld {
     PresetRecordingDialogs presets;
     MapContext commands{*state, map, pictures, menus, presets, {}, {}};
 
-    OverlayCommands() {
+    OverlayCommands() : MapWorld(Plan::Cone) {
         state->settings.trackLineColour = kRouteColour;
         state->settings.referenceLineColour = kReferenceColour;
         state->textStyles[3].colour = kLabelColour;

@@ -1,7 +1,7 @@
 #include "route/Overlays.h"
 
 #include "route/MarkIcons.h"
-#include "route/OverlayWorld.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,14 @@ namespace {
 
 using test::backgroundAt;
 
+constexpr auto kCone = test::MapWorld::Plan::Cone;
+
 constexpr Colour kRouteColour = makeColour(10, 200, 30);
 constexpr Colour kReferenceColour = makeColour(250, 120, 0);
 constexpr Colour kLabelColour = makeColour(0, 160, 0);  // text style 3 in these tests
 
-struct Overlays : ::testing::Test, test::OverlayWorld {
-    Overlays() {
+struct Overlays : ::testing::Test, test::MapWorld {
+    Overlays() : MapWorld(kCone) {
         state->settings.trackLineColour = kRouteColour;
         state->settings.referenceLineColour = kReferenceColour;
         state->textStyles[3].colour = kLabelColour;
@@ -78,7 +80,7 @@ TEST_F(Overlays, CheckedReferenceRouteIsDrawnOnlyWithoutARoute) {
 
 TEST_F(Overlays, MountainNameTakesThePlaceOfThePlaceNameOnItsPoint) {
     const auto drawPoint = [](const std::string& mountain, const std::string& place) {
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         RoutePoint& point = world.addRoutePoint(300, 300);
         point.mountainName = mountain;
         point.placeName = place;
@@ -89,7 +91,7 @@ TEST_F(Overlays, MountainNameTakesThePlaceOfThePlaceNameOnItsPoint) {
     EXPECT_EQ(both, drawPoint("幌尻岳", ""));
     EXPECT_NE(both, drawPoint("", "山頂"));
 
-    test::OverlayWorld world;
+    test::MapWorld world{kCone};
     world.addRoutePoint(300, 300).mountainName = "幌尻岳";
     drawOverlays(world.ctx);
     EXPECT_EQ(world.at(300, 301), colours::red);    // inside the triangle
@@ -129,7 +131,7 @@ TEST_F(Overlays, LabelsOfANamedPointRightOfThePreviousOneMoveByThePlaceNameWidth
     };
     for (const LabelCase& c : cases) {
         SCOPED_TRACE(c.what);
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         world.state->textStyles[3].colour = kLabelColour;
         world.state->elevationLabelsShown = -1;
         for (const NamedPoint& p : c.points) {
@@ -154,7 +156,7 @@ TEST_F(Overlays, LabelsOfANamedPointRightOfThePreviousOneMoveByThePlaceNameWidth
 
 TEST_F(Overlays, TimeLabelShowsHoursAndMinutes) {
     const auto drawTime = [](const std::string& timeText) {
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         RoutePoint& point = world.addRoutePoint(300, 300);
         point.placeName = "登山口";
         point.timeText = timeText;
@@ -171,7 +173,7 @@ TEST_F(Overlays, TimeLabelShowsHoursAndMinutes) {
 TEST_F(Overlays, MarksShowTheirIconOverTheMapAndOtherKindsNothing) {
     for (int kind : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 100}) {
         SCOPED_TRACE(kind);
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         world.addRoutePoint(300, 300).markKind = static_cast<int16_t>(kind);
         drawOverlays(world.ctx);
         if (!isMarkKind(kind)) {
@@ -240,7 +242,7 @@ TEST_F(Overlays, PositionsOutsideThePictureAreDrawnInPartOrNotAtAll) {
 
     // Hostile positions and counts: far away, nonsense texts, counts beyond the tables.
     for (const char* text : {"0", "-999", "999.9999", "abc", ""}) {
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         for (int i = 1; i <= 3; ++i) {
             RoutePoint& point = world.state->route[static_cast<size_t>(i)];
             point.latitude = text;
@@ -269,7 +271,7 @@ TEST_F(Overlays, PositionsOutsideThePictureAreDrawnInPartOrNotAtAll) {
     }
 
     // A level without corners puts everything at its origin, without error.
-    test::OverlayWorld world;
+    test::MapWorld world{kCone};
     world.addRoutePoint(10, 10).placeName = "起点";
     world.state->levelCorners[1] = {};
     drawOverlays(world.ctx);
