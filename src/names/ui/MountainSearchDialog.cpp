@@ -1,6 +1,7 @@
 #include "names/ui/MountainSearchDialog.h"
 
 #include "platform/Events.h"
+#include "platform/Fonts.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -27,17 +28,6 @@ constexpr int kRowColumns = kNameColumnWidth + static_cast<int>(kElevationColumn
 QString q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
-
-QFont MountainSearchDialog::listFont() {
-    // Faces whose Japanese characters are exactly two Latin characters wide.
-    QFont font;
-    font.setFamilies(QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
-                                 QStringLiteral("VL Gothic"), QStringLiteral("monospace")});
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    font.setPointSize(10);
-    return font;
-}
 
 MountainSearchDialog::MountainSearchDialog(AppState& state, OverviewRange overview,
                                            std::function<void()> clearOverview, QWidget* parent)
@@ -75,7 +65,7 @@ void MountainSearchDialog::buildLayout() {
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("results"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setFont(listFont());
+    list_->setFont(columnListFont());
     list_->setUniformItemSizes(true);
     const QFontMetrics metrics(list_->font());
     list_->setMinimumWidth(metrics.horizontalAdvance(QString(kRowColumns + 4, QLatin1Char('0'))) +
