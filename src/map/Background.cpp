@@ -61,7 +61,8 @@ void redrawOnce(MapContext& ctx) {
     case ShadedColour:
     case BandColour:
         hideGraticuleLabels(ctx.map);
-        drawColourBackground(ctx, shadeDivisor(static_cast<int16_t>(mode), currentLevelIndex(state)));
+        drawColourBackground(ctx,
+                             shadeDivisor(static_cast<int16_t>(mode), currentLevelIndex(state)));
         break;
     case GraticuleOnly:
         drawGraticule(ctx);

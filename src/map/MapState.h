@@ -12,7 +12,8 @@
 
 namespace orv {
 
-inline constexpr int kMapFrame = 500;  // of the 600 × 600 map picture, 500 × 500 are visible at a time
+// Of the 600 × 600 map picture, 500 × 500 pixels are visible at a time.
+inline constexpr int kMapFrame = 500;
 
 enum BackgroundMode : int16_t {
     ShadedColour = 0,   // "段彩陰影図"

@@ -35,8 +35,9 @@ void installFontSubstitutions() {
 
 QFont columnListFont() {
     QFont font;
-    font.setFamilies(QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
-                                 QStringLiteral("VL Gothic"), QStringLiteral("monospace")});
+    font.setFamilies(QStringList{QStringLiteral("Noto Sans Mono CJK JP"),
+                                 QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"),
+                                 QStringLiteral("monospace")});
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setPointSize(10);

@@ -154,7 +154,9 @@ void RouteMap::run(const std::string& toolId) {
             case MapAction::EditColourSet: editColourSet(ctx_, command.parameter); break;
             // Before any interval was chosen "等高線" asks for one.
             case MapAction::ShowContours: showContoursOrAskInterval(ctx_); break;
-            case MapAction::SetContourInterval: chooseContourInterval(ctx_, command.parameter); break;
+            case MapAction::SetContourInterval:
+                chooseContourInterval(ctx_, command.parameter);
+                break;
             case MapAction::ClearContours: clearContours(ctx_); break;
             case MapAction::ShowProfile:
                 // The profile is shown without contours under the map.

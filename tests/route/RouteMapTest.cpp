@@ -178,7 +178,8 @@ TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
     // Not choosing: the mouse reads out the position, the right button asks for the menu.
     routeMap->mouseMove(123, 456);
     EXPECT_EQ(routeMap->map().statusPanels[0],
-              cursorReadout(levelBounds(state->levelCorners, 1), state->elevationGrid, 1, 123, 456));
+              cursorReadout(levelBounds(state->levelCorners, 1), state->elevationGrid, 1, 123,
+                            456));
     routeMap->mouseRelease(MapButton::Right, 123, 456);
     EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
 }
