@@ -5,9 +5,9 @@
 #include "core/TextFile.h"
 #include "geo/MemFile.h"
 #include "geo/MeshCode.h"
-#include "map/ColourTable.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
+#include "state/ColourTable.h"
 
 #include <memory>
 #include <optional>

@@ -56,7 +56,7 @@ BENCHMARK(BM_ShadedBackgroundLevel1)->Unit(benchmark::kMillisecond);
 
 void BM_ShadedBackgroundLevel2(benchmark::State& bm) {
     Map m;
-    const int level = ZoomResample(*m.state, m.map, 150.0f, 150.0f, 150.0f);
+    const int level = resampleZoomLevel(*m.state, m.map, 150.0f, 150.0f, 150.0f);
     const ColourSet working = makeWorkingColours(*m.state);
     for (auto _ : bm) {
         paintBackgroundRows(m.state->elevationGrid, level, working,
@@ -80,14 +80,14 @@ BENCHMARK(BM_BandColourBackground)->Unit(benchmark::kMillisecond);
 
 // The whole progressive painting: events every 5 rows and the visible picture replaced 120
 // times (each replacement makes the buffer copy its pixels at the next row).
-void BM_DrowDSZWithDisplay(benchmark::State& bm) {
+void BM_ColourBackgroundWithDisplay(benchmark::State& bm) {
     Map m;
     for (auto _ : bm) {
-        DrowDSZ(m.ctx, shadeDivisor(ShadedColour, 1));
+        drawColourBackground(m.ctx, shadeDivisor(ShadedColour, 1));
         benchmark::DoNotOptimize(m.pictures.map.image().constBits());
     }
 }
-BENCHMARK(BM_DrowDSZWithDisplay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ColourBackgroundWithDisplay)->Unit(benchmark::kMillisecond);
 
 // The contour pixels alone, at 100 m over the sample block.
 void BM_ContourPixelsInterval100(benchmark::State& bm) {
@@ -106,20 +106,20 @@ void BM_ContoursInterval100(benchmark::State& bm) {
     Map m;
     m.map.contourInterval = 100;
     for (auto _ : bm) {
-        CONTERout(m.ctx);
+        drawContours(m.ctx);
         benchmark::DoNotOptimize(m.pictures.buffer.image().constBits());
     }
 }
 BENCHMARK(BM_ContoursInterval100)->Unit(benchmark::kMillisecond);
 
-void BM_ZoomResampleM8(benchmark::State& bm) {
+void BM_ResampleZoomLevelM8(benchmark::State& bm) {
     Map m;
     for (auto _ : bm) {
         m.state->currentLevel = 1;
-        benchmark::DoNotOptimize(ZoomResample(*m.state, m.map, 262.5f, 262.5f, 37.5f));
+        benchmark::DoNotOptimize(resampleZoomLevel(*m.state, m.map, 262.5f, 262.5f, 37.5f));
     }
 }
-BENCHMARK(BM_ZoomResampleM8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResampleZoomLevelM8)->Unit(benchmark::kMillisecond);
 
 // Keeps the mean real time of every run (milliseconds) for the comparison.
 class Collector : public benchmark::ConsoleReporter {

@@ -6,7 +6,7 @@
 #include "geo/MemFile.h"
 #include "geo/MeshCode.h"
 #include "map/Background.h"
-#include "map/MapView.h"
+#include "map/MapGeometry.h"
 #include "platform/Fonts.h"
 #include "route/Overlays.h"
 
@@ -43,6 +43,7 @@ struct OverlayScene {
         clearMapPicture(ctx);
 
         // A spiral from the centre out towards the picture's edge.
+        const LevelBounds level1 = levelBounds(state->levelCorners, 1);
         constexpr int kPoints = kMaxRoutePoints;
         for (int j = 1; j <= kPoints; ++j) {
             const double t = static_cast<double>(j) / kPoints;
@@ -52,8 +53,8 @@ struct OverlayScene {
             const double y = 300.0 + radius * std::sin(angle) + 0.5;
             RoutePoint& point = state->route[static_cast<size_t>(j)];
             point.number = static_cast<int16_t>(j);
-            point.latitude = secondsToDms(pixelLatitude(*state, 1, y));
-            point.longitude = secondsToDms(pixelLongitude(*state, 1, x));
+            point.latitude = secondsToDms(pixelLatitude(level1, y));
+            point.longitude = secondsToDms(pixelLongitude(level1, x));
             point.elevation = 500.0f + static_cast<float>(j % 900);
             point.timeText = "0" + std::to_string(j % 10) + ":" + std::to_string(10 + j % 50) + ":00";
             if (j % 103 == 1) {
@@ -71,23 +72,23 @@ struct OverlayScene {
     }
 };
 
-void BM_DataDrawFullRoute(benchmark::State& bench) {
+void BM_DrawOverlaysFullRoute(benchmark::State& bench) {
     OverlayScene scene;
     for (auto _ : bench) {
-        DataDraw(scene.ctx);
+        drawOverlays(scene.ctx);
         benchmark::DoNotOptimize(scene.pictures.map.image().constBits());
     }
 }
-BENCHMARK(BM_DataDrawFullRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawOverlaysFullRoute)->Unit(benchmark::kMillisecond);
 
-void BM_ClearAndDataDrawFullRoute(benchmark::State& bench) {
+void BM_RedrawOverlaysFullRoute(benchmark::State& bench) {
     OverlayScene scene;
     for (auto _ : bench) {
-        EreaMarkDispOff(scene.ctx);
+        redrawOverlays(scene.ctx);
         benchmark::DoNotOptimize(scene.pictures.map.image().constBits());
     }
 }
-BENCHMARK(BM_ClearAndDataDrawFullRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawOverlaysFullRoute)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

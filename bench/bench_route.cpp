@@ -1,6 +1,6 @@
 // Finishing a route over the sample block: 1000 raw points on a spiral around the block's
-// centre, interpolated over the grid (TrfRootData) and measured (CalRootData), separately and
-// together as the end of a creation runs them.
+// centre, interpolated over the grid and measured, separately and together as the end of a
+// creation runs them.
 #include "app/ElevationLoading.h"
 #include "core/TextFile.h"
 #include "geo/MemFile.h"
@@ -48,11 +48,11 @@ void spiralRawPoints(AppState& state) {
     state.rawRoute[0].number = kMaxRawPoints;
 }
 
-void BM_TrfRootData(benchmark::State& bm) {
+void BM_InterpolateRoute(benchmark::State& bm) {
     auto state = loadSample();
     spiralRawPoints(*state);
     for (auto _ : bm) {
-        const TrfResult result = TrfRootData(*state, 1);
+        const InterpolationResult result = interpolateRoute(*state, 1);
         if (!result.ok) {
             bm.SkipWithError(result.message.c_str());
             break;
@@ -61,28 +61,30 @@ void BM_TrfRootData(benchmark::State& bm) {
     }
     bm.counters["routePoints"] = state->routeCount;
 }
-BENCHMARK(BM_TrfRootData)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InterpolateRoute)->Unit(benchmark::kMillisecond);
 
-void BM_CalRootData(benchmark::State& bm) {
+void BM_MeasureRoute(benchmark::State& bm) {
     auto state = loadSample();
     spiralRawPoints(*state);
-    TrfRootData(*state, 1);
+    interpolateRoute(*state, 1);
     std::array<std::string, 5> readouts{};
     for (auto _ : bm) {
-        CalRootData(*state, readouts);
+        measureRoute(*state);
+        readouts = routeReadouts(state->route, state->routeCount);
         benchmark::DoNotOptimize(readouts.data());
     }
     bm.counters["routePoints"] = state->routeCount;
 }
-BENCHMARK(BM_CalRootData)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeasureRoute)->Unit(benchmark::kMillisecond);
 
-void BM_TrfAndCalRootData(benchmark::State& bm) {
+void BM_InterpolateAndMeasureRoute(benchmark::State& bm) {
     auto state = loadSample();
     spiralRawPoints(*state);
     std::array<std::string, 5> readouts{};
     for (auto _ : bm) {
-        const TrfResult result = TrfRootData(*state, 1);
-        CalRootData(*state, readouts);
+        const InterpolationResult result = interpolateRoute(*state, 1);
+        measureRoute(*state);
+        readouts = routeReadouts(state->route, state->routeCount);
         benchmark::DoNotOptimize(result.ok);
         benchmark::DoNotOptimize(readouts.data());
     }
@@ -90,7 +92,7 @@ void BM_TrfAndCalRootData(benchmark::State& bm) {
     bm.SetLabel(readouts[0] + " / " + readouts[1] + " / " + readouts[2] + " / " + readouts[3] +
                 " / " + readouts[4]);
 }
-BENCHMARK(BM_TrfAndCalRootData)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InterpolateAndMeasureRoute)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

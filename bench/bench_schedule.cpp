@@ -1,7 +1,8 @@
 // Calculating a course time: a route of 2048 points with 30 named points over a synthetic
-// terrain, re-measured (RootDataReCal) and cut into segments with clock times (EreaCalData),
-// separately and together as "計算" runs them.
+// terrain, re-measured and cut into segments with clock times, separately and together as
+// "計算" runs them.
 #include "core/Rounding.h"
+#include "route/Measurement.h"
 #include "schedule/CourseTime.h"
 
 #include <benchmark/benchmark.h>
@@ -56,26 +57,26 @@ std::unique_ptr<AppState> makeRoute() {
     return state;
 }
 
-void BM_RootDataReCal(benchmark::State& bench) {
+void BM_MeasureRouteForSchedule(benchmark::State& bench) {
     auto state = makeRoute();
     for (auto _ : bench) {
-        RootDataReCal(*state);
+        measureRoute(*state);
         benchmark::DoNotOptimize(state->route[0].minutesOut);
     }
 }
-BENCHMARK(BM_RootDataReCal)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MeasureRouteForSchedule)->Unit(benchmark::kMicrosecond);
 
-void BM_EreaCalData(benchmark::State& bench) {
+void BM_BuildSchedule(benchmark::State& bench) {
     auto state = makeRoute();
-    RootDataReCal(*state);
+    measureRoute(*state);
     const ScheduleParameters parameters;
     for (auto _ : bench) {
-        const ScheduleResult result = EreaCalData(*state, parameters);
+        const ScheduleResult result = buildSchedule(*state, parameters);
         benchmark::DoNotOptimize(result.ok);
     }
     bench.counters["segments"] = state->segmentCount;
 }
-BENCHMARK(BM_EreaCalData)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BuildSchedule)->Unit(benchmark::kMicrosecond);
 
 // "計算": both together.
 void BM_CourseTime(benchmark::State& bench) {
@@ -83,8 +84,8 @@ void BM_CourseTime(benchmark::State& bench) {
     const ScheduleParameters parameters;
     bool ok = true;
     for (auto _ : bench) {
-        RootDataReCal(*state);
-        ok = EreaCalData(*state, parameters).ok && ok;
+        measureRoute(*state);
+        ok = buildSchedule(*state, parameters).ok && ok;
     }
     if (!ok) bench.SkipWithError("the route could not be scheduled");
     bench.counters["segments"] = state->segmentCount;

@@ -84,7 +84,7 @@ void loadSlot(AppState& state, Dialogs& dialogs, int slot, ElevationLoadSummary&
 
 }  // namespace
 
-void VmapDataSet(AppState& state) {
+void setMeshCorners(AppState& state) {
     const ArcSeconds centreSouth = dmsToSeconds(state.levelCorners[0][1]);
     const ArcSeconds centreWest = dmsToSeconds(state.levelCorners[0][2]);
     for (int slot = 1; slot <= kSlots; ++slot) setSlotCorners(state, slot, centreSouth, centreWest);

@@ -20,7 +20,8 @@ struct MeshSlotPlace {
 extern const std::array<MeshSlotPlace, 10> meshSlotPlaces;  // slots 1..9
 
 // Fills meshCorners 1..9 from meshCodes and levelCorners level 0 without touching the grid.
-void VmapDataSet(AppState& state);
+// (VmapDataSet)
+void setMeshCorners(AppState& state);
 
 // Sets levelCorners level 1 from the centre mesh's south-west corner.
 void setLevelOneCorners(AppState& state, ArcSeconds centreSouth, ArcSeconds centreWest);

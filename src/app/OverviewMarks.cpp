@@ -3,7 +3,7 @@
 #include "app/BlockPreview.h"
 #include "app/OverviewLabels.h"
 #include "core/Rounding.h"
-#include "geo/Extents.h"
+#include "route/RouteExtents.h"
 
 #include <algorithm>
 

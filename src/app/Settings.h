@@ -8,7 +8,7 @@
 // elevation in 10-13.
 #include "state/AppState.h"
 #include "app/IniStore.h"
-#include "map/ColourTable.h"
+#include "state/ColourTable.h"
 
 #include <array>
 #include <cstdint>

@@ -350,7 +350,7 @@ void StartMenu::loadBlockAndOpenMap() {
     if (state_.demUnused == 1) {
         state_.currentLevel = 1;
         setLevelOneCorners(state_, model_.centreSouth, model_.centreWest);
-        VmapDataSet(state_);
+        setMeshCorners(state_);
     } else {
         std::error_code ec;
         const std::filesystem::path lastFolder(state_.demFolder);

@@ -61,10 +61,11 @@ void redrawOnce(MapContext& ctx) {
     case ShadedColour:
     case BandColour:
         hideGraticuleLabels(ctx.map);
-        DrowDSZ(ctx, shadeDivisor(static_cast<int16_t>(mode), currentLevelIndex(state)));
+        drawColourBackground(ctx,
+                             shadeDivisor(static_cast<int16_t>(mode), currentLevelIndex(state)));
         break;
     case GraticuleOnly:
-        DrawIKLine(ctx);
+        drawGraticule(ctx);
         showBuffer(pictures);
         processPendingEvents();
         break;
@@ -80,14 +81,14 @@ void redrawOnce(MapContext& ctx) {
         break;
     }
 
-    if (state.contoursShown) CONTERout(ctx);
+    if (state.contoursShown) drawContours(ctx);
     ctx.map.notify();
-    if (ctx.dataDraw) ctx.dataDraw();
+    if (ctx.drawOverlays) ctx.drawOverlays();
 }
 
 }  // namespace
 
-void DrowDSZ(MapContext& ctx, float divisor) {
+void drawColourBackground(MapContext& ctx, float divisor) {
     ctx.map.workingColours = makeWorkingColours(ctx.state);
     for (int row = 0; row < kMapSize; row += kRowsPerShow) {
         if (row > 0) {
@@ -102,7 +103,7 @@ void DrowDSZ(MapContext& ctx, float divisor) {
     showBuffer(ctx.pictures);
 }
 
-void BackPictureSel(MapContext& ctx) {
+void redrawMap(MapContext& ctx) {
     MapState& map = ctx.map;
     if (map.redrawing) {
         map.redrawRequested = true;
@@ -121,7 +122,7 @@ void BackPictureSel(MapContext& ctx) {
     } while (map.redrawRequested);
 }
 
-void SelectBackgroundMode(MapContext& ctx, int mode) {
+void selectBackgroundMode(MapContext& ctx, int mode) {
     if (!validMode(mode) || mode == ctx.state.settings.backgroundMethod) return;
     for (const char* tool : kModeTools) ctx.menus.setChecked(tool, false);
     ctx.menus.setChecked(kModeTools[static_cast<size_t>(mode)], true);
@@ -129,21 +130,21 @@ void SelectBackgroundMode(MapContext& ctx, int mode) {
     processPendingEvents();
     ctx.state.backgroundLevel = kDefaultBackgroundLevel;
     ctx.state.settings.backgroundMethod = static_cast<int16_t>(mode);
-    BackPictureSel(ctx);
+    redrawMap(ctx);
     processPendingEvents();
     setStatus(ctx.map, "");
 }
 
-void ViewColourSet(MapContext& ctx, int set) {
+void viewColourSet(MapContext& ctx, int set) {
     if (!validSet(set) || set == ctx.state.settings.colourSetIndex) return;
     for (const char* tool : kViewTools) ctx.menus.setChecked(tool, false);
     ctx.state.settings.colourSetIndex = static_cast<int16_t>(set);
     ctx.menus.setChecked(kViewTools[static_cast<size_t>(set)], true);
     ctx.state.backgroundLevel = kDefaultBackgroundLevel;
-    BackPictureSel(ctx);
+    redrawMap(ctx);
 }
 
-void EditColourSet(MapContext& ctx, int set) {
+void editColourSet(MapContext& ctx, int set) {
     if (!validSet(set)) return;
     AppState& state = ctx.state;
     state.settings.colourSetIndex = static_cast<int16_t>(set);
@@ -162,18 +163,18 @@ void EditColourSet(MapContext& ctx, int set) {
     for (const char* tool : kViewTools) ctx.menus.setChecked(tool, false);
     ctx.menus.setChecked(kViewTools[static_cast<size_t>(set)], true);
     state.backgroundLevel = kDefaultBackgroundLevel;
-    BackPictureSel(ctx);
+    redrawMap(ctx);
 }
 
-void ShowContours(MapContext& ctx) {
+void showContours(MapContext& ctx) {
     // Contours need an interval; until one is chosen there is nothing to show.
     if (ctx.map.contourInterval <= 0) return;
     ctx.state.contoursShown = true;
     ctx.state.backgroundLevel = ctx.state.settings.savedBackgroundLevel;
     setStatus(ctx.map, kAdjustingText);
-    BackPictureSel(ctx);
+    redrawMap(ctx);
     setStatus(ctx.map, "");
-    if (ctx.dataDraw) ctx.dataDraw();
+    if (ctx.drawOverlays) ctx.drawOverlays();
 }
 
 }  // namespace orv

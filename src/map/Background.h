@@ -28,17 +28,24 @@ void paintBackgroundRows(const ElevationGrid& grid, int level, const ColourSet& 
                          float divisor, DrawingSurface& surface, int firstRow, int lastRow);
 
 // Paints the 600 × 600 colour background of the current level into the buffer, showing the
-// picture every 5 rows.
-void DrowDSZ(MapContext& ctx, float divisor);
+// picture every 5 rows. (DrowDSZ)
+void drawColourBackground(MapContext& ctx, float divisor);
 
 // The whole redraw: zoom tools, background of the current mode, contours, overlays.
 // A redraw asked for while one runs is done once more after it, never inside it.
-void BackPictureSel(MapContext& ctx);
+// (BackPictureSel)
+void redrawMap(MapContext& ctx);
 
-// Menu commands.
-void SelectBackgroundMode(MapContext& ctx, int mode);
-void ViewColourSet(MapContext& ctx, int set);
-void EditColourSet(MapContext& ctx, int set);
-void ShowContours(MapContext& ctx);
+// "段彩陰影図", "段彩図", "経緯度線のみ", "背景なし": draws the map in background mode 0..3.
+// (SelectBackgroundMode)
+void selectBackgroundMode(MapContext& ctx, int mode);
+// "ﾃﾞﾌｫﾙﾄ背景色", "ﾕｰｻﾞｰ１背景色" ..: draws the map with colour set 0..4. (ViewColourSet)
+void viewColourSet(MapContext& ctx, int set);
+// "ﾃﾞﾌｫﾙﾄ", "ﾕｰｻﾞｰ１" ..: edits colour set 0..4 in the colour dialog, then draws the map with
+// it unless the dialog was cancelled. (EditColourSet)
+void editColourSet(MapContext& ctx, int set);
+// Contours on with the chosen interval over the pale background, then the overlays.
+// (ShowContours)
+void showContours(MapContext& ctx);
 
 }  // namespace orv

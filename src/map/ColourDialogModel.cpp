@@ -180,11 +180,11 @@ Colour ColourDialogModel::swatchColour(int band) const {
 
 void ColourDialogModel::refresh() {
     levelText_ = levelText(state_.backgroundLevel);
-    DrawSTD(strip_, stripBands(working_, state_.contoursShown, state_.backgroundLevel));
+    drawColourStrip(strip_, stripBands(working_, state_.contoursShown, state_.backgroundLevel));
     // Without the sample profile the preview shows the colour strip alone.
     const Result<ColourProfile> profile = readColourProfile(state_.appFolder / kColourProfileFile);
-    ModelOut(preview_, strip_, working_, state_.contourTint,
-             profile.ok() ? std::optional<ColourProfile>(*profile) : std::nullopt);
+    drawColourPreview(preview_, strip_, working_, state_.contourTint,
+                      profile.ok() ? std::optional<ColourProfile>(*profile) : std::nullopt);
     strip_.show();
     preview_.show();
     if (changed) changed();

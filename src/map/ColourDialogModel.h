@@ -2,10 +2,10 @@
 // The colour dialog ORV_MAKEC ("表示色の設定"): edits a copy of one colour set (the working
 // colours) with seven swatches and the background level, shows the result on a colour strip
 // and a preview, and writes it back into the colour table on "登録" or "ｷｬﾝｾﾙ".
-#include "map/ColourTable.h"
 #include "platform/Dialogs.h"
 #include "platform/DrawingSurface.h"
 #include "state/AppState.h"
+#include "state/ColourTable.h"
 
 #include <functional>
 #include <optional>

@@ -81,7 +81,7 @@ Colour stripColour(const ColourSet& bands, float elevation) {
     return pixelColour(bands, elevation, elevation, 1.0f);
 }
 
-void DrawSTD(DrawingSurface& strip, const ColourSet& bands) {
+void drawColourStrip(DrawingSurface& strip, const ColourSet& bands) {
     const DrawMode mode = strip.drawMode();
     strip.setDrawMode(DrawMode::Copy);
     for (int row = 0; row < kStripHeight; ++row) {
@@ -92,8 +92,9 @@ void DrawSTD(DrawingSurface& strip, const ColourSet& bands) {
     strip.setDrawMode(mode);
 }
 
-void ModelOut(DrawingSurface& preview, const DrawingSurface& strip, const ColourSet& working,
-              float contourTint, const std::optional<ColourProfile>& profile) {
+void drawColourPreview(DrawingSurface& preview, const DrawingSurface& strip,
+                       const ColourSet& working, float contourTint,
+                       const std::optional<ColourProfile>& profile) {
     const DrawMode mode = preview.drawMode();
     preview.setDrawMode(DrawMode::Copy);
     preview.copyPicture(strip.image(), {0, 0, kModelWidth, kPreviewHeight},

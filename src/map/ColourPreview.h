@@ -2,8 +2,8 @@
 // The colour dialog's pictures: the colour strip (one row per 25 m from −1000 m to 5000 m) and
 // the preview that spreads the strip behind a sample mountain profile with its contour lines.
 #include "map/ColourProfile.h"
-#include "map/ColourTable.h"
 #include "platform/DrawingSurface.h"
+#include "state/ColourTable.h"
 
 #include <optional>
 
@@ -25,8 +25,8 @@ constexpr float stripElevation(int row) { return static_cast<float>(25 * row - 1
 ColourSet stripBands(const ColourSet& working, bool contoursShown, float backgroundLevel);
 
 // Paints the strip: every row in the colour of its elevation, without shading; the sea is
-// every elevation below 0 m.
-void DrawSTD(DrawingSurface& strip, const ColourSet& bands);
+// every elevation below 0 m. (DrawSTD)
+void drawColourStrip(DrawingSurface& strip, const ColourSet& bands);
 
 // Colour of one strip elevation.
 Colour stripColour(const ColourSet& bands, float elevation);
@@ -34,8 +34,9 @@ Colour stripColour(const ColourSet& bands, float elevation);
 // The preview: the strip stretched over the picture, then (when a profile is given) the sky
 // above the profile and the profile line, then thin contour lines every 8 pixels in the pale
 // contour colour and index lines every 40 pixels in the contour colour, labelled with their
-// heights.
-void ModelOut(DrawingSurface& preview, const DrawingSurface& strip, const ColourSet& working,
-              float contourTint, const std::optional<ColourProfile>& profile);
+// heights. (ModelOut)
+void drawColourPreview(DrawingSurface& preview, const DrawingSurface& strip,
+                       const ColourSet& working, float contourTint,
+                       const std::optional<ColourProfile>& profile);
 
 }  // namespace orv

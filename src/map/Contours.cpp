@@ -141,7 +141,7 @@ Colour indexContourColour(const ColourSet& set) {
     return makeColour(band.red, band.green, band.blue);
 }
 
-void CONTERout(MapContext& ctx) {
+void drawContours(MapContext& ctx) {
     const int interval = ctx.map.contourInterval;
     if (interval <= 0) return;
     AppState& state = ctx.state;
@@ -173,7 +173,7 @@ void CONTERout(MapContext& ctx) {
     ctx.map.notify();
 }
 
-void SetContourInterval(MapContext& ctx, int tool) {
+void chooseContourInterval(MapContext& ctx, int tool) {
     if (tool < 1 || tool > kIntervalTools) return;
     if (ctx.menus.isChecked(toolId(tool))) return;
 
@@ -191,23 +191,23 @@ void SetContourInterval(MapContext& ctx, int tool) {
     ctx.menus.setChecked(toolId(tool), true);
     if (tool == kAnyIntervalTool)
         ctx.menus.setCaption(toolId(tool), kAnyCaptionPrefix + integerText(interval) + "m");
-    ShowContours(ctx);
+    showContours(ctx);
 }
 
-void ClearContours(MapContext& ctx) {
+void clearContours(MapContext& ctx) {
     uncheckIntervalTools(ctx.menus);
     ctx.menus.setCaption(toolId(kAnyIntervalTool), kAnyCaption);
     ctx.state.contoursShown = false;
-    BackPictureSel(ctx);
-    if (ctx.dataDraw) ctx.dataDraw();
+    redrawMap(ctx);
+    if (ctx.drawOverlays) ctx.drawOverlays();
 }
 
-void DisplayContours(MapContext& ctx) {
+void showContoursOrAskInterval(MapContext& ctx) {
     if (ctx.map.contourInterval <= 0) {
-        SetContourInterval(ctx, kAnyIntervalTool);
+        chooseContourInterval(ctx, kAnyIntervalTool);
         return;
     }
-    ShowContours(ctx);
+    showContours(ctx);
 }
 
 }  // namespace orv

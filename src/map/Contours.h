@@ -27,17 +27,17 @@ void paintContourRows(const ElevationGrid& grid, int level, int interval, Colour
                       DrawingSurface& buffer, const std::function<void(int row)>& beforeRow = {});
 
 // Draws the contours of the current level into the buffer and shows it. Without an interval
-// (0 until one is chosen) nothing is drawn.
-void CONTERout(MapContext& ctx);
+// (0 until one is chosen) nothing is drawn. (CONTERout)
+void drawContours(MapContext& ctx);
 
-// "等高線間隔" tools 1..9 (9 = "任意", asked with an input box).
-void SetContourInterval(MapContext& ctx, int tool);
+// "等高線間隔" tools 1..9 (9 = "任意", asked with an input box). (SetContourInterval)
+void chooseContourInterval(MapContext& ctx, int tool);
 
-// "等高線消去".
-void ClearContours(MapContext& ctx);
+// "等高線消去". (ClearContours)
+void clearContours(MapContext& ctx);
 
 // "等高線": shows the contours with the last interval; before any interval was chosen it asks
-// for one as "任意" does.
-void DisplayContours(MapContext& ctx);
+// for one as "任意" does. (DisplayContours)
+void showContoursOrAskInterval(MapContext& ctx);
 
 }  // namespace orv

@@ -2,7 +2,6 @@
 
 #include "core/NumberText.h"
 #include "core/Rounding.h"
-#include "map/MapView.h"
 
 namespace orv {
 
@@ -26,7 +25,7 @@ ArcSeconds sixth(ArcSeconds from, ArcSeconds to, int k) {
 
 }  // namespace
 
-void DrawIKLine(MapContext& ctx) {
+void drawGraticule(MapContext& ctx) {
     DrawingSurface& blank = ctx.pictures.blank;
     MapState& map = ctx.map;
 
@@ -49,7 +48,7 @@ void DrawIKLine(MapContext& ctx) {
     blank.setDrawMode(mode);
 
     // Labels: latitude k along the left edge, longitude k along the top edge.
-    const LevelBounds b = levelBounds(ctx.state, currentLevelIndex(ctx.state));
+    const LevelBounds b = currentLevelBounds(ctx.state);
     for (int k = 0; k <= kCells; ++k) {
         map.latitudeLabels[static_cast<size_t>(k)].text = labelText(sixth(b.south, b.north, k));
         map.longitudeLabels[static_cast<size_t>(k)].text = labelText(sixth(b.west, b.east, k));

@@ -6,8 +6,8 @@
 namespace orv {
 
 // Draws the grid into the blank picture, sets, places and shows labels 1..5 (0 and 6 keep
-// their texts but stay hidden), and makes the grid the buffer's image.
-void DrawIKLine(MapContext& ctx);
+// their texts but stay hidden), and makes the grid the buffer's image. (DrawIKLine)
+void drawGraticule(MapContext& ctx);
 
 // Moves labels 1..5 to the visible edges for the current scroll values; visibility unchanged.
 void placeGraticuleLabels(MapContext& ctx);

@@ -19,7 +19,7 @@ struct MapContext {
     Dialogs& dialogs;
 
     // The overlay redraw (route, names, marks) run last by every background redraw.
-    std::function<void()> dataDraw;
+    std::function<void()> drawOverlays;
     // Opens the colour dialog for the colour set `colourSetIndex`; returns when it closes.
     // It reports a cancel through startCancelled = -1.
     std::function<void()> openColourDialog;
@@ -28,6 +28,11 @@ struct MapContext {
 // The current zoom level as an index into the per-level tables, clamped to 1..5.
 inline int currentLevelIndex(const AppState& state) {
     return state.currentLevel < 1 ? 1 : (state.currentLevel > 5 ? 5 : state.currentLevel);
+}
+
+// The corners of the current level in arc-seconds.
+inline LevelBounds currentLevelBounds(const AppState& state) {
+    return levelBounds(state.levelCorners, currentLevelIndex(state));
 }
 
 }  // namespace orv

@@ -1,8 +1,9 @@
 #pragma once
 // The state of one route map window: zoom selection, background, contours, graticule labels,
 // status panels and the pictures. Owned by the window's logic, shown by the window.
-#include "map/ColourTable.h"
+#include "map/MapGeometry.h"
 #include "platform/DrawingSurface.h"
+#include "state/ColourTable.h"
 
 #include <array>
 #include <cstdint>
@@ -11,8 +12,8 @@
 
 namespace orv {
 
-inline constexpr int kMapSize = 600;      // the map picture is 600 × 600 pixels
-inline constexpr int kMapFrame = 500;     // of which 500 × 500 are visible at a time
+// Of the 600 × 600 map picture, 500 × 500 pixels are visible at a time.
+inline constexpr int kMapFrame = 500;
 
 enum BackgroundMode : int16_t {
     ShadedColour = 0,   // "段彩陰影図"

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kTopLevel = 5;
 constexpr float kInitialHalfSize = 150.0f;
-constexpr double kPixelsPerSide = kMapSize;  // the 600 pixels a level's corners span
 constexpr int kScrollMax = 99;
 constexpr Colour kSquareColour = colours::green;
 constexpr int kSquareWidth = 2;
@@ -29,19 +28,6 @@ const std::array<const char*, kTopLevel + 1> kLevelTools{"",        "ActVlv1", "
                                                          "ActVlv3", "ActVlv4", "ActVlv5"};
 
 bool validLevel(int level) { return level >= 1 && level <= kTopLevel; }
-
-// Arc-seconds per pixel of a level, south to north and west to east.
-double latitudeStep(const LevelBounds& b) {
-    return (static_cast<double>(b.north) - b.south) / kPixelsPerSide;
-}
-double longitudeStep(const LevelBounds& b) {
-    return (static_cast<double>(b.east) - b.west) / kPixelsPerSide;
-}
-
-// A DmsText as the read-out and the graticule show it, e.g. "##0.00000".
-std::string dmsPattern(ArcSeconds seconds, std::string_view pattern) {
-    return formatPattern(leadingNumber(secondsToDms(seconds)), pattern);
-}
 
 std::string levelText(int level) { return "Level:" + integerText(level); }
 
@@ -110,56 +96,13 @@ void fillBlocks(ElevationGrid& grid, int level, int m) {
 
 }  // namespace
 
-LevelBounds levelBounds(const AppState& state, int level) {
-    if (level < 0 || level >= static_cast<int>(state.levelCorners.size())) return {};
-    const auto& corners = state.levelCorners[static_cast<size_t>(level)];
-    return LevelBounds{dmsToSeconds(corners[kSouth]), dmsToSeconds(corners[kNorth]),
-                       dmsToSeconds(corners[kWest]), dmsToSeconds(corners[kEast])};
-}
-
-ArcSeconds pixelLatitude(const AppState& state, int level, double y) {
-    const LevelBounds b = levelBounds(state, level);
-    return roundHalfEven(b.north - y * latitudeStep(b));
-}
-
-ArcSeconds pixelLongitude(const AppState& state, int level, double x) {
-    const LevelBounds b = levelBounds(state, level);
-    return roundHalfEven(b.west + x * longitudeStep(b));
-}
-
-int elevationAtPixel(const AppState& state, int level, double x, double y) {
-    const float metres = state.elevationGrid.get(roundHalfEven(y), roundHalfEven(x), level);
-    return floorToInt(metres);
-}
-
-MapPixel positionToPixel(const AppState& state, int level, ArcSeconds latitude,
-                         ArcSeconds longitude) {
-    const LevelBounds b = levelBounds(state, level);
-    const double dLat = latitudeStep(b);
-    const double dLon = longitudeStep(b);
-    MapPixel p;
-    if (dLat <= 0.0 || dLon <= 0.0) return p;  // a level without corners shows nothing
-    p.x = floorToInt((static_cast<double>(longitude) - b.west) / dLon);
-    p.y = floorToInt((static_cast<double>(b.north) - latitude) / dLat);
-    p.onMap =
-        latitude >= b.south && latitude <= b.north && longitude >= b.west && longitude <= b.east;
-    return p;
-}
-
-std::string cursorReadout(const AppState& state, int x, int y) {
-    const int level = currentLevelIndex(state);
-    return " " + dmsPattern(pixelLatitude(state, level, y), "##0.00000") + " : " +
-           dmsPattern(pixelLongitude(state, level, x), "##0.00000") + " : " +
-           formatPattern(elevationAtPixel(state, level, x, y), "###0") + "m";
-}
-
 void updateZoomTools(MapContext& ctx) {
     const int level = currentLevelIndex(ctx.state);
     ctx.menus.setEnabled("ActZoutMode", level > 1);
     ctx.menus.setEnabled("ActZupMode", level < kTopLevel);
 }
 
-void SelectZoomLevel(MapContext& ctx, int level) {
+void selectZoomLevel(MapContext& ctx, int level) {
     if (!validLevel(level) || level == ctx.state.currentLevel) return;
     ctx.state.currentLevel = static_cast<int16_t>(level);
     ctx.map.statusPanels[1] = levelText(level);
@@ -172,7 +115,7 @@ void SelectZoomLevel(MapContext& ctx, int level) {
     }
     ctx.map.notify();
     ctx.state.backgroundLevel = kDefaultBackgroundLevel;
-    BackPictureSel(ctx);
+    redrawMap(ctx);
 }
 
 float smallestHalfSize(int level) {
@@ -193,7 +136,7 @@ void drawZoomSquare(DrawingSurface& picture, float cx, float cy, float halfSize)
     picture.show();
 }
 
-void StartRangeZoom(MapContext& ctx) {
+void startRangeZoom(MapContext& ctx) {
     MapState& map = ctx.map;
     // A square already on the picture, or a picture being replaced row by row, would leave
     // a rubber band that can no longer be erased.
@@ -248,7 +191,7 @@ void rangeZoomLeftClick(MapContext& ctx, int x, int y) {
     ctx.pictures.map.setDrawMode(DrawMode::Copy);
     ctx.pictures.map.setDrawWidth(1);
 
-    const int level = ZoomResample(state, map, left, top, h);
+    const int level = resampleZoomLevel(state, map, left, top, h);
     if (level != state.currentLevel) {
         state.currentLevel = static_cast<int16_t>(level);
         map.statusPanels[1] = levelText(level);
@@ -258,12 +201,12 @@ void rangeZoomLeftClick(MapContext& ctx, int x, int y) {
     map.statusPanels[0].clear();
     map.notify();
     state.backgroundLevel = kDefaultBackgroundLevel;
-    BackPictureSel(ctx);
+    redrawMap(ctx);
     map.mapToolTip = kMapToolTip;
     map.notify();
 }
 
-int ZoomResample(AppState& state, MapState& map, float left, float top, float halfSize) {
+int resampleZoomLevel(AppState& state, MapState& map, float left, float top, float halfSize) {
     const int current = currentLevelIndex(state);
     if (!(halfSize > 0.0f) || !std::isfinite(left) || !std::isfinite(top)) return current;
 
@@ -277,7 +220,7 @@ int ZoomResample(AppState& state, MapState& map, float left, float top, float ha
     map.magnification = static_cast<int16_t>(m);
 
     // 2. Corners of the new level, from the fractional top-left corner.
-    const LevelBounds b = levelBounds(state, current);
+    const LevelBounds b = levelBounds(state.levelCorners, current);
     const double dLat = latitudeStep(b);
     const double dLon = longitudeStep(b);
     const ArcSeconds north = roundHalfEven(b.north - dLat * top);

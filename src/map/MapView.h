@@ -1,47 +1,15 @@
 #pragma once
-// The map picture's geometry: pixel <-> position at each zoom level, the cursor read-out, the
-// zoom levels, the range zoom with its square, the resampling of a deeper level and scrolling.
-#include "geo/Angles.h"
+// The map view: the zoom levels, the range zoom with its square, the resampling of a deeper
+// level and scrolling. The geometry of a level is in MapGeometry.h.
 #include "map/MapContext.h"
 
-#include <string>
-
 namespace orv {
-
-struct LevelBounds {
-    ArcSeconds south = 0;
-    ArcSeconds north = 0;
-    ArcSeconds west = 0;
-    ArcSeconds east = 0;
-};
-
-// The corners of a level (levelCorners[level]) in arc-seconds; all 0 for a level outside 0..5.
-LevelBounds levelBounds(const AppState& state, int level);
-
-// Pixel -> position: latitude(y) = round(N − y·dLat), longitude(x) = round(W + x·dLon).
-ArcSeconds pixelLatitude(const AppState& state, int level, double y);
-ArcSeconds pixelLongitude(const AppState& state, int level, double x);
-// Elevation at a pixel: floor of the layer value at (round(x), round(y)).
-int elevationAtPixel(const AppState& state, int level, double x, double y);
-
-struct MapPixel {
-    int x = 0;
-    int y = 0;
-    bool onMap = false;  // false when the position lies outside the level's corners
-};
-// Position -> pixel: x = floor((lon − W) / dLon), y = floor((N − lat) / dLat).
-MapPixel positionToPixel(const AppState& state, int level, ArcSeconds latitude,
-                         ArcSeconds longitude);
-
-// " " + latitude + " : " + longitude + " : " + elevation + "m" for the pixel under the mouse,
-// at the current level.
-std::string cursorReadout(const AppState& state, int x, int y);
 
 // Enables the two zoom tools as the current level allows (first step of every redraw).
 void updateZoomTools(MapContext& ctx);
 
-// "レベル　n": show level n as stored.
-void SelectZoomLevel(MapContext& ctx, int level);
+// "レベル　n": show level n as stored. (SelectZoomLevel)
+void selectZoomLevel(MapContext& ctx, int level);
 
 // The smallest half size of the zoom square at a level (37.5, 75 or 150 pixels).
 float smallestHalfSize(int level);
@@ -50,8 +18,9 @@ float smallestHalfSize(int level);
 // the picture's drawing mode (XOR while selecting, so a second call erases it).
 void drawZoomSquare(DrawingSurface& picture, float cx, float cy, float halfSize);
 
-// "範囲拡大": the zoom square appears and follows the mouse.
-void StartRangeZoom(MapContext& ctx);
+// "範囲拡大": the zoom square appears and follows the mouse; a right click halves it, a left
+// click zooms into it. (StartRangeZoom)
+void startRangeZoom(MapContext& ctx);
 void rangeZoomMouseMove(MapContext& ctx, int x, int y);
 void rangeZoomRightClick(MapContext& ctx, int x, int y);
 void rangeZoomLeftClick(MapContext& ctx, int x, int y);
@@ -59,8 +28,8 @@ void rangeZoomLeftClick(MapContext& ctx, int x, int y);
 // Builds level currentLevel + step from the square with top-left (left, top) and half size h;
 // stores the magnification, sets levelCorners of the new level and fills its layer. Returns
 // the new level (the caller makes it current). A square whose magnification is not 2, 4 or 8,
-// or that would go past level 5, changes nothing and returns the current level.
-int ZoomResample(AppState& state, MapState& map, float left, float top, float halfSize);
+// or that would go past level 5, changes nothing and returns the current level. (ZoomResample)
+int resampleZoomLevel(AppState& state, MapState& map, float left, float top, float halfSize);
 
 // Scroll bar changes (0..99): move the picture and, in GraticuleOnly mode, the labels.
 void setHorizontalScroll(MapContext& ctx, int value);

@@ -3,7 +3,7 @@
 // reading A", items separated by one or more blanks; a "MeshSize=-1" header line and ";" comment
 // lines are skipped. Reading fills the mountain table with the records inside Japan.
 #include "core/Result.h"
-#include "names/MountainRecord.h"
+#include "state/MountainRecord.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
 

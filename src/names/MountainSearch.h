@@ -2,8 +2,8 @@
 // The destination search: the mountains of the table whose names contain a text, within all of
 // Japan or within the part shown by the start menu's overview map, as aligned list rows.
 #include "geo/Angles.h"
-#include "names/MountainRecord.h"
 #include "state/AppState.h"
+#include "state/MountainRecord.h"
 
 #include <array>
 #include <cstddef>

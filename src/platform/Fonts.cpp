@@ -33,6 +33,17 @@ void installFontSubstitutions() {
         QFont::insertSubstitutions(QString::fromUtf8(face), minchoFaces());
 }
 
+QFont columnListFont() {
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("Noto Sans Mono CJK JP"),
+                                 QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"),
+                                 QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSize(10);
+    return font;
+}
+
 QFont fontFor(const std::string& face, float points, bool bold, bool italic, bool underline,
               bool strikeThrough) {
     installFontSubstitutions();

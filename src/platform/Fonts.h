@@ -9,6 +9,10 @@ namespace orv {
 // Registers the substitutions once; call after the application object exists.
 void installFontSubstitutions();
 
+// The font of lists laid out in columns: a monospaced face whose Japanese characters are
+// exactly two Latin characters wide, 10 points.
+QFont columnListFont();
+
 // The QFont for a stored face and size in points.
 QFont fontFor(const std::string& face, float points, bool bold = false, bool italic = false,
               bool underline = false, bool strikeThrough = false);

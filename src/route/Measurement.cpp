@@ -3,7 +3,8 @@
 #include "core/Slots.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
-#include "geo/Extents.h"
+#include "map/MapGeometry.h"
+#include "route/RouteExtents.h"
 
 #include <algorithm>
 #include <cmath>
@@ -170,27 +171,17 @@ MetresPerSecond metresPerSecond(ArcSeconds north) {
     return {};
 }
 
-// The area of the current level: edges in arc-seconds and the size of one pixel as float32.
+// The area of the current level: its corners and the size of one pixel as float32.
 struct LevelArea {
-    ArcSeconds south = 0;
-    ArcSeconds north = 0;
-    ArcSeconds west = 0;
-    ArcSeconds east = 0;
+    LevelBounds bounds;
     float dLat = 0;
     float dLon = 0;
 };
 
-LevelArea currentArea(const AppState& state, int level) {
-    const auto& corners = state.levelCorners[slot(level)];
-    LevelArea area;
-    area.south = dmsToSeconds(corners[kSouth]);
-    area.north = dmsToSeconds(corners[kNorth]);
-    area.west = dmsToSeconds(corners[kWest]);
-    area.east = dmsToSeconds(corners[kEast]);
-    area.dLat = static_cast<float>(
-        (static_cast<double>(area.north) - static_cast<double>(area.south)) / 600.0);
-    area.dLon = static_cast<float>(
-        (static_cast<double>(area.east) - static_cast<double>(area.west)) / 600.0);
+LevelArea levelArea(const AppState& state, int level) {
+    LevelArea area{levelBounds(state.levelCorners, level)};
+    area.dLat = static_cast<float>(latitudeStep(area.bounds));
+    area.dLon = static_cast<float>(longitudeStep(area.bounds));
     return area;
 }
 
@@ -204,9 +195,9 @@ void takeGridElevations(AppState& state, const RoutePositions& positions, int co
     if (!(area.dLat > 0.0f) || !(area.dLon > 0.0f)) return;
     for (int i = 1; i <= count; ++i) {
         const Position& p = positions[slot(i)];
-        const int32_t column = floorToInt(static_cast<double>(p.longitude - area.west) /
+        const int32_t column = floorToInt(static_cast<double>(p.longitude - area.bounds.west) /
                                           static_cast<double>(area.dLon));
-        const int32_t row = floorToInt(static_cast<double>(area.north - p.latitude) /
+        const int32_t row = floorToInt(static_cast<double>(area.bounds.north - p.latitude) /
                                        static_cast<double>(area.dLat));
         if (column >= 0 && column <= 600 && row >= 0 && row <= 600)
             state.route[slot(i)].elevation = state.elevationGrid.get(row, column, level);
@@ -285,7 +276,7 @@ std::string hoursText(float minutes) {
 
 }  // namespace
 
-TrfResult TrfRootData(AppState& state, int magnification) {
+InterpolationResult interpolateRoute(AppState& state, int magnification) {
     const int n = rawCount(state);
     const bool roundTrip = state.roundTrip == 1;
     const bool interpolated = state.demUnused == 0;
@@ -312,7 +303,7 @@ TrfResult TrfRootData(AppState& state, int magnification) {
     return {};
 }
 
-void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
+void measureRoute(AppState& state) {
     RouteTable& route = state.route;
     const int count = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
     const int level = std::clamp<int>(state.currentLevel, 0, ElevationGrid::kLevels - 1);
@@ -323,8 +314,8 @@ void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
     route[1].minutesOut = 0;
     route[1].minutesBack = 0;
 
-    const LevelArea area = currentArea(state, level);
-    const MetresPerSecond metres = metresPerSecond(area.north);
+    const LevelArea area = levelArea(state, level);
+    const MetresPerSecond metres = metresPerSecond(area.bounds.north);
 
     RoutePositions positions;
     for (int i = 1; i <= count; ++i)
@@ -368,9 +359,6 @@ void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
         }
     }
 
-    const int64_t heightRange = static_cast<int64_t>(routeMaxElevation(route, count)) -
-                                static_cast<int64_t>(routeMinElevation(route, count));
-
     RoutePoint& totals = route[0];
     totals.mapDistance = 0;
     totals.walkDistance = 0;
@@ -383,12 +371,20 @@ void CalRootData(AppState& state, std::array<std::string, 5>& readouts) {
         totals.minutesOut += p.minutesOut;
         totals.minutesBack += p.minutesBack;
     }
+}
 
-    readouts[0] = integerText(floorToInt(totals.mapDistance)) + " ｍ";
-    readouts[1] = integerText(floorToInt(totals.walkDistance)) + " ｍ";
-    readouts[2] = integerText(heightRange) + "ｍ";
-    readouts[3] = hoursText(totals.minutesOut) + " 時間";
-    readouts[4] = hoursText(totals.minutesBack) + " 時間";
+std::array<std::string, 5> routeReadouts(const RouteTable& route, int count) {
+    count = std::clamp(count, 0, kMaxRoutePoints);
+    const int64_t heightRange = static_cast<int64_t>(routeMaxElevation(route, count)) -
+                                static_cast<int64_t>(routeMinElevation(route, count));
+    const RoutePoint& totals = route[0];
+    return {
+        integerText(floorToInt(totals.mapDistance)) + " ｍ",
+        integerText(floorToInt(totals.walkDistance)) + " ｍ",
+        integerText(heightRange) + "ｍ",
+        hoursText(totals.minutesOut) + " 時間",
+        hoursText(totals.minutesBack) + " 時間",
+    };
 }
 
 }  // namespace orv

@@ -1,7 +1,6 @@
 #pragma once
-// Turning the raw points of a finished creation into the route proper (TrfRootData) and
-// measuring the route: elevations, distances, slope angles, walking times and the five
-// read-outs of the route map (CalRootData).
+// Turning the raw points of a finished creation into the route proper and measuring the route:
+// elevations, distances, slope angles, walking times, and the five read-outs of the route map.
 #include "state/AppState.h"
 
 #include <array>
@@ -22,7 +21,7 @@ inline constexpr const char* kRoundTripTooLongMessage =
 // the time text keeps its fixed HH:MM:SS layout for everything that reads it by position.
 inline constexpr const char* kLongestTimeText = "99:59:00";
 
-struct TrfResult {
+struct InterpolationResult {
     bool ok = true;
     std::string message;  // the text to show when !ok
 };
@@ -32,13 +31,17 @@ struct TrfResult {
 // are; with one, they are interpolated about one grid diagonal apart (half a diagonal when the
 // last range zoom magnified 8 times). `magnification` is that of the most recent range zoom
 // (1 before any). When the result would exceed the route table, nothing is written and the
-// result carries the message to show.
-TrfResult TrfRootData(AppState& state, int magnification);
+// result carries the message to show. (TrfRootData)
+InterpolationResult interpolateRoute(AppState& state, int magnification);
 
 // Measures the route: elevations from the grid of the current level, map and walking distance,
 // slope angle and walking minutes of every stretch, the cumulative time texts of a planned
-// route, the totals in slot 0, and the read-outs 地図上距離, 総歩行距離, 標高差, 往路歩行時間,
-// 帰路歩行時間 in this order.
-void CalRootData(AppState& state, std::array<std::string, 5>& readouts);
+// route, and the totals in slot 0. The route map shows the read-outs of the result; the
+// course-time window re-measures with it before every schedule. (CalRootData, RootDataReCal)
+void measureRoute(AppState& state);
+
+// The five read-outs of a measured route, 地図上距離, 総歩行距離, 標高差, 往路歩行時間 and
+// 帰路歩行時間 in this order: the totals of slot 0, and the height range of points 1..count.
+std::array<std::string, 5> routeReadouts(const RouteTable& route, int count);
 
 }  // namespace orv

@@ -2,7 +2,7 @@
 
 #include "route/MarkIcons.h"
 #include "route/Overlays.h"
-#include "route/RouteModel.h"
+#include "state/RouteModel.h"
 
 #include <cstddef>
 #include <optional>
@@ -13,17 +13,12 @@ namespace {
 
 constexpr int16_t kShown = -1;
 
-void redraw(MapContext& ctx) {
-    clearMapPicture(ctx);
-    DataDraw(ctx);
-}
-
 // Flips a display flag (-1 shown, 0 not) together with its command's check mark.
 void toggleLabels(MapContext& ctx, const char* toolId, int16_t& shown) {
     const bool wasChecked = ctx.menus.isChecked(toolId);
     ctx.menus.setChecked(toolId, !wasChecked);
     shown = wasChecked ? 0 : kShown;
-    redraw(ctx);
+    redrawOverlays(ctx);
 }
 
 }  // namespace
@@ -36,7 +31,7 @@ void toggleReferenceRoute(MapContext& ctx) {
         menus.setChecked("ActViewRefTRK", true);
         menus.setChecked("ActViewSepData", false);
         menus.setEnabled("ActChgREFLColor", true);
-        redraw(ctx);
+        redrawOverlays(ctx);
         // A drawn route hides the reference route in the overlays: it goes over the route now.
         drawReferenceRoute(ctx);
         ctx.pictures.map.show();
@@ -44,7 +39,7 @@ void toggleReferenceRoute(MapContext& ctx) {
         menus.setChecked("ActViewRefTRK", false);
         menus.setChecked("ActViewSepData", false);
         menus.setEnabled("ActChgREFLColor", false);
-        redraw(ctx);
+        redrawOverlays(ctx);
     }
     // Without a route the reference route is all there is to show: it stays.
 }
@@ -53,16 +48,16 @@ void toggleSectionPositions(MapContext& ctx) {
     MenuModel& menus = ctx.menus;
     if (menus.isChecked("ActViewSepData")) {
         menus.setChecked("ActViewSepData", false);
-        redraw(ctx);
+        redrawOverlays(ctx);
         if (menus.isChecked("ActViewRefTRK")) {
             menus.setChecked("ActViewRefTRK", false);
             menus.setEnabled("ActChgREFLColor", false);
-            redraw(ctx);
+            redrawOverlays(ctx);
         }
     } else {
         menus.setChecked("ActViewSepData", true);
         menus.setChecked("ActViewRefTRK", false);
-        redraw(ctx);
+        redrawOverlays(ctx);
         drawSectionPositions(ctx);
         ctx.pictures.map.show();
     }
@@ -71,7 +66,7 @@ void toggleSectionPositions(MapContext& ctx) {
 void toggleWaypointNames(MapContext& ctx) {
     ctx.map.showWaypointNames = ctx.map.showWaypointNames == kShown ? int16_t{0} : kShown;
     ctx.menus.setChecked("ActWPnameDisp", !ctx.menus.isChecked("ActWPnameDisp"));
-    redraw(ctx);
+    redrawOverlays(ctx);
 }
 
 void toggleElevationLabels(MapContext& ctx) {
@@ -85,13 +80,13 @@ void toggleCumulativeTimes(MapContext& ctx) {
 void showAllMountains(MapContext& ctx) {
     ctx.menus.setChecked("ActALLMtNameOutput", true);
     ctx.menus.setChecked("ActMtName", false);
-    redraw(ctx);
+    redrawOverlays(ctx);
 }
 
 void showDestinationOnly(MapContext& ctx) {
     ctx.menus.setChecked("ActMtName", true);
     ctx.menus.setChecked("ActALLMtNameOutput", false);
-    redraw(ctx);
+    redrawOverlays(ctx);
 }
 
 void setMark(MapContext& ctx, int kind, int pointNumber) {
@@ -105,7 +100,7 @@ void setMark(MapContext& ctx, int kind, int pointNumber) {
                                    Icon::Question) == Answer::Yes) {
         point.markKind = static_cast<int16_t>(kind);
     }
-    DataDraw(ctx);
+    drawOverlays(ctx);
 }
 
 void changeRouteColour(MapContext& ctx, bool reference) {
@@ -115,7 +110,7 @@ void changeRouteColour(MapContext& ctx, bool reference) {
     if (!chosen) return;
     // Red is the lowest byte of the 24-bit value, then green and blue.
     colour = makeColour(redOf(*chosen), greenOf(*chosen), blueOf(*chosen));
-    redraw(ctx);
+    redrawOverlays(ctx);
 }
 
 void changeFont(MapContext& ctx, int style) {
@@ -124,7 +119,7 @@ void changeFont(MapContext& ctx, int style) {
     const std::optional<TextStyle> chosen = ctx.dialogs.pickFont(target);
     if (!chosen) return;
     target = *chosen;
-    redraw(ctx);
+    redrawOverlays(ctx);
 }
 
 }  // namespace orv

@@ -3,7 +3,6 @@
 #include "core/Cp932.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
-#include "map/MapView.h"
 #include "route/LabelGlyphs.h"
 #include "route/MarkIcons.h"
 
@@ -38,10 +37,9 @@ int pixelCoordinate(double v) {
     return roundHalfEven(std::clamp(v, -double{kFarPixel}, double{kFarPixel}));
 }
 
-// The map pixel of a position at the current level.
-PixelPoint mapPixel(const AppState& state, const DmsText& latitude, const DmsText& longitude) {
-    const MapPixel p = positionToPixel(state, currentLevelIndex(state), dmsToSeconds(latitude),
-                                       dmsToSeconds(longitude));
+// The map pixel of a position on the level with these corners.
+PixelPoint mapPixel(const LevelBounds& view, const DmsText& latitude, const DmsText& longitude) {
+    const MapPixel p = positionToPixel(view, dmsToSeconds(latitude), dmsToSeconds(longitude));
     return {std::clamp(p.x, -kFarPixel, kFarPixel), std::clamp(p.y, -kFarPixel, kFarPixel)};
 }
 
@@ -138,11 +136,11 @@ struct RoutePixels {
 
 // Computes the map pixel of points 1..count, stores it in the points' pixelX, pixelY and
 // returns the table.
-void placeRoute(const AppState& state, RouteTable& route, int count, RoutePixels& pixels) {
+void placeRoute(const LevelBounds& view, RouteTable& route, int count, RoutePixels& pixels) {
     pixels.count = std::clamp(count, 0, kMaxRoutePoints);
     for (int j = 1; j <= pixels.count; ++j) {
         RoutePoint& point = route[static_cast<size_t>(j)];
-        const PixelPoint p = mapPixel(state, point.latitude, point.longitude);
+        const PixelPoint p = mapPixel(view, point.latitude, point.longitude);
         point.pixelX = p.x;
         point.pixelY = p.y;
         pixels.at[static_cast<size_t>(j)] = p;
@@ -169,10 +167,10 @@ void drawRidgeValleyNames(MapContext& /*ctx*/) {}
 
 // One mountain of the name layer: triangle, name over a halo and, when elevations are shown,
 // its elevation below the name.
-void drawMountain(MapContext& ctx, const MountainRecord& mountain) {
+void drawMountain(MapContext& ctx, const LevelBounds& view, const MountainRecord& mountain) {
     DrawingSurface& picture = ctx.pictures.map;
     const TextStyle& style = ctx.state.textStyles[kMountainStyle];
-    const PixelPoint p = mapPixel(ctx.state, mountain.latitude, mountain.longitude);
+    const PixelPoint p = mapPixel(view, mountain.latitude, mountain.longitude);
     mountainTriangle(picture, p.x, p.y);
     haloText(picture, style, mountain.name, p.x + 10, p.y - 2);
     if (ctx.state.elevationLabelsShown == kShown) {
@@ -184,14 +182,14 @@ void drawMountain(MapContext& ctx, const MountainRecord& mountain) {
 
 }  // namespace
 
-void DataDraw(MapContext& ctx) {
+void drawOverlays(MapContext& ctx) {
     AppState& state = ctx.state;
     CopyModeScope copy(ctx.pictures.map);
 
     if (state.ridgeValleyLinesShown) drawRidgeValleyLines(ctx);
 
     if (state.routeLoaded == 1) {
-        DrawTRK(ctx);
+        drawRoute(ctx);
         ctx.menus.setChecked("ActTRKView", true);
     } else if (ctx.menus.isChecked("ActViewRefTRK")) {
         drawReferenceRoute(ctx);
@@ -211,14 +209,14 @@ void DataDraw(MapContext& ctx) {
     ctx.pictures.map.show();
 }
 
-void DrawTRK(MapContext& ctx) {
+void drawRoute(MapContext& ctx) {
     AppState& state = ctx.state;
     DrawingSurface& picture = ctx.pictures.map;
     CopyModeScope copy(picture);
 
     // 1. Pixels, and the x of every named point in order.
     RoutePixels pixels;
-    placeRoute(state, state.route, state.routeCount, pixels);
+    placeRoute(currentLevelBounds(state), state.route, state.routeCount, pixels);
     std::array<int, kMaxRoutePoints> namedX{};
     size_t namedCount = 0;
     for (int j = 1; j <= pixels.count; ++j) {
@@ -288,7 +286,7 @@ void drawReferenceRoute(MapContext& ctx) {
     CopyModeScope copy(picture);
 
     RoutePixels pixels;
-    placeRoute(state, state.referenceRoute, state.refRouteCount, pixels);
+    placeRoute(currentLevelBounds(state), state.referenceRoute, state.refRouteCount, pixels);
     routeLines(picture, pixels, state.settings.referenceLineColour);
 
     const TextStyle& placeStyle = state.textStyles[kPlaceStyle];
@@ -313,10 +311,11 @@ void drawWaypoints(MapContext& ctx) {
     DrawingSurface& picture = ctx.pictures.map;
     CopyModeScope copy(picture);
 
+    const LevelBounds view = currentLevelBounds(state);
     const int count = std::clamp<int>(state.waypointCount, 0, kMaxWaypoints);
     for (int i = 1; i <= count; ++i) {
         const Waypoint& waypoint = state.waypoints[static_cast<size_t>(i)];
-        const PixelPoint p = mapPixel(state, waypoint.latitude, waypoint.longitude);
+        const PixelPoint p = mapPixel(view, waypoint.latitude, waypoint.longitude);
         pointMarker(picture, p.x, p.y, state.settings.trackLineColour, colours::blue);
         if (ctx.map.showWaypointNames == kShown)
             styledText(picture, state.textStyles[kPlaceStyle], waypoint.name, p.x + 2, p.y + 2);
@@ -328,10 +327,11 @@ void drawSectionPositions(MapContext& ctx) {
     DrawingSurface& picture = ctx.pictures.map;
     CopyModeScope copy(picture);
 
+    const LevelBounds view = currentLevelBounds(state);
     const int last = std::clamp<int>(state.segmentCount, 0, kMaxSegments);
     for (int i = 0; i <= last; ++i) {
         const CourseSegment& segment = state.segments[static_cast<size_t>(i)];
-        const PixelPoint p = mapPixel(state, segment.latitude, segment.longitude);
+        const PixelPoint p = mapPixel(view, segment.latitude, segment.longitude);
         pointMarker(picture, p.x, p.y, state.settings.trackLineColour, colours::white);
     }
 }
@@ -340,7 +340,7 @@ void drawAllMountains(MapContext& ctx) {
     const AppState& state = ctx.state;
     CopyModeScope copy(ctx.pictures.map);
 
-    const LevelBounds area = levelBounds(state, currentLevelIndex(state));
+    const LevelBounds area = currentLevelBounds(state);
     const int count = std::clamp<int>(state.mountainCount, 0, kMaxMountains);
     for (int i = 1; i <= count; ++i) {
         const MountainRecord& mountain = state.mountainTable[static_cast<size_t>(i)];
@@ -349,7 +349,7 @@ void drawAllMountains(MapContext& ctx) {
         const ArcSeconds longitude = dmsToSeconds(mountain.longitude);
         const bool inside = area.south < latitude && latitude < area.north &&
                             area.west < longitude && longitude < area.east;
-        if (inside) drawMountain(ctx, mountain);
+        if (inside) drawMountain(ctx, area, mountain);
     }
 }
 
@@ -360,7 +360,7 @@ void drawSelectedMountain(MapContext& ctx) {
     const MountainRecord& mountain = state.mountainTable[static_cast<size_t>(selected)];
     if (mountain.onRoute == -1) return;
     CopyModeScope copy(ctx.pictures.map);
-    drawMountain(ctx, mountain);
+    drawMountain(ctx, currentLevelBounds(state), mountain);
 }
 
 void flagRouteMountains(AppState& state) {
@@ -383,9 +383,9 @@ void flagRouteMountains(AppState& state) {
 
 void clearMapPicture(MapContext& ctx) { ctx.pictures.map.setImage(ctx.pictures.buffer.image()); }
 
-void EreaMarkDispOff(MapContext& ctx) {
+void redrawOverlays(MapContext& ctx) {
     clearMapPicture(ctx);
-    DataDraw(ctx);
+    drawOverlays(ctx);
 }
 
 }  // namespace orv

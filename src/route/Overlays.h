@@ -19,13 +19,13 @@ namespace orv {
 // Redraws every overlay that is switched on over the current contents of the map picture, in
 // this order: ridge and valley lines, the route (or, without one, the reference route when
 // "参照ルート表示" is checked), mountain names, ridge and valley names, segment positions.
-// It does not clear the picture first.
-void DataDraw(MapContext& ctx);
+// It does not clear the picture first. (DataDraw)
+void drawOverlays(MapContext& ctx);
 
 // The route, points 1..routeCount: lines, mountain and place names with their elevation and
 // time labels, marks, then the waypoints. Stores each point's map pixel in pixelX, pixelY.
-// Sets the menu states that follow a drawn route.
-void DrawTRK(MapContext& ctx);
+// Sets the menu states that follow a drawn route. (DrawTRK)
+void drawRoute(MapContext& ctx);
 
 // The reference route, points 1..refRouteCount, in the reference colour, with its place
 // names, labels and marks. Stores each point's map pixel in pixelX, pixelY.
@@ -51,7 +51,7 @@ void flagRouteMountains(AppState& state);
 // Returns the map picture to its background (the buffer holds the background after a redraw).
 void clearMapPicture(MapContext& ctx);
 
-// Clears the map picture and draws the overlays again.
-void EreaMarkDispOff(MapContext& ctx);
+// Clears the map picture and draws the overlays again. (EreaMarkDispOff)
+void redrawOverlays(MapContext& ctx);
 
 }  // namespace orv

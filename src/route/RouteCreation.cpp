@@ -1,9 +1,8 @@
 #include "route/RouteCreation.h"
 
 #include "core/NumberText.h"
-#include "map/MapView.h"
 #include "platform/Events.h"
-#include "route/MainMenuSet.h"
+#include "route/RouteMapMenuStates.h"
 #include "route/Measurement.h"
 #include "route/Overlays.h"
 #include "route/RouteMap.h"
@@ -61,18 +60,18 @@ void RouteCreation::reset() {
 }
 
 void RouteCreation::redraw() {
-    if (ctx_.dataDraw) ctx_.dataDraw();
+    if (ctx_.drawOverlays) ctx_.drawOverlays();
 }
 
 bool RouteCreation::rawTableFull() const { return nextRawNumber > kMaxRawPoints; }
 
 void RouteCreation::addRawPoint(int index, int x, int y) {
     if (index < 1 || index > kMaxRawPoints) return;
-    const int level = currentLevelIndex(ctx_.state);
+    const LevelBounds view = currentLevelBounds(ctx_.state);
     RawPoint& point = ctx_.state.rawRoute[static_cast<size_t>(index)];
     point = RawPoint{};
-    point.latitude = secondsToDms(pixelLatitude(ctx_.state, level, y));
-    point.longitude = secondsToDms(pixelLongitude(ctx_.state, level, x));
+    point.latitude = secondsToDms(pixelLatitude(view, y));
+    point.longitude = secondsToDms(pixelLongitude(view, x));
     point.number = static_cast<int16_t>(index);
 }
 
@@ -162,7 +161,9 @@ void RouteCreation::mouseMove(int x, int y) {
         }
         return;
     }
-    ctx_.map.statusPanels[0] = cursorReadout(ctx_.state, x, y);
+    const AppState& state = ctx_.state;
+    ctx_.map.statusPanels[0] = cursorReadout(currentLevelBounds(state), state.elevationGrid,
+                                             currentLevelIndex(state), x, y);
     if (refStartMode == 1) {
         const int hit = hoveredPoint(ctx_.state.referenceRoute, ctx_.state.refRouteCount, x, y);
         if (hit != 0) {
@@ -210,17 +211,18 @@ bool RouteCreation::finishCreation(CreationMethod method) {
         ctx_.map.notify();
         processPendingEvents();
     }
-    const TrfResult result = TrfRootData(state, ctx_.map.magnification);
+    const InterpolationResult result = interpolateRoute(state, ctx_.map.magnification);
     if (!result.ok) {
         if (showsProgress) ctx_.map.statusPanels[0].clear();
         ctx_.dialogs.message(result.message, kCreationTitle, Buttons::Ok, Icon::Warning);
         abandonCreation();
         return false;
     }
-    CalRootData(state, ctx_.map.readouts);
+    measureRoute(state);
+    ctx_.map.readouts = routeReadouts(state.route, state.routeCount);
     if (showsProgress) ctx_.map.statusPanels[0].clear();
 
-    MainMenuSet(state, ctx_.menus);
+    updateRouteMapMenus(state, ctx_.menus);
     state.routeLoaded = 1;
     if (showsProgress) clearMapPicture(ctx_);
     redraw();
@@ -237,7 +239,7 @@ void RouteCreation::abandonCreation() {
     creationArmed = 0;
     nextRawNumber = 1;
     ctx_.menus.setChecked("ActViewRefTRK", ctx_.state.refRouteCount != 0);
-    MainMenuSet(ctx_.state, ctx_.menus);
+    updateRouteMapMenus(ctx_.state, ctx_.menus);
     clearMapPicture(ctx_);
     redraw();
     ctx_.map.notify();
@@ -276,8 +278,8 @@ void RouteCreation::startFromReferencePoint() {
         to.placeName = from.placeName;
     }
     const RoutePoint& last = state.referenceRoute[static_cast<size_t>(n)];
-    const MapPixel pixel = positionToPixel(state, currentLevelIndex(state),
-                                           dmsToSeconds(last.latitude), dmsToSeconds(last.longitude));
+    const MapPixel pixel = positionToPixel(currentLevelBounds(state), dmsToSeconds(last.latitude),
+                                           dmsToSeconds(last.longitude));
     lastFixedPixel = {static_cast<float>(pixel.x), static_cast<float>(pixel.y)};
     bandEndPixel = lastFixedPixel;
     nextRawNumber = static_cast<int16_t>(n + 1);
@@ -315,7 +317,7 @@ void RouteCreation::traceReferenceRoute() {
 void RouteCreation::deleteRoute() {
     AppState& state = ctx_.state;
     // The point panel has nothing left to show.
-    if (editMode == 1) RootEditOff();
+    if (editMode == 1) leaveEditMode();
 
     ctx_.map.pointMarkerVisible = false;
     clearMapPicture(ctx_);
@@ -339,14 +341,14 @@ void RouteCreation::deleteRoute() {
     menus.setEnabled("ActTRKView", false);
     menus.setChecked("ActViewRefTRK", state.refRouteCount != 0);
 
-    MainMenuSet(state, menus);
+    updateRouteMapMenus(state, menus);
     redraw();
     ctx_.map.notify();
 }
 
 // ---- Edit mode ----
 
-void RouteCreation::RootEditON() {
+void RouteCreation::enterEditMode() {
     const int count = tableCount(ctx_.state.routeCount);
     if (count < 1) return;
     editMode = 1;
@@ -360,7 +362,7 @@ void RouteCreation::RootEditON() {
     ctx_.map.notify();
 }
 
-void RouteCreation::RootEditOff() {
+void RouteCreation::leaveEditMode() {
     takesSteppingKeys = refStartMode == 1;
     editMode = 0;
     routePointPanel.visible = false;
@@ -402,7 +404,8 @@ void RouteCreation::deleteRoutePoint() {
     }
     state.routeCount = static_cast<int16_t>(count - 1);
     clearMapPicture(ctx_);
-    CalRootData(state, ctx_.map.readouts);
+    measureRoute(state);
+    ctx_.map.readouts = routeReadouts(state.route, state.routeCount);
     routePointPanel.maximum = state.routeCount;
     routePointPanel.value = std::min(k, static_cast<int>(state.routeCount));
     redraw();
@@ -456,8 +459,8 @@ void RouteCreation::showPointReadout() {
 
     currentPointNumber = clampNumber(panel->value, count);
     const RoutePoint& point = (*table)[static_cast<size_t>(currentPointNumber)];
-    const MapPixel pixel = positionToPixel(state, currentLevelIndex(state),
-                                           dmsToSeconds(point.latitude), dmsToSeconds(point.longitude));
+    const MapPixel pixel = positionToPixel(currentLevelBounds(state), dmsToSeconds(point.latitude),
+                                           dmsToSeconds(point.longitude));
     // A point off the picture has no marker (an old one would point at another point).
     const bool onPicture = pixel.x >= 0 && pixel.x <= kMapSize && pixel.y >= 0 && pixel.y <= kMapSize;
     ctx_.map.pointMarkerVisible = onPicture;

@@ -81,8 +81,11 @@ public:
     void startFromReferencePoint();
     void traceReferenceRoute();
     void deleteRoute();
-    void RootEditON();
-    void RootEditOff();
+    // "ルート編集": single route points are stepped through in the route-point panel, shown
+    // with a marker and deleted. (RootEditON)
+    void enterEditMode();
+    // "ルート編集終了". (RootEditOff)
+    void leaveEditMode();
     void deleteRoutePoint();
 
     // The common end of every creation. False when the route could not be made (a message

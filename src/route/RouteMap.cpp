@@ -3,7 +3,7 @@
 #include "map/Background.h"
 #include "map/Contours.h"
 #include "map/MapView.h"
-#include "route/MainMenuSet.h"
+#include "route/RouteMapMenuStates.h"
 #include "route/Measurement.h"
 #include "route/OverlayCommands.h"
 #include "route/Overlays.h"
@@ -54,7 +54,7 @@ private:
 RouteMap::RouteMap(AppState& state, Dialogs& dialogs)
     : state_(state), dialogs_(dialogs), ctx_{state_, map_, pictures_, menus_, dialogs_, {}, {}} {
     buildRouteMapMenus(menus_);
-    ctx_.dataDraw = [this] { DataDraw(ctx_); };
+    ctx_.drawOverlays = [this] { drawOverlays(ctx_); };
 }
 
 RouteMap::~RouteMap() = default;
@@ -79,7 +79,7 @@ void RouteMap::create() {
         creation_.reset();
 
         for (const char* id : kUncheckedAtCreation) menus_.setChecked(id, false);
-        MainMenuSet(state_, menus_);
+        updateRouteMapMenus(state_, menus_);
 
         const int set = std::clamp<int>(state_.settings.colourSetIndex, 0, kColourSets - 1);
         if (menus_.isEnabled(kViewSetTools[set])) menus_.setChecked(kViewSetTools[set], true);
@@ -106,7 +106,10 @@ void RouteMap::create() {
         const bool routeLoaded = state_.routeLoaded == 1;
         map_.statusEnabled[2] = routeLoaded;
         menus_.setEnabled("ActChgTRKColor", routeLoaded);
-        if (routeLoaded) CalRootData(state_, map_.readouts);
+        if (routeLoaded) {
+            measureRoute(state_);
+            map_.readouts = routeReadouts(state_.route, state_.routeCount);
+        }
         map_.statusEnabled[3] = state_.mountainFileLoaded == 1;
 
         const bool waypoints = state_.waypointCount != 0;
@@ -115,7 +118,7 @@ void RouteMap::create() {
 
         state_.backgroundLevel = kDefaultBackgroundLevel;
         flagRouteMountains(state_);
-        BackPictureSel(ctx_);
+        redrawMap(ctx_);
         map_.mapToolTip = kMapToolTip;
         map_.notify();
     }
@@ -144,15 +147,17 @@ void RouteMap::run(const std::string& toolId) {
     {
         BusyScope scope(*this);
         switch (command.action) {
-            case MapAction::StartRangeZoom: StartRangeZoom(ctx_); break;
-            case MapAction::SelectZoomLevel: SelectZoomLevel(ctx_, command.parameter); break;
-            case MapAction::SelectBackgroundMode: SelectBackgroundMode(ctx_, command.parameter); break;
-            case MapAction::ViewColourSet: ViewColourSet(ctx_, command.parameter); break;
-            case MapAction::EditColourSet: EditColourSet(ctx_, command.parameter); break;
+            case MapAction::StartRangeZoom: startRangeZoom(ctx_); break;
+            case MapAction::SelectZoomLevel: selectZoomLevel(ctx_, command.parameter); break;
+            case MapAction::SelectBackgroundMode: selectBackgroundMode(ctx_, command.parameter); break;
+            case MapAction::ViewColourSet: viewColourSet(ctx_, command.parameter); break;
+            case MapAction::EditColourSet: editColourSet(ctx_, command.parameter); break;
             // Before any interval was chosen "等高線" asks for one.
-            case MapAction::ShowContours: DisplayContours(ctx_); break;
-            case MapAction::SetContourInterval: SetContourInterval(ctx_, command.parameter); break;
-            case MapAction::ClearContours: ClearContours(ctx_); break;
+            case MapAction::ShowContours: showContoursOrAskInterval(ctx_); break;
+            case MapAction::SetContourInterval:
+                chooseContourInterval(ctx_, command.parameter);
+                break;
+            case MapAction::ClearContours: clearContours(ctx_); break;
             case MapAction::ShowProfile:
                 // The profile is shown without contours under the map.
                 state_.contoursShown = false;
@@ -163,12 +168,12 @@ void RouteMap::run(const std::string& toolId) {
             case MapAction::StartFromReferencePoint: creation_.startFromReferencePoint(); break;
             case MapAction::StopMaking:
                 // Only redraws: the start-position choice stays open.
-                if (ctx_.dataDraw) ctx_.dataDraw();
+                if (ctx_.drawOverlays) ctx_.drawOverlays();
                 break;
             case MapAction::TraceReferenceRoute: creation_.traceReferenceRoute(); break;
             case MapAction::DeleteRoute: creation_.deleteRoute(); break;
-            case MapAction::RouteEditOn: creation_.RootEditON(); break;
-            case MapAction::RouteEditOff: creation_.RootEditOff(); break;
+            case MapAction::RouteEditOn: creation_.enterEditMode(); break;
+            case MapAction::RouteEditOff: creation_.leaveEditMode(); break;
             case MapAction::DeleteRoutePoint: creation_.deleteRoutePoint(); break;
             case MapAction::SetMark:
                 // Marks go on the point shown in the route-point panel.
@@ -192,9 +197,8 @@ void RouteMap::run(const std::string& toolId) {
                 if (courseTime_) {
                     courseTime_();
                     menus_.setChecked("ActViewSepData", true);
-                    MainMenuSet(state_, menus_);
-                    clearMapPicture(ctx_);
-                    DataDraw(ctx_);
+                    updateRouteMapMenus(state_, menus_);
+                    redrawOverlays(ctx_);
                 }
                 break;
 

@@ -3,10 +3,8 @@
 #include "core/Slots.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
-#include "route/Measurement.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace orv {
@@ -128,13 +126,7 @@ bool isStartTimeText(std::string_view text) {
     return hours < 24 && minutes < 60;
 }
 
-void RootDataReCal(AppState& state) {
-    // The route map's measurement without its read-outs.
-    std::array<std::string, 5> readouts;
-    CalRootData(state, readouts);
-}
-
-ScheduleResult EreaCalData(AppState& state, const ScheduleParameters& parameters) {
+ScheduleResult buildSchedule(AppState& state, const ScheduleParameters& parameters) {
     const int count = routeCountOf(state);
     const RouteTable& route = state.route;
     const double correction =

@@ -1,7 +1,7 @@
 #pragma once
-// The course-time calculation: re-measuring the route with the walking parameters
-// (RootDataReCal), cutting it into course segments at walking-time limits and named points and
-// giving every segment end its clock times (EreaCalData), and reversing the route.
+// The course-time calculation: cutting the route, re-measured with the walking parameters
+// (measureRoute in route/Measurement.h), into course segments at walking-time limits and named
+// points and giving every segment end its clock times, and reversing the route.
 #include "state/AppState.h"
 
 #include <cstdint>
@@ -36,12 +36,7 @@ double clockMinutes(std::string_view text);
 // True for a text of the form HH:MM with hours 00..23 and minutes 00..59.
 bool isStartTimeText(std::string_view text);
 
-// Re-measures every route point with the current walking parameters: elevations from the grid
-// of the current level, map and walking distance, slope angle, walking minutes out and back,
-// the cumulative time texts of a planned route, and the totals in slot 0.
-void RootDataReCal(AppState& state);
-
-// The window values EreaCalData reads.
+// The window values buildSchedule reads.
 struct ScheduleParameters {
     int pitchMinutes = 55;      // limit of every pitch but a day's first
     double correction = 1.0;    // walking minutes are multiplied by it
@@ -61,7 +56,8 @@ struct ScheduleResult {
 // segment ends at the last point. Then climb differences, mean slopes and the clock times
 // (from the start time and short rests in planning mode, from the recorded times in GPS-log
 // mode). A route that needs more entries than the table holds leaves the table as it was.
-ScheduleResult EreaCalData(AppState& state, const ScheduleParameters& parameters);
+// (EreaCalData)
+ScheduleResult buildSchedule(AppState& state, const ScheduleParameters& parameters);
 
 // Copies route slots 0..routeCount into the spare route table, and puts them back from there:
 // a calculation that cannot be scheduled leaves the route as it found it.

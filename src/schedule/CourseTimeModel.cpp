@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 #include "platform/Events.h"
+#include "route/Measurement.h"
 #include "schedule/CourseTime.h"
 #include "schedule/ScheduleCommands.h"
 #include "schedule/ScheduleList.h"
@@ -180,7 +181,7 @@ bool CourseTimeModel::readValues(Values& values, bool readSpeeds) {
 }
 
 bool CourseTimeModel::schedule(const Values& values) {
-    const ScheduleResult result = EreaCalData(state_, values.schedule);
+    const ScheduleResult result = buildSchedule(state_, values.schedule);
     if (!result.ok) {
         restoreRouteFromSpare(state_);
         refuse(result.message.c_str());
@@ -213,7 +214,7 @@ void CourseTimeModel::calculate() {
         const WalkingParameters before = walkingParametersOf(state_.settings);
         if (!gpsMode()) storeWalkingParameters(state_.settings, values.walking);
         copyRouteToSpare(state_);
-        RootDataReCal(state_);
+        measureRoute(state_);
         if (schedule(values))
             forecast_ = state_.segments[slot(usedSegmentCount(state_))].arrival;
         else
@@ -236,7 +237,7 @@ void CourseTimeModel::reverse() {
         const WalkingParameters before = walkingParametersOf(state_.settings);
         storeWalkingParameters(state_.settings, values.walking);
         reverseRoute(state_);
-        RootDataReCal(state_);
+        measureRoute(state_);
         if (schedule(values))
             forecast_ = state_.segments[slot(usedSegmentCount(state_))].arrival;
         else

@@ -34,10 +34,10 @@ bool isScheduleCommand(std::string_view toolId) {
 
 bool runScheduleCommand(AppState& state, Dialogs& dialogs, std::string_view toolId,
                         int selectedRow, const ScheduleEditValues& values) {
-    if (toolId == "ActDelEreaData") return ActDelEreaData(state, dialogs, selectedRow, values);
-    if (toolId == "ActDaiKyusi") return ActDaiKyusi(state, dialogs, selectedRow, values);
-    if (toolId == "ActLimitDaySet") return ActLimitDaySet(state, dialogs, selectedRow, values);
-    if (toolId == "ActSaveCTime") ActSaveCTime(state, dialogs);
+    if (toolId == "ActDelEreaData") return deleteSegment(state, dialogs, selectedRow, values);
+    if (toolId == "ActDaiKyusi") return setLongRest(state, dialogs, selectedRow, values);
+    if (toolId == "ActLimitDaySet") return setDayEnd(state, dialogs, selectedRow, values);
+    if (toolId == "ActSaveCTime") saveSchedule(state, dialogs);
     return false;
 }
 

@@ -76,7 +76,7 @@ int clockTextMinutes(std::string_view text) {
     return roundHalfEven(leadingNumber(hours) * 60.0 + leadingNumber(minutes));
 }
 
-void RetimeSchedule(AppState& state, int shortRest) {
+void retimeSchedule(AppState& state, int shortRest) {
     const int count = usedSegmentCount(state);
     if (count == 0) return;
     CourseSegment& start = entryAt(state, 0);
@@ -97,7 +97,7 @@ void RetimeSchedule(AppState& state, int shortRest) {
     walkOn(state, 1, clockTextMinutes(start.departure), shortRest);
 }
 
-bool MergeSegment(AppState& state, int i, int shortRest) {
+bool mergeSegment(AppState& state, int i, int shortRest) {
     const int count = usedSegmentCount(state);
     if (count == 0 || i < 1 || i > count + 1) return false;
     if (i <= count) {
@@ -123,22 +123,22 @@ bool MergeSegment(AppState& state, int i, int shortRest) {
     // old last entry remains, so the schedule loses its last entry.
     entryAt(state, count) = CourseSegment{};
     state.segmentCount = static_cast<int16_t>(count - 1);
-    RetimeSchedule(state, shortRest);
+    retimeSchedule(state, shortRest);
     return true;
 }
 
-bool ActDelEreaData(AppState& state, Dialogs& dialogs, int selectedRow,
-                    const ScheduleEditValues& values) {
+bool deleteSegment(AppState& state, Dialogs& dialogs, int selectedRow,
+                   const ScheduleEditValues& values) {
     if (!rowUsable(state, dialogs, selectedRow)) return false;
     if (usedSegmentCount(state) == 1) return refuse(dialogs, kSingleEntryMessage, kMergeTitle);
     const int i = selectedRow + 1;
     if (!ask(dialogs, "区間 " + std::to_string(i - 1) + "を削除して一つ前の区間に取り込みます",
              kMergeTitle))
         return false;
-    return MergeSegment(state, i, values.shortRest);
+    return mergeSegment(state, i, values.shortRest);
 }
 
-bool ActDaiKyusi(AppState& state, Dialogs& dialogs, int selectedRow,
+bool setLongRest(AppState& state, Dialogs& dialogs, int selectedRow,
                  const ScheduleEditValues& values) {
     if (state.gpsMode != 0) return false;
     if (!rowUsable(state, dialogs, selectedRow)) return false;
@@ -161,8 +161,8 @@ bool ActDaiKyusi(AppState& state, Dialogs& dialogs, int selectedRow,
     return true;
 }
 
-bool ActLimitDaySet(AppState& state, Dialogs& dialogs, int selectedRow,
-                    const ScheduleEditValues& values) {
+bool setDayEnd(AppState& state, Dialogs& dialogs, int selectedRow,
+               const ScheduleEditValues& values) {
     if (state.gpsMode != 0) return false;
     if (!rowUsable(state, dialogs, selectedRow)) return false;
     const int count = usedSegmentCount(state);

@@ -55,7 +55,8 @@ int clockTextMinutes(std::string_view text);
 // Recomputes every arrival and departure from entry 0 (planning mode: from entry 0's
 // departure, a short rest at every end but the last; GPS-log mode: from the first five
 // characters of route point 1's recorded time, no rests). Long rests and day ends are lost.
-void RetimeSchedule(AppState& state, int shortRest);
+// (RetimeSchedule)
+void retimeSchedule(AppState& state, int shortRest);
 
 // Merges entry i into entry i - 1 (sums of the distances, minutes and climb; end point,
 // position, elevation and name of entry i; the plain mean of the two mean slopes), moves the
@@ -63,26 +64,27 @@ void RetimeSchedule(AppState& state, int shortRest);
 // i = segmentCount + 1 (the list's last row) drops the last entry: there is no entry after it
 // to merge. Returns false, changing nothing, unless 1 <= i <= segmentCount + 1 and a schedule
 // exists. Shared with the profile window's segment deletion; unlike "ActDelEreaData" it also
-// merges the only entry of a schedule, leaving segmentCount 0.
-bool MergeSegment(AppState& state, int i, int shortRest);
+// merges the only entry of a schedule, leaving segmentCount 0. (MergeSegment)
+bool mergeSegment(AppState& state, int i, int shortRest);
 
 // "区間の削除": asks "区間 " + r + "を削除して一つ前の区間に取り込みます" (Yes/No, question icon,
-// title "区間の調整") and on Yes merges entry r + 1 into entry r.
-bool ActDelEreaData(AppState& state, Dialogs& dialogs, int selectedRow,
-                    const ScheduleEditValues& values);
+// title "区間の調整") and on Yes merges entry r + 1 into entry r. (ActDelEreaData)
+bool deleteSegment(AppState& state, Dialogs& dialogs, int selectedRow,
+                   const ScheduleEditValues& values);
 
 // "大休止の設定": asks "区間位置 " + r + " に " + long rest + "分の大休止時間を設定します。"
 // (Yes/No, question icon, title "大休止時間の設定"); on Yes entry r departs a long rest after its
 // arrival ("小休止" becomes "大休止") and the later entries follow with short rests.
-bool ActDaiKyusi(AppState& state, Dialogs& dialogs, int selectedRow,
+// (ActDaiKyusi)
+bool setLongRest(AppState& state, Dialogs& dialogs, int selectedRow,
                  const ScheduleEditValues& values);
 
 // "１日の行動時間終了の設定": with N = r + 1 asks "区間位置 " + N + " で１日の行動を終了とします。",
 // two line breaks, "次の日の行動開始時間は登山開始時間とします。" (Yes/No, question icon, title
 // "行動終了時間の設定"). On Yes: entry N has no departure; entry N + 1 no arrival and departs at
 // the start-time text; entry N + 2 arrives 30 minutes later (the day's first pitch) and the
-// later entries follow with short rests.
-bool ActLimitDaySet(AppState& state, Dialogs& dialogs, int selectedRow,
-                    const ScheduleEditValues& values);
+// later entries follow with short rests. (ActLimitDaySet)
+bool setDayEnd(AppState& state, Dialogs& dialogs, int selectedRow,
+               const ScheduleEditValues& values);
 
 }  // namespace orv

@@ -150,7 +150,7 @@ FileError writeScheduleText(const AppState& state, const std::filesystem::path& 
     return writeTextLines(path, scheduleExportLines(state));
 }
 
-bool ActSaveCTime(const AppState& state, Dialogs& dialogs) {
+bool saveSchedule(const AppState& state, Dialogs& dialogs) {
     if (usedSegmentCount(state) == 0) {
         dialogs.message(kNoScheduleMessage, kScheduleMessageTitle, Buttons::Ok, Icon::Information);
         return false;

@@ -56,7 +56,7 @@ FileError writeScheduleText(const AppState& state, const std::filesystem::path& 
 
 // The command: the save dialog (title "コースタイムの保存", initial name the plan name, filter
 // "テキストファイル(*.TXT)|*.TXT"), then the file. Returns true when a file was written; a
-// cancelled dialog writes nothing and says nothing.
-bool ActSaveCTime(const AppState& state, Dialogs& dialogs);
+// cancelled dialog writes nothing and says nothing. (ActSaveCTime)
+bool saveSchedule(const AppState& state, Dialogs& dialogs);
 
 }  // namespace orv

@@ -134,36 +134,25 @@ std::array<TextStyle, kTextStyles> initialTextStyles() {
 }
 
 void setStartValues(AppState& state) {
-    state.japanBounds = JapanBounds{};
-    state.ridgeValleyPresent = 0;
-    state.routeLoaded = 0;
-    state.mountainFileLoaded = 0;
-    state.mountainConfirmed = 0;
-    state.newMountainFile = 0;
-    state.currentLevel = 1;
-    state.ridgeValleyCount = 0;
-    state.ridgeValleyLoaded = 0;
-    state.regionCaption = "地域選択";
-    state.mapWindowTitle = "ルート平面図";
-    state.profileWindowTitle = "ルート断面図";
-    state.textStyles = initialTextStyles();
-    state.roundTrip = 0;
-    state.elevationLabelsShown = 0;
-    state.backgroundLevel = 1.0f;
-    state.contoursShown = false;
-    state.contourTint = 0.8f;
-    state.ridgeValleyLinesShown = false;
-    state.ridgeValleyNamesShown = true;
-    state.ridgeValleyLabelScale = 1.3f;
-    state.profileFlags = {1, 0, 0};
-    state.sheetDimensionsSet.fill(0);
-    state.sheetPointCount = 0;
+    static_cast<FixedTexts&>(state) = FixedTexts{};
+    static_cast<PlanFlags&>(state) = PlanFlags{};
+    static_cast<SessionValues&>(state) = SessionValues{};
+}
+
+void resetPlanState(AppState& state) {
+    clearSegments(state);
+    clearRawRoute(state);
+    clearRoute(state);
+    clearReferenceRoute(state);
+    clearWaypoints(state);
+    clearMountains(state);
+    state.planName.clear();
+    state.destinationLineAsRead.clear();
+    static_cast<PlanFlags&>(state) = PlanFlags{};
 }
 
 std::unique_ptr<AppState> makeAppState() {
-    auto state = std::make_unique<AppState>();
-    setStartValues(*state);
-    return state;
+    return std::make_unique<AppState>();
 }
 
 void clearRoute(AppState& state) {

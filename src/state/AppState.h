@@ -7,11 +7,11 @@
 #include "geo/ElevationGrid.h"
 #include "geo/MeshCode.h"
 #include "geo/MeshCorners.h"
-#include "map/ColourTable.h"
-#include "map/RidgeValley.h"
-#include "names/MountainRecord.h"
-#include "route/RouteModel.h"
-#include "schedule/CourseSegment.h"
+#include "state/ColourTable.h"
+#include "state/CourseSegment.h"
+#include "state/MountainRecord.h"
+#include "state/RidgeValley.h"
+#include "state/RouteModel.h"
 
 #include <array>
 #include <cstdint>
@@ -42,7 +42,8 @@ struct JapanBounds {
 
 // Corner cells of one zoom level: south, north, west, east.
 enum Corner { kSouth = 0, kNorth = 1, kWest = 2, kEast = 3 };
-using LevelCorners = std::array<std::array<DmsText, 4>, 6>;
+using CornerTexts = std::array<DmsText, 4>;
+using LevelCorners = std::array<CornerTexts, 6>;
 
 // The persisted user choices (see the settings store for keys and defaults).
 struct SettingsValues {
@@ -65,15 +66,58 @@ struct SettingsValues {
 
 inline constexpr int kTextStyles = 10;
 
-struct AppState {
-    // Paths and fixed texts.
-    std::filesystem::path appFolder;
-    std::filesystem::path dataFolder;
-    std::string planName;
+// The ten text styles with their start values.
+std::array<TextStyle, kTextStyles> initialTextStyles();
+
+// The state is kept in groups by when it takes its start values again. Each member's initialiser
+// is its start value; setStartValues and resetPlanState assign a fresh group.
+
+// Texts and bounds that stay as they are for the whole run.
+struct FixedTexts {
     std::string regionCaption = "地域選択";
     std::string mapWindowTitle = "ルート平面図";
     std::string profileWindowTitle = "ルート断面図";
     JapanBounds japanBounds;
+};
+
+// Flags of the plan being worked on: back to these values whenever the plan is left.
+struct PlanFlags {
+    int16_t routeLoaded = 0;
+    int16_t mountainFileLoaded = 0;
+    int16_t mountainConfirmed = 0;
+    int32_t ridgeValleyCount = 0;
+    int32_t ridgeValleyLoaded = 0;
+    int16_t ridgeValleyPresent = 0;
+    int16_t startCancelled = 0;
+    // The route map's label and line displays of the plan.
+    int16_t elevationLabelsShown = 0;
+    int16_t cumulativeTimesShown = 0;
+    bool ridgeValleyLinesShown = false;
+};
+
+// Values that start with the program and carry over from one plan to the next: the zoom level,
+// the creation choices, the display state of the map, profile and sheet windows, and the text
+// styles.
+struct SessionValues {
+    int16_t currentLevel = 1;
+    int16_t newMountainFile = 0;
+    int16_t roundTrip = 0;
+    float backgroundLevel = 1.0f;
+    bool contoursShown = false;
+    float contourTint = 0.8f;
+    bool ridgeValleyNamesShown = true;
+    float ridgeValleyLabelScale = 1.3f;
+    std::array<int16_t, 3> profileFlags{1, 0, 0};
+    std::array<int16_t, 10> sheetDimensionsSet{};  // per mesh slot 1..9
+    int16_t sheetPointCount = 0;
+    std::array<TextStyle, kTextStyles> textStyles = initialTextStyles();
+};
+
+struct AppState : FixedTexts, PlanFlags, SessionValues {
+    // Paths.
+    std::filesystem::path appFolder;
+    std::filesystem::path dataFolder;
+    std::string planName;
     std::string gpsFilePath;
 
     // Elevation data and geometry.
@@ -84,18 +128,14 @@ struct AppState {
     std::array<MeshCode, 10> meshCodes{};
     std::array<MeshCornerTable, 10> meshCorners{};
     LevelCorners levelCorners{};
-    int16_t currentLevel = 1;
     ElevationGrid elevationGrid;
 
     // Names.
     std::string mountainFilePath;
     MountainTable mountainTable{};
     int32_t mountainCount = 0;
-    int16_t mountainFileLoaded = 0;
     int16_t selectedMountain = 0;
     std::string destinationLineAsRead;  // a saved plan's destination not in the table, as read
-    int16_t mountainConfirmed = 0;
-    int16_t newMountainFile = 0;
 
     // Route data.
     RouteTable route{};
@@ -107,46 +147,26 @@ struct AppState {
     WaypointTable waypoints{};
     int16_t waypointCount = 0;
     int16_t waypointsRead = 0;
-    int16_t routeLoaded = 0;
-    int16_t roundTrip = 0;
     CourseSegmentTable segments{};
     int16_t segmentCount = 0;
     RidgeValleyTable ridgeValleyPoints{};
-    int32_t ridgeValleyCount = 0;
-    int32_t ridgeValleyLoaded = 0;
-    int16_t ridgeValleyPresent = 0;
     int16_t rvnFileExists = 0;
 
     // Start sequence.
-    int16_t startCancelled = 0;
     int16_t existingPlan = 0;
     int16_t gpsMode = 0;
 
     // Persisted settings.
     SettingsValues settings;
-
-    // Display state owned by the map, route and profile windows, with its start values.
-    int16_t elevationLabelsShown = 0;
-    int16_t cumulativeTimesShown = 0;
-    float backgroundLevel = 1.0f;
-    bool contoursShown = false;
-    float contourTint = 0.8f;
-    bool ridgeValleyLinesShown = false;
-    bool ridgeValleyNamesShown = true;
-    float ridgeValleyLabelScale = 1.3f;
-    std::array<int16_t, 3> profileFlags{1, 0, 0};
-    std::array<int16_t, 10> sheetDimensionsSet{};  // per mesh slot 1..9
-    int16_t sheetPointCount = 0;
-
-    // Text styles 0..9.
-    std::array<TextStyle, kTextStyles> textStyles{};
 };
 
-// The ten text styles with their start values.
-std::array<TextStyle, kTextStyles> initialTextStyles();
-
-// Sets every start value of the state (start sequence step 4 and the fixed tables).
+// Gives the fixed texts, the plan flags and the session values their start values (start
+// sequence step 4); paths, settings and tables are left as they are.
 void setStartValues(AppState& state);
+
+// Returns the state to the state without a plan: the plan's tables are cleared, the plan name
+// emptied and the plan flags back at their start values. The start menu resets its own part.
+void resetPlanState(AppState& state);
 
 // AppState is large (the elevation grid alone is 8.7 MB): always create it on the heap.
 std::unique_ptr<AppState> makeAppState();

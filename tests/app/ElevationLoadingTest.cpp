@@ -176,7 +176,7 @@ TEST_F(ElevationLoadingTest, OtherMediaValueAsksNothing) {
 
 TEST_F(ElevationLoadingTest, VmapDataSetFillsCornersOnly) {
     state->elevationGrid.set(10, 10, 1, 5.0f);
-    VmapDataSet(*state);
+    setMeshCorners(*state);
     EXPECT_EQ(state->meshCorners[5].westLongitude, "139.373");
     EXPECT_EQ(state->meshCorners[3].eastLongitude, "139.523");
     EXPECT_EQ(state->elevationGrid.get(10, 10, 1), 5.0f);

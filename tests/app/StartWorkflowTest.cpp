@@ -3,15 +3,15 @@
 // format choice, the end-of-map dialog and the route map, and the scripted Dialogs answer the
 // questions, whose exact texts are checked.
 #include "app/BlockPreview.h"
-#include "app/OverviewMarks.h"
 #include "app/EndOfMap.h"
-#include "plans/PlanName.h"
+#include "app/OverviewMarks.h"
 #include "app/PlanFileLoading.h"
+#include "plans/PlanName.h"
 #include "app/StartMenu.h"
 #include "core/Cp932.h"
 #include "core/TextFile.h"
-#include "map/ColourTable.h"
 #include "route/RouteMap.h"
+#include "state/ColourTable.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

@@ -143,7 +143,7 @@ protected:
 
         ctx =
             std::make_unique<MapContext>(MapContext{*state, map, pictures, menus, dialogs, {}, {}});
-        ctx->dataDraw = [this] { onDataDraw(); };
+        ctx->drawOverlays = [this] { onOverlayDraw(); };
     }
 
     static MenuCommand tool(const std::string& id) {
@@ -171,7 +171,7 @@ protected:
         Colour mapPixel = 0;
         std::string status;
     };
-    void onDataDraw() {
+    void onOverlayDraw() {
         overlays.push_back({map.redrawing, pictures.map.pixelAt(100, 100), map.statusPanels[0]});
         if (onOverlay) onOverlay();
     }
@@ -246,7 +246,7 @@ TEST_F(BackgroundMap, EveryPaintedPixelFollowsTheOneCellRule) {
     }
 }
 
-TEST_F(BackgroundMap, DrowDSZShowsThePictureEveryFiveRowsTopToBottom) {
+TEST_F(BackgroundMap, ColourBackgroundShowsThePictureEveryFiveRowsTopToBottom) {
     pictures.buffer.clear();  // white: not a colour of the background
     std::vector<int> paintedRows;
     pictures.map.setShowHandler([this, &paintedRows] {
@@ -256,7 +256,7 @@ TEST_F(BackgroundMap, DrowDSZShowsThePictureEveryFiveRowsTopToBottom) {
         EXPECT_EQ(pictures.map.pixelAt(0, rows == 0 ? 0 : rows - 1),
                   pictures.buffer.pixelAt(0, rows == 0 ? 0 : rows - 1));
     });
-    DrowDSZ(*ctx, 0.6f);
+    drawColourBackground(*ctx, 0.6f);
 
     ASSERT_EQ(paintedRows.size(), 120u);  // after rows 0..4, 5..9, …, and once at the end
     for (size_t i = 0; i < paintedRows.size(); ++i)
@@ -270,7 +270,7 @@ TEST_F(BackgroundMap, RedrawShowsTheBackgroundBeforeTheOverlaysAndSetsTheTools) 
     menus.setChecked("ActNoBGMode", true);
     state->settings.backgroundMethod = BandColour;
 
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
 
     ASSERT_EQ(overlays.size(), 1u);
     EXPECT_TRUE(overlays[0].redrawing);
@@ -282,26 +282,26 @@ TEST_F(BackgroundMap, RedrawShowsTheBackgroundBeforeTheOverlaysAndSetsTheTools) 
     EXPECT_TRUE(menus.isEnabled("ActZupMode"));
 
     state->currentLevel = 2;
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_EQ(overlays.back().mapPixel, rgb(200, 200, 0));
     EXPECT_TRUE(menus.isEnabled("ActZoutMode"));
 }
 
 TEST_F(BackgroundMap, BlankAndGraticuleBackgroundsReplaceTheColours) {
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     ASSERT_EQ(pictures.map.pixelAt(100, 100), rgb(20, 150, 20));
     map.latitudeLabels[1].visible = true;
 
     state->settings.backgroundMethod = NoBackground;
     pictures.blank.box(90, 90, 110, 110, colours::red, true);
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_EQ(overlays.back().mapPixel, colours::white);
     EXPECT_EQ(pictures.buffer.pixelAt(100, 100), colours::white);
     EXPECT_FALSE(map.latitudeLabels[1].visible);
     EXPECT_EQ(checkedOf(kModeTools), std::vector<std::string>{"ActNoBGMode"});
 
     state->settings.backgroundMethod = GraticuleOnly;
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_EQ(pictures.map.image(), pictures.buffer.image());
     EXPECT_EQ(pictures.map.pixelAt(151, 151), colours::white);
     EXPECT_EQ(checkedOf(kModeTools), std::vector<std::string>{"ActDegLineMode"});
@@ -316,13 +316,13 @@ TEST_F(BackgroundMap, ContoursAreDrawnOnlyWhileShownOverThePaleBackground) {
     map.contourInterval = 100;
     const Colour thin = thinContourColour(kDefaultColourSet, 0.8f);
 
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_NE(pictures.map.pixelAt(299, 10), thin);
     const Colour plain = pictures.map.pixelAt(100, 10);
 
     state->contoursShown = true;
     state->backgroundLevel = 1.0f;
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_EQ(pictures.map.pixelAt(299, 10), thin);
     EXPECT_NE(pictures.map.pixelAt(100, 10), plain);
     EXPECT_EQ(pictures.map.pixelAt(100, 10),
@@ -330,7 +330,7 @@ TEST_F(BackgroundMap, ContoursAreDrawnOnlyWhileShownOverThePaleBackground) {
 
     // Also over a blank background.
     state->settings.backgroundMethod = NoBackground;
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_EQ(pictures.map.pixelAt(299, 10), thin);
     EXPECT_EQ(pictures.map.pixelAt(100, 10), colours::white);
 }
@@ -341,10 +341,10 @@ TEST_F(BackgroundMap, ARedrawAskedForDuringARedrawRunsOnceAfterIt) {
     onOverlay = [&] {
         ++depth;
         deepest = std::max(deepest, depth);
-        if (overlays.size() == 1) BackPictureSel(*ctx);
+        if (overlays.size() == 1) redrawMap(*ctx);
         --depth;
     };
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_EQ(overlays.size(), 2u);
     EXPECT_EQ(deepest, 1);
     EXPECT_FALSE(map.redrawing);
@@ -357,12 +357,12 @@ TEST_F(BackgroundMap, AModeChosenWhileTheBackgroundIsPaintedIsDrawnAfterIt) {
     pictures.map.setShowHandler([&] {
         if (chosen) return;
         chosen = true;
-        SelectBackgroundMode(*ctx, BandColour);
+        selectBackgroundMode(*ctx, BandColour);
     });
     fillLevel(1, 500.0f);
     state->elevationGrid.set(100, 101, 1, 500.6f);  // a rise east of (100, 100)
 
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     ASSERT_EQ(overlays.size(), 2u);
     EXPECT_EQ(overlays[0].mapPixel, pixelColour(kDefaultColourSet, 500.0f, 500.6f, 0.6f));
     EXPECT_EQ(overlays[1].mapPixel, pixelColour(kDefaultColourSet, 500.0f, 500.6f, 20.0f));
@@ -375,12 +375,12 @@ TEST_F(BackgroundMap, ChoosingAModeRedrawsWithTheDrawingNotice) {
     menus.setChecked("ActStpColSMode", true);
     state->backgroundLevel = 0.9f;
 
-    SelectBackgroundMode(*ctx, ShadedColour);  // already current
-    SelectBackgroundMode(*ctx, 7);             // no such mode
+    selectBackgroundMode(*ctx, ShadedColour);  // already current
+    selectBackgroundMode(*ctx, 7);             // no such mode
     EXPECT_TRUE(overlays.empty());
     EXPECT_EQ(state->backgroundLevel, 0.9f);
 
-    SelectBackgroundMode(*ctx, NoBackground);
+    selectBackgroundMode(*ctx, NoBackground);
     ASSERT_EQ(overlays.size(), 1u);
     EXPECT_EQ(overlays[0].status, "描画中......");
     EXPECT_EQ(map.statusPanels[0], "");
@@ -394,10 +394,10 @@ TEST_F(BackgroundMap, ChoosingAColourSetRedrawsWithIt) {
     menus.setEnabled("ActViewBCU2", true);
     state->backgroundLevel = 0.9f;
 
-    ViewColourSet(*ctx, 0);  // already current
+    viewColourSet(*ctx, 0);  // already current
     EXPECT_TRUE(overlays.empty());
 
-    ViewColourSet(*ctx, 2);
+    viewColourSet(*ctx, 2);
     ASSERT_EQ(overlays.size(), 1u);
     EXPECT_EQ(overlays[0].mapPixel, pixelColour(dyadicSet(), 0.0f, 0.0f, 0.6f));
     EXPECT_EQ(state->settings.colourSetIndex, 2);
@@ -406,7 +406,7 @@ TEST_F(BackgroundMap, ChoosingAColourSetRedrawsWithIt) {
 }
 
 TEST_F(BackgroundMap, ACancelledColourDialogKeepsTheMapButNotTheSet) {
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     const QImage before = pictures.map.image().copy();
     menus.setChecked("ActViewBCDef", true);
     state->contoursShown = true;
@@ -418,7 +418,7 @@ TEST_F(BackgroundMap, ACancelledColourDialogKeepsTheMapButNotTheSet) {
         state->startCancelled = -1;
     };
 
-    EditColourSet(*ctx, 3);
+    editColourSet(*ctx, 3);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(state->startCancelled, 0);
     EXPECT_EQ(overlays.size(), 1u);  // no redraw
@@ -431,7 +431,7 @@ TEST_F(BackgroundMap, ACancelledColourDialogKeepsTheMapButNotTheSet) {
 
     // The next redraw of any kind uses the edited set.
     state->contoursShown = false;
-    BackPictureSel(*ctx);
+    redrawMap(*ctx);
     EXPECT_EQ(pictures.map.pixelAt(100, 100), pixelColour(dyadicSet(), 0.0f, 0.0f, 0.6f));
 }
 
@@ -444,7 +444,7 @@ TEST_F(BackgroundMap, AConfirmedColourDialogRegistersAndShowsTheSet) {
         state->settings.registeredSets[4] = 1;
     };
 
-    EditColourSet(*ctx, 4);
+    editColourSet(*ctx, 4);
     ASSERT_EQ(overlays.size(), 1u);
     EXPECT_EQ(overlays[0].mapPixel, pixelColour(dyadicSet(), 0.0f, 0.0f, 0.6f));
     EXPECT_TRUE(menus.isChecked("ActBCUser4"));
@@ -455,14 +455,14 @@ TEST_F(BackgroundMap, AConfirmedColourDialogRegistersAndShowsTheSet) {
 
     // The default set has no edit check mark.
     ctx->openColourDialog = [] {};
-    EditColourSet(*ctx, 0);
+    editColourSet(*ctx, 0);
     EXPECT_EQ(overlays.size(), 2u);
     EXPECT_FALSE(menus.isChecked("ActBCDefColor"));
     EXPECT_EQ(checkedOf(kViewTools), std::vector<std::string>{"ActViewBCDef"});
 }
 
 TEST_F(BackgroundMap, ShowingContoursUsesTheSavedLevelAndRedrawsTheOverlaysAgain) {
-    ShowContours(*ctx);  // no interval chosen yet: nothing to show
+    showContours(*ctx);  // no interval chosen yet: nothing to show
     EXPECT_TRUE(overlays.empty());
     EXPECT_FALSE(state->contoursShown);
 
@@ -471,7 +471,7 @@ TEST_F(BackgroundMap, ShowingContoursUsesTheSavedLevelAndRedrawsTheOverlaysAgain
     pictures.map.setShowHandler([&] {
         if (statusWhilePainting.empty()) statusWhilePainting = map.statusPanels[0];
     });
-    ShowContours(*ctx);
+    showContours(*ctx);
     EXPECT_EQ(statusWhilePainting, "背景色を調整します。");
     ASSERT_EQ(overlays.size(), 2u);
     EXPECT_EQ(overlays[1].status, "");

@@ -252,7 +252,7 @@ TEST(ColourStripTest, RowsTakeTheColourOfTheirHeight) {
     for (const StripCase& c : cases) {
         SCOPED_TRACE(c.what);
         DrawingSurface strip(kStripWidth, kStripHeight, colours::black);
-        DrawSTD(strip, stripBands(kDefaultColourSet, c.contours, c.level));
+        drawColourStrip(strip, stripBands(kDefaultColourSet, c.contours, c.level));
         const int y = 240 - c.row;
         EXPECT_EQ(strip.pixelAt(0, y), c.expected);
         EXPECT_EQ(strip.pixelAt(10, y), c.expected);

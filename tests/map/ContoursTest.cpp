@@ -2,9 +2,9 @@
 // and the interval commands with the "任意" question.
 #include "map/Contours.h"
 
-#include "MapWorld.h"
 #include "core/Rounding.h"
 #include "platform/Progress.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ TEST(ContourPixels, ClassesOfTheTwoNeighbours) {
         w.fillLevel(1, c.around);
         w.state->elevationGrid.set(200, 300, 1, c.cell);  // row 200, column 300
         w.map.contourInterval = static_cast<int16_t>(c.interval);
-        CONTERout(w.ctx);
+        drawContours(w.ctx);
         std::vector<Mark> expected;
         if (c.expected)
             expected = {{299, 199, *c.expected}, {300, 199, *c.expected}, {299, 200, *c.expected}};
@@ -94,7 +94,7 @@ TEST(ContourPixels, LastRowAndColumnNeverGetAPixel) {
     }
     w.state->elevationGrid.set(599, 599, 1, 450.0f);
     w.map.contourInterval = 100;
-    CONTERout(w.ctx);
+    drawContours(w.ctx);
     EXPECT_EQ(marks(w.pictures.buffer), (std::vector<Mark>{{598, 598, kThin}}));
 }
 
@@ -107,7 +107,7 @@ TEST(ContourPixels, CurrentLevelAndColourSet) {
     w.state->settings.colourSetIndex = 2;
     w.state->settings.colourTable[2][6] = ColourBand{0, 0, 255, 0.0f};  // red index contours
     w.map.contourInterval = 100;
-    CONTERout(w.ctx);
+    drawContours(w.ctx);
     const Colour thin = makeColour(204, 102, 102);  // (255 + 255) / 2 × 0.8, 255 / 2 × 0.8 = 102
     EXPECT_EQ(marks(w.pictures.buffer),
               (std::vector<Mark>{{19, 9, thin}, {20, 9, thin}, {19, 10, thin}}));
@@ -131,7 +131,7 @@ TEST(ContourPixels, ProgressStripAndResult) {
         shownWhileDrawing.push_back(w.map.progressVisible);
         mapClearedWhileDrawing = mapClearedWhileDrawing && w.pictures.map.pixelAt(5, 5) == kPaper;
     });
-    CONTERout(w.ctx);
+    drawContours(w.ctx);
 
     // One strip per row 1..599: value round((row − 1) / 2), rows 1..4 give 0, 0, 1, 2.
     ASSERT_EQ(strips.size(), 599u);
@@ -168,7 +168,7 @@ TEST(ContourPixels, NoIntervalNoContours) {
     w.pictures.map.box(0, 0, 599, 599, colours::red, true);
     int shows = 0;
     w.pictures.progress.setShowHandler([&] { ++shows; });
-    CONTERout(w.ctx);
+    drawContours(w.ctx);
     EXPECT_TRUE(marks(w.pictures.buffer).empty());
     EXPECT_EQ(w.pictures.map.pixelAt(5, 5), colours::red);
     EXPECT_EQ(shows, 0);
@@ -187,7 +187,7 @@ protected:
 };
 
 TEST_F(ContourInterval, AFixedIntervalShowsTheContours) {
-    SetContourInterval(w.ctx, 5);
+    chooseContourInterval(w.ctx, 5);
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{5});
     EXPECT_EQ(w.map.contourInterval, 100);
     EXPECT_TRUE(w.state->contoursShown);
@@ -196,16 +196,16 @@ TEST_F(ContourInterval, AFixedIntervalShowsTheContours) {
     EXPECT_TRUE(w.dialogs.asked().empty());
 
     // Another interval moves the check mark.
-    SetContourInterval(w.ctx, 8);
+    chooseContourInterval(w.ctx, 8);
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{8});
     EXPECT_EQ(w.map.contourInterval, 1000);
 }
 
 TEST_F(ContourInterval, TheCheckedIntervalDoesNothing) {
-    SetContourInterval(w.ctx, 2);
+    chooseContourInterval(w.ctx, 2);
     const int redraws = w.overlayRedraws;
     w.state->backgroundLevel = 1.0f;
-    SetContourInterval(w.ctx, 2);
+    chooseContourInterval(w.ctx, 2);
     EXPECT_EQ(w.overlayRedraws, redraws);
     EXPECT_FLOAT_EQ(w.state->backgroundLevel, 1.0f);
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{2});
@@ -213,7 +213,7 @@ TEST_F(ContourInterval, TheCheckedIntervalDoesNothing) {
 
 TEST_F(ContourInterval, AnyIntervalIsAskedOnceAndShownInTheCaption) {
     w.dialogs.answerInput("30.5");
-    SetContourInterval(w.ctx, 9);
+    chooseContourInterval(w.ctx, 9);
     ASSERT_EQ(w.dialogs.asked().size(), 1u);
     EXPECT_EQ(w.dialogs.asked()[0].kind, "input");
     EXPECT_EQ(w.dialogs.asked()[0].text, "等高線間隔を入力して下さい。単位はｍです。");
@@ -224,7 +224,7 @@ TEST_F(ContourInterval, AnyIntervalIsAskedOnceAndShownInTheCaption) {
     EXPECT_TRUE(w.state->contoursShown);
 
     // Chosen again while checked: no second question.
-    SetContourInterval(w.ctx, 9);
+    chooseContourInterval(w.ctx, 9);
     EXPECT_EQ(w.dialogs.asked().size(), 1u);
 }
 
@@ -240,7 +240,7 @@ TEST_F(ContourInterval, AcceptedAnswers) {
     for (const auto& c : cases) {
         MapWorld fresh;
         fresh.dialogs.answerInput(c.answer);
-        SetContourInterval(fresh.ctx, 9);
+        chooseContourInterval(fresh.ctx, 9);
         EXPECT_EQ(fresh.map.contourInterval, c.interval) << c.answer;
         EXPECT_EQ(fresh.menus.command(tool(9))->caption,
                   "任意：" + std::to_string(c.interval) + "m")
@@ -261,11 +261,11 @@ TEST_F(ContourInterval, CancelledOrRefusedAnswersLeaveEverythingAsItWas) {
     };
     for (const auto& c : cases) {
         MapWorld fresh;
-        SetContourInterval(fresh.ctx, 3);
+        chooseContourInterval(fresh.ctx, 3);
         const int redraws = fresh.overlayRedraws;
         fresh.state->contoursShown = false;  // as after a cleared picture
         fresh.dialogs.answerInput(c.answer);
-        SetContourInterval(fresh.ctx, 9);
+        chooseContourInterval(fresh.ctx, 9);
 
         EXPECT_EQ(checkedTools(fresh.menus), std::vector<int>{3}) << c.answer;
         EXPECT_EQ(fresh.map.contourInterval, 40) << c.answer;
@@ -286,10 +286,10 @@ TEST_F(ContourInterval, CancelledOrRefusedAnswersLeaveEverythingAsItWas) {
 
 TEST_F(ContourInterval, ClearingKeepsTheIntervalForTheNextShow) {
     w.dialogs.answerInput("30");
-    SetContourInterval(w.ctx, 9);
+    chooseContourInterval(w.ctx, 9);
     const int redraws = w.overlayRedraws;
 
-    ClearContours(w.ctx);
+    clearContours(w.ctx);
     EXPECT_TRUE(checkedTools(w.menus).empty());
     EXPECT_EQ(w.menus.command(tool(9))->caption, test::kAnyToolCaption);
     EXPECT_FALSE(w.state->contoursShown);
@@ -298,29 +298,29 @@ TEST_F(ContourInterval, ClearingKeepsTheIntervalForTheNextShow) {
 
     // "等高線" shows them again with the last interval, asking nothing.
     progressShows = 0;
-    DisplayContours(w.ctx);
+    showContoursOrAskInterval(w.ctx);
     EXPECT_TRUE(w.state->contoursShown);
     EXPECT_GT(progressShows, 0);
     EXPECT_EQ(w.dialogs.asked().size(), 1u);
 
     // After clearing, "任意" can be asked again.
-    ClearContours(w.ctx);
+    clearContours(w.ctx);
     w.dialogs.answerInput("60");
-    SetContourInterval(w.ctx, 9);
+    chooseContourInterval(w.ctx, 9);
     EXPECT_EQ(w.map.contourInterval, 60);
     EXPECT_EQ(w.menus.command(tool(9))->caption, "任意：60m");
 }
 
 TEST_F(ContourInterval, ShowingBeforeAnyIntervalAsksForOne) {
     w.dialogs.answerInput("");
-    DisplayContours(w.ctx);
+    showContoursOrAskInterval(w.ctx);
     ASSERT_EQ(w.dialogs.asked().size(), 1u);
     EXPECT_EQ(w.dialogs.asked()[0].text, "等高線間隔を入力して下さい。単位はｍです。");
     EXPECT_FALSE(w.state->contoursShown);
     EXPECT_EQ(w.overlayRedraws, 0);
 
     w.dialogs.answerInput("50");
-    DisplayContours(w.ctx);
+    showContoursOrAskInterval(w.ctx);
     EXPECT_EQ(w.map.contourInterval, 50);
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{9});
     EXPECT_TRUE(w.state->contoursShown);

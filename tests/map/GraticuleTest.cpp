@@ -2,7 +2,7 @@
 // current level, their places at the visible edges, and hiding them in other modes.
 #include "map/Graticule.h"
 
-#include "MapWorld.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ int blackInColumn(const DrawingSurface& s, int x) {
 
 TEST(Graticule, LevelOneLabelsStepBy150And225Seconds) {
     MapWorld w;
-    DrawIKLine(w.ctx);
+    drawGraticule(w.ctx);
     // South 35°35′, north 35°50′; west 139°37′30″, east 140°00′.
     const std::vector<std::string> latitudes{"35.3500", "35.3730", "35.4000", "35.4230",
                                              "35.4500", "35.4730", "35.5000"};
@@ -54,7 +54,7 @@ TEST(Graticule, LabelSixthsRoundHalvesToEven) {
     // 3″ from south to north: the sixths fall on half seconds.
     w.setCorners(2, 128100, 128103, 502650, 502656);
     w.state->currentLevel = 2;
-    DrawIKLine(w.ctx);
+    drawGraticule(w.ctx);
     EXPECT_EQ(w.map.latitudeLabels[1].text, "35.3500");  // 128100.5 → 128100
     EXPECT_EQ(w.map.latitudeLabels[3].text, "35.3502");  // 128101.5 → 128102
     EXPECT_EQ(w.map.latitudeLabels[5].text, "35.3502");  // 128102.5 → 128102
@@ -65,7 +65,7 @@ TEST(Graticule, DottedGridOneAboveAndLeftOfEachSixth) {
     MapWorld w;
     w.pictures.blank.setDrawMode(DrawMode::Xor);  // left so by the ridge/valley tracing
     w.pictures.blank.box(0, 0, 599, 599, colours::red, true);
-    DrawIKLine(w.ctx);
+    drawGraticule(w.ctx);
     const DrawingSurface& g = w.pictures.blank;
     // 3 on, 3 off along 600 pixels; where a crossing line's dot is on and this line's is off,
     // the crossing adds a pixel (rows and columns 199 and 499 meet three such dots).
@@ -90,7 +90,7 @@ TEST(Graticule, DottedGridOneAboveAndLeftOfEachSixth) {
 
 TEST(Graticule, OtherModesHideAllLabelsButKeepTheirTexts) {
     MapWorld w;
-    DrawIKLine(w.ctx);
+    drawGraticule(w.ctx);
     hideGraticuleLabels(w.map);
     for (size_t k = 0; k <= 6; ++k) {
         EXPECT_FALSE(w.map.latitudeLabels[k].visible);

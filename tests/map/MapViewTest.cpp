@@ -1,9 +1,9 @@
-// The map view: pixel <-> position at a level, the cursor read-out, the zoom tools and levels,
-// the range zoom with its rubber-band square, the resampling of a deeper level and scrolling.
+// The map view: the zoom tools and levels, the range zoom with its rubber-band square, the
+// resampling of a deeper level and scrolling.
 #include "map/MapView.h"
 
 #include "map/Graticule.h"
-#include "MapWorld.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,7 @@
 namespace orv {
 namespace {
 
-using test::kEast1;
 using test::kNorth1;
-using test::kSouth1;
 using test::kWest1;
 using test::MapWorld;
 
@@ -28,88 +26,6 @@ std::vector<bool> levelToolsEnabled(const MenuModel& menus) {
     std::vector<bool> enabled;
     for (int n = 1; n <= 5; ++n) enabled.push_back(menus.isEnabled(levelTool(n)));
     return enabled;
-}
-
-// ---- geometry ----------------------------------------------------------------------------
-
-TEST(MapGeometry, PixelToPositionRoundsHalvesToEven) {
-    MapWorld w;
-    // Level 1: 1.5″ of latitude and 2.25″ of longitude per pixel.
-    struct Case {
-        double pixel;
-        ArcSeconds latitude;
-        ArcSeconds longitude;
-    };
-    const std::vector<Case> cases{
-        {0, kNorth1, kWest1},            // pixel (0, 0) is the north-west corner of the block
-        {1, kNorth1 - 2, kWest1 + 2},    // N − 1.5 → even; W + 2.25
-        {2, kNorth1 - 3, kWest1 + 4},    // W + 4.5 → even
-        {3, kNorth1 - 4, kWest1 + 7},    // N − 4.5 → even; W + 6.75
-        {6, kNorth1 - 9, kWest1 + 14},   // W + 13.5 → even
-        {0.5, kNorth1 - 1, kWest1 + 1},  // N − 0.75; W + 1.125
-        {600, kSouth1, kEast1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(pixelLatitude(*w.state, 1, c.pixel), c.latitude) << c.pixel;
-        EXPECT_EQ(pixelLongitude(*w.state, 1, c.pixel), c.longitude) << c.pixel;
-    }
-    // The north-west corner is the centre mesh's south-west corner + 600″ and − 450″.
-    EXPECT_EQ(kNorth1, test::kCentreSouth + 600);
-    EXPECT_EQ(kWest1, test::kCentreWest - 450);
-}
-
-TEST(MapGeometry, PositionToPixelFloorsAndKnowsTheEdges) {
-    MapWorld w;
-    struct Case {
-        ArcSeconds latitude;
-        ArcSeconds longitude;
-        MapPixel expected;
-    };
-    const std::vector<Case> cases{
-        {kNorth1, kWest1, {0, 0, true}},
-        {kSouth1, kEast1, {600, 600, true}},
-        {kNorth1 - 2, kWest1 + 2, {0, 1, true}},  // 2 / 2.25 → 0; 2 / 1.5 → 1
-        {kNorth1 - 3, kWest1 + 9, {4, 2, true}},
-        {kNorth1 + 1, kWest1, {0, -1, false}},   // north of the map
-        {kSouth1 - 1, kWest1, {0, 600, false}},  // 901 / 1.5 → 600, yet off the map
-        {kNorth1, kWest1 - 1, {-1, 0, false}},
-        {kNorth1, kEast1 + 1, {600, 0, false}},
-    };
-    for (const auto& c : cases) {
-        const MapPixel p = positionToPixel(*w.state, 1, c.latitude, c.longitude);
-        EXPECT_EQ(p.onMap, c.expected.onMap) << c.latitude << " " << c.longitude;
-        EXPECT_EQ(p.x, c.expected.x) << c.latitude << " " << c.longitude;
-        EXPECT_EQ(p.y, c.expected.y) << c.latitude << " " << c.longitude;
-    }
-    // A level whose corners were never set has no pixels.
-    EXPECT_FALSE(positionToPixel(*w.state, 4, kNorth1, kWest1).onMap);
-}
-
-TEST(MapGeometry, ElevationIsTheFloorOfTheNearestCell) {
-    MapWorld w;
-    w.state->elevationGrid.set(0, 2, 1, 10.5f);
-    w.state->elevationGrid.set(0, 4, 1, -0.5f);
-    w.state->elevationGrid.set(3, 0, 1, ElevationGrid::kNoData);
-    w.state->elevationGrid.set(0, 2, 2, 777.0f);
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 2.5, 0), 10);   // column 2 (half to even)
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 3.5, 0), -1);   // column 4
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 0, 2.5), 0);    // row 2
-    EXPECT_EQ(elevationAtPixel(*w.state, 1, 0, 3), -1000);  // no data
-    EXPECT_EQ(elevationAtPixel(*w.state, 2, 2, 0), 777);    // the layer of the level asked for
-}
-
-TEST(MapGeometry, CursorReadoutAtTheCurrentLevel) {
-    MapWorld w;
-    w.state->elevationGrid.set(0, 0, 1, 1234.9f);
-    w.state->elevationGrid.set(1, 1, 1, ElevationGrid::kNoData);
-    EXPECT_EQ(cursorReadout(*w.state, 0, 0), " 35.50000 : 139.37300 : 1234m");
-    EXPECT_EQ(cursorReadout(*w.state, 1, 1), " 35.49580 : 139.37320 : -1000m");
-
-    // At level 2 the level's own corners and layer are read.
-    w.setCorners(2, kSouth1, kNorth1 - 60, kWest1 + 3600, kEast1);
-    w.state->elevationGrid.set(0, 0, 2, 5.0f);
-    w.state->currentLevel = 2;
-    EXPECT_EQ(cursorReadout(*w.state, 0, 0), " 35.49000 : 140.37300 : 5m");
 }
 
 TEST(MapZoomTools, FollowTheLevelOnEveryRedraw) {
@@ -134,7 +50,7 @@ TEST(MapZoomTools, FollowTheLevelOnEveryRedraw) {
 TEST(MapZoomLevel, ChoosingTheCurrentLevelDoesNothing) {
     MapWorld w;
     w.state->backgroundLevel = 0.9f;
-    SelectZoomLevel(w.ctx, 1);
+    selectZoomLevel(w.ctx, 1);
     EXPECT_EQ(w.overlayRedraws, 0);
     EXPECT_FLOAT_EQ(w.state->backgroundLevel, 0.9f);
 }
@@ -145,7 +61,7 @@ TEST(MapZoomLevel, AnotherLevelIsRedrawnAsStored) {
     for (int n = 2; n <= 3; ++n) w.menus.setEnabled(levelTool(n), true);
     w.state->backgroundLevel = 0.9f;
 
-    SelectZoomLevel(w.ctx, 3);
+    selectZoomLevel(w.ctx, 3);
     EXPECT_EQ(w.state->currentLevel, 3);
     EXPECT_EQ(w.map.statusPanels[1], "Level:3");
     EXPECT_FLOAT_EQ(w.state->backgroundLevel, 1.0f);
@@ -154,7 +70,7 @@ TEST(MapZoomLevel, AnotherLevelIsRedrawnAsStored) {
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, true, true, false, false}));
 
     // Back to level 1: the deeper levels can no longer be chosen, their layers are kept.
-    SelectZoomLevel(w.ctx, 1);
+    selectZoomLevel(w.ctx, 1);
     EXPECT_EQ(w.map.statusPanels[1], "Level:1");
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, false, false, false, false}));
     EXPECT_FALSE(w.menus.isEnabled("ActZoutMode"));
@@ -188,7 +104,7 @@ protected:
 };
 
 TEST_F(RangeZoom, StartShowsTheSquareAtTheStoredCentre) {
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     EXPECT_TRUE(w.map.selecting);
     EXPECT_EQ(w.map.mapToolTip, "");
     EXPECT_EQ(w.map.statusPanels[0],
@@ -239,7 +155,7 @@ TEST_F(RangeZoom, TheSquareFollowsTheMouseOnThePictureAndTheFrameFollowsIt) {
     for (const auto& c : cases) {
         MapWorld fresh;
         fresh.pictures.map.setImage(original);
-        StartRangeZoom(fresh.ctx);
+        startRangeZoom(fresh.ctx);
         rangeZoomMouseMove(fresh.ctx, c.x, c.y);
         EXPECT_EQ(fresh.map.hScroll, c.hScroll) << c.x << "," << c.y;
         EXPECT_EQ(fresh.map.vScroll, c.vScroll) << c.x << "," << c.y;
@@ -253,8 +169,8 @@ TEST_F(RangeZoom, TheSquareFollowsTheMouseOnThePictureAndTheFrameFollowsIt) {
 
 TEST_F(RangeZoom, ScrollingWithTheSquareMovesTheGraticuleLabels) {
     w.state->settings.backgroundMethod = GraticuleOnly;
-    DrawIKLine(w.ctx);
-    StartRangeZoom(w.ctx);
+    drawGraticule(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomMouseMove(w.ctx, 100, 300);
     EXPECT_EQ(w.map.latitudeLabels[1].x, 2);
 }
@@ -274,7 +190,7 @@ TEST_F(RangeZoom, RightClicksCycleTheSizeByLevel) {
         MapWorld fresh;
         fresh.pictures.map.setImage(original);
         fresh.state->currentLevel = static_cast<int16_t>(c.level);
-        StartRangeZoom(fresh.ctx);
+        startRangeZoom(fresh.ctx);
         for (size_t i = 0; i < c.sizes.size(); ++i) {
             rangeZoomRightClick(fresh.ctx, 20, 580);
             EXPECT_FLOAT_EQ(fresh.map.halfSize, c.sizes[i])
@@ -304,7 +220,7 @@ TEST_F(RangeZoom, ALeftClickNearTheCornerZoomsFromPixelOneOne) {
         for (int column = 0; column <= 600; ++column)
             w.state->elevationGrid.set(row, column, 1, static_cast<float>(row * 1000 + column));
     w.state->backgroundLevel = 0.9f;
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomLeftClick(w.ctx, 10, 10);
 
     EXPECT_FALSE(w.map.selecting);
@@ -320,7 +236,7 @@ TEST_F(RangeZoom, ALeftClickNearTheCornerZoomsFromPixelOneOne) {
     EXPECT_TRUE(w.menus.isEnabled("ActZoutMode"));
 
     // The square's top-left pixel (1, 1) is the new level's north-west corner.
-    const LevelBounds b = levelBounds(*w.state, 2);
+    const LevelBounds b = w.bounds(2);
     EXPECT_EQ(b.north, kNorth1 - 2);        // round(N − 1.5)
     EXPECT_EQ(b.west, kWest1 + 2);          // round(W + 2.25)
     EXPECT_EQ(b.south, kNorth1 - 2 - 450);  // 300 pixels of 1.5″
@@ -332,7 +248,7 @@ TEST_F(RangeZoom, ALeftClickNearTheCornerZoomsFromPixelOneOne) {
 
 TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
     w.menus.setEnabled(levelTool(3), true);  // left from an earlier zoom
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomRightClick(w.ctx, 100, 100);
     rangeZoomRightClick(w.ctx, 100, 100);
     rangeZoomLeftClick(w.ctx, 100, 100);
@@ -342,7 +258,7 @@ TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
     EXPECT_EQ(w.map.statusPanels[1], "Level:4");
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, false, true, true, false}));
     // left = top = 62.5: the fractional corner gives the bounds.
-    const LevelBounds b = levelBounds(*w.state, 4);
+    const LevelBounds b = w.bounds(4);
     EXPECT_EQ(b.north, kNorth1 - 94);        // round(N − 93.75)
     EXPECT_EQ(b.west, kWest1 + 141);         // round(W + 140.625)
     EXPECT_EQ(b.south, kNorth1 - 94 - 112);  // round(N′ − 112.5), half to even
@@ -352,9 +268,9 @@ TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
 TEST_F(RangeZoom, LevelOneThenAZoomReEnablesOnlyTheNewLevel) {
     for (int n = 2; n <= 5; ++n) w.menus.setEnabled(levelTool(n), true);
     w.state->currentLevel = 3;
-    SelectZoomLevel(w.ctx, 1);
+    selectZoomLevel(w.ctx, 1);
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, false, false, false, false}));
-    StartRangeZoom(w.ctx);
+    startRangeZoom(w.ctx);
     rangeZoomLeftClick(w.ctx, 300, 300);
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, true, false, false, false}));
 }
@@ -388,7 +304,7 @@ const std::vector<ResampleCase> kResampleCases{
 // Whole-metre samples below 4096 m: every mean of the halving is a multiple of 1/64 with at
 // most 19 significant bits, so float holds it exactly and the fill must equal the bilinear
 // value exactly.
-TEST(ZoomResampleFill, WholeMetreSamplesGiveExactlyTheBilinearValues) {
+TEST(ZoomLevelResample, WholeMetreSamplesGiveExactlyTheBilinearValues) {
     for (const auto& c : kResampleCases) {
         MapWorld w;
         std::mt19937 random(7);
@@ -397,7 +313,7 @@ TEST(ZoomResampleFill, WholeMetreSamplesGiveExactlyTheBilinearValues) {
             for (int column = 0; column <= 600; ++column)
                 w.state->elevationGrid.set(row, column, 1, static_cast<float>(metres(random)));
 
-        const int level = ZoomResample(*w.state, w.map, c.left, c.top, c.halfSize);
+        const int level = resampleZoomLevel(*w.state, w.map, c.left, c.top, c.halfSize);
         ASSERT_EQ(level, 1 + (c.magnification == 2 ? 1 : c.magnification == 4 ? 2 : 3));
         ASSERT_EQ(w.map.magnification, c.magnification);
         const int m = c.magnification;
@@ -418,7 +334,7 @@ TEST(ZoomResampleFill, WholeMetreSamplesGiveExactlyTheBilinearValues) {
 
 // Arbitrary float samples: each halving mean rounds once, so the fill stays within a few
 // float steps of the exact bilinear value.
-TEST(ZoomResampleFill, FractionalSamplesStayCloseToTheBilinearValues) {
+TEST(ZoomLevelResample, FractionalSamplesStayCloseToTheBilinearValues) {
     for (const auto& c : kResampleCases) {
         MapWorld w;
         std::mt19937 random(11);
@@ -427,7 +343,7 @@ TEST(ZoomResampleFill, FractionalSamplesStayCloseToTheBilinearValues) {
             for (int column = 0; column <= 600; ++column)
                 w.state->elevationGrid.set(row, column, 1, metres(random));
 
-        const int level = ZoomResample(*w.state, w.map, c.left, c.top, c.halfSize);
+        const int level = resampleZoomLevel(*w.state, w.map, c.left, c.top, c.halfSize);
         double worst = 0;
         for (int y = 0; y <= 600; ++y)
             for (int x = 0; x <= 600; ++x)
@@ -437,7 +353,7 @@ TEST(ZoomResampleFill, FractionalSamplesStayCloseToTheBilinearValues) {
     }
 }
 
-TEST(ZoomResampleFill, FillsInHalvingOrder) {
+TEST(ZoomLevelResample, FillsInHalvingOrder) {
     // One 2 × 2 block: the edge midpoints come from the corners, the centre from the left and
     // right midpoints.
     MapWorld w;
@@ -445,7 +361,7 @@ TEST(ZoomResampleFill, FillsInHalvingOrder) {
     w.state->elevationGrid.set(0, 1, 1, 8.0f);
     w.state->elevationGrid.set(1, 0, 1, 16.0f);
     w.state->elevationGrid.set(1, 1, 1, 40.0f);
-    ASSERT_EQ(ZoomResample(*w.state, w.map, 0.0f, 0.0f, 150.0f), 2);
+    ASSERT_EQ(resampleZoomLevel(*w.state, w.map, 0.0f, 0.0f, 150.0f), 2);
     EXPECT_EQ(w.cell(1, 0, 2), 4.0f);
     EXPECT_EQ(w.cell(1, 2, 2), 28.0f);
     EXPECT_EQ(w.cell(0, 1, 2), 8.0f);
@@ -453,7 +369,7 @@ TEST(ZoomResampleFill, FillsInHalvingOrder) {
     EXPECT_EQ(w.cell(1, 1, 2), 16.0f);
 }
 
-TEST(ZoomResampleFill, SquaresThatDoNotMakeALevelChangeNothing) {
+TEST(ZoomLevelResample, SquaresThatDoNotMakeALevelChangeNothing) {
     struct Case {
         int level;
         float halfSize;
@@ -465,7 +381,8 @@ TEST(ZoomResampleFill, SquaresThatDoNotMakeALevelChangeNothing) {
         w.state->currentLevel = static_cast<int16_t>(c.level);
         const auto corners = w.state->levelCorners;
         w.fillLevel(5, 9.0f);
-        EXPECT_EQ(ZoomResample(*w.state, w.map, 10.0f, 10.0f, c.halfSize), c.level) << c.halfSize;
+        EXPECT_EQ(resampleZoomLevel(*w.state, w.map, 10.0f, 10.0f, c.halfSize), c.level)
+            << c.halfSize;
         EXPECT_EQ(w.state->levelCorners, corners);
         EXPECT_EQ(w.map.magnification, 1);
         EXPECT_EQ(w.cell(0, 0, 5), 9.0f);
@@ -477,7 +394,7 @@ TEST(ZoomResampleFill, SquaresThatDoNotMakeALevelChangeNothing) {
 TEST(MapScrolling, LabelsFollowOnlyInGraticuleMode) {
     MapWorld w;
     w.state->settings.backgroundMethod = GraticuleOnly;
-    DrawIKLine(w.ctx);
+    drawGraticule(w.ctx);
     setHorizontalScroll(w.ctx, 60);
     setVerticalScroll(w.ctx, 30);
     EXPECT_EQ(w.map.hScroll, 60);

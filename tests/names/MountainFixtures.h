@@ -1,8 +1,8 @@
 #pragma once
 // Small mountain-name files for the names tests: UTF-8 lines written as CP932 with CR LF.
 #include "core/Cp932.h"
-#include "names/MountainRecord.h"
 #include "state/AppState.h"
+#include "state/MountainRecord.h"
 
 #include <string>
 #include <vector>

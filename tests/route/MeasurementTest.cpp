@@ -89,7 +89,7 @@ TEST_F(InterpolationTest, PointsFollowTheStepRule) {
     for (const auto& c : kInterpolationCases) {
         SCOPED_TRACE(c.what);
         setRaw(c.raw);
-        const TrfResult result = TrfRootData(*state, 1);
+        const InterpolationResult result = interpolateRoute(*state, 1);
         EXPECT_TRUE(result.ok);
         EXPECT_EQ(routeOffsets(), c.route);
         for (int i = 1; i <= state->routeCount; ++i) EXPECT_EQ(state->route[at(i)].number, i);
@@ -106,7 +106,7 @@ TEST_F(InterpolationTest, MagnificationEightAndAboveHalvesTheStep) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.magnification);
         setRaw({{0, 0}, {0, 27}});
-        ASSERT_TRUE(TrfRootData(*state, c.magnification).ok);
+        ASSERT_TRUE(interpolateRoute(*state, c.magnification).ok);
         EXPECT_EQ(state->routeCount, c.points);
         EXPECT_EQ(routeOffsets().back(), (Offset{0, 27}));
     }
@@ -121,7 +121,7 @@ TEST_F(InterpolationTest, NamesAndMarksGoWithShortStretchesAndTheLastPoint) {
     name(1, "登山口", 1);
     name(2, "分岐", 2);
     name(3, "山頂", 3);
-    ASSERT_TRUE(TrfRootData(*state, 1).ok);
+    ASSERT_TRUE(interpolateRoute(*state, 1).ok);
 
     ASSERT_EQ(state->routeCount, 10);
     EXPECT_EQ(state->route[1].placeName, "登山口");
@@ -138,7 +138,7 @@ TEST_F(InterpolationTest, RoundTripRetracesTheRoute) {
     setRaw({{0, 0}, {0, 27}});
     state->rawRoute[1].placeName = "登山口";
     state->roundTrip = 1;
-    ASSERT_TRUE(TrfRootData(*state, 1).ok);
+    ASSERT_TRUE(interpolateRoute(*state, 1).ok);
 
     ASSERT_EQ(state->routeCount, 2 * 9 - 1);
     const auto points = routeOffsets();
@@ -173,7 +173,7 @@ TEST_F(InterpolationTest, ARouteBeyondTheTableIsRefusedAndLeftAlone) {
         setRaw({{0, 0}, {0, c.east}});
         state->roundTrip = c.roundTrip;
 
-        const TrfResult result = TrfRootData(*state, 1);
+        const InterpolationResult result = interpolateRoute(*state, 1);
         EXPECT_EQ(result.ok, c.ok);
         if (c.ok) {
             EXPECT_EQ(result.message, "");
@@ -195,7 +195,7 @@ TEST_F(InterpolationTest, WithoutGridTheRawPointsAreCopiedWithElevations) {
     state->rawRoute[2].placeName = "分岐";
     state->rawRoute[2].markKind = 4;
     state->roundTrip = 1;
-    ASSERT_TRUE(TrfRootData(*state, 1).ok);
+    ASSERT_TRUE(interpolateRoute(*state, 1).ok);
 
     ASSERT_EQ(state->routeCount, 5);
     EXPECT_EQ(routeOffsets(),
@@ -213,12 +213,12 @@ TEST_F(InterpolationTest, RawCountOutsideTheTableIsBounded) {
     state->demUnused = 1;
     clearRawRoute(*state);
     state->rawRoute[0].number = 30000;
-    EXPECT_TRUE(TrfRootData(*state, 1).ok);
+    EXPECT_TRUE(interpolateRoute(*state, 1).ok);
     EXPECT_EQ(state->routeCount, kMaxRawPoints);
 
     state->rawRoute[0].number = -5;
     state->demUnused = 0;
-    EXPECT_TRUE(TrfRootData(*state, 1).ok);
+    EXPECT_TRUE(interpolateRoute(*state, 1).ok);
     EXPECT_EQ(state->routeCount, 0);
 }
 
@@ -252,7 +252,10 @@ struct MeasurementTest : ::testing::Test {
         return p;
     }
     RoutePoint& point(int i) { return state->route[at(i)]; }
-    void measure() { CalRootData(*state, readouts); }
+    void measure() {
+        measureRoute(*state);
+        readouts = routeReadouts(state->route, state->routeCount);
+    }
 };
 
 TEST_F(MeasurementTest, KilometreOnTheFlatTakesFifteenMinutesEachWay) {
@@ -440,8 +443,7 @@ TEST_F(InterpolationTest, ElevationsComeFromTheGridOfTheCurrentLevel) {
     add(153300, 514350, 0);                     // south-east corner: cell (600, 600)
     add(153300 - 2, kBaseLon, 123);             // row 601: outside, kept
     add(kBaseLat, 513000 - 1, 456);             // column -1: outside, kept
-    std::array<std::string, 5> readouts{};
-    CalRootData(*state, readouts);
+    measureRoute(*state);
 
     EXPECT_EQ(state->route[1].elevation, 1800.0f);
     EXPECT_EQ(state->route[2].elevation, 1800.0f);
@@ -453,9 +455,9 @@ TEST_F(InterpolationTest, ElevationsComeFromTheGridOfTheCurrentLevel) {
 TEST_F(InterpolationTest, RoundTripTimeOutCoversTheWayBack) {
     setRaw({{0, 0}, {-200, 300}, {-150, 600}});
     state->roundTrip = 1;
-    ASSERT_TRUE(TrfRootData(*state, 1).ok);
-    std::array<std::string, 5> readouts{};
-    CalRootData(*state, readouts);
+    ASSERT_TRUE(interpolateRoute(*state, 1).ok);
+    measureRoute(*state);
+    const std::array<std::string, 5> readouts = routeReadouts(state->route, state->routeCount);
 
     const RoutePoint& totals = state->route[0];
     EXPECT_GT(totals.minutesOut, 0.0f);

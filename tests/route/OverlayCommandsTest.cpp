@@ -1,8 +1,8 @@
 #include "route/OverlayCommands.h"
 
 #include "route/MarkIcons.h"
-#include "route/OverlayWorld.h"
 #include "route/Overlays.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +34,11 @@ public:
     }
 };
 
-struct OverlayCommands : ::testing::Test, test::OverlayWorld {
+struct OverlayCommands : ::testing::Test, test::MapWorld {
     PresetRecordingDialogs presets;
     MapContext commands{*state, map, pictures, menus, presets, {}, {}};
 
-    OverlayCommands() {
+    OverlayCommands() : MapWorld(Plan::Cone) {
         state->settings.trackLineColour = kRouteColour;
         state->settings.referenceLineColour = kReferenceColour;
         state->textStyles[3].colour = kLabelColour;
@@ -61,7 +61,7 @@ struct OverlayCommands : ::testing::Test, test::OverlayWorld {
 TEST_F(OverlayCommands, ReferenceRouteOverADrawnRouteAppearsOnlyRightAfterItsCommand) {
     addBothRoutes();
     menus.setChecked("ActViewSepData", true);
-    DataDraw(commands);
+    drawOverlays(commands);
     scribble();
 
     toggleReferenceRoute(commands);
@@ -74,7 +74,7 @@ TEST_F(OverlayCommands, ReferenceRouteOverADrawnRouteAppearsOnlyRightAfterItsCom
     EXPECT_FALSE(menus.isEnabled("ActChgREFLColor"));
 
     // Any later redraw shows the route alone, though the command stays checked.
-    EreaMarkDispOff(commands);
+    redrawOverlays(commands);
     EXPECT_TRUE(menus.isChecked("ActViewRefTRK"));
     EXPECT_FALSE(referenceShown());
 
@@ -88,7 +88,7 @@ TEST_F(OverlayCommands, ReferenceRouteWithoutARouteStaysUntilItIsTheOnlyChoice) 
     addReferencePoint(100, 400);
     addReferencePoint(300, 400);
     menus.setChecked("ActViewRefTRK", true);
-    DataDraw(commands);
+    drawOverlays(commands);
     scribble();
 
     toggleReferenceRoute(commands);  // checked and no route: nothing

@@ -1,7 +1,7 @@
 #include "route/Overlays.h"
 
 #include "route/MarkIcons.h"
-#include "route/OverlayWorld.h"
+#include "support/MapWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,14 @@ namespace {
 
 using test::backgroundAt;
 
+constexpr auto kCone = test::MapWorld::Plan::Cone;
+
 constexpr Colour kRouteColour = makeColour(10, 200, 30);
 constexpr Colour kReferenceColour = makeColour(250, 120, 0);
 constexpr Colour kLabelColour = makeColour(0, 160, 0);  // text style 3 in these tests
 
-struct Overlays : ::testing::Test, test::OverlayWorld {
-    Overlays() {
+struct Overlays : ::testing::Test, test::MapWorld {
+    Overlays() : MapWorld(kCone) {
         state->settings.trackLineColour = kRouteColour;
         state->settings.referenceLineColour = kReferenceColour;
         state->textStyles[3].colour = kLabelColour;
@@ -33,7 +35,7 @@ TEST_F(Overlays, RouteStoresItsPixelsDrawsItsLinesAndSetsTheMenus) {
     menus.setEnabled("ActCalCorseTime", false);
     menus.setEnabled("ActViewSepData", true);
 
-    DataDraw(ctx);
+    drawOverlays(ctx);
 
     EXPECT_EQ(state->route[2].pixelX, 200);
     EXPECT_EQ(state->route[2].pixelY, 100);
@@ -47,7 +49,7 @@ TEST_F(Overlays, RouteStoresItsPixelsDrawsItsLinesAndSetsTheMenus) {
     EXPECT_FALSE(menus.isEnabled("ActViewSepData"));
 
     state->segmentCount = 1;
-    DrawTRK(ctx);
+    drawRoute(ctx);
     EXPECT_TRUE(menus.isEnabled("ActViewSepData"));
 }
 
@@ -59,14 +61,14 @@ TEST_F(Overlays, CheckedReferenceRouteIsDrawnOnlyWithoutARoute) {
     menus.setChecked("ActViewRefTRK", true);
     map.statusPanels[0] = "案内";
 
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_EQ(at(200, 100), kRouteColour);
     EXPECT_TRUE(untouchedBox(100, 395, 320, 405));
     EXPECT_EQ(map.statusPanels[0], "案内");
 
     state->routeLoaded = 0;
     clearMapPicture(ctx);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_TRUE(untouched(200, 100));
     EXPECT_EQ(at(200, 400), kReferenceColour);
     EXPECT_EQ(state->referenceRoute[2].pixelX, 300);
@@ -78,20 +80,20 @@ TEST_F(Overlays, CheckedReferenceRouteIsDrawnOnlyWithoutARoute) {
 
 TEST_F(Overlays, MountainNameTakesThePlaceOfThePlaceNameOnItsPoint) {
     const auto drawPoint = [](const std::string& mountain, const std::string& place) {
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         RoutePoint& point = world.addRoutePoint(300, 300);
         point.mountainName = mountain;
         point.placeName = place;
-        DataDraw(world.ctx);
+        drawOverlays(world.ctx);
         return world.pictures.map.image();
     };
     const QImage both = drawPoint("幌尻岳", "山頂");
     EXPECT_EQ(both, drawPoint("幌尻岳", ""));
     EXPECT_NE(both, drawPoint("", "山頂"));
 
-    test::OverlayWorld world;
+    test::MapWorld world{kCone};
     world.addRoutePoint(300, 300).mountainName = "幌尻岳";
-    DataDraw(world.ctx);
+    drawOverlays(world.ctx);
     EXPECT_EQ(world.at(300, 301), colours::red);    // inside the triangle
     EXPECT_EQ(world.at(300, 297), colours::black);  // its top corner
     EXPECT_EQ(world.at(297, 303), colours::black);
@@ -129,7 +131,7 @@ TEST_F(Overlays, LabelsOfANamedPointRightOfThePreviousOneMoveByThePlaceNameWidth
     };
     for (const LabelCase& c : cases) {
         SCOPED_TRACE(c.what);
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         world.state->textStyles[3].colour = kLabelColour;
         world.state->elevationLabelsShown = -1;
         for (const NamedPoint& p : c.points) {
@@ -140,7 +142,7 @@ TEST_F(Overlays, LabelsOfANamedPointRightOfThePreviousOneMoveByThePlaceNameWidth
             // An unnamed point between named ones does not count.
             world.addRoutePoint(p.x, p.y + 30);
         }
-        DataDraw(world.ctx);
+        drawOverlays(world.ctx);
 
         const NamedPoint& first = c.points.front();
         const NamedPoint& last = c.points.back();
@@ -154,12 +156,12 @@ TEST_F(Overlays, LabelsOfANamedPointRightOfThePreviousOneMoveByThePlaceNameWidth
 
 TEST_F(Overlays, TimeLabelShowsHoursAndMinutes) {
     const auto drawTime = [](const std::string& timeText) {
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         RoutePoint& point = world.addRoutePoint(300, 300);
         point.placeName = "登山口";
         point.timeText = timeText;
         world.state->cumulativeTimesShown = -1;
-        DataDraw(world.ctx);
+        drawOverlays(world.ctx);
         return world.pictures.map.image();
     };
     const QImage start = drawTime("00:00:00");
@@ -171,9 +173,9 @@ TEST_F(Overlays, TimeLabelShowsHoursAndMinutes) {
 TEST_F(Overlays, MarksShowTheirIconOverTheMapAndOtherKindsNothing) {
     for (int kind : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 100}) {
         SCOPED_TRACE(kind);
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         world.addRoutePoint(300, 300).markKind = static_cast<int16_t>(kind);
-        DataDraw(world.ctx);
+        drawOverlays(world.ctx);
         if (!isMarkKind(kind)) {
             EXPECT_TRUE(world.untouchedBox(280, 280, 320, 320));
             continue;
@@ -234,13 +236,13 @@ TEST_F(Overlays, PositionsOutsideThePictureAreDrawnInPartOrNotAtAll) {
     state->waypointCount = 1;
     map.showWaypointNames = -1;
     addRoutePoint(0, 300);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_FALSE(untouched(0, 300));
     EXPECT_FALSE(untouched(1, 300));
 
     // Hostile positions and counts: far away, nonsense texts, counts beyond the tables.
     for (const char* text : {"0", "-999", "999.9999", "abc", ""}) {
-        test::OverlayWorld world;
+        test::MapWorld world{kCone};
         for (int i = 1; i <= 3; ++i) {
             RoutePoint& point = world.state->route[static_cast<size_t>(i)];
             point.latitude = text;
@@ -262,21 +264,21 @@ TEST_F(Overlays, PositionsOutsideThePictureAreDrawnInPartOrNotAtAll) {
         world.state->elevationLabelsShown = -1;
         world.state->cumulativeTimesShown = -1;
         world.menus.setChecked("ActViewSepData", true);
-        DataDraw(world.ctx);
+        drawOverlays(world.ctx);
         world.menus.setChecked("ActALLMtNameOutput", true);
-        DataDraw(world.ctx);
+        drawOverlays(world.ctx);
         drawReferenceRoute(world.ctx);
     }
 
     // A level without corners puts everything at its origin, without error.
-    test::OverlayWorld world;
+    test::MapWorld world{kCone};
     world.addRoutePoint(10, 10).placeName = "起点";
     world.state->levelCorners[1] = {};
-    DataDraw(world.ctx);
+    drawOverlays(world.ctx);
 }
 
 TEST_F(Overlays, AllMountainsLayerSkipsTheAreaEdgeAndRouteMountains) {
-    const LevelBounds area = levelBounds(*state, 1);
+    const LevelBounds area = levelBounds(state->levelCorners, 1);
     MountainRecord& north = addMountain("北端", 100, 100);
     north.latitude = secondsToDms(area.north);  // y = 0
     MountainRecord& west = addMountain("西端", 100, 200);
@@ -286,7 +288,7 @@ TEST_F(Overlays, AllMountainsLayerSkipsTheAreaEdgeAndRouteMountains) {
     state->mountainConfirmed = 1;
     menus.setChecked("ActALLMtNameOutput", true);
 
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_EQ(at(300, 301), colours::red);
     EXPECT_TRUE(untouched(100, 1));
     EXPECT_TRUE(untouched(0, 201));
@@ -296,20 +298,20 @@ TEST_F(Overlays, AllMountainsLayerSkipsTheAreaEdgeAndRouteMountains) {
     menus.setChecked("ActALLMtNameOutput", false);
     state->selectedMountain = 1;
     clearMapPicture(ctx);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_EQ(at(100, 1), colours::red);
     EXPECT_TRUE(untouched(300, 301));
 
     state->selectedMountain = 4;
     clearMapPicture(ctx);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_TRUE(untouchedBox(380, 430, 460, 470));
 
     // Nothing without a confirmed destination.
     state->selectedMountain = 1;
     state->mountainConfirmed = 0;
     clearMapPicture(ctx);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_TRUE(untouched(100, 1));
 }
 
@@ -320,12 +322,12 @@ TEST_F(Overlays, MountainElevationAppearsBelowTheNameWhenShown) {
     const auto elevationRowsDrawn = [this] {
         return leftmost(state->textStyles[0].colour, 305, 314, 380, 330) >= 0;
     };
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_FALSE(elevationRowsDrawn());
     EXPECT_GE(leftmost(state->textStyles[0].colour, 305, 295, 380, 310), 0);  // the name
 
     state->elevationLabelsShown = -1;
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_TRUE(elevationRowsDrawn());
 }
 
@@ -350,19 +352,19 @@ TEST_F(Overlays, WaypointsShowTheirNamesOnlyWhenAsked) {
     state->waypointCount = 1;
     addRoutePoint(100, 100);
 
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_EQ(at(300, 300), colours::blue);
     EXPECT_EQ(at(303, 300), kRouteColour);
     EXPECT_EQ(leftmost(kLabelColour, 302, 302, 360, 320), -1);
 
     map.showWaypointNames = -1;
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_GE(leftmost(kLabelColour, 302, 302, 360, 320), 302);
 
     // Waypoints belong to the route: without a drawn route they are not shown.
     state->routeLoaded = 0;
     clearMapPicture(ctx);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_TRUE(untouched(300, 300));
 }
 
@@ -370,11 +372,11 @@ TEST_F(Overlays, SectionPositionsMarkSegmentsZeroToCountWhenChecked) {
     for (int i = 0; i <= 3; ++i) place(state->segments[static_cast<size_t>(i)], 100 + 100 * i, 200);
     state->segmentCount = 2;
 
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_TRUE(untouched(100, 200));
 
     menus.setChecked("ActViewSepData", true);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     for (int x : {100, 200, 300}) {
         EXPECT_EQ(at(x, 200), colours::white) << x;
         EXPECT_EQ(at(x + 3, 200), kRouteColour) << x;
@@ -386,7 +388,7 @@ TEST_F(Overlays, DrawsInCopyModeAndGivesThePictureItsModeBack) {
     addRoutePoint(100, 100);
     addRoutePoint(300, 100);
     pictures.map.setDrawMode(DrawMode::Xor);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     EXPECT_EQ(at(200, 100), kRouteColour);
     EXPECT_EQ(pictures.map.drawMode(), DrawMode::Xor);
 }
@@ -394,7 +396,7 @@ TEST_F(Overlays, DrawsInCopyModeAndGivesThePictureItsModeBack) {
 TEST_F(Overlays, ClearingReturnsTheMapToItsBackground) {
     addRoutePoint(100, 100);
     addRoutePoint(300, 100);
-    DataDraw(ctx);
+    drawOverlays(ctx);
     ASSERT_FALSE(untouched(200, 100));
 
     clearMapPicture(ctx);
@@ -402,7 +404,7 @@ TEST_F(Overlays, ClearingReturnsTheMapToItsBackground) {
 
     state->routeLoaded = 0;
     pictures.map.pixel(5, 5, colours::white);
-    EreaMarkDispOff(ctx);
+    redrawOverlays(ctx);
     EXPECT_TRUE(untouched(5, 5));
     EXPECT_TRUE(untouched(200, 100));
 }

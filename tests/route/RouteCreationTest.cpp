@@ -43,8 +43,9 @@ struct RouteCreationTest : ::testing::Test {
     void left(int x, int y) { routeMap->mouseRelease(MapButton::Left, x, y); }
     void right(int x, int y) { routeMap->mouseRelease(MapButton::Right, x, y); }
 
-    DmsText latitudeAt(int y) const { return secondsToDms(pixelLatitude(*state, 1, y)); }
-    DmsText longitudeAt(int x) const { return secondsToDms(pixelLongitude(*state, 1, x)); }
+    LevelBounds level1() const { return levelBounds(state->levelCorners, 1); }
+    DmsText latitudeAt(int y) const { return secondsToDms(pixelLatitude(level1(), y)); }
+    DmsText longitudeAt(int x) const { return secondsToDms(pixelLongitude(level1(), x)); }
 
     // A reference route through the positions of these level-1 pixels.
     void setReference(const std::vector<Pixel>& pixels) {
@@ -206,7 +207,7 @@ TEST_F(RouteCreationTest, ContinuingFromTheLastReferencePoint) {
     }
     EXPECT_EQ(state->rawRoute[3].placeName, "分岐");
     EXPECT_EQ(state->rawRoute[3].markKind, 4);
-    const MapPixel last = positionToPixel(*state, 1, dmsToSeconds(state->referenceRoute[5].latitude),
+    const MapPixel last = positionToPixel(level1(), dmsToSeconds(state->referenceRoute[5].latitude),
                                           dmsToSeconds(state->referenceRoute[5].longitude));
     EXPECT_EQ(creation().lastFixedPixel[0], static_cast<float>(last.x));
     EXPECT_EQ(creation().lastFixedPixel[1], static_cast<float>(last.y));
@@ -248,7 +249,8 @@ TEST_F(RouteCreationTest, HoverAndKeysInReferenceStartMode) {
         }
         EXPECT_EQ(creation().referenceStartPanel.value, c.number);
         EXPECT_EQ(creation().currentPointNumber, c.number);
-        EXPECT_EQ(map().statusPanels[0], cursorReadout(*state, c.mouse.first, c.mouse.second));
+        EXPECT_EQ(map().statusPanels[0],
+                  cursorReadout(level1(), state->elevationGrid, 1, c.mouse.first, c.mouse.second));
     }
 
     // Keys step the box within 1..refRouteCount.
@@ -388,7 +390,7 @@ TEST_F(RouteCreationTest, EditModeStepsShowsAndDeletesPoints) {
     EXPECT_TRUE(edit.takesSteppingKeys);
     EXPECT_EQ(edit.routePointPanel.maximum, 6);
     EXPECT_EQ(map().mapToolTip, "");
-    const MapPixel first = positionToPixel(*state, 1, dmsToSeconds(state->route[1].latitude),
+    const MapPixel first = positionToPixel(level1(), dmsToSeconds(state->route[1].latitude),
                                            dmsToSeconds(state->route[1].longitude));
     EXPECT_TRUE(map().pointMarkerVisible);
     EXPECT_EQ(map().pointMarkerX, first.x);

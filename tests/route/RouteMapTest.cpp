@@ -33,7 +33,7 @@ struct RouteMapTest : ::testing::Test {
 
     RouteMap& open() {
         routeMap = std::make_unique<RouteMap>(*state, dialogs);
-        routeMap->context().dataDraw = [this] {
+        routeMap->context().drawOverlays = [this] {
             redraws.emplace_back(state->settings.backgroundMethod, state->settings.colourSetIndex,
                                  state->currentLevel);
         };
@@ -177,7 +177,9 @@ TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
 
     // Not choosing: the mouse reads out the position, the right button asks for the menu.
     routeMap->mouseMove(123, 456);
-    EXPECT_EQ(routeMap->map().statusPanels[0], cursorReadout(*state, 123, 456));
+    EXPECT_EQ(routeMap->map().statusPanels[0],
+              cursorReadout(levelBounds(state->levelCorners, 1), state->elevationGrid, 1, 123,
+                            456));
     routeMap->mouseRelease(MapButton::Right, 123, 456);
     EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
 }
@@ -187,7 +189,7 @@ TEST_F(RouteMapTest, CommandDuringARedrawWaitsForIt) {
     open();
     redraws.clear();
     bool asked = false;
-    routeMap->context().dataDraw = [&] {
+    routeMap->context().drawOverlays = [&] {
         redraws.emplace_back(state->settings.backgroundMethod, state->settings.colourSetIndex,
                              state->currentLevel);
         if (asked) return;

@@ -2,6 +2,8 @@
 // segments, the clock times, and the reversed route.
 #include "schedule/CourseTime.h"
 
+#include "route/Measurement.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -83,7 +85,7 @@ TEST_F(CourseTimeTest, FourKilometresAtTheDefaultSpeeds) {
         state->routeCount = 0;
         add(0, 0, 1000);
         add(120, 56, 1000 + c.climb);
-        RootDataReCal(*state);
+        measureRoute(*state);
         EXPECT_NEAR(point(2).mapDistance, 4000.06f, 0.01f);
         EXPECT_NEAR(point(2).minutesOut, c.out, 0.01f) << c.climb;
         EXPECT_NEAR(point(2).minutesBack, c.back, 0.01f) << c.climb;
@@ -97,22 +99,22 @@ TEST_F(CourseTimeTest, FourKilometresAtTheDefaultSpeeds) {
 TEST_F(CourseTimeTest, SlopeAnglesAndAStretchFromZeroMetres) {
     add(0, 0, 1);
     add(2, 3, 1);  // 102.74 m of map distance
-    RootDataReCal(*state);
+    measureRoute(*state);
     const float run = point(2).mapDistance;
 
     // Climbing as far as the stretch is long is 45.0 degrees; 1 m over 100 m is 0.6.
     point(2).elevation = 1 + run;
-    RootDataReCal(*state);
+    measureRoute(*state);
     EXPECT_EQ(point(2).slopeAngle, 45.0f);
     point(2).elevation = 2;
-    RootDataReCal(*state);
+    measureRoute(*state);
     EXPECT_EQ(point(2).slopeAngle, 0.6f);
     EXPECT_NEAR(point(2).walkDistance, 102.75f, 0.01f);
 
     // From a point at 0 m the stretch keeps its walking distance and slope.
     point(1).elevation = 0;
     point(2).elevation = 500;
-    RootDataReCal(*state);
+    measureRoute(*state);
     EXPECT_EQ(point(2).slopeAngle, 0.6f);
     EXPECT_NEAR(point(2).walkDistance, 102.75f, 0.01f);
     EXPECT_GT(point(2).minutesOut, 100.0f);  // the minutes are new
@@ -122,7 +124,7 @@ TEST_F(CourseTimeTest, GpsLogTakesTheMinutesFromTheRecordedTimes) {
     state->gpsMode = 1;
     add(0, 0, 1000).timeText = "09:00:00";
     add(120, 56, 1300).timeText = "09:12:30";
-    RootDataReCal(*state);
+    measureRoute(*state);
     EXPECT_FLOAT_EQ(point(2).minutesOut, 12.5f);
     EXPECT_FLOAT_EQ(point(2).minutesBack, 0.0f);
     EXPECT_EQ(point(1).timeText, "09:00:00");
@@ -130,7 +132,7 @@ TEST_F(CourseTimeTest, GpsLogTakesTheMinutesFromTheRecordedTimes) {
 
     // No rests: arrivals count on from the first recorded time, departures are blank.
     parameters.shortRest = 10;
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     ASSERT_EQ(state->segmentCount, 1);
     EXPECT_EQ(entry(0).arrival, "09:00");
     EXPECT_EQ(entry(0).departure, kNoTime);
@@ -158,7 +160,7 @@ TEST_F(CourseTimeTest, FirstPitchIsCutAfterThirtyMinutesLaterOnesAfterThePitch) 
     };
     for (const Case& c : cases) {
         walk(c.minutes);
-        ASSERT_TRUE(EreaCalData(*state, parameters).ok) << c.what;
+        ASSERT_TRUE(buildSchedule(*state, parameters).ok) << c.what;
         EXPECT_EQ(endPoints(), c.ends) << c.what;
         EXPECT_EQ(walkingMinutes(), c.segmentMinutes) << c.what;
     }
@@ -170,7 +172,7 @@ TEST_F(CourseTimeTest, NamedPointsEndSegmentsAndCountAsAPitch) {
     point(5).mountainName = "前山";  // 33 minutes later: the limit is now the pitch
     point(7).placeName = "分岐";
     point(7).mountainName = "小屋";
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
 
     EXPECT_EQ(endPoints(), (std::vector<int>{2, 5, 7, 9}));
     EXPECT_EQ(walkingMinutes(), (std::vector<float>{11, 33, 22, 22}));
@@ -181,7 +183,7 @@ TEST_F(CourseTimeTest, NamedPointsEndSegmentsAndCountAsAPitch) {
 
     // The start takes point 1's names; a name on point 1 ends nothing.
     point(1).placeName = "駐車場";
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     EXPECT_EQ(entry(0).name, "駐車場");
     EXPECT_EQ(entry(0).endPoint, 1);
     EXPECT_EQ(endPoints(), (std::vector<int>{2, 5, 7, 9}));
@@ -196,7 +198,7 @@ TEST_F(CourseTimeTest, SegmentsRecordTheEndPointAndTheSums) {
     point(3).latitude = "27.3000";
     point(3).longitude = "127.4000";
     parameters.pitchMinutes = 30;
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
 
     ASSERT_EQ(endPoints(), (std::vector<int>{3, 4}));
     const CourseSegment& first = entry(1);
@@ -237,7 +239,7 @@ TEST_F(CourseTimeTest, DuplicateEndsAreReportedOncePerPair) {
     for (const Case& c : cases) {
         walk(c.minutes);
         for (const auto& [i, name] : c.names) point(i).placeName = name;
-        const ScheduleResult result = EreaCalData(*state, parameters);
+        const ScheduleResult result = buildSchedule(*state, parameters);
         ASSERT_TRUE(result.ok) << c.what;
         EXPECT_EQ(endPoints(), c.ends) << c.what;
         EXPECT_EQ(result.duplicates, c.duplicates) << c.what;
@@ -254,7 +256,7 @@ TEST_F(CourseTimeTest, CorrectionFactorScalesTheSegmentMinutes) {
                          Case{1.11, 56}}) {
         walk({0, 50});
         parameters.correction = c.correction;
-        ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+        ASSERT_TRUE(buildSchedule(*state, parameters).ok);
         EXPECT_EQ(entry(1).walkingMinutes, c.minutes) << c.correction;
     }
 }
@@ -263,7 +265,7 @@ TEST_F(CourseTimeTest, CorrectionFactorScalesTheSegmentMinutes) {
 
 TEST_F(CourseTimeTest, ArrivalsAndDeparturesFromTheStartAndShortRests) {
     walk({0, 40, 55});
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     ASSERT_EQ(walkingMinutes(), (std::vector<float>{40, 55}));
     EXPECT_EQ(entry(0).departure, "07:00");
     EXPECT_EQ(entry(0).arrival, kNoTime);
@@ -275,7 +277,7 @@ TEST_F(CourseTimeTest, ArrivalsAndDeparturesFromTheStartAndShortRests) {
     // A long day goes on past 24:00.
     parameters.startTime = "23:30";
     parameters.shortRest = 0;
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     EXPECT_EQ(entry(1).arrival, "24:10");
     EXPECT_EQ(entry(2).arrival, "25:05");
 }
@@ -314,18 +316,18 @@ std::vector<float> sixtyMinuteStretches(size_t points) {
 TEST_F(CourseTimeTest, MoreThan120EntriesAreRefusedAndTheTableKept) {
     // Every stretch of 60 minutes ends a segment; the last point ends one more.
     walk(sixtyMinuteStretches(120));
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     EXPECT_EQ(state->segmentCount, 120);
     EXPECT_EQ(entry(120).endPoint, 120);
     EXPECT_EQ(entry(119).endPoint, 120);
 
     walk({0, 20, 20});
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     const CourseSegmentTable before = state->segments;
 
     for (const size_t points : {size_t{121}, size_t{2000}}) {
         walk(sixtyMinuteStretches(points));
-        const ScheduleResult result = EreaCalData(*state, parameters);
+        const ScheduleResult result = buildSchedule(*state, parameters);
         EXPECT_FALSE(result.ok) << points;
         EXPECT_EQ(result.message, kTooManySegmentsMessage);
         EXPECT_EQ(state->segmentCount, 2);
@@ -337,12 +339,12 @@ TEST_F(CourseTimeTest, MoreThan120EntriesAreRefusedAndTheTableKept) {
 
 TEST_F(CourseTimeTest, ARouteOfOnePointIsOneEntryAndNoRouteNoSchedule) {
     walk({0});
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     EXPECT_EQ(endPoints(), (std::vector<int>{1}));
     EXPECT_EQ(entry(1).arrival, "07:00");
 
     state->routeCount = 0;
-    ASSERT_TRUE(EreaCalData(*state, parameters).ok);
+    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     EXPECT_EQ(state->segmentCount, 0);
     EXPECT_EQ(entry(1).endPoint, 0);
 }
@@ -355,7 +357,7 @@ TEST_F(CourseTimeTest, ReversingMovesThePointsAndTwiceRestoresThem) {
     add(120, 56, 1300).mountainName = "山頂";
     point(3).label = "ラベル";
     point(3).dateText = "2001/05/03";
-    RootDataReCal(*state);
+    measureRoute(*state);
     const float slope2 = point(2).slopeAngle;
     const float out3 = point(3).minutesOut;
     const float back3 = point(3).minutesBack;
@@ -377,12 +379,12 @@ TEST_F(CourseTimeTest, ReversingMovesThePointsAndTwiceRestoresThem) {
     EXPECT_EQ(state->spareRoute[1].placeName, "登山口");  // the scratch copy
 
     // A fresh measurement of the reversed route goes downhill.
-    RootDataReCal(*state);
+    measureRoute(*state);
     EXPECT_EQ(point(2).minutesOut, back3);
     EXPECT_EQ(point(2).slopeAngle, slope2);
 
     reverseRoute(*state);
-    RootDataReCal(*state);
+    measureRoute(*state);
     EXPECT_EQ(point(1).placeName, "登山口");
     EXPECT_EQ(point(3).mountainName, "山頂");
     EXPECT_EQ(point(3).minutesOut, out3);

@@ -47,7 +47,7 @@ inline void setSchedule(AppState& state, const std::vector<Stretch>& stretches,
         e.meanSlope = s.slope;
     }
     state.segmentCount = static_cast<int16_t>(k);
-    RetimeSchedule(state, shortRest);
+    retimeSchedule(state, shortRest);
 }
 
 // Departure and arrival of every entry, "arrival/departure" as the list shows them.

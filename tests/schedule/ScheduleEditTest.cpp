@@ -49,7 +49,7 @@ TEST_F(ScheduleEditTest, RetimingGivesShortRestsAndNoDepartureAtTheEnd) {
 TEST_F(ScheduleEditTest, RetimingInGpsModeCountsFromTheFirstRecordedTimeWithoutRests) {
     state->gpsMode = 1;
     state->route[1].timeText = "09:00:00";
-    RetimeSchedule(*state, 5);
+    retimeSchedule(*state, 5);
     EXPECT_EQ(times(), (Rows{"09:00/" + kBlank, "09:40/" + kBlank, "10:35/" + kBlank, "11:25/" + kBlank,
                              "11:55/" + kBlank, "12:40/" + kBlank}));
 }
@@ -65,7 +65,7 @@ TEST(ClockTextMinutes, ReadsHoursAndMinutes) {
 
 TEST_F(ScheduleEditTest, LongRestRelabelsAndShiftsEveryLaterTimeByLongMinusShortRest) {
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActDaiKyusi(*state, dialogs, 2, values));
+    EXPECT_TRUE(setLongRest(*state, dialogs, 2, values));
     const auto asked = dialogs.messages();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, "区間位置 2 に 60分の大休止時間を設定します。");
@@ -80,18 +80,18 @@ TEST_F(ScheduleEditTest, LongRestRelabelsAndShiftsEveryLaterTimeByLongMinusShort
 TEST_F(ScheduleEditTest, LongRestKeepsANamedPointsNameAndNoChangesNothing) {
     dialogs.answerMessage(Answer::Yes);
     dialogs.answerMessage(Answer::No);
-    EXPECT_TRUE(ActDaiKyusi(*state, dialogs, 3, values));
+    EXPECT_TRUE(setLongRest(*state, dialogs, 3, values));
     EXPECT_EQ(entry(3).name, "北岳山荘");
     EXPECT_EQ(entry(3).departure, "10:35");
     const Rows before = times();
-    EXPECT_FALSE(ActDaiKyusi(*state, dialogs, 1, values));
+    EXPECT_FALSE(setLongRest(*state, dialogs, 1, values));
     EXPECT_EQ(times(), before);
     EXPECT_EQ(entry(1).name, "小休止");
 }
 
 TEST_F(ScheduleEditTest, LongRestAtTheLastEntryGivesItADeparture) {
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActDaiKyusi(*state, dialogs, 5, values));
+    EXPECT_TRUE(setLongRest(*state, dialogs, 5, values));
     EXPECT_EQ(entry(5).departure, "12:00");
     EXPECT_EQ(entry(4).departure, "10:15");
 }
@@ -99,7 +99,7 @@ TEST_F(ScheduleEditTest, LongRestAtTheLastEntryGivesItADeparture) {
 TEST_F(ScheduleEditTest, DayEndStartsTheNextMorningWithAThirtyMinuteFirstPitch) {
     dialogs.answerMessage(Answer::Yes);
     values.startTime = "06:30";
-    EXPECT_TRUE(ActLimitDaySet(*state, dialogs, 1, values));
+    EXPECT_TRUE(setDayEnd(*state, dialogs, 1, values));
     const auto asked = dialogs.messages();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text,
@@ -113,7 +113,7 @@ TEST_F(ScheduleEditTest, DayEndStartsTheNextMorningWithAThirtyMinuteFirstPitch) 
 
 TEST_F(ScheduleEditTest, DayEndFirstPitchIsThirtyMinutesWhateverItsWalkingMinutes) {
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActLimitDaySet(*state, dialogs, 0, values));
+    EXPECT_TRUE(setDayEnd(*state, dialogs, 0, values));
     // Entry 3 walks 50 minutes but arrives 30 after the start.
     EXPECT_EQ(times(), (Rows{kBlank + "/07:00", "07:40/" + kBlank, kBlank + "/07:00", "07:30/07:35",
                              "08:05/08:10", "08:55/" + kBlank}));
@@ -121,14 +121,14 @@ TEST_F(ScheduleEditTest, DayEndFirstPitchIsThirtyMinutesWhateverItsWalkingMinute
 
 TEST_F(ScheduleEditTest, DayEndWhoseFirstPitchIsTheLastEntryLeavesItWithoutDeparture) {
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActLimitDaySet(*state, dialogs, 2, values));
+    EXPECT_TRUE(setDayEnd(*state, dialogs, 2, values));
     EXPECT_EQ(times(), (Rows{kBlank + "/07:00", "07:40/07:45", "08:40/08:45", "09:35/" + kBlank,
                              kBlank + "/07:00", "07:30/" + kBlank}));
 }
 
 TEST_F(ScheduleEditTest, MergingFromRowZeroTakesEntryOneIntoTheStart) {
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActDelEreaData(*state, dialogs, 0, values));
+    EXPECT_TRUE(deleteSegment(*state, dialogs, 0, values));
     const auto asked = dialogs.messages();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, "区間 0を削除して一つ前の区間に取り込みます");
@@ -150,7 +150,7 @@ TEST_F(ScheduleEditTest, MergingFromRowZeroTakesEntryOneIntoTheStart) {
 
 TEST_F(ScheduleEditTest, MergingFromTheLastRowDropsTheLastEntry) {
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActDelEreaData(*state, dialogs, 5, values));
+    EXPECT_TRUE(deleteSegment(*state, dialogs, 5, values));
     EXPECT_EQ(dialogs.messages()[0].text, "区間 5を削除して一つ前の区間に取り込みます");
     EXPECT_EQ(state->segmentCount, 4);
     EXPECT_EQ(entry(4).endPoint, 40);
@@ -161,7 +161,7 @@ TEST_F(ScheduleEditTest, MergingFromTheLastRowDropsTheLastEntry) {
 }
 
 TEST_F(ScheduleEditTest, MergeSumsCopiesTheEndAndTakesThePlainMeanSlope) {
-    ASSERT_TRUE(MergeSegment(*state, 3, 5));
+    ASSERT_TRUE(mergeSegment(*state, 3, 5));
     const CourseSegment& merged = entry(2);
     EXPECT_EQ(merged.walkingMinutes, 105);
     EXPECT_EQ(merged.walkingDistance, 4700);
@@ -182,15 +182,15 @@ TEST_F(ScheduleEditTest, MergeSumsCopiesTheEndAndTakesThePlainMeanSlope) {
 TEST_F(ScheduleEditTest, MergeAfterLongRestAndDayEndRestoresPlainShortRests) {
     dialogs.answerMessage(Answer::Yes);
     dialogs.answerMessage(Answer::Yes);
-    ASSERT_TRUE(ActDaiKyusi(*state, dialogs, 1, values));
-    ASSERT_TRUE(ActLimitDaySet(*state, dialogs, 1, values));
-    ASSERT_TRUE(MergeSegment(*state, 5, 5));
+    ASSERT_TRUE(setLongRest(*state, dialogs, 1, values));
+    ASSERT_TRUE(setDayEnd(*state, dialogs, 1, values));
+    ASSERT_TRUE(mergeSegment(*state, 5, 5));
     EXPECT_EQ(times(), (Rows{kBlank + "/07:00", "07:40/07:45", "08:40/08:45", "09:35/09:40",
                              "10:55/" + kBlank}));
 }
 
 TEST_F(ScheduleEditTest, MergeRefusesEntriesOutsideTheSchedule) {
-    for (int i : {0, -1, 7, 200}) EXPECT_FALSE(MergeSegment(*state, i, 5)) << i;
+    for (int i : {0, -1, 7, 200}) EXPECT_FALSE(mergeSegment(*state, i, 5)) << i;
     EXPECT_EQ(state->segmentCount, 5);
     EXPECT_EQ(times(), kPlainTimes);
 }
@@ -207,11 +207,11 @@ TEST(ScheduleEditFullTable, CommandsAtTheEndOfAFullTableStayInside) {
     EXPECT_EQ(state->segments[120].arrival, "136:55");
     ScheduleEditValues values;
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActDaiKyusi(*state, dialogs, 120, values));
+    EXPECT_TRUE(setLongRest(*state, dialogs, 120, values));
     EXPECT_EQ(state->segments[120].departure, "137:55");
-    EXPECT_FALSE(ActLimitDaySet(*state, dialogs, 118, values));
+    EXPECT_FALSE(setDayEnd(*state, dialogs, 118, values));
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActDelEreaData(*state, dialogs, 120, values));
+    EXPECT_TRUE(deleteSegment(*state, dialogs, 120, values));
     EXPECT_EQ(state->segmentCount, 119);
     EXPECT_EQ(state->segments[119].departure, kBlank);
     EXPECT_EQ(state->segments[120].number, 0);
@@ -232,23 +232,23 @@ TEST_F(ScheduleEditTest, CommandsThatCannotWorkSayWhyAndChangeNothing) {
     const std::string select = "区間を選択して下さい。";
     const std::string calculate = "コースタイムを計算して下さい。";
     const std::vector<Case> cases{
-        {"merge, no row", ActDelEreaData, -1, "07:00", -1, select, "メッセージ"},
-        {"long rest, no row", ActDaiKyusi, -1, "07:00", -1, select, "メッセージ"},
-        {"day end, no row", ActLimitDaySet, -1, "07:00", -1, select, "メッセージ"},
-        {"merge, row past the list", ActDelEreaData, 6, "07:00", -1, select, "メッセージ"},
-        {"merge, no schedule", ActDelEreaData, 0, "07:00", 0, calculate, "メッセージ"},
-        {"long rest, no schedule", ActDaiKyusi, 0, "07:00", 0, calculate, "メッセージ"},
-        {"merge, single entry", ActDelEreaData, 1, "07:00", 1, "区間が１つだけのため削除できません。",
+        {"merge, no row", deleteSegment, -1, "07:00", -1, select, "メッセージ"},
+        {"long rest, no row", setLongRest, -1, "07:00", -1, select, "メッセージ"},
+        {"day end, no row", setDayEnd, -1, "07:00", -1, select, "メッセージ"},
+        {"merge, row past the list", deleteSegment, 6, "07:00", -1, select, "メッセージ"},
+        {"merge, no schedule", deleteSegment, 0, "07:00", 0, calculate, "メッセージ"},
+        {"long rest, no schedule", setLongRest, 0, "07:00", 0, calculate, "メッセージ"},
+        {"merge, single entry", deleteSegment, 1, "07:00", 1, "区間が１つだけのため削除できません。",
          "区間の調整"},
-        {"long rest at the start", ActDaiKyusi, 0, "07:00", -1,
+        {"long rest at the start", setLongRest, 0, "07:00", -1,
          "区間位置 0 には到着時間がないため大休止を設定できません。", "大休止時間の設定"},
-        {"day end, third last row", ActLimitDaySet, 3, "07:00", -1,
+        {"day end, third last row", setDayEnd, 3, "07:00", -1,
          "区間位置 4 の後に次の日の区間が足りないため１日の行動終了を設定できません。",
          "行動終了時間の設定"},
-        {"day end, last row", ActLimitDaySet, 5, "07:00", -1,
+        {"day end, last row", setDayEnd, 5, "07:00", -1,
          "区間位置 6 の後に次の日の区間が足りないため１日の行動終了を設定できません。",
          "行動終了時間の設定"},
-        {"day end, start time not HH:MM", ActLimitDaySet, 0, "7時", -1,
+        {"day end, start time not HH:MM", setDayEnd, 0, "7時", -1,
          "登山開始時間を「07:00」の形で入力して下さい。", "行動終了時間の設定"},
     };
     for (const Case& c : cases) {
@@ -270,16 +270,16 @@ TEST_F(ScheduleEditTest, CommandsThatCannotWorkSayWhyAndChangeNothing) {
 
 TEST_F(ScheduleEditTest, LongRestOnTheMorningEntryAfterADayEndIsRefused) {
     dialogs.answerMessage(Answer::Yes);
-    ASSERT_TRUE(ActLimitDaySet(*state, dialogs, 0, values));
-    EXPECT_FALSE(ActDaiKyusi(*state, dialogs, 2, values));
+    ASSERT_TRUE(setDayEnd(*state, dialogs, 0, values));
+    EXPECT_FALSE(setLongRest(*state, dialogs, 2, values));
     EXPECT_EQ(dialogs.messages().back().text,
               "区間位置 2 には到着時間がないため大休止を設定できません。");
 }
 
 TEST_F(ScheduleEditTest, LongRestAndDayEndDoNothingSilentlyInGpsMode) {
     state->gpsMode = 1;
-    EXPECT_FALSE(ActDaiKyusi(*state, dialogs, 2, values));
-    EXPECT_FALSE(ActLimitDaySet(*state, dialogs, 1, values));
+    EXPECT_FALSE(setLongRest(*state, dialogs, 2, values));
+    EXPECT_FALSE(setDayEnd(*state, dialogs, 1, values));
     EXPECT_TRUE(dialogs.asked().empty());
     EXPECT_EQ(times(), kPlainTimes);
 }
@@ -288,7 +288,7 @@ TEST_F(ScheduleEditTest, MergingInGpsModeRetimesFromTheRecordedStart) {
     state->gpsMode = 1;
     state->route[1].timeText = "09:00:00";
     dialogs.answerMessage(Answer::Yes);
-    EXPECT_TRUE(ActDelEreaData(*state, dialogs, 1, values));
+    EXPECT_TRUE(deleteSegment(*state, dialogs, 1, values));
     EXPECT_EQ(times(), (Rows{"09:00/" + kBlank, "10:35/" + kBlank, "11:25/" + kBlank, "11:55/" + kBlank,
                              "12:40/" + kBlank}));
 }

@@ -78,7 +78,7 @@ struct ScheduleExportFile : ::testing::Test {
     }
     Lines savedLines(const std::string& name) {
         dialogs.answerFile((dir / name).string());
-        EXPECT_TRUE(ActSaveCTime(*state, dialogs));
+        EXPECT_TRUE(saveSchedule(*state, dialogs));
         std::string bytes;
         EXPECT_EQ(readBytes(dir / name, bytes), FileError::None);
         for (const std::string& line : splitCrLf(bytes)) {
@@ -190,14 +190,14 @@ TEST(ScheduleExport, OddEntriesKeepTheColumns) {
 
 TEST_F(ScheduleExportFile, CancelWritesNothing) {
     dialogs.answerFile(std::nullopt);
-    EXPECT_FALSE(ActSaveCTime(*state, dialogs));
+    EXPECT_FALSE(saveSchedule(*state, dialogs));
     EXPECT_TRUE(dialogs.messages().empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST_F(ScheduleExportFile, NoScheduleAsksForACalculationFirst) {
     clearSegments(*state);
-    EXPECT_FALSE(ActSaveCTime(*state, dialogs));
+    EXPECT_FALSE(saveSchedule(*state, dialogs));
     ASSERT_EQ(dialogs.asked().size(), 1u);
     EXPECT_EQ(dialogs.asked()[0].text, "コースタイムを計算して下さい。");
     EXPECT_EQ(dialogs.asked()[0].title, "メッセージ");
@@ -206,7 +206,7 @@ TEST_F(ScheduleExportFile, NoScheduleAsksForACalculationFirst) {
 TEST_F(ScheduleExportFile, AFailedWriteSaysSoWithThePath) {
     const std::string path = (dir / "missing" / "kita.TXT").string();
     dialogs.answerFile(path);
-    EXPECT_FALSE(ActSaveCTime(*state, dialogs));
+    EXPECT_FALSE(saveSchedule(*state, dialogs));
     const auto messages = dialogs.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "コースタイムを保存できませんでした。\r\n" + path);

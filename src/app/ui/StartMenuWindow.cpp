@@ -7,10 +7,10 @@
 #include "app/ui/EndOfMapDialog.h"
 #include "app/ui/PlanDeletionDialog.h"
 #include "app/ui/PlanStartDialog.h"
+#include "app/ui/RouteMapWindows.h"
 #include "gps/ui/SelectTrackDialog.h"
 #include "names/ui/MountainSearchDialog.h"
 #include "platform/qt/SurfaceWidget.h"
-#include "route/ui/RouteMapWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -102,6 +102,7 @@ void StartMenuWindow::installStartDialogs() {
 void StartMenuWindow::openRouteMap() {
     hide();
     auto* map = new RouteMapWindow(logic_->state(), dialogs_, nullptr);
+    connectRouteMapWindows(*map);
     routeMap_ = map;
     map->setExitHandler([this] { leaveRouteMap(); });
     map->open();

@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtText.h"
 #include "platform/Events.h"
+#include "platform/Fonts.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -26,17 +27,6 @@ constexpr int kRowColumns = kNameColumnWidth + static_cast<int>(kElevationColumn
                             kSheetColumnWidth + 2 * static_cast<int>(kPositionColumnChars);
 
 }  // namespace
-
-QFont MountainSearchDialog::listFont() {
-    // Faces whose Japanese characters are exactly two Latin characters wide.
-    QFont font;
-    font.setFamilies(QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
-                                 QStringLiteral("VL Gothic"), QStringLiteral("monospace")});
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    font.setPointSize(10);
-    return font;
-}
 
 MountainSearchDialog::MountainSearchDialog(AppState& state, OverviewRange overview,
                                            std::function<void()> clearOverview, QWidget* parent)
@@ -74,7 +64,7 @@ void MountainSearchDialog::buildLayout() {
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("results"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setFont(listFont());
+    list_->setFont(columnListFont());
     list_->setUniformItemSizes(true);
     const QFontMetrics metrics(list_->font());
     list_->setMinimumWidth(metrics.horizontalAdvance(QString(kRowColumns + 4, QLatin1Char('0'))) +

@@ -6,7 +6,6 @@
 #include "state/AppState.h"
 
 #include <QDialog>
-#include <QFont>
 
 #include <functional>
 #include <optional>
@@ -31,9 +30,6 @@ public:
 
     // The record number of the picked row once "確定" was pressed.
     std::optional<int> confirmedRecord() const { return confirmed_; }
-
-    // The monospaced font of the result list.
-    static QFont listFont();
 
 public slots:
     // "キャンセル", the window's close box and Escape: nothing confirmed.

@@ -5,7 +5,6 @@
 #include "map/ui/ColourDialog.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "route/RouteMapMenus.h"
-#include "schedule/ui/CourseTimeWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -109,16 +108,13 @@ void showLabel(QLabel* label, const GraticuleLabel& model) {
 }  // namespace
 
 RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent), qtDialogs_(this) {
+    : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs != nullptr ? dialogs : &qtDialogs_) {
     setObjectName("ORV_TVIEW");
-    Dialogs* asking = dialogs != nullptr ? dialogs : &qtDialogs_;
-    logic_ = std::make_unique<RouteMap>(state, *asking);
+    logic_ = std::make_unique<RouteMap>(state, *dialogs_);
     logic_->map().changed = [this] { refresh(); };
     logic_->context().openColourDialog = [this] { runColourDialog(logic_->context(), this); };
     logic_->setPopupHook([this](const std::string& band) { menus_->popupAtCursor(band); });
     logic_->setExitHook([this] { leave(); });
-    logic_->setCourseTimeHook(
-        [this, asking] { runCourseTimeWindow(logic_->state(), *asking, this); });
 
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(),
                                            [this](const std::string& id) { dispatch(id); });
@@ -139,6 +135,15 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setCourseTimeHook({});
     menus_.reset();
     delete takeCentralWidget();
+}
+
+void RouteMapWindow::setCourseTimeWindow(WindowOpener open) {
+    if (!open) {
+        logic_->setCourseTimeHook({});
+        return;
+    }
+    logic_->setCourseTimeHook(
+        [this, open = std::move(open)] { open(logic_->state(), *dialogs_, this); });
 }
 
 void RouteMapWindow::open() {

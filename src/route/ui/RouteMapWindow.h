@@ -49,6 +49,12 @@ public:
     // handler closes the window. Without one the window simply closes.
     void setExitHandler(std::function<void()> handler) { exitHandler_ = std::move(handler); }
 
+    // Opens a window of an area above the route map modally over `parent`, asking through
+    // `dialogs`. The owner, which knows those windows, supplies them.
+    using WindowOpener = std::function<void(AppState& state, Dialogs& dialogs, QWidget* parent)>;
+    // "ｺｰｽﾀｲﾑ": the course-time window. Without one the command does nothing.
+    void setCourseTimeWindow(WindowOpener open);
+
     // The widgets the map is seen through (for tests and the owner).
     SurfaceWidget* mapPicture() const { return mapPicture_; }
     QScrollBar* horizontalScroll() const { return hScroll_; }
@@ -78,6 +84,7 @@ private:
     void leave();
 
     QtDialogs qtDialogs_;
+    Dialogs* dialogs_ = nullptr;  // the injected dialogs, or qtDialogs_
     std::unique_ptr<RouteMap> logic_;
     std::unique_ptr<MenuAdapter> menus_;
 

@@ -1,5 +1,6 @@
 #include "schedule/ui/CourseTimeWindow.h"
 
+#include "platform/Fonts.h"
 #include "platform/qt/QtText.h"
 #include "schedule/ScheduleCommands.h"
 #include "schedule/ScheduleList.h"
@@ -50,17 +51,6 @@ void setTextKeepingCursor(QLineEdit* edit, const std::string& text) {
 }
 
 }  // namespace
-
-QFont CourseTimeWindow::listFont() {
-    // Faces whose Japanese characters are exactly two Latin characters wide.
-    QFont font;
-    font.setFamilies(QStringList{QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
-                                 QStringLiteral("VL Gothic"), QStringLiteral("monospace")});
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    font.setPointSize(10);
-    return font;
-}
 
 CourseTimeWindow::CourseTimeWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), model_(state, dialogs) {
@@ -148,7 +138,7 @@ void CourseTimeWindow::buildLayout() {
     forecast_ = new QLabel(this);
     forecast_->setObjectName(QStringLiteral("forecast"));
     forecast_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    forecast_->setFont(listFont());
+    forecast_->setFont(columnListFont());
     label(kForecastLabel);
     grid->addWidget(forecast_, row++, 1);
     grid->addWidget(new QLabel(toQString(kPlaceNamesNote), this), row++, 0, 1, 3);
@@ -158,7 +148,7 @@ void CourseTimeWindow::buildLayout() {
     // The schedule list: its headings are the list's column headings, so they hide with it.
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("schedule"));
-    list_->setFont(listFont());
+    list_->setFont(columnListFont());
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);

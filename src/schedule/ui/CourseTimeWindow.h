@@ -8,7 +8,6 @@
 #include "schedule/CourseTimeModel.h"
 
 #include <QDialog>
-#include <QFont>
 
 #include <memory>
 #include <string>
@@ -29,9 +28,6 @@ public:
     ~CourseTimeWindow() override;
 
     CourseTimeModel& model() { return model_; }
-
-    // The monospaced Japanese font of the schedule list.
-    static QFont listFont();
 
 public slots:
     // The close box and Escape act as "終了".

@@ -4,9 +4,9 @@
 #include "app/ui/StartMenuWindow.h"
 
 #include "app/EndOfMap.h"
-#include "map/ColourTable.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "route/ui/RouteMapWindow.h"
+#include "state/ColourTable.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 

@@ -3,10 +3,10 @@
 // also saves a picture of the window there.
 #include "route/ui/RouteMapWindow.h"
 
-#include "map/ColourTable.h"
 #include "map/MapView.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "route/RouteMap.h"
+#include "state/ColourTable.h"
 #include "support/SampleBlock.h"
 #include "support/ScriptedDialogs.h"
 

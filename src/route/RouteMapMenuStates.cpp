@@ -1,4 +1,4 @@
-#include "route/MainMenuSet.h"
+#include "route/RouteMapMenuStates.h"
 
 #include "route/RouteMapMenus.h"
 
@@ -20,7 +20,7 @@ const std::array<std::string, 5> kEditSetTools{"ActBCDefColor", "ActBCUser1", "A
 
 }  // namespace
 
-void MainMenuSet(const AppState& state, MenuModel& menus) {
+void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
     const bool noElevation = state.demUnused == 1;
     const bool hasRoute = state.routeCount != 0;
     const bool hasReference = state.refRouteCount != 0;

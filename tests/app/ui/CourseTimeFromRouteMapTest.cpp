@@ -1,6 +1,6 @@
-// "ｺｰｽﾀｲﾑ" on the route map: the course-time window opens modally, and once it is closed the map
-// checks "区間位置表示" and draws the segment positions.
-#include "route/ui/RouteMapWindow.h"
+// "ｺｰｽﾀｲﾑ" on the route map as the start menu opens it: the course-time window opens modally,
+// and once it is closed the map checks "区間位置表示" and draws the segment positions.
+#include "app/ui/RouteMapWindows.h"
 #include "schedule/ui/CourseTimeWindow.h"
 
 #include "platform/qt/SurfaceWidget.h"
@@ -40,6 +40,7 @@ TEST(CourseTimeFromRouteMap, TheWindowRunsModallyAndTheMapShowsTheSegments) {
     state->settings.backgroundMethod = BandColour;
 
     RouteMapWindow window(*state, &dialogs);
+    connectRouteMapWindows(window);
     window.open();
     window.dispatch("ActMakeNewTRKdata");
     click(window.mapPicture(), Qt::LeftButton, 100, 100);

@@ -1,4 +1,4 @@
-#include "route/MainMenuSet.h"
+#include "route/RouteMapMenuStates.h"
 #include "route/RouteMapMenus.h"
 
 #include <gtest/gtest.h>
@@ -78,11 +78,11 @@ const std::vector<Case> kCases{
      {"ActViewBCU2", "ActViewBCU4"}},
 };
 
-struct MainMenuSetTest : ::testing::Test {
+struct RouteMapMenuStatesTest : ::testing::Test {
     std::unique_ptr<AppState> state = makeAppState();
 };
 
-TEST_F(MainMenuSetTest, EnablingFollowsThePlan) {
+TEST_F(RouteMapMenuStatesTest, EnablingFollowsThePlan) {
     // Each case on a fresh model and on one left by the opposite kind of plan: nothing of the
     // earlier state may survive.
     const Plan everything{.routeCount = 40, .refRouteCount = 25, .segmentCount = 3,
@@ -95,17 +95,17 @@ TEST_F(MainMenuSetTest, EnablingFollowsThePlan) {
             buildRouteMapMenus(menus);
             if (before != nullptr) {
                 apply(*state, *before);
-                MainMenuSet(*state, menus);
+                updateRouteMapMenus(*state, menus);
             }
             apply(*state, c.plan);
-            MainMenuSet(*state, menus);
+            updateRouteMapMenus(*state, menus);
             for (const char* id : c.enabled) EXPECT_TRUE(menus.isEnabled(id)) << id;
             for (const char* id : c.disabled) EXPECT_FALSE(menus.isEnabled(id)) << id;
         }
     }
 }
 
-TEST_F(MainMenuSetTest, CheckMarksItTakesAway) {
+TEST_F(RouteMapMenuStatesTest, CheckMarksItTakesAway) {
     MenuModel menus;
     buildRouteMapMenus(menus);
     for (const char* id : {"ActSumTimeOut", "ActHDdispON", "ActBCUser1", "ActBCUser2"})
@@ -114,7 +114,7 @@ TEST_F(MainMenuSetTest, CheckMarksItTakesAway) {
 
     // With segments and elevation data the marks stay; registered sets get theirs.
     apply(*state, {.routeCount = 40, .segmentCount = 3, .registered = {1, 0, 1, 0, 1}});
-    MainMenuSet(*state, menus);
+    updateRouteMapMenus(*state, menus);
     EXPECT_TRUE(menus.isChecked("ActSumTimeOut"));
     EXPECT_TRUE(menus.isChecked("ActHDdispON"));
     EXPECT_FALSE(menus.isChecked("ActBCUser1"));
@@ -123,14 +123,14 @@ TEST_F(MainMenuSetTest, CheckMarksItTakesAway) {
 
     // Without segments the cumulative times lose their mark, but the display flag stays.
     apply(*state, {.routeCount = 40, .registered = {1, 0, 1, 0, 1}});
-    MainMenuSet(*state, menus);
+    updateRouteMapMenus(*state, menus);
     EXPECT_FALSE(menus.isChecked("ActSumTimeOut"));
     EXPECT_FALSE(menus.isEnabled("ActSumTimeOut"));
     EXPECT_EQ(state->cumulativeTimesShown, -1);
 
     // Without elevation data the elevation labels lose theirs; the colour-set marks are kept.
     apply(*state, {.demUnused = 1, .routeCount = 40, .registered = {1, 0, 1, 0, 1}});
-    MainMenuSet(*state, menus);
+    updateRouteMapMenus(*state, menus);
     EXPECT_FALSE(menus.isChecked("ActHDdispON"));
     EXPECT_TRUE(menus.isChecked("ActBCUser2"));
 }

@@ -1,0 +1,94 @@
+// What the two resets of the state take back and what they leave: the start values run after
+// the folders are known and before the settings are read; the plan reset keeps everything that
+// carries over from one plan to the next.
+#include "state/AppState.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace orv {
+namespace {
+
+// A state as a session leaves it: paths, settings, a plan with its tables, and changed
+// display choices.
+std::unique_ptr<AppState> usedState() {
+    auto state = makeAppState();
+    state->appFolder = "/opt/orvane";
+    state->dataFolder = "/home/u/Data";
+    state->planName = "幌尻岳";
+    state->settings.flatSpeed = 3.5f;
+    state->demFolder = "/media/cd/Data";
+    state->rvnFileExists = -1;
+    state->gpsMode = 1;
+    state->routeCount = 3;
+    state->route[2].placeName = "額平川";
+    state->mountainCount = 1;
+    state->elevationGrid.set(10, 10, 1, 1052.0f);
+    state->regionCaption = "x";
+    state->routeLoaded = 1;
+    state->startCancelled = -1;
+    state->cumulativeTimesShown = -1;
+    state->ridgeValleyLinesShown = true;
+    state->currentLevel = 3;
+    state->roundTrip = 1;
+    state->contoursShown = true;
+    state->profileFlags = {0, 1, 1};
+    state->textStyles[4].size = 20.0f;
+    return state;
+}
+
+TEST(AppStateResets, StartValuesLeavePathsSettingsAndTables) {
+    auto state = usedState();
+    setStartValues(*state);
+
+    EXPECT_EQ(state->regionCaption, "地域選択");
+    EXPECT_EQ(state->routeLoaded, 0);
+    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_EQ(state->cumulativeTimesShown, 0);
+    EXPECT_FALSE(state->ridgeValleyLinesShown);
+    EXPECT_EQ(state->currentLevel, 1);
+    EXPECT_EQ(state->roundTrip, 0);
+    EXPECT_FALSE(state->contoursShown);
+    EXPECT_EQ(state->profileFlags, (std::array<int16_t, 3>{1, 0, 0}));
+    EXPECT_EQ(state->textStyles, initialTextStyles());
+
+    EXPECT_EQ(state->appFolder, "/opt/orvane");
+    EXPECT_EQ(state->dataFolder, "/home/u/Data");
+    EXPECT_EQ(state->planName, "幌尻岳");
+    EXPECT_EQ(state->settings.flatSpeed, 3.5f);
+    EXPECT_EQ(state->demFolder, "/media/cd/Data");
+    EXPECT_EQ(state->rvnFileExists, -1);
+    EXPECT_EQ(state->routeCount, 3);
+    EXPECT_EQ(state->route[2].placeName, "額平川");
+    EXPECT_EQ(state->elevationGrid.get(10, 10, 1), 1052.0f);
+}
+
+TEST(AppStateResets, PlanResetKeepsWhatCarriesOverToTheNextPlan) {
+    auto state = usedState();
+    resetPlanState(*state);
+
+    EXPECT_EQ(state->planName, "");
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_EQ(state->route[2].placeName, "");
+    EXPECT_EQ(state->mountainCount, 0);
+    EXPECT_EQ(state->routeLoaded, 0);
+    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_EQ(state->cumulativeTimesShown, 0);
+    EXPECT_FALSE(state->ridgeValleyLinesShown);
+
+    EXPECT_EQ(state->regionCaption, "x");
+    EXPECT_EQ(state->currentLevel, 3);
+    EXPECT_EQ(state->roundTrip, 1);  // the course-time window still refuses to reverse
+    EXPECT_TRUE(state->contoursShown);
+    EXPECT_EQ(state->profileFlags, (std::array<int16_t, 3>{0, 1, 1}));
+    EXPECT_EQ(state->textStyles[4].size, 20.0f);
+    EXPECT_EQ(state->gpsMode, 1);
+    EXPECT_EQ(state->rvnFileExists, -1);
+    EXPECT_EQ(state->demFolder, "/media/cd/Data");
+    EXPECT_EQ(state->settings.flatSpeed, 3.5f);
+    EXPECT_EQ(state->elevationGrid.get(10, 10, 1), 1052.0f);
+}
+
+}  // namespace
+}  // namespace orv
