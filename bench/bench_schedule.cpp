@@ -3,7 +3,7 @@
 // "計算" runs them.
 #include "core/Rounding.h"
 #include "route/Measurement.h"
-#include "schedule/CourseTime.h"
+#include "schedule/CourseTimeCalculation.h"
 
 #include <benchmark/benchmark.h>
 

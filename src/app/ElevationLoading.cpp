@@ -98,17 +98,15 @@ void setLevelOneCorners(AppState& state, ArcSeconds centreSouth, ArcSeconds cent
     level1[kEast] = secondsToDms(centreWest + 900);
 }
 
-ElevationLoadSummary loadElevationBlock(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
-                                        const fs::path& suggestedFolder) {
+std::optional<ElevationLoadSummary> loadElevationBlock(AppState& state, StartMenuModel& menu,
+                                                       Dialogs& dialogs,
+                                                       const fs::path& suggestedFolder) {
     ElevationLoadSummary summary;
     // 1. The user has the data ready?
     if (state.demMedia == 0 || state.demMedia == 1) {
         const Answer answer = dialogs.message(dataQuestion(state.demMedia), "数値地図の準備確認",
                                               Buttons::OkCancel, Icon::Question);
-        if (answer != Answer::Ok) {
-            state.startCancelled = -1;
-            return summary;
-        }
+        if (answer != Answer::Ok) return std::nullopt;
     }
 
     // 3. Level 1, empty status line.
@@ -120,10 +118,7 @@ ElevationLoadSummary loadElevationBlock(AppState& state, StartMenuModel& menu, D
     if (state.demMedia == 1) {
         const std::string folder =
             cleanFolder(dialogs.pickFolder("数値地図のフォルダを選択してください", suggestedFolder.string()));
-        if (folder.empty()) {
-            state.startCancelled = -1;
-            return summary;
-        }
+        if (folder.empty()) return std::nullopt;
         state.demFolder = folder;
     }
 

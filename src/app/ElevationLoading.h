@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace orv {
 
@@ -36,10 +37,11 @@ struct ElevationLoadSummary {
 
 // The loader. Reads meshCodes 1..9, demMedia, demFolder (disc) and levelCorners level 0;
 // writes grid level 1, meshCorners 1..9, levelCorners level 1 and currentLevel. Files are
-// looked for only under codes that are valid mesh codes. Cancelling the data question or the
-// folder picker sets startCancelled = -1. `suggestedFolder` is where the folder picker starts
-// (the bundled sample data). (loadElevationBlock)
-ElevationLoadSummary loadElevationBlock(AppState& state, StartMenuModel& menu, Dialogs& dialogs,
-                                        const std::filesystem::path& suggestedFolder = {});
+// looked for only under codes that are valid mesh codes. Nothing when the user cancelled the
+// data question or the folder picker. `suggestedFolder` is where the folder picker starts (the
+// bundled sample data). (Read50mFile)
+std::optional<ElevationLoadSummary> loadElevationBlock(
+    AppState& state, StartMenuModel& menu, Dialogs& dialogs,
+    const std::filesystem::path& suggestedFolder = {});
 
 }  // namespace orv

@@ -27,23 +27,22 @@ void EndOfMap::notify() const {
 bool EndOfMap::yes() {
     if (!saveMode_) {
         removeUnsavedPlanFiles();
-        closed_ = true;
+        outcome_ = DialogOutcome::Accepted;
         return true;
     }
     if (!save()) return false;
-    closed_ = true;
+    outcome_ = DialogOutcome::Accepted;
     return true;
 }
 
 bool EndOfMap::leaveWithoutSaving() {
     removeUnsavedPlanFiles();
-    closed_ = true;
+    outcome_ = DialogOutcome::Accepted;
     return true;
 }
 
 bool EndOfMap::cancel() {
-    state_.startCancelled = -1;
-    closed_ = true;
+    outcome_ = DialogOutcome::Cancelled;
     return true;
 }
 

@@ -3,12 +3,14 @@
 // file, its ridge/valley file and its plan list line under the name in the name box; it can
 // also leave without saving (removing the files of a plan that was never saved) or cancel,
 // which keeps the route map open. The window (ui/EndOfMapDialog) shows this model.
+#include "platform/DialogOutcome.h"
 #include "platform/Dialogs.h"
 #include "platform/DrawingSurface.h"
 #include "platform/Progress.h"
 #include "state/AppState.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace orv {
@@ -50,7 +52,9 @@ public:
     // Closed by the window frame or Escape: the same as "ｷｬﾝｾﾙ", so no route is lost by it.
     bool dismiss() { return cancel(); }
 
-    bool closed() const { return closed_; }
+    // Accepted: the route map is left; Cancelled: the user stays on it. Nothing while open.
+    std::optional<DialogOutcome> outcome() const { return outcome_; }
+    bool closed() const { return outcome_.has_value(); }
     bool progressVisible() const { return progressVisible_; }
     DrawingSurface& progress() { return progress_; }
 
@@ -68,7 +72,7 @@ private:
     bool saveMode_ = false;
     std::string message_;
     std::string name_;
-    bool closed_ = false;
+    std::optional<DialogOutcome> outcome_;
     bool progressVisible_ = false;
     DrawingSurface progress_{kProgressWidth, kProgressHeight};
 };

@@ -33,7 +33,6 @@ RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu) {
     RouteFileLoad load;
     if (!read.ok()) {
         load.message = routeFileMessage(read.problem(), file.filename().string());
-        state.startCancelled = -1;
         menu.notify();
         return load;
     }

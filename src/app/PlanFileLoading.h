@@ -34,8 +34,7 @@ struct RouteFileLoad {
 // level 0's corner, the menu's centre values, the destination (when it is in the mountain
 // table; otherwise its line is kept to be written back as read), the route points and
 // routeCount are set, mountainConfirmed = 1, routeLoaded = 1 and the first "TRK" indicator is
-// on. On any problem nothing of the plan is changed, startCancelled = -1 and the message says
-// what was wrong. Either way the progress strip and the status line are cleared. (readRouteFile)
+// on. On any problem nothing of the plan is changed and the message says what was wrong. Either way the progress strip and the status line are cleared. (readRouteFile)
 RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu);
 
 struct RidgeValleyLoad {

@@ -19,7 +19,7 @@ void PlanStart::notify() const {
 
 void PlanStart::open() {
     caption_ = state_.gpsMode == 1 ? kRecordStartCaption : kPlanStartCaption;
-    closed_ = false;
+    outcome_.reset();
 
     // 1-2. The elevation data source; a checked disc box looks for the discs at once, unless
     // the elevation data are not used at all (the disc box is then disabled).
@@ -121,7 +121,7 @@ void PlanStart::refuse(const std::string& text, Icon icon, bool focusName) {
 }
 
 bool PlanStart::execute() {
-    if (closed_) return true;
+    if (closed()) return true;
 
     // 1. A name the plan files can carry (an empty box is the first of these refusals).
     if (const auto refusal = validatePlanName(name_)) {
@@ -161,14 +161,13 @@ bool PlanStart::execute() {
     state_.mountainFilePath = mountainFile_;
 
     // 7. Close.
-    closed_ = true;
+    outcome_ = DialogOutcome::Accepted;
     notify();
     return true;
 }
 
 void PlanStart::cancel() {
-    state_.startCancelled = -1;
-    closed_ = true;
+    outcome_ = DialogOutcome::Cancelled;
     notify();
 }
 

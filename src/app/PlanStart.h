@@ -9,11 +9,13 @@
 // file shipped with the program, so the sample map can be reached at once. The proposal
 // becomes the stored choice only when "実　行" reads it successfully.
 #include "plans/PlanList.h"
+#include "platform/DialogOutcome.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,7 +95,9 @@ public:
     bool execute();
     void cancel();
     void showHelp();
-    bool closed() const { return closed_; }
+    // Accepted after "実　行" went through, Cancelled after "ｷｬﾝｾﾙ"; nothing while open.
+    std::optional<DialogOutcome> outcome() const { return outcome_; }
+    bool closed() const { return outcome_.has_value(); }
 
     // Called after every change the dialog shows.
     std::function<void()> changed;
@@ -116,7 +120,7 @@ private:
     std::vector<std::filesystem::path> discs_;
     int chosenDisc_ = -1;
     int nameFocusRequests_ = 0;
-    bool closed_ = false;
+    std::optional<DialogOutcome> outcome_;
 };
 
 }  // namespace orv

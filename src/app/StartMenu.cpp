@@ -18,74 +18,37 @@
 
 namespace orv {
 
-namespace {
-
-struct StartCommand {
-    const char* toolId;
-    const char* caption;
-};
-
-constexpr StartCommand kCommands[] = {
-    {"ActMakeRootMode", "山行計画（ルート作成）"},
-    {"ActRootLogGetMode", "山行記録（GPS読込）"},
-    {"ActDelCtrlRootFile", "ﾙｰﾄﾌｧｲﾙの削除"},
-    {"ActOrvanyInfo", "Orvaneについて"},
-    {"ActExitOrvane", "Orvaneの終了"},
-};
-
-}  // namespace
-
-// Marks a running sequence, so commands arriving while its loading lets events run are ignored.
-class StartMenu::BusyScope {
-public:
-    explicit BusyScope(StartMenu& menu) : menu_(menu) { ++menu_.busy_; }
-    ~BusyScope() { --menu_.busy_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    StartMenu& menu_;
-};
-
 StartMenu::StartMenu(AppState& state, IniStore& settings, std::filesystem::path settingsFile,
                      Dialogs& dialogs)
-    : state_(state), settings_(settings), settingsFile_(std::move(settingsFile)), dialogs_(dialogs) {
-    buildMenus();
+    : state_(state),
+      settings_(settings),
+      settingsFile_(std::move(settingsFile)),
+      dialogs_(dialogs),
+      commands_({.run = [this](const ToolId& id) { (this->*findStartMenuTool(id.text())->handler)(); },
+                 .available = {},
+                 .takenWhileBusy = {},
+                 .alsoBusy = {}}) {
+    buildStartMenus(menus_);
     resetPlanState(state_, model_);
 }
 
-void StartMenu::buildMenus() {
-    for (const char* band : {kStartMenuBand, kStartPopupBand}) {
-        menus_.addBand(band);
-        for (const auto& command : kCommands) {
-            MenuCommand item;
-            item.toolId = command.toolId;
-            item.caption = command.caption;
-            item.category = kStartMenuBand;
-            item.separatorBefore = std::string(command.toolId) == "ActOrvanyInfo";
-            menus_.addCommand(band, item);
-        }
+void StartMenu::dispatch(std::string_view toolId) {
+    const StartMenuTool* tool = findStartMenuTool(toolId);
+    if (tool == nullptr) {
+        reportUnknownTool("StartMenu", toolId);
+        return;
     }
+    commands_.submit(tool->id);
 }
 
-void StartMenu::dispatch(const std::string& toolId) {
-    if (toolId == "ActOrvanyInfo") {
-        dialogs_.showHelp(kAboutHelpFile);
-        return;
-    }
-    if (toolId == "ActExitOrvane") {
-        if (closeRequest_) closeRequest_();
-        return;
-    }
-    if (busy()) return;
-    BusyScope scope(*this);
-    if (toolId == "ActMakeRootMode") {
-        runPlanSequence();
-    } else if (toolId == "ActRootLogGetMode") {
-        runRecordSequence();
-    } else if (toolId == "ActDelCtrlRootFile") {
-        if (windows_.planDeletion) windows_.planDeletion();
-    }
+void StartMenu::showAbout() { dialogs_.showHelp(kAboutHelpFile); }
+
+void StartMenu::requestExit() {
+    if (closeRequest_) closeRequest_();
+}
+
+void StartMenu::deletePlans() {
+    if (windows_.planDeletion) windows_.planDeletion();
 }
 
 void StartMenu::showHelp() { dialogs_.showHelp(kStartHelpFile); }
@@ -107,7 +70,7 @@ void StartMenu::cancelStart() { resetPlanState(state_, model_); }
 
 // ---- The two sequences ----
 
-void StartMenu::runPlanSequence() {
+void StartMenu::startPlan() {
     state_.gpsMode = 0;
     if (!runPlanStart()) return;
     if (state_.existingPlan == 0) {
@@ -117,7 +80,7 @@ void StartMenu::runPlanSequence() {
     }
 }
 
-void StartMenu::runRecordSequence() {
+void StartMenu::startRecord() {
     state_.gpsMode = 1;
     if (!runPlanStart()) return;
     if (state_.existingPlan == 1) {
@@ -133,7 +96,7 @@ bool StartMenu::runPlanStart() {
     dialog.open();
     if (windows_.planStart) windows_.planStart(dialog);
     if (!dialog.closed()) dialog.cancel();
-    if (state_.startCancelled == -1) {
+    if (dialog.outcome() != DialogOutcome::Accepted) {
         cancelStart();
         return false;
     }
@@ -248,7 +211,6 @@ bool StartMenu::readSavedRoute() {
     const RouteFileLoad load = readRouteFile(state_, model_);
     if (!load.loaded) {
         dialogs_.message(load.message, kRouteReadTitle, Buttons::Ok, Icon::Error);
-        state_.startCancelled = -1;
         return false;
     }
     showRouteOnOverview(state_, model_);
@@ -312,7 +274,6 @@ bool StartMenu::importGps() {
         case GpsImportOutcome::Failed:
             break;
     }
-    state_.startCancelled = -1;
     return false;
 }
 
@@ -326,7 +287,7 @@ void StartMenu::moveBlock(Direction direction) {
 
 void StartMenu::confirmBlock() {
     if (busy() || !model_.meshButtonsEnabled) return;
-    BusyScope scope(*this);
+    Commands::BusyScope scope(commands_);
     loadBlockAndOpenMap();
 }
 
@@ -355,25 +316,20 @@ void StartMenu::loadBlockAndOpenMap() {
         std::error_code ec;
         const std::filesystem::path lastFolder(state_.demFolder);
         const bool known = !state_.demFolder.empty() && std::filesystem::is_directory(lastFolder, ec);
-        loadElevationBlock(state_, model_, dialogs_,
-                           known ? lastFolder : sampleMeshFolder(state_.appFolder));
-        if (state_.startCancelled == -1) {
-            state_.startCancelled = 0;
+        if (!loadElevationBlock(state_, model_, dialogs_,
+                                known ? lastFolder : sampleMeshFolder(state_.appFolder))) {
             cancelStart();
             return;
         }
     }
 
-    // 4. The route map.
+    // 4. The route map; the start menu leaves the screen, and what waited for it with it.
+    commands_.dropPending();
     if (windows_.openRouteMap) windows_.openRouteMap();
 }
 
 bool StartMenu::leaveRouteMap() {
-    if (windows_.endOfMap) windows_.endOfMap();
-    if (state_.startCancelled == -1) {
-        state_.startCancelled = 0;
-        return false;
-    }
+    if (windows_.endOfMap && windows_.endOfMap() == DialogOutcome::Cancelled) return false;
     resetPlanState(state_, model_);
     return true;
 }

@@ -7,12 +7,20 @@
 // choice, the end-of-map and deletion dialogs, the route map) through the StartDialogs hooks:
 // the window installs the real ones, tests install scripted ones, so every sequence also runs
 // without a screen.
+//
+// Commands follow the one dispatch rule of every window (platform/CommandQueue.h): a command
+// arriving while a sequence runs (its loading lets window events run) waits until the sequence
+// has ended. When the sequence opens the route map, the start menu leaves the screen and the
+// waiting commands are dropped.
 #include "app/IniStore.h"
 #include "app/PlanStart.h"
 #include "app/StartMenuModel.h"
+#include "app/StartMenuTools.h"
 #include "geo/MeshCode.h"
 #include "gps/GpsImportRun.h"
 #include "names/MountainSearch.h"
+#include "platform/CommandQueue.h"
+#include "platform/DialogOutcome.h"
 #include "platform/Dialogs.h"
 #include "platform/MenuModel.h"
 #include "state/AppState.h"
@@ -24,8 +32,6 @@
 
 namespace orv {
 
-inline constexpr const char* kStartMenuBand = "起動画面主メニュー";
-inline constexpr const char* kStartPopupBand = "STUPopupMenu";
 inline constexpr const char* kStartHelpFile = "ORVANE1.hlp";
 inline constexpr const char* kAboutHelpFile = "ORVANE.hlp";
 
@@ -49,8 +55,8 @@ struct StartDialogs {
         mountainSearch;
     // ORV_SELTRK: the chosen format after "実行", nothing otherwise.
     std::function<std::optional<GpsFormatChoice>()> trackFormat;
-    // ORV_TVEND over the route map: startCancelled = -1 afterwards when the user stays.
-    std::function<void()> endOfMap;
+    // ORV_TVEND over the route map: Cancelled when the user stays on the map.
+    std::function<DialogOutcome()> endOfMap;
     // ORV_CRTFDEL.
     std::function<void()> planDeletion;
     // Hides the start menu and opens the route map on the loaded block.
@@ -70,9 +76,18 @@ public:
     // Where the plan start dialog looks for the data CD-ROM (this machine's discs by default).
     void setOpticalDriveFinder(OpticalDriveFinder finder) { findDiscs_ = std::move(finder); }
 
-    // Runs the command of a tool id; unknown ids, and commands arriving while a sequence is
-    // running (its loading lets window events run), are ignored.
-    void dispatch(const std::string& toolId);
+    // Runs the command of a tool id as a menu entry or a test sends it. An id this window does
+    // not know is reported (reportUnknownTool) and does nothing.
+    void dispatch(std::string_view toolId);
+    // Commands waiting for a sequence to end.
+    size_t pendingCommands() const { return commands_.pending(); }
+
+    // The commands' handlers (app/StartMenuTools.h), run by dispatch.
+    void startPlan();    // "山行計画（ルート作成）": the plan sequence
+    void startRecord();  // "山行記録（GPS読込）": the GPS record sequence
+    void deletePlans();  // "ﾙｰﾄﾌｧｲﾙの削除": the plan deletion dialog
+    void showAbout();    // "Orvaneについて": the help's contents
+    void requestExit();  // "Orvaneの終了": closes the window, which asks the exit question
 
     // The four moving mesh buttons and the confirm button.
     void moveBlock(Direction direction);
@@ -83,7 +98,7 @@ public:
     bool leaveRouteMap();
 
     // True while a sequence runs.
-    bool busy() const { return busy_ > 0; }
+    bool busy() const { return commands_.busy(); }
 
     // The "ヘルプ" button.
     void showHelp();
@@ -95,11 +110,8 @@ public:
     void setCloseRequest(std::function<void()> request) { closeRequest_ = std::move(request); }
 
 private:
-    class BusyScope;
+    using Commands = CommandQueue<ToolId>;
 
-    void buildMenus();
-    void runPlanSequence();
-    void runRecordSequence();
     bool runPlanStart();
     void startNewPlan();
     void startSavedPlan();
@@ -125,7 +137,7 @@ private:
     StartDialogs windows_;
     OpticalDriveFinder findDiscs_;
     std::function<void()> closeRequest_;
-    int busy_ = 0;
+    Commands commands_;
 };
 
 }  // namespace orv

@@ -46,10 +46,7 @@ using ReadFiles = std::vector<std::pair<GpsFileKind, GpsTrack>>;
 std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, AppState& state,
                                         Dialogs& dialogs, const GpsImportView& view, ReadFiles& read) {
     const auto file = dialogs.openFile(kGpsOpenTitle, filter, state.gpsFilePath);
-    if (!file) {
-        state.startCancelled = -1;
-        return GpsImportOutcome::Cancelled;
-    }
+    if (!file) return GpsImportOutcome::Cancelled;
     state.gpsFilePath = *file;
     showStatus(view, *file);
     Result<GpsTrack> track = readGpsFile(kind, *file, view.progress);
@@ -59,7 +56,6 @@ std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, Ap
     showStatus(view, result.warning);
     if (!result.ok()) {
         dialogs.message(result.message, result.title, Buttons::Ok, result.icon);
-        state.startCancelled = -1;
         return GpsImportOutcome::Failed;
     }
     read.emplace_back(kind, std::move(track.value()));
@@ -142,10 +138,8 @@ void commitGpsTrack(AppState& state, GpsFileKind kind, const GpsTrack& track) {
 
 GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppState& state,
                               Dialogs& dialogs, const GpsImportView& view) {
-    if (!choice || choice->option < 0 || choice->option >= kGpsFormatCount) {
-        state.startCancelled = -1;
+    if (!choice || choice->option < 0 || choice->option >= kGpsFormatCount)
         return GpsImportOutcome::Cancelled;
-    }
     clearRoute(state);
     clearWaypoints(state);
     // The files of one import are committed together, only when every one was read.

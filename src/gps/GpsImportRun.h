@@ -1,7 +1,7 @@
 #pragma once
 // Running the GPS file import chosen in the format dialog (ORV_SELTRK): the route and the
 // waypoints are cleared, the file dialogs ask for the files, the readers read them and any
-// problem is shown to the user. Cancelling or failing sets startCancelled = -1.
+// problem is shown to the user. The outcome says whether the start sequence goes on.
 #include "core/Result.h"
 #include "gps/GpsImport.h"
 #include "platform/Dialogs.h"
@@ -42,8 +42,8 @@ enum class GpsImportOutcome {
     Read,           // files read: the route (and waypoints) are in the state, routeLoaded = 1
     NothingRead,    // the POT option: the sequence goes on with an empty route
     ReadPlanRoute,  // the plan's route data option: the caller reads the route data file
-    Cancelled,      // a file dialog or the format dialog was cancelled; startCancelled = -1
-    Failed,         // a reader failed and its message was shown; startCancelled = -1
+    Cancelled,      // a file dialog or the format dialog was cancelled
+    Failed,         // a reader failed and its message was shown
 };
 
 inline constexpr const char* kTrackReadTitle = "ＴＲＫ読み込み";

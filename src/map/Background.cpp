@@ -3,6 +3,7 @@
 #include "map/Contours.h"
 #include "map/Graticule.h"
 #include "map/MapView.h"
+#include "map/RouteMapTools.h"
 #include "platform/Events.h"
 
 #include <algorithm>
@@ -13,14 +14,12 @@ namespace orv {
 
 namespace {
 
-// Tool ids of the four background modes, the five view commands and the five edit commands,
-// indexed by mode and colour set.
-constexpr std::array<const char*, 4> kModeTools{"ActStpColSMode", "ActStpColMode", "ActDegLineMode",
-                                                "ActNoBGMode"};
-constexpr std::array<const char*, kColourSets> kViewTools{
-    "ActViewBCDef", "ActViewBCU1", "ActViewBCU2", "ActViewBCU3", "ActViewBCU4"};
-constexpr std::array<const char*, kColourSets> kEditTools{"ActBCDefColor", "ActBCUser1",
-                                                          "ActBCUser2", "ActBCUser3", "ActBCUser4"};
+// The commands of the four background modes, the five view commands and the five edit
+// commands, indexed by mode and colour set.
+constexpr const auto& kModeTools = mapTool::kBackgroundModes;
+constexpr const auto& kViewTools = mapTool::kViewColourSets;
+constexpr const auto& kEditTools = mapTool::kEditColourSets;
+static_assert(kViewTools.size() == kColourSets && kEditTools.size() == kColourSets);
 
 const std::string kDrawingText = "描画中......";
 const std::string kAdjustingText = "背景色を調整します。";
@@ -54,8 +53,8 @@ void redrawOnce(MapContext& ctx) {
     pictures.map.clear();
 
     const int mode = state.settings.backgroundMethod;
-    for (int m = 0; m < static_cast<int>(kModeTools.size()); ++m)
-        ctx.menus.setChecked(kModeTools[m], m == mode);
+    for (size_t m = 0; m < kModeTools.size(); ++m)
+        ctx.menus.setChecked(kModeTools[m], static_cast<int>(m) == mode);
 
     switch (mode) {
     case ShadedColour:
@@ -124,7 +123,7 @@ void redrawMap(MapContext& ctx) {
 
 void selectBackgroundMode(MapContext& ctx, int mode) {
     if (!validMode(mode) || mode == ctx.state.settings.backgroundMethod) return;
-    for (const char* tool : kModeTools) ctx.menus.setChecked(tool, false);
+    for (const ToolId tool : kModeTools) ctx.menus.setChecked(tool, false);
     ctx.menus.setChecked(kModeTools[static_cast<size_t>(mode)], true);
     setStatus(ctx.map, kDrawingText);
     processPendingEvents();
@@ -137,7 +136,7 @@ void selectBackgroundMode(MapContext& ctx, int mode) {
 
 void viewColourSet(MapContext& ctx, int set) {
     if (!validSet(set) || set == ctx.state.settings.colourSetIndex) return;
-    for (const char* tool : kViewTools) ctx.menus.setChecked(tool, false);
+    for (const ToolId tool : kViewTools) ctx.menus.setChecked(tool, false);
     ctx.state.settings.colourSetIndex = static_cast<int16_t>(set);
     ctx.menus.setChecked(kViewTools[static_cast<size_t>(set)], true);
     ctx.state.backgroundLevel = kDefaultBackgroundLevel;
@@ -148,11 +147,9 @@ void editColourSet(MapContext& ctx, int set) {
     if (!validSet(set)) return;
     AppState& state = ctx.state;
     state.settings.colourSetIndex = static_cast<int16_t>(set);
-    if (ctx.openColourDialog) ctx.openColourDialog();
-    if (state.startCancelled == -1) {
+    if (ctx.openColourDialog && ctx.openColourDialog() == DialogOutcome::Cancelled) {
         // The edited colours stay in the set, and the set stays chosen; the map waits for
         // the next redraw.
-        state.startCancelled = 0;
         return;
     }
     if (set >= 1) {
@@ -160,7 +157,7 @@ void editColourSet(MapContext& ctx, int set) {
         ctx.menus.setEnabled(kViewTools[static_cast<size_t>(set)], true);
     }
     state.contoursShown = false;
-    for (const char* tool : kViewTools) ctx.menus.setChecked(tool, false);
+    for (const ToolId tool : kViewTools) ctx.menus.setChecked(tool, false);
     ctx.menus.setChecked(kViewTools[static_cast<size_t>(set)], true);
     state.backgroundLevel = kDefaultBackgroundLevel;
     redrawMap(ctx);

@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 #include "map/Background.h"
+#include "map/RouteMapTools.h"
 #include "platform/Progress.h"
 
 #include <algorithm>
@@ -32,7 +33,8 @@ const std::string kAskTitle = "等高線間隔";
 const std::string kRefusedText = "等高線間隔は1～1000mの範囲で入力して下さい。";
 const std::string kProgressSuffix = " ｍ間隔等高線生成中";
 
-std::string toolId(int tool) { return "ActCNTPdata" + integerText(tool); }
+// The command of contour tool 1..9.
+ToolId toolId(int tool) { return mapTool::kContourIntervals[static_cast<size_t>(tool - 1)]; }
 
 // Replaces the full-width forms an input method gives for digits, point, signs and blanks.
 std::string halfWidth(std::string_view text) {

@@ -3,6 +3,7 @@
 // state and pictures, its menus and its dialogs. Built by the route map's logic and passed to
 // the map and route operations.
 #include "map/MapState.h"
+#include "platform/DialogOutcome.h"
 #include "platform/Dialogs.h"
 #include "platform/MenuModel.h"
 #include "state/AppState.h"
@@ -20,9 +21,8 @@ struct MapContext {
 
     // The overlay redraw (route, names, marks) run last by every background redraw.
     std::function<void()> drawOverlays;
-    // Opens the colour dialog for the colour set `colourSetIndex`; returns when it closes.
-    // It reports a cancel through startCancelled = -1.
-    std::function<void()> openColourDialog;
+    // Opens the colour dialog for the colour set `colourSetIndex`; returns how it closed.
+    std::function<DialogOutcome()> openColourDialog;
 };
 
 // The current zoom level as an index into the per-level tables, clamped to 1..5.

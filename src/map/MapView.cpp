@@ -4,6 +4,7 @@
 #include "core/Rounding.h"
 #include "map/Background.h"
 #include "map/Graticule.h"
+#include "map/RouteMapTools.h"
 
 #include <algorithm>
 #include <array>
@@ -20,12 +21,10 @@ constexpr int kScrollMax = 99;
 constexpr Colour kSquareColour = colours::green;
 constexpr int kSquareWidth = 2;
 
-const std::string kSelectingText =
-    "マウスで範囲を選択して下さい。左クリックで確定　右クリックで倍率調整";
 const std::string kMapToolTip = "右クリックでメニュー";
 
-const std::array<const char*, kTopLevel + 1> kLevelTools{"",        "ActVlv1", "ActVlv2",
-                                                         "ActVlv3", "ActVlv4", "ActVlv5"};
+// The command of level 1..5.
+ToolId levelTool(int level) { return mapTool::kZoomLevels[static_cast<size_t>(level - 1)]; }
 
 bool validLevel(int level) { return level >= 1 && level <= kTopLevel; }
 
@@ -98,8 +97,8 @@ void fillBlocks(ElevationGrid& grid, int level, int m) {
 
 void updateZoomTools(MapContext& ctx) {
     const int level = currentLevelIndex(ctx.state);
-    ctx.menus.setEnabled("ActZoutMode", level > 1);
-    ctx.menus.setEnabled("ActZupMode", level < kTopLevel);
+    ctx.menus.setEnabled(mapTool::kZoomLevelMenu, level > 1);
+    ctx.menus.setEnabled(mapTool::kRangeZoom, level < kTopLevel);
 }
 
 void selectZoomLevel(MapContext& ctx, int level) {
@@ -109,9 +108,8 @@ void selectZoomLevel(MapContext& ctx, int level) {
     if (level == 1) {
         // Back to the whole block: the deeper layers stay stored until the next zooms
         // overwrite them, but cannot be chosen any more.
-        ctx.menus.setEnabled(kLevelTools[1], true);
-        for (int l = 2; l <= kTopLevel; ++l)
-            ctx.menus.setEnabled(kLevelTools[static_cast<size_t>(l)], false);
+        ctx.menus.setEnabled(levelTool(1), true);
+        for (int l = 2; l <= kTopLevel; ++l) ctx.menus.setEnabled(levelTool(l), false);
     }
     ctx.map.notify();
     ctx.state.backgroundLevel = kDefaultBackgroundLevel;
@@ -147,7 +145,7 @@ void startRangeZoom(MapContext& ctx) {
     map.halfSize = kInitialHalfSize;  // every zoom leaves it so; the erase must match the draw
     drawZoomSquare(ctx.pictures.map, map.squareX, map.squareY, map.halfSize);
     map.selecting = true;
-    map.statusPanels[0] = kSelectingText;
+    map.statusPanels[0] = kRangeZoomGuide;
     map.notify();
 }
 
@@ -195,13 +193,26 @@ void rangeZoomLeftClick(MapContext& ctx, int x, int y) {
     if (level != state.currentLevel) {
         state.currentLevel = static_cast<int16_t>(level);
         map.statusPanels[1] = levelText(level);
-        ctx.menus.setEnabled(kLevelTools[static_cast<size_t>(currentLevelIndex(state))], true);
+        ctx.menus.setEnabled(levelTool(currentLevelIndex(state)), true);
     }
     map.halfSize = kInitialHalfSize;
     map.statusPanels[0].clear();
     map.notify();
     state.backgroundLevel = kDefaultBackgroundLevel;
     redrawMap(ctx);
+    map.mapToolTip = kMapToolTip;
+    map.notify();
+}
+
+void endRangeZoom(MapContext& ctx) {
+    MapState& map = ctx.map;
+    if (!map.selecting) return;
+    eraseStoredSquare(ctx);
+    map.selecting = false;
+    ctx.pictures.map.setDrawMode(DrawMode::Copy);
+    ctx.pictures.map.setDrawWidth(1);
+    map.halfSize = kInitialHalfSize;
+    if (map.statusPanels[0] == kRangeZoomGuide) map.statusPanels[0].clear();
     map.mapToolTip = kMapToolTip;
     map.notify();
 }

@@ -18,12 +18,19 @@ float smallestHalfSize(int level);
 // the picture's drawing mode (XOR while selecting, so a second call erases it).
 void drawZoomSquare(DrawingSurface& picture, float cx, float cy, float halfSize);
 
+// The guide line while the zoom square is shown.
+inline constexpr const char* kRangeZoomGuide =
+    "マウスで範囲を選択して下さい。左クリックで確定　右クリックで倍率調整";
+
 // "範囲拡大": the zoom square appears and follows the mouse; a right click halves it, a left
 // click zooms into it. (StartRangeZoom)
 void startRangeZoom(MapContext& ctx);
 void rangeZoomMouseMove(MapContext& ctx, int x, int y);
 void rangeZoomRightClick(MapContext& ctx, int x, int y);
 void rangeZoomLeftClick(MapContext& ctx, int x, int y);
+// Ends a range zoom without zooming: the square is erased, the picture draws in copy mode
+// again, and the guide line and tool tip are those of the map without it.
+void endRangeZoom(MapContext& ctx);
 
 // Builds level currentLevel + step from the square with top-left (left, top) and half size h;
 // stores the magnification, sets levelCorners of the new level and fills its layer. Returns

@@ -13,10 +13,7 @@ bool confirmSearchAgain(const AppState& state, Dialogs& dialogs) {
 bool takeDestination(AppState& state, std::optional<int> picked) {
     const bool valid = state.mountainConfirmed != 0 && picked && *picked >= 1 &&
                        *picked <= state.mountainCount && *picked <= kMaxMountains;
-    if (!valid) {
-        state.startCancelled = -1;
-        return false;
-    }
+    if (!valid) return false;
     state.selectedMountain = static_cast<int16_t>(*picked);
     const MountainRecord& record = state.mountainTable[static_cast<size_t>(*picked)];
     state.centreMeshCode = meshOfPoint(record.latitude, record.longitude);

@@ -15,9 +15,9 @@ inline constexpr const char* kSearchAgainTitle = "検索問い合わせ";
 // when the user answers OK to the question. Cancel keeps the earlier choice.
 bool confirmSearchAgain(const AppState& state, Dialogs& dialogs);
 
-// After the search dialog: without a confirmed pick (mountainConfirmed = 0 or no record in
-// 1..mountainCount) the start is cancelled (startCancelled = -1) and false returned; otherwise
-// the record becomes selectedMountain and its secondary mesh the centre mesh.
+// After the search dialog: false without a confirmed pick (mountainConfirmed = 0 or no record in
+// 1..mountainCount), which cancels the start; otherwise the record becomes selectedMountain and
+// its secondary mesh the centre mesh.
 bool takeDestination(AppState& state, std::optional<int> picked);
 
 }  // namespace orv

@@ -27,37 +27,44 @@ const MenuBand* MenuModel::band(const std::string& name) const {
     return nullptr;
 }
 
-MenuCommand* MenuModel::command(const std::string& toolId) {
+MenuCommand* MenuModel::command(std::string_view toolId) {
     for (MenuBand& band : bands_)
         for (MenuCommand& command : band.commands)
             if (command.toolId == toolId) return &command;
     return nullptr;
 }
 
-const MenuCommand* MenuModel::command(const std::string& toolId) const {
+const MenuCommand* MenuModel::command(std::string_view toolId) const {
     return const_cast<MenuModel*>(this)->command(toolId);
 }
 
+const MenuCommand* MenuModel::known(ToolId toolId) const {
+    const MenuCommand* found = command(toolId.text());
+    if (found == nullptr) reportUnknownTool("MenuModel", toolId.text());
+    return found;
+}
+
 template <typename Change>
-void MenuModel::changeAll(const std::string& toolId, Change&& change) {
+void MenuModel::changeAll(ToolId toolId, Change&& change) {
+    if (known(toolId) == nullptr) return;
     bool any = false;
     for (MenuBand& band : bands_)
         for (MenuCommand& command : band.commands)
-            if (command.toolId == toolId && change(command)) any = true;
+            if (command.toolId == toolId.text() && change(command)) any = true;
     if (any) changed();
 }
 
-void MenuModel::setEnabled(const std::string& toolId, bool enabled) {
+void MenuModel::setEnabled(ToolId toolId, bool enabled) {
     changeAll(toolId,
               [enabled](MenuCommand& c) { return std::exchange(c.enabled, enabled) != enabled; });
 }
 
-void MenuModel::setChecked(const std::string& toolId, bool checked) {
+void MenuModel::setChecked(ToolId toolId, bool checked) {
     changeAll(toolId,
               [checked](MenuCommand& c) { return std::exchange(c.checked, checked) != checked; });
 }
 
-void MenuModel::setCaption(const std::string& toolId, const std::string& caption) {
+void MenuModel::setCaption(ToolId toolId, const std::string& caption) {
     changeAll(toolId, [&caption](MenuCommand& c) {
         if (c.caption == caption) return false;
         c.caption = caption;
@@ -65,19 +72,40 @@ void MenuModel::setCaption(const std::string& toolId, const std::string& caption
     });
 }
 
-void MenuModel::setVisible(const std::string& toolId, bool visible) {
+void MenuModel::setVisible(ToolId toolId, bool visible) {
     changeAll(toolId,
               [visible](MenuCommand& c) { return std::exchange(c.visible, visible) != visible; });
 }
 
-bool MenuModel::isEnabled(const std::string& toolId) const {
-    const MenuCommand* found = command(toolId);
+bool MenuModel::isEnabled(ToolId toolId) const {
+    const MenuCommand* found = known(toolId);
     return found != nullptr && found->enabled;
 }
 
-bool MenuModel::isChecked(const std::string& toolId) const {
-    const MenuCommand* found = command(toolId);
+bool MenuModel::isChecked(ToolId toolId) const {
+    const MenuCommand* found = known(toolId);
     return found != nullptr && found->checked;
+}
+
+void MenuModel::holdAllExcept(std::vector<ToolId> kept) {
+    if (kept_ == kept) return;
+    kept_ = std::move(kept);
+    changed();
+}
+
+void MenuModel::release() {
+    if (!kept_) return;
+    kept_.reset();
+    changed();
+}
+
+bool MenuModel::isHeld(std::string_view toolId) const {
+    return kept_ && std::none_of(kept_->begin(), kept_->end(),
+                                 [toolId](ToolId kept) { return kept == toolId; });
+}
+
+bool MenuModel::isAvailable(ToolId toolId) const {
+    return isEnabled(toolId) && !isHeld(toolId.text());
 }
 
 int MenuModel::onChanged(std::function<void()> listener) {

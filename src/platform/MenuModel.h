@@ -2,7 +2,13 @@
 // Named bands of commands, each a tool id with caption, category, enabled and checked state,
 // and optionally a sub-band. Logic sets the states; a Qt adapter builds menus from the model
 // and sends every chosen tool id to the window's single dispatch(toolId).
+//
+// While a mouse mode of a window lasts, the window may hold its commands: every command but the
+// ones the mode keeps is shown disabled, without touching the enabled states the logic set.
+#include "platform/ToolId.h"
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,19 +42,29 @@ public:
     const MenuBand* band(const std::string& name) const;
     const std::vector<MenuBand>& bands() const { return bands_; }
 
-    // The command with this tool id (first match over all bands); nullptr when none.
-    MenuCommand* command(const std::string& toolId);
-    const MenuCommand* command(const std::string& toolId) const;
+    // The command with this tool id text (first match over all bands); nullptr when none.
+    MenuCommand* command(std::string_view toolId);
+    const MenuCommand* command(std::string_view toolId) const;
+    bool has(ToolId toolId) const { return command(toolId.text()) != nullptr; }
 
     // State changes. A tool id may stand in several bands (a menu bar band and a pop-up band):
-    // every command with the id changes. Unknown tool ids are ignored. The listeners hear of
-    // every call that changes something.
-    void setEnabled(const std::string& toolId, bool enabled);
-    void setChecked(const std::string& toolId, bool checked);
-    void setCaption(const std::string& toolId, const std::string& caption);
-    void setVisible(const std::string& toolId, bool visible);
-    bool isEnabled(const std::string& toolId) const;  // false for unknown tool ids
-    bool isChecked(const std::string& toolId) const;
+    // every command with the id changes. An unknown tool id is reported (reportUnknownTool) and
+    // changes nothing. The listeners hear of every call that changes something.
+    void setEnabled(ToolId toolId, bool enabled);
+    void setChecked(ToolId toolId, bool checked);
+    void setCaption(ToolId toolId, const std::string& caption);
+    void setVisible(ToolId toolId, bool visible);
+    bool isEnabled(ToolId toolId) const;  // false (and reported) for unknown tool ids
+    bool isChecked(ToolId toolId) const;
+
+    // Holding: while held, only the kept commands can be chosen (entries that open a sub-band
+    // too); isAvailable tells what a menu shows. release ends the hold.
+    void holdAllExcept(std::vector<ToolId> kept);
+    void release();
+    bool held() const { return kept_.has_value(); }
+    bool isHeld(std::string_view toolId) const;
+    // Enabled, and not held.
+    bool isAvailable(ToolId toolId) const;
 
     // Registers a listener called after each change; the returned id removes it again.
     int onChanged(std::function<void()> listener);
@@ -56,7 +72,8 @@ public:
 
 private:
     template <typename Change>
-    void changeAll(const std::string& toolId, Change&& change);
+    void changeAll(ToolId toolId, Change&& change);
+    const MenuCommand* known(ToolId toolId) const;
     void changed();
 
     struct Listener {
@@ -64,6 +81,7 @@ private:
         std::function<void()> call;
     };
     std::vector<MenuBand> bands_;
+    std::optional<std::vector<ToolId>> kept_;
     std::vector<Listener> listeners_;
     int nextListenerId_ = 1;
 };

@@ -1,5 +1,6 @@
 #include "route/OverlayCommands.h"
 
+#include "map/RouteMapTools.h"
 #include "route/MarkIcons.h"
 #include "route/Overlays.h"
 #include "state/RouteModel.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr int16_t kShown = -1;
 
 // Flips a display flag (-1 shown, 0 not) together with its command's check mark.
-void toggleLabels(MapContext& ctx, const char* toolId, int16_t& shown) {
+void toggleLabels(MapContext& ctx, ToolId toolId, int16_t& shown) {
     const bool wasChecked = ctx.menus.isChecked(toolId);
     ctx.menus.setChecked(toolId, !wasChecked);
     shown = wasChecked ? 0 : kShown;
@@ -27,18 +28,18 @@ void toggleRouteView(MapContext& /*ctx*/) {}
 
 void toggleReferenceRoute(MapContext& ctx) {
     MenuModel& menus = ctx.menus;
-    if (!menus.isChecked("ActViewRefTRK")) {
-        menus.setChecked("ActViewRefTRK", true);
-        menus.setChecked("ActViewSepData", false);
-        menus.setEnabled("ActChgREFLColor", true);
+    if (!menus.isChecked(mapTool::kReferenceRoute)) {
+        menus.setChecked(mapTool::kReferenceRoute, true);
+        menus.setChecked(mapTool::kSegmentPositions, false);
+        menus.setEnabled(mapTool::kReferenceColour, true);
         redrawOverlays(ctx);
         // A drawn route hides the reference route in the overlays: it goes over the route now.
         drawReferenceRoute(ctx);
         ctx.pictures.map.show();
     } else if (ctx.state.routeCount != 0) {
-        menus.setChecked("ActViewRefTRK", false);
-        menus.setChecked("ActViewSepData", false);
-        menus.setEnabled("ActChgREFLColor", false);
+        menus.setChecked(mapTool::kReferenceRoute, false);
+        menus.setChecked(mapTool::kSegmentPositions, false);
+        menus.setEnabled(mapTool::kReferenceColour, false);
         redrawOverlays(ctx);
     }
     // Without a route the reference route is all there is to show: it stays.
@@ -46,17 +47,17 @@ void toggleReferenceRoute(MapContext& ctx) {
 
 void toggleSectionPositions(MapContext& ctx) {
     MenuModel& menus = ctx.menus;
-    if (menus.isChecked("ActViewSepData")) {
-        menus.setChecked("ActViewSepData", false);
+    if (menus.isChecked(mapTool::kSegmentPositions)) {
+        menus.setChecked(mapTool::kSegmentPositions, false);
         redrawOverlays(ctx);
-        if (menus.isChecked("ActViewRefTRK")) {
-            menus.setChecked("ActViewRefTRK", false);
-            menus.setEnabled("ActChgREFLColor", false);
+        if (menus.isChecked(mapTool::kReferenceRoute)) {
+            menus.setChecked(mapTool::kReferenceRoute, false);
+            menus.setEnabled(mapTool::kReferenceColour, false);
             redrawOverlays(ctx);
         }
     } else {
-        menus.setChecked("ActViewSepData", true);
-        menus.setChecked("ActViewRefTRK", false);
+        menus.setChecked(mapTool::kSegmentPositions, true);
+        menus.setChecked(mapTool::kReferenceRoute, false);
         redrawOverlays(ctx);
         drawSectionPositions(ctx);
         ctx.pictures.map.show();
@@ -65,27 +66,27 @@ void toggleSectionPositions(MapContext& ctx) {
 
 void toggleWaypointNames(MapContext& ctx) {
     ctx.map.showWaypointNames = ctx.map.showWaypointNames == kShown ? int16_t{0} : kShown;
-    ctx.menus.setChecked("ActWPnameDisp", !ctx.menus.isChecked("ActWPnameDisp"));
+    ctx.menus.setChecked(mapTool::kWaypointNames, !ctx.menus.isChecked(mapTool::kWaypointNames));
     redrawOverlays(ctx);
 }
 
 void toggleElevationLabels(MapContext& ctx) {
-    toggleLabels(ctx, "ActHDdispON", ctx.state.elevationLabelsShown);
+    toggleLabels(ctx, mapTool::kElevationLabels, ctx.state.elevationLabelsShown);
 }
 
 void toggleCumulativeTimes(MapContext& ctx) {
-    toggleLabels(ctx, "ActSumTimeOut", ctx.state.cumulativeTimesShown);
+    toggleLabels(ctx, mapTool::kCumulativeTimes, ctx.state.cumulativeTimesShown);
 }
 
 void showAllMountains(MapContext& ctx) {
-    ctx.menus.setChecked("ActALLMtNameOutput", true);
-    ctx.menus.setChecked("ActMtName", false);
+    ctx.menus.setChecked(mapTool::kAllMountainNames, true);
+    ctx.menus.setChecked(mapTool::kDestinationNameOnly, false);
     redrawOverlays(ctx);
 }
 
 void showDestinationOnly(MapContext& ctx) {
-    ctx.menus.setChecked("ActMtName", true);
-    ctx.menus.setChecked("ActALLMtNameOutput", false);
+    ctx.menus.setChecked(mapTool::kDestinationNameOnly, true);
+    ctx.menus.setChecked(mapTool::kAllMountainNames, false);
     redrawOverlays(ctx);
 }
 

@@ -1,4 +1,5 @@
 #include "route/Overlays.h"
+#include "map/RouteMapTools.h"
 
 #include "core/Cp932.h"
 #include "core/NumberText.h"
@@ -190,13 +191,13 @@ void drawOverlays(MapContext& ctx) {
 
     if (state.routeLoaded == 1) {
         drawRoute(ctx);
-        ctx.menus.setChecked("ActTRKView", true);
-    } else if (ctx.menus.isChecked("ActViewRefTRK")) {
+        ctx.menus.setChecked(mapTool::kRouteView, true);
+    } else if (ctx.menus.isChecked(mapTool::kReferenceRoute)) {
         drawReferenceRoute(ctx);
     }
 
     if (state.mountainConfirmed == 1) {
-        if (ctx.menus.isChecked("ActALLMtNameOutput"))
+        if (ctx.menus.isChecked(mapTool::kAllMountainNames))
             drawAllMountains(ctx);
         else
             drawSelectedMountain(ctx);
@@ -204,7 +205,7 @@ void drawOverlays(MapContext& ctx) {
 
     if (state.ridgeValleyNamesShown) drawRidgeValleyNames(ctx);
 
-    if (state.segmentCount != 0 && ctx.menus.isChecked("ActViewSepData")) drawSectionPositions(ctx);
+    if (state.segmentCount != 0 && ctx.menus.isChecked(mapTool::kSegmentPositions)) drawSectionPositions(ctx);
 
     ctx.pictures.map.show();
 }
@@ -275,9 +276,9 @@ void drawRoute(MapContext& ctx) {
     if (state.waypointCount != 0) drawWaypoints(ctx);
 
     // 5. Menu states of a drawn route.
-    ctx.menus.setEnabled("ActChgREFLColor", false);
-    ctx.menus.setEnabled("ActCalCorseTime", true);
-    ctx.menus.setEnabled("ActViewSepData", state.segmentCount != 0);
+    ctx.menus.setEnabled(mapTool::kReferenceColour, false);
+    ctx.menus.setEnabled(mapTool::kCourseTime, true);
+    ctx.menus.setEnabled(mapTool::kSegmentPositions, state.segmentCount != 0);
 }
 
 void drawReferenceRoute(MapContext& ctx) {

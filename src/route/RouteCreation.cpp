@@ -6,7 +6,7 @@
 #include "route/Measurement.h"
 #include "route/Overlays.h"
 #include "route/RouteMap.h"
-#include "route/RouteMapMenus.h"
+#include "map/RouteMapTools.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -46,14 +46,13 @@ int tableCount(int16_t count) { return std::clamp<int>(count, 0, kMaxRoutePoints
 RouteCreation::RouteCreation(MapContext& ctx) : ctx_(ctx) {}
 
 void RouteCreation::reset() {
-    creationArmed = 0;
-    creating = 0;
+    drawing = RouteDrawing::Idle;
     nextRawNumber = 1;
     lastFixedPixel = {};
     bandEndPixel = {};
     currentPointNumber = 1;
-    editMode = 0;
-    refStartMode = 0;
+    editing = false;
+    choosingReferenceStart = false;
     takesSteppingKeys = false;
     routePointPanel = {};
     referenceStartPanel = {};
@@ -64,6 +63,10 @@ void RouteCreation::redraw() {
 }
 
 bool RouteCreation::rawTableFull() const { return nextRawNumber > kMaxRawPoints; }
+
+void RouteCreation::stopRubberBand() {
+    if (drawing == RouteDrawing::Drawing) drawing = RouteDrawing::Armed;
+}
 
 void RouteCreation::addRawPoint(int index, int x, int y) {
     if (index < 1 || index > kMaxRawPoints) return;
@@ -79,23 +82,24 @@ void RouteCreation::addRawPoint(int index, int x, int y) {
 
 void RouteCreation::beginMouseRoute() {
     // A route being drawn is finished or dropped before another one starts.
-    if (creating == 1) return;
+    if (drawing == RouteDrawing::Drawing) return;
     ctx_.map.statusPanels[0] = kMouseRouteGuide;
-    creationArmed = -1;
+    drawing = RouteDrawing::Armed;
     nextRawNumber = 1;
     ctx_.map.notify();
 }
 
-void RouteCreation::leftRelease(int x, int y) {
-    if (creationArmed == -1 && creating == 0) {
-        lastFixedPixel = {static_cast<float>(x), static_cast<float>(y)};
-        addRawPoint(nextRawNumber, x, y);
-        ++nextRawNumber;
-        bandEndPixel = lastFixedPixel;
-        creating = 1;
-        return;
-    }
-    if (creating != 1) return;
+void RouteCreation::startMouseRoute(int x, int y) {
+    if (drawing != RouteDrawing::Armed) return;
+    lastFixedPixel = {static_cast<float>(x), static_cast<float>(y)};
+    addRawPoint(nextRawNumber, x, y);
+    ++nextRawNumber;
+    bandEndPixel = lastFixedPixel;
+    drawing = RouteDrawing::Drawing;
+}
+
+void RouteCreation::addClickedPoint(int x, int y) {
+    if (drawing != RouteDrawing::Drawing) return;
     if (rawTableFull()) {
         ctx_.dialogs.message(kRawPointsFull, kCreationTitle, Buttons::Ok, Icon::Warning);
         return;
@@ -110,6 +114,7 @@ void RouteCreation::leftRelease(int x, int y) {
 }
 
 void RouteCreation::endMouseRoute(int x, int y) {
+    if (drawing != RouteDrawing::Drawing) return;
     DrawingSurface& picture = ctx_.pictures.map;
     drawLine(picture, DrawMode::Copy, lastFixedPixel, toPixel(bandEndPixel[0]),
              toPixel(bandEndPixel[1]), kFixedLineColour);
@@ -121,58 +126,45 @@ void RouteCreation::endMouseRoute(int x, int y) {
     }
     ctx_.state.rawRoute[0].number = static_cast<int16_t>(nextRawNumber - 1);
     finishCreation(CreationMethod::Mouse);
-    creating = 0;
-    creationArmed = 0;
+    drawing = RouteDrawing::Idle;
 }
 
-std::string RouteCreation::rightRelease(int x, int y) {
-    if (creating == 1) {
-        // A GPS record is reviewed, not drawn: its right click ends nothing.
-        if (ctx_.state.gpsMode != 1) endMouseRoute(x, y);
-        return "";
-    }
-    // In edit mode the right click offers the point commands.
-    if (editMode == 1) return "RootEditMenu";
-    if (refStartMode == 1) {
-        ctx_.menus.setCaption("ActMakeRootPos",
-                              "No " + std::to_string(currentPointNumber) + " からﾙｰﾄ作成");
-        return "RefPointSetMenu";
-    }
-    return kRouteMapMainBand;
+void RouteCreation::moveRubberBand(int x, int y) {
+    if (drawing != RouteDrawing::Drawing) return;
+    // XOR erases the last band and draws the new one.
+    DrawingSurface& picture = ctx_.pictures.map;
+    drawLine(picture, DrawMode::Xor, lastFixedPixel, toPixel(bandEndPixel[0]),
+             toPixel(bandEndPixel[1]), kBandColour);
+    bandEndPixel = {static_cast<float>(x), static_cast<float>(y)};
+    drawLine(picture, DrawMode::Xor, lastFixedPixel, x, y, kBandColour);
+    picture.show();
 }
 
-void RouteCreation::mouseMove(int x, int y) {
-    if (creating == 1) {
-        // The rubber band: XOR erases the last band and draws the new one.
-        DrawingSurface& picture = ctx_.pictures.map;
-        drawLine(picture, DrawMode::Xor, lastFixedPixel, toPixel(bandEndPixel[0]),
-                 toPixel(bandEndPixel[1]), kBandColour);
-        bandEndPixel = {static_cast<float>(x), static_cast<float>(y)};
-        drawLine(picture, DrawMode::Xor, lastFixedPixel, x, y, kBandColour);
-        picture.show();
-        return;
-    }
-    if (editMode == 1) {
-        ctx_.map.statusPanels[0].clear();
-        const int hit = hoveredPoint(ctx_.state.route, ctx_.state.routeCount, x, y);
-        if (hit != 0) {
-            routePointPanel.value = hit;
-            showPointReadout();
-        }
-        return;
-    }
+void RouteCreation::showCursorReadout(int x, int y) {
     const AppState& state = ctx_.state;
     ctx_.map.statusPanels[0] = cursorReadout(currentLevelBounds(state), state.elevationGrid,
                                              currentLevelIndex(state), x, y);
-    if (refStartMode == 1) {
-        const int hit = hoveredPoint(ctx_.state.referenceRoute, ctx_.state.refRouteCount, x, y);
-        if (hit != 0) {
-            referenceStartPanel.value = hit;
-            showPointReadout();
-        } else {
-            ctx_.map.statusPanels[0].clear();
-        }
-    }
+}
+
+bool RouteCreation::hoverRoutePoint(int x, int y) {
+    const int hit = hoveredPoint(ctx_.state.route, ctx_.state.routeCount, x, y);
+    if (hit == 0) return false;
+    routePointPanel.value = hit;
+    showPointReadout();
+    return true;
+}
+
+bool RouteCreation::hoverReferencePoint(int x, int y) {
+    const int hit = hoveredPoint(ctx_.state.referenceRoute, ctx_.state.refRouteCount, x, y);
+    if (hit == 0) return false;
+    referenceStartPanel.value = hit;
+    showPointReadout();
+    return true;
+}
+
+void RouteCreation::captionReferencePointBand() {
+    ctx_.menus.setCaption(mapTool::kRouteFromReferencePoint,
+                          "No " + std::to_string(currentPointNumber) + " からﾙｰﾄ作成");
 }
 
 int RouteCreation::hoveredPoint(const RouteTable& table, int count, int x, int y) const {
@@ -195,13 +187,13 @@ bool RouteCreation::finishCreation(CreationMethod method) {
     state.roundTrip = answer == Answer::Yes ? 0 : 1;
 
     // The reference-start mode ends with any creation: its panel would offer to start again.
-    takesSteppingKeys = editMode == 1;
-    refStartMode = 0;
+    takesSteppingKeys = editing;
+    choosingReferenceStart = false;
     referenceStartPanel.visible = false;
     ctx_.map.pointMarkerVisible = false;
 
-    ctx_.menus.setEnabled("ActChgREFLColor", false);
-    ctx_.menus.setChecked("ActViewRefTRK", false);
+    ctx_.menus.setEnabled(mapTool::kReferenceColour, false);
+    ctx_.menus.setChecked(mapTool::kReferenceRoute, false);
     clearMapPicture(ctx_);
     redraw();
 
@@ -227,7 +219,7 @@ bool RouteCreation::finishCreation(CreationMethod method) {
     if (showsProgress) clearMapPicture(ctx_);
     redraw();
     // A route exists now: no further click may add to it.
-    creationArmed = 0;
+    drawing = RouteDrawing::Idle;
     ctx_.map.notify();
     return true;
 }
@@ -235,10 +227,9 @@ bool RouteCreation::finishCreation(CreationMethod method) {
 // A refused interpolation leaves the map as it was before the creation began.
 void RouteCreation::abandonCreation() {
     clearRawRoute(ctx_.state);
-    creating = 0;
-    creationArmed = 0;
+    drawing = RouteDrawing::Idle;
     nextRawNumber = 1;
-    ctx_.menus.setChecked("ActViewRefTRK", ctx_.state.refRouteCount != 0);
+    ctx_.menus.setChecked(mapTool::kReferenceRoute, ctx_.state.refRouteCount != 0);
     updateRouteMapMenus(ctx_.state, ctx_.menus);
     clearMapPicture(ctx_);
     redraw();
@@ -248,8 +239,8 @@ void RouteCreation::abandonCreation() {
 // ---- From the reference route ----
 
 void RouteCreation::beginReferenceStart() {
-    if (ctx_.state.refRouteCount < 1 || creating == 1) return;
-    refStartMode = 1;
+    if (ctx_.state.refRouteCount < 1 || drawing == RouteDrawing::Drawing) return;
+    choosingReferenceStart = true;
     takesSteppingKeys = true;
     currentPointNumber = 1;
     referenceStartPanel.visible = true;
@@ -260,7 +251,7 @@ void RouteCreation::beginReferenceStart() {
 
 void RouteCreation::startFromReferencePoint() {
     AppState& state = ctx_.state;
-    if (refStartMode != 1 || state.refRouteCount < 1) return;
+    if (!choosingReferenceStart || state.refRouteCount < 1) return;
     const int n = clampNumber(currentPointNumber, tableCount(state.refRouteCount));
     if (n > kMaxRawPoints) {
         ctx_.dialogs.message(kReferenceStartTooFar, kCreationTitle, Buttons::Ok, Icon::Warning);
@@ -283,8 +274,7 @@ void RouteCreation::startFromReferencePoint() {
     lastFixedPixel = {static_cast<float>(pixel.x), static_cast<float>(pixel.y)};
     bandEndPixel = lastFixedPixel;
     nextRawNumber = static_cast<int16_t>(n + 1);
-    creating = 1;
-    creationArmed = -1;
+    drawing = RouteDrawing::Drawing;
     ctx_.map.notify();
 }
 
@@ -307,9 +297,9 @@ void RouteCreation::traceReferenceRoute() {
         to.placeName = from.placeName;
     }
     state.rawRoute[0].number = state.refRouteCount;
-    creating = 0;
+    stopRubberBand();
     finishCreation(CreationMethod::Trace);
-    creating = 0;
+    stopRubberBand();
 }
 
 // ---- Deleting ----
@@ -317,7 +307,7 @@ void RouteCreation::traceReferenceRoute() {
 void RouteCreation::deleteRoute() {
     AppState& state = ctx_.state;
     // The point panel has nothing left to show.
-    if (editMode == 1) leaveEditMode();
+    if (editing) leaveEditMode();
 
     ctx_.map.pointMarkerVisible = false;
     clearMapPicture(ctx_);
@@ -330,16 +320,15 @@ void RouteCreation::deleteRoute() {
     state.routeCount = 0;
     state.segmentCount = 0;
     state.routeLoaded = 0;
-    creating = 0;
-    creationArmed = 0;
+    drawing = RouteDrawing::Idle;
     state.gpsMode = 0;
 
     MenuModel& menus = ctx_.menus;
-    menus.setChecked("ActTRKView", false);
-    menus.setChecked("ActViewRefTRK", false);
-    menus.setChecked("ActViewSepData", false);
-    menus.setEnabled("ActTRKView", false);
-    menus.setChecked("ActViewRefTRK", state.refRouteCount != 0);
+    menus.setChecked(mapTool::kRouteView, false);
+    menus.setChecked(mapTool::kReferenceRoute, false);
+    menus.setChecked(mapTool::kSegmentPositions, false);
+    menus.setEnabled(mapTool::kRouteView, false);
+    menus.setChecked(mapTool::kReferenceRoute, state.refRouteCount != 0);
 
     updateRouteMapMenus(state, menus);
     redraw();
@@ -351,7 +340,7 @@ void RouteCreation::deleteRoute() {
 void RouteCreation::enterEditMode() {
     const int count = tableCount(ctx_.state.routeCount);
     if (count < 1) return;
-    editMode = 1;
+    editing = true;
     ctx_.map.mapToolTip.clear();
     takesSteppingKeys = true;
     currentPointNumber = 1;
@@ -363,8 +352,8 @@ void RouteCreation::enterEditMode() {
 }
 
 void RouteCreation::leaveEditMode() {
-    takesSteppingKeys = refStartMode == 1;
-    editMode = 0;
+    takesSteppingKeys = choosingReferenceStart;
+    editing = false;
     routePointPanel.visible = false;
     ctx_.map.pointMarkerVisible = false;
     ctx_.map.mapToolTip = kMapToolTip;
@@ -374,7 +363,7 @@ void RouteCreation::leaveEditMode() {
 void RouteCreation::deleteRoutePoint() {
     AppState& state = ctx_.state;
     const int count = tableCount(state.routeCount);
-    if (editMode != 1 || count < 1) return;
+    if (!editing || count < 1) return;
     if (count == 1) {
         ctx_.dialogs.message(kLastPointKept, kEditTitle, Buttons::Ok, Icon::Warning);
         return;
@@ -416,8 +405,8 @@ void RouteCreation::deleteRoutePoint() {
 // ---- The point panels ----
 
 PointPanel* RouteCreation::activePanel() {
-    if (editMode == 1) return &routePointPanel;
-    if (refStartMode == 1) return &referenceStartPanel;
+    if (editing) return &routePointPanel;
+    if (choosingReferenceStart) return &referenceStartPanel;
     return nullptr;
 }
 
@@ -446,11 +435,11 @@ void RouteCreation::showPointReadout() {
     PointPanel* panel = nullptr;
     const RouteTable* table = nullptr;
     int count = 0;
-    if (editMode == 1) {
+    if (editing) {
         panel = &routePointPanel;
         table = &state.route;
         count = tableCount(state.routeCount);
-    } else if (refStartMode == 1) {
+    } else if (choosingReferenceStart) {
         panel = &referenceStartPanel;
         table = &state.referenceRoute;
         count = tableCount(state.refRouteCount);

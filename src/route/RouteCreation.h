@@ -55,19 +55,28 @@ enum class CreationMethod {
     Sheet,     // measured on a printed sheet
 };
 
+// Where the drawing of a mouse route stands. (creationArmed, creating)
+enum class RouteDrawing {
+    Idle,     // no mouse route is under way
+    Armed,    // the next left click starts a mouse route
+    Drawing,  // a mouse route is being drawn: the rubber band follows the mouse
+};
+
 class RouteCreation {
 public:
     explicit RouteCreation(MapContext& ctx);
 
+    MapContext& context() { return ctx_; }
+
     // Window fields, all reset when the window is created.
-    int16_t creationArmed = 0;  // -1: the next left click starts a mouse route
-    int16_t creating = 0;       // 1: a mouse route is being drawn (rubber band active)
+    RouteDrawing drawing = RouteDrawing::Idle;
     int16_t nextRawNumber = 1;  // index of the next raw point
     std::array<float, 2> lastFixedPixel{};
     std::array<float, 2> bandEndPixel{};
     int16_t currentPointNumber = 1;
-    int16_t editMode = 0;     // 1: route edit mode
-    int16_t refStartMode = 0;  // 1: choosing the reference point a mouse route continues from
+    bool editing = false;  // route edit mode (editMode)
+    // Choosing the reference point a mouse route continues from. (refStartMode)
+    bool choosingReferenceStart = false;
     bool takesSteppingKeys = false;  // the window takes Up/Down/PageUp/PageDown before its controls
 
     PointPanel routePointPanel;      // "ルートポイント処理"
@@ -92,11 +101,21 @@ public:
     // has been shown and no part of it is left).
     bool finishCreation(CreationMethod method);
 
-    // Map events, picture pixels. A right release returns the band to pop up at the cursor
-    // ("" for none).
-    void mouseMove(int x, int y);
-    void leftRelease(int x, int y);
-    std::string rightRelease(int x, int y);
+    // What the mouse modes do with the map events, in picture pixels.
+    // Mouse creation: the first click, every further click, the rubber band, the right click
+    // that ends the route.
+    void startMouseRoute(int x, int y);
+    void addClickedPoint(int x, int y);
+    void moveRubberBand(int x, int y);
+    void endMouseRoute(int x, int y);
+    // The position under the cursor in the first status panel.
+    void showCursorReadout(int x, int y);
+    // A route point (edit mode) or reference point (reference start) within reach of the mouse
+    // becomes the panel's point; false when none is.
+    bool hoverRoutePoint(int x, int y);
+    bool hoverReferencePoint(int x, int y);
+    // Names the point the route would continue from in the reference point band's first entry.
+    void captionReferencePointBand();
 
     // The number box of the shown panel: stepping keys, and a value set through the box or its
     // up/down control (kept within 1..maximum).
@@ -111,7 +130,8 @@ public:
 private:
     void addRawPoint(int index, int x, int y);
     bool rawTableFull() const;
-    void endMouseRoute(int x, int y);
+    // The rubber band stops; a creation that was drawn waits for its end again.
+    void stopRubberBand();
     void abandonCreation();
     void redraw();
     int hoveredPoint(const RouteTable& table, int count, int x, int y) const;

@@ -3,12 +3,13 @@
 #include "map/Background.h"
 #include "map/Contours.h"
 #include "map/MapView.h"
-#include "route/RouteMapMenuStates.h"
+#include "map/RouteMapTools.h"
+#include "map/ZoomSquareMode.h"
 #include "route/Measurement.h"
 #include "route/OverlayCommands.h"
 #include "route/Overlays.h"
-#include "route/RouteMapCommands.h"
-#include "route/RouteMapMenus.h"
+#include "route/RouteMapMenuStates.h"
+#include "route/RouteMapModes.h"
 
 #include <algorithm>
 #include <array>
@@ -17,55 +18,51 @@ namespace orv {
 
 namespace {
 
+using namespace mapTool;
+
 // The display choices a newly opened map starts without.
 constexpr std::array kUncheckedAtCreation{
-    "ActStpColSMode", "ActStpColMode", "ActDegLineMode", "ActNoBGMode",
-    "ActViewBCDef", "ActViewBCU1", "ActViewBCU2", "ActViewBCU3", "ActViewBCU4",
-    "ActBCDefColor", "ActBCUser1", "ActBCUser2", "ActBCUser3", "ActBCUser4",
-    "ActTRKView", "ActViewRefTRK", "ActViewSepData", "ActWPnameDisp",
-    "ActALLMtNameOutput", "ActMtName",
-    "ActViewRVout", "ActRVNameViewSet", "ActHDdispON",
-    "ActCNTPdata1", "ActCNTPdata2", "ActCNTPdata3", "ActCNTPdata4", "ActCNTPdata5",
-    "ActCNTPdata6", "ActCNTPdata7", "ActCNTPdata8", "ActCNTPdata9",
+    kBackgroundModes[0], kBackgroundModes[1], kBackgroundModes[2], kBackgroundModes[3],
+    kViewColourSets[0], kViewColourSets[1], kViewColourSets[2], kViewColourSets[3], kViewColourSets[4],
+    kEditColourSets[0], kEditColourSets[1], kEditColourSets[2], kEditColourSets[3], kEditColourSets[4],
+    kRouteView, kReferenceRoute, kSegmentPositions, kWaypointNames,
+    kAllMountainNames, kDestinationNameOnly,
+    kRidgeValleyLines, kRidgeValleyNames, kElevationLabels,
+    kContourIntervals[0], kContourIntervals[1], kContourIntervals[2], kContourIntervals[3],
+    kContourIntervals[4], kContourIntervals[5], kContourIntervals[6], kContourIntervals[7],
+    kContourIntervals[8],
 };
-
-constexpr std::array kViewSetTools{"ActViewBCDef", "ActViewBCU1", "ActViewBCU2", "ActViewBCU3",
-                                   "ActViewBCU4"};
-constexpr std::array kModeTools{"ActStpColSMode", "ActStpColMode", "ActDegLineMode", "ActNoBGMode"};
-constexpr std::array kLevelTools{"ActVlv1", "ActVlv2", "ActVlv3", "ActVlv4", "ActVlv5"};
 
 constexpr int kStartScroll = 50;
 constexpr float kStartHalfSize = 150.0f;
 
 }  // namespace
 
-// Marks a command or mouse action that may redraw the map: commands arriving meanwhile wait.
-class RouteMap::BusyScope {
-public:
-    explicit BusyScope(RouteMap& owner) : owner_(owner) { ++owner_.busyDepth_; }
-    ~BusyScope() { --owner_.busyDepth_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    RouteMap& owner_;
-};
-
 RouteMap::RouteMap(AppState& state, Dialogs& dialogs)
-    : state_(state), dialogs_(dialogs), ctx_{state_, map_, pictures_, menus_, dialogs_, {}, {}} {
+    : state_(state),
+      dialogs_(dialogs),
+      ctx_{state_, map_, pictures_, menus_, dialogs_, {}, {}},
+      commands_({.run = [this](const ToolId& id) { run(id); },
+                 .available = [this](const ToolId& id) { return offers(id); },
+                 .takenWhileBusy = {},
+                 .alsoBusy = [this] { return map_.redrawing; }}) {
     buildRouteMapMenus(menus_);
     ctx_.drawOverlays = [this] { drawOverlays(ctx_); };
+    modes_.push_back(std::make_unique<ZoomSquareMode>(ctx_));
+    modes_.push_back(std::make_unique<RouteDrawingMode>(creation_));
+    modes_.push_back(
+        std::make_unique<RouteEditingMode>(creation_, [this] { submit(kDeleteRoutePoint); }));
+    modes_.push_back(std::make_unique<ReferenceStartMode>(creation_));
+    modes_.push_back(std::make_unique<NormalMode>(creation_));
 }
 
 RouteMap::~RouteMap() = default;
 
 std::string RouteMap::title() const { return state_.planName + "  " + state_.mapWindowTitle; }
 
-bool RouteMap::busy() const { return busyDepth_ > 0 || map_.redrawing; }
-
 void RouteMap::create() {
     {
-        BusyScope scope(*this);
+        Commands::BusyScope scope(commands_);
         map_.statusPanels[1] = "Level:" + std::to_string(state_.currentLevel);
         map_.statusEnabled[2] = false;
         map_.statusEnabled[3] = false;
@@ -78,34 +75,34 @@ void RouteMap::create() {
         map_.selecting = false;
         creation_.reset();
 
-        for (const char* id : kUncheckedAtCreation) menus_.setChecked(id, false);
+        for (const ToolId id : kUncheckedAtCreation) menus_.setChecked(id, false);
         updateRouteMapMenus(state_, menus_);
 
         const int set = std::clamp<int>(state_.settings.colourSetIndex, 0, kColourSets - 1);
-        if (menus_.isEnabled(kViewSetTools[set])) menus_.setChecked(kViewSetTools[set], true);
+        if (menus_.isEnabled(kViewColourSets[set])) menus_.setChecked(kViewColourSets[set], true);
 
-        menus_.setEnabled("ActReturnRef", false);
-        menus_.setEnabled("ActViewRVout", state_.ridgeValleyPresent != 0);
-        menus_.setEnabled("ActMakeOneSuji", true);
+        menus_.setEnabled(kRevertRidgeValley, false);
+        menus_.setEnabled(kRidgeValleyLines, state_.ridgeValleyPresent != 0);
+        menus_.setEnabled(kTraceRidgeValley, true);
 
         // A reference route is shown until a route of this plan replaces it.
-        menus_.setChecked("ActViewRefTRK", state_.routeCount == 0 && state_.refRouteCount != 0);
+        menus_.setChecked(kReferenceRoute, state_.routeCount == 0 && state_.refRouteCount != 0);
 
-        menus_.setChecked("ActMtName", true);
-        menus_.setEnabled("ActZoutMode", false);
-        for (size_t level = 0; level < kLevelTools.size(); ++level)
-            menus_.setEnabled(kLevelTools[level], level == 0);
+        menus_.setChecked(kDestinationNameOnly, true);
+        menus_.setEnabled(kZoomLevelMenu, false);
+        for (size_t level = 0; level < kZoomLevels.size(); ++level)
+            menus_.setEnabled(kZoomLevels[level], level == 0);
 
         map_.markersVisible = false;
         map_.pointMarkerVisible = false;
         map_.progressVisible = false;
         const int mode = std::clamp<int>(state_.settings.backgroundMethod, ShadedColour, NoBackground);
-        menus_.setChecked(kModeTools[mode], true);
+        menus_.setChecked(kBackgroundModes[mode], true);
 
         // A route read with the plan or GPS file is measured at once.
         const bool routeLoaded = state_.routeLoaded == 1;
         map_.statusEnabled[2] = routeLoaded;
-        menus_.setEnabled("ActChgTRKColor", routeLoaded);
+        menus_.setEnabled(kRouteColour, routeLoaded);
         if (routeLoaded) {
             measureRoute(state_);
             map_.readouts = routeReadouts(state_.route, state_.routeCount);
@@ -113,7 +110,7 @@ void RouteMap::create() {
         map_.statusEnabled[3] = state_.mountainFileLoaded == 1;
 
         const bool waypoints = state_.waypointCount != 0;
-        menus_.setChecked("ActWPnameDisp", waypoints);
+        menus_.setChecked(kWaypointNames, waypoints);
         map_.showWaypointNames = waypoints ? int16_t{-1} : int16_t{0};
 
         state_.backgroundLevel = kDefaultBackgroundLevel;
@@ -121,31 +118,30 @@ void RouteMap::create() {
         redrawMap(ctx_);
         map_.mapToolTip = kMapToolTip;
         map_.notify();
+        holdMenusForMode();
     }
-    runPending();
+    commands_.runPending();
 }
 
-void RouteMap::dispatch(const std::string& toolId) {
-    if (busy()) {
-        pending_.push_back(toolId);
+void RouteMap::dispatch(std::string_view toolId) {
+    const RouteMapTool* tool = findRouteMapTool(toolId);
+    if (tool == nullptr) {
+        reportUnknownTool("RouteMap", toolId);
         return;
     }
-    run(toolId);
-    runPending();
+    submit(tool->id);
 }
 
-void RouteMap::runPending() {
-    while (!busy() && !pending_.empty()) {
-        const std::string toolId = std::move(pending_.front());
-        pending_.pop_front();
-        run(toolId);
-    }
-}
+void RouteMap::submit(ToolId toolId) { commands_.submit(toolId); }
 
-void RouteMap::run(const std::string& toolId) {
-    const MapCommand command = mapCommandOf(toolId);
+// The dispatcher runs every command of the table, as the menus offer only the enabled ones; a
+// mouse mode that holds the menus keeps the others from running.
+bool RouteMap::offers(ToolId toolId) const { return !menus_.isHeld(toolId.text()); }
+
+void RouteMap::run(ToolId toolId) {
+    for (MapMode* mode : activeModes()) mode->beforeCommand(toolId);
+    const MapCommand command = mapCommandOf(toolId.text());
     {
-        BusyScope scope(*this);
         switch (command.action) {
             case MapAction::StartRangeZoom: startRangeZoom(ctx_); break;
             case MapAction::SelectZoomLevel: selectZoomLevel(ctx_, command.parameter); break;
@@ -177,7 +173,7 @@ void RouteMap::run(const std::string& toolId) {
             case MapAction::DeleteRoutePoint: creation_.deleteRoutePoint(); break;
             case MapAction::SetMark:
                 // Marks go on the point shown in the route-point panel.
-                if (creation_.editMode == 1 && state_.routeCount >= 1)
+                if (creation_.editing && state_.routeCount >= 1)
                     setMark(ctx_, command.parameter, creation_.routePointPanel.value);
                 break;
 
@@ -196,7 +192,7 @@ void RouteMap::run(const std::string& toolId) {
             case MapAction::CourseTime:
                 if (courseTime_) {
                     courseTime_();
-                    menus_.setChecked("ActViewSepData", true);
+                    menus_.setChecked(kSegmentPositions, true);
                     updateRouteMapMenus(state_, menus_);
                     redrawOverlays(ctx_);
                 }
@@ -208,6 +204,7 @@ void RouteMap::run(const std::string& toolId) {
                 break;
         }
         map_.notify();
+        holdMenusForMode();
     }
     // Leaving the map comes last: the owner may close the window.
     if (command.action == MapAction::ExitMap) exitMap();
@@ -216,44 +213,80 @@ void RouteMap::run(const std::string& toolId) {
 void RouteMap::exitMap() {
     map_.selecting = false;
     if (exit_) exit_();
+    // Commands that waited for the map no longer apply once it has been left; none can come
+    // while the end-of-map dialog keeps the map.
+    commands_.dropPending();
+}
+
+std::vector<MapMode*> RouteMap::activeModes() const {
+    std::vector<MapMode*> active;
+    for (const auto& mode : modes_)
+        if (mode->active()) active.push_back(mode.get());
+    return active;
+}
+
+const MapMode& RouteMap::activeMode() const { return *activeModes().front(); }
+
+void RouteMap::addMode(std::unique_ptr<MapMode> mode) {
+    // After the zoom square and the modes added before, ahead of route creation's.
+    modes_.insert(modes_.begin() + static_cast<std::ptrdiff_t>(1 + addedModes_), std::move(mode));
+    ++addedModes_;
+}
+
+void RouteMap::holdMenusForMode() {
+    for (MapMode* mode : activeModes()) {
+        if (std::optional<std::vector<ToolId>> kept = mode->keptCommands()) {
+            menus_.holdAllExcept(std::move(*kept));
+            return;
+        }
+    }
+    menus_.release();
+}
+
+bool RouteMap::forwardKey(MapKey key) {
+    for (MapMode* mode : activeModes())
+        if (mode->key(key)) return true;
+    return false;
 }
 
 void RouteMap::mouseMove(int x, int y) {
-    if (map_.selecting) {
-        rangeZoomMouseMove(ctx_, x, y);
-    } else if (!busy()) {
-        // While a redraw runs the guide line keeps its own text.
-        creation_.mouseMove(x, y);
-    } else {
-        return;
-    }
+    // While a redraw runs the guide line keeps its own text.
+    if (busy()) return;
+    for (MapMode* mode : activeModes())
+        if (mode->mouseMove(x, y)) break;
     map_.notify();
-    runPending();
+    commands_.runPending();
 }
 
 void RouteMap::mouseRelease(MapButton button, int x, int y) {
     if (busy()) return;
     std::string band;
     {
-        BusyScope scope(*this);
-        if (map_.selecting) {
-            if (button == MapButton::Left) rangeZoomLeftClick(ctx_, x, y);
-            if (button == MapButton::Right) rangeZoomRightClick(ctx_, x, y);
-        } else if (button == MapButton::Left) {
-            creation_.leftRelease(x, y);
-        } else if (button == MapButton::Right) {
-            band = creation_.rightRelease(x, y);
+        Commands::BusyScope scope(commands_);
+        for (MapMode* mode : activeModes()) {
+            if (button == MapButton::Left && mode->leftRelease(x, y)) break;
+            if (button != MapButton::Right) continue;
+            if (std::optional<std::string> popup = mode->rightRelease(x, y)) {
+                band = std::move(*popup);
+                break;
+            }
         }
         map_.notify();
+        holdMenusForMode();
     }
-    runPending();
+    commands_.runPending();
     // The menu waits for its choice, which is dispatched like any other command.
     if (!band.empty() && popup_) popup_(band);
 }
 
 void RouteMap::stepPointNumber(StepKey key) {
     if (busy()) return;
-    creation_.stepKey(key);
+    switch (key) {
+        case StepKey::Up: forwardKey(MapKey::Up); break;
+        case StepKey::Down: forwardKey(MapKey::Down); break;
+        case StepKey::PageUp: forwardKey(MapKey::PageUp); break;
+        case StepKey::PageDown: forwardKey(MapKey::PageDown); break;
+    }
     map_.notify();
 }
 
@@ -263,9 +296,8 @@ void RouteMap::choosePointNumber(int number) {
     map_.notify();
 }
 
-void RouteMap::deleteKey() {
-    if (creation_.editMode == 1) dispatch("ActDelTRKPoint");
-}
+// The deletion is a command: while the map is busy it waits like any other.
+bool RouteMap::deleteKey() { return forwardKey(MapKey::Delete); }
 
 void RouteMap::showHelp(const std::string& helpFile) { dialogs_.showHelp(helpFile); }
 

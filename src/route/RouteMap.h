@@ -3,18 +3,30 @@
 // the command dispatcher, and the mouse on the map picture. The window only shows what this
 // holds and forwards the user's actions here.
 //
-// One command at a time: a command or mouse action that redraws the map lets pending window
-// events run, so further commands can arrive meanwhile. They are queued and run in order as
-// soon as the running one has finished; mouse clicks on the map are ignored while it runs.
+// Commands follow the one dispatch rule of every window (platform/CommandQueue.h): a command
+// or mouse action that redraws the map lets pending window events run, so further commands can
+// arrive meanwhile; they wait and run in order as soon as the running one has finished. Mouse
+// clicks on the map are ignored while it runs. A command held while a mouse mode lasts does
+// nothing.
+//
+// The mouse goes to the mouse modes (map/MapMode.h) in order of precedence: the zoom square,
+// modes added by other areas, drawing a route, editing route points, choosing the reference
+// start, and the normal mode. A command ends the zoom square first, so that no XOR drawing is
+// left behind by its redraw; while a route is being drawn, every command but leaving the map is
+// held, since a redraw would wipe the lines drawn so far and the rubber band.
 #include "map/MapContext.h"
+#include "map/MapMode.h"
+#include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
 #include "platform/MenuModel.h"
 #include "route/RouteCreation.h"
 #include "state/AppState.h"
 
-#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -44,14 +56,16 @@ public:
     // state, check marks, enabling rule, and the first background.
     void create();
 
-    // Runs the command of a tool id (queued while another command is running).
-    void dispatch(const std::string& toolId);
+    // Runs the command of a tool id as a menu entry or a test sends it. An id this window does
+    // not know is reported (reportUnknownTool) and does nothing.
+    void dispatch(std::string_view toolId);
+    // The same for a command named in code.
+    void submit(ToolId toolId);
     // Commands waiting for the running one to finish.
-    size_t pendingCommands() const { return pending_.size(); }
+    size_t pendingCommands() const { return commands_.pending(); }
 
-    // The mouse on the map picture, in picture pixels. Clicks are taken when the button is
-    // released: the range zoom first while it chooses its square, then route creation, then
-    // the right-click menus.
+    // The mouse on the map picture, in picture pixels, for the mouse modes. Clicks are taken
+    // when the button is released; a right click a mode answers with a band pops it up.
     void mouseMove(int x, int y);
     void mouseRelease(MapButton button, int x, int y);
 
@@ -59,8 +73,14 @@ public:
     // number set through the box or its up/down control.
     void stepPointNumber(StepKey key);
     void choosePointNumber(int number);
-    // The Delete key: deletes the current route point in edit mode.
-    void deleteKey();
+    // The Delete key: deletes the current route point in edit mode. True when a mode took it.
+    bool deleteKey();
+
+    // Adds a mouse mode. It takes the events before the modes of route creation and after the
+    // zoom square and the modes added before it.
+    void addMode(std::unique_ptr<MapMode> mode);
+    // The mode that takes the mouse now.
+    const MapMode& activeMode() const;
 
     // The "ヘルプ" buttons: the map's own, and those of the two point panels.
     void showHelp(const std::string& helpFile = kRouteMapHelpFile);
@@ -77,11 +97,17 @@ public:
     void setCourseTimeHook(std::function<void()> hook) { courseTime_ = std::move(hook); }
 
 private:
-    class BusyScope;
-    bool busy() const;
-    void run(const std::string& toolId);
-    void runPending();
+    using Commands = CommandQueue<ToolId>;
+
+    bool busy() const { return commands_.busy(); }
+    bool offers(ToolId toolId) const;
+    void run(ToolId toolId);
     void exitMap();
+    // The modes in force, in order of precedence.
+    std::vector<MapMode*> activeModes() const;
+    bool forwardKey(MapKey key);
+    // Holds the menus while a mode keeps only some commands, and releases them after it.
+    void holdMenusForMode();
 
     AppState& state_;
     Dialogs& dialogs_;
@@ -90,9 +116,10 @@ private:
     MenuModel menus_;
     MapContext ctx_;
     RouteCreation creation_{ctx_};
-
-    int busyDepth_ = 0;
-    std::deque<std::string> pending_;
+    Commands commands_;
+    // In order of precedence; the normal mode, always in force, comes last.
+    std::vector<std::unique_ptr<MapMode>> modes_;
+    size_t addedModes_ = 0;
     std::function<void(const std::string&)> popup_;
     std::function<void()> exit_;
     std::function<void()> courseTime_;

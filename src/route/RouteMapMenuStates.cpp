@@ -1,22 +1,18 @@
 #include "route/RouteMapMenuStates.h"
 
-#include "route/RouteMapMenus.h"
+#include "map/RouteMapTools.h"
 
-#include <array>
-#include <string>
+#include <initializer_list>
 
 namespace orv {
 
 namespace {
 
-void enable(MenuModel& menus, std::initializer_list<const char*> toolIds, bool enabled) {
-    for (const char* id : toolIds) menus.setEnabled(id, enabled);
-}
+using namespace mapTool;
 
-const std::array<std::string, 5> kViewSetTools{"ActViewBCDef", "ActViewBCU1", "ActViewBCU2",
-                                               "ActViewBCU3", "ActViewBCU4"};
-const std::array<std::string, 5> kEditSetTools{"ActBCDefColor", "ActBCUser1", "ActBCUser2",
-                                               "ActBCUser3", "ActBCUser4"};
+void enable(MenuModel& menus, std::initializer_list<ToolId> toolIds, bool enabled) {
+    for (const ToolId id : toolIds) menus.setEnabled(id, enabled);
+}
 
 }  // namespace
 
@@ -27,47 +23,46 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
 
     // Without elevation data there is nothing to colour, shade or contour.
     enable(menus,
-           {"ActDispContor", kContourIntervalEntry, "ActViewRV", "ActRVName", "ActStpColSMode",
-            "ActStpColMode", "ActBColorSet", "ActHDdispON"},
+           {kContours, kContourIntervalMenu, kRidgeValleyMenu, kRidgeValleyNameMenu,
+            kBackgroundModes[0], kBackgroundModes[1], kBackgroundColourMenu, kElevationLabels},
            !noElevation);
-    if (noElevation) menus.setChecked("ActHDdispON", false);
+    if (noElevation) menus.setChecked(kElevationLabels, false);
 
     // A route can be measured, edited, saved and deleted; a new one is made only after that.
     enable(menus,
-           {"ActVView", "ActDelRoot", "ActEditRootData", "ActSaveRootPCX", "ActTRKView",
-            "ActChgTRKColor", "ActCalCorseTime"},
+           {kProfile, kDeleteRoute, kRouteEdit, kSaveRoutePcx, kRouteView, kRouteColour, kCourseTime},
            hasRoute);
-    enable(menus, {"ActMakeMapRoot", "ActBMPMapMakeRoot"}, !hasRoute);
+    enable(menus, {kRouteFromSheet, kRouteFromMapImage}, !hasRoute);
 
-    enable(menus, {"ActViewRefTRK", "ActChgREFLColor"}, hasReference);
+    enable(menus, {kReferenceRoute, kReferenceColour}, hasReference);
 
     const bool hasSegments = state.segmentCount != 0;
-    enable(menus, {"ActViewSepData", "ActSumTimeOut"}, hasSegments);
+    enable(menus, {kSegmentPositions, kCumulativeTimes}, hasSegments);
     // The menu loses its check mark; the display flag itself is left as it is.
-    if (!hasSegments) menus.setChecked("ActSumTimeOut", false);
+    if (!hasSegments) menus.setChecked(kCumulativeTimes, false);
 
-    menus.setEnabled("ActWPnameDisp", state.waypointCount != 0);
+    menus.setEnabled(kWaypointNames, state.waypointCount != 0);
 
     // A GPS record is reviewed, not planned: no new route and no reference route.
     if (state.gpsMode != 0) {
-        enable(menus, {"ActMakeRoot", "ActViewRefTRK", "ActChgREFLColor"}, false);
+        enable(menus, {kNewRouteMenu, kReferenceRoute, kReferenceColour}, false);
     } else {
-        menus.setEnabled("ActMakeRoot", true);
+        menus.setEnabled(kNewRouteMenu, true);
     }
 
-    menus.setEnabled("ActMakeNewTRKdata", !noElevation && !hasRoute);
-    menus.setEnabled("ActCopyRefRoot", !hasRoute && hasReference);
-    menus.setEnabled("ActTPStartRoot", !noElevation && !hasRoute && hasReference);
+    menus.setEnabled(kMouseRoute, !noElevation && !hasRoute);
+    menus.setEnabled(kTraceReferenceRoute, !hasRoute && hasReference);
+    menus.setEnabled(kReferenceStart, !noElevation && !hasRoute && hasReference);
 
     if (noElevation) {
-        for (const std::string& id : kViewSetTools) menus.setEnabled(id, false);
+        for (const ToolId id : kViewColourSets) menus.setEnabled(id, false);
         return;
     }
-    menus.setEnabled(kViewSetTools[0], true);
-    for (size_t set = 1; set < kViewSetTools.size(); ++set) {
+    menus.setEnabled(kViewColourSets[0], true);
+    for (size_t set = 1; set < kViewColourSets.size(); ++set) {
         const bool registered = state.settings.registeredSets[set] != 0;
-        menus.setChecked(kEditSetTools[set], registered);
-        menus.setEnabled(kViewSetTools[set], registered);
+        menus.setChecked(kEditColourSets[set], registered);
+        menus.setEnabled(kViewColourSets[set], registered);
     }
 }
 

@@ -3,235 +3,310 @@
 #include "core/Slots.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
+#include "platform/Events.h"
+#include "route/Measurement.h"
+#include "schedule/CourseTimeCalculation.h"
+#include "schedule/CourseTimeTools.h"
+#include "schedule/ScheduleList.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace orv {
 
 namespace {
 
-std::string twoDigits(int64_t v) {
-    std::string text = integerText(v);
-    return text.size() == 1 ? "0" + text : text;
+// "1", "1.1" … "3": the spinner's tenths as a decimal number.
+std::string correctionText(int tenths) {
+    std::string text = integerText(tenths / 10);
+    if (tenths % 10 != 0) text += "." + integerText(tenths % 10);
+    return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-int routeCountOf(const AppState& state) {
-    return std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
+// A speed above 0 that a float32 holds.
+std::optional<float> speedOf(double value) {
+    if (!(value > 0.0) || value > static_cast<double>(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    const auto speed = static_cast<float>(value);
+    if (!(speed > 0.0f)) return std::nullopt;
+    return speed;
 }
 
-std::string pointNames(const RoutePoint& p) { return p.placeName + p.mountainName; }
+// Whole minutes of a rest field, when within 0..1440.
+std::optional<int16_t> restOf(const std::string& text) {
+    const int32_t minutes = roundHalfEven(leadingNumber(text));
+    if (minutes < 0 || minutes > kMaxRestMinutes) return std::nullopt;
+    return static_cast<int16_t>(minutes);
+}
 
-// Minutes, map distance and walking distance since the last segment end (float32 sums).
-struct RunningSums {
-    float minutes = 0;
-    float mapDistance = 0;
-    float walkDistance = 0;
+// The first five characters of a recorded time: its HH:MM.
+std::string recordedClock(const RoutePoint& p) { return p.timeText.substr(0, 5); }
+
+// The walking parameters a calculation stores, kept to put them back when it is refused.
+struct WalkingParameters {
+    float climb;
+    float descent;
+    float flat;
+    int16_t shortRest;
+    int16_t longRest;
 };
 
-// Writes one segment ending at route point `point` from the running sums.
-void writeSegment(CourseSegment& entry, int number, int point, const RoutePoint& p,
-                  const RunningSums& sums, double correction, std::string name) {
-    entry.number = static_cast<int16_t>(number);
-    entry.endPoint = static_cast<int16_t>(point);
-    entry.latitude = p.latitude;
-    entry.longitude = p.longitude;
-    entry.elevation = p.elevation;
-    entry.horizontalDistance =
-        static_cast<float>(std::floor(static_cast<double>(sums.mapDistance) + 0.5));
-    entry.walkingDistance =
-        static_cast<float>(std::floor(static_cast<double>(sums.walkDistance) + 0.5));
-    entry.walkingMinutes =
-        static_cast<float>(std::floor(static_cast<double>(sums.minutes) * correction + 0.5));
-    entry.name = std::move(name);
+WalkingParameters walkingParametersOf(const SettingsValues& s) {
+    return {s.climbSpeed, s.descentSpeed, s.flatSpeed, s.shortRest, s.longRest};
 }
 
-// Climb difference to the previous entry, and the mean slope angle of the route points from
-// the previous entry's end to this one's, both ends included.
-void fillClimbAndSlope(CourseSegmentTable& table, int count, const RouteTable& route,
-                       int routeCount) {
-    for (int f = 1; f <= count; ++f) {
-        CourseSegment& entry = table[slot(f)];
-        const CourseSegment& previous = table[slot(f - 1)];
-        entry.climbDiff = std::fabs(entry.elevation - previous.elevation);
-        const int from = std::clamp<int>(previous.endPoint, 1, routeCount);
-        const int to = std::clamp<int>(entry.endPoint, from, routeCount);
-        float sum = 0;
-        for (int i = from; i <= to; ++i) sum += route[slot(i)].slopeAngle;
-        entry.meanSlope = sum / static_cast<float>(to - from + 1);
-    }
-}
-
-// Planning mode: entry 0 leaves at the start time; every later entry arrives after its walking
-// minutes and leaves after the short rest, the last one does not leave.
-void planTimes(CourseSegmentTable& table, int count, const ScheduleParameters& parameters) {
-    double start = clockMinutes(parameters.startTime);
-    table[0].departure = parameters.startTime;
-    table[0].arrival = kNoTime;
-    for (int f = 1; f <= count; ++f) {
-        CourseSegment& entry = table[slot(f)];
-        const int64_t t = roundHalfEven(static_cast<double>(entry.walkingMinutes) + start);
-        entry.arrival = clockText(t);
-        if (f == count) {
-            entry.departure = kNoTime;
-        } else {
-            const int64_t leave = t + parameters.shortRest;
-            entry.departure = clockText(leave);
-            start = static_cast<double>(leave);
-        }
-    }
-}
-
-// GPS-log mode: arrivals count on from the recorded time of the first point, without rests.
-void recordedTimes(CourseSegmentTable& table, int count, const RoutePoint& first) {
-    const std::string begin = first.timeText.substr(0, 5);
-    double start = clockMinutes(begin);
-    table[0].departure = kNoTime;
-    table[0].arrival = begin;
-    for (int f = 1; f <= count; ++f) {
-        CourseSegment& entry = table[slot(f)];
-        const int64_t t = roundHalfEven(static_cast<double>(entry.walkingMinutes) + start);
-        entry.arrival = clockText(t);
-        entry.departure = kNoTime;
-        start = static_cast<double>(t);
-    }
+void storeWalkingParameters(SettingsValues& s, const WalkingParameters& p) {
+    s.climbSpeed = p.climb;
+    s.descentSpeed = p.descent;
+    s.flatSpeed = p.flat;
+    s.shortRest = p.shortRest;
+    s.longRest = p.longRest;
 }
 
 }  // namespace
 
-std::string clockText(int64_t minutes) {
-    // Far beyond any schedule, and far from the ends of the integer range.
-    constexpr int64_t kLimit = int64_t{1} << 50;
-    minutes = std::clamp(minutes, -kLimit, kLimit);
-    // Floor division, so that a negative count still gives minutes 0..59.
-    int64_t hours = minutes / 60;
-    if (minutes % 60 != 0 && minutes < 0) --hours;
-    return twoDigits(hours) + ":" + twoDigits(minutes - 60 * hours);
+struct CourseTime::Values {
+    WalkingParameters walking{};
+    ScheduleParameters schedule;
+};
+
+CourseTime::CourseTime(AppState& state, Dialogs& dialogs)
+    : state_(state),
+      dialogs_(dialogs),
+      commands_({.run = [this](const CourseTimeCommand& command) { run(command); },
+                 .available = [this](const CourseTimeCommand& command) { return offers(command); },
+                 .takenWhileBusy = {},
+                 .alsoBusy = {}}) {
+    addScheduleCommands(menus_);
 }
 
-double clockMinutes(std::string_view text) {
-    const std::string_view first = text.substr(0, 2);
-    const std::string_view last = text.size() >= 2 ? text.substr(text.size() - 2) : text;
-    return leadingNumber(first) * 60.0 + leadingNumber(last);
+void CourseTime::run(const CourseTimeCommand& command) {
+    if (const ToolId* tool = std::get_if<ToolId>(&command)) {
+        runTool(*tool);
+        return;
+    }
+    switch (std::get<CourseTimeButton>(command)) {
+        case CourseTimeButton::Calculate: runCalculation(); break;
+        case CourseTimeButton::Reverse: runReverse(); break;
+        case CourseTimeButton::Help: dialogs_.showHelp(kCourseTimeHelpFile); break;
+        case CourseTimeButton::Close:
+            closed_ = true;
+            if (closeRequested) closeRequested();
+            break;
+    }
 }
 
-bool isStartTimeText(std::string_view text) {
-    if (text.size() != 5 || text[2] != ':') return false;
-    if (!isDigit(text[0]) || !isDigit(text[1]) || !isDigit(text[3]) || !isDigit(text[4]))
+bool CourseTime::offers(const CourseTimeCommand& command) const {
+    const ToolId* tool = std::get_if<ToolId>(&command);
+    return tool == nullptr || menus_.isEnabled(*tool);
+}
+
+void CourseTime::notify() {
+    if (changed) changed();
+}
+
+void CourseTime::open() {
+    closed_ = false;
+    const SettingsValues& s = state_.settings;
+    fields_.climbSpeed = shortestText(s.climbSpeed);
+    fields_.descentSpeed = shortestText(s.descentSpeed);
+    fields_.flatSpeed = shortestText(s.flatSpeed);
+    fields_.shortRest = integerText(s.shortRest);
+    fields_.longRest = integerText(s.longRest);
+    fields_.pitch = integerText(pitchSpinner_);
+
+    const int count = usedSegmentCount(state_);
+    if (gpsMode()) {
+        // The recorded times of the first and the last point; no correction (factor 1).
+        const int last = std::clamp<int>(state_.routeCount, 1, kMaxRoutePoints);
+        fields_.correction.clear();
+        fields_.startTime = recordedClock(state_.route[1]);
+        forecast_ = recordedClock(state_.route[slot(last)]);
+    } else {
+        fields_.correction = correctionText(correctionSpinner_);
+        // The start of the last schedule, unless it holds no start time.
+        const std::string& departure = state_.segments[0].departure;
+        fields_.startTime =
+            count != 0 && isStartTimeText(departure) ? departure : kStartTimeDefault;
+        forecast_ = count != 0 ? state_.segments[slot(count)].arrival : kNoTime;
+    }
+    setScheduleCommandStates(menus_, gpsMode());
+    listVisible_ = true;
+    selectedRow_ = -1;
+    refillList();
+    notify();
+}
+
+void CourseTime::setCorrectionSpinner(int value) {
+    if (gpsMode()) return;
+    correctionSpinner_ = std::clamp(value, kCorrectionMin, kCorrectionMax);
+    fields_.correction = correctionText(correctionSpinner_);
+    notify();
+}
+
+void CourseTime::setPitchSpinner(int value) {
+    pitchSpinner_ = std::clamp(value, kPitchMin, kPitchMax);
+    fields_.pitch = integerText(pitchSpinner_);
+    notify();
+}
+
+void CourseTime::refuse(const char* message) {
+    dialogs_.message(message, kCourseTimeMessageTitle, Buttons::Ok, Icon::Information);
+}
+
+bool CourseTime::readValues(Values& values, bool readSpeeds) {
+    const SettingsValues& s = state_.settings;
+    values.walking = walkingParametersOf(s);
+    ScheduleParameters& schedule = values.schedule;
+    schedule.shortRest = s.shortRest;
+
+    if (!gpsMode()) {
+        std::optional<float> climb = speedOf(s.climbSpeed);
+        std::optional<float> descent = speedOf(s.descentSpeed);
+        std::optional<float> flat = speedOf(s.flatSpeed);
+        if (readSpeeds) {
+            climb = speedOf(leadingNumber(fields_.climbSpeed));
+            descent = speedOf(leadingNumber(fields_.descentSpeed));
+            flat = speedOf(leadingNumber(fields_.flatSpeed));
+        }
+        if (!climb || !descent || !flat) {
+            refuse(kCourseTimeSpeedMessage);
+            return false;
+        }
+        const std::optional<int16_t> shortRest = restOf(fields_.shortRest);
+        const std::optional<int16_t> longRest = restOf(fields_.longRest);
+        if (!shortRest || !longRest) {
+            refuse(kCourseTimeRestMessage);
+            return false;
+        }
+        values.walking = {*climb, *descent, *flat, *shortRest, *longRest};
+        schedule.shortRest = *shortRest;
+    }
+
+    const int32_t pitch = roundHalfEven(leadingNumber(fields_.pitch));
+    if (pitch < 1) {
+        refuse(kCourseTimePitchMessage);
         return false;
-    const int hours = (text[0] - '0') * 10 + (text[1] - '0');
-    const int minutes = (text[3] - '0') * 10 + (text[4] - '0');
-    return hours < 24 && minutes < 60;
-}
-
-ScheduleResult buildSchedule(AppState& state, const ScheduleParameters& parameters) {
-    const int count = routeCountOf(state);
-    const RouteTable& route = state.route;
-    const double correction =
-        parameters.correction > 0.0 && std::isfinite(parameters.correction) ? parameters.correction
-                                                                            : 1.0;
-
-    if (count < 1) {
-        // Nothing to walk: no schedule.
-        clearSegments(state);
-        return {};
     }
+    schedule.pitchMinutes = pitch;
 
-    // Built aside, so that a route needing too many entries leaves the table as it was.
-    CourseSegmentTable table{};
-    CourseSegment& start = table[0];
-    start.number = 0;
-    start.endPoint = 1;
-    start.latitude = route[1].latitude;
-    start.longitude = route[1].longitude;
-    start.elevation = route[1].elevation;
-    start.name = pointNames(route[1]);
-
-    const auto refused = [] { return ScheduleResult{false, kTooManySegmentsMessage, {}}; };
-    RunningSums sums;
-    int n = 1;
-    int pitch = 1;
-    auto endSegment = [&](int point, std::string name) {
-        writeSegment(table[slot(n)], n, point, route[slot(point)], sums, correction,
-                     std::move(name));
-        sums = {};
-        ++n;
-        ++pitch;
-    };
-
-    for (int i = 1; i <= count; ++i) {
-        const RoutePoint& p = route[slot(i)];
-        sums.minutes += p.minutesOut;
-        sums.mapDistance += p.mapDistance;
-        sums.walkDistance += p.walkDistance;
-
-        const int limit = pitch == 1 ? kFirstPitchMinutes : parameters.pitchMinutes;
-        if (sums.minutes > static_cast<float>(limit)) {
-            if (n > kMaxSegments) return refused();
-            endSegment(i, "");
+    if (!gpsMode()) {
+        if (!isStartTimeText(fields_.startTime)) {
+            refuse(kCourseTimeStartMessage);
+            return false;
         }
-        // Checked after the time limit: a named point where the limit also falls ends two
-        // entries at the same point.
-        if (i >= 2 && (!p.placeName.empty() || !p.mountainName.empty())) {
-            if (n > kMaxSegments) return refused();
-            endSegment(i, pointNames(p));
+        schedule.startTime = fields_.startTime;
+    }
+
+    // 0, an empty or a non-numeric field counts as 1.
+    const double correction = leadingNumber(fields_.correction);
+    schedule.correction = correction > 0.0 ? correction : 1.0;
+    return true;
+}
+
+bool CourseTime::schedule(const Values& values) {
+    const ScheduleResult result = buildSchedule(state_, values.schedule);
+    if (!result.ok) {
+        restoreRouteFromSpare(state_);
+        refuse(result.message.c_str());
+        return false;
+    }
+    refillList();
+    for (size_t k = 0; k < result.duplicates.size(); ++k)
+        dialogs_.message(kDuplicateSegmentMessage, kDuplicateSegmentTitle, Buttons::Ok,
+                         Icon::Error);
+    return true;
+}
+
+template <typename Work>
+void CourseTime::whileListHidden(Work&& work) {
+    listVisible_ = false;
+    notify();
+    processPendingEvents();
+    work();
+    listVisible_ = true;
+    notify();
+}
+
+void CourseTime::runCalculation() {
+    Values values;
+    if (!readValues(values, true)) return;
+    whileListHidden([&] {
+        const WalkingParameters before = walkingParametersOf(state_.settings);
+        if (!gpsMode()) storeWalkingParameters(state_.settings, values.walking);
+        copyRouteToSpare(state_);
+        measureRoute(state_);
+        if (schedule(values))
+            forecast_ = state_.segments[slot(usedSegmentCount(state_))].arrival;
+        else
+            storeWalkingParameters(state_.settings, before);
+    });
+}
+
+void CourseTime::runReverse() {
+    if (state_.roundTrip == 1) {
+        dialogs_.message(kReverseRoundTripMessage, kReverseRoundTripTitle, Buttons::Ok,
+                         Icon::Error);
+        return;
+    }
+    if (!reverseEnabled()) return;
+    Values values;
+    if (!readValues(values, false)) return;
+    whileListHidden([&] {
+        // The speeds stay the current walking parameters; the rests are taken from the fields.
+        const WalkingParameters before = walkingParametersOf(state_.settings);
+        storeWalkingParameters(state_.settings, values.walking);
+        reverseRoute(state_);
+        measureRoute(state_);
+        if (schedule(values))
+            forecast_ = state_.segments[slot(usedSegmentCount(state_))].arrival;
+        else
+            storeWalkingParameters(state_.settings, before);
+    });
+}
+
+void CourseTime::selectRow(int row) {
+    selectedRow_ = row >= 0 && row < static_cast<int>(rows_.size()) ? row : -1;
+}
+
+void CourseTime::refillList() {
+    if (std::optional<std::vector<std::string>> rows = refillScheduleList(state_))
+        rows_ = std::move(*rows);
+    if (selectedRow_ >= static_cast<int>(rows_.size())) selectedRow_ = -1;
+}
+
+void CourseTime::dispatch(const std::string& toolId) {
+    const CourseTimeTool* tool = findScheduleCommand(toolId);
+    if (tool == nullptr) {
+        reportUnknownTool("CourseTime", toolId);
+        return;
+    }
+    commands_.submit(tool->id);
+}
+
+void CourseTime::runTool(ToolId toolId) {
+    ScheduleEditValues values;
+    values.shortRest = state_.settings.shortRest;
+    values.longRest = state_.settings.longRest;
+    values.startTime = fields_.startTime;
+    if (!gpsMode() && toolId != scheduleTool::kSaveSchedule) {
+        // The rests as the fields show them now, read like "計算" reads them.
+        const std::optional<int16_t> shortRest = restOf(fields_.shortRest);
+        const std::optional<int16_t> longRest = restOf(fields_.longRest);
+        if (!shortRest || !longRest) {
+            refuse(kCourseTimeRestMessage);
+            return;
         }
+        values.shortRest = *shortRest;
+        values.longRest = *longRest;
     }
-    // The last point always ends the final entry, even where it has just ended one.
-    if (n > kMaxSegments) return refused();
-    writeSegment(table[slot(n)], n, count, route[slot(count)], sums, correction,
-                 pointNames(route[slot(count)]));
-    const int segmentCount = n;
-
-    fillClimbAndSlope(table, segmentCount, route, count);
-    if (state.gpsMode == 1)
-        recordedTimes(table, segmentCount, route[1]);
-    else
-        planTimes(table, segmentCount, parameters);
-
-    state.segments = std::move(table);
-    state.segmentCount = static_cast<int16_t>(segmentCount);
-
-    ScheduleResult result;
-    for (int f = 1; f < segmentCount; ++f)
-        if (state.segments[slot(f)].endPoint == state.segments[slot(f + 1)].endPoint)
-            result.duplicates.push_back(f);
-    return result;
-}
-
-void copyRouteToSpare(AppState& state) {
-    const int count = routeCountOf(state);
-    for (int i = 0; i <= count; ++i) state.spareRoute[slot(i)] = state.route[slot(i)];
-}
-
-void reverseRoute(AppState& state) {
-    const int count = routeCountOf(state);
-    copyRouteToSpare(state);
-    for (int j = 1; j <= count; ++j) {
-        const RoutePoint& from = state.spareRoute[slot(count - j + 1)];
-        RoutePoint& to = state.route[slot(j)];
-        to.number = static_cast<int16_t>(j);
-        to.latitude = from.latitude;
-        to.longitude = from.longitude;
-        to.elevation = from.elevation;
-        to.dateText = from.dateText;
-        to.timeText = from.timeText;
-        to.mountainName = from.mountainName;
-        to.placeName = from.placeName;
-        to.markKind = from.markKind;
-        to.mapDistance = from.mapDistance;
-        to.walkDistance = from.walkDistance;
-        to.label = from.label;
-        to.minutesOut = from.minutesBack;
-        to.minutesBack = from.minutesOut;
+    if (runScheduleCommand(state_, dialogs_, toolId.text(), selectedRow_, values)) {
+        refillList();
+        forecast_ = state_.segments[slot(usedSegmentCount(state_))].arrival;
     }
-}
-
-void restoreRouteFromSpare(AppState& state) {
-    const int count = routeCountOf(state);
-    for (int i = 0; i <= count; ++i) state.route[slot(i)] = state.spareRoute[slot(i)];
+    notify();
 }
 
 }  // namespace orv

@@ -2,7 +2,7 @@
 
 #include "core/NumberText.h"
 #include "core/Rounding.h"
-#include "schedule/CourseTime.h"
+#include "schedule/CourseTimeCalculation.h"
 #include "schedule/ScheduleList.h"
 
 #include <algorithm>

@@ -88,7 +88,6 @@ struct PlanFlags {
     int32_t ridgeValleyCount = 0;
     int32_t ridgeValleyLoaded = 0;
     int16_t ridgeValleyPresent = 0;
-    int16_t startCancelled = 0;
     // The route map's label and line displays of the plan.
     int16_t elevationLabelsShown = 0;
     int16_t cumulativeTimesShown = 0;

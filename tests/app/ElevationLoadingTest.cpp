@@ -55,7 +55,8 @@ TEST_F(ElevationLoadingTest, HardDiskFolderFillsTheNineBlocksAndTheCorners) {
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder((dir / "DEM").string() + "  ");  // trailing blanks are dropped
-    loadElevationBlock(*state, menu, dialogs, "/suggested");
+    const std::optional<ElevationLoadSummary> load =
+        loadElevationBlock(*state, menu, dialogs, "/suggested");
 
     ASSERT_EQ(dialogs.asked().size(), 2u);
     EXPECT_EQ(dialogs.asked()[0].text, kFolderQuestion);
@@ -64,7 +65,7 @@ TEST_F(ElevationLoadingTest, HardDiskFolderFillsTheNineBlocksAndTheCorners) {
     EXPECT_EQ(dialogs.asked()[0].icon, Icon::Question);
     EXPECT_EQ(dialogs.asked()[1].title, "数値地図のフォルダを選択してください");
     EXPECT_EQ(dialogs.asked()[1].text, "/suggested");
-    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_TRUE(load.has_value());
     EXPECT_EQ(state->demFolder, (dir / "DEM").string());
 
     // Slot j's block: rows and columns from the slot table, record N is row first + N - 1.
@@ -112,12 +113,10 @@ TEST_F(ElevationLoadingTest, DiscLayoutReadsTheFirstLevelFolders) {
 TEST_F(ElevationLoadingTest, CancelLeavesGridAndCornersAlone) {
     state->elevationGrid.set(0, 0, 1, 42.0f);
     for (bool atFolder : {false, true}) {
-        state->startCancelled = 0;
         state->demMedia = 1;
         dialogs.answerMessage(atFolder ? Answer::Ok : Answer::Cancel);
         if (atFolder) dialogs.answerFolder("");
-        loadElevationBlock(*state, menu, dialogs);
-        EXPECT_EQ(state->startCancelled, -1);
+        EXPECT_FALSE(loadElevationBlock(*state, menu, dialogs).has_value());
         EXPECT_EQ(at(0, 0), 42.0f);
         EXPECT_EQ(state->meshCorners[5].meshCode, "");
         EXPECT_EQ(state->levelCorners[1][kSouth], "");
@@ -168,9 +167,9 @@ TEST_F(ElevationLoadingTest, UnreadableFileWarnsAndBecomesSea) {
 TEST_F(ElevationLoadingTest, OtherMediaValueAsksNothing) {
     state->demMedia = 2;
     state->demFolder = dir.path().string();
-    loadElevationBlock(*state, menu, dialogs);
+    const std::optional<ElevationLoadSummary> load = loadElevationBlock(*state, menu, dialogs);
     EXPECT_TRUE(dialogs.asked().empty());
-    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_TRUE(load.has_value());
     EXPECT_EQ(at(0, 0), ElevationGrid::kNoData);
 }
 
@@ -217,7 +216,7 @@ TEST_F(ElevationLoadingTest, CodesThatNameNoMeshLeaveTheSeaAndOddFieldsAreCounte
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder((dir / "DEM").string());
-    const ElevationLoadSummary summary = loadElevationBlock(*state, menu, dialogs);
+    const ElevationLoadSummary summary = loadElevationBlock(*state, menu, dialogs).value();
     EXPECT_EQ(summary.readFiles, 8);
     EXPECT_EQ(summary.missingFiles, 1);
     EXPECT_EQ(summary.oddFields, 1);

@@ -78,7 +78,7 @@ TEST_F(EndOfMapTest, SavingUnderANewNameAppendsOneListLine) {
     EXPECT_TRUE(end.closed());
     EXPECT_TRUE(dialogs.asked().empty());
     EXPECT_EQ(state->planName, "槍ヶ岳980707");
-    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_EQ(end.outcome(), DialogOutcome::Accepted);
     EXPECT_FALSE(end.progressVisible());
 
     EXPECT_EQ(listBytes(), cp932("穂高 1999/10/12\r\n槍ヶ岳980707 2024/05/06\r\n"));
@@ -240,7 +240,7 @@ TEST_F(EndOfMapTest, LeavingWithoutSavingRemovesOnlyFilesOfAPlanNeverSaved) {
         EXPECT_EQ(fs::exists(dir / "Yari980707.RTD"), !c.removed);
         EXPECT_EQ(fs::exists(dir / "Yari980707.RVD"), !c.removed);
         EXPECT_EQ(listBytes(), c.list);
-        EXPECT_EQ(state->startCancelled, 0);
+        EXPECT_EQ(end.outcome(), DialogOutcome::Accepted);
     }
     EXPECT_TRUE(dialogs.asked().empty());
 }
@@ -257,11 +257,10 @@ TEST_F(EndOfMapTest, YesWithoutARouteLeavesLikeLeavingWithoutSaving) {
 TEST_F(EndOfMapTest, CancelAndClosingTheWindowKeepTheMapOpen) {
     EndOfMap cancelled = dialog();
     EXPECT_TRUE(cancelled.cancel());
-    EXPECT_EQ(state->startCancelled, -1);
-    state->startCancelled = 0;
+    EXPECT_EQ(cancelled.outcome(), DialogOutcome::Cancelled);
     EndOfMap dismissed = dialog();
     EXPECT_TRUE(dismissed.dismiss());
-    EXPECT_EQ(state->startCancelled, -1);
+    EXPECT_EQ(dismissed.outcome(), DialogOutcome::Cancelled);
     EXPECT_FALSE(fs::exists(dir / "Yari980707.RTD"));
 }
 

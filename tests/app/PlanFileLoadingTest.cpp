@@ -73,7 +73,6 @@ struct RouteFileTest : ::testing::Test {
         EXPECT_EQ(state->selectedMountain, 1);
         EXPECT_EQ(state->routeLoaded, 0);
         EXPECT_EQ(state->mountainConfirmed, 0);
-        EXPECT_EQ(state->startCancelled, -1);
     }
 };
 
@@ -159,7 +158,6 @@ TEST_F(RouteFileTest, SavedPlanFixtureLoadsIntoTheState) {
     EXPECT_EQ(state->mountainConfirmed, 1);
     EXPECT_EQ(state->routeLoaded, 1);
     EXPECT_TRUE(menu.trkIndicators[0]);
-    EXPECT_EQ(state->startCancelled, 0);
     EXPECT_TRUE(menu.status.empty());
     EXPECT_FALSE(menu.progressVisible);
 }
@@ -201,7 +199,6 @@ TEST_F(RouteFileTest, BrokenFilesChangeNothingAndSayWhy) {
         fs::remove(dir / "Yari980707.RTD");
         if (c.bytes) dir.write("Yari980707.RTD", *c.bytes);
         markState();
-        state->startCancelled = 0;
         state->routeLoaded = 0;
         state->mountainConfirmed = 0;
         menu.progressVisible = true;
@@ -220,7 +217,6 @@ TEST_F(RouteFileTest, MeshCodesThatNameNoMeshAreRefusedWithTheirLine) {
         dir.write("Yari980707.RTD", "36.2 137.373 36.2 137.373\r\n;\r\n" + code +
                                         " 543754\r\n;\r\nx\r\n;\r\n1 TRK\r\n;\r\n1 35.2 139.4 100    0 \r\n");
         markState();
-        state->startCancelled = 0;
         state->routeLoaded = 0;
         state->mountainConfirmed = 0;
         const RouteFileLoad load = readRouteFile(*state, menu);

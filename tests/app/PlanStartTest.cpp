@@ -63,12 +63,11 @@ TEST_F(PlanStartTest, OpeningListsThePlansAndProposesTheSampleMountainFile) {
     EXPECT_EQ(dialog.mountainFile(), kSampleMountains);
     EXPECT_EQ(state->mountainFilePath, "");
     dialog.cancel();
-    EXPECT_EQ(state->startCancelled, -1);
+    EXPECT_EQ(dialog.outcome(), DialogOutcome::Cancelled);
     EXPECT_EQ(state->mountainFilePath, "");
     EXPECT_TRUE(dialogs.asked().empty());
 
     state->gpsMode = 0;
-    state->startCancelled = 0;
     PlanStart again = make();
     again.open();
     EXPECT_EQ(again.caption(), "ルート作成");

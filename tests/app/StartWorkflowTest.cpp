@@ -118,6 +118,7 @@ struct StartWorkflowTest : ::testing::Test {
             } else {
                 EXPECT_TRUE(end.cancel());
             }
+            return end.outcome().value();
         };
         windows.openRouteMap = [this] {
             opened.push_back("ORV_TVIEW");
@@ -158,7 +159,6 @@ struct StartWorkflowTest : ::testing::Test {
         EXPECT_EQ(model.hScroll, 480);
         EXPECT_EQ(model.vScroll, 1040);
         EXPECT_EQ(state->planName, "");
-        EXPECT_EQ(state->startCancelled, 0);
         EXPECT_EQ(state->routeCount, 0);
         EXPECT_EQ(state->refRouteCount, 0);
         EXPECT_EQ(state->waypointCount, 0);
@@ -610,7 +610,6 @@ TEST_F(StartWorkflowTest, CancelInTheEndOfMapDialogStaysOnTheMap) {
     saveAtEnd = false;
     routeMap->dispatch("ActTViewExit");
     EXPECT_EQ(opened.back(), "ORV_TVEND");
-    EXPECT_EQ(state->startCancelled, 0);
     EXPECT_EQ(state->planName, "幌尻岳0801");
     EXPECT_EQ(menu->model().caption, "地域選択  幌尻岳0801");
 
@@ -622,18 +621,25 @@ TEST_F(StartWorkflowTest, CancelInTheEndOfMapDialogStaysOnTheMap) {
     EXPECT_FALSE(fs::exists(state->dataFolder / "幌尻岳0801.RTD"));
 }
 
-TEST_F(StartWorkflowTest, CommandsWhileASequenceRunsAreIgnored) {
+TEST_F(StartWorkflowTest, CommandsWhileASequenceRunsWaitForItInOrder) {
     int deletions = 0;
+    int starts = 0;
     menu->startDialogs().planDeletion = [&] { ++deletions; };
-    menu->startDialogs().planStart = [this](PlanStart& dialog) {
-        menu->dispatch("ActMakeRootMode");     // ignored: a sequence is running
-        menu->dispatch("ActDelCtrlRootFile");  // ignored as well
+    menu->startDialogs().planStart = [&](PlanStart& dialog) {
+        if (++starts == 1) {
+            menu->dispatch("ActDelCtrlRootFile");  // waits: a sequence is running
+            menu->dispatch("ActMakeRootMode");     // waits too, and comes after the deletion
+            EXPECT_EQ(menu->pendingCommands(), 2u);
+            EXPECT_EQ(deletions, 0);
+        } else {
+            EXPECT_EQ(deletions, 1);
+        }
         dialog.cancel();
     };
     menu->dispatch("ActMakeRootMode");
-    EXPECT_EQ(deletions, 0);
-    menu->dispatch("ActDelCtrlRootFile");
+    EXPECT_EQ(starts, 2);
     EXPECT_EQ(deletions, 1);
+    EXPECT_EQ(menu->pendingCommands(), 0u);
     // The mesh buttons do nothing while disabled.
     menu->moveBlock(Direction::North);
     menu->confirmBlock();

@@ -5,6 +5,7 @@
 #include "core/TextFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "support/UnknownTools.h"
 
 #include <gtest/gtest.h>
 
@@ -173,7 +174,10 @@ TEST_F(StartupTest, StartMenuBandsAndCommands) {
     ASSERT_EQ(dialogs.asked().size(), 2u);
     EXPECT_EQ(dialogs.asked()[0].text, "ORVANE.hlp");
     EXPECT_EQ(dialogs.asked()[1].text, "ORVANE1.hlp");
-    menu.dispatch("NoSuchTool");  // ignored
+    test::UnknownToolCatcher unknown;
+    menu.dispatch("NoSuchTool");  // does nothing, and is reported
+    EXPECT_EQ(dialogs.asked().size(), 2u);
+    EXPECT_EQ(unknown.reports(), std::vector<std::string>{"StartMenu: NoSuchTool"});
 }
 
 TEST(PlanReset, ReturnsToTheStateWithoutAPlan) {
@@ -189,7 +193,6 @@ TEST(PlanReset, ReturnsToTheStateWithoutAPlan) {
     state->mountainTable[2].name = "北岳";
     state->segmentCount = 4;
     state->rawRoute[1].latitude = "35.4";
-    state->startCancelled = -1;
     state->routeLoaded = 1;
     state->mountainFileLoaded = 1;
     state->mountainConfirmed = 1;
@@ -225,7 +228,6 @@ TEST(PlanReset, ReturnsToTheStateWithoutAPlan) {
     EXPECT_EQ(state->mountainTable[2].name, "");
     EXPECT_EQ(state->segmentCount, 0);
     EXPECT_EQ(state->rawRoute[1].latitude, "");
-    EXPECT_EQ(state->startCancelled, 0);
     EXPECT_EQ(state->routeLoaded, 0);
     EXPECT_EQ(state->mountainFileLoaded, 0);
     EXPECT_EQ(state->mountainConfirmed, 0);

@@ -77,7 +77,6 @@ TEST_F(GpsImportRunTest, PcxTrackAloneLeavesNoWaypoints) {
     EXPECT_EQ(state->waypointCount, 0);
     EXPECT_TRUE(state->waypoints[1].name.empty());
     EXPECT_EQ(state->routeLoaded, 1);
-    EXPECT_EQ(state->startCancelled, 0);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
@@ -109,28 +108,21 @@ TEST_F(GpsImportRunTest, PotAndPlanRouteOptionsReadNoFile) {
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_TRUE(state->route[1].latitude.empty());
     EXPECT_EQ(state->waypointCount, 0);
-    EXPECT_EQ(state->startCancelled, 0);
 
     EXPECT_EQ(run(kGpsFormatPlanRoute), GpsImportOutcome::ReadPlanRoute);
     EXPECT_TRUE(dialogs.asked().empty());
-    EXPECT_EQ(state->startCancelled, 0);
 }
 
 TEST_F(GpsImportRunTest, CancellingAnyDialogCancelsTheStart) {
     dialogs.answerFile(std::nullopt);
     EXPECT_EQ(run(kGpsFormatPcx, true), GpsImportOutcome::Cancelled);
-    EXPECT_EQ(state->startCancelled, -1);
     EXPECT_EQ(fileFilters().size(), 1u);  // the waypoint file is not asked for
 
-    state->startCancelled = 0;
     dialogs.answerFile(trackFile);
     dialogs.answerFile(std::nullopt);
     EXPECT_EQ(run(kGpsFormatPcx, true), GpsImportOutcome::Cancelled);
-    EXPECT_EQ(state->startCancelled, -1);
 
-    state->startCancelled = 0;
     EXPECT_EQ(runGpsImport(std::nullopt, *state, dialogs, view), GpsImportOutcome::Cancelled);
-    EXPECT_EQ(state->startCancelled, -1);
 }
 
 TEST_F(GpsImportRunTest, ReaderProblemsAreShownAndCancelTheStart) {
@@ -143,7 +135,6 @@ TEST_F(GpsImportRunTest, ReaderProblemsAreShownAndCancelTheStart) {
     EXPECT_EQ(shown.title, "ＴＲＫ読み込み");
     EXPECT_EQ(shown.buttons, Buttons::Ok);
     EXPECT_EQ(shown.icon, Icon::Warning);
-    EXPECT_EQ(state->startCancelled, -1);
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_EQ(hidden, 1);
     EXPECT_EQ(statusLines.back(), "");
@@ -158,7 +149,6 @@ TEST_F(GpsImportRunTest, UnsupportedUnitIsShownAndCancelsTheStart) {
     EXPECT_EQ(dialogs.messages()[0].text, "この形式のＴＲＫデータは読み込めません");
     EXPECT_EQ(dialogs.messages()[0].title, "ＴＲＫ読み込み");
     EXPECT_EQ(dialogs.messages()[0].icon, Icon::Information);
-    EXPECT_EQ(state->startCancelled, -1);
     EXPECT_EQ(state->routeCount, 0);  // the track read before is not kept either
 }
 

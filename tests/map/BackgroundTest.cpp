@@ -139,7 +139,7 @@ protected:
         for (const auto& id : kModeTools) menus.addCommand("DispGMode", tool(id));
         for (const auto& id : kViewTools) menus.addCommand("DispGMode", tool(id));
         for (const auto& id : kEditTools) menus.addCommand("BCColorSetMenu", tool(id));
-        for (int n = 1; n <= 4; ++n) menus.setEnabled(kViewTools[static_cast<size_t>(n)], false);
+        for (int n = 1; n <= 4; ++n) menus.setEnabled(ToolId{kViewTools[static_cast<size_t>(n)]}, false);
 
         ctx =
             std::make_unique<MapContext>(MapContext{*state, map, pictures, menus, dialogs, {}, {}});
@@ -161,7 +161,7 @@ protected:
     std::vector<std::string> checkedOf(const std::vector<std::string>& tools) const {
         std::vector<std::string> checked;
         for (const auto& id : tools)
-            if (menus.isChecked(id)) checked.push_back(id);
+            if (menus.isChecked(ToolId{id})) checked.push_back(id);
         return checked;
     }
 
@@ -415,12 +415,11 @@ TEST_F(BackgroundMap, ACancelledColourDialogKeepsTheMapButNotTheSet) {
         ++opened;
         EXPECT_EQ(state->settings.colourSetIndex, 3);
         state->settings.colourTable[3] = dyadicSet();
-        state->startCancelled = -1;
+        return DialogOutcome::Cancelled;
     };
 
     editColourSet(*ctx, 3);
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(state->startCancelled, 0);
     EXPECT_EQ(overlays.size(), 1u);  // no redraw
     EXPECT_EQ(pictures.map.image(), before);
     EXPECT_EQ(state->settings.colourSetIndex, 3);
@@ -442,6 +441,7 @@ TEST_F(BackgroundMap, AConfirmedColourDialogRegistersAndShowsTheSet) {
     ctx->openColourDialog = [&] {
         state->settings.colourTable[4] = dyadicSet();
         state->settings.registeredSets[4] = 1;
+        return DialogOutcome::Accepted;
     };
 
     editColourSet(*ctx, 4);
@@ -454,7 +454,7 @@ TEST_F(BackgroundMap, AConfirmedColourDialogRegistersAndShowsTheSet) {
     EXPECT_EQ(checkedOf(kViewTools), std::vector<std::string>{"ActViewBCU4"});
 
     // The default set has no edit check mark.
-    ctx->openColourDialog = [] {};
+    ctx->openColourDialog = [] { return DialogOutcome::Accepted; };
     editColourSet(*ctx, 0);
     EXPECT_EQ(overlays.size(), 2u);
     EXPECT_FALSE(menus.isChecked("ActBCDefColor"));

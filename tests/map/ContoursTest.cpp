@@ -28,7 +28,7 @@ std::string tool(int n) { return "ActCNTPdata" + std::to_string(n); }
 std::vector<int> checkedTools(const MenuModel& menus) {
     std::vector<int> checked;
     for (int n = 1; n <= 9; ++n)
-        if (menus.isChecked(tool(n))) checked.push_back(n);
+        if (menus.isChecked(ToolId{tool(n)})) checked.push_back(n);
     return checked;
 }
 

@@ -24,7 +24,7 @@ std::string levelTool(int n) { return "ActVlv" + std::to_string(n); }
 
 std::vector<bool> levelToolsEnabled(const MenuModel& menus) {
     std::vector<bool> enabled;
-    for (int n = 1; n <= 5; ++n) enabled.push_back(menus.isEnabled(levelTool(n)));
+    for (int n = 1; n <= 5; ++n) enabled.push_back(menus.isEnabled(ToolId{levelTool(n)}));
     return enabled;
 }
 
@@ -58,7 +58,7 @@ TEST(MapZoomLevel, ChoosingTheCurrentLevelDoesNothing) {
 TEST(MapZoomLevel, AnotherLevelIsRedrawnAsStored) {
     MapWorld w;
     w.fillLevel(3, 42.0f);
-    for (int n = 2; n <= 3; ++n) w.menus.setEnabled(levelTool(n), true);
+    for (int n = 2; n <= 3; ++n) w.menus.setEnabled(ToolId{levelTool(n)}, true);
     w.state->backgroundLevel = 0.9f;
 
     selectZoomLevel(w.ctx, 3);
@@ -247,7 +247,7 @@ TEST_F(RangeZoom, ALeftClickNearTheCornerZoomsFromPixelOneOne) {
 }
 
 TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
-    w.menus.setEnabled(levelTool(3), true);  // left from an earlier zoom
+    w.menus.setEnabled(ToolId{levelTool(3)}, true);  // left from an earlier zoom
     startRangeZoom(w.ctx);
     rangeZoomRightClick(w.ctx, 100, 100);
     rangeZoomRightClick(w.ctx, 100, 100);
@@ -266,7 +266,7 @@ TEST_F(RangeZoom, TwoRightClicksAtLevelOneJumpToLevelFour) {
 }
 
 TEST_F(RangeZoom, LevelOneThenAZoomReEnablesOnlyTheNewLevel) {
-    for (int n = 2; n <= 5; ++n) w.menus.setEnabled(levelTool(n), true);
+    for (int n = 2; n <= 5; ++n) w.menus.setEnabled(ToolId{levelTool(n)}, true);
     w.state->currentLevel = 3;
     selectZoomLevel(w.ctx, 1);
     EXPECT_EQ(levelToolsEnabled(w.menus), (std::vector<bool>{true, false, false, false, false}));

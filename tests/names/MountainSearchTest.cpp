@@ -148,18 +148,13 @@ TEST(SearchDestination, TheConfirmedMountainBecomesTheCentreMesh) {
     EXPECT_TRUE(takeDestination(*state, 2));
     EXPECT_EQ(state->selectedMountain, 2);
     EXPECT_EQ(state->centreMeshCode, "533841");
-    EXPECT_EQ(state->startCancelled, 0);
 
     for (std::optional<int> picked : {std::optional<int>(), std::optional<int>(0), std::optional<int>(3)}) {
-        state->startCancelled = 0;
         EXPECT_FALSE(takeDestination(*state, picked));
-        EXPECT_EQ(state->startCancelled, -1);
         EXPECT_EQ(state->selectedMountain, 2);
     }
-    state->startCancelled = 0;
     state->mountainConfirmed = 0;
     EXPECT_FALSE(takeDestination(*state, 1));
-    EXPECT_EQ(state->startCancelled, -1);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Menu bands and the notifications their state changes send.
 #include "platform/MenuModel.h"
+#include "support/UnknownTools.h"
 
 #include <gtest/gtest.h>
 
@@ -58,10 +59,15 @@ TEST(MenuModel, StateChangesReachEveryCommandOfTheToolIdAndNotifyOnce) {
     EXPECT_FALSE(model.isEnabled("ActDelRoot"));
 
     model.setEnabled("ActDelRoot", false);  // no change, no notice
-    model.setChecked("ActUnknown", true);   // unknown ids are ignored
-    EXPECT_EQ(notified, 1);
-    EXPECT_FALSE(model.isEnabled("ActUnknown"));
-    EXPECT_FALSE(model.isChecked("ActUnknown"));
+    {
+        // Unknown ids change nothing and are reported, once per use.
+        test::UnknownToolCatcher unknown;
+        model.setChecked("ActUnknown", true);
+        EXPECT_EQ(notified, 1);
+        EXPECT_FALSE(model.isEnabled("ActUnknown"));
+        EXPECT_FALSE(model.isChecked("ActUnknown"));
+        EXPECT_EQ(unknown.reports(), std::vector<std::string>(3, "MenuModel: ActUnknown"));
+    }
 
     model.setChecked("ActZupMode", true);
     model.setCaption("ActZupMode", "範囲拡大中");
@@ -102,6 +108,30 @@ TEST(MenuModel, ListenersCanBeRemovedAndMayChangeTheModelWhileTold) {
     thirdId = model.onChanged([&] { ++third; });
     model.setEnabled("ActZupMode", false);
     EXPECT_EQ(third, 0);
+}
+
+TEST(MenuModel, AHoldKeepsOnlyTheKeptCommandsAvailableAndLeavesTheStatesAlone) {
+    MenuModel model = routeMenus();
+    model.setEnabled("ActDelRoot", false);
+    int notified = 0;
+    model.onChanged([&] { ++notified; });
+
+    model.holdAllExcept({"ActMakeNewTRKdata", "ActDelRoot"});
+    model.holdAllExcept({"ActMakeNewTRKdata", "ActDelRoot"});  // the same hold again: no notice
+    EXPECT_EQ(notified, 1);
+    EXPECT_TRUE(model.held());
+    EXPECT_TRUE(model.isAvailable("ActMakeNewTRKdata"));
+    EXPECT_FALSE(model.isAvailable("ActDelRoot"));  // kept, but disabled
+    EXPECT_FALSE(model.isAvailable("ActZupMode"));
+    EXPECT_FALSE(model.isAvailable("ActMakeRoot"));  // an entry that opens a band is held too
+    EXPECT_TRUE(model.isEnabled("ActZupMode"));
+
+    model.release();
+    model.release();
+    EXPECT_EQ(notified, 2);
+    EXPECT_FALSE(model.held());
+    EXPECT_TRUE(model.isAvailable("ActZupMode"));
+    EXPECT_FALSE(model.isAvailable("ActDelRoot"));
 }
 
 }  // namespace

@@ -150,13 +150,13 @@ TEST_F(OverlayCommands, DisplayTogglesFlipTheirFlagAndCheckMarkAndRedraw) {
         clearMapPicture(commands);
         scribble();
         t.run(commands);
-        EXPECT_TRUE(menus.isChecked(t.toolId));
+        EXPECT_TRUE(menus.isChecked(ToolId{t.toolId}));
         EXPECT_EQ((*state).*t.flag, -1);
         EXPECT_TRUE(cleared());
         EXPECT_TRUE(labelShown());
 
         t.run(commands);
-        EXPECT_FALSE(menus.isChecked(t.toolId));
+        EXPECT_FALSE(menus.isChecked(ToolId{t.toolId}));
         EXPECT_EQ((*state).*t.flag, 0);
         EXPECT_FALSE(labelShown());
     }

@@ -77,16 +77,16 @@ TEST_F(RouteCreationTest, MouseRouteFromFirstClickToMeasuredRoute) {
     open();
     routeMap->dispatch("ActMakeNewTRKdata");
     EXPECT_EQ(map().statusPanels[0], "任意の位置でマウスを左クリックして下さい。 右クリックで終了。");
-    EXPECT_EQ(creation().creationArmed, -1);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Armed);
 
     // Armed but not drawing: the right click opens the main menu and ends nothing.
     right(50, 50);
     EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
-    EXPECT_EQ(creation().creationArmed, -1);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Armed);
     EXPECT_TRUE(dialogs.asked().empty());
 
     left(100, 100);
-    EXPECT_EQ(creation().creating, 1);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Drawing);
     const Colour before = routeMap->pictures().map.pixelAt(130, 100);
     routeMap->mouseMove(160, 100);
     EXPECT_NE(routeMap->pictures().map.pixelAt(130, 100), before);  // the rubber band
@@ -117,15 +117,15 @@ TEST_F(RouteCreationTest, MouseRouteFromFirstClickToMeasuredRoute) {
     EXPECT_EQ(state->roundTrip, 0);
     EXPECT_EQ(state->routeLoaded, 1);
     EXPECT_GT(state->routeCount, 3);
-    EXPECT_EQ(creation().creating, 0);
-    EXPECT_EQ(creation().creationArmed, 0);
+    EXPECT_NE(creation().drawing, RouteDrawing::Drawing);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Idle);
     for (const std::string& readout : map().readouts) EXPECT_FALSE(readout.empty());
     // A route exists: creation is closed, editing and deleting are open.
     for (const char* id : {"ActMakeNewTRKdata", "ActCopyRefRoot", "ActTPStartRoot", "ActMakeMapRoot",
                            "ActChgREFLColor"})
-        EXPECT_FALSE(menus().isEnabled(id)) << id;
+        EXPECT_FALSE(menus().isEnabled(ToolId{id})) << id;
     for (const char* id : {"ActDelRoot", "ActEditRootData", "ActCalCorseTime", "ActChgTRKColor"})
-        EXPECT_TRUE(menus().isEnabled(id)) << id;
+        EXPECT_TRUE(menus().isEnabled(ToolId{id})) << id;
     EXPECT_FALSE(menus().isChecked("ActViewRefTRK"));
 
     // Further clicks add nothing to the finished route.
@@ -142,7 +142,7 @@ TEST_F(RouteCreationTest, GpsRecordRightClickEndsNothing) {
     state->gpsMode = 1;
     left(100, 100);
     right(150, 100);
-    EXPECT_EQ(creation().creating, 1);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Drawing);
     EXPECT_TRUE(dialogs.asked().empty());
     EXPECT_TRUE(popups.empty());
     EXPECT_EQ(state->routeLoaded, 0);
@@ -179,7 +179,7 @@ TEST_F(RouteCreationTest, ContinuingFromTheLastReferencePoint) {
     state->referenceRoute[3].markKind = 4;
     open();
     routeMap->dispatch("ActTPStartRoot");
-    EXPECT_EQ(creation().refStartMode, 1);
+    EXPECT_TRUE(creation().choosingReferenceStart);
     EXPECT_TRUE(creation().takesSteppingKeys);
     EXPECT_TRUE(creation().referenceStartPanel.visible);
     EXPECT_EQ(creation().referenceStartPanel.value, 1);
@@ -191,13 +191,13 @@ TEST_F(RouteCreationTest, ContinuingFromTheLastReferencePoint) {
 
     // "ﾙｰﾄ作成中断" only redraws; the choice stays open.
     routeMap->dispatch("ActStopMaking");
-    EXPECT_EQ(creation().refStartMode, 1);
+    EXPECT_TRUE(creation().choosingReferenceStart);
     right(10, 10);
     EXPECT_EQ(popups, std::vector<std::string>{"RefPointSetMenu"});
     EXPECT_EQ(menus().command("ActMakeRootPos")->caption, "No 5 からﾙｰﾄ作成");
 
     routeMap->dispatch("ActMakeRootPos");
-    EXPECT_EQ(creation().creating, 1);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Drawing);
     EXPECT_EQ(creation().nextRawNumber, 6);
     for (int i = 1; i <= 5; ++i) {
         EXPECT_EQ(state->rawRoute[i].latitude, state->referenceRoute[i].latitude) << i;
@@ -218,7 +218,7 @@ TEST_F(RouteCreationTest, ContinuingFromTheLastReferencePoint) {
     dialogs.answerMessage(Answer::Yes);
     right(200, 200);
     EXPECT_EQ(state->rawRoute[0].number, 7);
-    EXPECT_EQ(creation().refStartMode, 0);
+    EXPECT_FALSE(creation().choosingReferenceStart);
     EXPECT_FALSE(creation().referenceStartPanel.visible);
     EXPECT_FALSE(creation().takesSteppingKeys);
     EXPECT_EQ(state->routeLoaded, 1);
@@ -315,7 +315,7 @@ TEST_F(RouteCreationTest, ReferenceTooLongForTheRawTableIsRefused) {
     ASSERT_EQ(dialogs.messages().size(), 2u);
     EXPECT_EQ(dialogs.messages()[1].text,
               "ルートの点は1000点までです。1000番以前のポイントから作成して下さい。");
-    EXPECT_EQ(creation().creating, 0);
+    EXPECT_NE(creation().drawing, RouteDrawing::Drawing);
     EXPECT_EQ(state->rawRoute[1].placeName, "前のまま");
 }
 
@@ -332,7 +332,7 @@ TEST_F(RouteCreationTest, RefusedInterpolationLeavesNoRoute) {
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_EQ(state->routeLoaded, 0);
     EXPECT_EQ(state->rawRoute[0].number, 0);
-    EXPECT_EQ(creation().creating, 0);
+    EXPECT_NE(creation().drawing, RouteDrawing::Drawing);
     // The reference route is shown again and can be traced once more.
     EXPECT_TRUE(menus().isChecked("ActViewRefTRK"));
     EXPECT_TRUE(menus().isEnabled("ActCopyRefRoot"));
@@ -364,7 +364,7 @@ TEST_F(RouteCreationTest, DeletingTheRouteOpensCreationAgain) {
         EXPECT_EQ(state->rawRoute[1].latitude, "");
         EXPECT_EQ(state->route[1].latitude, "");
         EXPECT_FALSE(map().pointMarkerVisible);
-        EXPECT_EQ(creation().editMode, 0);
+        EXPECT_FALSE(creation().editing);
         for (const std::string& readout : map().readouts) EXPECT_EQ(readout, "");
         EXPECT_TRUE(menus().isEnabled("ActMakeNewTRKdata"));
         EXPECT_TRUE(menus().isEnabled("ActMakeMapRoot"));
@@ -385,7 +385,7 @@ TEST_F(RouteCreationTest, EditModeStepsShowsAndDeletesPoints) {
 
     routeMap->dispatch("ActEditRootData");
     RouteCreation& edit = creation();
-    EXPECT_EQ(edit.editMode, 1);
+    EXPECT_TRUE(edit.editing);
     EXPECT_TRUE(edit.routePointPanel.visible);
     EXPECT_TRUE(edit.takesSteppingKeys);
     EXPECT_EQ(edit.routePointPanel.maximum, 6);
@@ -447,7 +447,7 @@ TEST_F(RouteCreationTest, EditModeStepsShowsAndDeletesPoints) {
     EXPECT_EQ(edit.routePointPanel.maximum, 4);
 
     routeMap->dispatch("ActExitRootEdit");
-    EXPECT_EQ(edit.editMode, 0);
+    EXPECT_FALSE(edit.editing);
     EXPECT_FALSE(edit.routePointPanel.visible);
     EXPECT_FALSE(edit.takesSteppingKeys);
     EXPECT_FALSE(map().pointMarkerVisible);

@@ -1,5 +1,5 @@
 #include "route/RouteMapMenuStates.h"
-#include "route/RouteMapMenus.h"
+#include "map/RouteMapTools.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ const std::vector<Case> kCases{
     {"route deleted without elevation data",
      {.demUnused = 1, .refRouteCount = 25, .registered = {1, 1, 1, 1, 1}},
      {"ActCopyRefRoot", "ActMakeMapRoot", "ActBMPMapMakeRoot", "ActMakeRoot"},
-     {"ActMakeNewTRKdata", "ActTPStartRoot", "ActDispContor", kContourIntervalEntry, "ActViewRV",
+     {"ActMakeNewTRKdata", "ActTPStartRoot", "ActDispContor", "ActDispContorMenu", "ActViewRV",
       "ActRVName", "ActStpColSMode", "ActStpColMode", "ActBColorSet", "ActHDdispON", "ActViewBCDef",
       "ActViewBCU1", "ActViewBCU4"}},
     {"registered user colour sets",
@@ -99,8 +99,8 @@ TEST_F(RouteMapMenuStatesTest, EnablingFollowsThePlan) {
             }
             apply(*state, c.plan);
             updateRouteMapMenus(*state, menus);
-            for (const char* id : c.enabled) EXPECT_TRUE(menus.isEnabled(id)) << id;
-            for (const char* id : c.disabled) EXPECT_FALSE(menus.isEnabled(id)) << id;
+            for (const char* id : c.enabled) EXPECT_TRUE(menus.isEnabled(ToolId{id})) << id;
+            for (const char* id : c.disabled) EXPECT_FALSE(menus.isEnabled(ToolId{id})) << id;
         }
     }
 }
@@ -109,7 +109,7 @@ TEST_F(RouteMapMenuStatesTest, CheckMarksItTakesAway) {
     MenuModel menus;
     buildRouteMapMenus(menus);
     for (const char* id : {"ActSumTimeOut", "ActHDdispON", "ActBCUser1", "ActBCUser2"})
-        menus.setChecked(id, true);
+        menus.setChecked(ToolId{id}, true);
     state->cumulativeTimesShown = -1;
 
     // With segments and elevation data the marks stay; registered sets get theirs.

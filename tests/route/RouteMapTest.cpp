@@ -1,9 +1,10 @@
 #include "route/RouteMap.h"
 
 #include "map/MapView.h"
-#include "route/RouteMapMenus.h"
+#include "map/RouteMapTools.h"
 #include "support/ConePlan.h"
 #include "support/ScriptedDialogs.h"
+#include "support/UnknownTools.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -63,16 +64,16 @@ TEST_F(RouteMapTest, CreationSetsPanelsZoomStateAndChecks) {
 
     // The mode and colour set of the settings, the destination's name, level 1 only.
     for (const char* id : {"ActStpColMode", "ActViewBCU2", "ActMtName"})
-        EXPECT_TRUE(menus().isChecked(id)) << id;
+        EXPECT_TRUE(menus().isChecked(ToolId{id})) << id;
     for (const char* id : {"ActStpColSMode", "ActDegLineMode", "ActNoBGMode", "ActViewBCDef",
                            "ActALLMtNameOutput", "ActViewRefTRK", "ActWPnameDisp", "ActCNTPdata1"})
-        EXPECT_FALSE(menus().isChecked(id)) << id;
+        EXPECT_FALSE(menus().isChecked(ToolId{id})) << id;
     EXPECT_FALSE(menus().isEnabled("ActZoutMode"));
     EXPECT_TRUE(menus().isEnabled("ActZupMode"));
     EXPECT_TRUE(menus().isEnabled("ActVlv1"));
     for (const char* id : {"ActVlv2", "ActVlv3", "ActVlv4", "ActVlv5", "ActReturnRef", "ActViewRVout",
                            "ActChgTRKColor"})
-        EXPECT_FALSE(menus().isEnabled(id)) << id;
+        EXPECT_FALSE(menus().isEnabled(ToolId{id})) << id;
     EXPECT_TRUE(menus().isEnabled("ActMakeOneSuji"));
 
     // The first background is drawn, then the overlays.
@@ -96,7 +97,7 @@ TEST_F(RouteMapTest, CreationFollowsWhatThePlanBrought) {
     EXPECT_TRUE(menus().isChecked("ActWPnameDisp"));
     EXPECT_TRUE(menus().isEnabled("ActViewRVout"));
     EXPECT_FALSE(menus().isEnabled("ActViewBCU3"));
-    for (const char* id : {"ActViewBCDef", "ActViewBCU3"}) EXPECT_FALSE(menus().isChecked(id)) << id;
+    for (const char* id : {"ActViewBCDef", "ActViewBCU3"}) EXPECT_FALSE(menus().isChecked(ToolId{id})) << id;
 
     // With a route of its own the reference route starts hidden.
     state->routeCount = 30;
@@ -126,7 +127,7 @@ TEST_F(RouteMapTest, DrawingCommandsRedraw) {
         routeMap->dispatch(c.toolId);
         ASSERT_EQ(redraws.size(), 1u);
         EXPECT_EQ(redraws[0], c.redrawn);
-        EXPECT_TRUE(menus().isChecked(c.checked));
+        EXPECT_TRUE(menus().isChecked(ToolId{c.checked}));
     }
     // The graticule labels are there only with the graticule background.
     routeMap->dispatch("ActDegLineMode");
@@ -136,10 +137,12 @@ TEST_F(RouteMapTest, DrawingCommandsRedraw) {
 
     // Choosing what is already shown, an entry that opens a band or an unknown id draws nothing.
     redraws.clear();
+    test::UnknownToolCatcher unknown;
     for (const char* id : {"ActStpColSMode", "ActViewBCDef", "ActVlv1", "ActZoutMode", "ActDispOut",
-                           kContourIntervalEntry, "ActNoSuchTool", "ActMakeNewTRKdata"})
+                           "ActDispContorMenu", "ActNoSuchTool", "ActMakeNewTRKdata"})
         routeMap->dispatch(id);
     EXPECT_TRUE(redraws.empty());
+    EXPECT_EQ(unknown.reports(), std::vector<std::string>{"RouteMap: ActNoSuchTool"});
 }
 
 TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
@@ -227,7 +230,10 @@ TEST_F(RouteMapTest, WindowEventsDuringACommandAreQueued) {
 TEST_F(RouteMapTest, ColourEditingContoursHelpAndExit) {
     open();
     // A registered edit enables and checks the set.
-    routeMap->context().openColourDialog = [this] { state->settings.registeredSets[2] = 1; };
+    routeMap->context().openColourDialog = [this] {
+        state->settings.registeredSets[2] = 1;
+        return DialogOutcome::Accepted;
+    };
     redraws.clear();
     routeMap->dispatch("ActBCUser2");
     EXPECT_TRUE(menus().isChecked("ActBCUser2"));
@@ -236,11 +242,10 @@ TEST_F(RouteMapTest, ColourEditingContoursHelpAndExit) {
     EXPECT_EQ(redraws.size(), 1u);
 
     // A cancelled edit leaves the map as it is.
-    routeMap->context().openColourDialog = [this] { state->startCancelled = -1; };
+    routeMap->context().openColourDialog = [] { return DialogOutcome::Cancelled; };
     redraws.clear();
     routeMap->dispatch("ActBCUser3");
     EXPECT_TRUE(redraws.empty());
-    EXPECT_EQ(state->startCancelled, 0);
 
     // An interval turns contours on; clearing turns them off again.
     routeMap->dispatch("ActCNTPdata5");

@@ -1,8 +1,14 @@
-// The course-time calculation: the re-measurement with the walking parameters, the cuts into
-// segments, the clock times, and the reversed route.
+// The course-time window's logic: its fields, "計算" and "逆ルート" with their refusals, the two
+// modes, the duplicate warning and the schedule commands, driven as the window drives it.
 #include "schedule/CourseTime.h"
 
-#include "route/Measurement.h"
+#include "schedule/CourseTimeCalculation.h"
+#include "schedule/ScheduleList.h"
+#include "support/ScriptedDialogs.h"
+#include "support/UnknownTools.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
 
 #include <gtest/gtest.h>
 
@@ -15,386 +21,354 @@ namespace {
 
 size_t at(int i) { return static_cast<size_t>(i); }
 
-// A hand-made area in the southernmost band (30.78 m per second of latitude, 27.42 of
-// longitude). 120″ north and 56″ east is 4000.06 m.
+// The southernmost band again: a step of 60″ north and 28″ east is 2000.03 m, 30.0005 minutes
+// on the flat at 4 km/h.
 constexpr ArcSeconds kAreaNorth = 100000;
-constexpr ArcSeconds kLat = 99000;
+constexpr ArcSeconds kLat = 90000;
 constexpr ArcSeconds kLon = 460000;
 
 struct CourseTimeTest : ::testing::Test {
     std::unique_ptr<AppState> state = makeAppState();
-    ScheduleParameters parameters;
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<CourseTime> model;
 
     void SetUp() override {
         setStartValues(*state);
-        state->demUnused = 1;  // elevations as given
+        state->demUnused = 1;
         state->currentLevel = 1;
-        state->levelCorners[1] = {secondsToDms(kAreaNorth - 2000), secondsToDms(kAreaNorth),
-                                  secondsToDms(kLon - 600), secondsToDms(kLon + 1500)};
+        state->levelCorners[1] = {secondsToDms(kAreaNorth - 9000), secondsToDms(kAreaNorth),
+                                  secondsToDms(kLon - 600), secondsToDms(kLon + 9000)};
+        line(5);
+        model = std::make_unique<CourseTime>(*state, dialogs);
     }
 
-    RoutePoint& point(int i) { return state->route[at(i)]; }
-    const CourseSegment& entry(int i) { return state->segments[at(i)]; }
-
-    // A point at an offset in arc-seconds from the base, for the re-measurement.
-    RoutePoint& add(int lat, int lon, float elevation) {
-        const int i = ++state->routeCount;
-        RoutePoint& p = point(i);
-        p = RoutePoint{};
-        p.number = static_cast<int16_t>(i);
-        p.latitude = secondsToDms(kLat + lat);
-        p.longitude = secondsToDms(kLon + lon);
-        p.elevation = elevation;
-        return p;
-    }
-
-    // A measured route given by the walking minutes of each stretch (point 1 has none):
-    // 50 m of map distance and 60 m of walking per minute, 10 m of height per point.
-    void walk(const std::vector<float>& minutes) {
+    // n points in steps of 30 flat minutes at 1000 m: with pitch 55 the segments end at
+    // points 2 (30 min), 4 (60 min) and 5 (30 min).
+    void line(int n) {
         state->routeCount = 0;
-        for (size_t k = 0; k < minutes.size(); ++k) {
-            RoutePoint& p = add(static_cast<int>(k), 0, 1000.0f + 10.0f * static_cast<float>(k));
-            p.minutesOut = minutes[k];
-            p.mapDistance = 50.0f * minutes[k];
-            p.walkDistance = 60.0f * minutes[k];
+        for (int k = 0; k < n; ++k) {
+            RoutePoint& p = state->route[at(++state->routeCount)];
+            p = RoutePoint{};
+            p.number = state->routeCount;
+            p.latitude = secondsToDms(kLat + 60 * k);
+            p.longitude = secondsToDms(kLon + 28 * k);
+            p.elevation = 1000;
         }
     }
 
-    std::vector<int> endPoints() {
-        std::vector<int> ends;
-        for (int f = 1; f <= state->segmentCount; ++f) ends.push_back(entry(f).endPoint);
-        return ends;
-    }
-    std::vector<float> walkingMinutes() {
-        std::vector<float> m;
-        for (int f = 1; f <= state->segmentCount; ++f) m.push_back(entry(f).walkingMinutes);
-        return m;
+    const CourseSegment& entry(int i) { return state->segments[at(i)]; }
+    std::vector<std::string> arrivals() {
+        std::vector<std::string> out;
+        for (int f = 0; f <= state->segmentCount; ++f) out.push_back(entry(f).arrival);
+        return out;
     }
 };
 
-// ---- Re-measurement --------------------------------------------------------------------------
+TEST_F(CourseTimeTest, OpensWithTheWalkingParametersAndTheStartValues) {
+    state->settings.flatSpeed = 3.5f;
+    model->open();
+    const CourseTimeFields& f = model->fields();
+    EXPECT_EQ(f.climbSpeed, "300");
+    EXPECT_EQ(f.descentSpeed, "500");
+    EXPECT_EQ(f.flatSpeed, "3.5");
+    EXPECT_EQ(f.shortRest, "5");
+    EXPECT_EQ(f.longRest, "60");
+    EXPECT_EQ(f.correction, "1");
+    EXPECT_EQ(f.pitch, "55");
+    EXPECT_EQ(f.startTime, "07:00");
+    EXPECT_EQ(model->forecast(), "     ");
+    EXPECT_TRUE(model->rows().empty());
+    EXPECT_TRUE(model->parametersEnabled());
+    EXPECT_TRUE(model->reverseEnabled());
+    EXPECT_FALSE(model->popupAvailable());
+    for (const char* id : {"ActDelEreaData", "ActDaiKyusi", "ActLimitDaySet", "ActSaveCTime"})
+        EXPECT_TRUE(model->menus().isEnabled(ToolId{id})) << id;
 
-TEST_F(CourseTimeTest, FourKilometresAtTheDefaultSpeeds) {
+    // A reopened window shows the last schedule and its start.
+    model->fields().startTime = "06:15";
+    model->calculate();
+    CourseTime reopened(*state, dialogs);
+    reopened.open();
+    EXPECT_EQ(reopened.fields().startTime, "06:15");
+    EXPECT_EQ(reopened.forecast(), "08:42");  // stretches of 34 minutes at 3.5 km/h
+    EXPECT_EQ(reopened.rows(), scheduleListRows(*state));
+    EXPECT_EQ(reopened.rows().size(), 4u);
+}
+
+TEST_F(CourseTimeTest, SpinnersWriteTheirValuesIntoTheFields) {
+    model->open();
     struct Case {
-        float climb;
-        float out;
-        float back;
-    };
-    // √(60² + 60²) and √(60² + 36²) climbing 300 m; 60 minutes each way on the level.
-    for (const Case c : {Case{300, 84.85f, 69.97f}, Case{-300, 69.97f, 84.85f}, Case{0, 60, 60}}) {
-        state->routeCount = 0;
-        add(0, 0, 1000);
-        add(120, 56, 1000 + c.climb);
-        measureRoute(*state);
-        EXPECT_NEAR(point(2).mapDistance, 4000.06f, 0.01f);
-        EXPECT_NEAR(point(2).minutesOut, c.out, 0.01f) << c.climb;
-        EXPECT_NEAR(point(2).minutesBack, c.back, 0.01f) << c.climb;
-        EXPECT_EQ(point(1).timeText, "00:00:00");
-        EXPECT_EQ(point(2).timeText, c.climb > 0 ? "01:24:00" : c.climb < 0 ? "01:09:00" : "01:00:00");
-        EXPECT_FLOAT_EQ(point(0).minutesOut, point(2).minutesOut);
-        EXPECT_FLOAT_EQ(point(0).mapDistance, point(2).mapDistance);
-    }
-}
-
-TEST_F(CourseTimeTest, SlopeAnglesAndAStretchFromZeroMetres) {
-    add(0, 0, 1);
-    add(2, 3, 1);  // 102.74 m of map distance
-    measureRoute(*state);
-    const float run = point(2).mapDistance;
-
-    // Climbing as far as the stretch is long is 45.0 degrees; 1 m over 100 m is 0.6.
-    point(2).elevation = 1 + run;
-    measureRoute(*state);
-    EXPECT_EQ(point(2).slopeAngle, 45.0f);
-    point(2).elevation = 2;
-    measureRoute(*state);
-    EXPECT_EQ(point(2).slopeAngle, 0.6f);
-    EXPECT_NEAR(point(2).walkDistance, 102.75f, 0.01f);
-
-    // From a point at 0 m the stretch keeps its walking distance and slope.
-    point(1).elevation = 0;
-    point(2).elevation = 500;
-    measureRoute(*state);
-    EXPECT_EQ(point(2).slopeAngle, 0.6f);
-    EXPECT_NEAR(point(2).walkDistance, 102.75f, 0.01f);
-    EXPECT_GT(point(2).minutesOut, 100.0f);  // the minutes are new
-}
-
-TEST_F(CourseTimeTest, GpsLogTakesTheMinutesFromTheRecordedTimes) {
-    state->gpsMode = 1;
-    add(0, 0, 1000).timeText = "09:00:00";
-    add(120, 56, 1300).timeText = "09:12:30";
-    measureRoute(*state);
-    EXPECT_FLOAT_EQ(point(2).minutesOut, 12.5f);
-    EXPECT_FLOAT_EQ(point(2).minutesBack, 0.0f);
-    EXPECT_EQ(point(1).timeText, "09:00:00");
-    EXPECT_EQ(point(2).timeText, "09:12:30");
-
-    // No rests: arrivals count on from the first recorded time, departures are blank.
-    parameters.shortRest = 10;
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    ASSERT_EQ(state->segmentCount, 1);
-    EXPECT_EQ(entry(0).arrival, "09:00");
-    EXPECT_EQ(entry(0).departure, kNoTime);
-    EXPECT_EQ(entry(1).walkingMinutes, 13.0f);
-    EXPECT_EQ(entry(1).arrival, "09:13");
-    EXPECT_EQ(entry(1).departure, kNoTime);
-}
-
-// ---- Cuts ------------------------------------------------------------------------------------
-
-TEST_F(CourseTimeTest, FirstPitchIsCutAfterThirtyMinutesLaterOnesAfterThePitch) {
-    struct Case {
-        const char* what;
-        std::vector<float> minutes;
-        std::vector<int> ends;
-        std::vector<float> segmentMinutes;
-    };
-    const std::vector<Case> cases{
-        // 33 > 30 ends the first pitch; 55.0 does not end the second, 66 does.
-        {"steps of 11", {0, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11}, {4, 10, 12}, {33, 66, 22}},
-        // Exactly 30.0 does not end the first pitch.
-        {"steps of 10", {0, 10, 10, 10, 10, 10, 10, 10}, {5, 8}, {40, 30}},
-        // A long stretch ends each pitch at its end point.
-        {"long stretches", {0, 70, 50}, {2, 3}, {70, 50}},
-    };
-    for (const Case& c : cases) {
-        walk(c.minutes);
-        ASSERT_TRUE(buildSchedule(*state, parameters).ok) << c.what;
-        EXPECT_EQ(endPoints(), c.ends) << c.what;
-        EXPECT_EQ(walkingMinutes(), c.segmentMinutes) << c.what;
-    }
-}
-
-TEST_F(CourseTimeTest, NamedPointsEndSegmentsAndCountAsAPitch) {
-    walk({0, 11, 11, 11, 11, 11, 11, 11, 11});
-    point(2).placeName = "登山口";   // before the first cut
-    point(5).mountainName = "前山";  // 33 minutes later: the limit is now the pitch
-    point(7).placeName = "分岐";
-    point(7).mountainName = "小屋";
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-
-    EXPECT_EQ(endPoints(), (std::vector<int>{2, 5, 7, 9}));
-    EXPECT_EQ(walkingMinutes(), (std::vector<float>{11, 33, 22, 22}));
-    EXPECT_EQ(entry(1).name, "登山口");
-    EXPECT_EQ(entry(2).name, "前山");
-    EXPECT_EQ(entry(3).name, "分岐小屋");
-    EXPECT_EQ(entry(4).name, "");
-
-    // The start takes point 1's names; a name on point 1 ends nothing.
-    point(1).placeName = "駐車場";
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    EXPECT_EQ(entry(0).name, "駐車場");
-    EXPECT_EQ(entry(0).endPoint, 1);
-    EXPECT_EQ(endPoints(), (std::vector<int>{2, 5, 7, 9}));
-}
-
-TEST_F(CourseTimeTest, SegmentsRecordTheEndPointAndTheSums) {
-    walk({0, 20, 20, 20});
-    point(2).slopeAngle = 3;
-    point(3).slopeAngle = 6;
-    point(4).slopeAngle = 12;
-    point(3).elevation = 980;
-    point(3).latitude = "27.3000";
-    point(3).longitude = "127.4000";
-    parameters.pitchMinutes = 30;
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-
-    ASSERT_EQ(endPoints(), (std::vector<int>{3, 4}));
-    const CourseSegment& first = entry(1);
-    EXPECT_EQ(first.number, 1);
-    EXPECT_EQ(first.latitude, "27.3000");
-    EXPECT_EQ(first.longitude, "127.4000");
-    EXPECT_EQ(first.elevation, 980.0f);
-    EXPECT_EQ(first.horizontalDistance, 2000.0f);
-    EXPECT_EQ(first.walkingDistance, 2400.0f);
-    EXPECT_EQ(first.climbDiff, 20.0f);              // |980 − 1000|
-    EXPECT_FLOAT_EQ(first.meanSlope, 3.0f);         // points 1..3: (0 + 3 + 6) / 3
-    EXPECT_EQ(entry(2).climbDiff, 50.0f);           // |1030 − 980|
-    EXPECT_FLOAT_EQ(entry(2).meanSlope, 9.0f);      // points 3..4: (6 + 12) / 2
-    EXPECT_EQ(entry(2).number, 2);
-    EXPECT_EQ(entry(0).number, 0);
-    EXPECT_EQ(entry(0).elevation, 1000.0f);
-    EXPECT_EQ(entry(0).walkingMinutes, 0.0f);
-}
-
-TEST_F(CourseTimeTest, DuplicateEndsAreReportedOncePerPair) {
-    struct Case {
-        const char* what;
-        std::vector<float> minutes;
-        std::vector<std::pair<int, const char*>> names;
-        std::vector<int> ends;
-        std::vector<int> duplicates;
-    };
-    const std::vector<Case> cases{
-        {"named destination", {0, 11, 11}, {{3, "山頂"}}, {3, 3}, {1}},
-        {"limit passed at the last point", {0, 20, 20}, {}, {3, 3}, {1}},
-        {"limit and name at one point, then the destination",
-         {0, 40, 20, 30},
-         {{2, "峠"}, {4, "山頂"}},
-         {2, 2, 4, 4},
-         {1, 3}},
-        {"nothing twice", {0, 20, 20, 5}, {}, {3, 4}, {}},
-    };
-    for (const Case& c : cases) {
-        walk(c.minutes);
-        for (const auto& [i, name] : c.names) point(i).placeName = name;
-        const ScheduleResult result = buildSchedule(*state, parameters);
-        ASSERT_TRUE(result.ok) << c.what;
-        EXPECT_EQ(endPoints(), c.ends) << c.what;
-        EXPECT_EQ(result.duplicates, c.duplicates) << c.what;
-    }
-}
-
-TEST_F(CourseTimeTest, CorrectionFactorScalesTheSegmentMinutes) {
-    struct Case {
-        double correction;
-        float minutes;
-    };
-    // 0 (an empty or non-numeric field) and nonsense count as 1.
-    for (const Case c : {Case{1.2, 60}, Case{1.0, 50}, Case{0.0, 50}, Case{-2.0, 50},
-                         Case{1.11, 56}}) {
-        walk({0, 50});
-        parameters.correction = c.correction;
-        ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-        EXPECT_EQ(entry(1).walkingMinutes, c.minutes) << c.correction;
-    }
-}
-
-// ---- Clock times -----------------------------------------------------------------------------
-
-TEST_F(CourseTimeTest, ArrivalsAndDeparturesFromTheStartAndShortRests) {
-    walk({0, 40, 55});
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    ASSERT_EQ(walkingMinutes(), (std::vector<float>{40, 55}));
-    EXPECT_EQ(entry(0).departure, "07:00");
-    EXPECT_EQ(entry(0).arrival, kNoTime);
-    EXPECT_EQ(entry(1).arrival, "07:40");
-    EXPECT_EQ(entry(1).departure, "07:45");
-    EXPECT_EQ(entry(2).arrival, "08:40");
-    EXPECT_EQ(entry(2).departure, kNoTime);
-
-    // A long day goes on past 24:00.
-    parameters.startTime = "23:30";
-    parameters.shortRest = 0;
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    EXPECT_EQ(entry(1).arrival, "24:10");
-    EXPECT_EQ(entry(2).arrival, "25:05");
-}
-
-TEST(ClockText, WholeMinutesAsHoursAndMinutes) {
-    struct Case {
-        int64_t minutes;
+        int value;
         const char* text;
     };
-    for (const Case c : {Case{0, "00:00"}, Case{65, "01:05"}, Case{599, "09:59"}, Case{600, "10:00"},
-                         Case{1510, "25:10"}, Case{6000, "100:00"}, Case{-5, "-1:55"}})
-        EXPECT_EQ(clockText(c.minutes), c.text) << c.minutes;
-
-    EXPECT_EQ(clockMinutes("07:45"), 465.0);
-    EXPECT_EQ(clockMinutes("25:10"), 1510.0);
-    EXPECT_EQ(clockMinutes(kNoTime), 0.0);
-    EXPECT_EQ(clockMinutes(""), 0.0);
-    EXPECT_EQ(clockMinutes("9"), 549.0);  // both ends read the one character
-}
-
-TEST(StartTimeText, OnlyHoursAndMinutesOfADay) {
-    for (const char* good : {"07:00", "00:00", "23:59"}) EXPECT_TRUE(isStartTimeText(good)) << good;
-    for (const char* bad : {"", "7:00", "07:0", "0700", "07-00", "24:00", "07:60", "ab:cd", "07:00 ",
-                            "     ", "０７:００"})
-        EXPECT_FALSE(isStartTimeText(bad)) << bad;
-}
-
-// ---- Table limits ----------------------------------------------------------------------------
-
-std::vector<float> sixtyMinuteStretches(size_t points) {
-    std::vector<float> minutes(points, 60.0f);
-    minutes[0] = 0;
-    return minutes;
-}
-
-TEST_F(CourseTimeTest, MoreThan120EntriesAreRefusedAndTheTableKept) {
-    // Every stretch of 60 minutes ends a segment; the last point ends one more.
-    walk(sixtyMinuteStretches(120));
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    EXPECT_EQ(state->segmentCount, 120);
-    EXPECT_EQ(entry(120).endPoint, 120);
-    EXPECT_EQ(entry(119).endPoint, 120);
-
-    walk({0, 20, 20});
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    const CourseSegmentTable before = state->segments;
-
-    for (const size_t points : {size_t{121}, size_t{2000}}) {
-        walk(sixtyMinuteStretches(points));
-        const ScheduleResult result = buildSchedule(*state, parameters);
-        EXPECT_FALSE(result.ok) << points;
-        EXPECT_EQ(result.message, kTooManySegmentsMessage);
-        EXPECT_EQ(state->segmentCount, 2);
-        EXPECT_EQ(state->segments[2].endPoint, before[2].endPoint);
-        EXPECT_EQ(state->segments[1].arrival, before[1].arrival);
-        EXPECT_EQ(state->segments[3].endPoint, 0);
+    for (const Case c : {Case{11, "1.1"}, Case{12, "1.2"}, Case{20, "2"}, Case{30, "3"},
+                         Case{31, "3"}, Case{9, "1"}, Case{10, "1"}}) {
+        model->setCorrectionSpinner(c.value);
+        EXPECT_EQ(model->fields().correction, c.text) << c.value;
+    }
+    for (const Case c : {Case{60, "60"}, Case{240, "240"}, Case{245, "240"}, Case{25, "30"}}) {
+        model->setPitchSpinner(c.value);
+        EXPECT_EQ(model->fields().pitch, c.text) << c.value;
     }
 }
 
-TEST_F(CourseTimeTest, ARouteOfOnePointIsOneEntryAndNoRouteNoSchedule) {
-    walk({0});
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    EXPECT_EQ(endPoints(), (std::vector<int>{1}));
-    EXPECT_EQ(entry(1).arrival, "07:00");
+TEST_F(CourseTimeTest, CalculateFillsTheListAndTheForecast) {
+    model->open();
+    model->fields().climbSpeed = "250";
+    model->fields().shortRest = "10";
+    model->calculate();
 
-    state->routeCount = 0;
-    ASSERT_TRUE(buildSchedule(*state, parameters).ok);
-    EXPECT_EQ(state->segmentCount, 0);
-    EXPECT_EQ(entry(1).endPoint, 0);
+    EXPECT_TRUE(dialogs.asked().empty());
+    EXPECT_EQ(state->segmentCount, 3);
+    EXPECT_EQ(arrivals(), (std::vector<std::string>{"     ", "07:30", "08:40", "09:20"}));
+    EXPECT_EQ(entry(1).departure, "07:40");
+    EXPECT_EQ(model->forecast(), "09:20");
+    EXPECT_EQ(model->rows(), scheduleListRows(*state));
+    EXPECT_EQ(model->rows()[1], "1\t小休止\t1000\t07:30/07:40");
+    EXPECT_TRUE(model->listVisible());
+    EXPECT_TRUE(model->popupAvailable());
+    // The edited parameters are now the walking parameters.
+    EXPECT_EQ(state->settings.climbSpeed, 250.0f);
+    EXPECT_EQ(state->settings.shortRest, 10);
+
+    // Correction 1.2: 30 minutes become 36, 60 become 72.
+    model->setCorrectionSpinner(12);
+    model->calculate();
+    EXPECT_EQ(arrivals(), (std::vector<std::string>{"     ", "07:36", "08:58", "09:44"}));
 }
 
-// ---- Reverse route ---------------------------------------------------------------------------
+TEST_F(CourseTimeTest, InvalidFieldsAreRefusedAndNothingChanges) {
+    model->open();
+    model->calculate();
+    const std::vector<std::string> before = arrivals();
+    const std::vector<std::string> rows = model->rows();
+    const float minutes = state->route[2].minutesOut;
 
-TEST_F(CourseTimeTest, ReversingMovesThePointsAndTwiceRestoresThem) {
-    add(0, 0, 1000).placeName = "登山口";
-    add(60, 28, 1150).markKind = 3;
-    add(120, 56, 1300).mountainName = "山頂";
-    point(3).label = "ラベル";
-    point(3).dateText = "2001/05/03";
-    measureRoute(*state);
-    const float slope2 = point(2).slopeAngle;
-    const float out3 = point(3).minutesOut;
-    const float back3 = point(3).minutesBack;
-    const float map3 = point(3).mapDistance;
+    struct Case {
+        std::string CourseTimeFields::*field;
+        const char* text;
+        const char* message;
+    };
+    const std::vector<Case> cases{
+        {&CourseTimeFields::climbSpeed, "0", kCourseTimeSpeedMessage},
+        {&CourseTimeFields::descentSpeed, "速い", kCourseTimeSpeedMessage},
+        {&CourseTimeFields::flatSpeed, "-4", kCourseTimeSpeedMessage},
+        {&CourseTimeFields::flatSpeed, "", kCourseTimeSpeedMessage},
+        {&CourseTimeFields::shortRest, "-1", kCourseTimeRestMessage},
+        {&CourseTimeFields::longRest, "2000", kCourseTimeRestMessage},
+        {&CourseTimeFields::pitch, "0", kCourseTimePitchMessage},
+        {&CourseTimeFields::pitch, "abc", kCourseTimePitchMessage},
+        {&CourseTimeFields::startTime, "7:00", kCourseTimeStartMessage},
+        {&CourseTimeFields::startTime, "24:00", kCourseTimeStartMessage},
+        {&CourseTimeFields::startTime, "", kCourseTimeStartMessage},
+    };
+    for (const Case& c : cases) {
+        test::ScriptedDialogs asked;
+        CourseTime window(*state, asked);
+        window.open();
+        window.fields().climbSpeed = "100";  // would change every time
+        window.fields().*c.field = c.text;
+        window.calculate();
+        ASSERT_EQ(asked.messages().size(), 1u) << c.text;
+        EXPECT_EQ(asked.messages()[0].text, c.message) << c.text;
+        EXPECT_EQ(asked.messages()[0].title, "メッセージ");
+        EXPECT_EQ(asked.messages()[0].icon, Icon::Information);
+        EXPECT_EQ(arrivals(), before) << c.text;
+        EXPECT_EQ(window.rows(), rows) << c.text;
+        EXPECT_EQ(state->route[2].minutesOut, minutes) << c.text;
+        EXPECT_EQ(state->settings.climbSpeed, 300.0f) << c.text;
+        EXPECT_TRUE(window.listVisible());
+    }
+}
 
-    reverseRoute(*state);
-    EXPECT_EQ(point(1).mountainName, "山頂");
-    EXPECT_EQ(point(1).label, "ラベル");
-    EXPECT_EQ(point(1).dateText, "2001/05/03");
-    EXPECT_EQ(point(1).elevation, 1300.0f);
-    EXPECT_EQ(point(1).latitude, secondsToDms(kLat + 120));
-    EXPECT_EQ(point(1).number, 1);
-    EXPECT_EQ(point(1).minutesOut, back3);  // exchanged
-    EXPECT_EQ(point(1).minutesBack, out3);
-    EXPECT_EQ(point(1).mapDistance, map3);
-    EXPECT_EQ(point(2).markKind, 3);
-    EXPECT_EQ(point(3).placeName, "登山口");
-    EXPECT_EQ(point(3).number, 3);
-    EXPECT_EQ(state->spareRoute[1].placeName, "登山口");  // the scratch copy
+TEST_F(CourseTimeTest, EmptyOrZeroCorrectionCountsAsOne) {
+    model->open();
+    for (const char* text : {"", "0", "abc"}) {
+        model->fields().correction = text;
+        model->calculate();
+        EXPECT_EQ(entry(1).walkingMinutes, 30.0f) << text;
+    }
+}
 
-    // A fresh measurement of the reversed route goes downhill.
-    measureRoute(*state);
-    EXPECT_EQ(point(2).minutesOut, back3);
-    EXPECT_EQ(point(2).slopeAngle, slope2);
+TEST_F(CourseTimeTest, DuplicateEndsAreWarnedOncePerPair) {
+    state->route[5].mountainName = "山頂";
+    model->open();
+    model->calculate();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    const test::Asked warning = dialogs.messages()[0];
+    EXPECT_EQ(warning.text, "同一の区間データが存在します。どちらかを削除して下さい。");
+    EXPECT_EQ(warning.title, "区間データ警告");
+    EXPECT_EQ(warning.icon, Icon::Error);
+    EXPECT_EQ(warning.buttons, Buttons::Ok);
+    EXPECT_EQ(state->segmentCount, 4);  // the schedule stays as computed
+}
 
-    reverseRoute(*state);
-    measureRoute(*state);
-    EXPECT_EQ(point(1).placeName, "登山口");
-    EXPECT_EQ(point(3).mountainName, "山頂");
-    EXPECT_EQ(point(3).minutesOut, out3);
-    EXPECT_EQ(point(3).minutesBack, back3);
+TEST_F(CourseTimeTest, MoreThan120SegmentsAreRefusedAndNothingChanges) {
+    model->open();
+    model->calculate();
+    const std::vector<std::string> before = arrivals();
+    line(125);
+    state->route[2].minutesOut = -1;  // a value the refused calculation must not touch
+    model->fields().pitch = "1";
+    model->fields().climbSpeed = "100";
+    model->calculate();
 
-    // The copy in the spare table puts the route back as the reversal found it.
-    reverseRoute(*state);
-    restoreRouteFromSpare(*state);
-    EXPECT_EQ(point(1).placeName, "登山口");
-    EXPECT_EQ(point(3).minutesOut, out3);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, kTooManySegmentsMessage);
+    EXPECT_EQ(arrivals(), before);
+    EXPECT_EQ(state->route[2].minutesOut, -1.0f);
+    EXPECT_EQ(state->settings.climbSpeed, 300.0f);
+    EXPECT_EQ(model->forecast(), "09:10");
+    EXPECT_TRUE(model->listVisible());
+}
+
+TEST_F(CourseTimeTest, ReverseRouteSchedulesTheWayBack) {
+    for (int i = 1; i <= 5; ++i) state->route[at(i)].elevation = 1000.0f + 100.0f * static_cast<float>(i - 1);
+    state->route[1].placeName = "登山口";
+    model->open();
+    model->calculate();
+    const std::string forward = model->forecast();
+
+    model->fields().shortRest = "0";
+    model->reverse();
+    EXPECT_EQ(state->route[1].elevation, 1400.0f);
+    EXPECT_EQ(state->route[5].placeName, "登山口");
+    EXPECT_EQ(entry(0).endPoint, 1);
+    EXPECT_EQ(entry(0).elevation, 1400.0f);
+    EXPECT_EQ(state->settings.shortRest, 0);
+    EXPECT_NE(model->forecast(), forward);
+    EXPECT_EQ(model->forecast(), entry(state->segmentCount).arrival);
+    // The named start now ends the route: its entry and the final one warn once.
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, kDuplicateSegmentTitle);
+
+    model->reverse();
+    EXPECT_EQ(state->route[1].placeName, "登山口");
+    model->fields().shortRest = "5";
+    model->calculate();
+    EXPECT_EQ(model->forecast(), forward);
+}
+
+TEST_F(CourseTimeTest, ReverseIsRefusedForARoundTrip) {
+    state->roundTrip = 1;
+    model->open();
+    model->calculate();
+    const std::vector<std::string> before = arrivals();
+    model->reverse();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "往復計算モードでは実行できません");
+    EXPECT_EQ(dialogs.messages()[0].title, "メッセージ");
+    EXPECT_EQ(dialogs.messages()[0].icon, Icon::Error);
+    EXPECT_EQ(state->route[1].latitude, secondsToDms(kLat));
+    EXPECT_EQ(arrivals(), before);
+}
+
+TEST_F(CourseTimeTest, GpsLogModeTakesTheRecordedTimes) {
+    state->gpsMode = 1;
+    state->settings.climbSpeed = 0;  // not used for a record
+    const char* times[] = {"09:00:00", "09:12:30", "09:40:00", "10:20:00", "10:30:00"};
+    for (int i = 1; i <= 5; ++i) state->route[at(i)].timeText = times[i - 1];
+    model->open();
+
+    EXPECT_FALSE(model->parametersEnabled());
+    EXPECT_FALSE(model->reverseEnabled());
+    EXPECT_EQ(model->fields().climbSpeed, "0");
+    EXPECT_EQ(model->fields().correction, "");
+    EXPECT_EQ(model->fields().startTime, "09:00");
+    EXPECT_EQ(model->forecast(), "10:30");
+    EXPECT_FALSE(model->menus().isEnabled("ActDaiKyusi"));
+    EXPECT_FALSE(model->menus().isEnabled("ActLimitDaySet"));
+    EXPECT_TRUE(model->menus().isEnabled("ActDelEreaData"));
+    EXPECT_TRUE(model->menus().isEnabled("ActSaveCTime"));
+
+    model->setCorrectionSpinner(20);  // disabled: nothing happens
+    EXPECT_EQ(model->fields().correction, "");
+    model->calculate();
+    EXPECT_TRUE(dialogs.asked().empty());
+    EXPECT_EQ(state->route[2].minutesOut, 12.5f);
+    EXPECT_EQ(state->route[2].timeText, "09:12:30");
+    // 40 recorded minutes to point 3 end the first pitch, 50 more to point 5 the second.
+    EXPECT_EQ(arrivals(), (std::vector<std::string>{"09:00", "09:40", "10:30"}));
+    EXPECT_EQ(entry(1).departure, "     ");
+    EXPECT_EQ(model->forecast(), "10:30");
+
+    // The long-rest and day-end commands do nothing here.
+    model->selectRow(1);
+    model->dispatch("ActDaiKyusi");
+    model->dispatch("ActLimitDaySet");
+    EXPECT_TRUE(dialogs.asked().empty());
+    model->reverse();
+    EXPECT_EQ(state->route[1].timeText, "09:00:00");
+}
+
+TEST_F(CourseTimeTest, ScheduleCommandsWorkOnTheSelectedRow) {
+    model->open();
+    model->calculate();
+    EXPECT_EQ(model->selectedRow(), -1);
+    model->selectRow(1);
+    EXPECT_EQ(model->selectedRow(), 1);
+
+    // A long rest of 60 minutes at entry 1 moves the later times by 55 minutes.
+    dialogs.answerMessage(Answer::Yes);
+    model->dispatch("ActDaiKyusi");
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, "大休止時間の設定");
+    EXPECT_EQ(entry(1).departure, "08:30");
+    EXPECT_EQ(model->rows()[1], "1\t大休止\t1000\t07:30/08:30");
+    EXPECT_EQ(model->forecast(), "10:05");
+
+    // Merging the last row drops the last entry.
+    model->selectRow(3);
+    dialogs.answerMessage(Answer::Yes);
+    model->dispatch("ActDelEreaData");
+    EXPECT_EQ(state->segmentCount, 2);
+    EXPECT_EQ(model->rows().size(), 3u);
+    EXPECT_EQ(model->selectedRow(), -1);
+
+    model->selectRow(7);  // no such row
+    EXPECT_EQ(model->selectedRow(), -1);
+    test::UnknownToolCatcher unknown;
+    model->dispatch("ActUnknown");
+    EXPECT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(unknown.reports(), std::vector<std::string>{"CourseTime: ActUnknown"});
+}
+
+TEST_F(CourseTimeTest, ButtonsAndCommandsDuringACalculationWaitForIt) {
+    // The calculation lets window events run while the list is hidden: what the user chooses
+    // meanwhile runs after it, in order.
+    model->open();
+    size_t pendingThen = 0;
+    bool listHiddenThen = false;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [&] {
+            listHiddenThen = !model->listVisible();
+            model->help();
+            model->calculate();
+            pendingThen = model->pendingCommands();
+        },
+        Qt::QueuedConnection);
+    model->calculate();
+    EXPECT_TRUE(listHiddenThen);
+    EXPECT_EQ(pendingThen, 2u);
+    EXPECT_EQ(model->pendingCommands(), 0u);
+    ASSERT_EQ(dialogs.asked().size(), 1u);
+    EXPECT_EQ(dialogs.asked()[0].kind, "help");
+    EXPECT_TRUE(model->listVisible());
+    EXPECT_FALSE(model->rows().empty());
+}
+
+TEST_F(CourseTimeTest, HelpAndClose) {
+    int closes = 0;
+    model->closeRequested = [&] { ++closes; };
+    model->open();
+    model->help();
+    ASSERT_EQ(dialogs.asked().size(), 1u);
+    EXPECT_EQ(dialogs.asked()[0].kind, "help");
+    EXPECT_EQ(dialogs.asked()[0].text, "ORVANE5.hlp");
+    model->close();
+    EXPECT_TRUE(model->closed());
+    EXPECT_EQ(closes, 1);
 }
 
 }  // namespace

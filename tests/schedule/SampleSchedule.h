@@ -1,7 +1,7 @@
 #pragma once
 // A small walking schedule written straight into the segment table, for the editing, list and
 // export tests: entry 0 at the start, one entry per stretch, times from the start text.
-#include "schedule/CourseTime.h"
+#include "schedule/CourseTimeCalculation.h"
 #include "schedule/ScheduleEdit.h"
 #include "state/AppState.h"
 

@@ -2,8 +2,8 @@
 // the refusals that keep a schedule whole.
 #include "schedule/ScheduleEdit.h"
 
-#include "schedule/CourseTime.h"
-#include "schedule/ScheduleCommands.h"
+#include "schedule/CourseTimeCalculation.h"
+#include "schedule/CourseTimeTools.h"
 #include "schedule/ScheduleList.h"
 #include "schedule/SampleSchedule.h"
 #include "support/ScriptedDialogs.h"

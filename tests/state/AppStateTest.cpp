@@ -27,7 +27,6 @@ std::unique_ptr<AppState> usedState() {
     state->elevationGrid.set(10, 10, 1, 1052.0f);
     state->regionCaption = "x";
     state->routeLoaded = 1;
-    state->startCancelled = -1;
     state->cumulativeTimesShown = -1;
     state->ridgeValleyLinesShown = true;
     state->currentLevel = 3;
@@ -44,7 +43,6 @@ TEST(AppStateResets, StartValuesLeavePathsSettingsAndTables) {
 
     EXPECT_EQ(state->regionCaption, "地域選択");
     EXPECT_EQ(state->routeLoaded, 0);
-    EXPECT_EQ(state->startCancelled, 0);
     EXPECT_EQ(state->cumulativeTimesShown, 0);
     EXPECT_FALSE(state->ridgeValleyLinesShown);
     EXPECT_EQ(state->currentLevel, 1);
@@ -73,7 +71,6 @@ TEST(AppStateResets, PlanResetKeepsWhatCarriesOverToTheNextPlan) {
     EXPECT_EQ(state->route[2].placeName, "");
     EXPECT_EQ(state->mountainCount, 0);
     EXPECT_EQ(state->routeLoaded, 0);
-    EXPECT_EQ(state->startCancelled, 0);
     EXPECT_EQ(state->cumulativeTimesShown, 0);
     EXPECT_FALSE(state->ridgeValleyLinesShown);
 

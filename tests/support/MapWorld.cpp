@@ -1,6 +1,6 @@
 #include "support/MapWorld.h"
 
-#include "route/RouteMapMenus.h"
+#include "map/RouteMapTools.h"
 #include "support/ConePlan.h"
 
 #include <QImage>

@@ -89,9 +89,10 @@ void EndOfMapDialog::reject() {
     QDialog::reject();
 }
 
-void runEndOfMapDialog(AppState& state, Dialogs& dialogs, QWidget* parent) {
+DialogOutcome runEndOfMapDialog(AppState& state, Dialogs& dialogs, QWidget* parent) {
     EndOfMapDialog dialog(state, dialogs, parent);
     dialog.exec();
+    return dialog.model().outcome().value_or(DialogOutcome::Cancelled);
 }
 
 }  // namespace orv

@@ -37,8 +37,8 @@ private:
     SurfaceWidget* progress_ = nullptr;
 };
 
-// Shows the dialog modally over `parent` and returns when it closes. startCancelled is -1
-// afterwards when the user chose to stay on the route map.
-void runEndOfMapDialog(AppState& state, Dialogs& dialogs, QWidget* parent);
+// Shows the dialog modally over `parent` and returns when it closes: Cancelled when the user
+// chose to stay on the route map.
+DialogOutcome runEndOfMapDialog(AppState& state, Dialogs& dialogs, QWidget* parent);
 
 }  // namespace orv

@@ -93,7 +93,7 @@ void StartMenuWindow::installStartDialogs() {
     windows.endOfMap = [this] {
         QWidget* over = routeMap_ != nullptr ? static_cast<QWidget*>(routeMap_.data()) : this;
         QtDialogs mapDialogs(over);
-        runEndOfMapDialog(logic_->state(), dialogs_ != nullptr ? *dialogs_ : mapDialogs, over);
+        return runEndOfMapDialog(logic_->state(), dialogs_ != nullptr ? *dialogs_ : mapDialogs, over);
     };
     windows.openRouteMap = [this] { openRouteMap(); };
 }

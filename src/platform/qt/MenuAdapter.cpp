@@ -94,7 +94,7 @@ void MenuAdapter::apply(const Entry& entry) const {
     if (command == nullptr || action == nullptr) return;
     const QString text = menuText(command->caption);
     if (action->text() != text) action->setText(text);
-    action->setEnabled(command->enabled);
+    action->setEnabled(command->enabled && !model_.isHeld(command->toolId));
     action->setVisible(command->visible);
     if (entry.opensBand) return;
     // Only a checked command shows a check mark; unchecked ones look like plain commands.

@@ -2,9 +2,9 @@
 
 #include "platform/qt/QtText.h"
 #include "map/MapView.h"
-#include "map/ui/ColourDialog.h"
+#include "map/ui/ColourSettingDialog.h"
 #include "platform/qt/SurfaceWidget.h"
-#include "route/RouteMapMenus.h"
+#include "map/RouteMapTools.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,7 +39,6 @@ constexpr int kScrollLargeStep = 50;
 
 constexpr std::array kReadoutCaptions{"地図上距離", "総歩行距離", "標高差", "往路歩行時間",
                                       "帰路歩行時間"};
-constexpr const char* kRouteEditBand = "RootEditMenu";
 constexpr const char* kRouteEditCaption = "ルート編集";
 
 // The point marker: a pin whose needle ends at the picture's bottom-left corner, so that with
@@ -112,7 +111,9 @@ RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* paren
     setObjectName("ORV_TVIEW");
     logic_ = std::make_unique<RouteMap>(state, *dialogs_);
     logic_->map().changed = [this] { refresh(); };
-    logic_->context().openColourDialog = [this] { runColourDialog(logic_->context(), this); };
+    logic_->context().openColourDialog = [this] {
+        return runColourSettingDialog(logic_->context(), this);
+    };
     logic_->setPopupHook([this](const std::string& band) { menus_->popupAtCursor(band); });
     logic_->setExitHook([this] { leave(); });
 
@@ -302,10 +303,7 @@ bool RouteMapWindow::eventFilter(QObject* watched, QEvent* event) {
         logic_->stepPointNumber(step);
         return true;
     }
-    if (key == Qt::Key_Delete && logic_->creation().editMode == 1) {
-        logic_->deleteKey();
-        return true;
-    }
+    if (key == Qt::Key_Delete && logic_->deleteKey()) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -359,7 +357,8 @@ void RouteMapWindow::closeEvent(QCloseEvent* event) {
     // The close button leaves the map the same way as "ﾙｰﾄ図終了", once this close has been
     // refused (a window cannot be closed again while it is being closed).
     event->ignore();
-    QMetaObject::invokeMethod(this, [this] { dispatch("ActTViewExit"); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { logic_->submit(mapTool::kExitMap); },
+                              Qt::QueuedConnection);
 }
 
 }  // namespace orv

@@ -2,7 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/qt/QtText.h"
-#include "schedule/ScheduleCommands.h"
+#include "schedule/CourseTimeTools.h"
 #include "schedule/ScheduleList.h"
 
 #include <QFontMetrics>

@@ -3,9 +3,9 @@
 // pitch fields with their up/down controls, the start time and the descent forecast, the
 // schedule list under its four headings (right click: the schedule commands), the buttons
 // "計算", "逆ルート", "終了" and "ヘルプ", and a menu bar with the schedule commands. It shows
-// the CourseTimeModel and forwards every user action to it.
+// the CourseTime and forwards every user action to it.
 #include "platform/qt/MenuAdapter.h"
-#include "schedule/CourseTimeModel.h"
+#include "schedule/CourseTime.h"
 
 #include <QDialog>
 
@@ -27,7 +27,7 @@ public:
     CourseTimeWindow(AppState& state, Dialogs& dialogs, QWidget* parent = nullptr);
     ~CourseTimeWindow() override;
 
-    CourseTimeModel& model() { return model_; }
+    CourseTime& model() { return model_; }
 
 public slots:
     // The close box and Escape act as "終了".
@@ -40,7 +40,7 @@ private:
     void refresh();
     void showRows();
 
-    CourseTimeModel model_;
+    CourseTime model_;
     std::unique_ptr<MenuAdapter> menus_;
 
     QLineEdit* climbSpeed_ = nullptr;

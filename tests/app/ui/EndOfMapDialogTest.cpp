@@ -81,7 +81,7 @@ TEST_F(EndOfMapDialogTest, PlainModeHasTwoButtonsAndNoNameBox) {
     EXPECT_FALSE(dialog.findChild<QLineEdit*>("nameBox")->isVisible());
     dialog.findChild<QPushButton*>("yes")->click();
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_EQ(dialog.model().outcome(), DialogOutcome::Accepted);
 }
 
 TEST_F(EndOfMapDialogTest, CancelEscapeAndLeavingWithoutSaving) {
@@ -91,22 +91,20 @@ TEST_F(EndOfMapDialogTest, CancelEscapeAndLeavingWithoutSaving) {
         dialog.findChild<QPushButton*>("cancel")->click();
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
-        EXPECT_EQ(state->startCancelled, -1);
+        EXPECT_EQ(dialog.model().outcome(), DialogOutcome::Cancelled);
     }
-    state->startCancelled = 0;
     {
         EndOfMapDialog dialog(*state, dialogs);
         dialog.show();
         dialog.reject();
-        EXPECT_EQ(state->startCancelled, -1);
+        EXPECT_EQ(dialog.model().outcome(), DialogOutcome::Cancelled);
     }
-    state->startCancelled = 0;
     {
         EndOfMapDialog dialog(*state, dialogs);
         dialog.show();
         dialog.findChild<QPushButton*>("leave")->click();
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(state->startCancelled, 0);
+        EXPECT_EQ(dialog.model().outcome(), DialogOutcome::Accepted);
     }
     EXPECT_FALSE(fs::exists(dir / "Yari980707.RTD"));
 }
@@ -122,8 +120,7 @@ TEST_F(EndOfMapDialogTest, RunOpensItModally) {
         }
         ADD_FAILURE() << "no end-of-map dialog shown";
     });
-    runEndOfMapDialog(*state, dialogs, nullptr);
-    EXPECT_EQ(state->startCancelled, -1);
+    EXPECT_EQ(runEndOfMapDialog(*state, dialogs, nullptr), DialogOutcome::Cancelled);
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ TEST_F(PlanStartDialogTest, ExecuteStaysOnARefusalAndCancelCloses) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(state->planName, "幌尻岳");
-    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_EQ(start.outcome(), DialogOutcome::Accepted);
 
     PlanStart again = model();
     again.open();
@@ -131,7 +131,7 @@ TEST_F(PlanStartDialogTest, ExecuteStaysOnARefusalAndCancelCloses) {
     child<QPushButton>(second, "cancel")->click();
     EXPECT_FALSE(second.isVisible());
     EXPECT_TRUE(again.closed());
-    EXPECT_EQ(state->startCancelled, -1);
+    EXPECT_EQ(again.outcome(), DialogOutcome::Cancelled);
 }
 
 }  // namespace

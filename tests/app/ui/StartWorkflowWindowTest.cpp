@@ -58,6 +58,7 @@ struct StartWorkflowWindowTest : ::testing::Test {
             ++endOfMapShown;
             EndOfMap end(*state, dialogs);
             EXPECT_TRUE(end.yes());  // no route: "ルート図を終了します。"
+            return end.outcome().value();
         };
         window->show();
     }

@@ -142,5 +142,17 @@ TEST(MenuAdapterLifetime, ModelChangesAfterTheAdapterIsGoneReachNoOne) {
     EXPECT_EQ(dispatched, 0);
 }
 
+TEST_F(MenuAdapterTest, HeldCommandsAreShownDisabledUntilReleased) {
+    std::unique_ptr<QMenu> menu(adapter_.buildMenu("PopupMenu", nullptr));
+    model_.holdAllExcept({"ActCopyToClip"});
+    EXPECT_FALSE(only("ActZupMode")->isEnabled());
+    EXPECT_FALSE(only("ActMakeRoot")->isEnabled());
+    EXPECT_TRUE(only("ActCopyToClip")->isEnabled());
+    model_.release();
+    EXPECT_TRUE(only("ActZupMode")->isEnabled());
+    EXPECT_TRUE(only("ActMakeRoot")->isEnabled());
+    EXPECT_FALSE(only("ActDelRoot")->isEnabled());  // disabled by the model all along
+}
+
 }  // namespace
 }  // namespace orv

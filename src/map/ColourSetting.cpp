@@ -1,4 +1,4 @@
-#include "map/ColourDialogModel.h"
+#include "map/ColourSetting.h"
 
 #include "core/NumberText.h"
 #include "core/Rounding.h"
@@ -82,20 +82,45 @@ std::optional<float> parseLevelText(const std::string& text) {
     return level;
 }
 
-ColourDialogModel::ColourDialogModel(AppState& state, ColourSet& working, Dialogs& dialogs)
+ColourSetting::ColourSetting(AppState& state, ColourSet& working, Dialogs& dialogs)
     : state_(state),
       working_(working),
       dialogs_(dialogs),
       strip_(kStripWidth, kStripHeight),
-      preview_(kPreviewWidth, kPreviewHeight) {}
+      preview_(kPreviewWidth, kPreviewHeight),
+      commands_({.run = [this](const ColourSettingCommand& command) { run(command); },
+                 .available = {},
+                 .takenWhileBusy = {},
+                 .alsoBusy = {}}) {}
 
-void ColourDialogModel::activate() {
+void ColourSetting::run(const ColourSettingCommand& command) {
+    using Kind = ColourSettingCommand::Kind;
+    switch (command.kind) {
+        case Kind::PickColour: pickColour(command.band); break;
+        case Kind::Register:
+            if (writeBack()) {
+                state_.settings.registeredSets[static_cast<size_t>(editedSet_)] = 1;
+                outcome_ = DialogOutcome::Accepted;
+            }
+            break;
+        case Kind::Cancel:
+            if (writeBack()) outcome_ = DialogOutcome::Cancelled;
+            break;
+        case Kind::Restore:
+            working_ = state_.settings.colourTable[static_cast<size_t>(baseSet_)];
+            refresh();
+            break;
+        case Kind::Help: dialogs_.showHelp(kColourDialogHelp); break;
+    }
+}
+
+void ColourSetting::activate() {
     SettingsValues& settings = state_.settings;
     editedSet_ = std::clamp<int>(settings.colourSetIndex, 0, kColourSets - 1);
     const bool registered = settings.registeredSets[static_cast<size_t>(editedSet_)] != 0;
     baseSet_ = registered ? editedSet_ : 0;
     message_ = registered ? "" : kUnregisteredSetMessage;
-    closed_ = false;
+    outcome_.reset();
 
     state_.backgroundLevel = settings.savedBackgroundLevel;
     slider_ = std::clamp(roundHalfEven(static_cast<double>(state_.backgroundLevel) * 100.0),
@@ -104,37 +129,37 @@ void ColourDialogModel::activate() {
     refresh();
 }
 
-void ColourDialogModel::pickBandColour(int band) {
+void ColourSetting::pickBandColour(int band) {
     if (band < 0 || band >= kContourBand) return;
+    commands_.submit({ColourSettingCommand::Kind::PickColour, band});
+}
+
+void ColourSetting::pickContourColour() {
+    commands_.submit({ColourSettingCommand::Kind::PickColour, kContourBand});
+}
+
+void ColourSetting::pickColour(int band) {
+    const bool contour = band == kContourBand;
     ColourBand& target = working_[static_cast<size_t>(band)];
-    const std::optional<Colour> chosen = dialogs_.pickColour(swatchColour(band), kBandPickerTitle);
-    if (!chosen) return;
-    target = withColour(target, *chosen);
-    state_.contoursShown = false;
-    refresh();
-}
-
-void ColourDialogModel::pickContourColour() {
-    ColourBand& target = working_[kContourBand];
     const std::optional<Colour> chosen =
-        dialogs_.pickColour(swatchColour(kContourBand), kContourPickerTitle);
+        dialogs_.pickColour(swatchColour(band), contour ? kContourPickerTitle : kBandPickerTitle);
     if (!chosen) return;
     target = withColour(target, *chosen);
-    state_.contoursShown = true;
-    state_.backgroundLevel = static_cast<float>(slider_) / 100.0f;
+    state_.contoursShown = contour;
+    if (contour) state_.backgroundLevel = static_cast<float>(slider_) / 100.0f;
     refresh();
 }
 
-void ColourDialogModel::moveSlider(int value) {
+void ColourSetting::moveSlider(int value) {
     slider_ = std::clamp(value, kLevelSliderMin, kLevelSliderMax);
     state_.contoursShown = true;
     state_.backgroundLevel = static_cast<float>(slider_) / 100.0f;
     refresh();
 }
 
-void ColourDialogModel::editLevelText(std::string text) { levelText_ = std::move(text); }
+void ColourSetting::editLevelText(std::string text) { levelText_ = std::move(text); }
 
-bool ColourDialogModel::writeBack() {
+bool ColourSetting::writeBack() {
     const std::optional<float> level = parseLevelText(levelText_);
     if (!level) {
         dialogs_.message(kBadLevelMessage, kColourDialogTitle, Buttons::Ok, Icon::Warning);
@@ -145,40 +170,31 @@ bool ColourDialogModel::writeBack() {
     return true;
 }
 
-bool ColourDialogModel::registerColours() {
-    if (!writeBack()) return false;
-    state_.settings.registeredSets[static_cast<size_t>(editedSet_)] = 1;
-    closed_ = true;
-    return true;
+bool ColourSetting::registerColours() {
+    commands_.submit({ColourSettingCommand::Kind::Register});
+    return closed();
 }
 
-bool ColourDialogModel::cancel() {
-    if (!writeBack()) return false;
-    state_.startCancelled = -1;
-    closed_ = true;
-    return true;
+bool ColourSetting::cancel() {
+    commands_.submit({ColourSettingCommand::Kind::Cancel});
+    return closed();
 }
 
-void ColourDialogModel::dismiss() {
-    if (closed_) return;
-    state_.startCancelled = -1;
-    closed_ = true;
+void ColourSetting::dismiss() {
+    if (!closed()) outcome_ = DialogOutcome::Cancelled;
 }
 
-void ColourDialogModel::restore() {
-    working_ = state_.settings.colourTable[static_cast<size_t>(baseSet_)];
-    refresh();
-}
+void ColourSetting::restore() { commands_.submit({ColourSettingCommand::Kind::Restore}); }
 
-void ColourDialogModel::showHelp() { dialogs_.showHelp(kColourDialogHelp); }
+void ColourSetting::showHelp() { commands_.submit({ColourSettingCommand::Kind::Help}); }
 
-Colour ColourDialogModel::swatchColour(int band) const {
+Colour ColourSetting::swatchColour(int band) const {
     if (band < 0 || band >= kColourBands) return colours::black;
     const ColourBand& b = working_[static_cast<size_t>(band)];
     return makeColour(b.red, b.green, b.blue);
 }
 
-void ColourDialogModel::refresh() {
+void ColourSetting::refresh() {
     levelText_ = levelText(state_.backgroundLevel);
     drawColourStrip(strip_, stripBands(working_, state_.contoursShown, state_.backgroundLevel));
     // Without the sample profile the preview shows the colour strip alone.

@@ -1,9 +1,9 @@
 #pragma once
 // The "標高データの作成" window: the centre mesh, the source (FG-GML files or archives, a folder of
 // elevation tiles, or downloading tiles with their URL setting and cache folder), the output
-// folder, a progress bar with a cancel button. It shows a DemBuildModel and forwards every
+// folder, a progress bar with a cancel button. It shows a DemCreation and forwards every
 // button to the model's dispatch.
-#include "terrain/DemBuildRun.h"
+#include "terrain/DemCreation.h"
 
 #include <QDialog>
 
@@ -19,13 +19,13 @@ class QRadioButton;
 
 namespace orv {
 
-class DemBuildDialog : public QDialog {
+class DemCreationDialog : public QDialog {
     Q_OBJECT
 public:
-    DemBuildDialog(Dialogs& dialogs, const std::string& centreMesh, const std::string& tileSetting,
+    DemCreationDialog(Dialogs& dialogs, const std::string& centreMesh, const std::string& tileSetting,
                    QWidget* parent = nullptr);
 
-    terrain::DemBuildModel& model() { return model_; }
+    terrain::DemCreation& model() { return model_; }
 
     // Runs a command as its button does.
     void dispatch(const std::string& toolId);
@@ -37,9 +37,10 @@ public slots:
 private:
     void buildLayout();
     void refresh();
-    QPushButton* button(const char* caption, const char* toolId);
+    // A button of the window's command table.
+    QPushButton* button(ToolId toolId);
 
-    terrain::DemBuildModel model_;
+    terrain::DemCreation model_;
     QLineEdit* centre_ = nullptr;
     QRadioButton* gml_ = nullptr;
     QRadioButton* tiles_ = nullptr;
@@ -58,7 +59,7 @@ private:
 // Shows the window modally over `parent`, the centre mesh filled in from the destination (or
 // empty). Returns the output folder when meshes were written there: the caller may offer it as
 // the hard-disk data folder of a plan. The tile URL setting comes back either way.
-std::optional<std::string> runDemBuildDialog(Dialogs& dialogs, QWidget* parent, const std::string& centreMesh,
+std::optional<std::string> runDemCreationDialog(Dialogs& dialogs, QWidget* parent, const std::string& centreMesh,
                                              std::string& tileSetting);
 
 }  // namespace orv

@@ -1,6 +1,6 @@
 // The colour dialog's workflow (activation, swatches, slider, 登録 / ｷｬﾝｾﾙ / 戻す / ヘルプ, the
 // level text check) and its two pictures, the colour strip and the preview.
-#include "map/ColourDialogModel.h"
+#include "map/ColourSetting.h"
 
 #include "map/ColourPreview.h"
 #include "support/ScriptedDialogs.h"
@@ -34,14 +34,14 @@ std::string flatProfile(int elevation) {
     return text;
 }
 
-struct ColourDialogTest : ::testing::Test {
+struct ColourSettingTest : ::testing::Test {
     test::TempDir dir;
     std::unique_ptr<AppState> state = makeAppState();
     ColourSet working{};
     test::ScriptedDialogs dialogs;
-    ColourDialogModel model{*state, working, dialogs};
+    ColourSetting model{*state, working, dialogs};
 
-    ColourDialogTest() {
+    ColourSettingTest() {
         state->appFolder = dir.path();
         state->settings.colourTable[0] = kDefaultColourSet;
         state->settings.registeredSets = {1, 0, 0, 0, 0};
@@ -55,7 +55,7 @@ struct ColourDialogTest : ::testing::Test {
     }
 };
 
-TEST_F(ColourDialogTest, UnregisteredSetStartsFromTheDefaultColours) {
+TEST_F(ColourSettingTest, UnregisteredSetStartsFromTheDefaultColours) {
     state->settings.colourTable[3] = userSet();  // edited once but never registered
     state->backgroundLevel = 1.0f;
     openFor(3);
@@ -70,7 +70,7 @@ TEST_F(ColourDialogTest, UnregisteredSetStartsFromTheDefaultColours) {
     EXPECT_EQ(model.swatchColour(6), rgb(116, 105, 82));
 }
 
-TEST_F(ColourDialogTest, RegisteredSetStartsFromItself) {
+TEST_F(ColourSettingTest, RegisteredSetStartsFromItself) {
     state->settings.colourTable[2] = userSet();
     state->settings.registeredSets[2] = 1;
     state->settings.savedBackgroundLevel = 0.95f;
@@ -82,7 +82,7 @@ TEST_F(ColourDialogTest, RegisteredSetStartsFromItself) {
     EXPECT_EQ(model.sliderValue(), 95);
 }
 
-TEST_F(ColourDialogTest, BandSwatchTakesThePickedColourAndHidesContours) {
+TEST_F(ColourSettingTest, BandSwatchTakesThePickedColourAndHidesContours) {
     openFor(1);
     state->contoursShown = true;
     dialogs.answerColour(0x0A141E);  // red 30, green 20, blue 10
@@ -96,7 +96,7 @@ TEST_F(ColourDialogTest, BandSwatchTakesThePickedColourAndHidesContours) {
     EXPECT_EQ(state->settings.colourTable[1], ColourSet{});  // nothing written back yet
 }
 
-TEST_F(ColourDialogTest, ContourSwatchShowsContoursAtTheSliderLevel) {
+TEST_F(ColourSettingTest, ContourSwatchShowsContoursAtTheSliderLevel) {
     state->settings.savedBackgroundLevel = 0.93f;
     openFor(0);
     state->backgroundLevel = 1.0f;
@@ -109,7 +109,7 @@ TEST_F(ColourDialogTest, ContourSwatchShowsContoursAtTheSliderLevel) {
     EXPECT_EQ(model.levelTextShown(), "0.93");
 }
 
-TEST_F(ColourDialogTest, CancelledPickChangesNothing) {
+TEST_F(ColourSettingTest, CancelledPickChangesNothing) {
     openFor(0);
     state->contoursShown = true;
     dialogs.answerColour(std::nullopt);
@@ -121,7 +121,7 @@ TEST_F(ColourDialogTest, CancelledPickChangesNothing) {
     EXPECT_EQ(dialogs.asked().size(), 2u);
 }
 
-TEST_F(ColourDialogTest, SliderSetsTheLevelAndShowsContours) {
+TEST_F(ColourSettingTest, SliderSetsTheLevelAndShowsContours) {
     openFor(0);
     model.moveSlider(96);
     EXPECT_TRUE(state->contoursShown);
@@ -133,7 +133,7 @@ TEST_F(ColourDialogTest, SliderSetsTheLevelAndShowsContours) {
     EXPECT_EQ(model.levelTextShown(), "1");
 }
 
-TEST_F(ColourDialogTest, RegisterWritesTheSetAndMarksIt) {
+TEST_F(ColourSettingTest, RegisterWritesTheSetAndMarksIt) {
     openFor(4);
     dialogs.answerColour(rgb(9, 9, 9));
     model.pickBandColour(5);
@@ -144,11 +144,11 @@ TEST_F(ColourDialogTest, RegisterWritesTheSetAndMarksIt) {
     EXPECT_EQ(state->settings.colourTable[4][2].elevation, 1000.0f);  // elevations come along
     EXPECT_EQ(state->settings.savedBackgroundLevel, 0.92f);
     EXPECT_NE(state->settings.registeredSets[4], 0);
-    EXPECT_EQ(state->startCancelled, 0);
+    EXPECT_EQ(model.outcome(), DialogOutcome::Accepted);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(ColourDialogTest, CancelWritesTheSetButDoesNotRegisterIt) {
+TEST_F(ColourSettingTest, CancelWritesTheSetButDoesNotRegisterIt) {
     openFor(2);
     dialogs.answerColour(rgb(9, 9, 9));
     model.pickBandColour(0);
@@ -158,20 +158,20 @@ TEST_F(ColourDialogTest, CancelWritesTheSetButDoesNotRegisterIt) {
     EXPECT_EQ(state->settings.colourTable[2], working);
     EXPECT_EQ(state->settings.savedBackgroundLevel, 0.97f);
     EXPECT_EQ(state->settings.registeredSets[2], 0);
-    EXPECT_EQ(state->startCancelled, -1);
+    EXPECT_EQ(model.outcome(), DialogOutcome::Cancelled);
 }
 
-TEST_F(ColourDialogTest, ClosingByTheFrameIsACancelThatWritesNothing) {
+TEST_F(ColourSettingTest, ClosingByTheFrameIsACancelThatWritesNothing) {
     openFor(2);
     dialogs.answerColour(rgb(9, 9, 9));
     model.pickBandColour(0);
     model.dismiss();
     EXPECT_TRUE(model.closed());
     EXPECT_EQ(state->settings.colourTable[2], ColourSet{});
-    EXPECT_EQ(state->startCancelled, -1);
+    EXPECT_EQ(model.outcome(), DialogOutcome::Cancelled);
 }
 
-TEST_F(ColourDialogTest, RestoreGoesBackToTheBaseSet) {
+TEST_F(ColourSettingTest, RestoreGoesBackToTheBaseSet) {
     state->settings.colourTable[1] = userSet();
     state->settings.registeredSets[1] = 1;
     openFor(1);
@@ -184,7 +184,7 @@ TEST_F(ColourDialogTest, RestoreGoesBackToTheBaseSet) {
     EXPECT_EQ(model.swatchColour(2), makeColour(userSet()[2].red, userSet()[2].green, 7));
 }
 
-TEST_F(ColourDialogTest, HelpShowsTheDialogsPage) {
+TEST_F(ColourSettingTest, HelpShowsTheDialogsPage) {
     openFor(0);
     model.showHelp();
     ASSERT_EQ(dialogs.asked().size(), 1u);
@@ -192,11 +192,11 @@ TEST_F(ColourDialogTest, HelpShowsTheDialogsPage) {
     EXPECT_EQ(dialogs.asked()[0].text, "ORVANE14.hlp");
 }
 
-TEST_F(ColourDialogTest, LevelTextThatIsNoLevelIsRefused) {
+TEST_F(ColourSettingTest, LevelTextThatIsNoLevelIsRefused) {
     for (const char* text : {"", "abc", "0.9x", "0.89", "1.01", "-1", "+1", "1e0", "nan", "inf", "2"}) {
         SCOPED_TRACE(text);
         test::ScriptedDialogs asked;
-        ColourDialogModel dialog(*state, working, asked);
+        ColourSetting dialog(*state, working, asked);
         state->settings.colourSetIndex = 3;
         dialog.activate();
         dialog.editLevelText(text);
@@ -211,11 +211,11 @@ TEST_F(ColourDialogTest, LevelTextThatIsNoLevelIsRefused) {
         EXPECT_EQ(state->settings.colourTable[3], ColourSet{});
         EXPECT_EQ(state->settings.registeredSets[3], 0);
         EXPECT_EQ(state->settings.savedBackgroundLevel, 0.9f);
-        EXPECT_EQ(state->startCancelled, 0);
+        EXPECT_FALSE(dialog.outcome().has_value());
     }
 }
 
-TEST_F(ColourDialogTest, LevelTextsThatAreLevels) {
+TEST_F(ColourSettingTest, LevelTextsThatAreLevels) {
     struct Case {
         const char* text;
         float level;
@@ -259,7 +259,7 @@ TEST(ColourStripTest, RowsTakeTheColourOfTheirHeight) {
     }
 }
 
-TEST_F(ColourDialogTest, PreviewShowsSkyProfileAndContourLines) {
+TEST_F(ColourSettingTest, PreviewShowsSkyProfileAndContourLines) {
     dir.write("ORVDATA.SMP", flatProfile(2900));  // profile at y = floor(2100 / 21) = 100
     openFor(0);
     const DrawingSurface& strip = model.strip();
@@ -278,7 +278,7 @@ TEST_F(ColourDialogTest, PreviewShowsSkyProfileAndContourLines) {
     EXPECT_GT(black, 0);
 }
 
-TEST_F(ColourDialogTest, PreviewWithoutAProfileShowsTheStripAlone) {
+TEST_F(ColourSettingTest, PreviewWithoutAProfileShowsTheStripAlone) {
     for (const char* content : {static_cast<const char*>(nullptr), "1 2\r\nbroken\r\n"}) {
         if (content != nullptr) dir.write("ORVDATA.SMP", content);
         openFor(0);

@@ -1,4 +1,4 @@
-#include "map/ui/ColourDialog.h"
+#include "map/ui/ColourSettingDialog.h"
 
 #include "platform/qt/QtText.h"
 #include "platform/qt/SurfaceWidget.h"
@@ -35,7 +35,7 @@ QPushButton* plainButton(const QString& caption, QWidget* parent) {
 
 }  // namespace
 
-ColourDialog::ColourDialog(AppState& state, ColourSet& working, Dialogs& dialogs, QWidget* parent)
+ColourSettingDialog::ColourSettingDialog(AppState& state, ColourSet& working, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), model_(state, working, dialogs) {
     setObjectName("ORV_MAKEC");
     setWindowTitle(kColourDialogTitle);
@@ -44,14 +44,14 @@ ColourDialog::ColourDialog(AppState& state, ColourSet& working, Dialogs& dialogs
     model_.activate();
 }
 
-ColourDialog::~ColourDialog() {
+ColourSettingDialog::~ColourSettingDialog() {
     // The picture widgets show surfaces owned by the model: remove them first.
     model_.changed = nullptr;
     delete strip_;
     delete preview_;
 }
 
-void ColourDialog::buildLayout() {
+void ColourSettingDialog::buildLayout() {
     auto* rows = new QVBoxLayout(this);
 
     auto* swatchGrid = new QGridLayout;
@@ -122,7 +122,7 @@ void ColourDialog::buildLayout() {
     connect(helpButton, &QPushButton::clicked, this, [this] { model_.showHelp(); });
 }
 
-void ColourDialog::refresh() {
+void ColourSettingDialog::refresh() {
     for (int band = 0; band < kColourBands; ++band)
         swatches_[static_cast<size_t>(band)]->setStyleSheet(swatchStyle(model_.swatchColour(band)));
     message_->setText(toQString(model_.message()));
@@ -132,18 +132,19 @@ void ColourDialog::refresh() {
     slider_->setValue(model_.sliderValue());
 }
 
-void ColourDialog::finish(bool closes, int result) {
+void ColourSettingDialog::finish(bool closes, int result) {
     if (closes) done(result);
 }
 
-void ColourDialog::reject() {
+void ColourSettingDialog::reject() {
     model_.dismiss();
     QDialog::reject();
 }
 
-bool runColourDialog(MapContext& ctx, QWidget* parent) {
-    ColourDialog dialog(ctx.state, ctx.map.workingColours, ctx.dialogs, parent);
-    return dialog.exec() == QDialog::Accepted;
+DialogOutcome runColourSettingDialog(MapContext& ctx, QWidget* parent) {
+    ColourSettingDialog dialog(ctx.state, ctx.map.workingColours, ctx.dialogs, parent);
+    dialog.exec();
+    return dialog.model().outcome().value_or(DialogOutcome::Cancelled);
 }
 
 }  // namespace orv

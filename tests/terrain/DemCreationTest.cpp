@@ -1,6 +1,6 @@
 // "標高データの作成" headless: the window's commands through dispatch with scripted answers, and
 // the exact texts the user is shown.
-#include "terrain/DemBuildRun.h"
+#include "terrain/DemCreation.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -15,13 +15,13 @@ namespace fs = std::filesystem;
 
 const std::string kRealData = ORVANE_REALDATA;
 
-struct DemBuildRunTest : ::testing::Test {
+struct DemCreationTest : ::testing::Test {
     orv::test::TempDir dir;
     orv::test::ScriptedDialogs dialogs;
-    DemBuildModel model{dialogs, "644205"};
+    DemCreation model{dialogs, "644205"};
 };
 
-TEST_F(DemBuildRunTest, IncompleteChoicesAreRefusedWithTheirMessage) {
+TEST_F(DemCreationTest, IncompleteChoicesAreRefusedWithTheirMessage) {
     struct Case {
         const char* centre;
         DemSourceKind kind;
@@ -40,12 +40,12 @@ TEST_F(DemBuildRunTest, IncompleteChoicesAreRefusedWithTheirMessage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         orv::test::ScriptedDialogs asked;
-        DemBuildModel m(asked, c.centre);
+        DemCreation m(asked, c.centre);
         m.kind = c.kind;
         if (c.haveSource) m.gmlFiles = {"a.xml"}, m.tileFolder = "tiles";
         if (c.haveOut) m.outFolder = dir.path().string();
         asked.answerMessage(Answer::Ok);
-        EXPECT_TRUE(m.dispatch(kActDemRun));
+        EXPECT_TRUE(m.dispatch("ActDemRun"));
         ASSERT_EQ(asked.messages().size(), 1u);
         EXPECT_EQ(asked.messages()[0].text, c.message);
         EXPECT_EQ(asked.messages()[0].title, "標高データの作成");
@@ -54,11 +54,11 @@ TEST_F(DemBuildRunTest, IncompleteChoicesAreRefusedWithTheirMessage) {
     }
 }
 
-TEST_F(DemBuildRunTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
+TEST_F(DemCreationTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
     dialogs.answerFolder(kRealData);
     dialogs.answerFolder((dir / "out").string());
-    EXPECT_TRUE(model.dispatch(kActDemTileFolder));
-    EXPECT_TRUE(model.dispatch(kActDemOutFolder));
+    EXPECT_TRUE(model.dispatch("ActDemTileFolder"));
+    EXPECT_TRUE(model.dispatch("ActDemOutFolder"));
     EXPECT_EQ(model.kind, DemSourceKind::TileFolder);
     ASSERT_EQ(dialogs.asked().size(), 2u);
     EXPECT_EQ(dialogs.asked()[0].title, "標高タイルのフォルダを選択してください");
@@ -68,7 +68,7 @@ TEST_F(DemBuildRunTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
     DemBuildView view;
     view.progress = [&](int percent, const std::string&) { percents.push_back(percent); };
     dialogs.answerMessage(Answer::Ok);
-    EXPECT_TRUE(model.dispatch(kActDemRun, view));
+    EXPECT_TRUE(model.dispatch("ActDemRun", view));
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text,
               "標高データを作成しました。\r\n書き出したメッシュ: 9 / 9\r\nデータのあるセル: 100.0%\r\n"
@@ -82,7 +82,7 @@ TEST_F(DemBuildRunTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
     // Again into the same folder: the user is asked, and "いいえ" leaves the files alone.
     const auto written = fs::last_write_time(dir / "out" / "644205.MEM");
     dialogs.answerMessage(Answer::No);
-    model.dispatch(kActDemRun, view);
+    model.dispatch("ActDemRun", view);
     ASSERT_EQ(dialogs.messages().size(), 2u);
     EXPECT_EQ(dialogs.messages()[1].text,
               "出力フォルダに同じメッシュのファイルがあります。\r\n644214.MEM 644215.MEM 644216.MEM 644204.MEM "
@@ -94,12 +94,12 @@ TEST_F(DemBuildRunTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
-TEST_F(DemBuildRunTest, CancelDuringTheBuildAndFilesChosenOnce) {
+TEST_F(DemCreationTest, CancelDuringTheBuildAndFilesChosenOnce) {
     dialogs.answerFile(kRealData + "/FG-GML-5238-74-00-DEM5A-20161001.xml");
     dialogs.answerFile(kRealData + "/FG-GML-5238-74-00-DEM5A-20161001.xml");
     dialogs.answerFile(std::nullopt);
     model.kind = DemSourceKind::TileFolder;
-    for (int i = 0; i < 3; ++i) model.dispatch(kActDemAddGml);
+    for (int i = 0; i < 3; ++i) model.dispatch("ActDemAddGml");
     EXPECT_EQ(model.gmlFiles.size(), 1u);
     EXPECT_EQ(model.kind, DemSourceKind::Gml);
     EXPECT_EQ(dialogs.asked()[0].title, "FG-GMLファイルを開く");
@@ -110,11 +110,11 @@ TEST_F(DemBuildRunTest, CancelDuringTheBuildAndFilesChosenOnce) {
     DemBuildView view;
     view.keepResponsive = [&] {
         EXPECT_TRUE(model.running());
-        EXPECT_FALSE(model.dispatch(kActDemAddGml));  // only cancel is taken while it runs
-        return model.dispatch(kActDemCancel);
+        EXPECT_FALSE(model.dispatch("ActDemAddGml"));  // only cancel is taken while it runs
+        return model.dispatch("ActDemCancel");
     };
     dialogs.answerMessage(Answer::Ok);
-    model.dispatch(kActDemRun, view);
+    model.dispatch("ActDemRun", view);
     EXPECT_EQ(model.lastOutcome(), DemBuildOutcome::Cancelled);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, "標高データの作成を取り消しました。\r\n書き出したメッシュ: 0 / 9\r\n出典：国土地理院");

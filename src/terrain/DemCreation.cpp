@@ -1,4 +1,4 @@
-#include "terrain/DemBuildRun.h"
+#include "terrain/DemCreation.h"
 
 #include "terrain/DemMessages.h"
 
@@ -27,42 +27,69 @@ DemBuildOutcome runDemBuild(Dialogs& dialogs, const DemBuildRequest& request, co
     return report->meshesWritten() > 0 ? DemBuildOutcome::Written : DemBuildOutcome::NothingWritten;
 }
 
-DemBuildModel::DemBuildModel(Dialogs& dialogs, std::string centreMesh, std::string setting)
-    : centre(std::move(centreMesh)), tileSetting(std::move(setting)), dialogs_(dialogs) {
+DemCreation::DemCreation(Dialogs& dialogs, std::string centreMesh, std::string setting)
+    : centre(std::move(centreMesh)),
+      tileSetting(std::move(setting)),
+      dialogs_(dialogs),
+      commands_({.run =
+                     [this](const Command& command) {
+                         view_ = command.view;
+                         (this->*findDemCreationTool(command.id.text())->handler)();
+                         notify();
+                     },
+                 .available =
+                     [this](const Command& command) {
+                         return !running_ || command.id == demTool::kCancel;
+                     },
+                 .takenWhileBusy =
+                     [](const Command& command) { return command.id == demTool::kCancel; },
+                 .alsoBusy = {}}) {
     if (tileSetting.empty()) tileSetting = tileServersSetting(defaultTileServers());
 }
 
-bool DemBuildModel::dispatch(const std::string& toolId, const DemBuildView& view) {
-    if (running_) {
-        // While a build runs only cancel is taken.
-        if (toolId == kActDemCancel) cancelRequested_ = true;
-        return toolId == kActDemCancel;
-    }
-    if (toolId == kActDemAddGml) {
-        const auto file = dialogs_.openFile(kDemGmlOpenTitle, kDemGmlFilter, gmlFiles.empty() ? "" : gmlFiles.back());
-        if (file && std::find(gmlFiles.begin(), gmlFiles.end(), *file) == gmlFiles.end()) gmlFiles.push_back(*file);
-        if (file) kind = DemSourceKind::Gml;
-    } else if (toolId == kActDemClearGml) {
-        gmlFiles.clear();
-    } else if (toolId == kActDemTileFolder) {
-        const std::string folder = dialogs_.pickFolder(kDemTileFolderTitle, tileFolder);
-        if (!folder.empty()) tileFolder = folder, kind = DemSourceKind::TileFolder;
-    } else if (toolId == kActDemCacheFolder) {
-        const std::string folder = dialogs_.pickFolder(kDemCacheFolderTitle, cacheFolder);
-        if (!folder.empty()) cacheFolder = folder, kind = DemSourceKind::Download;
-    } else if (toolId == kActDemOutFolder) {
-        const std::string folder = dialogs_.pickFolder(kDemOutFolderTitle, outFolder);
-        if (!folder.empty()) outFolder = folder;
-    } else if (toolId == kActDemRun) {
-        run(view);
-    } else if (toolId != kActDemCancel) {
+bool DemCreation::dispatch(std::string_view toolId, const DemBuildView& view) {
+    const DemCreationTool* tool = findDemCreationTool(toolId);
+    if (tool == nullptr) {
+        reportUnknownTool("DemCreation", toolId);
         return false;
     }
-    notify();
-    return true;
+    return commands_.submit(Command{tool->id, view});
 }
 
-void DemBuildModel::run(const DemBuildView& view) {
+void DemCreation::addGmlFile() {
+    const auto file = dialogs_.openFile(kDemGmlOpenTitle, kDemGmlFilter, gmlFiles.empty() ? "" : gmlFiles.back());
+    if (file && std::find(gmlFiles.begin(), gmlFiles.end(), *file) == gmlFiles.end()) gmlFiles.push_back(*file);
+    if (file) kind = DemSourceKind::Gml;
+}
+
+void DemCreation::clearGmlFiles() { gmlFiles.clear(); }
+
+void DemCreation::chooseTileFolder() {
+    const std::string folder = dialogs_.pickFolder(kDemTileFolderTitle, tileFolder);
+    if (!folder.empty()) tileFolder = folder, kind = DemSourceKind::TileFolder;
+}
+
+void DemCreation::chooseCacheFolder() {
+    const std::string folder = dialogs_.pickFolder(kDemCacheFolderTitle, cacheFolder);
+    if (!folder.empty()) cacheFolder = folder, kind = DemSourceKind::Download;
+}
+
+void DemCreation::chooseOutFolder() {
+    const std::string folder = dialogs_.pickFolder(kDemOutFolderTitle, outFolder);
+    if (!folder.empty()) outFolder = folder;
+}
+
+void DemCreation::build() {
+    // The build keeps its own copy of the view: a cancel arriving meanwhile brings another.
+    const DemBuildView view = view_;
+    run(view);
+}
+
+void DemCreation::cancelBuild() {
+    if (running_) cancelRequested_ = true;
+}
+
+void DemCreation::run(const DemBuildView& view) {
     const auto refuse = [&](const char* text) {
         dialogs_.message(text, kDemBuildTitle, Buttons::Ok, Icon::Warning);
     };

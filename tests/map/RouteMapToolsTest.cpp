@@ -1,5 +1,5 @@
-#include "route/RouteMapCommands.h"
-#include "route/RouteMapMenus.h"
+#include "map/RouteMapTools.h"
+#include "support/UnknownTools.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +79,7 @@ TEST(RouteMapMenus, SubBandLinks) {
         {"ActRVName", "RVNEditMenu"},     {"ActMountNameMode", "SetMNameMenu"},
         {"ActMakeRoot", "MakeRootMenu"},  {"ActTRKEditMode", "TRKjobMenu"},
         {"ActNameColorSet", "SetColorMenu"}, {"ActBColorSet", "BCColorSetMenu"},
-        {"ActViewRV", "RidVMenu"},        {kContourIntervalEntry, "PopupBand1"},
+        {"ActViewRV", "RidVMenu"},        {"ActDispContorMenu", "PopupBand1"},
     };
     std::set<std::string> opening;
     for (const auto& [id, band] : links) {
@@ -99,7 +99,7 @@ TEST(RouteMapMenus, SubBandLinks) {
     }
     const auto& display = menus.band("DispGMode")->commands;
     EXPECT_EQ(display[0].toolId, "ActDispContor");
-    EXPECT_EQ(display[1].toolId, kContourIntervalEntry);
+    EXPECT_EQ(display[1].toolId, "ActDispContorMenu");
     EXPECT_EQ(display[1].caption, "等高線間隔");
 }
 
@@ -149,17 +149,18 @@ TEST(RouteMapCommands, ParametersOfTheToolIds) {
         {"ActContVLine", {A::ContinueRidgeValley, 1}}, {"ActChgRVFont", {A::ChangeFont, 9}},
         // Entries that open a band, and unknown ids, do nothing.
         {"ActZoutMode", {A::None, 0}},                {"ActBColorSet", {A::None, 0}},
-        {kContourIntervalEntry, {A::None, 0}},        {"ActNoSuchTool", {A::None, 0}},
+        {"ActDispContorMenu", {A::None, 0}},        {"ActNoSuchTool", {A::None, 0}},
         {"", {A::None, 0}},
     };
     for (const Case& c : cases) EXPECT_EQ(mapCommandOf(c.toolId), c.expected) << c.toolId;
 }
 
 TEST(RouteMapCommands, EveryCommandOfTheBandsIsKnown) {
-    for (const RouteMapBandSpec& band : routeMapBands()) {
-        for (const RouteMapCommandSpec& command : band.commands) {
-            EXPECT_EQ(mapCommandOf(command.toolId).action == MapAction::None, !command.subBand.empty())
-                << command.toolId;
+    for (const RouteMapBand& band : routeMapBands()) {
+        for (const RouteMapTool& tool : band.tools) {
+            EXPECT_EQ(mapCommandOf(tool.id.text()).action == MapAction::None, !tool.subBand.empty())
+                << tool.id.text();
+            EXPECT_EQ(findRouteMapTool(tool.id.text()), &tool);
         }
     }
 }

@@ -1,6 +1,6 @@
 // The colour dialog window: it builds with its swatches, labels and buttons, and every click
 // goes to its model.
-#include "map/ui/ColourDialog.h"
+#include "map/ui/ColourSettingDialog.h"
 
 #include "platform/MenuModel.h"
 #include "support/ScriptedDialogs.h"
@@ -19,12 +19,12 @@
 namespace orv {
 namespace {
 
-struct ColourDialogWindowTest : ::testing::Test {
+struct ColourSettingDialogTest : ::testing::Test {
     std::unique_ptr<AppState> state = makeAppState();
     ColourSet working{};
     test::ScriptedDialogs dialogs;
 
-    ColourDialogWindowTest() {
+    ColourSettingDialogTest() {
         state->settings.colourTable[0] = kDefaultColourSet;
         state->settings.registeredSets = {1, 0, 0, 0, 0};
         state->settings.savedBackgroundLevel = 0.9f;
@@ -38,8 +38,8 @@ struct ColourDialogWindowTest : ::testing::Test {
     }
 };
 
-TEST_F(ColourDialogWindowTest, BuildsWithItsControls) {
-    ColourDialog dialog(*state, working, dialogs);
+TEST_F(ColourSettingDialogTest, BuildsWithItsControls) {
+    ColourSettingDialog dialog(*state, working, dialogs);
     EXPECT_EQ(dialog.windowTitle(), "表示色の設定");
     QStringList labels;
     for (auto* label : dialog.findChildren<QLabel*>()) labels << label->text();
@@ -55,8 +55,8 @@ TEST_F(ColourDialogWindowTest, BuildsWithItsControls) {
     EXPECT_EQ(working, kDefaultColourSet);
 }
 
-TEST_F(ColourDialogWindowTest, ClicksDriveTheModel) {
-    ColourDialog dialog(*state, working, dialogs);
+TEST_F(ColourSettingDialogTest, ClicksDriveTheModel) {
+    ColourSettingDialog dialog(*state, working, dialogs);
     dialog.show();
 
     dialogs.answerColour(makeColour(1, 2, 3));
@@ -92,35 +92,34 @@ TEST_F(ColourDialogWindowTest, ClicksDriveTheModel) {
     EXPECT_EQ(state->settings.savedBackgroundLevel, 0.95f);
 }
 
-TEST_F(ColourDialogWindowTest, CancelAndEscapeReportACancel) {
+TEST_F(ColourSettingDialogTest, CancelAndEscapeReportACancel) {
     {
-        ColourDialog dialog(*state, working, dialogs);
+        ColourSettingDialog dialog(*state, working, dialogs);
         dialog.show();
         button(dialog, "ｷｬﾝｾﾙ")->click();
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(state->startCancelled, -1);
+        EXPECT_EQ(dialog.model().outcome(), DialogOutcome::Cancelled);
         EXPECT_EQ(state->settings.colourTable[2], kDefaultColourSet);
         EXPECT_EQ(state->settings.registeredSets[2], 0);
     }
-    state->startCancelled = 0;
     state->settings.colourTable[2] = ColourSet{};
     {
-        ColourDialog dialog(*state, working, dialogs);
+        ColourSettingDialog dialog(*state, working, dialogs);
         dialog.show();
         dialog.reject();
-        EXPECT_EQ(state->startCancelled, -1);
+        EXPECT_EQ(dialog.model().outcome(), DialogOutcome::Cancelled);
         EXPECT_EQ(state->settings.colourTable[2], ColourSet{});
     }
 }
 
-TEST_F(ColourDialogWindowTest, RunColourDialogOpensItModally) {
+TEST_F(ColourSettingDialogTest, RunColourDialogOpensItModally) {
     MapState map;
     MapPictures pictures;
     MenuModel menus;
     MapContext ctx{*state, map, pictures, menus, dialogs, {}, {}};
     QTimer::singleShot(0, [] {
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<ColourDialog*>(window);
+            auto* dialog = qobject_cast<ColourSettingDialog*>(window);
             if (dialog == nullptr || !dialog->isVisible()) continue;
             EXPECT_TRUE(dialog->isModal());
             button(*dialog, "登録")->click();
@@ -128,7 +127,7 @@ TEST_F(ColourDialogWindowTest, RunColourDialogOpensItModally) {
         }
         ADD_FAILURE() << "no colour dialog shown";
     });
-    EXPECT_TRUE(runColourDialog(ctx, nullptr));
+    EXPECT_EQ(runColourSettingDialog(ctx, nullptr), DialogOutcome::Accepted);
     EXPECT_EQ(map.workingColours, kDefaultColourSet);
     EXPECT_NE(state->settings.registeredSets[2], 0);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // ORV_MAKEC, the colour dialog ("表示色の設定"): seven colour swatches, the message panel, the
 // background level slider and text, the colour strip and the preview, and the buttons "登録",
-// "ｷｬﾝｾﾙ", "戻す", "ヘルプ". It shows a ColourDialogModel and forwards every action to it.
-#include "map/ColourDialogModel.h"
+// "ｷｬﾝｾﾙ", "戻す", "ヘルプ". It shows a ColourSetting and forwards every action to it.
+#include "map/ColourSetting.h"
 #include "map/MapContext.h"
 
 #include <QDialog>
@@ -18,13 +18,13 @@ namespace orv {
 
 class SurfaceWidget;
 
-class ColourDialog : public QDialog {
+class ColourSettingDialog : public QDialog {
     Q_OBJECT
 public:
-    ColourDialog(AppState& state, ColourSet& working, Dialogs& dialogs, QWidget* parent = nullptr);
-    ~ColourDialog() override;
+    ColourSettingDialog(AppState& state, ColourSet& working, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~ColourSettingDialog() override;
 
-    ColourDialogModel& model() { return model_; }
+    ColourSetting& model() { return model_; }
 
 public slots:
     // Closing by the frame or Escape reports a cancel without writing anything back.
@@ -35,7 +35,7 @@ private:
     void refresh();
     void finish(bool closes, int result);
 
-    ColourDialogModel model_;
+    ColourSetting model_;
     std::array<QPushButton*, kColourBands> swatches_{};
     QLabel* message_ = nullptr;
     QSlider* slider_ = nullptr;
@@ -45,8 +45,8 @@ private:
 };
 
 // Opens the colour dialog for the set colourSetIndex over the map window and returns when it
-// closes: true when the colours were registered. The route map installs it as
+// closes: Accepted when the colours were registered. The route map installs it as
 // MapContext::openColourDialog.
-bool runColourDialog(MapContext& ctx, QWidget* parent);
+DialogOutcome runColourSettingDialog(MapContext& ctx, QWidget* parent);
 
 }  // namespace orv

@@ -1,9 +1,16 @@
 #pragma once
 // "標高データの作成" as a workflow over the Dialogs interface: the window's choices checked, the
 // question before replacing files, the build with its progress and cancel, and the summary or
-// the problem shown in a message box. The window (terrain/ui/DemBuildDialog) is thin over this.
+// the problem shown in a message box. The window (terrain/ui/DemCreationDialog) is thin over
+// this.
+//
+// Its buttons follow the one dispatch rule of every window (platform/CommandQueue.h). While a
+// build runs every button but cancel is disabled, so they do nothing; cancel is taken at once.
+#include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
+#include "platform/ToolId.h"
 #include "terrain/DemBuild.h"
+#include "terrain/DemCreationTools.h"
 
 #include <functional>
 #include <optional>
@@ -23,15 +30,6 @@ inline constexpr const char* kDemNoGmlFiles = "FG-GMLのファイル（XMLまた
 inline constexpr const char* kDemNoTileFolder = "標高タイルのフォルダを選んでください。";
 inline constexpr const char* kDemNoOutFolder = "書き出すフォルダを選んでください。";
 
-// Tool ids of the window's commands.
-inline constexpr const char* kActDemAddGml = "ActDemAddGml";
-inline constexpr const char* kActDemClearGml = "ActDemClearGml";
-inline constexpr const char* kActDemTileFolder = "ActDemTileFolder";
-inline constexpr const char* kActDemCacheFolder = "ActDemCacheFolder";
-inline constexpr const char* kActDemOutFolder = "ActDemOutFolder";
-inline constexpr const char* kActDemRun = "ActDemRun";
-inline constexpr const char* kActDemCancel = "ActDemCancel";
-
 // What the window shows while the build runs. Every member may be empty.
 struct DemBuildView {
     std::function<void(int percent, const std::string& text)> progress;
@@ -46,10 +44,10 @@ enum class DemBuildOutcome { Written, NothingWritten, Cancelled, Refused };
 DemBuildOutcome runDemBuild(Dialogs& dialogs, const DemBuildRequest& request, const DemBuildView& view);
 
 // The window's state and commands.
-class DemBuildModel {
+class DemCreation {
 public:
     // centre: the destination's mesh, or empty. tileSetting: the tile URL setting.
-    DemBuildModel(Dialogs& dialogs, std::string centre, std::string tileSetting = {});
+    DemCreation(Dialogs& dialogs, std::string centre, std::string tileSetting = {});
 
     std::string centre;
     DemSourceKind kind = DemSourceKind::Gml;
@@ -59,8 +57,18 @@ public:
     std::string cacheFolder;
     std::string outFolder;
 
-    // Runs a command by its tool id; false for an unknown id.
-    bool dispatch(const std::string& toolId, const DemBuildView& view = {});
+    // Runs a command by its tool id, the build with `view`: true when it ran. An unknown id is
+    // reported (reportUnknownTool).
+    bool dispatch(std::string_view toolId, const DemBuildView& view = {});
+
+    // The commands' handlers (DemCreationTools.h), run by dispatch.
+    void addGmlFile();
+    void clearGmlFiles();
+    void chooseTileFolder();
+    void chooseCacheFolder();
+    void chooseOutFolder();
+    void build();
+    void cancelBuild();
 
     bool running() const { return running_; }
     // The outcome of the last build; Written means outFolder can serve as a data folder.
@@ -70,6 +78,10 @@ public:
     std::function<void()> changed;
 
 private:
+    struct Command {
+        ToolId id;
+        DemBuildView view;
+    };
     void run(const DemBuildView& view);
     void notify() {
         if (changed) changed();
@@ -79,6 +91,8 @@ private:
     bool running_ = false;
     bool cancelRequested_ = false;
     std::optional<DemBuildOutcome> outcome_;
+    DemBuildView view_;  // the view of the build being run
+    CommandQueue<Command> commands_;
 };
 
 }  // namespace orv::terrain

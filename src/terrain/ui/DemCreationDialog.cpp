@@ -1,5 +1,6 @@
-#include "terrain/ui/DemBuildDialog.h"
+#include "terrain/ui/DemCreationDialog.h"
 
+#include "platform/qt/QtText.h"
 #include "terrain/DemMessages.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ namespace orv {
 
 using terrain::DemSourceKind;
 
-DemBuildDialog::DemBuildDialog(Dialogs& dialogs, const std::string& centreMesh, const std::string& tileSetting,
+DemCreationDialog::DemCreationDialog(Dialogs& dialogs, const std::string& centreMesh, const std::string& tileSetting,
                                QWidget* parent)
     : QDialog(parent), model_(dialogs, centreMesh, tileSetting) {
     setObjectName("ORV_DEMMAKE");
@@ -28,15 +29,16 @@ DemBuildDialog::DemBuildDialog(Dialogs& dialogs, const std::string& centreMesh, 
     refresh();
 }
 
-QPushButton* DemBuildDialog::button(const char* caption, const char* toolId) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(toolId);
+QPushButton* DemCreationDialog::button(ToolId toolId) {
+    const terrain::DemCreationTool* tool = terrain::findDemCreationTool(toolId.text());
+    auto* b = new QPushButton(toQString(tool->caption), this);
+    b->setObjectName(toQString(toolId.text()));
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, [this, id = std::string(toolId)] { dispatch(id); });
+    connect(b, &QPushButton::clicked, this, [this, id = toolId.str()] { dispatch(id); });
     return b;
 }
 
-void DemBuildDialog::buildLayout() {
+void DemCreationDialog::buildLayout() {
     auto* rows = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     rows->addLayout(grid);
@@ -75,14 +77,14 @@ void DemBuildDialog::buildLayout() {
     gmlList_->setMaximumHeight(90);
     grid->addWidget(gmlList_, row, 1);
     auto* gmlButtons = new QVBoxLayout;
-    gmlButtons->addWidget(button("追加…", terrain::kActDemAddGml));
-    gmlButtons->addWidget(button("クリア", terrain::kActDemClearGml));
+    gmlButtons->addWidget(button(terrain::demTool::kAddGml));
+    gmlButtons->addWidget(button(terrain::demTool::kClearGml));
     grid->addLayout(gmlButtons, row++, 2);
 
     grid->addWidget(tiles_, row++, 0, 1, 3);
     tileFolder_ = field("tileFolder");
     grid->addWidget(tileFolder_, row, 1);
-    grid->addWidget(button("参照…", terrain::kActDemTileFolder), row++, 2);
+    grid->addWidget(button(terrain::demTool::kTileFolder), row++, 2);
     connect(tileFolder_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.tileFolder = t.toStdString(); });
 
     grid->addWidget(download_, row++, 0, 1, 3);
@@ -93,13 +95,13 @@ void DemBuildDialog::buildLayout() {
     grid->addWidget(new QLabel(QStringLiteral("保存先"), this), row, 0);
     cacheFolder_ = field("cacheFolder");
     grid->addWidget(cacheFolder_, row, 1);
-    grid->addWidget(button("参照…", terrain::kActDemCacheFolder), row++, 2);
+    grid->addWidget(button(terrain::demTool::kCacheFolder), row++, 2);
     connect(cacheFolder_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.cacheFolder = t.toStdString(); });
 
     grid->addWidget(new QLabel(QStringLiteral("出力フォルダ"), this), row, 0);
     outFolder_ = field("outFolder");
     grid->addWidget(outFolder_, row, 1);
-    grid->addWidget(button("参照…", terrain::kActDemOutFolder), row++, 2);
+    grid->addWidget(button(terrain::demTool::kOutFolder), row++, 2);
     connect(outFolder_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.outFolder = t.toStdString(); });
 
     progress_ = new QProgressBar(this);
@@ -111,8 +113,8 @@ void DemBuildDialog::buildLayout() {
     rows->addWidget(progressText_);
 
     auto* buttons = new QHBoxLayout;
-    run_ = button("作成", terrain::kActDemRun);
-    cancel_ = button("キャンセル", terrain::kActDemCancel);
+    run_ = button(terrain::demTool::kRun);
+    cancel_ = button(terrain::demTool::kCancel);
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName("close");
     close->setAutoDefault(false);
@@ -125,7 +127,7 @@ void DemBuildDialog::buildLayout() {
     rows->addWidget(new QLabel(QString::fromUtf8(terrain::kSurveyCredit), this));
 }
 
-void DemBuildDialog::refresh() {
+void DemCreationDialog::refresh() {
     centre_->setText(QString::fromStdString(model_.centre));
     gml_->setChecked(model_.kind == DemSourceKind::Gml);
     tiles_->setChecked(model_.kind == DemSourceKind::TileFolder);
@@ -145,7 +147,7 @@ void DemBuildDialog::refresh() {
     }
 }
 
-void DemBuildDialog::dispatch(const std::string& toolId) {
+void DemCreationDialog::dispatch(const std::string& toolId) {
     terrain::DemBuildView view;
     view.progress = [this](int percent, const std::string& text) {
         progress_->setValue(percent);
@@ -158,17 +160,17 @@ void DemBuildDialog::dispatch(const std::string& toolId) {
     model_.dispatch(toolId, view);
 }
 
-void DemBuildDialog::reject() {
+void DemCreationDialog::reject() {
     if (model_.running()) {
-        model_.dispatch(terrain::kActDemCancel);
+        model_.dispatch(terrain::demTool::kCancel.text());
         return;
     }
     QDialog::reject();
 }
 
-std::optional<std::string> runDemBuildDialog(Dialogs& dialogs, QWidget* parent, const std::string& centreMesh,
+std::optional<std::string> runDemCreationDialog(Dialogs& dialogs, QWidget* parent, const std::string& centreMesh,
                                              std::string& tileSetting) {
-    DemBuildDialog dialog(dialogs, centreMesh, tileSetting, parent);
+    DemCreationDialog dialog(dialogs, centreMesh, tileSetting, parent);
     dialog.exec();
     tileSetting = dialog.model().tileSetting;
     if (dialog.model().lastOutcome() == terrain::DemBuildOutcome::Written) return dialog.model().outFolder;

@@ -1,7 +1,13 @@
 #pragma once
 // The colour dialog ORV_MAKEC ("表示色の設定"): edits a copy of one colour set (the working
 // colours) with seven swatches and the background level, shows the result on a colour strip
-// and a preview, and writes it back into the colour table on "登録" or "ｷｬﾝｾﾙ".
+// and a preview, and writes it back into the colour table on "登録" or "ｷｬﾝｾﾙ". The window
+// (ui/ColourSettingDialog) shows this model and forwards every action to it.
+//
+// The swatches and buttons follow the one dispatch rule of every window
+// (platform/CommandQueue.h): one that arrives while a colour picker is open waits for it.
+#include "platform/CommandQueue.h"
+#include "platform/DialogOutcome.h"
 #include "platform/Dialogs.h"
 #include "platform/DrawingSurface.h"
 #include "state/AppState.h"
@@ -30,10 +36,17 @@ std::string levelText(float level);
 // digits allowed); nothing otherwise.
 std::optional<float> parseLevelText(const std::string& text);
 
-class ColourDialogModel {
+// A swatch or button of the dialog.
+struct ColourSettingCommand {
+    enum class Kind { PickColour, Register, Cancel, Restore, Help };
+    Kind kind = Kind::Help;
+    int band = 0;  // the swatch of PickColour, 0..6
+};
+
+class ColourSetting {
 public:
     // `working` is the map's working colour set, which the dialog edits in place.
-    ColourDialogModel(AppState& state, ColourSet& working, Dialogs& dialogs);
+    ColourSetting(AppState& state, ColourSet& working, Dialogs& dialogs);
 
     // Opening: takes the set named by colourSetIndex (or the default set when that one is not
     // registered yet) and the saved background level.
@@ -53,13 +66,16 @@ public:
     // Closed by the window frame or Escape: reported as a cancel, nothing written back.
     void dismiss();
 
+    // Accepted after "登録", Cancelled after "ｷｬﾝｾﾙ" or a dismissal; nothing while open.
+    std::optional<DialogOutcome> outcome() const { return outcome_; }
+
     Colour swatchColour(int band) const;  // 0..6
     const std::string& message() const { return message_; }
     const std::string& levelTextShown() const { return levelText_; }
     int sliderValue() const { return slider_; }
     int editedSet() const { return editedSet_; }
     int baseSet() const { return baseSet_; }
-    bool closed() const { return closed_; }
+    bool closed() const { return outcome_.has_value(); }
     const DrawingSurface& strip() const { return strip_; }
     DrawingSurface& strip() { return strip_; }
     DrawingSurface& preview() { return preview_; }
@@ -68,6 +84,8 @@ public:
     std::function<void()> changed;
 
 private:
+    void run(const ColourSettingCommand& command);
+    void pickColour(int band);
     bool writeBack();
     void refresh();
 
@@ -79,9 +97,10 @@ private:
     std::string message_;
     std::string levelText_;
     int slider_ = kLevelSliderMin;
-    bool closed_ = false;
+    std::optional<DialogOutcome> outcome_;
     DrawingSurface strip_;
     DrawingSurface preview_;
+    CommandQueue<ColourSettingCommand> commands_;
 };
 
 }  // namespace orv
