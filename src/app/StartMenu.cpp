@@ -24,7 +24,10 @@ StartMenu::StartMenu(AppState& state, IniStore& settings, std::filesystem::path 
       settings_(settings),
       settingsFile_(std::move(settingsFile)),
       dialogs_(dialogs),
-      commands_({.run = [this](const ToolId& id) { (this->*findStartMenuTool(id.text())->handler)(); },
+      commands_({.run =
+                     [this](const ToolId& id) {
+                         (this->*findStartMenuTool(id.text())->handler)();
+                     },
                  .available = {},
                  .takenWhileBusy = {},
                  .alsoBusy = {}}) {
@@ -287,8 +290,11 @@ void StartMenu::moveBlock(Direction direction) {
 
 void StartMenu::confirmBlock() {
     if (busy() || !model_.meshButtonsEnabled) return;
-    Commands::BusyScope scope(commands_);
-    loadBlockAndOpenMap();
+    {
+        Commands::BusyScope scope(commands_);
+        loadBlockAndOpenMap();
+    }
+    commands_.runPending();
 }
 
 // The confirm button's steps: the centre mesh's corner, the block's codes, the elevation grid

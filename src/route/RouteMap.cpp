@@ -231,6 +231,7 @@ void RouteMap::addMode(std::unique_ptr<MapMode> mode) {
     // After the zoom square and the modes added before, ahead of route creation's.
     modes_.insert(modes_.begin() + static_cast<std::ptrdiff_t>(1 + addedModes_), std::move(mode));
     ++addedModes_;
+    holdMenusForMode();
 }
 
 void RouteMap::holdMenusForMode() {

@@ -15,6 +15,9 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -645,6 +648,28 @@ TEST_F(StartWorkflowTest, CommandsWhileASequenceRunsWaitForItInOrder) {
     menu->confirmBlock();
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(dialogs.asked().empty());
+}
+
+TEST_F(StartWorkflowTest, CommandsWaitingWhenTheRouteMapOpensAreDropped) {
+    // Loading the block lets window events run; a command chosen then waits, and goes when the
+    // start menu gives way to the route map.
+    int deletions = 0;
+    menu->startDialogs().planDeletion = [&] { ++deletions; };
+    menu->dispatch("ActMakeRootMode");
+    answerLoading();
+    size_t pendingThen = 0;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [&] {
+            menu->dispatch("ActDelCtrlRootFile");
+            pendingThen = menu->pendingCommands();
+        },
+        Qt::QueuedConnection);
+    menu->confirmBlock();
+    ASSERT_TRUE(routeMap);
+    EXPECT_EQ(pendingThen, 1u);
+    EXPECT_EQ(menu->pendingCommands(), 0u);
+    EXPECT_EQ(deletions, 0);
 }
 
 TEST_F(StartWorkflowTest, SearchingAgainAsksFirstAndCancelKeepsTheDestination) {

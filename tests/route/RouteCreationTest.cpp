@@ -7,6 +7,8 @@
 #include "support/ConePlan.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -483,6 +485,35 @@ TEST_F(RouteCreationTest, PlanRouteAndWaypointsWhenTheMapOpens) {
     EXPECT_FALSE(map().readouts[0].empty());
     EXPECT_EQ(map().showWaypointNames, -1);
     EXPECT_TRUE(menus().isChecked("ActWPnameDisp"));
+}
+
+// While a route is drawn a redraw would wipe the lines drawn so far and leave the rubber band
+// behind: every command but leaving the map is held until the right click ends the route.
+TEST_F(RouteCreationTest, WhileARouteIsDrawnOnlyLeavingTheMapStaysEnabled) {
+    open();
+    routeMap->dispatch("ActMakeNewTRKdata");
+    EXPECT_FALSE(menus().held());  // armed, nothing drawn yet
+    left(100, 100);
+    left(150, 120);
+    routeMap->mouseMove(200, 150);
+    const QImage drawn = routeMap->pictures().map.image().copy();
+    EXPECT_TRUE(menus().held());
+    for (const char* id : {"ActStpColMode", "ActZupMode", "ActDispOut", "ActDelRoot"})
+        EXPECT_FALSE(menus().isAvailable(ToolId{id})) << id;
+    EXPECT_TRUE(menus().isAvailable("ActTViewExit"));
+
+    routeMap->dispatch("ActStpColMode");
+    routeMap->dispatch("ActZupMode");
+    EXPECT_EQ(state->settings.backgroundMethod, NoBackground);
+    EXPECT_FALSE(map().selecting);
+    EXPECT_EQ(routeMap->pictures().map.image(), drawn);
+    EXPECT_EQ(routeMap->pendingCommands(), 0u);
+
+    dialogs.answerMessage(Answer::Yes);
+    right(220, 160);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Idle);
+    EXPECT_FALSE(menus().held());
+    EXPECT_TRUE(menus().isAvailable("ActStpColMode"));
 }
 
 }  // namespace

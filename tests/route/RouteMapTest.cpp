@@ -7,6 +7,7 @@
 #include "support/UnknownTools.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QMetaObject>
 
 #include <gtest/gtest.h>
@@ -185,6 +186,73 @@ TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
                             456));
     routeMap->mouseRelease(MapButton::Right, 123, 456);
     EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
+}
+
+// A command chosen from the menu bar while the zoom square shows ends the square first: it is
+// erased before the command draws anything, so no XOR drawing is left behind, neither by the
+// command nor by the next mouse move.
+TEST_F(RouteMapTest, ACommandEndsTheZoomSquareFirst) {
+    open();
+    DrawingSurface& picture = routeMap->pictures().map;
+    for (const char* command : {"ActStpColMode" /* chosen already: draws nothing */,
+                                "ActStpColSMode" /* redraws the map */}) {
+        SCOPED_TRACE(command);
+        const QImage before = picture.image().copy();
+        routeMap->dispatch("ActZupMode");
+        routeMap->mouseMove(200, 220);
+        ASSERT_TRUE(routeMap->map().selecting);
+        ASSERT_NE(picture.image(), before);
+
+        routeMap->dispatch(command);
+        EXPECT_FALSE(routeMap->map().selecting);
+        EXPECT_EQ(picture.drawMode(), DrawMode::Copy);
+        EXPECT_EQ(routeMap->map().statusPanels[0], "");
+        EXPECT_EQ(routeMap->map().mapToolTip, "右クリックでメニュー");
+        const QImage after = picture.image().copy();
+        if (std::string(command) == "ActStpColMode") {
+            EXPECT_EQ(after, before);
+        }
+        routeMap->mouseMove(260, 240);
+        routeMap->mouseMove(300, 300);
+        EXPECT_EQ(picture.image(), after);
+    }
+    // The same redraw without any square gives the same picture.
+    const QImage shaded = picture.image().copy();
+    routeMap->dispatch("ActStpColMode");
+    routeMap->dispatch("ActStpColSMode");
+    EXPECT_EQ(picture.image(), shaded);
+}
+
+// A mode added by another area takes the mouse before route creation and may hold the menus.
+TEST_F(RouteMapTest, AnAddedModeTakesTheMouseBeforeRouteCreation) {
+    struct PickMode : MapMode {
+        bool on = true;
+        std::vector<std::pair<int, int>> picks;
+        bool active() const override { return on; }
+        bool leftRelease(int x, int y) override {
+            picks.emplace_back(x, y);
+            on = false;
+            return true;
+        }
+        std::optional<std::vector<ToolId>> keptCommands() const override {
+            return std::vector<ToolId>{"ActTViewExit"};
+        }
+    };
+    open();
+    routeMap->dispatch("ActMakeNewTRKdata");
+    auto added = std::make_unique<PickMode>();
+    PickMode& pick = *added;
+    routeMap->addMode(std::move(added));
+    EXPECT_EQ(&routeMap->activeMode(), &pick);
+    EXPECT_FALSE(menus().isAvailable("ActStpColSMode"));
+    EXPECT_TRUE(menus().isAvailable("ActTViewExit"));
+
+    routeMap->mouseRelease(MapButton::Left, 10, 20);
+    EXPECT_EQ(pick.picks, (std::vector<std::pair<int, int>>{{10, 20}}));
+    EXPECT_EQ(routeMap->creation().drawing, RouteDrawing::Armed);
+    EXPECT_FALSE(menus().held());
+    routeMap->mouseRelease(MapButton::Left, 30, 40);
+    EXPECT_EQ(routeMap->creation().drawing, RouteDrawing::Drawing);
 }
 
 TEST_F(RouteMapTest, CommandDuringARedrawWaitsForIt) {
