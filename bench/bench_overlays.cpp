@@ -66,9 +66,9 @@ struct OverlayScene {
             if (j % 34 == 0) point.markKind = static_cast<int16_t>(1 + (j / 34) % 6);
         }
         state->routeCount = kPoints;
-        state->routeLoaded = 1;
-        state->elevationLabelsShown = -1;
-        state->cumulativeTimesShown = -1;
+        state->routeLoaded = true;
+        state->elevationLabelsShown = true;
+        state->cumulativeTimesShown = true;
     }
 };
 

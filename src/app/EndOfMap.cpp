@@ -73,7 +73,7 @@ bool EndOfMap::save() {
     // the plan what it is; a failed replacement puts back the ones already made.
     StagedFiles staged;
     FileError error = FileError::None;
-    if (state_.ridgeValleyPresent != 0) {
+    if (state_.ridgeValleyPresent) {
         progressVisible_ = true;
         notify();
         ProgressStrip strip(progress_, kRidgeValleySaveText);
@@ -107,7 +107,7 @@ bool EndOfMap::save() {
 }
 
 void EndOfMap::removeUnsavedPlanFiles() {
-    if (state_.existingPlan != 0 || !isPlainFileStem(state_.planName)) return;
+    if (state_.existingPlan || !isPlainFileStem(state_.planName)) return;
     // A plan in the list has been saved, whatever the start dialog found: its files stay. So
     // do they when the list cannot be read to tell.
     const Result<PlanList> list = readPlanList(planListPath(state_.dataFolder));

@@ -21,7 +21,7 @@ int floorDivide(ArcSeconds value, int divisor) { return floorToInt(static_cast<d
 TextStyle overviewTextStyle() {
     TextStyle style;
     style.size = 9.0f;
-    style.bold = -1;
+    style.bold = true;
     style.colour = colours::yellow;
     return style;
 }

@@ -65,8 +65,8 @@ RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu) {
     for (size_t j = 0; j < data.points.size(); ++j) state.route[j + 1] = data.points[j];
     state.routeCount = count;
 
-    state.mountainConfirmed = 1;
-    state.routeLoaded = 1;
+    state.mountainConfirmed = true;
+    state.routeLoaded = true;
     menu.trkIndicators[0] = true;
     menu.notify();
     load.loaded = true;
@@ -104,7 +104,7 @@ RidgeValleyLoad readRidgeValleyFile(AppState& state, StartMenuModel& menu) {
     menu.progress.clear();
     menu.progressVisible = false;
     state.ridgeValleyCount = count;
-    state.ridgeValleyPresent = -1;
+    state.ridgeValleyPresent = true;
     state.ridgeValleyLoaded = count;
     state.ridgeValleyLinesShown = true;
     menu.notify();

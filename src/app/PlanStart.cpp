@@ -18,7 +18,7 @@ void PlanStart::notify() const {
 }
 
 void PlanStart::open() {
-    caption_ = state_.gpsMode == 1 ? kRecordStartCaption : kPlanStartCaption;
+    caption_ = state_.gpsMode ? kRecordStartCaption : kPlanStartCaption;
     outcome_.reset();
 
     // 1-2. The elevation data source; a checked disc box looks for the discs at once, unless
@@ -37,7 +37,7 @@ void PlanStart::open() {
     if (mountainFile_.empty()) mountainFile_ = sampleMountainFile(state_.appFolder).string();
 
     // 4. The saved plans.
-    state_.existingPlan = 0;
+    state_.existingPlan = false;
     Result<PlanList> plans = readPlanList(planListPath(state_.dataFolder));
     plans_ = plans.ok() ? std::move(plans.value()) : PlanList{};
     planLines_.clear();
@@ -140,7 +140,7 @@ bool PlanStart::execute() {
     }
 
     // 3-5. The plan and the elevation data source.
-    state_.existingPlan = plans_.find(name_) >= 0 ? 1 : 0;
+    state_.existingPlan = plans_.find(name_) >= 0;
     state_.planName = name_;
     if (useDem_) {
         state_.demUnused = 0;

@@ -74,9 +74,9 @@ void StartMenu::cancelStart() { resetPlanState(state_, model_); }
 // ---- The two sequences ----
 
 void StartMenu::startPlan() {
-    state_.gpsMode = 0;
+    state_.gpsMode = false;
     if (!runPlanStart()) return;
-    if (state_.existingPlan == 0) {
+    if (!state_.existingPlan) {
         startNewPlan();
     } else {
         startSavedPlan();
@@ -84,9 +84,9 @@ void StartMenu::startPlan() {
 }
 
 void StartMenu::startRecord() {
-    state_.gpsMode = 1;
+    state_.gpsMode = true;
     if (!runPlanStart()) return;
-    if (state_.existingPlan == 1) {
+    if (state_.existingPlan) {
         startSavedRecord();
     } else {
         startNewRecord();
@@ -103,7 +103,7 @@ bool StartMenu::runPlanStart() {
         cancelStart();
         return false;
     }
-    if (state_.mountainFileLoaded == 1) model_.trkIndicators[1] = true;
+    if (state_.mountainFileLoaded) model_.trkIndicators[1] = true;
     model_.caption = state_.regionCaption + "  " + state_.planName;
     model_.notify();
     return true;
@@ -136,7 +136,7 @@ void StartMenu::startSavedPlan() {
     copyRouteToReference();
     clearRoute(state_);
     setStatus("");
-    state_.routeLoaded = 0;
+    state_.routeLoaded = false;
     loadBlockAndOpenMap();
 }
 
@@ -154,7 +154,7 @@ void StartMenu::startNewRecord() {
     }
     setStatus("");
     drawBlockPreview(state_, model_);
-    state_.routeLoaded = 1;
+    state_.routeLoaded = true;
     model_.meshButtonsEnabled = true;
     model_.notify();
 }
@@ -180,7 +180,7 @@ void StartMenu::startSavedRecord() {
     showSavedDestination();
     drawBlockPreview(state_, model_);
     setStatus("");
-    state_.routeLoaded = 1;
+    state_.routeLoaded = true;
     loadBlockAndOpenMap();
 }
 
@@ -265,7 +265,7 @@ bool StartMenu::importGps() {
     switch (runGpsImport(choice, state_, dialogs_, view)) {
         case GpsImportOutcome::Read:
             model_.trkIndicators[0] = true;
-            state_.routeLoaded = 1;
+            state_.routeLoaded = true;
             showRouteOnOverview(state_, model_);
             model_.notify();
             return true;

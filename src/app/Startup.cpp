@@ -93,7 +93,7 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
     // 6-8. Plan list, ridge/valley name file flag, empty ridge/valley file.
     const fs::path planList = state.dataFolder / "Orvane.LST";
     const bool listOk = ensureEmptyFile(planList);
-    state.rvnFileExists = fileExists(state.dataFolder / "Orvane.RVN") ? -1 : 0;
+    state.rvnFileExists = fileExists(state.dataFolder / "Orvane.RVN");
     const bool rvdOk = ensureEmptyFile(state.dataFolder / "Orvane.RVD");
     if (!listOk || !rvdOk) {
         dialogs.message("データフォルダにファイルを作成できません。\r\n" + state.dataFolder.string() +

@@ -1,5 +1,5 @@
 #pragma once
-// A text style: font face, size in points, the four font flags (-1 = on) and colour.
+// A text style: font face, size in points, the four font flags and colour.
 #include "core/Colour.h"
 
 #include <cstdint>
@@ -10,10 +10,10 @@ namespace orv {
 struct TextStyle {
     std::string face = "ＭＳ ゴシック";
     float size = 9.0f;
-    int16_t bold = 0;
-    int16_t italic = 0;
-    int16_t underline = 0;
-    int16_t strikeThrough = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeThrough = false;
     Colour colour = colours::black;
 
     bool operator==(const TextStyle&) const = default;

@@ -131,9 +131,9 @@ void commitGpsTrack(AppState& state, GpsFileKind kind, const GpsTrack& track) {
         const size_t count = std::min(track.waypoints.size(), static_cast<size_t>(kMaxWaypoints));
         std::copy_n(track.waypoints.begin(), count, state.waypoints.begin() + 1);
         state.waypointCount = static_cast<int16_t>(count);
-        if (count > 0) state.waypointsRead = 1;
+        if (count > 0) state.waypointsRead = true;
     }
-    state.routeLoaded = 1;
+    state.routeLoaded = true;
 }
 
 GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppState& state,

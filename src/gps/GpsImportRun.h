@@ -39,7 +39,7 @@ struct GpsImportView {
 };
 
 enum class GpsImportOutcome {
-    Read,           // files read: the route (and waypoints) are in the state, routeLoaded = 1
+    Read,           // files read: the route (and waypoints) are in the state, routeLoaded
     NothingRead,    // the POT option: the sequence goes on with an empty route
     ReadPlanRoute,  // the plan's route data option: the caller reads the route data file
     Cancelled,      // a file dialog or the format dialog was cancelled
@@ -82,7 +82,7 @@ GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
 
 // Puts a track that was read into the state: the PCX track file's points replace the route,
 // the PCX waypoint file's waypoints replace the waypoints, a Waypoint+ file replaces both;
-// routeLoaded = 1 and, when waypoints were read, waypointsRead = 1.
+// routeLoaded and, when waypoints were read, waypointsRead = 1.
 void commitGpsTrack(AppState& state, GpsFileKind kind, const GpsTrack& track);
 
 // Runs the import for `choice`; nothing (the format dialog closed without "実行") cancels.

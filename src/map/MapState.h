@@ -71,8 +71,8 @@ struct MapState {
     // The five route read-outs: 地図上距離, 総歩行距離, 標高差, 往路歩行時間, 帰路歩行時間.
     std::array<std::string, 5> readouts{};
 
-    // Route overlays: waypoint names shown (-1) or not (0); the point marker over the map.
-    int16_t showWaypointNames = 0;
+    // Route overlays: waypoint names shown or not; the point marker over the map.
+    bool showWaypointNames = false;
     bool pointMarkerVisible = false;
     int pointMarkerX = 0;
     int pointMarkerY = 0;

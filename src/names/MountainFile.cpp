@@ -176,7 +176,7 @@ void putMountainTable(AppState& state, std::vector<MountainRecord> records) {
         state.mountainTable[i] = (i >= 1 && i <= static_cast<size_t>(count)) ? std::move(records[i - 1])
                                                                            : MountainRecord{};
     state.mountainCount = count;
-    state.mountainFileLoaded = 1;
+    state.mountainFileLoaded = true;
 }
 
 void reportMountainFileError(Dialogs& dialogs) {

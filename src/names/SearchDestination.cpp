@@ -5,13 +5,13 @@
 namespace orv {
 
 bool confirmSearchAgain(const AppState& state, Dialogs& dialogs) {
-    if (state.mountainConfirmed != 1) return true;
+    if (!state.mountainConfirmed) return true;
     return dialogs.message(kSearchAgainText, kSearchAgainTitle, Buttons::OkCancel,
                            Icon::Question) == Answer::Ok;
 }
 
 bool takeDestination(AppState& state, std::optional<int> picked) {
-    const bool valid = state.mountainConfirmed != 0 && picked && *picked >= 1 &&
+    const bool valid = state.mountainConfirmed && picked && *picked >= 1 &&
                        *picked <= state.mountainCount && *picked <= kMaxMountains;
     if (!valid) return false;
     state.selectedMountain = static_cast<int16_t>(*picked);

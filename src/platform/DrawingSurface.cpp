@@ -412,10 +412,10 @@ void DrawingSurface::setFont(const TextStyle& style) {
 
 void DrawingSurface::setFontFace(const std::string& face) { font_.face = face; }
 void DrawingSurface::setFontSize(float points) { font_.size = points; }
-void DrawingSurface::setFontBold(bool on) { font_.bold = on ? -1 : 0; }
-void DrawingSurface::setFontItalic(bool on) { font_.italic = on ? -1 : 0; }
-void DrawingSurface::setFontUnderline(bool on) { font_.underline = on ? -1 : 0; }
-void DrawingSurface::setFontStrikeThrough(bool on) { font_.strikeThrough = on ? -1 : 0; }
+void DrawingSurface::setFontBold(bool on) { font_.bold = on; }
+void DrawingSurface::setFontItalic(bool on) { font_.italic = on; }
+void DrawingSurface::setFontUnderline(bool on) { font_.underline = on; }
+void DrawingSurface::setFontStrikeThrough(bool on) { font_.strikeThrough = on; }
 
 void DrawingSurface::clear() {
     image_.fill(kOpaque | rgbBits(backColour_));
@@ -563,8 +563,8 @@ void DrawingSurface::polygon(const std::vector<PixelPoint>& points) {
 }
 
 QFont DrawingSurface::currentFont() const {
-    return fontFor(font_.face, font_.size, font_.bold != 0, font_.italic != 0, font_.underline != 0,
-                   font_.strikeThrough != 0);
+    return fontFor(font_.face, font_.size, font_.bold, font_.italic, font_.underline,
+                   font_.strikeThrough);
 }
 
 void DrawingSurface::drawGlyphs(const QString& text, const QFont& font, int x, int y,

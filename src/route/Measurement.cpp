@@ -278,7 +278,7 @@ std::string hoursText(float minutes) {
 
 InterpolationResult interpolateRoute(AppState& state, int magnification) {
     const int n = rawCount(state);
-    const bool roundTrip = state.roundTrip == 1;
+    const bool roundTrip = state.roundTrip;
     const bool interpolated = state.demUnused == 0;
     const double step = interpolationStep(magnification);
 
@@ -307,7 +307,7 @@ void measureRoute(AppState& state) {
     RouteTable& route = state.route;
     const int count = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
     const int level = std::clamp<int>(state.currentLevel, 0, ElevationGrid::kLevels - 1);
-    const bool planned = state.gpsMode != 1;
+    const bool planned = !state.gpsMode;
 
     route[1].mapDistance = 0;
     route[1].walkDistance = 0;

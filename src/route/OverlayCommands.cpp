@@ -12,13 +12,11 @@ namespace orv {
 
 namespace {
 
-constexpr int16_t kShown = -1;
-
-// Flips a display flag (-1 shown, 0 not) together with its command's check mark.
-void toggleLabels(MapContext& ctx, ToolId toolId, int16_t& shown) {
+// Flips a display flag together with its command's check mark.
+void toggleLabels(MapContext& ctx, ToolId toolId, bool& shown) {
     const bool wasChecked = ctx.menus.isChecked(toolId);
     ctx.menus.setChecked(toolId, !wasChecked);
-    shown = wasChecked ? 0 : kShown;
+    shown = !wasChecked;
     redrawOverlays(ctx);
 }
 
@@ -65,7 +63,7 @@ void toggleSectionPositions(MapContext& ctx) {
 }
 
 void toggleWaypointNames(MapContext& ctx) {
-    ctx.map.showWaypointNames = ctx.map.showWaypointNames == kShown ? int16_t{0} : kShown;
+    ctx.map.showWaypointNames = !ctx.map.showWaypointNames;
     ctx.menus.setChecked(mapTool::kWaypointNames, !ctx.menus.isChecked(mapTool::kWaypointNames));
     redrawOverlays(ctx);
 }

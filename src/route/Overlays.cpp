@@ -30,7 +30,6 @@ constexpr size_t kReferenceLabelStyle = 2;
 constexpr size_t kRouteLabelStyle = 3;
 
 constexpr int kLineWidth = 2;
-constexpr int16_t kShown = -1;
 
 // A picture coordinate from a computed value: rounded (halves to even) and kept near the picture.
 int pixelCoordinate(double v) {
@@ -174,7 +173,7 @@ void drawMountain(MapContext& ctx, const LevelBounds& view, const MountainRecord
     const PixelPoint p = mapPixel(view, mountain.latitude, mountain.longitude);
     mountainTriangle(picture, p.x, p.y);
     haloText(picture, style, mountain.name, p.x + 10, p.y - 2);
-    if (ctx.state.elevationLabelsShown == kShown) {
+    if (ctx.state.elevationLabelsShown) {
         const double below = double{style.size} + 3.0;
         haloText(picture, style, metresText(leadingNumber(mountain.elevation)), p.x + 10,
                  p.y - 2 + below);
@@ -189,14 +188,14 @@ void drawOverlays(MapContext& ctx) {
 
     if (state.ridgeValleyLinesShown) drawRidgeValleyLines(ctx);
 
-    if (state.routeLoaded == 1) {
+    if (state.routeLoaded) {
         drawRoute(ctx);
         ctx.menus.setChecked(mapTool::kRouteView, true);
     } else if (ctx.menus.isChecked(mapTool::kReferenceRoute)) {
         drawReferenceRoute(ctx);
     }
 
-    if (state.mountainConfirmed == 1) {
+    if (state.mountainConfirmed) {
         if (ctx.menus.isChecked(mapTool::kAllMountainNames))
             drawAllMountains(ctx);
         else
@@ -262,9 +261,9 @@ void drawRoute(MapContext& ctx) {
             }
 
             const double elevationTop = y - 8 + s1 + 3;
-            if (state.elevationLabelsShown == kShown)
+            if (state.elevationLabelsShown)
                 haloText(picture, labelStyle, metresText(point.elevation), base + 10, elevationTop);
-            if (state.cumulativeTimesShown == kShown)
+            if (state.cumulativeTimesShown)
                 haloText(picture, labelStyle, timeOfDayText(point.timeText), base + 10,
                          elevationTop + s3 + 3);
         }
@@ -318,7 +317,7 @@ void drawWaypoints(MapContext& ctx) {
         const Waypoint& waypoint = state.waypoints[static_cast<size_t>(i)];
         const PixelPoint p = mapPixel(view, waypoint.latitude, waypoint.longitude);
         pointMarker(picture, p.x, p.y, state.settings.trackLineColour, colours::blue);
-        if (ctx.map.showWaypointNames == kShown)
+        if (ctx.map.showWaypointNames)
             styledText(picture, state.textStyles[kPlaceStyle], waypoint.name, p.x + 2, p.y + 2);
     }
 }
@@ -345,7 +344,7 @@ void drawAllMountains(MapContext& ctx) {
     const int count = std::clamp<int>(state.mountainCount, 0, kMaxMountains);
     for (int i = 1; i <= count; ++i) {
         const MountainRecord& mountain = state.mountainTable[static_cast<size_t>(i)];
-        if (mountain.onRoute == -1) continue;
+        if (mountain.onRoute) continue;
         const ArcSeconds latitude = dmsToSeconds(mountain.latitude);
         const ArcSeconds longitude = dmsToSeconds(mountain.longitude);
         const bool inside = area.south < latitude && latitude < area.north &&
@@ -359,7 +358,7 @@ void drawSelectedMountain(MapContext& ctx) {
     const int selected = state.selectedMountain;
     if (selected < 1 || selected > std::min<int>(state.mountainCount, kMaxMountains)) return;
     const MountainRecord& mountain = state.mountainTable[static_cast<size_t>(selected)];
-    if (mountain.onRoute == -1) return;
+    if (mountain.onRoute) return;
     CopyModeScope copy(ctx.pictures.map);
     drawMountain(ctx, currentLevelBounds(state), mountain);
 }
@@ -378,7 +377,7 @@ void flagRouteMountains(AppState& state) {
     for (int i = 1; i <= count; ++i) {
         MountainRecord& mountain = state.mountainTable[static_cast<size_t>(i)];
         if (std::binary_search(names.begin(), names.end(), std::string_view(mountain.name)))
-            mountain.onRoute = -1;
+            mountain.onRoute = true;
     }
 }
 

@@ -44,7 +44,7 @@ void drawAllMountains(MapContext& ctx);
 // The destination mountain alone, unless a route point already names it.
 void drawSelectedMountain(MapContext& ctx);
 
-// Flags (onRoute = -1) every mountain record whose name is the mountain name of a route point,
+// Flags (onRoute) every mountain record whose name is the mountain name of a route point,
 // so the mountain-name layer does not draw it a second time.
 void flagRouteMountains(AppState& state);
 

@@ -184,7 +184,7 @@ bool RouteCreation::finishCreation(CreationMethod method) {
     AppState& state = ctx_.state;
     const Answer answer = ctx_.dialogs.message(kOneWayQuestion, kOneWayTitle, Buttons::YesNo,
                                                Icon::Question);
-    state.roundTrip = answer == Answer::Yes ? 0 : 1;
+    state.roundTrip = answer != Answer::Yes;
 
     // The reference-start mode ends with any creation: its panel would offer to start again.
     takesSteppingKeys = editing;
@@ -215,7 +215,7 @@ bool RouteCreation::finishCreation(CreationMethod method) {
     if (showsProgress) ctx_.map.statusPanels[0].clear();
 
     updateRouteMapMenus(state, ctx_.menus);
-    state.routeLoaded = 1;
+    state.routeLoaded = true;
     if (showsProgress) clearMapPicture(ctx_);
     redraw();
     // A route exists now: no further click may add to it.
@@ -312,16 +312,16 @@ void RouteCreation::deleteRoute() {
     ctx_.map.pointMarkerVisible = false;
     clearMapPicture(ctx_);
     for (std::string& readout : ctx_.map.readouts) readout.clear();
-    if (state.mountainConfirmed == 1) drawSelectedMountain(ctx_);
+    if (state.mountainConfirmed) drawSelectedMountain(ctx_);
 
     clearRoute(state);
     clearSegments(state);
     clearRawRoute(state);
     state.routeCount = 0;
     state.segmentCount = 0;
-    state.routeLoaded = 0;
+    state.routeLoaded = false;
     drawing = RouteDrawing::Idle;
-    state.gpsMode = 0;
+    state.gpsMode = false;
 
     MenuModel& menus = ctx_.menus;
     menus.setChecked(mapTool::kRouteView, false);

@@ -82,7 +82,7 @@ void RouteMap::create() {
         if (menus_.isEnabled(kViewColourSets[set])) menus_.setChecked(kViewColourSets[set], true);
 
         menus_.setEnabled(kRevertRidgeValley, false);
-        menus_.setEnabled(kRidgeValleyLines, state_.ridgeValleyPresent != 0);
+        menus_.setEnabled(kRidgeValleyLines, state_.ridgeValleyPresent);
         menus_.setEnabled(kTraceRidgeValley, true);
 
         // A reference route is shown until a route of this plan replaces it.
@@ -100,18 +100,18 @@ void RouteMap::create() {
         menus_.setChecked(kBackgroundModes[mode], true);
 
         // A route read with the plan or GPS file is measured at once.
-        const bool routeLoaded = state_.routeLoaded == 1;
+        const bool routeLoaded = state_.routeLoaded;
         map_.statusEnabled[2] = routeLoaded;
         menus_.setEnabled(kRouteColour, routeLoaded);
         if (routeLoaded) {
             measureRoute(state_);
             map_.readouts = routeReadouts(state_.route, state_.routeCount);
         }
-        map_.statusEnabled[3] = state_.mountainFileLoaded == 1;
+        map_.statusEnabled[3] = state_.mountainFileLoaded;
 
         const bool waypoints = state_.waypointCount != 0;
         menus_.setChecked(kWaypointNames, waypoints);
-        map_.showWaypointNames = waypoints ? int16_t{-1} : int16_t{0};
+        map_.showWaypointNames = waypoints;
 
         state_.backgroundLevel = kDefaultBackgroundLevel;
         flagRouteMountains(state_);

@@ -44,7 +44,7 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
     menus.setEnabled(kWaypointNames, state.waypointCount != 0);
 
     // A GPS record is reviewed, not planned: no new route and no reference route.
-    if (state.gpsMode != 0) {
+    if (state.gpsMode) {
         enable(menus, {kNewRouteMenu, kReferenceRoute, kReferenceColour}, false);
     } else {
         menus.setEnabled(kNewRouteMenu, true);

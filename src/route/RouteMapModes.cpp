@@ -42,7 +42,7 @@ std::optional<std::string> RouteDrawingMode::rightRelease(int x, int y) {
     // Before the first click a right click opens the menus as ever.
     if (!drawing()) return std::nullopt;
     // A GPS record is reviewed, not drawn: its right click ends nothing.
-    if (creation_.context().state.gpsMode != 1) creation_.endMouseRoute(x, y);
+    if (!creation_.context().state.gpsMode) creation_.endMouseRoute(x, y);
     return std::string();
 }
 

@@ -246,7 +246,7 @@ void CourseTime::runCalculation() {
 }
 
 void CourseTime::runReverse() {
-    if (state_.roundTrip == 1) {
+    if (state_.roundTrip) {
         dialogs_.message(kReverseRoundTripMessage, kReverseRoundTripTitle, Buttons::Ok,
                          Icon::Error);
         return;

@@ -107,7 +107,7 @@ public:
     int pitchSpinner() const { return pitchSpinner_; }
     // GPS-log mode: parameter fields, correction, "逆ルート" and the long-rest and day-end
     // commands are disabled.
-    bool gpsMode() const { return state_.gpsMode == 1; }
+    bool gpsMode() const { return state_.gpsMode; }
     bool parametersEnabled() const { return !gpsMode(); }
     bool reverseEnabled() const { return !gpsMode(); }
 

@@ -186,7 +186,7 @@ ScheduleResult buildSchedule(AppState& state, const ScheduleParameters& paramete
     const int segmentCount = n;
 
     fillClimbAndSlope(table, segmentCount, route, count);
-    if (state.gpsMode == 1)
+    if (state.gpsMode)
         recordedTimes(table, segmentCount, route[1]);
     else
         planTimes(table, segmentCount, parameters);

@@ -80,7 +80,7 @@ void retimeSchedule(AppState& state, int shortRest) {
     const int count = usedSegmentCount(state);
     if (count == 0) return;
     CourseSegment& start = entryAt(state, 0);
-    if (state.gpsMode != 0) {
+    if (state.gpsMode) {
         // Recorded walk: the arrivals count on from the first point's time, without rests.
         const std::string begin = state.route[1].timeText.substr(0, 5);
         start.departure = kNoTime;
@@ -140,7 +140,7 @@ bool deleteSegment(AppState& state, Dialogs& dialogs, int selectedRow,
 
 bool setLongRest(AppState& state, Dialogs& dialogs, int selectedRow,
                  const ScheduleEditValues& values) {
-    if (state.gpsMode != 0) return false;
+    if (state.gpsMode) return false;
     if (!rowUsable(state, dialogs, selectedRow)) return false;
     const int b = selectedRow;
     const std::string position = std::to_string(b);
@@ -163,7 +163,7 @@ bool setLongRest(AppState& state, Dialogs& dialogs, int selectedRow,
 
 bool setDayEnd(AppState& state, Dialogs& dialogs, int selectedRow,
                const ScheduleEditValues& values) {
-    if (state.gpsMode != 0) return false;
+    if (state.gpsMode) return false;
     if (!rowUsable(state, dialogs, selectedRow)) return false;
     const int count = usedSegmentCount(state);
     const int n = selectedRow + 1;

@@ -125,7 +125,7 @@ std::string regionSheetName(std::string_view code) {
 
 std::array<TextStyle, kTextStyles> initialTextStyles() {
     std::array<TextStyle, kTextStyles> styles{};  // "ＭＳ ゴシック", 9 pt, flags off, black
-    styles[0].bold = -1;
+    styles[0].bold = true;
     styles[0].colour = colours::blue;
     styles[3].colour = colours::blue;
     styles[5].colour = colours::blue;

@@ -82,15 +82,15 @@ struct FixedTexts {
 
 // Flags of the plan being worked on: back to these values whenever the plan is left.
 struct PlanFlags {
-    int16_t routeLoaded = 0;
-    int16_t mountainFileLoaded = 0;
-    int16_t mountainConfirmed = 0;
+    bool routeLoaded = false;         // the route table holds a route the overlays draw
+    bool mountainFileLoaded = false;
+    bool mountainConfirmed = false;   // a destination was confirmed in the search
     int32_t ridgeValleyCount = 0;
     int32_t ridgeValleyLoaded = 0;
-    int16_t ridgeValleyPresent = 0;
+    bool ridgeValleyPresent = false;  // the plan has ridge/valley lines
     // The route map's label and line displays of the plan.
-    int16_t elevationLabelsShown = 0;
-    int16_t cumulativeTimesShown = 0;
+    bool elevationLabelsShown = false;
+    bool cumulativeTimesShown = false;
     bool ridgeValleyLinesShown = false;
 };
 
@@ -99,15 +99,15 @@ struct PlanFlags {
 // styles.
 struct SessionValues {
     int16_t currentLevel = 1;
-    int16_t newMountainFile = 0;
-    int16_t roundTrip = 0;
+    bool newMountainFile = false;
+    bool roundTrip = false;  // the route is processed out and back over the same points
     float backgroundLevel = 1.0f;
     bool contoursShown = false;
     float contourTint = 0.8f;
     bool ridgeValleyNamesShown = true;
     float ridgeValleyLabelScale = 1.3f;
-    std::array<int16_t, 3> profileFlags{1, 0, 0};
-    std::array<int16_t, 10> sheetDimensionsSet{};  // per mesh slot 1..9
+    std::array<bool, 3> profileFlags{true, false, false};
+    std::array<bool, 10> sheetDimensionsSet{};  // per mesh slot 1..9
     int16_t sheetPointCount = 0;
     std::array<TextStyle, kTextStyles> textStyles = initialTextStyles();
 };
@@ -145,15 +145,15 @@ struct AppState : FixedTexts, PlanFlags, SessionValues {
     RawRouteTable rawRoute{};
     WaypointTable waypoints{};
     int16_t waypointCount = 0;
-    int16_t waypointsRead = 0;
+    bool waypointsRead = false;
     CourseSegmentTable segments{};
     int16_t segmentCount = 0;
     RidgeValleyTable ridgeValleyPoints{};
-    int16_t rvnFileExists = 0;
+    bool rvnFileExists = false;
 
     // Start sequence.
-    int16_t existingPlan = 0;
-    int16_t gpsMode = 0;
+    bool existingPlan = false;  // the plan name is one of the saved plans
+    bool gpsMode = false;       // a walked route from GPS files is reviewed, not a plan made
 
     // Persisted settings.
     SettingsValues settings;

@@ -15,7 +15,7 @@ struct MountainRecord {
     std::string elevation;  // metres, as written in the file
     std::string reading;
     std::string kind;       // always "A" when read
-    int16_t onRoute = 0;    // -1 when a route point carries this name
+    bool onRoute = false;   // a route point carries this name
     std::string extra;
 };
 

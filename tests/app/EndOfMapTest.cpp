@@ -49,7 +49,7 @@ struct EndOfMapTest : ::testing::Test {
         state->ridgeValleyCount = 2;
         state->ridgeValleyPoints[0] = {"36.2", "137.38", 1};
         state->ridgeValleyPoints[1] = {"36.201", "137.381", 0};
-        state->ridgeValleyPresent = -1;
+        state->ridgeValleyPresent = true;
         dir.write("Orvane.LST", cp932("穂高 1999/10/12\r\n"));
     }
 
@@ -130,7 +130,7 @@ TEST_F(EndOfMapTest, ListedNameWithoutFilesGetsItsDateNotASecondLine) {
 }
 
 TEST_F(EndOfMapTest, WithoutRidgeValleyDataTheOldFileStays) {
-    state->ridgeValleyPresent = 0;
+    state->ridgeValleyPresent = false;
     dir.write("Yari980707.RVD", "old\r\n");
     EndOfMap end = dialog();
     ASSERT_TRUE(end.yes());

@@ -71,8 +71,8 @@ struct RouteFileTest : ::testing::Test {
         EXPECT_EQ(state->routeCount, 7);
         EXPECT_EQ(state->centreMeshCode, "999999");
         EXPECT_EQ(state->selectedMountain, 1);
-        EXPECT_EQ(state->routeLoaded, 0);
-        EXPECT_EQ(state->mountainConfirmed, 0);
+        EXPECT_FALSE(state->routeLoaded);
+        EXPECT_FALSE(state->mountainConfirmed);
     }
 };
 
@@ -155,8 +155,8 @@ TEST_F(RouteFileTest, SavedPlanFixtureLoadsIntoTheState) {
     EXPECT_EQ(state->route[2].elevation, 1800.5f);
     EXPECT_EQ(state->route[3].mountainName, "槍ヶ岳");
     EXPECT_EQ(state->route[3].label, "山頂");
-    EXPECT_EQ(state->mountainConfirmed, 1);
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->mountainConfirmed);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_TRUE(menu.trkIndicators[0]);
     EXPECT_TRUE(menu.status.empty());
     EXPECT_FALSE(menu.progressVisible);
@@ -199,8 +199,8 @@ TEST_F(RouteFileTest, BrokenFilesChangeNothingAndSayWhy) {
         fs::remove(dir / "Yari980707.RTD");
         if (c.bytes) dir.write("Yari980707.RTD", *c.bytes);
         markState();
-        state->routeLoaded = 0;
-        state->mountainConfirmed = 0;
+        state->routeLoaded = false;
+        state->mountainConfirmed = false;
         menu.progressVisible = true;
         const RouteFileLoad load = readRouteFile(*state, menu);
         EXPECT_FALSE(load.loaded);
@@ -217,8 +217,8 @@ TEST_F(RouteFileTest, MeshCodesThatNameNoMeshAreRefusedWithTheirLine) {
         dir.write("Yari980707.RTD", "36.2 137.373 36.2 137.373\r\n;\r\n" + code +
                                         " 543754\r\n;\r\nx\r\n;\r\n1 TRK\r\n;\r\n1 35.2 139.4 100    0 \r\n");
         markState();
-        state->routeLoaded = 0;
-        state->mountainConfirmed = 0;
+        state->routeLoaded = false;
+        state->mountainConfirmed = false;
         const RouteFileLoad load = readRouteFile(*state, menu);
         EXPECT_FALSE(load.loaded);
         EXPECT_EQ(load.message, "ルートデータファイル「Yari980707.RTD」の3行目のメッシュコード「" + code +
@@ -281,7 +281,7 @@ TEST_F(RidgeValleyFileTest, NoFileChangesNothing) {
     const RidgeValleyLoad load = readRidgeValleyFile(*state, menu);
     EXPECT_FALSE(load.found);
     EXPECT_EQ(state->ridgeValleyCount, 2);
-    EXPECT_EQ(state->ridgeValleyPresent, 0);
+    EXPECT_FALSE(state->ridgeValleyPresent);
     EXPECT_FALSE(state->ridgeValleyLinesShown);
     EXPECT_EQ(ridgeValleyLoadMessage(load, "Yari980707.RVD"), "");
 }
@@ -293,7 +293,7 @@ TEST_F(RidgeValleyFileTest, FixtureLoadsWithTheFlagsSetAndWritesBackTheSame) {
     EXPECT_TRUE(load.found);
     EXPECT_EQ(state->ridgeValleyCount, 5);
     EXPECT_EQ(state->ridgeValleyLoaded, 5);
-    EXPECT_EQ(state->ridgeValleyPresent, -1);
+    EXPECT_TRUE(state->ridgeValleyPresent);
     EXPECT_TRUE(state->ridgeValleyLinesShown);
     EXPECT_FALSE(menu.progressVisible);
     EXPECT_EQ(state->ridgeValleyPoints[2].latitude, "36.202");
@@ -329,7 +329,7 @@ TEST_F(RidgeValleyFileTest, UnreadableFileChangesNothingAndSaysSo) {
     fs::create_directories(dir / "Yari980707.RVD");
     const RidgeValleyLoad load = readRidgeValleyFile(*state, menu);
     EXPECT_TRUE(load.found);
-    EXPECT_EQ(state->ridgeValleyPresent, 0);
+    EXPECT_FALSE(state->ridgeValleyPresent);
     EXPECT_EQ(ridgeValleyLoadMessage(load, "Yari980707.RVD"),
               "谷・尾根筋データファイル「Yari980707.RVD」を読み込めません。谷・尾根筋なしで続けます。");
 }

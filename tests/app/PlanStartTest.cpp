@@ -46,12 +46,12 @@ struct PlanStartTest : ::testing::Test {
 TEST_F(PlanStartTest, OpeningListsThePlansAndProposesTheSampleMountainFile) {
     ASSERT_EQ(writeTextLines(state->dataFolder / "Orvane.LST", {"槍ヶ岳980707 1998/07/07", "穂高 1999/10/12"}),
               FileError::None);
-    state->gpsMode = 1;
-    state->existingPlan = 1;
+    state->gpsMode = true;
+    state->existingPlan = true;
     PlanStart dialog = make();
     dialog.open();
     EXPECT_EQ(dialog.caption(), "ルート読み込み");
-    EXPECT_EQ(state->existingPlan, 0);
+    EXPECT_FALSE(state->existingPlan);
     EXPECT_EQ(dialog.planLines(), (std::vector<std::string>{"槍ヶ岳980707\t1998/07/07", "穂高\t1999/10/12"}));
     dialog.pickPlan(1);
     EXPECT_EQ(dialog.name(), "穂高");
@@ -67,16 +67,16 @@ TEST_F(PlanStartTest, OpeningListsThePlansAndProposesTheSampleMountainFile) {
     EXPECT_EQ(state->mountainFilePath, "");
     EXPECT_TRUE(dialogs.asked().empty());
 
-    state->gpsMode = 0;
+    state->gpsMode = false;
     PlanStart again = make();
     again.open();
     EXPECT_EQ(again.caption(), "ルート作成");
     again.pickPlan(0);
     ASSERT_TRUE(again.execute());
-    EXPECT_EQ(state->existingPlan, 1);
+    EXPECT_TRUE(state->existingPlan);
     EXPECT_EQ(state->planName, "槍ヶ岳980707");
     EXPECT_EQ(state->mountainFilePath, kSampleMountains);
-    EXPECT_EQ(state->mountainFileLoaded, 1);
+    EXPECT_TRUE(state->mountainFileLoaded);
     EXPECT_EQ(state->mountainCount, 6);
     EXPECT_EQ(state->demMedia, 1);
     EXPECT_EQ(state->demUnused, 0);
@@ -137,7 +137,7 @@ TEST_F(PlanStartTest, ExecuteRefusesWhatCannotStartAPlan) {
         EXPECT_EQ(dialogs.messages()[0].title, c.title);
         EXPECT_EQ(dialogs.messages()[0].icon, c.icon);
         EXPECT_EQ(dialog.nameFocusRequests() != focus, c.focusesName);
-        EXPECT_EQ(state->mountainFileLoaded, 0);
+        EXPECT_FALSE(state->mountainFileLoaded);
         EXPECT_EQ(state->mountainFilePath, "");
     }
 }
@@ -156,7 +156,7 @@ TEST_F(PlanStartTest, WithoutElevationDataTheBackgroundIsDrawnWithoutIt) {
     EXPECT_EQ(state->demUnused, 1);
     EXPECT_EQ(state->settings.backgroundMethod, 2);
     EXPECT_EQ(state->demMedia, 0);
-    EXPECT_EQ(state->existingPlan, 0);
+    EXPECT_FALSE(state->existingPlan);
 }
 
 TEST_F(PlanStartTest, DiscDetectionWithNoneOneAndSeveralDiscs) {
@@ -246,7 +246,7 @@ TEST_F(PlanStartTest, UnreadablePlanListStillAllowsANewPlan) {
     EXPECT_EQ(dialogs.messages()[0].title, "ファイルエラー");
     dialog.editName("幌尻岳");
     EXPECT_TRUE(dialog.execute());
-    EXPECT_EQ(state->existingPlan, 0);
+    EXPECT_FALSE(state->existingPlan);
 }
 
 }  // namespace

@@ -101,11 +101,11 @@ struct StartWorkflowTest : ::testing::Test {
             clear();
             for (int i = 1; i <= state->mountainCount && !destination.empty(); ++i) {
                 if (state->mountainTable[static_cast<size_t>(i)].name == destination) {
-                    state->mountainConfirmed = 1;
+                    state->mountainConfirmed = true;
                     return std::optional<int>(i);
                 }
             }
-            state->mountainConfirmed = 0;
+            state->mountainConfirmed = false;
             return std::optional<int>();
         };
         windows.trackFormat = [this] {
@@ -166,8 +166,8 @@ struct StartWorkflowTest : ::testing::Test {
         EXPECT_EQ(state->refRouteCount, 0);
         EXPECT_EQ(state->waypointCount, 0);
         EXPECT_EQ(state->mountainCount, 0);
-        EXPECT_EQ(state->routeLoaded, 0);
-        EXPECT_EQ(state->mountainConfirmed, 0);
+        EXPECT_FALSE(state->routeLoaded);
+        EXPECT_FALSE(state->mountainConfirmed);
         EXPECT_FALSE(menu->busy());
     }
 
@@ -201,7 +201,7 @@ TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheRefere
     // 幌尻岳 and the block around it is shown.
     menu->dispatch("ActMakeRootMode");
     EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_YAMANAME"}));
-    EXPECT_EQ(state->gpsMode, 0);
+    EXPECT_FALSE(state->gpsMode);
     EXPECT_EQ(state->mountainFilePath, kSampleMountains);
     EXPECT_EQ(state->mountainCount, 6);
     EXPECT_EQ(statusAtSearch, "行き先の山名を設定します。");
@@ -264,7 +264,7 @@ TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheRefere
     menu->dispatch("ActMakeRootMode");
     EXPECT_EQ(planLines, (std::vector<std::string>{"幌尻岳0801\t2026/08/01"}));
     EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_TVIEW"}));
-    EXPECT_EQ(state->existingPlan, 1);
+    EXPECT_TRUE(state->existingPlan);
     EXPECT_EQ(state->planName, "幌尻岳0801");
     EXPECT_EQ(menu->model().caption, "地域選択  幌尻岳0801");
     EXPECT_EQ(state->refRouteCount, saved);
@@ -272,8 +272,8 @@ TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheRefere
     EXPECT_EQ(state->referenceRoute[static_cast<size_t>(saved)].longitude, summit.longitude);
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_EQ(state->route[1].latitude, "");
-    EXPECT_EQ(state->routeLoaded, 0);
-    EXPECT_EQ(state->mountainConfirmed, 1);
+    EXPECT_FALSE(state->routeLoaded);
+    EXPECT_TRUE(state->mountainConfirmed);
     EXPECT_EQ(state->selectedMountain, 1);
     EXPECT_EQ(state->centreMeshCode, "644205");
     EXPECT_EQ(menu->model().sheetCaption, "6442  夕張岳");
@@ -429,7 +429,7 @@ TEST_F(StartWorkflowTest, GpsRecordReadsThePcxTrackThenTheBlockIsChosen) {
     dialogs.answerFile(kTrackFixture);
     menu->dispatch("ActRootLogGetMode");
     EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート読み込み", "ORV_YAMANAME", "ORV_SELTRK"}));
-    EXPECT_EQ(state->gpsMode, 1);
+    EXPECT_TRUE(state->gpsMode);
     EXPECT_EQ(statusAtSearch, "行き先の山名を設定します。");
     EXPECT_EQ(statusAtTrackFormat, "GPSデータを読み込みます");
     ASSERT_EQ(dialogs.asked().size(), 1u);
@@ -443,7 +443,7 @@ TEST_F(StartWorkflowTest, GpsRecordReadsThePcxTrackThenTheBlockIsChosen) {
     EXPECT_EQ(state->route[1].longitude, "142.38");
     EXPECT_EQ(state->route[1].timeText, "08:10:00");
     EXPECT_EQ(state->route[5].timeText, "11:00:00");
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
 
     const StartMenuModel& model = menu->model();
     EXPECT_EQ(model.status, "");
@@ -485,7 +485,7 @@ TEST_F(StartWorkflowTest, GpsRecordOfASavedPlanHoldsItsRouteTwice) {
 
     menu->dispatch("ActRootLogGetMode");
     EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート読み込み", "ORV_TVIEW"}));
-    EXPECT_EQ(state->existingPlan, 1);
+    EXPECT_TRUE(state->existingPlan);
     EXPECT_NE(std::find(statuses.begin(), statuses.end(), "GPSデータを読み込みます"), statuses.end());
     ASSERT_EQ(state->routeCount, 3);
     ASSERT_EQ(state->refRouteCount, 3);
@@ -493,10 +493,10 @@ TEST_F(StartWorkflowTest, GpsRecordOfASavedPlanHoldsItsRouteTwice) {
         EXPECT_EQ(state->route[j].latitude, state->referenceRoute[j].latitude);
         EXPECT_EQ(state->route[j].mountainName, state->referenceRoute[j].mountainName);
     }
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_EQ(state->selectedMountain, 2);
-    EXPECT_EQ(state->mountainTable[2].onRoute, -1);  // the route names 槍ヶ岳
-    EXPECT_EQ(state->mountainTable[1].onRoute, 0);
+    EXPECT_TRUE(state->mountainTable[2].onRoute);  // the route names 槍ヶ岳
+    EXPECT_FALSE(state->mountainTable[1].onRoute);
     EXPECT_EQ(state->centreMeshCode, "543745");
     EXPECT_EQ(menu->model().sheetCaption, "5437  高山");
     EXPECT_EQ(menu->model().status, "");
@@ -674,7 +674,7 @@ TEST_F(StartWorkflowTest, CommandsWaitingWhenTheRouteMapOpensAreDropped) {
 
 TEST_F(StartWorkflowTest, SearchingAgainAsksFirstAndCancelKeepsTheDestination) {
     menu->dispatch("ActMakeRootMode");
-    ASSERT_EQ(state->mountainConfirmed, 1);
+    ASSERT_TRUE(state->mountainConfirmed);
     menu->moveBlock(Direction::East);
 
     // The plan sequence again while the block is being chosen: the question before a new

@@ -42,7 +42,7 @@ TEST_F(StartupTest, FirstStartMakesTheDataFolderPlanFilesAndEverySetting) {
         ASSERT_TRUE(fs::is_regular_file(data / name)) << name;
         EXPECT_EQ(fs::file_size(data / name), 0u) << name;
     }
-    EXPECT_EQ(state->rvnFileExists, 0);
+    EXPECT_FALSE(state->rvnFileExists);
 
     // Every key holds its default text in the store on disk.
     IniStore reread;
@@ -103,7 +103,7 @@ TEST_F(StartupTest, ExistingPlanFilesAreKept) {
     std::string bytes;
     ASSERT_EQ(readBytes(data / "Orvane.LST", bytes), FileError::None);
     EXPECT_EQ(bytes, "plan line\r\n");
-    EXPECT_EQ(state->rvnFileExists, -1);
+    EXPECT_TRUE(state->rvnFileExists);
 }
 
 TEST_F(StartupTest, DataFolderThatCannotBeMadeStopsWithAMessage) {
@@ -193,14 +193,14 @@ TEST(PlanReset, ReturnsToTheStateWithoutAPlan) {
     state->mountainTable[2].name = "北岳";
     state->segmentCount = 4;
     state->rawRoute[1].latitude = "35.4";
-    state->routeLoaded = 1;
-    state->mountainFileLoaded = 1;
-    state->mountainConfirmed = 1;
+    state->routeLoaded = true;
+    state->mountainFileLoaded = true;
+    state->mountainConfirmed = true;
     state->ridgeValleyCount = 7;
     state->ridgeValleyLoaded = 7;
-    state->ridgeValleyPresent = -1;
+    state->ridgeValleyPresent = true;
     state->ridgeValleyLinesShown = true;
-    state->elevationLabelsShown = -1;
+    state->elevationLabelsShown = true;
     menu.caption = "地域選択  槍ヶ岳980707";
     menu.sheetCaption = "5339  東京";
     menu.meshButtonsEnabled = true;
@@ -228,14 +228,14 @@ TEST(PlanReset, ReturnsToTheStateWithoutAPlan) {
     EXPECT_EQ(state->mountainTable[2].name, "");
     EXPECT_EQ(state->segmentCount, 0);
     EXPECT_EQ(state->rawRoute[1].latitude, "");
-    EXPECT_EQ(state->routeLoaded, 0);
-    EXPECT_EQ(state->mountainFileLoaded, 0);
-    EXPECT_EQ(state->mountainConfirmed, 0);
+    EXPECT_FALSE(state->routeLoaded);
+    EXPECT_FALSE(state->mountainFileLoaded);
+    EXPECT_FALSE(state->mountainConfirmed);
     EXPECT_EQ(state->ridgeValleyCount, 0);
     EXPECT_EQ(state->ridgeValleyLoaded, 0);
-    EXPECT_EQ(state->ridgeValleyPresent, 0);
+    EXPECT_FALSE(state->ridgeValleyPresent);
     EXPECT_FALSE(state->ridgeValleyLinesShown);
-    EXPECT_EQ(state->elevationLabelsShown, 0);
+    EXPECT_FALSE(state->elevationLabelsShown);
 }
 
 TEST(AppStateTables, RegionLookupAndStartValues) {
@@ -254,8 +254,8 @@ TEST(AppStateTables, RegionLookupAndStartValues) {
     for (int i = 0; i < kTextStyles; ++i) {
         EXPECT_EQ(styles[static_cast<size_t>(i)].face, "ＭＳ ゴシック");
         EXPECT_EQ(styles[static_cast<size_t>(i)].size, i == 8 ? 8.0f : 9.0f);
-        EXPECT_EQ(styles[static_cast<size_t>(i)].bold, i == 0 ? -1 : 0);
-        EXPECT_EQ(styles[static_cast<size_t>(i)].italic, 0);
+        EXPECT_EQ(styles[static_cast<size_t>(i)].bold, i == 0);
+        EXPECT_FALSE(styles[static_cast<size_t>(i)].italic);
         const bool blue = i == 0 || i == 3 || i == 5;
         EXPECT_EQ(styles[static_cast<size_t>(i)].colour, blue ? 16711680u : 0u) << i;
     }
@@ -266,7 +266,7 @@ TEST(AppStateTables, RegionLookupAndStartValues) {
     EXPECT_EQ(state->japanBounds.north, "46.00");
     EXPECT_EQ(state->contourTint, 0.8f);
     EXPECT_EQ(state->ridgeValleyLabelScale, 1.3f);
-    EXPECT_EQ(state->profileFlags, (std::array<int16_t, 3>{1, 0, 0}));
+    EXPECT_EQ(state->profileFlags, (std::array<bool, 3>{true, false, false}));
     EXPECT_EQ(state->route.size(), 2049u);
     EXPECT_EQ(state->rawRoute.size(), 1001u);
     EXPECT_EQ(state->waypoints.size(), 251u);

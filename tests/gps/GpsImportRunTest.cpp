@@ -76,7 +76,7 @@ TEST_F(GpsImportRunTest, PcxTrackAloneLeavesNoWaypoints) {
     EXPECT_EQ(state->route[1].latitude, "35.45123");
     EXPECT_EQ(state->waypointCount, 0);
     EXPECT_TRUE(state->waypoints[1].name.empty());
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
@@ -90,7 +90,7 @@ TEST_F(GpsImportRunTest, PcxTrackThenWaypointsWhenChecked) {
     EXPECT_EQ(progressTexts, (std::vector<std::string>{"TRKデータ読み込み中", "WPTデータ読み込み中"}));
     EXPECT_EQ(state->routeCount, 1);
     EXPECT_EQ(state->waypointCount, 1);
-    EXPECT_EQ(state->waypointsRead, 1);
+    EXPECT_TRUE(state->waypointsRead);
 }
 
 TEST_F(GpsImportRunTest, WaypointPlusFile) {

@@ -70,7 +70,7 @@ inline GpsReadResult readAndCommit(GpsFileKind kind, const std::filesystem::path
     if (kind != GpsFileKind::PcxWaypoints) clearRoute(state);
     if (kind != GpsFileKind::PcxTrack) {
         clearWaypoints(state);
-        state.waypointsRead = 0;
+        state.waypointsRead = false;
     }
     const Result<GpsTrack> read = kind == GpsFileKind::PcxTrack       ? readPcxTrack(path, progress)
                                   : kind == GpsFileKind::PcxWaypoints ? readPcxWaypoints(path, progress)

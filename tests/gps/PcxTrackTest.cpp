@@ -58,7 +58,7 @@ TEST_F(PcxTrackTest, ReadsPointsWithLocalTimesAndMonthDayYearDates) {
     EXPECT_EQ(second.latitude, "35.4513");
     EXPECT_EQ(second.dateText, "12/31/99");
     EXPECT_EQ(second.timeText, "23:59:59");
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
     // The track reader leaves the waypoints alone.
     EXPECT_EQ(state->waypointCount, 1);
     EXPECT_EQ(state->waypoints[1].name, "kept");
@@ -109,7 +109,7 @@ TEST_F(PcxTrackTest, OtherUnitEndsTheImportWithTheMessage) {
     EXPECT_EQ(result.line, 12);
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_TRUE(state->route[1].latitude.empty());  // the point before it is not kept
-    EXPECT_EQ(state->routeLoaded, 0);
+    EXPECT_FALSE(state->routeLoaded);
 }
 
 TEST_F(PcxTrackTest, BrokenLinesNameTheirLineAndProblem) {
@@ -179,7 +179,7 @@ TEST_F(PcxTrackTest, LinesOfOtherKindsAreIgnored) {
                    " T  N354512.3 E1394512.3 08-OCT-99 15:20:00", "t lower case"});
     ASSERT_TRUE(result.ok()) << result.message;
     EXPECT_EQ(state->routeCount, 0);
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
 }
 
 TEST_F(PcxTrackTest, HoldsExactly2048PointsAndRefusesThe2049th) {
@@ -257,7 +257,7 @@ TEST_F(PcxTrackTest, EmptyFileGivesAnEmptyRoute) {
     ASSERT_TRUE(read("").ok());
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_TRUE(state->route[1].latitude.empty());
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_EQ(progress, (std::vector<std::pair<int, std::string>>{{0, "TRKデータ読み込み中"}}));
 }
 

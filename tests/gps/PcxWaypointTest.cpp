@@ -48,8 +48,8 @@ TEST_F(PcxWaypointTest, ReadsNamesAndCoordinatesWithoutHemisphereLetters) {
     EXPECT_EQ(state->waypoints[2].number, 2);
     EXPECT_EQ(state->waypoints[2].name, "山頂");  // CP932 in the file
     EXPECT_EQ(state->waypoints[2].latitude, "36");
-    EXPECT_EQ(state->waypointsRead, 1);
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->waypointsRead);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_EQ(progressText, "WPTデータ読み込み中");
     EXPECT_EQ(values.size(), 6u);  // the start and every line
     // The waypoint reader leaves the route alone.
@@ -70,7 +70,7 @@ TEST_F(PcxWaypointTest, DegUnitAndNamesSavedAsUtf8) {
 TEST_F(PcxWaypointTest, FileWithoutWaypointsReadsNothing) {
     ASSERT_TRUE(readLines({"H  IDNT", test::trackLine("354512.3", "1394512.3")}).ok());
     EXPECT_EQ(state->waypointCount, 0);
-    EXPECT_EQ(state->waypointsRead, 0);
+    EXPECT_FALSE(state->waypointsRead);
 }
 
 TEST_F(PcxWaypointTest, BrokenLinesNameTheirLineAndProblem) {
@@ -87,7 +87,7 @@ TEST_F(PcxWaypointTest, BrokenLinesNameTheirLineAndProblem) {
         EXPECT_EQ(result.title, "ＷＰＴ読み込み");
         EXPECT_EQ(state->waypointCount, 0);
         EXPECT_TRUE(state->waypoints[1].name.empty());
-        EXPECT_EQ(state->waypointsRead, 0);
+        EXPECT_FALSE(state->waypointsRead);
     }
 }
 

@@ -49,7 +49,7 @@ TEST_F(WaypointPlusTest, ReadsWaypointsAndTrackPoints) {
     EXPECT_EQ(state->waypoints[1].longitude, "139.12346");
     EXPECT_EQ(state->waypoints[2].number, 2);
     EXPECT_EQ(state->waypoints[2].name, "山頂");
-    EXPECT_EQ(state->waypointsRead, 1);
+    EXPECT_TRUE(state->waypointsRead);
 
     ASSERT_EQ(state->routeCount, 2);
     const RoutePoint& first = state->route[1];
@@ -60,7 +60,7 @@ TEST_F(WaypointPlusTest, ReadsWaypointsAndTrackPoints) {
     EXPECT_EQ(first.timeText, "00:20:00");
     EXPECT_EQ(state->route[2].number, 2);
     EXPECT_EQ(state->route[2].timeText, "23:59:59");
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_EQ(progressText, "TRKデータ読込中");
     EXPECT_EQ(values.front(), 0);
     EXPECT_EQ(values.size(), 7u);  // the start and every line
@@ -83,7 +83,7 @@ TEST_F(WaypointPlusTest, OnlyWaypointsGiveAnEmptyRoute) {
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_TRUE(state->route[1].latitude.empty());
     EXPECT_EQ(state->waypointCount, 1);
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
 }
 
 TEST_F(WaypointPlusTest, BrokenRecordsNameTheirLineAndProblem) {

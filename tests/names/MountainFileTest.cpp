@@ -46,7 +46,7 @@ TEST_F(MountainFileTest, HeaderAndCommentAreSkippedInEverySpelling) {
         EXPECT_EQ(result->records.size(), 2u);
         EXPECT_EQ(result->encoding, MountainFileEncoding::Cp932);
         EXPECT_EQ(state->mountainCount, 2);
-        EXPECT_EQ(state->mountainFileLoaded, 1);
+        EXPECT_TRUE(state->mountainFileLoaded);
         const MountainRecord& kita = state->mountainTable[1];
         EXPECT_EQ(kita.name, "北岳");
         EXPECT_EQ(kita.latitude, "35.4027");
@@ -54,7 +54,7 @@ TEST_F(MountainFileTest, HeaderAndCommentAreSkippedInEverySpelling) {
         EXPECT_EQ(kita.elevation, "3192");
         EXPECT_EQ(kita.reading, "きただけ");
         EXPECT_EQ(kita.kind, "A");
-        EXPECT_EQ(kita.onRoute, 0);
+        EXPECT_FALSE(kita.onRoute);
         EXPECT_EQ(kita.extra, "");
         EXPECT_EQ(state->mountainTable[2].name, "間ノ岳");
         EXPECT_EQ(state->mountainTable[0].name, "");
@@ -116,11 +116,11 @@ TEST_F(MountainFileTest, UnsplittableLinesMakeTheFileUnusable) {
     };
     for (const auto& c : cases) {
         test::fillMountains(*state, {test::mountain("前", "35", "139")});
-        state->mountainFileLoaded = 0;
+        state->mountainFileLoaded = false;
         const auto result = load(test::cp932File(c.lines));
         EXPECT_EQ(result.problem().kind, ProblemKind::BadRecord) << c.what;
         EXPECT_EQ(result.problem().line, static_cast<int>(c.badLine)) << c.what;
-        EXPECT_EQ(state->mountainFileLoaded, 0) << c.what;
+        EXPECT_FALSE(state->mountainFileLoaded) << c.what;
         EXPECT_EQ(state->mountainCount, 1) << c.what;
         EXPECT_EQ(state->mountainTable[1].name, "前") << c.what;
     }
@@ -152,12 +152,12 @@ TEST_F(MountainFileTest, FilesThatAreNoMountainFilesAreRefused) {
         const auto result = load(c.bytes);
         EXPECT_EQ(result.problem().kind, c.error) << c.what;
         EXPECT_EQ(result.problem().line, static_cast<int>(c.line)) << c.what;
-        EXPECT_EQ(state->mountainFileLoaded, 0) << c.what;
+        EXPECT_FALSE(state->mountainFileLoaded) << c.what;
         EXPECT_EQ(state->mountainCount, 0) << c.what;
     }
     EXPECT_EQ(loadPath(dir / "missing.ndb").problem().kind, ProblemKind::NotFound);
     EXPECT_EQ(loadPath(dir.path()).problem().kind, ProblemKind::NotFound);
-    EXPECT_EQ(state->mountainFileLoaded, 0);
+    EXPECT_FALSE(state->mountainFileLoaded);
 }
 
 TEST_F(MountainFileTest, Utf8FilesAreReadAsUtf8) {
@@ -183,10 +183,10 @@ TEST_F(MountainFileTest, OddButHarmlessFilesAreRead) {
     ASSERT_TRUE(mixed.ok());
     EXPECT_EQ(names(), (std::vector<std::string>{"一", "二", "三"}));
     // An empty file holds no mountains but is a usable file.
-    state->mountainFileLoaded = 0;
+    state->mountainFileLoaded = false;
     ASSERT_TRUE(load("").ok());
     EXPECT_EQ(state->mountainCount, 0);
-    EXPECT_EQ(state->mountainFileLoaded, 1);
+    EXPECT_TRUE(state->mountainFileLoaded);
 }
 
 TEST_F(MountainFileTest, OnlyTheFirstTenThousandLinesAreRead) {

@@ -126,7 +126,7 @@ TEST(SearchDestination, ARepeatedSearchIsAskedFirst) {
     EXPECT_TRUE(confirmSearchAgain(*state, dialogs));
     EXPECT_TRUE(dialogs.asked().empty());
 
-    state->mountainConfirmed = 1;
+    state->mountainConfirmed = true;
     dialogs.answerMessage(Answer::Cancel);
     dialogs.answerMessage(Answer::Ok);
     EXPECT_FALSE(confirmSearchAgain(*state, dialogs));
@@ -144,7 +144,7 @@ TEST(SearchDestination, TheConfirmedMountainBecomesTheCentreMesh) {
     auto state = makeAppState();
     test::fillMountains(*state, {test::mountain("間ノ岳", "35.3846", "138.1339"),
                                  test::mountain("北岳", "35.4027", "138.1411")});
-    state->mountainConfirmed = 1;
+    state->mountainConfirmed = true;
     EXPECT_TRUE(takeDestination(*state, 2));
     EXPECT_EQ(state->selectedMountain, 2);
     EXPECT_EQ(state->centreMeshCode, "533841");
@@ -153,7 +153,7 @@ TEST(SearchDestination, TheConfirmedMountainBecomesTheCentreMesh) {
         EXPECT_FALSE(takeDestination(*state, picked));
         EXPECT_EQ(state->selectedMountain, 2);
     }
-    state->mountainConfirmed = 0;
+    state->mountainConfirmed = false;
     EXPECT_FALSE(takeDestination(*state, 1));
 }
 

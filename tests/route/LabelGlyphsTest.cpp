@@ -20,10 +20,10 @@ TEST(LabelGlyphs, ColourTheSamePixelsAsDrawingTheTextDirectly) {
     TextStyle plain;
     TextStyle decorated;
     decorated.size = 14.0f;
-    decorated.bold = -1;
-    decorated.italic = -1;
-    decorated.underline = -1;
-    decorated.strikeThrough = -1;
+    decorated.bold = true;
+    decorated.italic = true;
+    decorated.underline = true;
+    decorated.strikeThrough = true;
     struct Case {
         const TextStyle* style;
         std::string text;

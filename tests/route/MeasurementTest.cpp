@@ -137,7 +137,7 @@ TEST_F(InterpolationTest, NamesAndMarksGoWithShortStretchesAndTheLastPoint) {
 TEST_F(InterpolationTest, RoundTripRetracesTheRoute) {
     setRaw({{0, 0}, {0, 27}});
     state->rawRoute[1].placeName = "登山口";
-    state->roundTrip = 1;
+    state->roundTrip = true;
     ASSERT_TRUE(interpolateRoute(*state, 1).ok);
 
     ASSERT_EQ(state->routeCount, 2 * 9 - 1);
@@ -194,7 +194,7 @@ TEST_F(InterpolationTest, WithoutGridTheRawPointsAreCopiedWithElevations) {
     for (int i = 1; i <= 3; ++i) state->rawRoute[at(i)].elevation = heights[i];
     state->rawRoute[2].placeName = "分岐";
     state->rawRoute[2].markKind = 4;
-    state->roundTrip = 1;
+    state->roundTrip = true;
     ASSERT_TRUE(interpolateRoute(*state, 1).ok);
 
     ASSERT_EQ(state->routeCount, 5);
@@ -364,7 +364,7 @@ TEST_F(MeasurementTest, OnePointRouteMeasuresNothing) {
 }
 
 TEST_F(MeasurementTest, RecordedTrackTakesItsMinutesFromTheTimeTexts) {
-    state->gpsMode = 1;
+    state->gpsMode = true;
     add(0, 0, 1000).timeText = "23:50:00";
     add(10, 0, 1000).timeText = "00:10:30";  // after midnight
     add(20, 0, 1000).timeText = "7";         // hours only, and no more
@@ -454,7 +454,7 @@ TEST_F(InterpolationTest, ElevationsComeFromTheGridOfTheCurrentLevel) {
 
 TEST_F(InterpolationTest, RoundTripTimeOutCoversTheWayBack) {
     setRaw({{0, 0}, {-200, 300}, {-150, 600}});
-    state->roundTrip = 1;
+    state->roundTrip = true;
     ASSERT_TRUE(interpolateRoute(*state, 1).ok);
     measureRoute(*state);
     const std::array<std::string, 5> readouts = routeReadouts(state->route, state->routeCount);

@@ -139,7 +139,7 @@ TEST_F(OverlayCommands, DisplayTogglesFlipTheirFlagAndCheckMarkAndRedraw) {
     struct Toggle {
         const char* toolId;
         std::function<void(MapContext&)> run;
-        int16_t AppState::*flag;
+        bool AppState::*flag;
     };
     const std::vector<Toggle> toggles{
         {"ActHDdispON", toggleElevationLabels, &AppState::elevationLabelsShown},
@@ -151,23 +151,23 @@ TEST_F(OverlayCommands, DisplayTogglesFlipTheirFlagAndCheckMarkAndRedraw) {
         scribble();
         t.run(commands);
         EXPECT_TRUE(menus.isChecked(ToolId{t.toolId}));
-        EXPECT_EQ((*state).*t.flag, -1);
+        EXPECT_TRUE((*state).*t.flag);
         EXPECT_TRUE(cleared());
         EXPECT_TRUE(labelShown());
 
         t.run(commands);
         EXPECT_FALSE(menus.isChecked(ToolId{t.toolId}));
-        EXPECT_EQ((*state).*t.flag, 0);
+        EXPECT_FALSE((*state).*t.flag);
         EXPECT_FALSE(labelShown());
     }
 
     scribble();
     toggleWaypointNames(commands);
-    EXPECT_EQ(map.showWaypointNames, -1);
+    EXPECT_TRUE(map.showWaypointNames);
     EXPECT_TRUE(menus.isChecked("ActWPnameDisp"));
     EXPECT_TRUE(cleared());
     toggleWaypointNames(commands);
-    EXPECT_EQ(map.showWaypointNames, 0);
+    EXPECT_FALSE(map.showWaypointNames);
     EXPECT_FALSE(menus.isChecked("ActWPnameDisp"));
 
     // "ルート表示" only shows whether the route is drawn.
@@ -182,7 +182,7 @@ TEST_F(OverlayCommands, MountainNameChoiceKeepsExactlyOneCheckMark) {
     addMountain("幌尻岳", 300, 300);
     addMountain("戸蔦別岳", 100, 200);
     state->selectedMountain = 1;
-    state->mountainConfirmed = 1;
+    state->mountainConfirmed = true;
     menus.setChecked("ActMtName", true);
 
     showAllMountains(commands);
@@ -267,10 +267,10 @@ TEST_F(OverlayCommands, FontsAreStoredInTheirTextStyle) {
     TextStyle chosen;
     chosen.face = "ＭＳ 明朝";
     chosen.size = 12.0f;
-    chosen.bold = -1;
-    chosen.italic = -1;
-    chosen.underline = -1;
-    chosen.strikeThrough = -1;
+    chosen.bold = true;
+    chosen.italic = true;
+    chosen.underline = true;
+    chosen.strikeThrough = true;
     chosen.colour = makeColour(200, 0, 200);
 
     for (int style : {0, 1, 9}) {

@@ -66,7 +66,7 @@ TEST_F(Overlays, CheckedReferenceRouteIsDrawnOnlyWithoutARoute) {
     EXPECT_TRUE(untouchedBox(100, 395, 320, 405));
     EXPECT_EQ(map.statusPanels[0], "案内");
 
-    state->routeLoaded = 0;
+    state->routeLoaded = false;
     clearMapPicture(ctx);
     drawOverlays(ctx);
     EXPECT_TRUE(untouched(200, 100));
@@ -133,7 +133,7 @@ TEST_F(Overlays, LabelsOfANamedPointRightOfThePreviousOneMoveByThePlaceNameWidth
         SCOPED_TRACE(c.what);
         test::MapWorld world{kCone};
         world.state->textStyles[3].colour = kLabelColour;
-        world.state->elevationLabelsShown = -1;
+        world.state->elevationLabelsShown = true;
         for (const NamedPoint& p : c.points) {
             RoutePoint& point = world.addRoutePoint(p.x, p.y);
             point.mountainName = p.mountain;
@@ -160,7 +160,7 @@ TEST_F(Overlays, TimeLabelShowsHoursAndMinutes) {
         RoutePoint& point = world.addRoutePoint(300, 300);
         point.placeName = "登山口";
         point.timeText = timeText;
-        world.state->cumulativeTimesShown = -1;
+        world.state->cumulativeTimesShown = true;
         drawOverlays(world.ctx);
         return world.pictures.map.image();
     };
@@ -234,7 +234,7 @@ TEST_F(Overlays, PositionsOutsideThePictureAreDrawnInPartOrNotAtAll) {
     waypoint.longitude = secondsToDms(dmsToSeconds(waypoint.longitude) - 3);  // x = -1
     waypoint.name = "水場";
     state->waypointCount = 1;
-    map.showWaypointNames = -1;
+    map.showWaypointNames = true;
     addRoutePoint(0, 300);
     drawOverlays(ctx);
     EXPECT_FALSE(untouched(0, 300));
@@ -253,16 +253,16 @@ TEST_F(Overlays, PositionsOutsideThePictureAreDrawnInPartOrNotAtAll) {
             world.state->segments[static_cast<size_t>(i)].longitude = text;
             world.state->mountainTable[static_cast<size_t>(i)].latitude = text;
         }
-        world.state->routeLoaded = 1;
+        world.state->routeLoaded = true;
         world.state->routeCount = 32767;
         world.state->refRouteCount = -5;
         world.state->waypointCount = 30000;
         world.state->segmentCount = 30000;
         world.state->mountainCount = 100000;
         world.state->selectedMountain = 32767;
-        world.state->mountainConfirmed = 1;
-        world.state->elevationLabelsShown = -1;
-        world.state->cumulativeTimesShown = -1;
+        world.state->mountainConfirmed = true;
+        world.state->elevationLabelsShown = true;
+        world.state->cumulativeTimesShown = true;
         world.menus.setChecked("ActViewSepData", true);
         drawOverlays(world.ctx);
         world.menus.setChecked("ActALLMtNameOutput", true);
@@ -284,8 +284,8 @@ TEST_F(Overlays, AllMountainsLayerSkipsTheAreaEdgeAndRouteMountains) {
     MountainRecord& west = addMountain("西端", 100, 200);
     west.longitude = secondsToDms(area.west);  // x = 0
     addMountain("中央", 300, 300);
-    addMountain("縦走路", 400, 450).onRoute = -1;
-    state->mountainConfirmed = 1;
+    addMountain("縦走路", 400, 450).onRoute = true;
+    state->mountainConfirmed = true;
     menus.setChecked("ActALLMtNameOutput", true);
 
     drawOverlays(ctx);
@@ -309,7 +309,7 @@ TEST_F(Overlays, AllMountainsLayerSkipsTheAreaEdgeAndRouteMountains) {
 
     // Nothing without a confirmed destination.
     state->selectedMountain = 1;
-    state->mountainConfirmed = 0;
+    state->mountainConfirmed = false;
     clearMapPicture(ctx);
     drawOverlays(ctx);
     EXPECT_TRUE(untouched(100, 1));
@@ -318,7 +318,7 @@ TEST_F(Overlays, AllMountainsLayerSkipsTheAreaEdgeAndRouteMountains) {
 TEST_F(Overlays, MountainElevationAppearsBelowTheNameWhenShown) {
     addMountain("中央", 300, 300);
     state->selectedMountain = 1;
-    state->mountainConfirmed = 1;
+    state->mountainConfirmed = true;
     const auto elevationRowsDrawn = [this] {
         return leftmost(state->textStyles[0].colour, 305, 314, 380, 330) >= 0;
     };
@@ -326,7 +326,7 @@ TEST_F(Overlays, MountainElevationAppearsBelowTheNameWhenShown) {
     EXPECT_FALSE(elevationRowsDrawn());
     EXPECT_GE(leftmost(state->textStyles[0].colour, 305, 295, 380, 310), 0);  // the name
 
-    state->elevationLabelsShown = -1;
+    state->elevationLabelsShown = true;
     drawOverlays(ctx);
     EXPECT_TRUE(elevationRowsDrawn());
 }
@@ -338,10 +338,10 @@ TEST_F(Overlays, RouteMountainsAreFlaggedByExactName) {
     addRoutePoint(120, 100).placeName = "B山";
 
     flagRouteMountains(*state);
-    EXPECT_EQ(state->mountainTable[1].onRoute, -1);
-    EXPECT_EQ(state->mountainTable[2].onRoute, -1);
-    EXPECT_EQ(state->mountainTable[3].onRoute, 0);
-    EXPECT_EQ(state->mountainTable[4].onRoute, 0);
+    EXPECT_TRUE(state->mountainTable[1].onRoute);
+    EXPECT_TRUE(state->mountainTable[2].onRoute);
+    EXPECT_FALSE(state->mountainTable[3].onRoute);
+    EXPECT_FALSE(state->mountainTable[4].onRoute);
 }
 
 TEST_F(Overlays, WaypointsShowTheirNamesOnlyWhenAsked) {
@@ -357,12 +357,12 @@ TEST_F(Overlays, WaypointsShowTheirNamesOnlyWhenAsked) {
     EXPECT_EQ(at(303, 300), kRouteColour);
     EXPECT_EQ(leftmost(kLabelColour, 302, 302, 360, 320), -1);
 
-    map.showWaypointNames = -1;
+    map.showWaypointNames = true;
     drawOverlays(ctx);
     EXPECT_GE(leftmost(kLabelColour, 302, 302, 360, 320), 302);
 
     // Waypoints belong to the route: without a drawn route they are not shown.
-    state->routeLoaded = 0;
+    state->routeLoaded = false;
     clearMapPicture(ctx);
     drawOverlays(ctx);
     EXPECT_TRUE(untouched(300, 300));
@@ -402,7 +402,7 @@ TEST_F(Overlays, ClearingReturnsTheMapToItsBackground) {
     clearMapPicture(ctx);
     EXPECT_EQ(pictures.map.image(), pictures.buffer.image());
 
-    state->routeLoaded = 0;
+    state->routeLoaded = false;
     pictures.map.pixel(5, 5, colours::white);
     redrawOverlays(ctx);
     EXPECT_TRUE(untouched(5, 5));

@@ -116,8 +116,8 @@ TEST_F(RouteCreationTest, MouseRouteFromFirstClickToMeasuredRoute) {
     EXPECT_EQ(question.buttons, Buttons::YesNo);
     EXPECT_EQ(question.icon, Icon::Question);
 
-    EXPECT_EQ(state->roundTrip, 0);
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_FALSE(state->roundTrip);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_GT(state->routeCount, 3);
     EXPECT_NE(creation().drawing, RouteDrawing::Drawing);
     EXPECT_EQ(creation().drawing, RouteDrawing::Idle);
@@ -141,13 +141,13 @@ TEST_F(RouteCreationTest, MouseRouteFromFirstClickToMeasuredRoute) {
 TEST_F(RouteCreationTest, GpsRecordRightClickEndsNothing) {
     open();
     routeMap->dispatch("ActMakeNewTRKdata");
-    state->gpsMode = 1;
+    state->gpsMode = true;
     left(100, 100);
     right(150, 100);
     EXPECT_EQ(creation().drawing, RouteDrawing::Drawing);
     EXPECT_TRUE(dialogs.asked().empty());
     EXPECT_TRUE(popups.empty());
-    EXPECT_EQ(state->routeLoaded, 0);
+    EXPECT_FALSE(state->routeLoaded);
 }
 
 TEST_F(RouteCreationTest, RawPointsStopAtOneThousand) {
@@ -172,7 +172,7 @@ TEST_F(RouteCreationTest, RawPointsStopAtOneThousand) {
     right(300, 300);
     EXPECT_EQ(state->rawRoute[0].number, 1000);
     EXPECT_EQ(state->routeCount, 1000);
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
 }
 
 TEST_F(RouteCreationTest, ContinuingFromTheLastReferencePoint) {
@@ -223,7 +223,7 @@ TEST_F(RouteCreationTest, ContinuingFromTheLastReferencePoint) {
     EXPECT_FALSE(creation().choosingReferenceStart);
     EXPECT_FALSE(creation().referenceStartPanel.visible);
     EXPECT_FALSE(creation().takesSteppingKeys);
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
 }
 
 TEST_F(RouteCreationTest, HoverAndKeysInReferenceStartMode) {
@@ -277,7 +277,7 @@ TEST_F(RouteCreationTest, TracingWithRoundTripAndOnePoint) {
     open();
     dialogs.answerMessage(Answer::No);
     routeMap->dispatch("ActCopyRefRoot");
-    EXPECT_EQ(state->roundTrip, 1);
+    EXPECT_TRUE(state->roundTrip);
     EXPECT_EQ(state->rawRoute[0].number, 2);
     const int count = state->routeCount;
     ASSERT_GT(count, 3);
@@ -285,7 +285,7 @@ TEST_F(RouteCreationTest, TracingWithRoundTripAndOnePoint) {
     EXPECT_EQ(state->route[static_cast<size_t>(count)].latitude, state->route[1].latitude);
     EXPECT_EQ(state->route[static_cast<size_t>(count)].longitude, state->route[1].longitude);
     EXPECT_EQ(map().statusPanels[0], "");
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
 
     // A single reference point gives a route of one point.
     routeMap->dispatch("ActDelRoot");
@@ -294,7 +294,7 @@ TEST_F(RouteCreationTest, TracingWithRoundTripAndOnePoint) {
     routeMap->dispatch("ActCopyRefRoot");
     EXPECT_EQ(state->routeCount, 1);
     EXPECT_EQ(state->route[1].latitude, latitudeAt(250));
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
 }
 
 TEST_F(RouteCreationTest, ReferenceTooLongForTheRawTableIsRefused) {
@@ -308,7 +308,7 @@ TEST_F(RouteCreationTest, ReferenceTooLongForTheRawTableIsRefused) {
     EXPECT_EQ(dialogs.messages()[0].icon, Icon::Warning);
     EXPECT_EQ(state->rawRoute[1].placeName, "前のまま");
     EXPECT_EQ(state->routeCount, 0);
-    EXPECT_EQ(state->routeLoaded, 0);
+    EXPECT_FALSE(state->routeLoaded);
 
     // Continuing from a point past the 1000th cannot fit either.
     routeMap->dispatch("ActTPStartRoot");
@@ -332,7 +332,7 @@ TEST_F(RouteCreationTest, RefusedInterpolationLeavesNoRoute) {
     EXPECT_EQ(dialogs.messages()[1].title, "ルート作成");
     EXPECT_EQ(dialogs.messages()[1].icon, Icon::Warning);
     EXPECT_EQ(state->routeCount, 0);
-    EXPECT_EQ(state->routeLoaded, 0);
+    EXPECT_FALSE(state->routeLoaded);
     EXPECT_EQ(state->rawRoute[0].number, 0);
     EXPECT_NE(creation().drawing, RouteDrawing::Drawing);
     // The reference route is shown again and can be traced once more.
@@ -353,7 +353,7 @@ TEST_F(RouteCreationTest, DeletingTheRouteOpensCreationAgain) {
         open();
         dialogs.answerMessage(Answer::Yes);
         routeMap->dispatch("ActCopyRefRoot");
-        ASSERT_EQ(state->routeLoaded, 1);
+        ASSERT_TRUE(state->routeLoaded);
         if (!c.withReference) clearReferenceRoute(*state);
         state->segmentCount = 3;
         routeMap->dispatch("ActEditRootData");
@@ -361,7 +361,7 @@ TEST_F(RouteCreationTest, DeletingTheRouteOpensCreationAgain) {
 
         routeMap->dispatch("ActDelRoot");
         EXPECT_EQ(state->routeCount, 0);
-        EXPECT_EQ(state->routeLoaded, 0);
+        EXPECT_FALSE(state->routeLoaded);
         EXPECT_EQ(state->segmentCount, 0);
         EXPECT_EQ(state->rawRoute[1].latitude, "");
         EXPECT_EQ(state->route[1].latitude, "");
@@ -477,13 +477,13 @@ TEST_F(RouteCreationTest, PlanRouteAndWaypointsWhenTheMapOpens) {
     // A route read with the plan: the reference table stands in for it here.
     state->route = state->referenceRoute;
     state->routeCount = 2;
-    state->routeLoaded = 1;
+    state->routeLoaded = true;
     state->waypointCount = 2;
     open();
     EXPECT_TRUE(map().statusEnabled[2]);
     EXPECT_TRUE(menus().isEnabled("ActChgTRKColor"));
     EXPECT_FALSE(map().readouts[0].empty());
-    EXPECT_EQ(map().showWaypointNames, -1);
+    EXPECT_TRUE(map().showWaypointNames);
     EXPECT_TRUE(menus().isChecked("ActWPnameDisp"));
 }
 

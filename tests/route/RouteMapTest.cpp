@@ -84,11 +84,11 @@ TEST_F(RouteMapTest, CreationSetsPanelsZoomStateAndChecks) {
 }
 
 TEST_F(RouteMapTest, CreationFollowsWhatThePlanBrought) {
-    state->routeLoaded = 1;
-    state->mountainFileLoaded = 1;
+    state->routeLoaded = true;
+    state->mountainFileLoaded = true;
     state->refRouteCount = 30;
     state->waypointCount = 4;
-    state->ridgeValleyPresent = -1;
+    state->ridgeValleyPresent = true;
     state->settings.colourSetIndex = 3;  // not registered: its view command stays unchecked
     open();
     EXPECT_TRUE(routeMap->map().statusEnabled[2]);

@@ -121,7 +121,7 @@ TEST_F(CourseTimeCalculationTest, SlopeAnglesAndAStretchFromZeroMetres) {
 }
 
 TEST_F(CourseTimeCalculationTest, GpsLogTakesTheMinutesFromTheRecordedTimes) {
-    state->gpsMode = 1;
+    state->gpsMode = true;
     add(0, 0, 1000).timeText = "09:00:00";
     add(120, 56, 1300).timeText = "09:12:30";
     measureRoute(*state);

@@ -250,7 +250,7 @@ TEST_F(CourseTimeTest, ReverseRouteSchedulesTheWayBack) {
 }
 
 TEST_F(CourseTimeTest, ReverseIsRefusedForARoundTrip) {
-    state->roundTrip = 1;
+    state->roundTrip = true;
     model->open();
     model->calculate();
     const std::vector<std::string> before = arrivals();
@@ -264,7 +264,7 @@ TEST_F(CourseTimeTest, ReverseIsRefusedForARoundTrip) {
 }
 
 TEST_F(CourseTimeTest, GpsLogModeTakesTheRecordedTimes) {
-    state->gpsMode = 1;
+    state->gpsMode = true;
     state->settings.climbSpeed = 0;  // not used for a record
     const char* times[] = {"09:00:00", "09:12:30", "09:40:00", "10:20:00", "10:30:00"};
     for (int i = 1; i <= 5; ++i) state->route[at(i)].timeText = times[i - 1];

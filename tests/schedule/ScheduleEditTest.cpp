@@ -47,7 +47,7 @@ TEST_F(ScheduleEditTest, RetimingGivesShortRestsAndNoDepartureAtTheEnd) {
 }
 
 TEST_F(ScheduleEditTest, RetimingInGpsModeCountsFromTheFirstRecordedTimeWithoutRests) {
-    state->gpsMode = 1;
+    state->gpsMode = true;
     state->route[1].timeText = "09:00:00";
     retimeSchedule(*state, 5);
     EXPECT_EQ(times(), (Rows{"09:00/" + kBlank, "09:40/" + kBlank, "10:35/" + kBlank, "11:25/" + kBlank,
@@ -277,7 +277,7 @@ TEST_F(ScheduleEditTest, LongRestOnTheMorningEntryAfterADayEndIsRefused) {
 }
 
 TEST_F(ScheduleEditTest, LongRestAndDayEndDoNothingSilentlyInGpsMode) {
-    state->gpsMode = 1;
+    state->gpsMode = true;
     EXPECT_FALSE(setLongRest(*state, dialogs, 2, values));
     EXPECT_FALSE(setDayEnd(*state, dialogs, 1, values));
     EXPECT_TRUE(dialogs.asked().empty());
@@ -285,7 +285,7 @@ TEST_F(ScheduleEditTest, LongRestAndDayEndDoNothingSilentlyInGpsMode) {
 }
 
 TEST_F(ScheduleEditTest, MergingInGpsModeRetimesFromTheRecordedStart) {
-    state->gpsMode = 1;
+    state->gpsMode = true;
     state->route[1].timeText = "09:00:00";
     dialogs.answerMessage(Answer::Yes);
     EXPECT_TRUE(deleteSegment(*state, dialogs, 1, values));

@@ -19,20 +19,20 @@ std::unique_ptr<AppState> usedState() {
     state->planName = "幌尻岳";
     state->settings.flatSpeed = 3.5f;
     state->demFolder = "/media/cd/Data";
-    state->rvnFileExists = -1;
-    state->gpsMode = 1;
+    state->rvnFileExists = true;
+    state->gpsMode = true;
     state->routeCount = 3;
     state->route[2].placeName = "額平川";
     state->mountainCount = 1;
     state->elevationGrid.set(10, 10, 1, 1052.0f);
     state->regionCaption = "x";
-    state->routeLoaded = 1;
-    state->cumulativeTimesShown = -1;
+    state->routeLoaded = true;
+    state->cumulativeTimesShown = true;
     state->ridgeValleyLinesShown = true;
     state->currentLevel = 3;
-    state->roundTrip = 1;
+    state->roundTrip = true;
     state->contoursShown = true;
-    state->profileFlags = {0, 1, 1};
+    state->profileFlags = {false, true, true};
     state->textStyles[4].size = 20.0f;
     return state;
 }
@@ -42,13 +42,13 @@ TEST(AppStateResets, StartValuesLeavePathsSettingsAndTables) {
     setStartValues(*state);
 
     EXPECT_EQ(state->regionCaption, "地域選択");
-    EXPECT_EQ(state->routeLoaded, 0);
-    EXPECT_EQ(state->cumulativeTimesShown, 0);
+    EXPECT_FALSE(state->routeLoaded);
+    EXPECT_FALSE(state->cumulativeTimesShown);
     EXPECT_FALSE(state->ridgeValleyLinesShown);
     EXPECT_EQ(state->currentLevel, 1);
-    EXPECT_EQ(state->roundTrip, 0);
+    EXPECT_FALSE(state->roundTrip);
     EXPECT_FALSE(state->contoursShown);
-    EXPECT_EQ(state->profileFlags, (std::array<int16_t, 3>{1, 0, 0}));
+    EXPECT_EQ(state->profileFlags, (std::array<bool, 3>{true, false, false}));
     EXPECT_EQ(state->textStyles, initialTextStyles());
 
     EXPECT_EQ(state->appFolder, "/opt/orvane");
@@ -56,7 +56,7 @@ TEST(AppStateResets, StartValuesLeavePathsSettingsAndTables) {
     EXPECT_EQ(state->planName, "幌尻岳");
     EXPECT_EQ(state->settings.flatSpeed, 3.5f);
     EXPECT_EQ(state->demFolder, "/media/cd/Data");
-    EXPECT_EQ(state->rvnFileExists, -1);
+    EXPECT_TRUE(state->rvnFileExists);
     EXPECT_EQ(state->routeCount, 3);
     EXPECT_EQ(state->route[2].placeName, "額平川");
     EXPECT_EQ(state->elevationGrid.get(10, 10, 1), 1052.0f);
@@ -70,18 +70,18 @@ TEST(AppStateResets, PlanResetKeepsWhatCarriesOverToTheNextPlan) {
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_EQ(state->route[2].placeName, "");
     EXPECT_EQ(state->mountainCount, 0);
-    EXPECT_EQ(state->routeLoaded, 0);
-    EXPECT_EQ(state->cumulativeTimesShown, 0);
+    EXPECT_FALSE(state->routeLoaded);
+    EXPECT_FALSE(state->cumulativeTimesShown);
     EXPECT_FALSE(state->ridgeValleyLinesShown);
 
     EXPECT_EQ(state->regionCaption, "x");
     EXPECT_EQ(state->currentLevel, 3);
-    EXPECT_EQ(state->roundTrip, 1);  // the course-time window still refuses to reverse
+    EXPECT_TRUE(state->roundTrip);  // the course-time window still refuses to reverse
     EXPECT_TRUE(state->contoursShown);
-    EXPECT_EQ(state->profileFlags, (std::array<int16_t, 3>{0, 1, 1}));
+    EXPECT_EQ(state->profileFlags, (std::array<bool, 3>{false, true, true}));
     EXPECT_EQ(state->textStyles[4].size, 20.0f);
-    EXPECT_EQ(state->gpsMode, 1);
-    EXPECT_EQ(state->rvnFileExists, -1);
+    EXPECT_TRUE(state->gpsMode);
+    EXPECT_TRUE(state->rvnFileExists);
     EXPECT_EQ(state->demFolder, "/media/cd/Data");
     EXPECT_EQ(state->settings.flatSpeed, 3.5f);
     EXPECT_EQ(state->elevationGrid.get(10, 10, 1), 1052.0f);

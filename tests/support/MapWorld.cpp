@@ -85,7 +85,7 @@ RoutePoint& MapWorld::addRoutePoint(int x, int y) {
     RoutePoint& point = state->route[n];
     point.number = static_cast<int16_t>(n);
     place(point, x, y);
-    state->routeLoaded = 1;
+    state->routeLoaded = true;
     return point;
 }
 

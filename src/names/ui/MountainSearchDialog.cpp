@@ -116,7 +116,7 @@ void MountainSearchDialog::search() {
     if (searching_) return;
     searching_ = true;
     if (clearOverview_) clearOverview_();
-    state_.mountainConfirmed = 0;
+    state_.mountainConfirmed = false;
     confirmed_.reset();
     busy_->show();
     records_.clear();
@@ -152,7 +152,7 @@ void MountainSearchDialog::pickSelectedRow() {
 
 void MountainSearchDialog::confirm() {
     if (!picked_) return;
-    state_.mountainConfirmed = 1;
+    state_.mountainConfirmed = true;
     confirmed_ = picked_;
     if (clearOverview_) clearOverview_();
     accept();
@@ -160,7 +160,7 @@ void MountainSearchDialog::confirm() {
 
 void MountainSearchDialog::reject() {
     if (searching_) return;  // the search finishes first
-    state_.mountainConfirmed = 0;
+    state_.mountainConfirmed = false;
     confirmed_.reset();
     QDialog::reject();
 }

@@ -188,8 +188,8 @@ std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& t
 }
 
 std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
-    const QFont start = fontFor(initial.face, initial.size, initial.bold != 0, initial.italic != 0,
-                                initial.underline != 0, initial.strikeThrough != 0);
+    const QFont start = fontFor(initial.face, initial.size, initial.bold, initial.italic,
+                                initial.underline, initial.strikeThrough);
     bool accepted = false;
     const QFont chosen = QFontDialog::getFont(&accepted, start, parent_);
     if (!accepted) return std::nullopt;
@@ -198,10 +198,10 @@ std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
     // unless another family was chosen.
     if (chosen.family() != QFontInfo(start).family()) style.face = chosen.family().toStdString();
     if (chosen.pointSizeF() > 0) style.size = static_cast<float>(chosen.pointSizeF());
-    style.bold = chosen.bold() ? -1 : 0;
-    style.italic = chosen.italic() ? -1 : 0;
-    style.underline = chosen.underline() ? -1 : 0;
-    style.strikeThrough = chosen.strikeOut() ? -1 : 0;
+    style.bold = chosen.bold();
+    style.italic = chosen.italic();
+    style.underline = chosen.underline();
+    style.strikeThrough = chosen.strikeOut();
     return style;
 }
 

@@ -50,7 +50,7 @@ struct StartWorkflowWindowTest : ::testing::Test {
         };
         windows.mountainSearch = [this](const OverviewRange&, const std::function<void()>& clear) {
             clear();
-            state->mountainConfirmed = 1;
+            state->mountainConfirmed = true;
             return std::optional<int>(1);  // 幌尻岳, the first record of the sample file
         };
         windows.trackFormat = [] { return std::optional<GpsFormatChoice>(GpsFormatChoice{kGpsFormatPcx, false}); };

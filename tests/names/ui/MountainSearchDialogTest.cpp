@@ -72,11 +72,11 @@ TEST_F(MountainSearchDialogTest, OpensWithTheRangeOptionAndNothingToConfirm) {
 TEST_F(MountainSearchDialogTest, SearchPickAndConfirm) {
     auto dialog = makeDialog();
     dialog->show();
-    state->mountainConfirmed = 1;  // an earlier choice is cleared by a new search
+    state->mountainConfirmed = true;  // an earlier choice is cleared by a new search
 
     child<QLineEdit>(*dialog, "searchText")->setText(QString::fromUtf8("岳"));
     child<QPushButton>(*dialog, "searchButton")->click();
-    EXPECT_EQ(state->mountainConfirmed, 0);
+    EXPECT_FALSE(state->mountainConfirmed);
     EXPECT_EQ(clears, 1);
     EXPECT_EQ(rows(*dialog), (QStringList{QString::fromStdString(mountainListRow(state->mountainTable[1])),
                                           QString::fromStdString(mountainListRow(state->mountainTable[3]))}));
@@ -89,7 +89,7 @@ TEST_F(MountainSearchDialogTest, SearchPickAndConfirm) {
     confirm->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(dialog->confirmedRecord(), 3);
-    EXPECT_EQ(state->mountainConfirmed, 1);
+    EXPECT_TRUE(state->mountainConfirmed);
     EXPECT_EQ(clears, 2);
 }
 
@@ -120,11 +120,11 @@ TEST_F(MountainSearchDialogTest, CancelConfirmsNothing) {
     dialog->show();
     child<QPushButton>(*dialog, "searchButton")->click();
     child<QListWidget>(*dialog, "results")->setCurrentRow(0);
-    state->mountainConfirmed = 1;
+    state->mountainConfirmed = true;
     child<QPushButton>(*dialog, "cancelButton")->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->confirmedRecord().has_value());
-    EXPECT_EQ(state->mountainConfirmed, 0);
+    EXPECT_FALSE(state->mountainConfirmed);
 }
 
 TEST_F(MountainSearchDialogTest, RunReturnsTheConfirmedRecord) {
@@ -138,7 +138,7 @@ TEST_F(MountainSearchDialogTest, RunReturnsTheConfirmedRecord) {
         child<QPushButton>(*dialog, "confirmButton")->click();
     });
     EXPECT_EQ(runMountainSearch(*state, range, nullptr), 2);
-    EXPECT_EQ(state->mountainConfirmed, 1);
+    EXPECT_TRUE(state->mountainConfirmed);
 }
 
 // The file dialog shows each entry with its own patterns, both letter cases included.

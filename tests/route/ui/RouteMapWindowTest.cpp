@@ -143,7 +143,7 @@ TEST_F(RouteMapWindowTest, RouteDrawnWithTheMouseIsMeasuredAndEdited) {
     click(picture, Qt::LeftButton, 200, 150);
     dialogs.answerMessage(Answer::Yes);
     click(picture, Qt::RightButton, 260, 150);
-    ASSERT_EQ(state->routeLoaded, 1);
+    ASSERT_TRUE(state->routeLoaded);
     EXPECT_EQ(state->rawRoute[0].number, 3);
 
     // The read-outs stand under their captions.

@@ -119,9 +119,9 @@ TEST_F(SampleBlockWindowTest, BackgroundModesContoursAndZoom) {
     release(picture, Qt::RightButton, 298, 276);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text, "作成したルートは片道として処理しますか");
-    EXPECT_EQ(state->routeLoaded, 1);
+    EXPECT_TRUE(state->routeLoaded);
     EXPECT_GT(state->routeCount, 100);
-    EXPECT_EQ(state->roundTrip, 0);
+    EXPECT_FALSE(state->roundTrip);
     EXPECT_NEAR(state->route[static_cast<size_t>(state->routeCount)].elevation, 1939.0f, 0.05f);
     for (const auto& text : logic.map().readouts) EXPECT_FALSE(text.empty());
     window.dispatch("ActStpColMode");

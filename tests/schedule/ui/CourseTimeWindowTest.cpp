@@ -118,7 +118,7 @@ TEST_F(CourseTimeWindowTest, SpinnersStepTheCorrectionAndThePitch) {
 }
 
 TEST_F(CourseTimeWindowTest, GpsLogModeDisablesTheParameters) {
-    state->gpsMode = 1;
+    state->gpsMode = true;
     CourseTimeWindow window(*state, dialogs);
     window.show();
     for (const char* name : {"climbSpeed", "descentSpeed", "flatSpeed", "shortRest", "longRest",
