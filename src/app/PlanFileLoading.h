@@ -47,7 +47,7 @@ struct RidgeValleyLoad {
 
 // Loads dataFolder/planName.RVD, with progress on the start menu's strip. No file, or one that
 // cannot be read, changes nothing. Otherwise the points replace the table (up to its size),
-// ridgeValleyPresent, ridgeValleyLoaded = ridgeValleyCount and the lines are shown.
+// ridgeValleyPresent is set, ridgeValleyLoaded = ridgeValleyCount and the lines are shown.
 // (readRidgeValleyFile)
 RidgeValleyLoad readRidgeValleyFile(AppState& state, StartMenuModel& menu);
 

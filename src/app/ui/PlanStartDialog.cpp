@@ -48,8 +48,14 @@ PlanStartDialog::~PlanStartDialog() { model_.changed = nullptr; }
 
 void PlanStartDialog::buildLayout() {
     auto* rows = new QVBoxLayout(this);
+    rows->addWidget(buildPlanBox());
+    rows->addWidget(buildMountainFileBox());
+    rows->addWidget(buildDemSourceBox());
+    rows->addLayout(buildButtons());
+}
 
-    // The plan: its name, or one of the saved plans.
+// The plan: its name, or one of the saved plans.
+QGroupBox* PlanStartDialog::buildPlanBox() {
     auto* planBox = new QGroupBox(QString::fromUtf8("管理ファイル名"), this);
     auto* planRows = new QVBoxLayout(planBox);
     planRows->addWidget(new QLabel(toDisplayText(kPlanStartPrompt), planBox));
@@ -69,9 +75,11 @@ void PlanStartDialog::buildLayout() {
     connect(planList_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         model_.pickPlan(planList_->indexOfTopLevelItem(item));
     });
-    rows->addWidget(planBox);
+    return planBox;
+}
 
-    // The mountain-name file.
+// The mountain-name file.
+QGroupBox* PlanStartDialog::buildMountainFileBox() {
     auto* mountainGroup = new QGroupBox(QString::fromUtf8("山名ファイル"), this);
     auto* mountainRow = new QHBoxLayout(mountainGroup);
     mountainBox_ = new QLineEdit(mountainGroup);
@@ -87,9 +95,11 @@ void PlanStartDialog::buildLayout() {
     auto* newFile = plainButton(kNewMountainFileCaption, mountainGroup, "newMountainFile");
     newFile->setEnabled(false);
     mountainRow->addWidget(newFile);
-    rows->addWidget(mountainGroup);
+    return mountainGroup;
+}
 
-    // The elevation data source.
+// The elevation data source.
+QGroupBox* PlanStartDialog::buildDemSourceBox() {
     auto* demGroup = new QGroupBox(QString::fromUtf8("数値地図"), this);
     auto* demRows = new QGridLayout(demGroup);
     useDem_ = new QCheckBox(QString::fromUtf8(kUseDemCaption), demGroup);
@@ -117,9 +127,11 @@ void PlanStartDialog::buildLayout() {
     discPrompt_ = new QLabel(QString::fromUtf8(kSeveralDiscsPrompt), demGroup);
     discPrompt_->setObjectName("discPrompt");
     demRows->addWidget(discPrompt_, 3, 0, 1, 4);
-    rows->addWidget(demGroup);
+    return demGroup;
+}
 
-    // The buttons.
+// The buttons.
+QHBoxLayout* PlanStartDialog::buildButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* execute = plainButton(kExecuteCaption, this, "execute");
@@ -129,12 +141,12 @@ void PlanStartDialog::buildLayout() {
     buttons->addWidget(execute);
     buttons->addWidget(cancel);
     buttons->addWidget(help);
-    rows->addLayout(buttons);
     connect(execute, &QPushButton::clicked, this, [this] {
         if (model_.execute()) accept();
     });
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(help, &QPushButton::clicked, this, [this] { model_.showHelp(); });
+    return buttons;
 }
 
 void PlanStartDialog::refresh() {

@@ -10,6 +10,8 @@
 #include <array>
 
 class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,7 +32,12 @@ public slots:
     void reject() override;
 
 private:
+    // The dialog's layout from its sections.
     void buildLayout();
+    QGroupBox* buildPlanBox();
+    QGroupBox* buildMountainFileBox();
+    QGroupBox* buildDemSourceBox();
+    QHBoxLayout* buildButtons();
     void refresh();
 
     PlanStart& model_;

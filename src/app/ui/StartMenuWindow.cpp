@@ -124,9 +124,17 @@ void StartMenuWindow::leaveRouteMap() {
 void StartMenuWindow::buildLayout() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
+    columns->addWidget(buildOverview(central));
+    columns->addLayout(buildSidePanel(central));
+    setCentralWidget(central);
+    status_ = new QLabel(this);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
 
-    // Overview map with its latitude labels on the left and longitude labels below; the labels
-    // stand at the viewport's 80-pixel marks.
+// The overview map with its latitude labels on the left and longitude labels below; the labels
+// stand at the viewport's 80-pixel marks.
+QWidget* StartMenuWindow::buildOverview(QWidget* central) {
     constexpr int left = 44;
     constexpr int top = 10;
     auto* mapBox = new QWidget(central);
@@ -167,9 +175,12 @@ void StartMenuWindow::buildLayout() {
         if (!applyingModel_) logic_->model().vScroll = value;
         updateOverviewLabels();
     });
-    columns->addWidget(mapBox);
+    return mapBox;
+}
 
-    // Block preview, sheet caption, mesh buttons and the TRK frame.
+// The block preview, the sheet caption, the mesh buttons, the TRK frame, the progress strip and
+// the help button.
+QVBoxLayout* StartMenuWindow::buildSidePanel(QWidget* central) {
     auto* side = new QVBoxLayout();
     auto* previewFrame = new QFrame(central);
     previewFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -183,19 +194,7 @@ void StartMenuWindow::buildLayout() {
     sheetCaption_->setMinimumHeight(20);
     side->addWidget(sheetCaption_);
 
-    auto* buttons = new QGridLayout();
-    const char* captions[] = {"▲ 北", "◀ 西", "範囲確定", "東 ▶", "▼ 南"};
-    const int places[][2] = {{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}};
-    for (size_t i = 0; i < meshButtons_.size(); ++i) {
-        meshButtons_[i] = new QPushButton(QString::fromUtf8(captions[i]), central);
-        buttons->addWidget(meshButtons_[i], places[i][0], places[i][1]);
-    }
-    connect(meshButtons_[0], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::North); });
-    connect(meshButtons_[1], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::West); });
-    connect(meshButtons_[2], &QPushButton::clicked, this, [this] { logic_->confirmBlock(); });
-    connect(meshButtons_[3], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::East); });
-    connect(meshButtons_[4], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::South); });
-    side->addLayout(buttons);
+    side->addLayout(buildMeshButtons(central));
 
     auto* trk = new QGroupBox(QStringLiteral("TRK"), central);
     auto* trkLayout = new QHBoxLayout(trk);
@@ -211,12 +210,24 @@ void StartMenuWindow::buildLayout() {
     auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), central);
     connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
     side->addWidget(help);
-    columns->addLayout(side);
+    return side;
+}
 
-    setCentralWidget(central);
-    status_ = new QLabel(this);
-    statusBar()->addWidget(status_, 1);
-    statusBar()->setSizeGripEnabled(false);
+// North, west, confirm, east and south, in a cross.
+QGridLayout* StartMenuWindow::buildMeshButtons(QWidget* central) {
+    auto* buttons = new QGridLayout();
+    const char* captions[] = {"▲ 北", "◀ 西", "範囲確定", "東 ▶", "▼ 南"};
+    const int places[][2] = {{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}};
+    for (size_t i = 0; i < meshButtons_.size(); ++i) {
+        meshButtons_[i] = new QPushButton(QString::fromUtf8(captions[i]), central);
+        buttons->addWidget(meshButtons_[i], places[i][0], places[i][1]);
+    }
+    connect(meshButtons_[0], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::North); });
+    connect(meshButtons_[1], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::West); });
+    connect(meshButtons_[2], &QPushButton::clicked, this, [this] { logic_->confirmBlock(); });
+    connect(meshButtons_[3], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::East); });
+    connect(meshButtons_[4], &QPushButton::clicked, this, [this] { logic_->moveBlock(Direction::South); });
+    return buttons;
 }
 
 void StartMenuWindow::updateOverviewLabels() {

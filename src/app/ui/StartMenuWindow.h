@@ -19,9 +19,11 @@
 #include <memory>
 #include <optional>
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QVBoxLayout;
 
 namespace orv {
 
@@ -56,7 +58,11 @@ private:
     void installStartDialogs();
     void openRouteMap();
     void leaveRouteMap();
+    // The window's layout from its sections.
     void buildLayout();
+    QWidget* buildOverview(QWidget* central);
+    QVBoxLayout* buildSidePanel(QWidget* central);
+    QGridLayout* buildMeshButtons(QWidget* central);
     void refresh();
     void refreshOverview();
     void updateOverviewLabels();

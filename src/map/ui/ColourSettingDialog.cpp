@@ -53,7 +53,19 @@ ColourSettingDialog::~ColourSettingDialog() {
 
 void ColourSettingDialog::buildLayout() {
     auto* rows = new QVBoxLayout(this);
+    rows->addLayout(buildSwatches());
+    message_ = new QLabel(this);
+    message_->setObjectName("message");
+    message_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    message_->setMinimumHeight(24);
+    rows->addWidget(message_);
+    rows->addLayout(buildLevelRow());
+    rows->addLayout(buildPictures());
+    rows->addLayout(buildButtons());
+}
 
+// The six height bands and, apart from them, the contour swatch.
+QGridLayout* ColourSettingDialog::buildSwatches() {
     auto* swatchGrid = new QGridLayout;
     for (int band = 0; band < kColourBands; ++band) {
         // The contour swatch stands apart from the six height bands.
@@ -72,14 +84,11 @@ void ColourSettingDialog::buildLayout() {
             connect(swatch, &QPushButton::clicked, this, [this] { model_.pickContourColour(); });
     }
     swatchGrid->setColumnMinimumWidth(6, 16);
-    rows->addLayout(swatchGrid);
+    return swatchGrid;
+}
 
-    message_ = new QLabel(this);
-    message_->setObjectName("message");
-    message_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    message_->setMinimumHeight(24);
-    rows->addWidget(message_);
-
+// The background level as a slider and as a text.
+QHBoxLayout* ColourSettingDialog::buildLevelRow() {
     auto* levelRow = new QHBoxLayout;
     levelRow->addWidget(new QLabel("背景レベル", this));
     slider_ = new QSlider(Qt::Horizontal, this);
@@ -90,11 +99,14 @@ void ColourSettingDialog::buildLayout() {
     levelText_->setObjectName("levelText");
     levelText_->setMaximumWidth(70);
     levelRow->addWidget(levelText_);
-    rows->addLayout(levelRow);
     connect(slider_, &QSlider::valueChanged, this, [this](int value) { model_.moveSlider(value); });
     connect(levelText_, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.editLevelText(text.toStdString()); });
+    return levelRow;
+}
 
+// The colour strip and the preview.
+QHBoxLayout* ColourSettingDialog::buildPictures() {
     auto* pictures = new QHBoxLayout;
     strip_ = new SurfaceWidget(model_.strip(), this);
     strip_->setObjectName("strip");
@@ -103,8 +115,10 @@ void ColourSettingDialog::buildLayout() {
     pictures->addWidget(strip_, 0, Qt::AlignTop);
     pictures->addWidget(preview_, 0, Qt::AlignTop);
     pictures->addStretch(1);
-    rows->addLayout(pictures);
+    return pictures;
+}
 
+QHBoxLayout* ColourSettingDialog::buildButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* registerButton = plainButton("登録", this);
@@ -113,13 +127,13 @@ void ColourSettingDialog::buildLayout() {
     auto* helpButton = plainButton("ヘルプ", this);
     for (QPushButton* button : {registerButton, cancelButton, restoreButton, helpButton})
         buttons->addWidget(button);
-    rows->addLayout(buttons);
     connect(registerButton, &QPushButton::clicked, this,
             [this] { finish(model_.registerColours(), QDialog::Accepted); });
     connect(cancelButton, &QPushButton::clicked, this,
             [this] { finish(model_.cancel(), QDialog::Rejected); });
     connect(restoreButton, &QPushButton::clicked, this, [this] { model_.restore(); });
     connect(helpButton, &QPushButton::clicked, this, [this] { model_.showHelp(); });
+    return buttons;
 }
 
 void ColourSettingDialog::refresh() {

@@ -9,6 +9,8 @@
 
 #include <array>
 
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,7 +33,12 @@ public slots:
     void reject() override;
 
 private:
+    // The dialog's layout from its sections.
     void buildLayout();
+    QGridLayout* buildSwatches();
+    QHBoxLayout* buildLevelRow();
+    QHBoxLayout* buildPictures();
+    QHBoxLayout* buildButtons();
     void refresh();
     void finish(bool closes, int result);
 

@@ -42,6 +42,24 @@ MountainSearchDialog::MountainSearchDialog(AppState& state, OverviewRange overvi
 MountainSearchDialog::~MountainSearchDialog() = default;
 
 void MountainSearchDialog::buildLayout() {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildSearchRow());
+    layout->addLayout(buildOptionRow());
+    buildResultList();
+    layout->addWidget(list_, 1);
+    layout->addLayout(buildStatusRow());
+    layout->addLayout(buildButtonRow());
+
+    connect(searchButton_, &QPushButton::clicked, this, &MountainSearchDialog::search);
+    connect(list_, &QListWidget::itemSelectionChanged, this,
+            &MountainSearchDialog::pickSelectedRow);
+    connect(confirmButton_, &QPushButton::clicked, this, &MountainSearchDialog::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &MountainSearchDialog::reject);
+    text_->setFocus();
+}
+
+// The search text and "検索".
+QHBoxLayout* MountainSearchDialog::buildSearchRow() {
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("searchText"));
     searchButton_ = new QPushButton(toQString("検索"), this);
@@ -50,7 +68,11 @@ void MountainSearchDialog::buildLayout() {
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(text_, 1);
     searchRow->addWidget(searchButton_);
+    return searchRow;
+}
 
+// Where to search.
+QHBoxLayout* MountainSearchDialog::buildOptionRow() {
     withinRange_ = new QRadioButton(toQString("表示範囲内で検索"), this);
     withinRange_->setObjectName(QStringLiteral("withinRange"));
     withinRange_->setChecked(true);
@@ -60,7 +82,11 @@ void MountainSearchDialog::buildLayout() {
     optionRow->addWidget(withinRange_);
     optionRow->addWidget(allJapan_);
     optionRow->addStretch(1);
+    return optionRow;
+}
 
+// The results, one row per mountain in fixed columns.
+void MountainSearchDialog::buildResultList() {
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("results"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -70,7 +96,10 @@ void MountainSearchDialog::buildLayout() {
     list_->setMinimumWidth(metrics.horizontalAdvance(QString(kRowColumns + 4, QLatin1Char('0'))) +
                            list_->frameWidth() * 2 + 24);
     list_->setMinimumHeight(metrics.height() * 16);
+}
 
+// The status line and the busy indicator.
+QHBoxLayout* MountainSearchDialog::buildStatusRow() {
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     busy_ = new QProgressBar(this);
@@ -85,7 +114,11 @@ void MountainSearchDialog::buildLayout() {
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(status_, 1);
     statusRow->addWidget(busy_);
+    return statusRow;
+}
 
+// "確定" and "キャンセル".
+QHBoxLayout* MountainSearchDialog::buildButtonRow() {
     confirmButton_ = new QPushButton(toQString("確定"), this);
     confirmButton_->setObjectName(QStringLiteral("confirmButton"));
     confirmButton_->setEnabled(false);
@@ -95,20 +128,7 @@ void MountainSearchDialog::buildLayout() {
     buttonRow->addStretch(1);
     buttonRow->addWidget(confirmButton_);
     buttonRow->addWidget(cancelButton_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(searchRow);
-    layout->addLayout(optionRow);
-    layout->addWidget(list_, 1);
-    layout->addLayout(statusRow);
-    layout->addLayout(buttonRow);
-
-    connect(searchButton_, &QPushButton::clicked, this, &MountainSearchDialog::search);
-    connect(list_, &QListWidget::itemSelectionChanged, this,
-            &MountainSearchDialog::pickSelectedRow);
-    connect(confirmButton_, &QPushButton::clicked, this, &MountainSearchDialog::confirm);
-    connect(cancelButton_, &QPushButton::clicked, this, &MountainSearchDialog::reject);
-    text_->setFocus();
+    return buttonRow;
 }
 
 void MountainSearchDialog::search() {

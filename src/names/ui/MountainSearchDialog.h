@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -36,7 +37,13 @@ public slots:
     void reject() override;
 
 private:
+    // The dialog's layout from its sections.
     void buildLayout();
+    QHBoxLayout* buildSearchRow();
+    QHBoxLayout* buildOptionRow();
+    void buildResultList();
+    QHBoxLayout* buildStatusRow();
+    QHBoxLayout* buildButtonRow();
     void search();
     void pickSelectedRow();
     void confirm();

@@ -160,8 +160,15 @@ void RouteMapWindow::buildLayout() {
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout(central);
     grid->setSpacing(0);
+    addMapFrame(grid, central);
+    grid->addLayout(buildSidePanel(central), 0, 2, 2, 1);
+    setCentralWidget(central);
+    buildStatusPanels();
+}
 
-    // The 500 × 500 frame shows part of the 600 × 600 picture, moved by the scroll bars.
+// The 500 × 500 frame shows part of the 600 × 600 picture, moved by the scroll bars; the
+// graticule labels and the point marker lie over the picture.
+void RouteMapWindow::addMapFrame(QGridLayout* grid, QWidget* central) {
     mapFrame_ = new QFrame(central);
     mapFrame_->setFixedSize(kMapFrame, kMapFrame);
     mapPicture_ = new SurfaceWidget(logic_->pictures().map, mapFrame_);
@@ -188,7 +195,10 @@ void RouteMapWindow::buildLayout() {
     connect(vScroll_, &QScrollBar::valueChanged, this, [this](int value) {
         if (!applyingModel_) setVerticalScroll(logic_->context(), value);
     });
+}
 
+// The read-outs, the two point panels, the progress strip and the help button.
+QVBoxLayout* RouteMapWindow::buildSidePanel(QWidget* central) {
     auto* side = new QVBoxLayout();
     side->setContentsMargins(8, 0, 4, 0);
     side->addWidget(buildReadouts(central));
@@ -202,9 +212,11 @@ void RouteMapWindow::buildLayout() {
     auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), central);
     connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
     side->addWidget(help);
-    grid->addLayout(side, 0, 2, 2, 1);
-    setCentralWidget(central);
+    return side;
+}
 
+// The guide line, the level and the two indicators.
+void RouteMapWindow::buildStatusPanels() {
     for (size_t i = 0; i < statusPanels_.size(); ++i) {
         auto* panel = new QLabel(this);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

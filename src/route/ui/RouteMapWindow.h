@@ -20,11 +20,13 @@
 #include <functional>
 #include <memory>
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
 class QSpinBox;
+class QVBoxLayout;
 
 namespace orv {
 
@@ -73,7 +75,11 @@ private:
         std::array<QLabel*, 6> labels{};
     };
 
+    // The window's layout from its sections.
     void buildLayout();
+    void addMapFrame(QGridLayout* grid, QWidget* central);
+    QVBoxLayout* buildSidePanel(QWidget* central);
+    void buildStatusPanels();
     QWidget* buildReadouts(QWidget* parent);
     // offersCommands: the panel has the "ルート編集" menu button and right-click menu.
     PointPanelWidgets buildPointPanel(QWidget* parent, const char* caption, const char* helpFile,

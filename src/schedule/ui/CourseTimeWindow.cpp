@@ -82,8 +82,18 @@ QLineEdit* CourseTimeWindow::field(const char* name, std::string CourseTimeField
 void CourseTimeWindow::buildLayout() {
     auto* bar = new QMenuBar(this);
     menus_->fillMenuBar(bar, kScheduleMenuBand);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(buildParameters());
+    buildScheduleList();
+    columns->addWidget(list_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buildButtons());
+}
 
-    // The walking parameters and the window's own values.
+// The walking parameters and the window's own values.
+QGridLayout* CourseTimeWindow::buildParameters() {
     auto* grid = new QGridLayout;
     int row = 0;
     auto label = [&](const char* text, int column = 0) {
@@ -145,7 +155,11 @@ void CourseTimeWindow::buildLayout() {
     grid->addWidget(new QLabel(toQString(kEstimateNote), this), row++, 0, 1, 3);
     grid->setRowStretch(row, 1);
 
-    // The schedule list: its headings are the list's column headings, so they hide with it.
+    return grid;
+}
+
+// The schedule list: its headings are the list's column headings, so they hide with it.
+void CourseTimeWindow::buildScheduleList() {
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("schedule"));
     list_->setFont(columnListFont());
@@ -177,6 +191,9 @@ void CourseTimeWindow::buildLayout() {
             menus_->popup(kSchedulePopupBand, list_->viewport()->mapToGlobal(at));
     });
 
+}
+
+QHBoxLayout* CourseTimeWindow::buildButtons() {
     auto* calculate = new QPushButton(toQString("計算"), this);
     calculate->setObjectName(QStringLiteral("calculateButton"));
     calculate->setDefault(true);
@@ -194,13 +211,7 @@ void CourseTimeWindow::buildLayout() {
     buttons->addStretch(1);
     for (QPushButton* b : {calculate, reverseButton_, close, help}) buttons->addWidget(b);
 
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(grid);
-    columns->addWidget(list_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(bar);
-    layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 void CourseTimeWindow::refresh() {

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,7 +38,11 @@ public slots:
 private:
     // A text field whose typed text goes into one of the model's fields.
     QLineEdit* field(const char* name, std::string CourseTimeFields::*text);
+    // The window's layout from its sections: the parameters, the schedule list, the buttons.
     void buildLayout();
+    QGridLayout* buildParameters();
+    void buildScheduleList();
+    QHBoxLayout* buildButtons();
     void refresh();
     void showRows();
 

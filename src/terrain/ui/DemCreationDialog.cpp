@@ -42,13 +42,33 @@ void DemCreationDialog::buildLayout() {
     auto* rows = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     rows->addLayout(grid);
-    const auto field = [this](const char* name) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(name);
-        return edit;
-    };
-
     int row = 0;
+    addCentreAndSourceChoice(grid, row);
+    addGmlRows(grid, row);
+    addTileFolderRows(grid, row);
+    addDownloadRows(grid, row);
+    addOutputRow(grid, row);
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("progress");
+    progress_->setRange(0, 100);
+    rows->addWidget(progress_);
+    progressText_ = new QLabel(this);
+    progressText_->setObjectName("progressText");
+    rows->addWidget(progressText_);
+
+    rows->addLayout(buildButtons());
+    rows->addWidget(new QLabel(QString::fromUtf8(terrain::kSurveyCredit), this));
+}
+
+QLineEdit* DemCreationDialog::field(const char* name) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    return edit;
+}
+
+// The centre mesh, and the three sources as one choice.
+void DemCreationDialog::addCentreAndSourceChoice(QGridLayout* grid, int& row) {
     grid->addWidget(new QLabel(QStringLiteral("中心メッシュ"), this), row, 0);
     centre_ = field("centre");
     centre_->setMaxLength(6);
@@ -70,7 +90,9 @@ void DemCreationDialog::buildLayout() {
             if (on) model_.kind = k;
         });
     }
+}
 
+void DemCreationDialog::addGmlRows(QGridLayout* grid, int& row) {
     grid->addWidget(gml_, row++, 0, 1, 3);
     gmlList_ = new QListWidget(this);
     gmlList_->setObjectName("gmlFiles");
@@ -80,13 +102,17 @@ void DemCreationDialog::buildLayout() {
     gmlButtons->addWidget(button(terrain::demTool::kAddGml));
     gmlButtons->addWidget(button(terrain::demTool::kClearGml));
     grid->addLayout(gmlButtons, row++, 2);
+}
 
+void DemCreationDialog::addTileFolderRows(QGridLayout* grid, int& row) {
     grid->addWidget(tiles_, row++, 0, 1, 3);
     tileFolder_ = field("tileFolder");
     grid->addWidget(tileFolder_, row, 1);
     grid->addWidget(button(terrain::demTool::kTileFolder), row++, 2);
     connect(tileFolder_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.tileFolder = t.toStdString(); });
+}
 
+void DemCreationDialog::addDownloadRows(QGridLayout* grid, int& row) {
     grid->addWidget(download_, row++, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("URL"), this), row, 0);
     tileSetting_ = field("tileSetting");
@@ -97,21 +123,17 @@ void DemCreationDialog::buildLayout() {
     grid->addWidget(cacheFolder_, row, 1);
     grid->addWidget(button(terrain::demTool::kCacheFolder), row++, 2);
     connect(cacheFolder_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.cacheFolder = t.toStdString(); });
+}
 
+void DemCreationDialog::addOutputRow(QGridLayout* grid, int& row) {
     grid->addWidget(new QLabel(QStringLiteral("出力フォルダ"), this), row, 0);
     outFolder_ = field("outFolder");
     grid->addWidget(outFolder_, row, 1);
     grid->addWidget(button(terrain::demTool::kOutFolder), row++, 2);
     connect(outFolder_, &QLineEdit::textEdited, this, [this](const QString& t) { model_.outFolder = t.toStdString(); });
+}
 
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("progress");
-    progress_->setRange(0, 100);
-    rows->addWidget(progress_);
-    progressText_ = new QLabel(this);
-    progressText_->setObjectName("progressText");
-    rows->addWidget(progressText_);
-
+QHBoxLayout* DemCreationDialog::buildButtons() {
     auto* buttons = new QHBoxLayout;
     run_ = button(terrain::demTool::kRun);
     cancel_ = button(terrain::demTool::kCancel);
@@ -123,8 +145,7 @@ void DemCreationDialog::buildLayout() {
     buttons->addWidget(run_);
     buttons->addWidget(cancel_);
     buttons->addWidget(close);
-    rows->addLayout(buttons);
-    rows->addWidget(new QLabel(QString::fromUtf8(terrain::kSurveyCredit), this));
+    return buttons;
 }
 
 void DemCreationDialog::refresh() {

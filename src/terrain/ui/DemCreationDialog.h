@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -35,7 +37,15 @@ public slots:
     void reject() override;
 
 private:
+    // The window's layout from its sections; the grid's rows are counted in `row`.
     void buildLayout();
+    QLineEdit* field(const char* name);
+    void addCentreAndSourceChoice(QGridLayout* grid, int& row);
+    void addGmlRows(QGridLayout* grid, int& row);
+    void addTileFolderRows(QGridLayout* grid, int& row);
+    void addDownloadRows(QGridLayout* grid, int& row);
+    void addOutputRow(QGridLayout* grid, int& row);
+    QHBoxLayout* buildButtons();
     void refresh();
     // A button of the window's command table.
     QPushButton* button(ToolId toolId);
