@@ -37,7 +37,8 @@ public:
     // A key of the map window: true when the mode took it.
     virtual bool key(MapKey /*key*/) { return false; }
 
-    // The guide line the mode shows in the first status panel when it begins ("" for none).
+    // The guide line the mode shows in the first status panel when it begins ("" for none); a
+    // mode a command ends takes it away again.
     virtual std::string guide() const { return {}; }
 
     // The commands that stay enabled while the mode lasts; nothing when every command does.

@@ -212,7 +212,6 @@ void endRangeZoom(MapContext& ctx) {
     ctx.pictures.map.setDrawMode(DrawMode::Copy);
     ctx.pictures.map.setDrawWidth(1);
     map.halfSize = kInitialHalfSize;
-    if (map.statusPanels[0] == kRangeZoomGuide) map.statusPanels[0].clear();
     map.mapToolTip = kMapToolTip;
     map.notify();
 }

@@ -29,7 +29,7 @@ void rangeZoomMouseMove(MapContext& ctx, int x, int y);
 void rangeZoomRightClick(MapContext& ctx, int x, int y);
 void rangeZoomLeftClick(MapContext& ctx, int x, int y);
 // Ends a range zoom without zooming: the square is erased, the picture draws in copy mode
-// again, and the guide line and tool tip are those of the map without it.
+// again, and the tool tip is back.
 void endRangeZoom(MapContext& ctx);
 
 // Builds level currentLevel + step from the square with top-left (left, top) and half size h;

@@ -139,7 +139,13 @@ void RouteMap::submit(ToolId toolId) { commands_.submit(toolId); }
 bool RouteMap::offers(ToolId toolId) const { return !menus_.isHeld(toolId.text()); }
 
 void RouteMap::run(ToolId toolId) {
-    for (MapMode* mode : activeModes()) mode->beforeCommand(toolId);
+    for (MapMode* mode : activeModes()) {
+        const std::string guide = mode->guide();
+        mode->beforeCommand(toolId);
+        // A mode the command ended takes its guide line with it.
+        if (!mode->active() && !guide.empty() && map_.statusPanels[0] == guide)
+            map_.statusPanels[0].clear();
+    }
     const MapCommand command = mapCommandOf(toolId.text());
     {
         switch (command.action) {
