@@ -1,6 +1,7 @@
 #include "gps/GpsImport.h"
 
 #include "core/Blanks.h"
+#include "core/Characters.h"
 #include "core/LineReader.h"
 #include "core/TextFile.h"
 #include "gps/GpsFields.h"
@@ -145,23 +146,27 @@ const char* readTrackLine(std::string_view line, PcxUnit unit, RoutePoint& point
     if (blank == std::string_view::npos) return kNoDate;
     auto longitude = pcxCoordinateRead(line.substr(e + 1, blank - e - 1), unit, kMaxLongitudeDegrees, odd);
     if (!longitude) return kBadLongitude;
+    // Characters are counted as such: a double-byte character is one of the nine or eight.
     const size_t dateStart = blank + 1;
-    if (line.size() < dateStart + 9) return kNoDate;
-    const std::string_view dateText = line.substr(dateStart, 9);
+    const std::string_view dateText = characterSlice(line.substr(dateStart), 0, 9);
+    if (characterCount(dateText) < 9) return kNoDate;
     auto date = pcxDate(dateText);
     if (!date) {
         odd = true;
         date = looseDate(dateText);
     }
-    const size_t timeBlank = line.find(' ', dateStart + 9);
-    if (timeBlank == std::string_view::npos || line.size() < timeBlank + 1 + 8) return kNoTime;
-    if (timeBlank != dateStart + 9) odd = true;
+    const size_t dateEnd = dateStart + dateText.size();
+    const size_t timeBlank = line.find(' ', dateEnd);
+    if (timeBlank == std::string_view::npos) return kNoTime;
+    const std::string_view timeText = characterSlice(line.substr(timeBlank + 1), 0, 8);
+    if (characterCount(timeText) < 8) return kNoTime;
+    if (timeBlank != dateEnd) odd = true;
 
     point.latitude = std::move(*latitude);
     point.longitude = std::move(*longitude);
     point.elevation = 0;
     point.dateText = std::move(*date);
-    point.timeText = localTimeRead(line.substr(timeBlank + 1, 8), odd);
+    point.timeText = localTimeRead(timeText, odd);
     return nullptr;
 }
 
@@ -320,7 +325,7 @@ Result<GpsTrack> parseWaypointPlus(std::string_view bytes, const GpsProgress& pr
                                     if (const char* why = readWaypointPlusPosition(fields, 2, point, odd))
                                         return why;
                                     const std::string_view time = trimBlanks(fields[5]);
-                                    if (time.size() < 2) return kNoTime;
+                                    if (characterCount(time) < 2) return kNoTime;
                                     point.elevation = 0;
                                     point.dateText = std::string(fields[4]);
                                     point.timeText = localTimeRead(time, odd);
