@@ -106,7 +106,10 @@ std::vector<std::string> routeFileLines(const AppState& state) {
 Result<RouteFileData> readRouteData(const std::filesystem::path& file) {
     std::string bytes;
     if (const auto problem = problemOf(readBytes(file, bytes), file.string())) return *problem;
+    return parseRouteData(bytes);
+}
 
+Result<RouteFileData> parseRouteData(std::string_view bytes) {
     // The header, then only as many point lines as the count states.
     RouteFileData data;
     LineReader lines(bytes, LineEncoding::Cp932);

@@ -49,4 +49,7 @@ inline constexpr int kRouteCountLine = 7;
 // point, or the first point without a latitude).
 Result<RouteFileData> readRouteData(const std::filesystem::path& file);
 
+// The same for a file's bytes (the problems of its contents only).
+Result<RouteFileData> parseRouteData(std::string_view bytes);
+
 }  // namespace orv

@@ -59,6 +59,23 @@ public:
         });
     }
 
+    // A file's bytes already in memory: an archive or one document.
+    void bytes(const std::string& label, std::string bytes) {
+        if (looksLikeZip(bytes) || endsWithIgnoringCase(label, ".zip")) {
+            auto archive = ZipArchive::fromBytes(std::move(bytes), label);
+            if (!archive) {
+                problem(label, archive.problem());
+                return;
+            }
+            members(*archive, label, 0);
+            return;
+        }
+        parse(label, [&](const std::function<bool(std::string_view)>& piece) -> Status {
+            piece(bytes);
+            return Status{};
+        });
+    }
+
 private:
     void members(const ZipArchive& archive, const std::string& label, int depth) {
         bool any = false;
@@ -145,6 +162,12 @@ std::optional<GeoBox> boxFromGmlName(std::string_view name) {
         width = 45.0;
     }
     return GeoBox{south / 3600.0, (south + height) / 3600.0, west / 3600.0, (west + width) / 3600.0};
+}
+
+LoadedSources readGmlSourceBytes(std::string bytes, const std::string& label, const GeoBox& wanted) {
+    LoadedSources out;
+    Reader(wanted, out).bytes(label, std::move(bytes));
+    return out;
 }
 
 LoadedSources readGmlSources(const std::vector<std::string>& paths, const GeoBox& wanted,
