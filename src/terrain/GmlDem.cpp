@@ -17,6 +17,8 @@ constexpr size_t kMarkupPiece = 1 << 16;
 constexpr size_t kMaxTupleLine = 4096;     // "地表面,145.30" and its like are a few dozen bytes
 constexpr size_t kMaxElementText = 256;   // corners, grid limits, the start point, the mesh
 constexpr double kNoDataAtOrBelow = -9998.0;
+constexpr double kTooHigh = 100000.0;       // no height on earth comes near
+constexpr double kMaxGridIndex = 1e9;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -259,7 +261,13 @@ void GmlDemParser::endSmallElement() {
         mesh_ = std::string(trimmed(text_));
         return;
     }
-    if (!pair) {
+    // Corners are a latitude and a longitude; grid indices lie well within a few million
+    // points, so the grid's sizes computed from them cannot overflow.
+    const bool corner = name == "lowerCorner" || name == "upperCorner";
+    const bool inRange =
+        pair && (corner ? std::abs(pair->first) <= 90.0 && std::abs(pair->second) <= 180.0
+                        : std::abs(pair->first) <= kMaxGridIndex && std::abs(pair->second) <= kMaxGridIndex);
+    if (!inRange) {
         fail(ProblemKind::BadValue, xmlLine(), "gml:" + name + " の値 " + quoted(trimmed(text_)) + " が読めません");
         return;
     }
@@ -367,7 +375,7 @@ void GmlDemParser::tupleLine(std::string_view line) {
         return;
     }
     const auto value = decimal(trimmed(line.substr(comma + 1)));
-    if (!value) {
+    if (!value || *value >= kTooHigh) {
         fail(ProblemKind::BadRecord, number, "gml:tupleList の標高 " + quoted(line.substr(comma + 1)) + " が読めません");
         return;
     }

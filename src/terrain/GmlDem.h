@@ -3,7 +3,8 @@
 // mesh, read as a stream. The grid comes from gml:Envelope (corners, latitude first),
 // gml:GridEnvelope (gml:low/gml:high), the gml:tupleList lines "type,height" in "+x-y" order
 // (west to east, then north to south) and gml:startPoint (where the list starts; points before
-// it have no data, as have points after the list's end). "-9999." is no data.
+// it have no data, as have points after the list's end). "-9999." is no data; a height of
+// 100 km or more is no height, and its line is refused.
 #include "core/Result.h"
 #include "terrain/SourceGrid.h"
 
