@@ -59,7 +59,8 @@ Result<SourceGrid> parseTextTile(std::string_view bytes, TileId tile, const std:
             if (field != "e") {
                 double v = 0;
                 const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
-                if (field.empty() || ec != std::errc() || end != field.data() + field.size() || !std::isfinite(v))
+                if (field.empty() || ec != std::errc() || end != field.data() + field.size() ||
+                    !(std::abs(v) < kImpossibleHeight))
                     return Problem{ProblemKind::BadRecord, lines.number(),
                                    "タイルの値 \"" + std::string(field.substr(0, 20)) + "\" が読めません"};
                 value = static_cast<float>(v);

@@ -17,7 +17,6 @@ constexpr size_t kMarkupPiece = 1 << 16;
 constexpr size_t kMaxTupleLine = 4096;     // "地表面,145.30" and its like are a few dozen bytes
 constexpr size_t kMaxElementText = 256;   // corners, grid limits, the start point, the mesh
 constexpr double kNoDataAtOrBelow = -9998.0;
-constexpr double kTooHigh = 100000.0;       // no height on earth comes near
 constexpr double kMaxGridIndex = 1e9;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -375,7 +374,7 @@ void GmlDemParser::tupleLine(std::string_view line) {
         return;
     }
     const auto value = decimal(trimmed(line.substr(comma + 1)));
-    if (!value || *value >= kTooHigh) {
+    if (!value || *value >= kImpossibleHeight) {
         fail(ProblemKind::BadRecord, number, "gml:tupleList の標高 " + quoted(line.substr(comma + 1)) + " が読めません");
         return;
     }
