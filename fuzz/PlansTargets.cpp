@@ -4,6 +4,8 @@
 #include "geo/MeshCode.h"
 #include "plans/PlanFiles.h"
 
+#include <cmath>
+
 namespace orv::fuzz {
 
 namespace {
@@ -53,6 +55,8 @@ void fuzzRouteData(std::string_view bytes, Checks& checks) {
     for (const RoutePoint& p : read->points) {
         checks.expect(allUtf8({p.latitude, p.longitude, p.timeText, p.mountainName, p.placeName, p.label}),
                       "a route point's text is not UTF-8");
+        checks.expect(std::isfinite(p.elevation) && std::fabs(p.elevation) < 100000.0f,
+                      "a route point at a height no height comes near");
         // Once written, a point keeps its values through every further save and load.
         const RoutePoint saved = parseRoutePointLine(routePointLine(p));
         checks.expect(samePoint(parseRoutePointLine(routePointLine(saved)), saved),

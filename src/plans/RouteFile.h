@@ -21,7 +21,8 @@ std::vector<std::string> splitRouteFields(std::string_view line);
 // One route point line: number, latitude, longitude, elevation, timeText, mountainName,
 // placeName, markKind, label, separated by single blanks (empty texts leave empty places).
 std::string routePointLine(const RoutePoint& point);
-// A route point from its line; missing fields read as empty texts and zeros.
+// A route point from its line; missing fields read as empty texts and zeros, and so does an
+// elevation of 100 km or more.
 RoutePoint parseRoutePointLine(std::string_view line);
 
 // Every line of the file for the current plan, in order. Line 5 is the destination record;
