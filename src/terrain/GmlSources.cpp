@@ -12,7 +12,9 @@ namespace orv::terrain {
 namespace {
 
 constexpr uint64_t kMaxXmlBytes = 256ull << 20;     // a DEM10B mesh is about 20 MB
-constexpr uint64_t kMaxNestedZipBytes = 1ull << 30;  // an archive inside an archive
+// An archive inside an archive is read into memory: the survey's hold a secondary mesh's
+// documents, some tens of megabytes.
+constexpr uint64_t kMaxNestedZipBytes = 256ull << 20;
 constexpr int kMaxNesting = 2;
 
 bool endsWithIgnoringCase(std::string_view s, std::string_view tail) {
@@ -93,7 +95,15 @@ private:
                     problem(member, Problem{ProblemKind::Unsupported, 0, "ZIPファイルの入れ子が深すぎます"});
                     continue;
                 }
+                // A size beyond the limit is refused before anything is unpacked; the memory for
+                // the size stated is taken at once.
+                const uint64_t stated = archive.size(i);
+                if (stated > kMaxNestedZipBytes) {
+                    problem(member, Problem{ProblemKind::TooLarge, 0, name + " が大きすぎます"});
+                    continue;
+                }
                 std::string bytes;
+                bytes.reserve(static_cast<size_t>(stated));
                 const Status read = archive.read(i, kMaxNestedZipBytes, [&](std::string_view piece) {
                     bytes.append(piece);
                     return true;
