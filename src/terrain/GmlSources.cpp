@@ -37,14 +37,9 @@ public:
         }
         const QByteArray head = f.peek(8);
         const std::string_view first(head.constData(), static_cast<size_t>(head.size()));
-        if (looksLikeZip(first) || endsWithIgnoringCase(path, ".zip")) {
+        if (isArchive(first, path)) {
             f.close();
-            auto archive = ZipArchive::open(path);
-            if (!archive) {
-                problem(path, archive.problem());
-                return;
-            }
-            members(*archive, path, 0);
+            archive(path, ZipArchive::open(path));
             return;
         }
         parse(path, [&](const std::function<bool(std::string_view)>& piece) -> Status {
@@ -63,13 +58,8 @@ public:
 
     // A file's bytes already in memory: an archive or one document.
     void bytes(const std::string& label, std::string bytes) {
-        if (looksLikeZip(bytes) || endsWithIgnoringCase(label, ".zip")) {
-            auto archive = ZipArchive::fromBytes(std::move(bytes), label);
-            if (!archive) {
-                problem(label, archive.problem());
-                return;
-            }
-            members(*archive, label, 0);
+        if (isArchive(bytes, label)) {
+            archive(label, ZipArchive::fromBytes(std::move(bytes), label));
             return;
         }
         parse(label, [&](const std::function<bool(std::string_view)>& piece) -> Status {
@@ -79,6 +69,19 @@ public:
     }
 
 private:
+    static bool isArchive(std::string_view firstBytes, std::string_view name) {
+        return looksLikeZip(firstBytes) || endsWithIgnoringCase(name, ".zip");
+    }
+
+    // The members of an archive, or the problem of one that cannot be opened.
+    void archive(const std::string& label, const Result<ZipArchive>& opened) {
+        if (!opened) {
+            problem(label, opened.problem());
+            return;
+        }
+        members(*opened, label, 0);
+    }
+
     void members(const ZipArchive& archive, const std::string& label, int depth) {
         bool any = false;
         for (int i = 0; i < archive.count(); ++i) {
