@@ -130,21 +130,17 @@ bool GmlDemParser::feed(std::string_view bytes) {
         const size_t take = end == std::string_view::npos ? bytes.size() : end + 1;
         pendingMarkup_.append(bytes.substr(0, take));
         bytes.remove_prefix(take);
-        if (end != std::string_view::npos) {
-            const std::string line = std::move(pendingMarkup_);
-            pendingMarkup_.clear();
-            takeMarkup(line);
-        }
         while (stop_ == Stop::No && !inTuples_ && pendingMarkup_.size() >= kMarkupPiece) {
             const std::string piece = pendingMarkup_.substr(0, kMarkupPiece);
             pendingMarkup_.erase(0, kMarkupPiece);
             takeMarkup(piece);
         }
-        if (inTuples_ && !pendingMarkup_.empty()) {
-            // The list began inside a long line: what is held back belongs to it.
+        if (inTuples_ || end != std::string_view::npos) {
             const std::string rest = std::move(pendingMarkup_);
             pendingMarkup_.clear();
-            feed(rest);
+            // The list may have begun inside a long line: what was held back belongs to it.
+            if (inTuples_) feed(rest);
+            else takeMarkup(rest);
         }
     }
     return stop_ == Stop::No;
