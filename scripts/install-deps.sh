@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Orvane needs on Debian 12 (bookworm) or later.
+# Installs what building, running and testing Orvane needs on Debian 12 (bookworm) or later,
+# and the packages named as arguments (what only one script needs).
 # Safe to run again: packages already there are left as they are.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   libproj-dev proj-data libzip-dev
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth imagemagick
+  "$@"
 )
 
 missing=()

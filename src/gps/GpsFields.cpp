@@ -1,6 +1,7 @@
 #include "gps/GpsFields.h"
 
 #include "core/Blanks.h"
+#include "core/Characters.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 
@@ -126,20 +127,17 @@ std::optional<std::string> pcxDate(std::string_view text) {
 }
 
 std::string looseDate(std::string_view text) {
-    const auto part = [text](size_t from, size_t count) {
-        return from < text.size() ? std::string(text.substr(from, count)) : std::string();
-    };
+    const auto part = [text](size_t from, size_t count) { return std::string(characterSlice(text, from, count)); };
     return monthNumber(part(3, 3)) + "/" + part(0, 2) + "/" + part(7, 2);
 }
 
 std::string shiftedTime(std::string_view text) {
-    std::string out(text);
-    if (out.size() < 2) return out;
-    int local = static_cast<int>(leadingNumber(text.substr(0, 2))) + 9;
+    if (characterCount(text) < 2) return std::string(text);
+    int local = static_cast<int>(leadingNumber(characterSlice(text, 0, 2))) + 9;
     if (local >= 24) local -= 24;
     local = std::clamp(local, 0, 99);
-    out[0] = static_cast<char>('0' + local / 10);
-    out[1] = static_cast<char>('0' + local % 10);
+    std::string out{static_cast<char>('0' + local / 10), static_cast<char>('0' + local % 10)};
+    out += characterSlice(text, 2);
     return out;
 }
 

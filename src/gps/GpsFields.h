@@ -52,12 +52,13 @@ std::optional<std::string> localTime(std::string_view utc);
 
 // A PCX date as the format reads any nine characters: the month number of characters 4-6,
 // "/", characters 1-2, "/", characters 8-9 ("8-OCT-99 " -> "00/8-/9 "). For dates not in the
-// form pcxDate reads.
+// form pcxDate reads. Characters are counted as such, not as bytes.
 std::string looseDate(std::string_view text);
 
 // A time as the format shifts any text: the number its first two characters start with + 9,
 // less 24 when it reaches 24, written in two digits over those two characters; the rest is
-// kept ("15:2x:00" -> "00:2x:00"). For times that localTime does not take.
+// kept ("15:2x:00" -> "00:2x:00"). For times that localTime does not take. Characters are
+// counted as such, not as bytes.
 std::string shiftedTime(std::string_view text);
 
 }  // namespace orv

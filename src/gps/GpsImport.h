@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv {
@@ -64,5 +65,10 @@ Result<GpsTrack> readPcxWaypoints(const std::filesystem::path& path, const GpsPr
 // A Waypoint+ text file: "WP" records are waypoints, every other record a track point.
 // (readWaypointPlus)
 Result<GpsTrack> readWaypointPlus(const std::filesystem::path& path, const GpsProgress& progress);
+
+// The same readers over a file's bytes: the problems of its contents only.
+Result<GpsTrack> parsePcxTrack(std::string_view bytes, const GpsProgress& progress);
+Result<GpsTrack> parsePcxWaypoints(std::string_view bytes, const GpsProgress& progress);
+Result<GpsTrack> parseWaypointPlus(std::string_view bytes, const GpsProgress& progress);
 
 }  // namespace orv

@@ -54,7 +54,7 @@ std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, Ap
     showStatus(view, *file);
     Result<GpsTrack> track = readGpsFile(kind, *file, view.progress);
     if (view.progressDone) view.progressDone();
-    const GpsReadResult result = describeGpsRead(kind, track, *file);
+    const GpsReadMessage result = describeGpsRead(kind, track, *file);
     // Records read out of their usual form are named on the status line, not refused.
     showStatus(view, result.warning);
     if (!result.ok()) {
@@ -68,10 +68,10 @@ std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, Ap
 
 }  // namespace
 
-GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
-                              const std::filesystem::path& path) {
+GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
+                               const std::filesystem::path& path) {
     const ReaderTexts texts = readerTexts(kind);
-    GpsReadResult result;
+    GpsReadMessage result;
     if (read.ok()) {
         if (read->oddLines > 0)
             result.warning = std::string(texts.data) + "の" + std::to_string(read->firstOddLine) +
@@ -80,39 +80,33 @@ GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
         return result;
     }
     const Problem& problem = read.problem();
-    result.line = problem.line;
+    result.problem = problem;
     result.title = texts.title;
     result.icon = Icon::Warning;
     const std::string data = texts.data;
     switch (problem.kind) {
     case ProblemKind::Unsupported:
         // The unit line of a waypoint file is the track file's, and so is its message.
-        result.status = GpsReadStatus::UnsupportedUnit;
         result.message = kUnsupportedUnitMessage;
         result.title = kTrackReadTitle;
         result.icon = Icon::Information;
         break;
     case ProblemKind::BadRecord:
-        result.status = GpsReadStatus::BrokenLine;
         result.message = data + "の " + std::to_string(problem.line) + " 行目を読み取れません。\r\n" +
                          problem.detail;
         break;
     case ProblemKind::TooMany:
         if (problem.detail == kTooManyLines) {
-            result.status = GpsReadStatus::TooManyLines;
             result.message = data + "が" + std::to_string(kMaxPcxTrackLines) + "行を超えています。";
         } else if (problem.detail == kTooManyWaypoints) {
-            result.status = GpsReadStatus::TooManyWaypoints;
             const char* what = kind == GpsFileKind::WaypointPlus ? "ＷＰＴの点" : "点";
             result.message = data + "の" + what + "が" + std::to_string(kMaxWaypoints) + "点を超えています。";
         } else {
-            result.status = GpsReadStatus::TooManyPoints;
             const char* what = kind == GpsFileKind::WaypointPlus ? "ＴＲＫの点" : "点";
             result.message = data + "の" + what + "が" + std::to_string(kMaxRoutePoints) + "点を超えています。";
         }
         break;
     default: {
-        result.status = GpsReadStatus::FileError;
         const char* what = problem.kind == ProblemKind::NotFound   ? "GPSファイルが見つかりません。"
                            : problem.kind == ProblemKind::TooLarge ? "GPSファイルが大きすぎます。"
                                                                    : "GPSファイルを読み込めません。";

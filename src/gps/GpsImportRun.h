@@ -53,32 +53,22 @@ inline constexpr const char* kUnsupportedUnitMessage = "この形式のＴＲＫ
 // The three GPS file formats the import reads.
 enum class GpsFileKind { PcxTrack, PcxWaypoints, WaypointPlus };
 
-enum class GpsReadStatus {
-    Ok,
-    FileError,        // missing, unreadable or too large
-    UnsupportedUnit,  // a "U  LAT LON" line with a unit other than DMS or DEG
-    BrokenLine,       // a record that cannot be taken apart
-    TooManyPoints,    // more than kMaxRoutePoints track points
-    TooManyWaypoints, // more than kMaxWaypoints waypoints
-    TooManyLines,     // a track point after line kMaxPcxTrackLines of a PCX track file
-};
-
-// A reader's outcome as the user is told it.
-struct GpsReadResult {
-    GpsReadStatus status = GpsReadStatus::Ok;
-    int line = 0;         // the line of the problem (1-based), 0 when none
-    std::string message;  // what the user is told, "" when read
+// A reader's answer as the user is told it: the problem that stopped the reader (none when the
+// file was read) with its message, title and icon, or the status-line warning of a track that
+// was read with records out of their usual form.
+struct GpsReadMessage {
+    std::optional<Problem> problem;
+    std::string message;  // "" when read
     std::string title;
     Icon icon = Icon::None;
-    std::string warning;  // for the status line: records read out of their usual form
+    std::string warning;
 
-    bool ok() const { return status == GpsReadStatus::Ok; }
+    bool ok() const { return !problem; }
 };
 
-// The message, title and icon for a reader's problem, or the status-line warning of a track
-// that was read with odd records.
-GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
-                              const std::filesystem::path& path);
+// The message of a reader's answer.
+GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
+                               const std::filesystem::path& path);
 
 // Puts a track that was read into the state: the PCX track file's points replace the route,
 // the PCX waypoint file's waypoints replace the waypoints, a Waypoint+ file replaces both;
