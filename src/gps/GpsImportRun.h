@@ -30,6 +30,7 @@ inline constexpr const char* kGpsOpenTitle = "GPSファイルを開く";
 inline constexpr const char* kPcxTrackFilter = "PCXテキストファイル(*.TRK)|*.TRK;*.trk";
 inline constexpr const char* kPcxWaypointFilter = "PCXテキストファイル(*.WPT)|*.WPT;*.wpt";
 inline constexpr const char* kWaypointPlusFilter = "Waypoint+ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT;*.txt";
+inline constexpr const char* kGpxFilter = "GPXファイル(*.GPX)|*.GPX;*.gpx";
 
 // What the start menu shows while the import runs. Every member may be empty.
 struct GpsImportView {
@@ -50,8 +51,8 @@ inline constexpr const char* kTrackReadTitle = "ＴＲＫ読み込み";
 inline constexpr const char* kWaypointReadTitle = "ＷＰＴ読み込み";
 inline constexpr const char* kUnsupportedUnitMessage = "この形式のＴＲＫデータは読み込めません";
 
-// The three GPS file formats the import reads.
-enum class GpsFileKind { PcxTrack, PcxWaypoints, WaypointPlus };
+// The GPS file formats the import reads.
+enum class GpsFileKind { PcxTrack, PcxWaypoints, WaypointPlus, Gpx };
 
 enum class GpsReadStatus {
     Ok,
@@ -61,6 +62,8 @@ enum class GpsReadStatus {
     TooManyPoints,    // more than kMaxRoutePoints track points
     TooManyWaypoints, // more than kMaxWaypoints waypoints
     TooManyLines,     // a track point after line kMaxPcxTrackLines of a PCX track file
+    NotGpx,           // a GPX file that is not XML, is cut short or is not GPX
+    NoPoints,         // a GPX file without a single point
 };
 
 // A reader's outcome as the user is told it.
@@ -70,15 +73,19 @@ struct GpsReadResult {
     std::string message;  // what the user is told, "" when read
     std::string title;
     Icon icon = Icon::None;
-    std::string warning;  // for the status line: records read out of their usual form
+    std::string warning;  // for the status line: records out of their usual form, an unknown datum
+    std::string notice;   // shown titled `title` with an information icon: a thinned track
 
     bool ok() const { return status == GpsReadStatus::Ok; }
 };
 
-// The message, title and icon for a reader's problem, or the status-line warning of a track
-// that was read with odd records.
+// The message, title and icon for a reader's problem, or the status-line warning and the notice
+// of a track that was read.
 GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
                               const std::filesystem::path& path);
+
+// The message when the positions of a WGS 84 file cannot be brought onto the Tokyo datum.
+std::string datumProblemMessage(const Problem& problem);
 
 // Puts a track that was read into the state: the PCX track file's points replace the route,
 // the PCX waypoint file's waypoints replace the waypoints, a Waypoint+ file replaces both;

@@ -162,5 +162,41 @@ TEST_F(GpsImportRunTest, UnsupportedUnitIsShownAndCancelsTheStart) {
     EXPECT_EQ(state->routeCount, 0);  // the track read before is not kept either
 }
 
+TEST_F(GpsImportRunTest, PcxFilesOnWgs84AreBroughtOntoTheTokyoDatum) {
+    // The datum origin's JGD2000 position (≈ WGS 84) in a receiver's DM unit, and as a waypoint
+    // in DMS: both land on its Tokyo datum position 35°39′17.5148″ N 139°44′40.5020″ E.
+    const std::string wgsTrack = write("wgs.TRK", {"H  SOFTWARE NAME & VERSION",
+                                                   "M  G WGS 84                121 +0.000000e+000 +0.000000e+000 "
+                                                   "+0.000000e+000 +0.000000e+000 +0.000000e+000",
+                                                   "U  LAT LON DM",
+                                                   test::trackLine("3539.485953", "13944.481265")});
+    const std::string wgsWaypoints = write("wgs.WPT", {"M  G WGS-84", test::waypointLine("AZABU", "353929.1572", "1394428.8759")});
+    dialogs.answerFile(wgsTrack);
+    dialogs.answerFile(wgsWaypoints);
+    EXPECT_EQ(run(kGpsFormatPcx, true), GpsImportOutcome::Read);
+    EXPECT_TRUE(dialogs.messages().empty());
+    ASSERT_EQ(state->routeCount, 1);
+    ASSERT_EQ(state->waypointCount, 1);
+    const double tokyoLat = 35 + 39 / 60.0 + 17.5148 / 3600.0;
+    const double tokyoLon = 139 + 44 / 60.0 + 40.5020 / 3600.0;
+    for (const auto& [lat, lon] : {std::pair{state->route[1].latitude, state->route[1].longitude},
+                                   std::pair{state->waypoints[1].latitude, state->waypoints[1].longitude}}) {
+        SCOPED_TRACE(lat + " " + lon);
+        EXPECT_NEAR((*dmsTextDegrees(lat) - tokyoLat) * 3600.0, 0.0, 0.3);
+        EXPECT_NEAR((*dmsTextDegrees(lon) - tokyoLon) * 3600.0, 0.0, 0.3);
+    }
+}
+
+TEST_F(GpsImportRunTest, PcxDatumsTheProgramDoesNotKnowAreReadAsTokyoWithAWarning) {
+    const std::string nad = write("nad.TRK", {"M  G NAD27 CONUS         131 -8.000000e+000", "U  LAT LON DM",
+                                              test::trackLine("3545.205", "13945.205")});
+    dialogs.answerFile(nad);
+    EXPECT_EQ(run(kGpsFormatPcx), GpsImportOutcome::Read);
+    EXPECT_EQ(statusLines, (std::vector<std::string>{
+                               nad, "ＴＲＫデータの測地系「NAD27 CONUS」は分からないため、日本測地系として読み込みました。"}));
+    EXPECT_EQ(state->route[1].latitude, "35.45123");
+    EXPECT_EQ(state->route[1].longitude, "139.45123");
+}
+
 }  // namespace
 }  // namespace orv
