@@ -7,6 +7,8 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -42,10 +44,53 @@ std::string cleanName(QString text) {
     return text.toStdString();
 }
 
-std::optional<double> coordinate(const QXmlStreamAttributes& attributes, QLatin1String name, double limit) {
-    bool ok = false;
-    const double value = attributes.value(name).toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::fabs(value) > limit) return std::nullopt;
+// A local name against one of the format's, compared in place: a log holds tens of thousands.
+template <size_t N>
+bool named(QStringView name, const char16_t (&expected)[N]) {
+    if (name.size() != static_cast<qsizetype>(N - 1)) return false;
+    for (size_t i = 0; i + 1 < N; ++i)
+        if (name[static_cast<qsizetype>(i)] != expected[i]) return false;
+    return true;
+}
+
+// Values (numbers, times) are short ASCII texts; longer ones or other characters are no value.
+constexpr size_t kLongestValue = 64;
+
+struct AsciiValue {
+    std::array<char, kLongestValue> text{};
+    size_t length = 0;
+    std::string_view view() const { return {text.data(), length}; }
+};
+
+std::optional<AsciiValue> asciiValue(QStringView text) {
+    text = text.trimmed();
+    if (text.size() > static_cast<qsizetype>(kLongestValue)) return std::nullopt;
+    AsciiValue value;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80) return std::nullopt;
+        value.text[static_cast<size_t>(i)] = static_cast<char>(c);
+    }
+    value.length = static_cast<size_t>(text.size());
+    return value;
+}
+
+// A decimal number ("35.5", "-0.25", "+12", "1e3"); nothing for anything else or a value that
+// is not finite.
+std::optional<double> numberOf(QStringView text) {
+    const auto value = asciiValue(text);
+    if (!value || value->length == 0) return std::nullopt;
+    std::string_view digits = value->view();
+    if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
+    double number = 0.0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(number)) return std::nullopt;
+    return number;
+}
+
+std::optional<double> coordinate(QStringView text, double limit) {
+    const auto value = numberOf(text);
+    if (!value || std::fabs(*value) > limit) return std::nullopt;
     return value;
 }
 
@@ -59,7 +104,7 @@ public:
     Result<GpxDocument> run() {
         if (progress_) progress_(0);
         if (!xml_.readNextStartElement()) return xmlProblem();
-        if (xml_.name() != u"gpx") {
+        if (!named(xml_.name(), u"gpx")) {
             return Problem{ProblemKind::BadFormat, lineOf(xml_),
                            "最初の要素が「" + xml_.name().toString().toStdString() + "」で、GPXではありません。"};
         }
@@ -96,21 +141,33 @@ private:
         if (doc_.oddValues++ == 0) doc_.firstOddLine = line;
     }
 
-    std::string elementName() { return cleanName(xml_.readElementText(QXmlStreamReader::SkipChildElements)); }
+    // The text of the current element, its child elements skipped, in a buffer kept for the
+    // next one: reading the values of a long log allocates nothing.
+    QStringView elementText() {
+        text_.resize(0);
+        while (xml_.readNext() != QXmlStreamReader::Invalid) {
+            if (xml_.isCharacters()) text_.append(xml_.text());
+            else if (xml_.isStartElement()) xml_.skipCurrentElement();
+            else if (xml_.isEndElement()) break;
+        }
+        return text_;
+    }
+
+    std::string elementName() { return cleanName(elementText().toString()); }
 
     void readGpx() {
         while (xml_.readNextStartElement()) {
             const QStringView name = xml_.name();
-            if (name == u"wpt") {
+            if (named(name, u"wpt")) {
                 GpxPoint point;
                 if (readPoint(point)) doc_.waypoints.push_back(std::move(point));
-            } else if (name == u"rte") {
+            } else if (named(name, u"rte")) {
                 readRoute();
-            } else if (name == u"trk") {
+            } else if (named(name, u"trk")) {
                 readTrack();
-            } else if (name == u"name") {
+            } else if (named(name, u"name")) {
                 doc_.name = elementName();
-            } else if (name == u"metadata") {
+            } else if (named(name, u"metadata")) {
                 readMetadata();
             } else {
                 xml_.skipCurrentElement();
@@ -120,7 +177,7 @@ private:
 
     void readMetadata() {
         while (xml_.readNextStartElement()) {
-            if (xml_.name() == u"name") doc_.name = elementName();
+            if (named(xml_.name(), u"name")) doc_.name = elementName();
             else xml_.skipCurrentElement();
         }
     }
@@ -128,10 +185,10 @@ private:
     void readRoute() {
         GpxRoute route;
         while (xml_.readNextStartElement()) {
-            if (xml_.name() == u"rtept") {
+            if (named(xml_.name(), u"rtept")) {
                 GpxPoint point;
                 if (readPoint(point)) route.points.push_back(std::move(point));
-            } else if (xml_.name() == u"name") {
+            } else if (named(xml_.name(), u"name")) {
                 route.name = elementName();
             } else {
                 xml_.skipCurrentElement();
@@ -143,10 +200,10 @@ private:
     void readTrack() {
         GpxTrack track;
         while (xml_.readNextStartElement()) {
-            if (xml_.name() == u"trkseg") {
+            if (named(xml_.name(), u"trkseg")) {
                 std::vector<GpxPoint> segment;
                 while (xml_.readNextStartElement()) {
-                    if (xml_.name() == u"trkpt") {
+                    if (named(xml_.name(), u"trkpt")) {
                         GpxPoint point;
                         if (readPoint(point)) segment.push_back(std::move(point));
                     } else {
@@ -154,7 +211,7 @@ private:
                     }
                 }
                 track.segments.push_back(std::move(segment));
-            } else if (xml_.name() == u"name") {
+            } else if (named(xml_.name(), u"name")) {
                 track.name = elementName();
             } else {
                 xml_.skipCurrentElement();
@@ -166,17 +223,29 @@ private:
     // A wpt, rtept or trkpt element: its position, then its elevation, time and name.
     bool readPoint(GpxPoint& point) {
         point.line = lineOf(xml_);
+        QStringView latitudeText, longitudeText;
+        bool latitudeGiven = false, longitudeGiven = false;
+        // The views into the attributes stay valid while they are held and nothing more is read.
         const QXmlStreamAttributes attributes = xml_.attributes();
-        if (!attributes.hasAttribute(QLatin1String("lat")) || !attributes.hasAttribute(QLatin1String("lon"))) {
+        for (const QXmlStreamAttribute& attribute : attributes) {
+            if (named(attribute.name(), u"lat")) {
+                latitudeText = attribute.value();
+                latitudeGiven = true;
+            } else if (named(attribute.name(), u"lon")) {
+                longitudeText = attribute.value();
+                longitudeGiven = true;
+            }
+        }
+        if (!latitudeGiven || !longitudeGiven) {
             fail(ProblemKind::BadRecord, point.line, kNoLatLon);
             return false;
         }
-        const auto latitude = coordinate(attributes, QLatin1String("lat"), 90.0);
+        const auto latitude = coordinate(latitudeText, 90.0);
         if (!latitude) {
             fail(ProblemKind::BadValue, point.line, kBadLatitude);
             return false;
         }
-        const auto longitude = coordinate(attributes, QLatin1String("lon"), 180.0);
+        const auto longitude = coordinate(longitudeText, 180.0);
         if (!longitude) {
             fail(ProblemKind::BadValue, point.line, kBadLongitude);
             return false;
@@ -185,20 +254,18 @@ private:
         point.longitude = *longitude;
         while (xml_.readNextStartElement()) {
             const QStringView name = xml_.name();
-            if (name == u"ele") {
+            if (named(name, u"ele")) {
                 const int line = lineOf(xml_);
-                bool ok = false;
-                const double metres = xml_.readElementText(QXmlStreamReader::SkipChildElements).toDouble(&ok);
-                if (ok && std::isfinite(metres)) point.elevation = metres;
-                else noteOdd(line);
-            } else if (name == u"time") {
+                point.elevation = numberOf(elementText());
+                if (!point.elevation) noteOdd(line);
+            } else if (named(name, u"time")) {
                 const int line = lineOf(xml_);
-                const QString text = xml_.readElementText(QXmlStreamReader::SkipChildElements);
-                point.time = parseGpxTime(text.toStdString());
+                const auto text = asciiValue(elementText());
+                point.time = text ? parseGpxTime(text->view()) : std::nullopt;
                 if (!point.time) noteOdd(line);
-            } else if (name == u"name") {
+            } else if (named(name, u"name")) {
                 point.name = elementName();
-            } else if (name == u"sym") {
+            } else if (named(name, u"sym")) {
                 point.symbol = elementName();
             } else {
                 xml_.skipCurrentElement();
@@ -217,6 +284,7 @@ private:
     GpxDocument doc_;
     std::optional<Problem> problem_;
     size_t points_ = 0;
+    QString text_;
 };
 
 }  // namespace
