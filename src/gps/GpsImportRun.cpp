@@ -212,6 +212,9 @@ GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppS
             if (auto end = readOne(kWaypointPlusFilter, GpsFileKind::WaypointPlus, state, dialogs, view, read))
                 return *end;
             return commitAll();
+        case kGpsFormatGpx:
+            if (auto end = readOne(kGpxFilter, GpsFileKind::Gpx, state, dialogs, view, read)) return *end;
+            return commitAll();
         case kGpsFormatPot:
             return GpsImportOutcome::NothingRead;
         default:

@@ -18,7 +18,8 @@ inline constexpr int kGpsFormatPcx = 0;           // PCX track file, then its wa
 inline constexpr int kGpsFormatWaypointPlus = 1;  // Waypoint+ text file
 inline constexpr int kGpsFormatPot = 2;           // nothing is read
 inline constexpr int kGpsFormatPlanRoute = 3;     // the plan's own route data file
-inline constexpr int kGpsFormatCount = 4;
+inline constexpr int kGpsFormatGpx = 4;           // a GPX file: track or route, and waypoints
+inline constexpr int kGpsFormatCount = 5;
 
 struct GpsFormatChoice {
     int option = kGpsFormatPcx;

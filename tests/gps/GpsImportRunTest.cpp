@@ -198,5 +198,44 @@ TEST_F(GpsImportRunTest, PcxDatumsTheProgramDoesNotKnowAreReadAsTokyoWithAWarnin
     EXPECT_EQ(state->route[1].longitude, "139.45123");
 }
 
+TEST_F(GpsImportRunTest, GpxLogIsReadThinnedAndBroughtOntoTheTokyoDatum) {
+    std::string log = "<gpx version=\"1.1\">\n<wpt lat=\"42.7196\" lon=\"142.6838\"><name>幌尻岳</name></wpt>\n<trk><trkseg>\n";
+    for (int i = 0; i < 3000; ++i)
+        log += "<trkpt lat=\"" + std::to_string(42.70 + i * 1e-5) + "\" lon=\"142.65\"><time>2024-05-04T23:10:00Z</time></trkpt>\n";
+    log += "</trkseg></trk></gpx>\n";
+    const std::string gpx = dir.write("log.gpx", log).string();
+    dialogs.answerFile(gpx);
+    dialogs.answerMessage(Answer::Ok);
+    EXPECT_EQ(run(kGpsFormatGpx, true), GpsImportOutcome::Read);
+    EXPECT_EQ(fileFilters(), (std::vector<std::string>{"GPXファイル(*.GPX)|*.GPX;*.gpx"}));
+    EXPECT_EQ(progressTexts, (std::vector<std::string>{"GPXデータ読込中"}));
+    const auto messages = dialogs.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "GPXデータのＴＲＫの点が3000点あり、2048点を超えるため、等間隔に2048点に間引いて読み込みました。");
+    EXPECT_EQ(messages[0].title, "ＴＲＫ読み込み");
+    EXPECT_EQ(messages[0].icon, Icon::Information);
+    ASSERT_EQ(state->routeCount, 2048);
+    EXPECT_EQ(state->route[1].timeText, "08:10:00");
+    EXPECT_EQ(state->route[1].dateText, "05/04/24");
+    ASSERT_EQ(state->waypointCount, 1);
+    EXPECT_EQ(state->waypoints[1].name, "幌尻岳");
+    EXPECT_EQ(state->waypointsRead, 1);
+    // About 9″ south and 14″ east of the GPS position on the Tokyo datum.
+    EXPECT_NEAR((*dmsTextDegrees(state->route[1].latitude) - 42.70) * 3600.0, -9.0, 1.0);
+    EXPECT_NEAR((*dmsTextDegrees(state->route[1].longitude) - 142.65) * 3600.0, 13.8, 1.0);
+    EXPECT_EQ(state->startCancelled, 0);
+}
+
+TEST_F(GpsImportRunTest, BrokenGpxIsShownAndCancelsTheStart) {
+    const std::string gpx = dir.write("log.gpx", "<gpx>\n<trk><trkseg>\n<trkpt lat=\"42.7\"/>\n").string();
+    dialogs.answerFile(gpx);
+    EXPECT_EQ(run(kGpsFormatGpx), GpsImportOutcome::Failed);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "GPXデータの 3 行目を読み取れません。\r\n点に緯度（lat）か経度（lon）がありません。");
+    EXPECT_EQ(dialogs.messages()[0].title, "ＴＲＫ読み込み");
+    EXPECT_EQ(state->startCancelled, -1);
+    EXPECT_EQ(state->routeCount, 0);
+}
+
 }  // namespace
 }  // namespace orv
