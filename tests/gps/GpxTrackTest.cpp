@@ -177,6 +177,16 @@ TEST_F(GpxTrackTest, AGpsPositionLandsOnTheTokyoDatumOfTheSurveyPoint) {
     EXPECT_NEAR((*lon - tokyoLon) * 3600.0, 0.0, 0.3);
 }
 
+TEST_F(GpxTrackTest, PositionsFarFromJapanAreImportedAsPcxPositionsAre) {
+    const auto result = import("<gpx><trk><trkseg><trkpt lat=\"-33.86\" lon=\"151.21\"/>"
+                               "<trkpt lat=\"64.84\" lon=\"-147.72\"/></trkseg></trk></gpx>");
+    ASSERT_TRUE(result.ok()) << result.message;
+    ASSERT_EQ(state->routeCount, 2);
+    // The Tokyo datum shift moves them a few hundred metres.
+    EXPECT_NEAR(*dmsTextDegrees(state->route[1].latitude), -33.86, 0.02);
+    EXPECT_NEAR(*dmsTextDegrees(state->route[2].longitude), -147.72, 0.02);
+}
+
 TEST_F(GpxTrackTest, AnExportedRouteReadsBackWithinATenthOfASecond) {
     auto shift = DatumShift::create(ModernDatum::Wgs84);
     ASSERT_TRUE(shift.ok());
