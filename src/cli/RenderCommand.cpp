@@ -88,10 +88,9 @@ private:
     std::string interval_;
 };
 
-// The nine meshes around the centre into level 1; a missing or unreadable file is sea. The
-// number of files read.
+// The nine meshes around the centre mesh into level 1, as the start menu loads them from a
+// folder but without its questions: a missing or unreadable file is sea. The number of files read.
 int loadBlock(AppState& state, const fs::path& folder) {
-    state.centreMeshCode = state.centreMeshCode.empty() ? state.meshCodes[5] : state.centreMeshCode;
     state.meshCodes = meshNeighbours(state.centreMeshCode);
     state.levelCorners[0][1] = meshSouthLatitude(state.centreMeshCode);
     state.levelCorners[0][2] = meshWestLongitude(state.centreMeshCode);
