@@ -92,10 +92,14 @@ private:
     size_t fileLength_;
 };
 
+bool startsWith(std::string_view bytes, char c) { return !bytes.empty() && bytes.front() == c; }
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
 enum class UnitLine { None, Set, Unsupported };
 
 // A line holding "U  LAT LON" sets the unit from its last three characters (blanks after them
-// are not counted).
+// are not counted): "DMS", "DEG", or "DM" after a blank.
 UnitLine readUnitLine(const LineReader& lines, PcxUnit& unit) {
     if (lines.bytes().find(kUnitMarker) == std::string_view::npos) return UnitLine::None;
     const std::string text = lines.text();
@@ -106,11 +110,49 @@ UnitLine readUnitLine(const LineReader& lines, PcxUnit& unit) {
         trimmed.substr(trimmed.size() - std::min<size_t>(3, trimmed.size()));
     if (last == "DMS") unit = PcxUnit::Dms;
     else if (last == "DEG") unit = PcxUnit::Deg;
+    else if (last.size() == 3 && isBlank(last[0]) && last.substr(1) == "DM") unit = PcxUnit::DegMin;
     else return UnitLine::Unsupported;
     return UnitLine::Set;
 }
 
-bool startsWith(std::string_view bytes, char c) { return !bytes.empty() && bytes.front() == c; }
+// Longest datum name (bytes) that a message repeats.
+constexpr size_t kLongestDatumName = 40;
+
+// The whole UTF-8 characters of a text that fit into `bytes` bytes.
+std::string leadingCharacters(std::string_view text, size_t bytes) {
+    size_t end = std::min(bytes, text.size());
+    while (end > 0 && end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) --end;
+    return std::string(text.substr(0, end));
+}
+
+// The datum an "M" line names: the text after "G" up to the run of blanks before the datum's
+// number ("M  G WGS 84                121 …" names "WGS 84"). Empty when the line names none.
+std::string datumName(std::string_view line) {
+    line.remove_prefix(1);
+    line = trimBlanks(line);
+    if (line.empty() || line.front() != 'G') return {};
+    line.remove_prefix(1);
+    line = trimBlanks(line);
+    const size_t gap = line.find("  ");
+    return std::string(trimBlanks(line.substr(0, gap)));
+}
+
+// The first "M" line decides the datum of the whole file.
+void readDatumLine(const LineReader& lines, bool& seen, GpsTrack& track) {
+    if (seen || !startsWith(lines.bytes(), 'M')) return;
+    seen = true;
+    std::string name = datumName(lines.text());
+    if (name.size() > kLongestDatumName) name = leadingCharacters(name, kLongestDatumName) + "…";
+    std::string key;
+    for (char c : name)
+        if (!isBlank(c) && c != '-' && c != '_') key += upper(c);
+    if (key.empty() || key.rfind("TOKYO", 0) == 0) return;
+    if (key == "WGS84" || key == "WGS1984" || key == "JGD2000" || key == "JGD2011")
+        track.datum = TrackDatum::Wgs84;
+    else
+        track.unknownDatum = name;
+}
+
 
 // A coordinate as the format reads it; `odd` is set when it lies beyond `usual` degrees.
 std::optional<DmsText> pcxCoordinateRead(std::string_view text, PcxUnit unit, double usual, bool& odd) {
@@ -260,6 +302,7 @@ Result<GpsTrack> parsePcx(std::string_view bytes, const GpsProgress& progress, c
     const ReadProgress bar(progress, format.progressText, bytes.size());
     GpsTrack track;
     PcxUnit unit = PcxUnit::Dms;
+    bool datumSeen = false;
     LineReader lines(bytes);
     while (lines.next()) {
         const int number = lines.number();
@@ -271,6 +314,7 @@ Result<GpsTrack> parsePcx(std::string_view bytes, const GpsProgress& progress, c
         }
         if (readUnitLine(lines, unit) == UnitLine::Unsupported)
             return Problem{ProblemKind::Unsupported, number, {}};
+        readDatumLine(lines, datumSeen, track);
         if (record) {
             if (auto problem = format.addRecord(track, lines, unit)) return std::move(*problem);
         }

@@ -4,11 +4,14 @@
 #include "map/Contours.h"
 #include "map/MapView.h"
 #include "route/RouteMapMenuStates.h"
+#include "route/MapOutput.h"
 #include "route/Measurement.h"
 #include "route/OverlayCommands.h"
 #include "route/Overlays.h"
 #include "route/RouteMapCommands.h"
 #include "route/RouteMapMenus.h"
+
+#include <QDate>
 
 #include <algorithm>
 #include <array>
@@ -202,9 +205,18 @@ void RouteMap::run(const std::string& toolId) {
                 }
                 break;
 
+            case MapAction::CopyToClipboard: copyMapToClipboard(ctx_); break;
+            case MapAction::CopyToFile: saveMapToFile(ctx_, QDate::currentDate()); break;
+            case MapAction::SaveTrackPcx:
+                if (trackExport_) trackExport_(TrackFileKind::Pcx);
+                break;
+            case MapAction::SaveTrackGpx:
+                if (trackExport_) trackExport_(TrackFileKind::Gpx);
+                break;
+
             default:
-                // Routes from sheets and map images, names, ridge and valley lines and output
-                // bring their operations with them.
+                // Routes from sheets and map images, names, and ridge and valley lines bring
+                // their operations with them.
                 break;
         }
         map_.notify();

@@ -97,6 +97,7 @@ constexpr std::array kTable{
     Entry{"ActCopyToClip", A::CopyToClipboard},
     Entry{"ActCopyToFile", A::CopyToFile},
     Entry{"ActSaveRootPCX", A::SaveTrackPcx},
+    Entry{"ActSaveRootGPX", A::SaveTrackGpx},
     Entry{"ActMPjob", A::SheetPointJob},
     Entry{"ActMPreinput", A::SheetPointReinput},
     Entry{"ActMPdel", A::SheetPointDelete},

@@ -66,6 +66,7 @@ enum class MapAction {
     CopyToClipboard,    // ActCopyToClip
     CopyToFile,         // ActCopyToFile
     SaveTrackPcx,       // ActSaveRootPCX
+    SaveTrackGpx,       // ActSaveRootGPX
     SheetPointJob,      // ActMPjob
     SheetPointReinput,  // ActMPreinput
     SheetPointDelete,   // ActMPdel

@@ -34,7 +34,7 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
 
     // A route can be measured, edited, saved and deleted; a new one is made only after that.
     enable(menus,
-           {"ActVView", "ActDelRoot", "ActEditRootData", "ActSaveRootPCX", "ActTRKView",
+           {"ActVView", "ActDelRoot", "ActEditRootData", "ActSaveRootPCX", "ActSaveRootGPX", "ActTRKView",
             "ActChgTRKColor", "ActCalCorseTime"},
            hasRoute);
     enable(menus, {"ActMakeMapRoot", "ActBMPMapMakeRoot"}, !hasRoute);

@@ -83,6 +83,7 @@ constexpr std::array kBCColorSetMenu{
 constexpr std::array kTRKjobMenu{
     C{"ActEditRootData", "ルート編集"},
     C{"ActSaveRootPCX", "PCX形式でルート保存"},
+    C{"ActSaveRootGPX", "GPX形式でルート保存"},
     C{"ActTRKView", "ルート表示"},
     C{"ActViewRefTRK", "参照ルート表示"},
     C{"ActViewSepData", "区間位置表示"},
