@@ -3,16 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
 # gdaldem (Debian's gdal-bin) is what the map benchmark compares its pictures with; only the
 # benchmarks need it, so it is installed here rather than with the build dependencies.
-if ! dpkg-query -W -f='${Status}' gdal-bin 2>/dev/null | grep -q "install ok installed"; then
-  sudo=""
-  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-  echo "Installing: gdal-bin"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends gdal-bin
-fi
+scripts/install-deps.sh gdal-bin
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_TESTS=OFF -DORVANE_BENCH=ON >/dev/null
 cmake --build build/bench -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen

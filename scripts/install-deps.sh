@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Orvane needs on Debian 12 (bookworm) or later.
+# Installs what building, running and testing Orvane needs on Debian 12 (bookworm) or later,
+# and the packages named as arguments (what only one script needs).
 # Safe to run again: packages already there are left as they are.
 set -euo pipefail
 
@@ -8,8 +9,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
   libproj-dev proj-data libzip-dev
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n
   xvfb xauth imagemagick
+  "$@"
 )
 
 missing=()

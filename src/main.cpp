@@ -7,6 +7,7 @@
 #include "app/ui/StartMenuWindow.h"
 #include "platform/Fonts.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/Translation.h"
 
 #include <QApplication>
 
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
     applicationStarted = true;
     QApplication::setApplicationName("Orvane");
     orv::installFontSubstitutions();
+    if (!orv::installJapaneseTranslation())
+        std::fputs("orvane: Qt の日本語訳 (qtbase_ja) が見つかりません。標準ダイアログは英語で表示されます。\n", stderr);
 
     auto state = orv::makeAppState();
     orv::IniStore settings;

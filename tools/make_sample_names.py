@@ -16,7 +16,9 @@ The file is CP932 text with CR LF line ends: the header line "MeshSize=-1", a
 ";" comment line with the credit, then one record per peak:
     name latitude longitude elevation reading A
 with latitude and longitude as D.MMSS angle texts (42.431 = 42 deg 43' 10")
-and the elevation in metres.
+on the Tokyo datum of the mesh codes, and the elevation in metres. The peaks'
+published positions (JGD2011) are moved onto that datum with PROJ's cs2cs
+(Debian package proj-bin), about 9" south and 14" east here.
 
 Only main peaks inside the 3 x 3 block of secondary meshes around
 Poroshiri-dake (42 deg 35'..42 deg 50' N, 142 deg 30'..142 deg 52' 30" E) are
@@ -26,6 +28,7 @@ hundred metres of a local maximum of the resampled sample terrain.
 
 import math
 import os
+import subprocess
 import sys
 
 DEFAULT_OUTPUT = os.path.join("assets", "sample", "hidaka.ndb")
@@ -73,6 +76,25 @@ def dms_text(dms):
     return "%d.%s" % (d, frac) if frac else "%d" % d
 
 
+def to_tokyo_datum(peaks):
+    """The published positions (JGD2011) moved onto the Tokyo datum of the mesh codes and the
+    sample meshes, rounded to whole seconds, through PROJ's cs2cs (Debian package proj-bin)."""
+    text = "".join("%.9f %.9f\n" % (seconds(lat) / 3600.0, seconds(lon) / 3600.0)
+                   for _, lat, lon, _, _ in peaks)
+    out = subprocess.run(["cs2cs", "-f", "%.9f", "EPSG:6668", "EPSG:4301"], input=text,
+                         capture_output=True, text=True, check=True).stdout.split("\n")
+    moved = []
+    for peak, line in zip(peaks, out):
+        lat_deg, lon_deg = (float(v) for v in line.split()[:2])
+        moved.append((peak[0], dms_of(lat_deg), dms_of(lon_deg), peak[3], peak[4]))
+    return moved
+
+
+def dms_of(degrees):
+    total = round(degrees * 3600.0)
+    return (total // 3600, (total // 60) % 60, total % 60)
+
+
 def record(peak):
     name, lat, lon, height, reading = peak
     return "%s %s %s %d %s A" % (name, dms_text(lat), dms_text(lon), height, reading)
@@ -86,7 +108,7 @@ def check_inside(peak):
 
 def write_file(path):
     lines = [HEADER, COMMENT]
-    for peak in PEAKS:
+    for peak in to_tokyo_datum(PEAKS):
         check_inside(peak)
         lines.append(record(peak))
     folder = os.path.dirname(path)
@@ -128,7 +150,7 @@ def check_terrain(folder):
     grid = read_block(folder)
     metres_lat = 1.5 * 30.87
     metres_lon = 2.25 * 30.87 * math.cos(math.radians(42.7))
-    for name, lat, lon, height, _ in PEAKS:
+    for name, lat, lon, height, _ in to_tokyo_datum(PEAKS):
         r = (BLOCK_NORTH - seconds(lat)) / 1.5
         c = (seconds(lon) - BLOCK_WEST) / 2.25
         rr, cc = int(round(r)), int(round(c))

@@ -1,5 +1,6 @@
 #include "app/IniStore.h"
 
+#include "core/Cp932.h"
 #include "core/LineReader.h"
 #include "core/TextFile.h"
 
@@ -21,46 +22,10 @@ fs::path homeFolder() {
     return {};
 }
 
-// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates, at most
-// U+10FFFF) and hold no NUL byte: anything else is not a settings file of ours.
+// True when the bytes are well-formed UTF-8 and hold no NUL byte: anything else is not a
+// settings file of ours.
 bool isCleanUtf8(std::string_view bytes) {
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c == 0) return false;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t length = 0;
-        unsigned int lowest = 0;
-        unsigned int value = 0;
-        if ((c & 0xE0) == 0xC0) {
-            length = 2;
-            lowest = 0x80;
-            value = c & 0x1Fu;
-        } else if ((c & 0xF0) == 0xE0) {
-            length = 3;
-            lowest = 0x800;
-            value = c & 0x0Fu;
-        } else if ((c & 0xF8) == 0xF0) {
-            length = 4;
-            lowest = 0x10000;
-            value = c & 0x07u;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length) return false;
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            value = (value << 6) | (next & 0x3Fu);
-        }
-        const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-        if (value < lowest || value > 0x10FFFF || surrogate) return false;
-        i += length;
-    }
-    return true;
+    return bytes.find('\0') == std::string_view::npos && isValidUtf8(bytes);
 }
 
 // Line breaks cannot be stored: each CR or LF becomes a blank.
@@ -86,7 +51,6 @@ fs::path defaultSettingsPath() {
 void IniStore::clear() {
     sections_.clear();
     sectionIndex_.clear();
-    loadFailed_ = false;
 }
 
 Result<IniStore> readSettingsFile(const fs::path& path) {
@@ -134,32 +98,6 @@ Status writeSettingsFile(const fs::path& path, const IniStore& store) {
         if (ec) return Problem{ProblemKind::CannotWrite, 0, path.string()};
     }
     return problemOf(writeBytesAtomic(path, store.text()), path.string());
-}
-
-namespace {
-
-// A refused file leaves the store empty and marks the load failed; a missing one only empty.
-IniLoad takeRead(IniStore& store, Result<IniStore> read) {
-    if (read.ok()) {
-        store = std::move(read.value());
-        return IniLoad::Read;
-    }
-    store.clear();
-    return read.problem().kind == ProblemKind::NotFound ? IniLoad::Missing : IniLoad::Refused;
-}
-
-}  // namespace
-
-IniLoad IniStore::load(const fs::path& path) {
-    const IniLoad result = takeRead(*this, readSettingsFile(path));
-    loadFailed_ = result == IniLoad::Refused;
-    return result;
-}
-
-IniLoad IniStore::parse(std::string_view bytes) {
-    const IniLoad result = takeRead(*this, parseSettingsText(bytes));
-    loadFailed_ = result == IniLoad::Refused;
-    return result;
 }
 
 const IniStore::Entry* IniStore::find(std::string_view section, std::string_view key) const {
@@ -220,7 +158,5 @@ std::string IniStore::text() const {
     }
     return out;
 }
-
-bool IniStore::save(const fs::path& path) const { return writeSettingsFile(path, *this).ok(); }
 
 }  // namespace orv

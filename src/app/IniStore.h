@@ -30,25 +30,10 @@ std::filesystem::path defaultSettingsPath();
 // Largest settings file that is read; a larger one is refused as not ours.
 inline constexpr std::uintmax_t kMaxSettingsFileBytes = 1024u * 1024u;
 
-enum class IniLoad {
-    Read,     // the file was read
-    Missing,  // there is no file yet: the store is empty
-    Refused,  // unreadable, too large, binary or not UTF-8: the store is empty
-};
-
+// The settings in memory. The file is read by readSettingsFile and written by
+// writeSettingsFile (below).
 class IniStore {
 public:
-    // The store's own reader and writer for a caller that keeps one store (see
-    // readSettingsFile, parseSettingsText and writeSettingsFile below).
-    // Replaces the contents by the file's. Lines without "=" and lines before the first
-    // section line are skipped; a CR before the LF is dropped; a key given twice keeps its
-    // first place and its last value. A refused file leaves the store empty and sets
-    // loadFailed().
-    IniLoad load(const std::filesystem::path& path);
-
-    // Replaces the contents by those of a file's bytes (see load).
-    IniLoad parse(std::string_view bytes);
-
     // The stored text, or "0" when the key is missing (a missing setting reads as "0").
     std::string get(std::string_view section, std::string_view key) const;
     bool contains(std::string_view section, std::string_view key) const;
@@ -59,12 +44,8 @@ public:
     // The file's bytes: "[section]\n" followed by "key=value\n" per key, in store order.
     std::string text() const;
 
-    // Writes the file (see writeSettingsFile); false when it could not be written.
-    bool save(const std::filesystem::path& path) const;
-
     void clear();
     bool empty() const { return sections_.empty(); }
-    bool loadFailed() const { return loadFailed_; }
 
 private:
     struct Entry {
@@ -86,12 +67,13 @@ private:
 
     std::vector<Section> sections_;
     std::unordered_map<std::string, size_t> sectionIndex_;  // name -> position in sections_
-    bool loadFailed_ = false;
 };
 
-// Reads the settings file. Problems: NotFound (no file yet: start from an empty store),
-// NotAFile, CannotRead, TooLarge (over kMaxSettingsFileBytes) and WrongEncoding (not clean
-// UTF-8, or a NUL byte): a file that is not ours.
+// Reads the settings file. Lines without "=" and lines before the first section line are
+// skipped; a CR before the LF is dropped; a key given twice keeps its first place and its last
+// value. Problems: NotFound (no file yet: start from an empty store), NotAFile, CannotRead,
+// TooLarge (over kMaxSettingsFileBytes) and WrongEncoding (not clean UTF-8, or a NUL byte): a
+// file that is not ours.
 Result<IniStore> readSettingsFile(const std::filesystem::path& path);
 
 // The store of a settings file's bytes; WrongEncoding or TooLarge as above.

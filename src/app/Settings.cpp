@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "core/Characters.h"
 #include "core/Colour.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
@@ -78,24 +79,10 @@ void writeOver(std::string& field, size_t column, std::string_view text) {
         field[column - 1 + i] = text[i];
 }
 
-// Byte offset of the character with 0-based position `index`, or the text's size when the
-// text is shorter. Characters are counted as UTF-8 sequences, so a stray multi-byte
-// character takes one column.
-size_t characterOffset(std::string_view text, size_t index) {
-    size_t characters = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (characters == index) return i;
-        ++characters;
-    }
-    return text.size();
-}
-
-// Leading number of the characters in the 1-based columns first .. first + count - 1.
+// Leading number of the characters in the 1-based columns first .. first + count - 1. A
+// stray multi-byte character takes one column.
 double columnNumber(std::string_view text, size_t first, size_t count) {
-    const size_t begin = characterOffset(text, first - 1);
-    const size_t end = characterOffset(text, first - 1 + count);
-    return leadingNumber(text.substr(begin, end - begin));
+    return leadingNumber(characterSlice(text, first - 1, count));
 }
 
 int16_t colourPart(double v) { return std::clamp<int16_t>(roundToInt16(v), 0, 255); }

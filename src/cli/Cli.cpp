@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
 
+#include "cli/ConvertCommand.h"
 #include "cli/DemCommand.h"
+#include "cli/RenderCommand.h"
 
 #include <ostream>
 
@@ -12,7 +14,9 @@ constexpr const char* kUsage =
     "使い方: orvane-cli COMMAND [OPTIONS]\n"
     "\n"
     "COMMAND:\n"
-    "  dem    今の測量成果（FG-GML DEM、標高タイル）から50mメッシュ（標高）のファイルを作ります\n"
+    "  dem      今の測量成果（FG-GML DEM、標高タイル）から50mメッシュ（標高）のファイルを作ります\n"
+    "  convert  GPSのファイルを GPX、PCXトラック、Waypoint+ の間で変換します\n"
+    "  render   ルート平面図の絵を画面なしで描いてファイルにします\n"
     "\n"
     "orvane-cli COMMAND --help で各コマンドの説明を表示します。\n";
 
@@ -27,7 +31,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kUsage;
         return kExitOk;
     }
-    if (args[0] == "dem") return runDemCommand({args.begin() + 1, args.end()}, out, err, terminal);
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "dem") return runDemCommand(rest, out, err, terminal);
+    if (args[0] == "convert") return runConvertCommand(rest, out, err);
+    if (args[0] == "render") return runRenderCommand(rest, out, err);
     err << "orvane-cli: コマンド「" << args[0] << "」はありません\n" << kUsage;
     return kExitUsage;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // orvane-cli: the companion command-line program over Orvane's logic, for batch use and
-// scripts (no display needed). Subcommands: dem.
+// scripts (no display needed). Subcommands: dem, convert, render.
 #include <iosfwd>
 #include <string>
 #include <vector>

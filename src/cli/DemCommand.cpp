@@ -1,6 +1,7 @@
 #include "cli/DemCommand.h"
 
 #include "cli/Cli.h"
+#include "cli/CliText.h"
 #include "terrain/DemMessages.h"
 
 #include <algorithm>
@@ -29,12 +30,6 @@ constexpr const char* kDemUsage =
     "\n"
     "出典：国土地理院\n";
 
-bool isOption(const std::string& a) { return a.size() > 1 && a[0] == '-'; }
-
-std::string crlfToLf(std::string text) {
-    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
-    return text;
-}
 
 }  // namespace
 
@@ -138,7 +133,7 @@ int runDemCommand(const std::vector<std::string>& args, std::ostream& out, std::
     auto report = terrain::buildDemBlock(o.request, hooks);
     if (terminal) err << "\r\x1b[K" << std::flush;
     if (!report) {
-        err << "orvane-cli dem: " << crlfToLf(terrain::buildProblemText(report.problem())) << '\n';
+        err << "orvane-cli dem: " << terminalText(terrain::buildProblemText(report.problem())) << '\n';
         return kExitFailed;
     }
     if (report->declined) {
@@ -146,7 +141,7 @@ int runDemCommand(const std::vector<std::string>& args, std::ostream& out, std::
         for (const auto& p : refused) err << "  " << p.string() << '\n';
         return kExitFailed;
     }
-    const std::string summary = crlfToLf(terrain::summaryText(*report)) + "\n";
+    const std::string summary = terminalText(terrain::summaryText(*report)) + "\n";
     const bool failed = !report->problems.empty() || report->meshesWritten() == 0 || report->cancelled;
     (failed ? err : out) << summary;
     return failed ? kExitFailed : kExitOk;

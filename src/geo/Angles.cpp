@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -87,6 +88,62 @@ DmsText secondsToDms(ArcSeconds seconds) {
     const double v = static_cast<double>(d) + static_cast<double>(m) / 100.0 +
                      static_cast<double>(s) / 10000.0;
     return shortestText(static_cast<float>(v));
+}
+
+std::optional<double> dmsTextDegrees(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const auto isDigit = [&](size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+    double degrees = 0.0;
+    size_t digits = 0;
+    for (; isDigit(i); ++i, ++digits) degrees = degrees * 10.0 + (text[i] - '0');
+    std::string fraction;
+    if (i < text.size() && text[i] == '.') {
+        for (++i; isDigit(i); ++i) fraction += text[i];
+    }
+    digits += fraction.size();
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    if (digits == 0 || i != text.size() || !std::isfinite(degrees)) return std::nullopt;
+    fraction.resize(std::max<size_t>(fraction.size(), 4), '0');
+    const int minutes = (fraction[0] - '0') * 10 + (fraction[1] - '0');
+    double seconds = (fraction[2] - '0') * 10 + (fraction[3] - '0');
+    double scale = 0.1;
+    for (size_t d = 4; d < fraction.size() && scale > 1e-12; ++d, scale /= 10.0)
+        seconds += (fraction[d] - '0') * scale;
+    const double value = degrees + minutes / 60.0 + seconds / 3600.0;
+    return negative ? -value : value;
+}
+
+DmsText degreesToDmsText(double degrees, int secondDecimals) {
+    if (!std::isfinite(degrees)) return "0";
+    secondDecimals = std::clamp(secondDecimals, 0, 4);
+    int64_t perSecond = 1;
+    for (int d = 0; d < secondDecimals; ++d) perSecond *= 10;
+    // Whole units of the last decimal kept, so rounding carries into seconds, minutes and degrees.
+    const double units = std::round(std::fabs(degrees) * 3600.0 * static_cast<double>(perSecond));
+    if (units >= 1.0e15) return "0";
+    const auto total = static_cast<int64_t>(units);
+    const int64_t perDegree = 3600 * perSecond;
+    const int64_t wholeDegrees = total / perDegree;
+    const int64_t rest = total % perDegree;
+    const int64_t minutes = rest / (60 * perSecond);
+    const int64_t secondUnits = rest % (60 * perSecond);
+
+    std::string fraction;
+    fraction += static_cast<char>('0' + minutes / 10);
+    fraction += static_cast<char>('0' + minutes % 10);
+    std::string seconds = std::to_string(secondUnits);
+    const auto width = static_cast<size_t>(secondDecimals + 2);
+    if (seconds.size() < width) seconds.insert(0, width - seconds.size(), '0');
+    fraction += seconds;
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+
+    std::string text = total != 0 && degrees < 0 ? "-" : "";
+    if (wholeDegrees != 0) text += std::to_string(wholeDegrees);
+    if (!fraction.empty()) text += "." + fraction;
+    return (wholeDegrees == 0 && fraction.empty()) ? DmsText("0") : text;
 }
 
 }  // namespace orv

@@ -57,7 +57,10 @@ double fieldValue(std::string_view field, FieldForm& form) {
                     if (static_cast<char>(t[j] | 0x20) != word[j]) return false;
                 return true;
             };
-            const bool exponent = c == 'e' && k > 0 && field[k - 1] >= '0' && field[k - 1] <= '9';
+            // An exponent follows the digits, or the point after them ("1e9", "1.e9").
+            const auto digitAt = [&](size_t j) { return field[j] >= '0' && field[j] <= '9'; };
+            const bool exponent = c == 'e' && k > 0 &&
+                                  (digitAt(k - 1) || (field[k - 1] == '.' && k > 1 && digitAt(k - 2)));
             if (exponent || lower(from, "nan") || lower(from, "inf")) {
                 form = FieldForm::NoData;
                 return 0.0;

@@ -29,7 +29,8 @@ struct MeshBlock {
 // ignored; a missing record gives no data (-999.9) for its row; a short line gives 0 m for its
 // missing fields. A field holds a sign and digits in 0.1 m: a number written with an exponent
 // or spelled as infinity or not-a-number ("1e10", "nan") gives no data; other text reads as its
-// leading number (0 when none). Every field not in the plain form is counted in oddFields.
+// leading number (0 when none), so no field reads as more than 9999.9 m either way. Every field
+// not in the plain form is counted in oddFields.
 MeshBlock parseMeshBlock(std::string_view bytes);
 
 // Reads a mesh file. Problems: the file's own (NotFound, NotAFile, CannotRead, TooLarge).

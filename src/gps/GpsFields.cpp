@@ -1,6 +1,7 @@
 #include "gps/GpsFields.h"
 
 #include "core/Blanks.h"
+#include "core/Characters.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
 
@@ -17,6 +18,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // GPS records take tabs for blanks too.
 std::string_view trimBlanks(std::string_view text) { return orv::trimBlanks(text, kSpacesAndTabs); }
+
+// Decimal minutes of four places are finer than a tenth of a second: keep hundredths.
+constexpr int kDegMinSecondDecimals = 2;
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -94,6 +98,12 @@ std::optional<DmsText> pcxCoordinate(std::string_view text, PcxUnit unit, double
         if (dms > maxDegrees) return std::nullopt;
         return decimalText(dms);
     }
+    if (unit == PcxUnit::DegMin) {
+        const double degrees = std::floor(*number / 100.0);
+        const double value = degrees + (*number - degrees * 100.0) / 60.0;
+        if (value > maxDegrees) return std::nullopt;
+        return degreesToDmsText(value, kDegMinSecondDecimals);
+    }
     if (*number > maxDegrees) return std::nullopt;
     return secondsToDms(floorToInt(*number * 3600.0));
 }
@@ -126,20 +136,31 @@ std::optional<std::string> pcxDate(std::string_view text) {
 }
 
 std::string looseDate(std::string_view text) {
-    const auto part = [text](size_t from, size_t count) {
-        return from < text.size() ? std::string(text.substr(from, count)) : std::string();
-    };
+    const auto part = [text](size_t from, size_t count) { return std::string(characterSlice(text, from, count)); };
     return monthNumber(part(3, 3)) + "/" + part(0, 2) + "/" + part(7, 2);
 }
 
 std::string shiftedTime(std::string_view text) {
-    std::string out(text);
-    if (out.size() < 2) return out;
-    int local = static_cast<int>(leadingNumber(text.substr(0, 2))) + 9;
+    if (characterCount(text) < 2) return std::string(text);
+    int local = static_cast<int>(leadingNumber(characterSlice(text, 0, 2))) + 9;
     if (local >= 24) local -= 24;
     local = std::clamp(local, 0, 99);
-    out[0] = static_cast<char>('0' + local / 10);
-    out[1] = static_cast<char>('0' + local % 10);
+    std::string out{static_cast<char>('0' + local / 10), static_cast<char>('0' + local % 10)};
+    out += characterSlice(text, 2);
+    return out;
+}
+
+std::optional<std::string> utcTime(std::string_view local) {
+    if (local.size() != 8 || local[2] != ':' || local[5] != ':') return std::nullopt;
+    const int hour = twoDigits(local);
+    const int minute = twoDigits(local.substr(3));
+    const int second = twoDigits(local.substr(6));
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+        return std::nullopt;
+    const int utc = (hour + 24 - 9) % 24;
+    std::string out(local);
+    out[0] = static_cast<char>('0' + utc / 10);
+    out[1] = static_cast<char>('0' + utc % 10);
     return out;
 }
 

@@ -10,8 +10,9 @@
 
 namespace orv {
 
-// Coordinate unit of a PCX file, set by its "U  LAT LON" line.
-enum class PcxUnit { Dms, Deg };
+// Coordinate unit of a PCX file, set by its "U  LAT LON" line: DDMMSS.s, decimal degrees, or
+// degrees and decimal minutes DDMM.mmmm (which many receivers' software writes).
+enum class PcxUnit { Dms, Deg, DegMin };
 
 // Largest latitude and longitude in degrees a record may hold.
 inline constexpr double kMaxLatitudeDegrees = 90.0;
@@ -26,7 +27,8 @@ std::optional<double> parseDecimal(std::string_view text, bool allowSign);
 std::string decimalText(double v);
 
 // A PCX coordinate (without its hemisphere letter) as a D.MMSS text: DMS unit DDMMSS.s / 10000
-// ("354512.3" -> "35.45123"), DEG unit the whole arc-seconds of the degrees ("35.5" -> "35.3").
+// ("354512.3" -> "35.45123"), DEG unit the whole arc-seconds of the degrees ("35.5" -> "35.3"),
+// DM unit the degrees and minutes with the seconds to a hundredth ("3545.205" -> "35.45123").
 // Nothing when the text is not a number or lies beyond maxDegrees.
 std::optional<DmsText> pcxCoordinate(std::string_view text, PcxUnit unit, double maxDegrees);
 
@@ -50,14 +52,20 @@ std::optional<std::string> pcxDate(std::string_view text);
 // seconds reach 60.
 std::optional<std::string> localTime(std::string_view utc);
 
+// The other way: a time HH:MM:SS in Japanese time as the UTC a GPS file holds, the hour − 9,
+// plus 24 below 0 ("00:20:00" -> "15:20:00"). Nothing when the text does not have the form, or
+// its hours reach 24 or its minutes or seconds 60.
+std::optional<std::string> utcTime(std::string_view local);
+
 // A PCX date as the format reads any nine characters: the month number of characters 4-6,
 // "/", characters 1-2, "/", characters 8-9 ("8-OCT-99 " -> "00/8-/9 "). For dates not in the
-// form pcxDate reads.
+// form pcxDate reads. Characters are counted as such, not as bytes.
 std::string looseDate(std::string_view text);
 
 // A time as the format shifts any text: the number its first two characters start with + 9,
 // less 24 when it reaches 24, written in two digits over those two characters; the rest is
-// kept ("15:2x:00" -> "00:2x:00"). For times that localTime does not take.
+// kept ("15:2x:00" -> "00:2x:00"). For times that localTime does not take. Characters are
+// counted as such, not as bytes.
 std::string shiftedTime(std::string_view text);
 
 }  // namespace orv

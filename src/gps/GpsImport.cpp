@@ -1,6 +1,7 @@
 #include "gps/GpsImport.h"
 
 #include "core/Blanks.h"
+#include "core/Characters.h"
 #include "core/LineReader.h"
 #include "core/TextFile.h"
 #include "gps/GpsFields.h"
@@ -91,10 +92,14 @@ private:
     size_t fileLength_;
 };
 
+bool startsWith(std::string_view bytes, char c) { return !bytes.empty() && bytes.front() == c; }
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
 enum class UnitLine { None, Set, Unsupported };
 
 // A line holding "U  LAT LON" sets the unit from its last three characters (blanks after them
-// are not counted).
+// are not counted): "DMS", "DEG", or "DM" after a blank.
 UnitLine readUnitLine(const LineReader& lines, PcxUnit& unit) {
     if (lines.bytes().find(kUnitMarker) == std::string_view::npos) return UnitLine::None;
     const std::string text = lines.text();
@@ -105,11 +110,49 @@ UnitLine readUnitLine(const LineReader& lines, PcxUnit& unit) {
         trimmed.substr(trimmed.size() - std::min<size_t>(3, trimmed.size()));
     if (last == "DMS") unit = PcxUnit::Dms;
     else if (last == "DEG") unit = PcxUnit::Deg;
+    else if (last.size() == 3 && isBlank(last[0]) && last.substr(1) == "DM") unit = PcxUnit::DegMin;
     else return UnitLine::Unsupported;
     return UnitLine::Set;
 }
 
-bool startsWith(std::string_view bytes, char c) { return !bytes.empty() && bytes.front() == c; }
+// Longest datum name (bytes) that a message repeats.
+constexpr size_t kLongestDatumName = 40;
+
+// The whole UTF-8 characters of a text that fit into `bytes` bytes.
+std::string leadingCharacters(std::string_view text, size_t bytes) {
+    size_t end = std::min(bytes, text.size());
+    while (end > 0 && end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) --end;
+    return std::string(text.substr(0, end));
+}
+
+// The datum an "M" line names: the text after "G" up to the run of blanks before the datum's
+// number ("M  G WGS 84                121 …" names "WGS 84"). Empty when the line names none.
+std::string datumName(std::string_view line) {
+    line.remove_prefix(1);
+    line = trimBlanks(line);
+    if (line.empty() || line.front() != 'G') return {};
+    line.remove_prefix(1);
+    line = trimBlanks(line);
+    const size_t gap = line.find("  ");
+    return std::string(trimBlanks(line.substr(0, gap)));
+}
+
+// The first "M" line decides the datum of the whole file.
+void readDatumLine(const LineReader& lines, bool& seen, GpsTrack& track) {
+    if (seen || !startsWith(lines.bytes(), 'M')) return;
+    seen = true;
+    std::string name = datumName(lines.text());
+    if (name.size() > kLongestDatumName) name = leadingCharacters(name, kLongestDatumName) + "…";
+    std::string key;
+    for (char c : name)
+        if (!isBlank(c) && c != '-' && c != '_') key += upper(c);
+    if (key.empty() || key.rfind("TOKYO", 0) == 0) return;
+    if (key == "WGS84" || key == "WGS1984" || key == "JGD2000" || key == "JGD2011")
+        track.datum = TrackDatum::Wgs84;
+    else
+        track.unknownDatum = name;
+}
+
 
 // A coordinate as the format reads it; `odd` is set when it lies beyond `usual` degrees.
 std::optional<DmsText> pcxCoordinateRead(std::string_view text, PcxUnit unit, double usual, bool& odd) {
@@ -145,23 +188,27 @@ const char* readTrackLine(std::string_view line, PcxUnit unit, RoutePoint& point
     if (blank == std::string_view::npos) return kNoDate;
     auto longitude = pcxCoordinateRead(line.substr(e + 1, blank - e - 1), unit, kMaxLongitudeDegrees, odd);
     if (!longitude) return kBadLongitude;
+    // Characters are counted as such: a double-byte character is one of the nine or eight.
     const size_t dateStart = blank + 1;
-    if (line.size() < dateStart + 9) return kNoDate;
-    const std::string_view dateText = line.substr(dateStart, 9);
+    const std::string_view dateText = characterSlice(line.substr(dateStart), 0, 9);
+    if (characterCount(dateText) < 9) return kNoDate;
     auto date = pcxDate(dateText);
     if (!date) {
         odd = true;
         date = looseDate(dateText);
     }
-    const size_t timeBlank = line.find(' ', dateStart + 9);
-    if (timeBlank == std::string_view::npos || line.size() < timeBlank + 1 + 8) return kNoTime;
-    if (timeBlank != dateStart + 9) odd = true;
+    const size_t dateEnd = dateStart + dateText.size();
+    const size_t timeBlank = line.find(' ', dateEnd);
+    if (timeBlank == std::string_view::npos) return kNoTime;
+    const std::string_view timeText = characterSlice(line.substr(timeBlank + 1), 0, 8);
+    if (characterCount(timeText) < 8) return kNoTime;
+    if (timeBlank != dateEnd) odd = true;
 
     point.latitude = std::move(*latitude);
     point.longitude = std::move(*longitude);
     point.elevation = 0;
     point.dateText = std::move(*date);
-    point.timeText = localTimeRead(line.substr(timeBlank + 1, 8), odd);
+    point.timeText = localTimeRead(timeText, odd);
     return nullptr;
 }
 
@@ -180,81 +227,121 @@ const char* readWaypointLine(std::string_view line, PcxUnit unit, Waypoint& wayp
     return nullptr;
 }
 
+// The latitude and longitude of a Waypoint+ record from fields `first` and `first` + 1.
+template <typename Item>
+const char* readWaypointPlusPosition(const std::vector<std::string_view>& fields, size_t first,
+                                     Item& item, bool& odd) {
+    auto latitude = waypointPlusCoordinateRead(fields[first], kMaxLatitudeDegrees, odd);
+    if (!latitude) return kBadLatitude;
+    auto longitude = waypointPlusCoordinateRead(fields[first + 1], kMaxLongitudeDegrees, odd);
+    if (!longitude) return kBadLongitude;
+    item.latitude = std::move(*latitude);
+    item.longitude = std::move(*longitude);
+    return nullptr;
+}
+
 void noteOdd(GpsTrack& track, bool odd, int line) {
     if (!odd) return;
     if (track.oddLines == 0) track.firstOddLine = line;
     ++track.oddLines;
 }
 
-}  // namespace
+// Appends the record of line `line` to `table` (a track's points or waypoints, numbered from
+// 1, at most `limit`): read(item, odd) fills it and says why it cannot, or returns nullptr.
+// Returns the problem that ends the read: a full table (TooMany, detail `which`) or a broken
+// line.
+template <typename Item, typename Read>
+std::optional<Problem> addRecord(GpsTrack& track, std::vector<Item>& table, int limit,
+                                 const char* which, int line, Read read) {
+    if (table.size() == static_cast<size_t>(limit)) return Problem{ProblemKind::TooMany, line, which};
+    Item item;
+    bool odd = false;
+    if (const char* why = read(item, odd)) return brokenLine(line, why);
+    noteOdd(track, odd, line);
+    item.number = static_cast<int16_t>(table.size() + 1);
+    table.push_back(std::move(item));
+    return std::nullopt;
+}
 
-Result<GpsTrack> readPcxTrack(const std::filesystem::path& path, const GpsProgress& progress) {
-    std::string bytes;
-    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
-    const ReadProgress bar(progress, kPcxTrackProgressText, bytes.size());
+// The two PCX files differ in the letter of their records, what a record holds and where it
+// goes, and whether lines past a limit are read.
+struct PcxFormat {
+    char letter;
+    const char* progressText;
+    int lastLine;  // a record after this line ends the read (TooMany, kTooManyLines); 0: none
+    // Adds the record of the reader's current line to the track (see addRecord).
+    std::optional<Problem> (*addRecord)(GpsTrack& track, const LineReader& lines, PcxUnit unit);
+};
 
+// A record line longer than any record is broken whatever it holds.
+const char* tooLong(const LineReader& lines) {
+    return lines.bytes().size() > kMaxRecordBytes ? kLineTooLong : nullptr;
+}
+
+std::optional<Problem> addTrackPoint(GpsTrack& track, const LineReader& lines, PcxUnit unit) {
+    return addRecord(track, track.points, kMaxRoutePoints, kTooManyTrackPoints, lines.number(),
+                     [&](RoutePoint& point, bool& odd) {
+                         if (const char* why = tooLong(lines)) return why;
+                         return readTrackLine(lines.text(), unit, point, odd);
+                     });
+}
+
+std::optional<Problem> addWaypoint(GpsTrack& track, const LineReader& lines, PcxUnit unit) {
+    return addRecord(track, track.waypoints, kMaxWaypoints, kTooManyWaypoints, lines.number(),
+                     [&](Waypoint& waypoint, bool& odd) {
+                         if (const char* why = tooLong(lines)) return why;
+                         return readWaypointLine(lines.text(), unit, waypoint, odd);
+                     });
+}
+
+constexpr PcxFormat kPcxTrackFormat{'T', kPcxTrackProgressText, kMaxPcxTrackLines, addTrackPoint};
+constexpr PcxFormat kPcxWaypointFormat{'W', kPcxWaypointProgressText, 0, addWaypoint};
+
+// A PCX file: unit lines may stand anywhere and set the unit of the records after them.
+Result<GpsTrack> parsePcx(std::string_view bytes, const GpsProgress& progress, const PcxFormat& format) {
+    const ReadProgress bar(progress, format.progressText, bytes.size());
     GpsTrack track;
     PcxUnit unit = PcxUnit::Dms;
+    bool datumSeen = false;
     LineReader lines(bytes);
     while (lines.next()) {
         const int number = lines.number();
-        if (number > kMaxPcxTrackLines) {
-            // Lines past the limit are not read, but a track point there would be lost.
-            if (startsWith(lines.bytes(), 'T')) return Problem{ProblemKind::TooMany, number, kTooManyLines};
+        const bool record = startsWith(lines.bytes(), format.letter);
+        if (format.lastLine > 0 && number > format.lastLine) {
+            // Lines past the limit are not read, but a record there would be lost.
+            if (record) return Problem{ProblemKind::TooMany, number, kTooManyLines};
             continue;
         }
         if (readUnitLine(lines, unit) == UnitLine::Unsupported)
             return Problem{ProblemKind::Unsupported, number, {}};
-        if (startsWith(lines.bytes(), 'T')) {
-            if (track.points.size() == static_cast<size_t>(kMaxRoutePoints))
-                return Problem{ProblemKind::TooMany, number, kTooManyTrackPoints};
-            if (lines.bytes().size() > kMaxRecordBytes) return brokenLine(number, kLineTooLong);
-            RoutePoint point;
-            bool odd = false;
-            if (const char* why = readTrackLine(lines.text(), unit, point, odd)) return brokenLine(number, why);
-            noteOdd(track, odd, number);
-            point.number = static_cast<int16_t>(track.points.size() + 1);
-            track.points.push_back(std::move(point));
+        readDatumLine(lines, datumSeen, track);
+        if (record) {
+            if (auto problem = format.addRecord(track, lines, unit)) return std::move(*problem);
         }
         bar.afterLine(lines);
     }
     return track;
 }
 
-Result<GpsTrack> readPcxWaypoints(const std::filesystem::path& path, const GpsProgress& progress) {
+template <typename Parse>
+Result<GpsTrack> parseFile(const std::filesystem::path& path, Parse parse) {
     std::string bytes;
     if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
-    const ReadProgress bar(progress, kPcxWaypointProgressText, bytes.size());
-
-    GpsTrack track;
-    PcxUnit unit = PcxUnit::Dms;
-    LineReader lines(bytes);
-    while (lines.next()) {
-        const int number = lines.number();
-        if (readUnitLine(lines, unit) == UnitLine::Unsupported)
-            return Problem{ProblemKind::Unsupported, number, {}};
-        if (startsWith(lines.bytes(), 'W')) {
-            if (track.waypoints.size() == static_cast<size_t>(kMaxWaypoints))
-                return Problem{ProblemKind::TooMany, number, kTooManyWaypoints};
-            if (lines.bytes().size() > kMaxRecordBytes) return brokenLine(number, kLineTooLong);
-            Waypoint waypoint;
-            bool odd = false;
-            if (const char* why = readWaypointLine(lines.text(), unit, waypoint, odd))
-                return brokenLine(number, why);
-            noteOdd(track, odd, number);
-            waypoint.number = static_cast<int16_t>(track.waypoints.size() + 1);
-            track.waypoints.push_back(std::move(waypoint));
-        }
-        bar.afterLine(lines);
-    }
-    return track;
+    return parse(bytes);
 }
 
-Result<GpsTrack> readWaypointPlus(const std::filesystem::path& path, const GpsProgress& progress) {
-    std::string bytes;
-    if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
+}  // namespace
+
+Result<GpsTrack> parsePcxTrack(std::string_view bytes, const GpsProgress& progress) {
+    return parsePcx(bytes, progress, kPcxTrackFormat);
+}
+
+Result<GpsTrack> parsePcxWaypoints(std::string_view bytes, const GpsProgress& progress) {
+    return parsePcx(bytes, progress, kPcxWaypointFormat);
+}
+
+Result<GpsTrack> parseWaypointPlus(std::string_view bytes, const GpsProgress& progress) {
     const ReadProgress bar(progress, kWaypointPlusProgressText, bytes.size());
-
     GpsTrack track;
     LineReader lines(bytes);
     while (lines.next()) {
@@ -264,47 +351,47 @@ Result<GpsTrack> readWaypointPlus(const std::filesystem::path& path, const GpsPr
             bar.afterLine(lines);
             continue;
         }
-        if (lines.bytes().size() > kMaxRecordBytes) return brokenLine(number, kLineTooLong);
+        if (const char* why = tooLong(lines)) return brokenLine(number, why);
         const std::string text = lines.text();
         const auto fields = commaFields(text);
-        bool odd = false;
+        std::optional<Problem> problem;
         if (trimBlanks(fields[0]) == "WP") {
             if (fields.size() < kWaypointPlusWaypointFields) return brokenLine(number, kFewFields);
-            if (track.waypoints.size() == static_cast<size_t>(kMaxWaypoints))
-                return Problem{ProblemKind::TooMany, number, kTooManyWaypoints};
-            auto latitude = waypointPlusCoordinateRead(fields[3], kMaxLatitudeDegrees, odd);
-            if (!latitude) return brokenLine(number, kBadLatitude);
-            auto longitude = waypointPlusCoordinateRead(fields[4], kMaxLongitudeDegrees, odd);
-            if (!longitude) return brokenLine(number, kBadLongitude);
-            Waypoint waypoint;
-            waypoint.number = static_cast<int16_t>(track.waypoints.size() + 1);
-            waypoint.name = std::string(fields[2]);
-            waypoint.latitude = std::move(*latitude);
-            waypoint.longitude = std::move(*longitude);
-            track.waypoints.push_back(std::move(waypoint));
+            problem = addRecord(track, track.waypoints, kMaxWaypoints, kTooManyWaypoints, number,
+                                [&](Waypoint& waypoint, bool& odd) {
+                                    waypoint.name = std::string(fields[2]);
+                                    return readWaypointPlusPosition(fields, 3, waypoint, odd);
+                                });
         } else {
             if (fields.size() < kWaypointPlusTrackFields) return brokenLine(number, kFewFields);
-            if (track.points.size() == static_cast<size_t>(kMaxRoutePoints))
-                return Problem{ProblemKind::TooMany, number, kTooManyTrackPoints};
-            auto latitude = waypointPlusCoordinateRead(fields[2], kMaxLatitudeDegrees, odd);
-            if (!latitude) return brokenLine(number, kBadLatitude);
-            auto longitude = waypointPlusCoordinateRead(fields[3], kMaxLongitudeDegrees, odd);
-            if (!longitude) return brokenLine(number, kBadLongitude);
-            const std::string_view time = trimBlanks(fields[5]);
-            if (time.size() < 2) return brokenLine(number, kNoTime);
-            RoutePoint point;
-            point.number = static_cast<int16_t>(track.points.size() + 1);
-            point.latitude = std::move(*latitude);
-            point.longitude = std::move(*longitude);
-            point.elevation = 0;
-            point.dateText = std::string(fields[4]);
-            point.timeText = localTimeRead(time, odd);
-            track.points.push_back(std::move(point));
+            problem = addRecord(track, track.points, kMaxRoutePoints, kTooManyTrackPoints, number,
+                                [&](RoutePoint& point, bool& odd) -> const char* {
+                                    if (const char* why = readWaypointPlusPosition(fields, 2, point, odd))
+                                        return why;
+                                    const std::string_view time = trimBlanks(fields[5]);
+                                    if (characterCount(time) < 2) return kNoTime;
+                                    point.elevation = 0;
+                                    point.dateText = std::string(fields[4]);
+                                    point.timeText = localTimeRead(time, odd);
+                                    return nullptr;
+                                });
         }
-        noteOdd(track, odd, number);
+        if (problem) return std::move(*problem);
         bar.afterLine(lines);
     }
     return track;
+}
+
+Result<GpsTrack> readPcxTrack(const std::filesystem::path& path, const GpsProgress& progress) {
+    return parseFile(path, [&](std::string_view bytes) { return parsePcxTrack(bytes, progress); });
+}
+
+Result<GpsTrack> readPcxWaypoints(const std::filesystem::path& path, const GpsProgress& progress) {
+    return parseFile(path, [&](std::string_view bytes) { return parsePcxWaypoints(bytes, progress); });
+}
+
+Result<GpsTrack> readWaypointPlus(const std::filesystem::path& path, const GpsProgress& progress) {
+    return parseFile(path, [&](std::string_view bytes) { return parseWaypointPlus(bytes, progress); });
 }
 
 }  // namespace orv

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv {
@@ -28,6 +29,10 @@ inline constexpr int kMaxPcxTrackLines = 10000;
 // Longest record line (bytes) a reader takes apart; longer track or waypoint lines are broken.
 inline constexpr size_t kMaxRecordBytes = 1024;
 
+// The datum of a file's positions. The program works on the Tokyo datum of the mesh data;
+// positions on WGS 84 are brought onto it before they are used (gps/TrackDatum.h).
+enum class TrackDatum { Tokyo, Wgs84 };
+
 // What a GPS file held: track points (numbered 1.., no elevation yet, times in Japanese time)
 // and waypoints (numbered 1..), and the lines read although they bent the format's rules.
 struct GpsTrack {
@@ -35,6 +40,9 @@ struct GpsTrack {
     std::vector<Waypoint> waypoints;  // at most kMaxWaypoints
     int oddLines = 0;       // records read with a date, time or coordinate out of the usual form
     int firstOddLine = 0;   // the first of them, 0 when none
+    TrackDatum datum = TrackDatum::Tokyo;
+    std::string unknownDatum;  // a datum the file named that the program does not know; read as Tokyo
+    int thinnedFrom = 0;       // the track points of a file that held more than the route takes
 };
 
 // The readers take a file and return its track, or the problem that stopped them; they never
@@ -55,6 +63,10 @@ inline constexpr const char* kTooManyTrackPoints = "track";
 inline constexpr const char* kTooManyWaypoints = "waypoints";
 inline constexpr const char* kTooManyLines = "lines";
 
+// PCX files name their datum in an "M  G" line ("M  G Tokyo  098 …", "M  G WGS 84  121 …"):
+// Tokyo and WGS 84 (and JGD2000/JGD2011, which agree with it) are known; a file without the
+// line is on the Tokyo datum. PCX units are DMS, DEG and DM (degrees and decimal minutes).
+
 // A PCX track file. (readPcxTrack)
 Result<GpsTrack> readPcxTrack(const std::filesystem::path& path, const GpsProgress& progress);
 
@@ -64,5 +76,10 @@ Result<GpsTrack> readPcxWaypoints(const std::filesystem::path& path, const GpsPr
 // A Waypoint+ text file: "WP" records are waypoints, every other record a track point.
 // (readWaypointPlus)
 Result<GpsTrack> readWaypointPlus(const std::filesystem::path& path, const GpsProgress& progress);
+
+// The same readers over a file's bytes: the problems of its contents only.
+Result<GpsTrack> parsePcxTrack(std::string_view bytes, const GpsProgress& progress);
+Result<GpsTrack> parsePcxWaypoints(std::string_view bytes, const GpsProgress& progress);
+Result<GpsTrack> parseWaypointPlus(std::string_view bytes, const GpsProgress& progress);
 
 }  // namespace orv

@@ -1,6 +1,8 @@
 #include "gps/GpsImportRun.h"
 
 #include "gps/GpsImport.h"
+#include "gps/GpxTrack.h"
+#include "gps/TrackDatum.h"
 
 #include <algorithm>
 #include <utility>
@@ -21,6 +23,7 @@ ReaderTexts readerTexts(GpsFileKind kind) {
     case GpsFileKind::PcxTrack: return {"ＴＲＫデータ", kTrackReadTitle};
     case GpsFileKind::PcxWaypoints: return {"ＷＰＴデータ", kWaypointReadTitle};
     case GpsFileKind::WaypointPlus: return {"Waypoint＋データ", kTrackReadTitle};
+    case GpsFileKind::Gpx: return {"GPXデータ", kTrackReadTitle};
     }
     return {"ＴＲＫデータ", kTrackReadTitle};
 }
@@ -31,6 +34,7 @@ Result<GpsTrack> readGpsFile(GpsFileKind kind, const std::filesystem::path& path
     case GpsFileKind::PcxTrack: return readPcxTrack(path, progress);
     case GpsFileKind::PcxWaypoints: return readPcxWaypoints(path, progress);
     case GpsFileKind::WaypointPlus: return readWaypointPlus(path, progress);
+    case GpsFileKind::Gpx: return readGpxTrack(path, progress);
     }
     return Problem{ProblemKind::Unsupported, 0, {}};
 }
@@ -51,64 +55,90 @@ std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, Ap
     showStatus(view, *file);
     Result<GpsTrack> track = readGpsFile(kind, *file, view.progress);
     if (view.progressDone) view.progressDone();
-    const GpsReadResult result = describeGpsRead(kind, track, *file);
+    const GpsReadMessage result = describeGpsRead(kind, track, *file);
     // Records read out of their usual form are named on the status line, not refused.
     showStatus(view, result.warning);
     if (!result.ok()) {
         dialogs.message(result.message, result.title, Buttons::Ok, result.icon);
         return GpsImportOutcome::Failed;
     }
+    // Positions of a WGS 84 file are brought onto the Tokyo datum of the mesh data.
+    if (const Status moved = moveTrackToTokyo(track.value()); !moved) {
+        dialogs.message(datumProblemMessage(moved.problem()), readerTexts(kind).title, Buttons::Ok,
+                        Icon::Warning);
+        return GpsImportOutcome::Failed;
+    }
+    if (!result.notice.empty())
+        dialogs.message(result.notice, result.title, Buttons::Ok, Icon::Information);
     read.emplace_back(kind, std::move(track.value()));
     return std::nullopt;
 }
 
 }  // namespace
 
-GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
-                              const std::filesystem::path& path) {
+GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
+                               const std::filesystem::path& path) {
     const ReaderTexts texts = readerTexts(kind);
-    GpsReadResult result;
+    GpsReadMessage result;
+    result.title = texts.title;
     if (read.ok()) {
-        if (read->oddLines > 0)
-            result.warning = std::string(texts.data) + "の" + std::to_string(read->firstOddLine) +
-                             "行目ほか" + std::to_string(read->oddLines) +
-                             "点の日付・時刻・座標が通常の形ではありません。そのまま読み込みました。";
+        std::vector<std::string> warnings;
+        if (read->oddLines > 0 && kind == GpsFileKind::Gpx)
+            warnings.push_back(std::string(texts.data) + "の" + std::to_string(read->firstOddLine) +
+                               "行目ほか" + std::to_string(read->oddLines) +
+                               "か所の標高・時刻が読めないため、それを除いて読み込みました。");
+        else if (read->oddLines > 0)
+            warnings.push_back(std::string(texts.data) + "の" + std::to_string(read->firstOddLine) +
+                               "行目ほか" + std::to_string(read->oddLines) +
+                               "点の日付・時刻・座標が通常の形ではありません。そのまま読み込みました。");
+        if (!read->unknownDatum.empty())
+            warnings.push_back(std::string(texts.data) + "の測地系「" + read->unknownDatum +
+                               "」は分からないため、日本測地系として読み込みました。");
+        for (const std::string& warning : warnings)
+            result.warning += (result.warning.empty() ? "" : "　") + warning;
+        if (read->thinnedFrom > 0)
+            result.notice = std::string(texts.data) + "のＴＲＫの点が" + std::to_string(read->thinnedFrom) +
+                            "点あり、" + std::to_string(kMaxRoutePoints) + "点を超えるため、等間隔に" +
+                            std::to_string(read->points.size()) + "点に間引いて読み込みました。";
         return result;
     }
     const Problem& problem = read.problem();
-    result.line = problem.line;
-    result.title = texts.title;
+    result.problem = problem;
     result.icon = Icon::Warning;
     const std::string data = texts.data;
     switch (problem.kind) {
     case ProblemKind::Unsupported:
         // The unit line of a waypoint file is the track file's, and so is its message.
-        result.status = GpsReadStatus::UnsupportedUnit;
         result.message = kUnsupportedUnitMessage;
         result.title = kTrackReadTitle;
         result.icon = Icon::Information;
         break;
+    case ProblemKind::BadFormat:
+        result.message = problem.line > 0 ? data + "の " + std::to_string(problem.line) +
+                                                " 行目でGPXとして読めなくなりました。\r\n" + problem.detail
+                                          : data + "として読めません。\r\n" + problem.detail;
+        break;
+    case ProblemKind::NoData:
+        result.message = data + "に読み込める点がありません。\r\n" + problem.detail;
+        break;
     case ProblemKind::BadRecord:
-        result.status = GpsReadStatus::BrokenLine;
+    case ProblemKind::BadValue:
         result.message = data + "の " + std::to_string(problem.line) + " 行目を読み取れません。\r\n" +
                          problem.detail;
         break;
     case ProblemKind::TooMany:
         if (problem.detail == kTooManyLines) {
-            result.status = GpsReadStatus::TooManyLines;
             result.message = data + "が" + std::to_string(kMaxPcxTrackLines) + "行を超えています。";
         } else if (problem.detail == kTooManyWaypoints) {
-            result.status = GpsReadStatus::TooManyWaypoints;
-            const char* what = kind == GpsFileKind::WaypointPlus ? "ＷＰＴの点" : "点";
+            const bool both = kind == GpsFileKind::WaypointPlus || kind == GpsFileKind::Gpx;
+            const char* what = both ? "ＷＰＴの点" : "点";
             result.message = data + "の" + what + "が" + std::to_string(kMaxWaypoints) + "点を超えています。";
         } else {
-            result.status = GpsReadStatus::TooManyPoints;
             const char* what = kind == GpsFileKind::WaypointPlus ? "ＴＲＫの点" : "点";
             result.message = data + "の" + what + "が" + std::to_string(kMaxRoutePoints) + "点を超えています。";
         }
         break;
     default: {
-        result.status = GpsReadStatus::FileError;
         const char* what = problem.kind == ProblemKind::NotFound   ? "GPSファイルが見つかりません。"
                            : problem.kind == ProblemKind::TooLarge ? "GPSファイルが大きすぎます。"
                                                                    : "GPSファイルを読み込めません。";
@@ -117,6 +147,12 @@ GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
     }
     }
     return result;
+}
+
+std::string datumProblemMessage(const Problem& problem) {
+    std::string text = "GPSファイルの位置を日本測地系に変換できません。";
+    if (!problem.detail.empty()) text += "\r\n" + problem.detail;
+    return text;
 }
 
 void commitGpsTrack(AppState& state, GpsFileKind kind, const GpsTrack& track) {
@@ -160,6 +196,9 @@ GpsImportOutcome runGpsImport(const std::optional<GpsFormatChoice>& choice, AppS
         case kGpsFormatWaypointPlus:
             if (auto end = readOne(kWaypointPlusFilter, GpsFileKind::WaypointPlus, state, dialogs, view, read))
                 return *end;
+            return commitAll();
+        case kGpsFormatGpx:
+            if (auto end = readOne(kGpxFilter, GpsFileKind::Gpx, state, dialogs, view, read)) return *end;
             return commitAll();
         case kGpsFormatPot:
             return GpsImportOutcome::NothingRead;

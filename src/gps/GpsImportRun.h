@@ -18,7 +18,8 @@ inline constexpr int kGpsFormatPcx = 0;           // PCX track file, then its wa
 inline constexpr int kGpsFormatWaypointPlus = 1;  // Waypoint+ text file
 inline constexpr int kGpsFormatPot = 2;           // nothing is read
 inline constexpr int kGpsFormatPlanRoute = 3;     // the plan's own route data file
-inline constexpr int kGpsFormatCount = 4;
+inline constexpr int kGpsFormatGpx = 4;           // a GPX file: track or route, and waypoints
+inline constexpr int kGpsFormatCount = 5;
 
 struct GpsFormatChoice {
     int option = kGpsFormatPcx;
@@ -30,6 +31,7 @@ inline constexpr const char* kGpsOpenTitle = "GPSファイルを開く";
 inline constexpr const char* kPcxTrackFilter = "PCXテキストファイル(*.TRK)|*.TRK;*.trk";
 inline constexpr const char* kPcxWaypointFilter = "PCXテキストファイル(*.WPT)|*.WPT;*.wpt";
 inline constexpr const char* kWaypointPlusFilter = "Waypoint+ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT;*.txt";
+inline constexpr const char* kGpxFilter = "GPXファイル(*.GPX)|*.GPX;*.gpx";
 
 // What the start menu shows while the import runs. Every member may be empty.
 struct GpsImportView {
@@ -50,35 +52,29 @@ inline constexpr const char* kTrackReadTitle = "ＴＲＫ読み込み";
 inline constexpr const char* kWaypointReadTitle = "ＷＰＴ読み込み";
 inline constexpr const char* kUnsupportedUnitMessage = "この形式のＴＲＫデータは読み込めません";
 
-// The three GPS file formats the import reads.
-enum class GpsFileKind { PcxTrack, PcxWaypoints, WaypointPlus };
+// The GPS file formats the import reads.
+enum class GpsFileKind { PcxTrack, PcxWaypoints, WaypointPlus, Gpx };
 
-enum class GpsReadStatus {
-    Ok,
-    FileError,        // missing, unreadable or too large
-    UnsupportedUnit,  // a "U  LAT LON" line with a unit other than DMS or DEG
-    BrokenLine,       // a record that cannot be taken apart
-    TooManyPoints,    // more than kMaxRoutePoints track points
-    TooManyWaypoints, // more than kMaxWaypoints waypoints
-    TooManyLines,     // a track point after line kMaxPcxTrackLines of a PCX track file
-};
-
-// A reader's outcome as the user is told it.
-struct GpsReadResult {
-    GpsReadStatus status = GpsReadStatus::Ok;
-    int line = 0;         // the line of the problem (1-based), 0 when none
-    std::string message;  // what the user is told, "" when read
+// A reader's answer as the user is told it: the problem that stopped the reader (none when the
+// file was read) with its message, title and icon, or the status-line warning of a track that
+// was read with records out of their usual form.
+struct GpsReadMessage {
+    std::optional<Problem> problem;
+    std::string message;  // "" when read
     std::string title;
     Icon icon = Icon::None;
-    std::string warning;  // for the status line: records read out of their usual form
+    std::string warning;  // for the status line: records out of their usual form, an unknown datum
+    std::string notice;   // shown titled `title` with an information icon: a thinned track
 
-    bool ok() const { return status == GpsReadStatus::Ok; }
+    bool ok() const { return !problem; }
 };
 
-// The message, title and icon for a reader's problem, or the status-line warning of a track
-// that was read with odd records.
-GpsReadResult describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
-                              const std::filesystem::path& path);
+// The message of a reader's answer.
+GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
+                               const std::filesystem::path& path);
+
+// The message when the positions of a WGS 84 file cannot be brought onto the Tokyo datum.
+std::string datumProblemMessage(const Problem& problem);
 
 // Puts a track that was read into the state: the PCX track file's points replace the route,
 // the PCX waypoint file's waypoints replace the waypoints, a Waypoint+ file replaces both;

@@ -52,7 +52,11 @@ Result<ColourProfile> readColourProfile(const std::filesystem::path& path) {
     std::string bytes;
     if (const auto problem = problemOf(readBytes(path, bytes), path.string())) return *problem;
     if (bytes.size() > kMaxProfileBytes) return Problem{ProblemKind::TooLarge, 0, path.string()};
+    return parseColourProfile(bytes);
+}
 
+Result<ColourProfile> parseColourProfile(std::string_view bytes) {
+    if (bytes.size() > kMaxProfileBytes) return Problem{ProblemKind::TooLarge, 0, {}};
     ColourProfile profile{};
     int count = 0;
     LineReader lines(bytes, LineEncoding::Cp932);

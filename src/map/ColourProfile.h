@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <string_view>
 
 namespace orv {
 
@@ -23,5 +24,8 @@ using ColourProfile = std::array<ProfileSample, kProfileSamples>;
 // (NotFound, NotAFile, CannotRead, TooLarge: larger than a profile can be), BadRecord (a record
 // that is not two numbers within ±100000, with its line) and TooFew (fewer records).
 Result<ColourProfile> readColourProfile(const std::filesystem::path& path);
+
+// The profile of a file's bytes: the problems of its contents, and TooLarge.
+Result<ColourProfile> parseColourProfile(std::string_view bytes);
 
 }  // namespace orv

@@ -85,6 +85,7 @@ constexpr std::array kBCColorSetMenu{
 constexpr std::array kTRKjobMenu{
     T{kRouteEdit, "ルート編集", A::RouteEditOn},
     T{kSaveRoutePcx, "PCX形式でルート保存", A::SaveTrackPcx},
+    T{kSaveRouteGpx, "GPX形式でルート保存", A::SaveTrackGpx},
     T{kRouteView, "ルート表示", A::ToggleRouteView},
     T{kReferenceRoute, "参照ルート表示", A::ToggleReferenceRoute},
     T{kSegmentPositions, "区間位置表示", A::ToggleSegmentPositions},

@@ -79,6 +79,7 @@ inline constexpr std::array<ToolId, 5> kEditColourSets{"ActBCDefColor", "ActBCUs
 // TRKjobMenu.
 inline constexpr ToolId kRouteEdit = "ActEditRootData";
 inline constexpr ToolId kSaveRoutePcx = "ActSaveRootPCX";
+inline constexpr ToolId kSaveRouteGpx = "ActSaveRootGPX";
 inline constexpr ToolId kRouteView = "ActTRKView";
 inline constexpr ToolId kReferenceRoute = "ActViewRefTRK";
 inline constexpr ToolId kSegmentPositions = "ActViewSepData";
@@ -190,6 +191,7 @@ enum class MapAction {
     CopyToClipboard,
     CopyToFile,
     SaveTrackPcx,
+    SaveTrackGpx,
     SheetPointJob,
     SheetPointReinput,
     SheetPointDelete,

@@ -101,6 +101,10 @@ Result<MountainFileData> readMountainFile(const std::filesystem::path& path, con
         case FileError::NotAFile: return failure(ProblemKind::NotFound);
         default: return failure(ProblemKind::CannotRead);
     }
+    return parseMountainFile(bytes, bounds);
+}
+
+Result<MountainFileData> parseMountainFile(std::string_view bytes, const JapanBounds& bounds) {
     std::string_view data = bytes;
     // Files of DOS days may end with an end-of-file mark.
     if (!data.empty() && data.back() == kDosEndOfFile) data.remove_suffix(1);

@@ -60,6 +60,9 @@ bool isMountainFileHeader(std::string_view line);
 // empty line too).
 Result<MountainFileData> readMountainFile(const std::filesystem::path& path, const JapanBounds& bounds);
 
+// The same for a file's bytes (the problems of its contents only).
+Result<MountainFileData> parseMountainFile(std::string_view bytes, const JapanBounds& bounds);
+
 // Puts the records into entries 1..count of the mountain table (the rest emptied) and sets
 // mountainCount and mountainFileLoaded = 1: what the plan start does with a file it read.
 void putMountainTable(AppState& state, std::vector<MountainRecord> records);

@@ -1,6 +1,7 @@
 #include "plans/RidgeValleyFile.h"
 
 #include "core/Blanks.h"
+#include "core/Characters.h"
 #include "core/LineReader.h"
 #include "core/TextFile.h"
 #include "core/NumberText.h"
@@ -32,13 +33,6 @@ bool isNumberText(std::string_view text) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     if (i < text.size() && text[i] == '.') ++i;
     return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) != 0;
-}
-
-size_t characterCount(std::string_view utf8) {
-    size_t n = 0;
-    for (char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0u) != 0x80u) ++n;
-    return n;
 }
 
 }  // namespace
@@ -80,7 +74,10 @@ Result<RidgeValleyData> readRidgeValleyData(const std::filesystem::path& file,
                                             const std::function<void(int)>& progress) {
     std::string bytes;
     if (const auto problem = problemOf(readBytes(file, bytes), file.string())) return *problem;
+    return parseRidgeValleyData(bytes, progress);
+}
 
+RidgeValleyData parseRidgeValleyData(std::string_view bytes, const std::function<void(int)>& progress) {
     RidgeValleyData data;
     const auto length = static_cast<double>(bytes.size());
     LineReader lines(bytes, LineEncoding::Cp932);

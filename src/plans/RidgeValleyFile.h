@@ -41,4 +41,7 @@ struct RidgeValleyData {
 Result<RidgeValleyData> readRidgeValleyData(const std::filesystem::path& file,
                                             const std::function<void(int)>& progress = {});
 
+// The points of a file's bytes; any bytes give points (see readRidgeValleyData).
+RidgeValleyData parseRidgeValleyData(std::string_view bytes, const std::function<void(int)>& progress = {});
+
 }  // namespace orv

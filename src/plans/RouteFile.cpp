@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace orv {
 
@@ -15,6 +16,10 @@ namespace {
 
 constexpr const char* kSeparatorLine = ";";
 constexpr const char* kCountSuffix = " TRK";
+
+// An elevation of this many metres or more either way is no height (no height on earth comes
+// near): it reads as 0 like a missing one, instead of as an infinite height.
+constexpr double kImpossibleElevation = 100000.0;
 
 // Block slots in the order line 3 lists them: the centre first, then the eight around it.
 constexpr std::array<size_t, 9> kMeshLineOrder{5, 1, 2, 3, 4, 6, 7, 8, 9};
@@ -64,7 +69,8 @@ RoutePoint parseRoutePointLine(std::string_view line) {
     p.number = roundToInt16(leadingNumber(field(f, 0)));
     p.latitude = field(f, 1);
     p.longitude = field(f, 2);
-    p.elevation = static_cast<float>(leadingNumber(field(f, 3)));
+    const double elevation = leadingNumber(field(f, 3));
+    p.elevation = std::abs(elevation) < kImpossibleElevation ? static_cast<float>(elevation) : 0.0f;
     p.timeText = field(f, 4);
     p.mountainName = field(f, 5);
     p.placeName = field(f, 6);
@@ -106,7 +112,10 @@ std::vector<std::string> routeFileLines(const AppState& state) {
 Result<RouteFileData> readRouteData(const std::filesystem::path& file) {
     std::string bytes;
     if (const auto problem = problemOf(readBytes(file, bytes), file.string())) return *problem;
+    return parseRouteData(bytes);
+}
 
+Result<RouteFileData> parseRouteData(std::string_view bytes) {
     // The header, then only as many point lines as the count states.
     RouteFileData data;
     LineReader lines(bytes, LineEncoding::Cp932);

@@ -21,7 +21,8 @@ std::vector<std::string> splitRouteFields(std::string_view line);
 // One route point line: number, latitude, longitude, elevation, timeText, mountainName,
 // placeName, markKind, label, separated by single blanks (empty texts leave empty places).
 std::string routePointLine(const RoutePoint& point);
-// A route point from its line; missing fields read as empty texts and zeros.
+// A route point from its line; missing fields read as empty texts and zeros, and so does an
+// elevation of 100 km or more.
 RoutePoint parseRoutePointLine(std::string_view line);
 
 // Every line of the file for the current plan, in order. Line 5 is the destination record;
@@ -48,5 +49,8 @@ inline constexpr int kRouteCountLine = 7;
 // (more than 2048 points stated, line 7); TooFew (fewer point lines than stated); NoData (no
 // point, or the first point without a latitude).
 Result<RouteFileData> readRouteData(const std::filesystem::path& file);
+
+// The same for a file's bytes (the problems of its contents only).
+Result<RouteFileData> parseRouteData(std::string_view bytes);
 
 }  // namespace orv

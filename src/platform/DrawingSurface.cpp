@@ -1,5 +1,6 @@
 #include "platform/DrawingSurface.h"
 
+#include "core/TextFile.h"
 #include "platform/Fonts.h"
 
 #include <QBuffer>
@@ -698,8 +699,13 @@ bool DrawingSurface::copyToClipboard() const {
     return true;
 }
 
-bool DrawingSurface::saveBmp(const std::filesystem::path& path) const {
-    return image_.save(toQString(path), "BMP");
+bool DrawingSurface::savePicture(const std::filesystem::path& path, PictureFormat format) const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, format == PictureFormat::Png ? "PNG" : "BMP"))
+        return false;
+    return writeBytesAtomic(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))) ==
+           FileError::None;
 }
 
 bool DrawingSurface::loadPicture(const std::filesystem::path& path) {

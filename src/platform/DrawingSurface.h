@@ -40,6 +40,7 @@ enum class DrawMode { Copy, Xor, InvertedXor };  // InvertedXor: not (pen xor sc
 enum class LineStyle { Solid, Dotted };
 enum class FillStyle { Solid, Transparent };
 enum class RasterOp { Copy, And, Xor };
+enum class PictureFormat { Bmp, Png };
 
 struct PixelPoint {
     int x = 0;
@@ -140,7 +141,10 @@ public:
     // size (cut to kMaxSide). A null picture changes nothing.
     void setImage(const QImage& picture);
     bool copyToClipboard() const;  // false without a desktop application
-    bool saveBmp(const std::filesystem::path& path) const;
+    // The persistent image as a picture file, written whole or not at all (a temporary file
+    // beside the target, renamed over it). False when it could not be written.
+    bool savePicture(const std::filesystem::path& path, PictureFormat format) const;
+    bool saveBmp(const std::filesystem::path& path) const { return savePicture(path, PictureFormat::Bmp); }
     // A BMP or JPEG file becomes the image (the surface takes its size). False, with the image
     // unchanged, for anything unreadable: other formats, damaged or cut-short files, pictures
     // larger than kMaxSide.

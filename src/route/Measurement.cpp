@@ -265,16 +265,15 @@ StretchMinutes plannedMinutes(float heightDifference, float mapDistance,
     return m;
 }
 
-// Hours rounded to one decimal (halves up) as plain text: "12.5", "3", "0", "0.5".
-std::string hoursText(float minutes) {
+}  // namespace
+
+std::string walkingHoursText(float minutes) {
     const int64_t tenths = floorToInt(static_cast<double>(minutes) / 60.0 * 10.0 + 0.5);
     const int64_t magnitude = tenths < 0 ? -tenths : tenths;
     std::string text = (tenths < 0 ? "-" : "") + integerText(magnitude / 10);
     if (magnitude % 10 != 0) text += "." + integerText(magnitude % 10);
     return text;
 }
-
-}  // namespace
 
 InterpolationResult interpolateRoute(AppState& state, int magnification) {
     const int n = rawCount(state);
@@ -382,8 +381,8 @@ std::array<std::string, 5> routeReadouts(const RouteTable& route, int count) {
         integerText(floorToInt(totals.mapDistance)) + " ｍ",
         integerText(floorToInt(totals.walkDistance)) + " ｍ",
         integerText(heightRange) + "ｍ",
-        hoursText(totals.minutesOut) + " 時間",
-        hoursText(totals.minutesBack) + " 時間",
+        walkingHoursText(totals.minutesOut) + " 時間",
+        walkingHoursText(totals.minutesBack) + " 時間",
     };
 }
 

@@ -40,6 +40,10 @@ InterpolationResult interpolateRoute(AppState& state, int magnification);
 // course-time window re-measures with it before every schedule. (CalRootData, RootDataReCal)
 void measureRoute(AppState& state);
 
+// Walking minutes as hours rounded to one decimal with halves up, floor(minutes / 60 × 10 + 0.5)
+// / 10, in plain text: "12.5", "3", "0", "0.5".
+std::string walkingHoursText(float minutes);
+
 // The five read-outs of a measured route, 地図上距離, 総歩行距離, 標高差, 往路歩行時間 and
 // 帰路歩行時間 in this order: the totals of slot 0, and the height range of points 1..count.
 std::array<std::string, 5> routeReadouts(const RouteTable& route, int count);

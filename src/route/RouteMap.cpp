@@ -5,11 +5,14 @@
 #include "map/MapView.h"
 #include "map/RouteMapTools.h"
 #include "map/ZoomSquareMode.h"
+#include "route/MapOutput.h"
 #include "route/Measurement.h"
 #include "route/OverlayCommands.h"
 #include "route/Overlays.h"
 #include "route/RouteMapMenuStates.h"
 #include "route/RouteMapModes.h"
+
+#include <QDate>
 
 #include <algorithm>
 #include <array>
@@ -204,9 +207,18 @@ void RouteMap::run(ToolId toolId) {
                 }
                 break;
 
+            case MapAction::CopyToClipboard: copyMapToClipboard(ctx_); break;
+            case MapAction::CopyToFile: saveMapToFile(ctx_, QDate::currentDate()); break;
+            case MapAction::SaveTrackPcx:
+                if (trackExport_) trackExport_(TrackFileKind::Pcx);
+                break;
+            case MapAction::SaveTrackGpx:
+                if (trackExport_) trackExport_(TrackFileKind::Gpx);
+                break;
+
             default:
-                // Routes from sheets and map images, names, ridge and valley lines and output
-                // bring their operations with them.
+                // Routes from sheets and map images, names, and ridge and valley lines bring
+                // their operations with them.
                 break;
         }
         map_.notify();

@@ -35,6 +35,9 @@ inline constexpr const char* kMapToolTip = "右クリックでメニュー";
 
 enum class MapButton { None, Left, Right, Middle };
 
+// The GPS files the route is exported as: "PCX形式でルート保存", "GPX形式でルート保存".
+enum class TrackFileKind { Pcx, Gpx };
+
 class RouteMap {
 public:
     RouteMap(AppState& state, Dialogs& dialogs);
@@ -95,6 +98,8 @@ public:
     // "ｺｰｽﾀｲﾑ": the owner runs the course-time window modally; when it returns, the map
     // refreshes its menus and shows the segment positions.
     void setCourseTimeHook(std::function<void()> hook) { courseTime_ = std::move(hook); }
+    // "PCX形式でルート保存", "GPX形式でルート保存": the owner writes the route's GPS file.
+    void setTrackExportHook(std::function<void(TrackFileKind)> hook) { trackExport_ = std::move(hook); }
 
 private:
     using Commands = CommandQueue<ToolId>;
@@ -123,6 +128,7 @@ private:
     std::function<void(const std::string&)> popup_;
     std::function<void()> exit_;
     std::function<void()> courseTime_;
+    std::function<void(TrackFileKind)> trackExport_;
 };
 
 }  // namespace orv

@@ -30,7 +30,7 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
 
     // A route can be measured, edited, saved and deleted; a new one is made only after that.
     enable(menus,
-           {kProfile, kDeleteRoute, kRouteEdit, kSaveRoutePcx, kRouteView, kRouteColour, kCourseTime},
+           {kProfile, kDeleteRoute, kRouteEdit, kSaveRoutePcx, kSaveRouteGpx, kRouteView, kRouteColour, kCourseTime},
            hasRoute);
     enable(menus, {kRouteFromSheet, kRouteFromMapImage}, !hasRoute);
 

@@ -63,7 +63,7 @@ LoadedSources readDemSources(const DemBuildRequest& request, const GeoBox& wante
 Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBuildHooks& hooks) {
     if (!isMeshCode(request.centre))
         return Problem{ProblemKind::BadValue, 0, "メッシュコード「" + request.centre + "」は6桁の2次メッシュコードではありません"};
-    auto datum = TokyoToJgd::create();
+    auto datum = DatumShift::create(ModernDatum::Jgd2011);
     if (!datum) return datum.problem();
 
     DemBuildReport report;

@@ -2,7 +2,9 @@
 
 #include "core/LineReader.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
 #include <charconv>
@@ -57,7 +59,8 @@ Result<SourceGrid> parseTextTile(std::string_view bytes, TileId tile, const std:
             if (field != "e") {
                 double v = 0;
                 const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
-                if (field.empty() || ec != std::errc() || end != field.data() + field.size() || !std::isfinite(v))
+                if (field.empty() || ec != std::errc() || end != field.data() + field.size() ||
+                    !(std::abs(v) < kImpossibleHeight))
                     return Problem{ProblemKind::BadRecord, lines.number(),
                                    "タイルの値 \"" + std::string(field.substr(0, 20)) + "\" が読めません"};
                 value = static_cast<float>(v);
@@ -79,13 +82,20 @@ Result<SourceGrid> parseTextTile(std::string_view bytes, TileId tile, const std:
 }
 
 Result<SourceGrid> parsePngTile(std::string_view bytes, TileId tile, const std::string& origin) {
-    QImage image;
-    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "PNG"))
-        return Problem{ProblemKind::BadFormat, 0, "PNG画像として読めません"};
-    if (image.width() != kTilePixels || image.height() != kTilePixels)
+    // The size comes from the header: a picture of any other size is refused before it is
+    // decoded, so a small file cannot make the reader fill a huge picture.
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "PNG");
+    const QSize size = reader.size();
+    if (!size.isValid()) return Problem{ProblemKind::BadFormat, 0, "PNG画像として読めません"};
+    if (size.width() != kTilePixels || size.height() != kTilePixels)
         return Problem{ProblemKind::BadFormat, 0,
-                       "タイルの大きさが " + std::to_string(image.width()) + " × " +
-                           std::to_string(image.height()) + " です（256 × 256 のはずです）"};
+                       "タイルの大きさが " + std::to_string(size.width()) + " × " +
+                           std::to_string(size.height()) + " です（256 × 256 のはずです）"};
+    QImage image = reader.read();
+    if (image.isNull() || image.size() != size) return Problem{ProblemKind::BadFormat, 0, "PNG画像として読めません"};
     image = image.convertToFormat(QImage::Format_ARGB32);
     SourceGrid grid = emptyTile(tile, origin);
     for (int j = 0; j < kTilePixels; ++j) {

@@ -1,8 +1,8 @@
 #pragma once
 // The survey's elevation tiles: 256 × 256 heights on the Web Mercator tile grid (zoom z,
-// column x, row y), as text (256 lines of 256 comma-separated metres, "e" = no data) or as PNG
-// (the height in 0.01 m as 2^16·R + 2^8·G + B, two's complement over 24 bits; (128, 0, 0) =
-// no data).
+// column x, row y), as text (256 lines of 256 comma-separated metres, "e" = no data; a value of
+// 100 km or more is refused) or as PNG (the height in 0.01 m as 2^16·R + 2^8·G + B, two's
+// complement over 24 bits; (128, 0, 0) = no data).
 #include "core/Result.h"
 #include "terrain/SourceGrid.h"
 

@@ -13,7 +13,11 @@ namespace {
 constexpr std::string_view kTupleTag = "<gml:tupleList>";
 constexpr long long kMaxGridPoints = 4'000'000;  // a DEM10 secondary mesh has 843 750
 constexpr size_t kFilePiece = 1 << 18;
+constexpr size_t kMarkupPiece = 1 << 16;
+constexpr size_t kMaxTupleLine = 4096;     // "地表面,145.30" and its like are a few dozen bytes
+constexpr size_t kMaxElementText = 256;   // corners, grid limits, the start point, the mesh
 constexpr double kNoDataAtOrBelow = -9998.0;
+constexpr double kMaxGridIndex = 1e9;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -112,49 +116,67 @@ int GmlDemParser::xmlLine() const {
 bool GmlDemParser::feed(std::string_view bytes) {
     while (stop_ == Stop::No && !bytes.empty()) {
         if (inTuples_) {
-            const size_t used = takeTuples(bytes);
-            bytes.remove_prefix(used);
+            bytes.remove_prefix(takeTuples(bytes, true));
             if (!bytes.empty()) {  // the '<' that ends the list
                 inTuples_ = false;
                 tuplesDone_ = true;
             }
             continue;
         }
-        // Look for the list's start tag, holding back a tail that may be the start of it.
-        std::string joined;
-        std::string_view text = bytes;
-        if (!pendingTag_.empty()) {
-            joined = pendingTag_;
-            joined.append(bytes);
-            pendingTag_.clear();
-            text = joined;
+        // Markup reaches the XML reader a whole line at a time (a line longer than
+        // kMarkupPiece in pieces of that size), so that the reader is given the same pieces
+        // however the document arrives: where its errors show depends on them.
+        const size_t end = bytes.find('\n');
+        const size_t take = end == std::string_view::npos ? bytes.size() : end + 1;
+        pendingMarkup_.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+        while (stop_ == Stop::No && !inTuples_ && pendingMarkup_.size() >= kMarkupPiece) {
+            const std::string piece = pendingMarkup_.substr(0, kMarkupPiece);
+            pendingMarkup_.erase(0, kMarkupPiece);
+            takeMarkup(piece);
         }
-        const size_t at = tuplesSeen_ ? std::string_view::npos : text.find(kTupleTag);
-        if (at == std::string_view::npos) {
-            const size_t keep = tuplesSeen_ ? 0 : std::min(text.size(), kTupleTag.size() - 1);
-            feedXml(text.substr(0, text.size() - keep));
-            pendingTag_.assign(text.substr(text.size() - keep));
-            return stop_ == Stop::No;
+        if (inTuples_ || end != std::string_view::npos) {
+            const std::string rest = std::move(pendingMarkup_);
+            pendingMarkup_.clear();
+            // The list may have begun inside a long line: what was held back belongs to it.
+            if (inTuples_) feed(rest);
+            else takeMarkup(rest);
         }
-        const size_t end = at + kTupleTag.size();
-        feedXml(text.substr(0, end));
-        // The reader now stands on the list's start tag (startTuples ran) unless the tag was
-        // inside a comment or the like; then the bytes go on through the reader.
-        const std::string rest(text.substr(end));
-        if (inTuples_) fastTuples_ = true;
-        else if (!rest.empty()) {
-            feedXml(rest);
-            return stop_ == Stop::No;
-        }
-        if (rest.empty()) return stop_ == Stop::No;
-        return feed(rest);
     }
     return stop_ == Stop::No;
 }
 
+void GmlDemParser::takeMarkup(std::string_view text) {
+    while (stop_ == Stop::No && !text.empty()) {
+        if (inTuples_) {
+            text.remove_prefix(takeTuples(text, true));
+            if (!text.empty()) {
+                inTuples_ = false;
+                tuplesDone_ = true;
+            }
+            continue;
+        }
+        const size_t at = tuplesSeen_ ? std::string_view::npos : text.find(kTupleTag);
+        if (at == std::string_view::npos) {
+            feedXml(text);
+            return;
+        }
+        // Everything before the list's start tag, then the tag alone: when the reader opens the
+        // list on this very tag, its lines are taken from the bytes; when it does not (the tag
+        // stood in a comment or the like, or the list began before), they go through the reader.
+        feedXml(text.substr(0, at));
+        atTupleTag_ = !tuplesSeen_;
+        feedXml(text.substr(at, kTupleTag.size()));
+        atTupleTag_ = false;
+        text.remove_prefix(at + kTupleTag.size());
+    }
+}
+
 void GmlDemParser::feedXml(std::string_view bytes) {
+    // Whatever follows the root element is not read.
+    if (rootDone_) return;
     if (!bytes.empty()) xml_.addData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    while (stop_ == Stop::No) {
+    while (stop_ == Stop::No && !rootDone_ && !inTuples_) {
         xml_.readNext();
         if (xml_.hasError()) {
             if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError) return;  // more data
@@ -163,7 +185,6 @@ void GmlDemParser::feedXml(std::string_view bytes) {
         }
         if (xml_.atEnd()) return;
         handleToken();
-        if (inTuples_) return;  // the list's lines come from the bytes
     }
 }
 
@@ -171,6 +192,7 @@ void GmlDemParser::handleToken() {
     switch (xml_.tokenType()) {
     case QXmlStreamReader::StartElement: {
         const QStringView name = xml_.name();
+        ++depth_;
         if (!rootSeen_) {
             rootSeen_ = true;
             if (name != u"Dataset")
@@ -180,6 +202,8 @@ void GmlDemParser::handleToken() {
         }
         if (name == u"tupleList") {
             startTuples();
+            // On the tag found in the bytes, the list's lines come from the bytes.
+            if (stop_ == Stop::No && atTupleTag_) inTuples_ = fastTuples_ = true;
         } else if (name == u"sequenceRule") {
             const QStringView order = xml_.attributes().value(QStringLiteral("order"));
             if (!order.isEmpty() && order != u"+x-y")
@@ -194,18 +218,18 @@ void GmlDemParser::handleToken() {
     }
     case QXmlStreamReader::Characters:
         if (!element_.empty()) {
-            if (text_.size() < 256) text_ += xml_.text().toString().toStdString();
+            text_ += xml_.text().toString().toStdString();
+            if (text_.size() > kMaxElementText)
+                fail(ProblemKind::BadValue, xmlLine(), "gml:" + element_ + " の値が長すぎます");
         } else if (tuplesSeen_ && !tuplesDone_) {
             // The list reached the reader (its start tag was written differently): take its
             // lines from the reader's text.
-            const std::string text = xml_.text().toString().toStdString();
-            inTuples_ = true;
-            takeTuples(text);
-            inTuples_ = false;
+            takeTuples(xml_.text().toString().toStdString(), false);
         }
         return;
     case QXmlStreamReader::EndElement: {
         const QStringView name = xml_.name();
+        if (--depth_ == 0) rootDone_ = true;
         if (!element_.empty()) endSmallElement();
         else if (name == u"tupleList" && tuplesSeen_) {
             if (!partialLine_.empty()) {
@@ -232,7 +256,13 @@ void GmlDemParser::endSmallElement() {
         mesh_ = std::string(trimmed(text_));
         return;
     }
-    if (!pair) {
+    // Corners are a latitude and a longitude; grid indices lie well within a few million
+    // points, so the grid's sizes computed from them cannot overflow.
+    const bool corner = name == "lowerCorner" || name == "upperCorner";
+    const bool inRange =
+        pair && (corner ? std::abs(pair->first) <= 90.0 && std::abs(pair->second) <= 180.0
+                        : std::abs(pair->first) <= kMaxGridIndex && std::abs(pair->second) <= kMaxGridIndex);
+    if (!inRange) {
         fail(ProblemKind::BadValue, xmlLine(), "gml:" + name + " の値 " + quoted(trimmed(text_)) + " が読めません");
         return;
     }
@@ -287,28 +317,34 @@ void GmlDemParser::startTuples() {
     values_.reserve(static_cast<size_t>(columns * rows));
     tupleStartLine_ = line;
     tupleLines_ = 0;
-    inTuples_ = true;
 }
 
-size_t GmlDemParser::takeTuples(std::string_view bytes) {
+bool GmlDemParser::tupleLineFits(size_t length) {
+    if (length <= kMaxTupleLine) return true;
+    fail(ProblemKind::LineTooLong, tupleStartLine_ + tupleLines_, "gml:tupleList の行が長すぎます");
+    return false;
+}
+
+size_t GmlDemParser::takeTuples(std::string_view bytes, bool raw) {
     size_t i = 0;
     while (i < bytes.size() && stop_ == Stop::No) {
         const char* base = bytes.data() + i;
         const size_t left = bytes.size() - i;
         const auto* nl = static_cast<const char*>(std::memchr(base, '\n', left));
         const size_t lineLength = nl ? static_cast<size_t>(nl - base) : left;
-        const auto* lt = static_cast<const char*>(std::memchr(base, '<', lineLength));
+        const auto* lt = raw ? static_cast<const char*>(std::memchr(base, '<', lineLength)) : nullptr;
         if (lt) {  // the end of the list
             const size_t used = static_cast<size_t>(lt - base);
-            partialLine_.append(base, used);
-            if (!trimmed(partialLine_).empty()) tupleLine(partialLine_);
+            if (tupleLineFits(partialLine_.size() + used)) {
+                partialLine_.append(base, used);
+                tupleLine(partialLine_);
+            }
             partialLine_.clear();
             return i + used;
         }
+        if (!tupleLineFits(partialLine_.size() + lineLength)) return bytes.size();
         if (!nl) {  // a line cut by the end of this piece
             partialLine_.append(base, left);
-            if (partialLine_.size() > 4096)
-                fail(ProblemKind::LineTooLong, tupleStartLine_ + tupleLines_, "gml:tupleList の行が長すぎます");
             return bytes.size();
         }
         if (!partialLine_.empty()) {
@@ -334,7 +370,7 @@ void GmlDemParser::tupleLine(std::string_view line) {
         return;
     }
     const auto value = decimal(trimmed(line.substr(comma + 1)));
-    if (!value) {
+    if (!value || *value >= kImpossibleHeight) {
         fail(ProblemKind::BadRecord, number, "gml:tupleList の標高 " + quoted(line.substr(comma + 1)) + " が読めません");
         return;
     }
@@ -346,14 +382,14 @@ void GmlDemParser::tupleLine(std::string_view line) {
 }
 
 Result<std::optional<SourceGrid>> GmlDemParser::finish() {
-    if (stop_ == Stop::No && !pendingTag_.empty()) {
-        const std::string rest = std::move(pendingTag_);
-        pendingTag_.clear();
-        feedXml(rest);
+    if (stop_ == Stop::No && !pendingMarkup_.empty()) {
+        const std::string rest = std::move(pendingMarkup_);
+        pendingMarkup_.clear();
+        takeMarkup(rest);
     }
     if (stop_ == Stop::Skipped) return std::optional<SourceGrid>{};
     if (stop_ == Stop::Failed) return *problem_;
-    if (inTuples_ || !xml_.atEnd() || xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError) {
+    if (inTuples_ || !rootDone_) {
         const int line = inTuples_ ? tupleStartLine_ + tupleLines_ : xmlLine();
         return Problem{ProblemKind::TooFew, line, "ファイルが途中で終わっています"};
     }

@@ -3,7 +3,8 @@
 // mesh, read as a stream. The grid comes from gml:Envelope (corners, latitude first),
 // gml:GridEnvelope (gml:low/gml:high), the gml:tupleList lines "type,height" in "+x-y" order
 // (west to east, then north to south) and gml:startPoint (where the list starts; points before
-// it have no data, as have points after the list's end). "-9999." is no data.
+// it have no data, as have points after the list's end). "-9999." is no data; a height of
+// 100 km or more is no height, and its line is refused.
 #include "core/Result.h"
 #include "terrain/SourceGrid.h"
 
@@ -17,9 +18,10 @@
 
 namespace orv::terrain {
 
-// Feed the document in pieces of any size, then ask for the grid. The tupleList is taken apart
-// straight from the bytes (it is nearly all of the document); everything around it goes through
-// QXmlStreamReader, which still sees the list's line ends so that its line numbers stay right.
+// Feed the document in pieces of any size, then ask for the grid; the answer does not depend on
+// the pieces. The tupleList is taken apart straight from the bytes (it is nearly all of the
+// document); everything around it goes through QXmlStreamReader. Whatever follows the root
+// element is not read.
 class GmlDemParser {
 public:
     // origin: the file or archive member, kept in the grid. wanted: asked with the DEM's box once
@@ -42,11 +44,15 @@ public:
 private:
     enum class Stop { No, Skipped, Failed };
 
+    void takeMarkup(std::string_view text);
     void feedXml(std::string_view bytes);
     void handleToken();
     void endSmallElement();
     void startTuples();
-    size_t takeTuples(std::string_view bytes);  // bytes used; stops before '<'
+    // Takes the list's lines: from the bytes (raw: stops before the '<' that ends the list;
+    // returns the bytes used) or from the reader's text.
+    size_t takeTuples(std::string_view bytes, bool raw);
+    bool tupleLineFits(size_t length);
     void tupleLine(std::string_view line);
     void fail(ProblemKind kind, int line, std::string detail);
     int xmlLine() const;
@@ -60,6 +66,8 @@ private:
 
     // Document state.
     bool rootSeen_ = false;
+    bool rootDone_ = false;  // the root element has ended: nothing after it is read
+    int depth_ = 0;          // elements open
     std::string element_;  // local name of the small element whose text is being collected
     std::string text_;
     std::optional<std::pair<double, double>> lower_, upper_;  // latitude, longitude
@@ -72,7 +80,8 @@ private:
     std::vector<float> values_;  // in list order, placed at startPoint at the end
 
     // The tupleList taken from the bytes.
-    std::string pendingTag_;   // bytes held back that may begin "<gml:tupleList>"
+    std::string pendingMarkup_;  // markup held back until its line is complete
+    bool atTupleTag_ = false;  // the reader is given the start tag found in the bytes
     bool inTuples_ = false;    // taking tuple lines from the bytes
     bool fastTuples_ = false;  // the list was taken from the bytes, not through the reader
     std::string partialLine_;  // a tuple line cut by the end of a piece

@@ -12,7 +12,9 @@ namespace orv::terrain {
 namespace {
 
 constexpr uint64_t kMaxXmlBytes = 256ull << 20;     // a DEM10B mesh is about 20 MB
-constexpr uint64_t kMaxNestedZipBytes = 1ull << 30;  // an archive inside an archive
+// An archive inside an archive is read into memory: the survey's hold a secondary mesh's
+// documents, some tens of megabytes.
+constexpr uint64_t kMaxNestedZipBytes = 256ull << 20;
 constexpr int kMaxNesting = 2;
 
 bool endsWithIgnoringCase(std::string_view s, std::string_view tail) {
@@ -35,14 +37,9 @@ public:
         }
         const QByteArray head = f.peek(8);
         const std::string_view first(head.constData(), static_cast<size_t>(head.size()));
-        if (looksLikeZip(first) || endsWithIgnoringCase(path, ".zip")) {
+        if (isArchive(first, path)) {
             f.close();
-            auto archive = ZipArchive::open(path);
-            if (!archive) {
-                problem(path, archive.problem());
-                return;
-            }
-            members(*archive, path, 0);
+            archive(path, ZipArchive::open(path));
             return;
         }
         parse(path, [&](const std::function<bool(std::string_view)>& piece) -> Status {
@@ -59,7 +56,32 @@ public:
         });
     }
 
+    // A file's bytes already in memory: an archive or one document.
+    void bytes(const std::string& label, std::string bytes) {
+        if (isArchive(bytes, label)) {
+            archive(label, ZipArchive::fromBytes(std::move(bytes), label));
+            return;
+        }
+        parse(label, [&](const std::function<bool(std::string_view)>& piece) -> Status {
+            piece(bytes);
+            return Status{};
+        });
+    }
+
 private:
+    static bool isArchive(std::string_view firstBytes, std::string_view name) {
+        return looksLikeZip(firstBytes) || endsWithIgnoringCase(name, ".zip");
+    }
+
+    // The members of an archive, or the problem of one that cannot be opened.
+    void archive(const std::string& label, const Result<ZipArchive>& opened) {
+        if (!opened) {
+            problem(label, opened.problem());
+            return;
+        }
+        members(*opened, label, 0);
+    }
+
     void members(const ZipArchive& archive, const std::string& label, int depth) {
         bool any = false;
         for (int i = 0; i < archive.count(); ++i) {
@@ -76,7 +98,15 @@ private:
                     problem(member, Problem{ProblemKind::Unsupported, 0, "ZIPファイルの入れ子が深すぎます"});
                     continue;
                 }
+                // A size beyond the limit is refused before anything is unpacked; the memory for
+                // the size stated is taken at once.
+                const uint64_t stated = archive.size(i);
+                if (stated > kMaxNestedZipBytes) {
+                    problem(member, Problem{ProblemKind::TooLarge, 0, name + " が大きすぎます"});
+                    continue;
+                }
                 std::string bytes;
+                bytes.reserve(static_cast<size_t>(stated));
                 const Status read = archive.read(i, kMaxNestedZipBytes, [&](std::string_view piece) {
                     bytes.append(piece);
                     return true;
@@ -145,6 +175,12 @@ std::optional<GeoBox> boxFromGmlName(std::string_view name) {
         width = 45.0;
     }
     return GeoBox{south / 3600.0, (south + height) / 3600.0, west / 3600.0, (west + width) / 3600.0};
+}
+
+LoadedSources readGmlSourceBytes(std::string bytes, const std::string& label, const GeoBox& wanted) {
+    LoadedSources out;
+    Reader(wanted, out).bytes(label, std::move(bytes));
+    return out;
 }
 
 LoadedSources readGmlSources(const std::vector<std::string>& paths, const GeoBox& wanted,

@@ -30,12 +30,12 @@ MeshFrame frameOf(std::string_view code) {
 // it changes by well under a millimetre over 1 km.
 class ShiftField {
 public:
-    ShiftField(const MeshFrame& frame, const TokyoToJgd& datum) {
+    ShiftField(const MeshFrame& frame, const DatumShift& datum) {
         for (int i = 0; i < kShiftNodes; ++i)
             for (int j = 0; j < kShiftNodes; ++j) {
                 const double lat = frame.north - i * kShiftSpacing * kRowSeconds;
                 const double lon = frame.west + j * kShiftSpacing * kColumnSeconds;
-                const auto [jlat, jlon] = datum.convert(lat / 3600.0, lon / 3600.0);
+                const auto [jlat, jlon] = datum.fromTokyo(lat / 3600.0, lon / 3600.0);
                 dLat_[i][j] = jlat * 3600.0 - lat;
                 dLon_[i][j] = jlon * 3600.0 - lon;
             }
@@ -186,7 +186,7 @@ bool finerFirst(const LayerKey& a, const LayerKey& b) {
 
 }  // namespace
 
-Resampler::Resampler(const std::vector<SourceGrid>& grids, const TokyoToJgd& datum)
+Resampler::Resampler(const std::vector<SourceGrid>& grids, const DatumShift& datum)
     : grids_(grids), datum_(datum) {}
 
 GeoBox Resampler::jgdBox(std::string_view code) const {

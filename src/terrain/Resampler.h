@@ -6,7 +6,7 @@
 // moved to JGD2011 and the height is the mean of the source surface over it — the sources'
 // samples joined bilinearly, sampled at least once per source sample each way, so a 5 m model
 // does not alias. The finest source with data for at least half of the cell gives its height.
-#include "terrain/DatumShift.h"
+#include "geo/DatumShift.h"
 #include "terrain/SourceGrid.h"
 
 #include <string_view>
@@ -28,7 +28,7 @@ struct MeshHeights {
 class Resampler {
 public:
     // The grids must outlive the resampler.
-    Resampler(const std::vector<SourceGrid>& grids, const TokyoToJgd& datum);
+    Resampler(const std::vector<SourceGrid>& grids, const DatumShift& datum);
 
     // The JGD2011 area the mesh's cells cover.
     GeoBox jgdBox(std::string_view code) const;
@@ -37,7 +37,7 @@ public:
 
 private:
     const std::vector<SourceGrid>& grids_;
-    const TokyoToJgd& datum_;
+    const DatumShift& datum_;
 };
 
 }  // namespace orv::terrain

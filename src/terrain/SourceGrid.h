@@ -63,6 +63,9 @@ struct SourceGrid {
 
 inline constexpr float kNoHeight = std::numeric_limits<float>::quiet_NaN();
 
+// A value of this many metres or more (either way) is no height: no height on earth comes near.
+inline constexpr double kImpossibleHeight = 100000.0;
+
 // Web Mercator: continuous pixel coordinates at `zoom` of a position, in the frame where
 // pixel (i, j) of the lattice has its centre at (i, j).
 double mercatorU(double longitude, int zoom);

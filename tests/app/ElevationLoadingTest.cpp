@@ -173,7 +173,7 @@ TEST_F(ElevationLoadingTest, OtherMediaValueAsksNothing) {
     EXPECT_EQ(at(0, 0), ElevationGrid::kNoData);
 }
 
-TEST_F(ElevationLoadingTest, VmapDataSetFillsCornersOnly) {
+TEST_F(ElevationLoadingTest, SetMeshCornersFillsCornersOnly) {
     state->elevationGrid.set(10, 10, 1, 5.0f);
     setMeshCorners(*state);
     EXPECT_EQ(state->meshCorners[5].westLongitude, "139.373");

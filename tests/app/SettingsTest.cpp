@@ -414,10 +414,11 @@ TEST(Settings, EveryFieldSurvivesSaveAndLoadThroughTheFile) {
 
     IniStore written;
     saveSettings(*before, written);
-    ASSERT_TRUE(written.save(path));
+    ASSERT_TRUE(writeSettingsFile(path, written).ok());
 
-    IniStore read;
-    ASSERT_EQ(read.load(path), IniLoad::Read);
+    const Result<IniStore> reread = readSettingsFile(path);
+    ASSERT_TRUE(reread.ok());
+    const IniStore& read = *reread;
     auto after = newState();
     loadSettings(*after, read);
     const SettingsValues& t = after->settings;
@@ -462,37 +463,38 @@ TEST(Settings, UnusableFilesGiveDefaults) {
     const fs::path path = folder.path() / "Orvane2.ini";
     const std::string valid = "[BasisData]\n登り歩行速度=100\n";
 
+    // A missing file is no file yet; the others are refused as not ours. Either way the
+    // program goes on with an empty store.
     struct Case {
         const char* name;
         std::function<void()> make;
-        IniLoad result;
+        ProblemKind problem;
     };
     const Case cases[] = {
-        {"missing", [] {}, IniLoad::Missing},
+        {"missing", [] {}, ProblemKind::NotFound},
         {"binary", [&] { writeFile(path, valid + std::string("\0\x01\x02", 3)); },
-         IniLoad::Refused},
-        {"not UTF-8", [&] { writeFile(path, valid + "\xFF\xFE=1\n"); }, IniLoad::Refused},
+         ProblemKind::WrongEncoding},
+        {"not UTF-8", [&] { writeFile(path, valid + "\xFF\xFE=1\n"); }, ProblemKind::WrongEncoding},
         {"Shift_JIS", [&] { writeFile(path, valid + "[Config]\r\n\x8E\x52\x96\xBC=1\r\n"); },
-         IniLoad::Refused},
-        {"truncated UTF-8", [&] { writeFile(path, valid + "k=\xE5\xB1"); }, IniLoad::Refused},
+         ProblemKind::WrongEncoding},
+        {"truncated UTF-8", [&] { writeFile(path, valid + "k=\xE5\xB1"); }, ProblemKind::WrongEncoding},
         {"huge", [&] {
              std::string big = valid;
              while (big.size() <= kMaxSettingsFileBytes) big += "k=v\n";
              writeFile(path, big);
          },
-         IniLoad::Refused},
-        {"a folder", [&] { fs::create_directory(path); }, IniLoad::Refused},
+         ProblemKind::TooLarge},
+        {"a folder", [&] { fs::create_directory(path); }, ProblemKind::NotAFile},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::error_code ec;
         fs::remove_all(path, ec);
         c.make();
-        IniStore store;
-        store.set("BasisData", "登り歩行速度", "100");  // replaced by whatever loads
-        EXPECT_EQ(store.load(path), c.result);
-        EXPECT_EQ(store.loadFailed(), c.result == IniLoad::Refused);
-        EXPECT_TRUE(store.empty());
+        const Result<IniStore> read = readSettingsFile(path);
+        ASSERT_FALSE(read.ok());
+        EXPECT_EQ(read.problem().kind, c.problem);
+        const IniStore store;
         auto state = newState();
         loadSettings(*state, store);
         expectDefaults(*state);
@@ -516,11 +518,12 @@ TEST(IniStore, KeysAndValuesComeBackExactly) {
 
     TempFolder folder;
     const fs::path path = folder.path() / "a" / "b" / "Orvane2.ini";  // folders are created
-    ASSERT_TRUE(store.save(path));
+    ASSERT_TRUE(writeSettingsFile(path, store).ok());
     EXPECT_EQ(fileText(path), store.text());
 
-    IniStore read;
-    ASSERT_EQ(read.load(path), IniLoad::Read);
+    const Result<IniStore> reread = readSettingsFile(path);
+    ASSERT_TRUE(reread.ok());
+    const IniStore& read = *reread;
     for (const Setting& e : entries) {
         SCOPED_TRACE(e.key);
         EXPECT_TRUE(read.contains(e.section, e.key));
@@ -544,7 +547,6 @@ TEST(IniStore, KeepsFirstInsertionOrderAndReplacesLineBreaks) {
 }
 
 TEST(IniStore, ParsingSkipsJunkAndToleratesCrLf) {
-    IniStore store;
     const std::string bytes =
         "\xEF\xBB\xBF"
         "junk before any section\n"
@@ -558,10 +560,10 @@ TEST(IniStore, ParsingSkipsJunkAndToleratesCrLf) {
         "[S]\n"
         "c=3\n"
         "a=9";
-    EXPECT_EQ(store.parse(bytes), IniLoad::Read);
-    EXPECT_FALSE(store.loadFailed());
-    EXPECT_EQ(store.text(), "[S]\na=9\nc=3\n[T]\nb= 2 \n");
-    EXPECT_FALSE(store.contains("S", "k"));
+    const Result<IniStore> store = parseSettingsText(bytes);
+    ASSERT_TRUE(store.ok());
+    EXPECT_EQ(store->text(), "[S]\na=9\nc=3\n[T]\nb= 2 \n");
+    EXPECT_FALSE(store->contains("S", "k"));
 }
 
 TEST(IniStore, DefaultPathFollowsXdgRules) {
@@ -602,7 +604,7 @@ protected:
     void SetUp() override {
         path_ = folder_.path() / "Orvane2.ini";
         old_.set("Config", "old", "1");
-        ASSERT_TRUE(old_.save(path_));
+        ASSERT_TRUE(writeSettingsFile(path_, old_).ok());
         newer_.set("Config", "new", std::string(64 * 1024, 'x'));
     }
     void expectOldFileIntact() {
@@ -618,7 +620,7 @@ protected:
 TEST_F(IniStoreSaveFailure, ReadOnlyFolder) {
     if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
     fs::permissions(folder_.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(newer_.save(path_));
+    EXPECT_FALSE(writeSettingsFile(path_, newer_).ok());
     fs::permissions(folder_.path(), fs::perms::owner_all);
     expectOldFileIntact();
 }
@@ -631,7 +633,7 @@ TEST_F(IniStoreSaveFailure, WriteStopsHalfWay) {
     rlimit small = oldLimit;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = newer_.save(path_);
+    const bool saved = writeSettingsFile(path_, newer_).ok();
     ::setrlimit(RLIMIT_FSIZE, &oldLimit);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);
@@ -641,7 +643,7 @@ TEST_F(IniStoreSaveFailure, WriteStopsHalfWay) {
 TEST_F(IniStoreSaveFailure, TargetIsAFolder) {
     const fs::path target = folder_.path() / "Orvane2.ini.d";
     fs::create_directory(target);
-    EXPECT_FALSE(newer_.save(target));
+    EXPECT_FALSE(writeSettingsFile(target, newer_).ok());
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_TRUE(fs::is_empty(target));
     const std::vector<std::string> expected{"Orvane2.ini", "Orvane2.ini.d"};

@@ -216,15 +216,15 @@ TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheRefere
     EXPECT_EQ(state->centreMeshCode, "644205");
     EXPECT_EQ(model.sheetCaption, "6442  夕張岳");
 
-    // The destination on the overview: 142°40′58″ E, 42°43′10″ N.
+    // The destination on the overview: 142°41′12″ E, 42°43′01″ N (the sample file's Tokyo datum).
     ASSERT_TRUE(model.overviewDestination.has_value());
-    EXPECT_EQ(*model.overviewDestination, (OverviewDestination{1174, 393, "幌尻岳 2052m", "42.431", "142.4058"}));
+    EXPECT_EQ(*model.overviewDestination, (OverviewDestination{1174, 393, "幌尻岳 2052m", "42.4301", "142.4112"}));
     EXPECT_EQ(model.hScroll, 880);
     EXPECT_EQ(model.vScroll, 160);
 
-    // The preview: 9″ and 6″ a pixel from 142°30′ E, 42°50′ N; the summit at (73, 68).
-    EXPECT_EQ(model.preview.pixelAt(73, 69), colours::red);
-    EXPECT_EQ(model.preview.pixelAt(76, 71), colours::black);  // the triangle's outline
+    // The preview: 9″ and 6″ a pixel from 142°30′ E, 42°50′ N; the summit at (74, 69).
+    EXPECT_EQ(model.preview.pixelAt(74, 70), colours::red);
+    EXPECT_EQ(model.preview.pixelAt(77, 72), colours::black);  // the triangle's outline
     EXPECT_EQ(model.centreSouth, dmsToSeconds("42.40"));
     EXPECT_EQ(model.centreWest, dmsToSeconds("142.373"));
 
@@ -524,8 +524,8 @@ TEST_F(StartWorkflowTest, SavedPlanOpensOnTheBlockItWasSavedWith) {
     ASSERT_EQ(writeTextLines(state->dataFolder / "東へ.RTD",
                              {"42.40 142.4130 42.40 142.4130", ";",
                               "644206 644215 644216 644217 644205 644207 634275 634276 634277", ";",
-                              "幌尻岳 42.431 142.4058 2052 ぽろしりだけ A", ";", "2 TRK", ";",
-                              "1 42.42 142.42 900     0 ", "2 42.431 142.4058 2052  幌尻岳   0 "}),
+                              "幌尻岳 42.4301 142.4112 2052 ぽろしりだけ A", ";", "2 TRK", ";",
+                              "1 42.42 142.42 900     0 ", "2 42.4301 142.4112 2052  幌尻岳   0 "}),
               FileError::None);
     state->demUnused = 1;
     planName = "東へ";
@@ -581,7 +581,7 @@ TEST_F(StartWorkflowTest, CancelAtEachStepReturnsToIdle) {
              ASSERT_EQ(writeTextLines(t.state->dataFolder / "空.RTD",
                                       {"42.40 142.373 42.40 142.373", ";",
                                        "644205 644214 644215 644216 644204 644206 634274 634275 634276", ";",
-                                       "幌尻岳 42.431 142.4058 2052 ぽろしりだけ A", ";", "0 TRK", ";"}),
+                                       "幌尻岳 42.4301 142.4112 2052 ぽろしりだけ A", ";", "0 TRK", ";"}),
                        FileError::None);
              t.planName = "空";
          },

@@ -45,13 +45,13 @@ TEST_F(StartupTest, FirstStartMakesTheDataFolderPlanFilesAndEverySetting) {
     EXPECT_FALSE(state->rvnFileExists);
 
     // Every key holds its default text in the store on disk.
-    IniStore reread;
-    reread.load(paths().settingsFile);
-    EXPECT_EQ(reread.get("LineColor", "尾根筋"), "192192192    ");
-    EXPECT_EQ(reread.get("Config", "数値地図使用可否"), "0");
-    EXPECT_EQ(reread.get("Config", "等高線描画時色調整"), ".9");
-    EXPECT_EQ(reread.get("DefColor", "Om 以下"), "234180126-1  ");
-    EXPECT_EQ(reread.get("BasisData", "登り歩行速度"), "300");
+    const Result<IniStore> reread = readSettingsFile(paths().settingsFile);
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ(reread->get("LineColor", "尾根筋"), "192192192    ");
+    EXPECT_EQ(reread->get("Config", "数値地図使用可否"), "0");
+    EXPECT_EQ(reread->get("Config", "等高線描画時色調整"), ".9");
+    EXPECT_EQ(reread->get("DefColor", "Om 以下"), "234180126-1  ");
+    EXPECT_EQ(reread->get("BasisData", "登り歩行速度"), "300");
 }
 
 TEST_F(StartupTest, UnreadableSettingsAreKeptUnderADatedNameAndReportedOnce) {
@@ -72,9 +72,9 @@ TEST_F(StartupTest, UnreadableSettingsAreKeptUnderADatedNameAndReportedOnce) {
     ASSERT_EQ(readBytes(backup, bytes), FileError::None);
     EXPECT_EQ(bytes, foreign);
     // The defaults are written in its place.
-    IniStore reread;
-    ASSERT_EQ(reread.load(file), IniLoad::Read);
-    EXPECT_EQ(reread.get("BasisData", "登り歩行速度"), "300");
+    const Result<IniStore> reread = readSettingsFile(file);
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ(reread->get("BasisData", "登り歩行速度"), "300");
 }
 
 TEST_F(StartupTest, SettingsThatCannotBeWrittenAreReportedOnce) {
@@ -142,9 +142,9 @@ TEST_F(StartupTest, ExitQuestionNoKeepsRunningAndWritesNothing) {
 
     dialogs.answerMessage(Answer::Yes);
     EXPECT_TRUE(menu.confirmExit());
-    IniStore reread;
-    reread.load(paths().settingsFile);
-    EXPECT_EQ(reread.get("BasisData", "登り歩行速度"), "450");
+    const Result<IniStore> reread = readSettingsFile(paths().settingsFile);
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ(reread->get("BasisData", "登り歩行速度"), "450");
 }
 
 TEST_F(StartupTest, StartMenuBandsAndCommands) {

@@ -2,6 +2,7 @@
 // tile, read back by the loader.
 #include "cli/Cli.h"
 
+#include "CliRun.h"
 #include "app/ElevationLoading.h"
 #include "core/TextFile.h"
 #include "geo/MemFile.h"
@@ -11,23 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 
 namespace orv::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = runCli(args, out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 TEST(CliTest, HelpAndUsageErrors) {
     const CliRun help = run({"dem", "--help"});
@@ -40,7 +29,7 @@ TEST(CliTest, HelpAndUsageErrors) {
         const char* error;
     } cases[] = {
         {{}, "使い方: orvane-cli COMMAND"},
-        {{"render"}, "コマンド「render」はありません"},
+        {{"draw"}, "コマンド「draw」はありません"},
         {{"dem", "--tiles", "t", "--out", "o"}, "--centre がありません"},
         {{"dem", "--centre", "6442", "--tiles", "t", "--out", "o"}, "メッシュコード「6442」は6桁の2次メッシュコードではありません"},
         {{"dem", "--centre", "644205", "--out", "o"}, "--gml, --tiles, --download のどれか一つを指定してください"},

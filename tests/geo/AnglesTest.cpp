@@ -113,3 +113,55 @@ TEST(SecondsToDms, DirectDigitsEqualTheShortestFloatText) {
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+TEST(ExchangedAngles, DmsTextsInDegreesKeepTheirFractionsOfASecond) {
+    const struct {
+        const char* text;
+        double degrees;
+    } cases[] = {
+        {"35.45123", 35 + 45 / 60.0 + 12.3 / 3600.0},
+        {"139.453", 139 + 45 / 60.0 + 30 / 3600.0},
+        {"35.3", 35.5},
+        {"35", 35.0},
+        {".0001", 1 / 3600.0},
+        {" 35.4512345 ", 35 + 45 / 60.0 + 12.345 / 3600.0},
+        {"-.3", -0.5},
+        {"34.6", 35.0},  // 60 minutes count on, as dmsToSeconds reads them
+    };
+    for (const auto& c : cases) {
+        const auto degrees = dmsTextDegrees(c.text);
+        ASSERT_TRUE(degrees) << c.text;
+        EXPECT_NEAR(*degrees, c.degrees, 1e-12) << c.text;
+    }
+    for (const char* bad : {"", "-", ".", "35.45x", "1e5", "N35"}) EXPECT_FALSE(dmsTextDegrees(bad)) << bad;
+}
+
+TEST(ExchangedAngles, DegreesBecomeDmsTextsRoundedToTheSecondsDecimals) {
+    const struct {
+        double degrees;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {35 + 45 / 60.0 + 12.3 / 3600.0, 2, "35.45123"},
+        {35 + 45 / 60.0 + 12.345 / 3600.0, 3, "35.4512345"},
+        {35 + 45 / 60.0 + 12.345 / 3600.0, 0, "35.4512"},
+        {35 + 59 / 60.0 + 59.996 / 3600.0, 2, "36"},  // rounding carries into the degrees
+        {0.5, 2, ".3"},
+        {-1 / 3600.0, 2, "-.0001"},
+        {0.0, 2, "0"},
+        {1e-9, 2, "0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(degreesToDmsText(c.degrees, c.decimals), c.text) << c.degrees;
+    // Every text written is read back to the same hundredth of a second.
+    for (double lat = 24.0; lat < 46.0; lat += 0.0137) {
+        const auto back = dmsTextDegrees(degreesToDmsText(lat, 2));
+        ASSERT_TRUE(back);
+        ASSERT_NEAR((*back - lat) * 3600.0, 0.0, 0.005 + 1e-9) << lat;
+    }
+}
+
+}  // namespace
+}  // namespace orv

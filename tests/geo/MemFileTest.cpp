@@ -75,6 +75,11 @@ TEST_F(MemFileTest, FieldsWithExponentsOrNonNumbersAreNoDataAndCounted) {
     for (int k = 0; k < 6; ++k) EXPECT_EQ(block.at(0, k), ElevationGrid::kNoData) << k;
     EXPECT_FLOAT_EQ(block.at(0, 6), 7.7f);
     EXPECT_EQ(block.oddFields, 6);
+    // An exponent after the point is one too.
+    const MeshBlock pointed = parseMeshBlock("header\n5339450011.e38-1.E9\n");
+    EXPECT_EQ(pointed.at(0, 0), ElevationGrid::kNoData);
+    EXPECT_EQ(pointed.at(0, 1), ElevationGrid::kNoData);
+    EXPECT_EQ(pointed.oddFields, 2);
     // Text that is no number at all keeps reading as its leading number, and is counted too.
     EXPECT_EQ(parseMeshBlock("header\n533945001 12ab\n").oddFields, 1);
 }

@@ -1,4 +1,4 @@
-// The record items of GPS files: coordinates in both PCX units and in Waypoint+ files, PCX dates
+// The record items of GPS files: coordinates in the PCX units and in Waypoint+ files, PCX dates
 // and the shift of UTC times to Japanese time.
 #include "gps/GpsFields.h"
 
@@ -17,7 +17,7 @@ struct CoordinateCase {
     std::optional<std::string> expected;
 };
 
-TEST(GpsFieldsTest, PcxCoordinatesInBothUnits) {
+TEST(GpsFieldsTest, PcxCoordinatesInEveryUnit) {
     const CoordinateCase cases[] = {
         {"354512.3", PcxUnit::Dms, 90, "35.45123"},
         {"1394512.3", PcxUnit::Dms, 180, "139.45123"},  // eight digits survive
@@ -32,6 +32,11 @@ TEST(GpsFieldsTest, PcxCoordinatesInBothUnits) {
         {"35.50014", PcxUnit::Deg, 90, "35.3"},  // 127800.504″: whole seconds by floor
         {"35.4999", PcxUnit::Deg, 90, "35.2959"},
         {"180.5", PcxUnit::Deg, 180, std::nullopt},
+        {"3545.205", PcxUnit::DegMin, 90, "35.45123"},      // 45.205′ = 45′12.3″
+        {"13945.2055", PcxUnit::DegMin, 180, "139.451233"},  // 12.33″: hundredths kept
+        {"3559.99999", PcxUnit::DegMin, 90, "36"},           // rounds up into the next degree
+        {"3530", PcxUnit::DegMin, 90, "35.3"},
+        {"9000.01", PcxUnit::DegMin, 90, std::nullopt},
         {"", PcxUnit::Dms, 90, std::nullopt},
         {".", PcxUnit::Dms, 90, std::nullopt},
         {"35x", PcxUnit::Dms, 90, std::nullopt},

@@ -21,7 +21,7 @@ struct GpsHostileInputTest : ::testing::Test {
     test::TempDir dir;
     std::unique_ptr<AppState> state = makeAppState();
 
-    GpsReadResult read(Reader reader, const std::string& bytes) {
+    GpsReadMessage read(Reader reader, const std::string& bytes) {
         const auto path = dir.write("hostile.dat", bytes);
         // The import clears the route and the waypoints before any reader runs.
         clearRoute(*state);
@@ -32,7 +32,7 @@ struct GpsHostileInputTest : ::testing::Test {
         });
     }
 
-    void expectConsistent(const GpsReadResult& result) const {
+    void expectConsistent(const GpsReadMessage& result) const {
         EXPECT_GE(state->routeCount, 0);
         EXPECT_LE(state->routeCount, kMaxRoutePoints);
         EXPECT_GE(state->waypointCount, 0);
@@ -72,7 +72,7 @@ TEST_F(GpsHostileInputTest, HugeLinesAreRefusedOrSkipped) {
     };
     for (const auto& [reader, bytes] : cases) {
         const auto result = read(reader, bytes);
-        EXPECT_EQ(result.status, GpsReadStatus::BrokenLine);
+        EXPECT_EQ(test::problemKind(result), ProblemKind::BadRecord);
         EXPECT_NE(result.message.find("行が長すぎます。"), std::string::npos) << result.message;
     }
 }
@@ -80,7 +80,7 @@ TEST_F(GpsHostileInputTest, HugeLinesAreRefusedOrSkipped) {
 TEST_F(GpsHostileInputTest, NulBytesAndBrokenCharactersInRecords) {
     using namespace std::string_literals;
     const std::string nul = "T  N354512.3\0 E1394512.3 08-OCT-99 15:20:00 0\r\n"s;
-    EXPECT_EQ(read(GpsFileKind::PcxTrack, nul).status, GpsReadStatus::BrokenLine);
+    EXPECT_EQ(test::problemKind(read(GpsFileKind::PcxTrack, nul)), ProblemKind::BadRecord);
 
     // A name that is neither CP932 nor UTF-8, and a file cut inside a double-byte character.
     const auto result = read(GpsFileKind::PcxWaypoints,

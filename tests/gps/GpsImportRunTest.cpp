@@ -152,5 +152,78 @@ TEST_F(GpsImportRunTest, UnsupportedUnitIsShownAndCancelsTheStart) {
     EXPECT_EQ(state->routeCount, 0);  // the track read before is not kept either
 }
 
+TEST_F(GpsImportRunTest, PcxFilesOnWgs84AreBroughtOntoTheTokyoDatum) {
+    // The datum origin's JGD2000 position (≈ WGS 84) in a receiver's DM unit, and as a waypoint
+    // in DMS: both land on its Tokyo datum position 35°39′17.5148″ N 139°44′40.5020″ E.
+    const std::string wgsTrack = write("wgs.TRK", {"H  SOFTWARE NAME & VERSION",
+                                                   "M  G WGS 84                121 +0.000000e+000 +0.000000e+000 "
+                                                   "+0.000000e+000 +0.000000e+000 +0.000000e+000",
+                                                   "U  LAT LON DM",
+                                                   test::trackLine("3539.485953", "13944.481265")});
+    const std::string wgsWaypoints = write("wgs.WPT", {"M  G WGS-84", test::waypointLine("AZABU", "353929.1572", "1394428.8759")});
+    dialogs.answerFile(wgsTrack);
+    dialogs.answerFile(wgsWaypoints);
+    EXPECT_EQ(run(kGpsFormatPcx, true), GpsImportOutcome::Read);
+    EXPECT_TRUE(dialogs.messages().empty());
+    ASSERT_EQ(state->routeCount, 1);
+    ASSERT_EQ(state->waypointCount, 1);
+    const double tokyoLat = 35 + 39 / 60.0 + 17.5148 / 3600.0;
+    const double tokyoLon = 139 + 44 / 60.0 + 40.5020 / 3600.0;
+    for (const auto& [lat, lon] : {std::pair{state->route[1].latitude, state->route[1].longitude},
+                                   std::pair{state->waypoints[1].latitude, state->waypoints[1].longitude}}) {
+        SCOPED_TRACE(lat + " " + lon);
+        EXPECT_NEAR((*dmsTextDegrees(lat) - tokyoLat) * 3600.0, 0.0, 0.3);
+        EXPECT_NEAR((*dmsTextDegrees(lon) - tokyoLon) * 3600.0, 0.0, 0.3);
+    }
+}
+
+TEST_F(GpsImportRunTest, PcxDatumsTheProgramDoesNotKnowAreReadAsTokyoWithAWarning) {
+    const std::string nad = write("nad.TRK", {"M  G NAD27 CONUS         131 -8.000000e+000", "U  LAT LON DM",
+                                              test::trackLine("3545.205", "13945.205")});
+    dialogs.answerFile(nad);
+    EXPECT_EQ(run(kGpsFormatPcx), GpsImportOutcome::Read);
+    EXPECT_EQ(statusLines, (std::vector<std::string>{
+                               nad, "ＴＲＫデータの測地系「NAD27 CONUS」は分からないため、日本測地系として読み込みました。"}));
+    EXPECT_EQ(state->route[1].latitude, "35.45123");
+    EXPECT_EQ(state->route[1].longitude, "139.45123");
+}
+
+TEST_F(GpsImportRunTest, GpxLogIsReadThinnedAndBroughtOntoTheTokyoDatum) {
+    std::string log = "<gpx version=\"1.1\">\n<wpt lat=\"42.7196\" lon=\"142.6838\"><name>幌尻岳</name></wpt>\n<trk><trkseg>\n";
+    for (int i = 0; i < 3000; ++i)
+        log += "<trkpt lat=\"" + std::to_string(42.70 + i * 1e-5) + "\" lon=\"142.65\"><time>2024-05-04T23:10:00Z</time></trkpt>\n";
+    log += "</trkseg></trk></gpx>\n";
+    const std::string gpx = dir.write("log.gpx", log).string();
+    dialogs.answerFile(gpx);
+    dialogs.answerMessage(Answer::Ok);
+    EXPECT_EQ(run(kGpsFormatGpx, true), GpsImportOutcome::Read);
+    EXPECT_EQ(fileFilters(), (std::vector<std::string>{"GPXファイル(*.GPX)|*.GPX;*.gpx"}));
+    EXPECT_EQ(progressTexts, (std::vector<std::string>{"GPXデータ読込中"}));
+    const auto messages = dialogs.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "GPXデータのＴＲＫの点が3000点あり、2048点を超えるため、等間隔に2048点に間引いて読み込みました。");
+    EXPECT_EQ(messages[0].title, "ＴＲＫ読み込み");
+    EXPECT_EQ(messages[0].icon, Icon::Information);
+    ASSERT_EQ(state->routeCount, 2048);
+    EXPECT_EQ(state->route[1].timeText, "08:10:00");
+    EXPECT_EQ(state->route[1].dateText, "05/04/24");
+    ASSERT_EQ(state->waypointCount, 1);
+    EXPECT_EQ(state->waypoints[1].name, "幌尻岳");
+    EXPECT_EQ(state->waypointsRead, 1);
+    // About 9″ south and 14″ east of the GPS position on the Tokyo datum.
+    EXPECT_NEAR((*dmsTextDegrees(state->route[1].latitude) - 42.70) * 3600.0, -9.0, 1.0);
+    EXPECT_NEAR((*dmsTextDegrees(state->route[1].longitude) - 142.65) * 3600.0, 13.8, 1.0);
+}
+
+TEST_F(GpsImportRunTest, BrokenGpxIsShownAndCancelsTheStart) {
+    const std::string gpx = dir.write("log.gpx", "<gpx>\n<trk><trkseg>\n<trkpt lat=\"42.7\"/>\n").string();
+    dialogs.answerFile(gpx);
+    EXPECT_EQ(run(kGpsFormatGpx), GpsImportOutcome::Failed);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "GPXデータの 3 行目を読み取れません。\r\n点に緯度（lat）か経度（lon）がありません。");
+    EXPECT_EQ(dialogs.messages()[0].title, "ＴＲＫ読み込み");
+    EXPECT_EQ(state->routeCount, 0);
+}
+
 }  // namespace
 }  // namespace orv

@@ -8,9 +8,21 @@
 #include <filesystem>
 
 #include <initializer_list>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace orv {
+
+// A reader's problem as a failed comparison shows it.
+inline void PrintTo(const Problem& problem, std::ostream* out) {
+    *out << "{kind " << static_cast<int>(problem.kind) << ", line " << problem.line << ", \"" << problem.detail
+         << "\"}";
+}
+
+}  // namespace orv
 
 namespace orv::test {
 
@@ -63,10 +75,16 @@ inline std::string waypointLine(std::string_view name, std::string_view lat, std
            " 08-OCT-99 15:20:00 -9999";
 }
 
+// The kind of problem that stopped a reader; nothing when it read the file.
+inline std::optional<ProblemKind> problemKind(const GpsReadMessage& read) {
+    if (!read.problem) return std::nullopt;
+    return read.problem->kind;
+}
+
 // Reads a file as the import does: what the file replaces is cleared first, then the reader
 // runs, the track is committed into the state, and the outcome is put as the user is told it.
-inline GpsReadResult readAndCommit(GpsFileKind kind, const std::filesystem::path& path,
-                                   AppState& state, const GpsProgress& progress) {
+inline GpsReadMessage readAndCommit(GpsFileKind kind, const std::filesystem::path& path,
+                                    AppState& state, const GpsProgress& progress) {
     if (kind != GpsFileKind::PcxWaypoints) clearRoute(state);
     if (kind != GpsFileKind::PcxTrack) {
         clearWaypoints(state);

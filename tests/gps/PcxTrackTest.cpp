@@ -22,17 +22,17 @@ struct PcxTrackTest : ::testing::Test {
     std::unique_ptr<AppState> state = makeAppState();
     std::vector<std::pair<int, std::string>> progress;
 
-    GpsReadResult read(const std::string& bytes) {
+    GpsReadMessage read(const std::string& bytes) {
         const auto path = dir.write("track.TRK", bytes);
         return test::readAndCommit(GpsFileKind::PcxTrack, path, *state, [this](int value, const std::string& text) {
             progress.emplace_back(value, text);
         });
     }
 
-    GpsReadResult readLines(std::vector<std::string> lines) { return read(crlfFile(lines)); }
+    GpsReadMessage readLines(std::vector<std::string> lines) { return read(crlfFile(lines)); }
 
     // The head of an export followed by the given lines.
-    GpsReadResult readTrack(const std::vector<std::string>& points) {
+    GpsReadMessage readTrack(const std::vector<std::string>& points) {
         auto lines = test::pcxTrackHead();
         lines.insert(lines.end(), points.begin(), points.end());
         return readLines(lines);
@@ -102,11 +102,10 @@ TEST_F(PcxTrackTest, DegUnitTakesWholeSecondsOfTheDegrees) {
 TEST_F(PcxTrackTest, OtherUnitEndsTheImportWithTheMessage) {
     const auto result = readTrack({trackLine("354512.3", "1394512.3"), "U  LAT LON UTM",
                                    trackLine("354512.3", "1394512.3")});
-    EXPECT_EQ(result.status, GpsReadStatus::UnsupportedUnit);
+    EXPECT_EQ(result.problem, (Problem{ProblemKind::Unsupported, 12, {}}));
     EXPECT_EQ(result.message, "この形式のＴＲＫデータは読み込めません");
     EXPECT_EQ(result.title, "ＴＲＫ読み込み");
     EXPECT_EQ(result.icon, Icon::Information);
-    EXPECT_EQ(result.line, 12);
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_TRUE(state->route[1].latitude.empty());  // the point before it is not kept
     EXPECT_FALSE(state->routeLoaded);
@@ -131,8 +130,7 @@ TEST_F(PcxTrackTest, BrokenLinesNameTheirLineAndProblem) {
     for (const auto& [line, why] : cases) {
         const auto result = readLines({"H  LATITUDE", trackLine("354512.3", "1394512.3"), line,
                                        trackLine("354512.3", "1394512.3")});
-        EXPECT_EQ(result.status, GpsReadStatus::BrokenLine) << line;
-        EXPECT_EQ(result.line, 3);
+        EXPECT_EQ(result.problem, (Problem{ProblemKind::BadRecord, 3, why})) << line;
         EXPECT_EQ(result.message, std::string("ＴＲＫデータの 3 行目を読み取れません。\r\n") + why) << line;
         EXPECT_EQ(result.title, "ＴＲＫ読み込み");
         EXPECT_EQ(result.icon, Icon::Warning);
@@ -191,9 +189,8 @@ TEST_F(PcxTrackTest, HoldsExactly2048PointsAndRefusesThe2049th) {
 
     points.push_back(test::numberedTrackLine(2049));
     const auto result = readLines(points);
-    EXPECT_EQ(result.status, GpsReadStatus::TooManyPoints);
+    EXPECT_EQ(result.problem, (Problem{ProblemKind::TooMany, 2049, kTooManyTrackPoints}));
     EXPECT_EQ(result.message, "ＴＲＫデータの点が2048点を超えています。");
-    EXPECT_EQ(result.line, 2049);
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_TRUE(state->route[2048].latitude.empty());
 }
@@ -213,9 +210,8 @@ TEST_F(PcxTrackTest, ReadsTenThousandLinesAndNoTrackPointAfterThem) {
     // A track point there would be lost without a word.
     lines.push_back(trackLine("354512.3", "1394512.3"));  // line 10003
     const auto result = readLines(lines);
-    EXPECT_EQ(result.status, GpsReadStatus::TooManyLines);
+    EXPECT_EQ(result.problem, (Problem{ProblemKind::TooMany, 10003, kTooManyLines}));
     EXPECT_EQ(result.message, "ＴＲＫデータが10000行を超えています。");
-    EXPECT_EQ(result.line, 10003);
     EXPECT_EQ(state->routeCount, 0);
 }
 
@@ -242,12 +238,12 @@ TEST_F(PcxTrackTest, ProgressCountsEachLineLengthPlusOneOverTheFileLength) {
 
 TEST_F(PcxTrackTest, FileProblemsAreReported) {
     const auto missing = test::readAndCommit(GpsFileKind::PcxTrack, dir / "none.TRK", *state, nullptr);
-    EXPECT_EQ(missing.status, GpsReadStatus::FileError);
+    EXPECT_EQ(missing.problem, (Problem{ProblemKind::NotFound, 0, (dir / "none.TRK").string()}));
     EXPECT_EQ(missing.message, "GPSファイルが見つかりません。\r\n" + (dir / "none.TRK").string());
     EXPECT_EQ(missing.title, "ＴＲＫ読み込み");
 
     const auto folder = test::readAndCommit(GpsFileKind::PcxTrack, dir.path(), *state, nullptr);
-    EXPECT_EQ(folder.status, GpsReadStatus::FileError);
+    EXPECT_EQ(folder.problem, (Problem{ProblemKind::NotAFile, 0, dir.path().string()}));
     EXPECT_EQ(folder.message, "GPSファイルを読み込めません。\r\n" + dir.path().string());
 }
 

@@ -22,14 +22,14 @@ struct PcxWaypointTest : ::testing::Test {
     std::vector<int> values;
     std::string progressText;
 
-    GpsReadResult read(const std::string& bytes) {
+    GpsReadMessage read(const std::string& bytes) {
         const auto path = dir.write("points.WPT", bytes);
         return test::readAndCommit(GpsFileKind::PcxWaypoints, path, *state, [this](int value, const std::string& text) {
             values.push_back(value);
             progressText = text;
         });
     }
-    GpsReadResult readLines(const std::vector<std::string>& lines) { return read(crlfFile(lines)); }
+    GpsReadMessage readLines(const std::vector<std::string>& lines) { return read(crlfFile(lines)); }
 };
 
 TEST_F(PcxWaypointTest, ReadsNamesAndCoordinatesWithoutHemisphereLetters) {
@@ -82,7 +82,7 @@ TEST_F(PcxWaypointTest, BrokenLinesNameTheirLineAndProblem) {
     };
     for (const auto& [line, why] : cases) {
         const auto result = readLines({waypointLine("001", "354512.3", "1394512.3"), line});
-        EXPECT_EQ(result.status, GpsReadStatus::BrokenLine) << line;
+        EXPECT_EQ(result.problem, (Problem{ProblemKind::BadRecord, 2, why})) << line;
         EXPECT_EQ(result.message, std::string("ＷＰＴデータの 2 行目を読み取れません。\r\n") + why);
         EXPECT_EQ(result.title, "ＷＰＴ読み込み");
         EXPECT_EQ(state->waypointCount, 0);
@@ -103,7 +103,7 @@ TEST_F(PcxWaypointTest, CoordinatesBeyondTheUsualRangeAreReadWithAWarning) {
 
 TEST_F(PcxWaypointTest, OtherUnitGivesTheTrackMessage) {
     const auto result = readLines({"U  LAT LON UTM", waypointLine("001", "354512.3", "1394512.3")});
-    EXPECT_EQ(result.status, GpsReadStatus::UnsupportedUnit);
+    EXPECT_EQ(result.problem, (Problem{ProblemKind::Unsupported, 1, {}}));
     EXPECT_EQ(result.message, "この形式のＴＲＫデータは読み込めません");
     EXPECT_EQ(result.title, "ＴＲＫ読み込み");
     EXPECT_EQ(result.icon, Icon::Information);
@@ -119,9 +119,8 @@ TEST_F(PcxWaypointTest, HoldsExactly250WaypointsAndRefusesThe251st) {
 
     lines.push_back(waypointLine("251", "354512.3", "1394512.3"));
     const auto result = readLines(lines);
-    EXPECT_EQ(result.status, GpsReadStatus::TooManyWaypoints);
+    EXPECT_EQ(result.problem, (Problem{ProblemKind::TooMany, 251, kTooManyWaypoints}));
     EXPECT_EQ(result.message, "ＷＰＴデータの点が250点を超えています。");
-    EXPECT_EQ(result.line, 251);
     EXPECT_EQ(state->waypointCount, 0);
     EXPECT_TRUE(state->waypoints[250].name.empty());
 }

@@ -23,7 +23,7 @@ struct WaypointPlusTest : ::testing::Test {
     std::vector<int> values;
     std::string progressText;
 
-    GpsReadResult readLines(const std::vector<std::string>& lines) {
+    GpsReadMessage readLines(const std::vector<std::string>& lines) {
         const auto path = dir.write("record.TXT", crlfFile(lines));
         return test::readAndCommit(GpsFileKind::WaypointPlus, path, *state, [this](int value, const std::string& text) {
             values.push_back(value);
@@ -96,8 +96,7 @@ TEST_F(WaypointPlusTest, BrokenRecordsNameTheirLineAndProblem) {
     };
     for (const auto& [line, why] : cases) {
         const auto result = readLines({kHeader, "TP,D,35.5,139.5,10/08/1999,06:20:00", line});
-        EXPECT_EQ(result.status, GpsReadStatus::BrokenLine) << line;
-        EXPECT_EQ(result.line, 3);
+        EXPECT_EQ(result.problem, (Problem{ProblemKind::BadRecord, 3, why})) << line;
         EXPECT_EQ(result.message, std::string("Waypoint＋データの 3 行目を読み取れません。\r\n") + why);
         EXPECT_EQ(result.title, "ＴＲＫ読み込み");
         EXPECT_EQ(state->routeCount, 0);
@@ -130,7 +129,7 @@ TEST_F(WaypointPlusTest, TableLimitsAreKept) {
     auto more = lines;
     more.push_back("TP,D,35.5,139.5,10/08/1999,06:20:00");
     auto result = readLines(more);
-    EXPECT_EQ(result.status, GpsReadStatus::TooManyPoints);
+    EXPECT_EQ(result.problem, (Problem{ProblemKind::TooMany, 2300, kTooManyTrackPoints}));
     EXPECT_EQ(result.message, "Waypoint＋データのＴＲＫの点が2048点を超えています。");
     EXPECT_EQ(state->routeCount, 0);
     EXPECT_EQ(state->waypointCount, 0);
@@ -138,9 +137,8 @@ TEST_F(WaypointPlusTest, TableLimitsAreKept) {
     more = lines;
     more.push_back("WP,D,w,35.5,139.5");
     result = readLines(more);
-    EXPECT_EQ(result.status, GpsReadStatus::TooManyWaypoints);
+    EXPECT_EQ(result.problem, (Problem{ProblemKind::TooMany, 2300, kTooManyWaypoints}));
     EXPECT_EQ(result.message, "Waypoint＋データのＷＰＴの点が250点を超えています。");
-    EXPECT_EQ(result.line, 2300);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST(RouteMapMenus, BandsInOrderWithCaptionsAndCategories) {
         {"RidVMenu", "谷・尾根筋図", "谷・尾根図ﾒﾆｭｰ", 3},
         {"DispGMode", "画像表示", "表示ﾒﾆｭｰ", 14},  // 13 commands and the interval sub-menu
         {"BCColorSetMenu", "描画背景色設定", "背景描画色設定ﾒﾆｭｰ", 5},
-        {"TRKjobMenu", "TRK処理", "TRK操作ﾒﾆｭｰ", 6},
+        {"TRKjobMenu", "TRK処理", "TRK操作ﾒﾆｭｰ", 7},  // with "GPX形式でルート保存"
         {"RVContMenu", "谷尾根筋作図", "谷尾根作図処理メニュー", 3},
         {"RootEditMenu", "ルート編集", "TRK編集ﾒﾆｭｰ", 8},
         {"RefPointSetMenu", "参照ﾙｰﾄ位置処理", "参照ﾙｰﾄ位置処理メニュー", 2},

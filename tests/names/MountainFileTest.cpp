@@ -212,7 +212,7 @@ TEST_F(MountainFileTest, TheBundledSampleFileLoads) {
     EXPECT_EQ(result->encoding, MountainFileEncoding::Cp932);
     EXPECT_EQ(state->mountainCount, 6);
     EXPECT_EQ(state->mountainTable[1].name, "幌尻岳");
-    EXPECT_EQ(state->mountainTable[1].latitude, "42.431");
+    EXPECT_EQ(state->mountainTable[1].latitude, "42.4301");
 }
 
 TEST(MountainFileDialogs, TheErrorMessageAndTheFileChoice) {

@@ -218,6 +218,9 @@ TEST(RouteFieldsTest, BlanksAndCommasSeparateFields) {
     EXPECT_EQ(q.number, 5);
     EXPECT_EQ(q.longitude, "");
     EXPECT_EQ(q.elevation, 0.0f);
+    // So does an elevation no height comes near, instead of an infinite one.
+    EXPECT_EQ(parseRoutePointLine("6 35.2 139.4 1e300").elevation, 0.0f);
+    EXPECT_EQ(parseRoutePointLine("6 35.2 139.4 -99999.5").elevation, -99999.5f);
 }
 
 // ---- Ridge/valley file ----

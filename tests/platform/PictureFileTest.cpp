@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 namespace orv {
@@ -64,6 +65,18 @@ TEST_F(PictureFiles, SavedBitmapLoadsBackPixelForPixel) {
     EXPECT_EQ(loaded.width(), 90);
     EXPECT_EQ(loaded.height(), 70);
     EXPECT_EQ(loaded.image(), drawn.image());
+}
+
+TEST_F(PictureFiles, PngReplacesAFileWholeAndLeavesNothingBeside) {
+    DrawingSurface drawn(40, 30);
+    drawn.box(3, 3, 20, 12, colours::red, true);
+    write(file("map.png"), "an older picture");
+    ASSERT_TRUE(drawn.savePicture(file("map.png"), PictureFormat::Png));
+
+    QImage saved;
+    ASSERT_TRUE(saved.load(QString::fromStdString(file("map.png").string()), "PNG"));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), drawn.image());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file("")), std::filesystem::directory_iterator()), 1);
 }
 
 TEST_F(PictureFiles, JpegLoadsWithItsSize) {

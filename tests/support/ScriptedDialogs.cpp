@@ -43,7 +43,7 @@ bool ScriptedDialogs::allAnswersUsed() const {
 
 Answer ScriptedDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
                                 Icon icon) {
-    asked_.push_back({"message", text, title, buttons, icon});
+    asked_.push_back({"message", text, title, buttons, icon, ""});
     // A plain OK box needs no scripted answer.
     if (buttons == Buttons::Ok && messages_.empty()) return Answer::Ok;
     return take(messages_, cancelling(buttons), "message " + title + ": " + text);
@@ -51,41 +51,41 @@ Answer ScriptedDialogs::message(const std::string& text, const std::string& titl
 
 std::string ScriptedDialogs::input(const std::string& prompt, const std::string& title,
                                    const std::string&) {
-    asked_.push_back({"input", prompt, title, Buttons::OkCancel, Icon::None});
+    asked_.push_back({"input", prompt, title, Buttons::OkCancel, Icon::None, ""});
     return take(inputs_, std::string(), "input " + title + ": " + prompt);
 }
 
 std::optional<std::string> ScriptedDialogs::openFile(const std::string& title,
                                                      const std::string& filter,
-                                                     const std::string&) {
-    asked_.push_back({"openFile", filter, title, Buttons::OkCancel, Icon::None});
+                                                     const std::string& initialPath) {
+    asked_.push_back({"openFile", filter, title, Buttons::OkCancel, Icon::None, initialPath});
     return take(files_, std::optional<std::string>(), "open file " + title);
 }
 
 std::optional<std::string> ScriptedDialogs::saveFile(const std::string& title,
                                                      const std::string& filter,
-                                                     const std::string&, const std::string&) {
-    asked_.push_back({"saveFile", filter, title, Buttons::OkCancel, Icon::None});
+                                                     const std::string&, const std::string& initialPath) {
+    asked_.push_back({"saveFile", filter, title, Buttons::OkCancel, Icon::None, initialPath});
     return take(files_, std::optional<std::string>(), "save file " + title);
 }
 
 std::optional<Colour> ScriptedDialogs::pickColour(Colour, const std::string& title) {
-    asked_.push_back({"colour", "", title, Buttons::OkCancel, Icon::None});
+    asked_.push_back({"colour", "", title, Buttons::OkCancel, Icon::None, ""});
     return take(colours_, std::optional<Colour>(), "colour " + title);
 }
 
 std::optional<TextStyle> ScriptedDialogs::pickFont(const TextStyle&) {
-    asked_.push_back({"font", "", "", Buttons::OkCancel, Icon::None});
+    asked_.push_back({"font", "", "", Buttons::OkCancel, Icon::None, ""});
     return take(fonts_, std::optional<TextStyle>(), "font");
 }
 
 std::string ScriptedDialogs::pickFolder(const std::string& title, const std::string& initialFolder) {
-    asked_.push_back({"folder", initialFolder, title, Buttons::OkCancel, Icon::None});
+    asked_.push_back({"folder", initialFolder, title, Buttons::OkCancel, Icon::None, ""});
     return take(folders_, std::string(), "folder " + title);
 }
 
 void ScriptedDialogs::showHelp(const std::string& helpFile) {
-    asked_.push_back({"help", helpFile, "", Buttons::Ok, Icon::None});
+    asked_.push_back({"help", helpFile, "", Buttons::Ok, Icon::None, ""});
 }
 
 }  // namespace orv::test

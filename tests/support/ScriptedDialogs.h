@@ -16,6 +16,7 @@ struct Asked {
     std::string title;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
+    std::string initialPath;  // the path a file dialog starts with
 };
 
 class ScriptedDialogs : public Dialogs {

@@ -92,6 +92,8 @@ TEST(ElevationTileTest, BadTilesSayWhatIsWrong) {
     shortRow.erase(shortRow.find(','), shortRow.find(',', shortRow.find(',') + 1) - shortRow.find(','));
     std::string badValue = real;
     badValue.replace(0, badValue.find(','), "12x");
+    std::string impossible = real;
+    impossible.replace(0, impossible.find(','), "1e300");
     const std::string png = fileBytes(kRealData + "/dem_png-8-229-94.png");
     struct Case {
         const char* name;
@@ -105,6 +107,7 @@ TEST(ElevationTileTest, BadTilesSayWhatIsWrong) {
         {"a short row", shortRow, 1, "255個"},
         {"a row too long", "1," + real, 1, "256個を超えて"},
         {"a value that is no number", badValue, 1, "12x"},
+        {"a value no height comes near", impossible, 1, "1e300"},
         {"a PNG that does not decode", png.substr(0, 8) + "garbage after the signature", 0, "PNG画像として読めません"},
         {"a truncated PNG", png.substr(0, png.size() / 3), 0, "PNG"},
         {"a PNG of the wrong size", pngBytes(QImage(255, 256, QImage::Format_RGB32)), 0, "255 × 256"},

@@ -100,6 +100,44 @@ TEST(GmlDemTest, PiecesOfAnySizeGiveTheSameGrid) {
     }
 }
 
+TEST(GmlDemTest, LongMarkupLinesGiveTheSameAnswerInPieces) {
+    DemShape shape = secondaryMeshShape(52, 38, 7, 4);
+    shape.columns = 3;
+    shape.rows = 2;
+    const std::string good = gmlDocument(shape, [](double, double) { return 5.0; });
+    const auto insert = [&](const std::string& markup) {
+        std::string s = good;
+        s.insert(s.find("<DEM "), markup);
+        return s;
+    };
+    // Lines far longer than the pieces the XML reader is given, one of them with the list's
+    // start tag in its middle and one with an error near its end.
+    const std::string longComment = insert("<!--" + std::string(150000, 'x') + "-->\n");
+    const std::string tagInLongLine = [&] {
+        std::string s = good;
+        s.replace(s.find("<gml:tupleList>\n"), 16, "<!--" + std::string(70000, 'y') + "--><gml:tupleList>");
+        return s;
+    }();
+    const std::string lateError = insert("<x" + std::string(100000, ' ') + "<\n");
+    for (const std::string* doc : {&longComment, &tagInLongLine, &lateError}) {
+        const auto whole = parseInPieces(*doc, doc->size());
+        for (size_t piece : {size_t{7}, size_t{65535}, size_t{65537}, size_t{100000}}) {
+            SCOPED_TRACE(piece);
+            const auto cut = parseInPieces(*doc, piece);
+            ASSERT_EQ(cut.ok(), whole.ok());
+            if (!whole.ok()) {
+                EXPECT_EQ(cut.problem(), whole.problem());
+            } else {
+                ASSERT_TRUE(cut->has_value());
+                EXPECT_EQ((*cut)->heights, (*whole)->heights);
+            }
+        }
+    }
+    EXPECT_TRUE(parseInPieces(longComment, longComment.size()).ok());
+    EXPECT_TRUE(parseInPieces(tagInLongLine, tagInLongLine.size()).ok());
+    EXPECT_FALSE(parseInPieces(lateError, lateError.size()).ok());
+}
+
 TEST(GmlDemTest, StartPointAndShortListLeaveNoDataAround) {
     DemShape s = secondaryMeshShape(53, 39, 4, 5);
     s.columns = 4;

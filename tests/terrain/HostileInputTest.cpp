@@ -78,5 +78,16 @@ TEST(HostileInputTest, TilesAndArchives) {
     });
 }
 
+TEST(HostileInputTest, AnArchiveInsideAnArchiveTooLargeIsRefusedBeforeUnpacking) {
+    // 358 bytes holding an "inner.zip" of 300 MB of zeros (bzip2).
+    std::string bomb;
+    ASSERT_EQ(readBytes(std::string(ORVANE_FIXTURES) + "/fuzz/zip/nested-archive-of-300-MB.zip", bomb),
+              FileError::None);
+    const LoadedSources loaded = readGmlSourceBytes(bomb, "bomb.zip", {20, 50, 120, 160});
+    ASSERT_EQ(loaded.problems.size(), 1u);
+    EXPECT_EQ(loaded.problems[0].file, "bomb.zip:inner.zip");
+    EXPECT_EQ(loaded.problems[0].problem.kind, ProblemKind::TooLarge);
+}
+
 }  // namespace
 }  // namespace orv::terrain

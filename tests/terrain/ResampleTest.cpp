@@ -7,7 +7,7 @@
 #include "geo/MemFile.h"
 #include "geo/MeshCode.h"
 #include "support/TempDir.h"
-#include "terrain/DatumShift.h"
+#include "geo/DatumShift.h"
 #include "terrain/SyntheticDem.h"
 
 #include <gtest/gtest.h>
@@ -30,9 +30,9 @@ struct Surface {
 
 // Mean of a surface over the cell (row n, column k) of the centre mesh, with an independent
 // fine midpoint sum over the cell moved by the datum shift at its centre.
-double cellMean(const Surface& s, const TokyoToJgd& datum, double north, double west, int n, int k) {
+double cellMean(const Surface& s, const DatumShift& datum, double north, double west, int n, int k) {
     const double centreLat = (north - (n + 0.5) * 1.5) / 3600.0, centreLon = (west + (k + 0.5) * 2.25) / 3600.0;
-    const auto [jLat, jLon] = datum.convert(centreLat, centreLon);
+    const auto [jLat, jLon] = datum.fromTokyo(centreLat, centreLon);
     constexpr int kSteps = 24;
     double sum = 0;
     for (int i = 0; i < kSteps; ++i)
@@ -42,7 +42,7 @@ double cellMean(const Surface& s, const TokyoToJgd& datum, double north, double 
 }
 
 TEST(ResampleTest, PlaneAndConeComeBackAsCellMeans) {
-    auto datum = TokyoToJgd::create();
+    auto datum = DatumShift::create(ModernDatum::Jgd2011);
     ASSERT_TRUE(datum.ok());
     const double north = dmsToSeconds(meshSouthLatitude(kCentre)) + 300.0;
     const double west = dmsToSeconds(meshWestLongitude(kCentre));
@@ -50,7 +50,7 @@ TEST(ResampleTest, PlaneAndConeComeBackAsCellMeans) {
     const double step = shape.stepSeconds / 3600.0;
     // The cone's apex on the DEM sample nearest the JGD2011 position of the middle of cell
     // (100, 100): a 10 m model cannot hold a sharper summit than its samples.
-    const auto [middleLat, middleLon] = datum->convert((north - 100.5 * 1.5) / 3600.0, (west + 100.5 * 2.25) / 3600.0);
+    const auto [middleLat, middleLon] = datum->fromTokyo((north - 100.5 * 1.5) / 3600.0, (west + 100.5 * 2.25) / 3600.0);
     const double apexLat = shape.south + (std::round((middleLat - shape.south) / step - 0.5) + 0.5) * step;
     const double apexLon = shape.west + (std::round((middleLon - shape.west) / step - 0.5) + 0.5) * step;
     const double cosLat = std::cos(apexLat * M_PI / 180.0);
@@ -88,7 +88,7 @@ TEST(ResampleTest, PlaneAndConeComeBackAsCellMeans) {
                 const float got = grid->get(200 + n, 200 + k, 1);
                 if (got > highest) highest = got, best = n * 200 + k;
                 const double centreLat = (north - (n + 0.5) * 1.5) / 3600.0, centreLon = (west + (k + 0.5) * 2.25) / 3600.0;
-                const auto [jLat, jLon] = datum->convert(centreLat, centreLon);
+                const auto [jLat, jLon] = datum->fromTokyo(centreLat, centreLon);
                 // Cells whose footprint lies wholly inside the DEM's sample centres.
                 const bool inside = jLat - 0.75 / 3600 > shape.south + step && jLat + 0.75 / 3600 < shape.south + 300.0 / 3600 - step &&
                                     jLon - 1.125 / 3600 > shape.west + step && jLon + 1.125 / 3600 < shape.west + 450.0 / 3600 - step;

@@ -5,7 +5,8 @@
 
 namespace orv {
 
-// "ｺｰｽﾀｲﾑ" opens the course-time window.
+// "ｺｰｽﾀｲﾑ" opens the course-time window; "PCX形式でルート保存" and "GPX形式でルート保存" write
+// the route's GPS file.
 void connectRouteMapWindows(RouteMapWindow& map);
 
 }  // namespace orv

@@ -14,7 +14,11 @@ namespace {
 
 constexpr std::array<const char*, kGpsFormatCount> kOptionCaptions{
     "PCXﾌｫｰﾏｯﾄ　ﾃｷｽﾄﾃﾞｰﾀ", "Waypoint＋ﾌｫｰﾏｯﾄ　ﾃｷｽﾄﾃﾞｰﾀ", "POTﾌｫｰﾏｯﾄ　ﾃｷｽﾄﾃﾞｰﾀ",
-    "山行計画で作成したルートデータ"};
+    "山行計画で作成したルートデータ", "GPXﾌｫｰﾏｯﾄ　ﾌｧｲﾙ"};
+
+// The options from the top: the GPS file formats (GPX third), then the others.
+constexpr std::array<int, kGpsFormatCount> kOptionOrder{kGpsFormatPcx, kGpsFormatWaypointPlus, kGpsFormatGpx,
+                                                        kGpsFormatPot, kGpsFormatPlanRoute};
 
 }  // namespace
 
@@ -30,7 +34,7 @@ SelectTrackDialog::SelectTrackDialog(QWidget* parent) : QDialog(parent) {
 
     auto* group = new QGroupBox(this);
     auto* optionRows = new QVBoxLayout(group);
-    for (int i = 0; i < kGpsFormatCount; ++i) {
+    for (const int i : kOptionOrder) {
         auto* option =
             new QRadioButton(QString::fromUtf8(kOptionCaptions[static_cast<size_t>(i)]), group);
         option->setObjectName(QStringLiteral("option%1").arg(i));

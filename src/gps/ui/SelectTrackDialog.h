@@ -1,5 +1,5 @@
 #pragma once
-// ORV_SELTRK, the GPS format dialog ("TRKデータの選択"): four format options, the check box
+// ORV_SELTRK, the GPS format dialog ("TRKデータの選択"): five format options, the check box
 // "WPTデータも読む" and the button "実行". It only records the choice; runGpsImport acts on it.
 #include "gps/GpsImportRun.h"
 

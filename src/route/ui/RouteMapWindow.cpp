@@ -134,6 +134,7 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setPopupHook({});
     logic_->setExitHook({});
     logic_->setCourseTimeHook({});
+    logic_->setTrackExportHook({});
     menus_.reset();
     delete takeCentralWidget();
 }
@@ -145,6 +146,16 @@ void RouteMapWindow::setCourseTimeWindow(WindowOpener open) {
     }
     logic_->setCourseTimeHook(
         [this, open = std::move(open)] { open(logic_->state(), *dialogs_, this); });
+}
+
+void RouteMapWindow::setTrackExporter(TrackExporter exporter) {
+    if (!exporter) {
+        logic_->setTrackExportHook({});
+        return;
+    }
+    logic_->setTrackExportHook([this, exporter = std::move(exporter)](TrackFileKind kind) {
+        exporter(kind, logic_->state(), *dialogs_);
+    });
 }
 
 void RouteMapWindow::open() {

@@ -56,6 +56,10 @@ public:
     using WindowOpener = std::function<void(AppState& state, Dialogs& dialogs, QWidget* parent)>;
     // "ｺｰｽﾀｲﾑ": the course-time window. Without one the command does nothing.
     void setCourseTimeWindow(WindowOpener open);
+    // "PCX形式でルート保存", "GPX形式でルート保存": writes the route's GPS file, asking through
+    // `dialogs`. Without one the commands do nothing.
+    using TrackExporter = std::function<void(TrackFileKind kind, AppState& state, Dialogs& dialogs)>;
+    void setTrackExporter(TrackExporter exporter);
 
     // The widgets the map is seen through (for tests and the owner).
     SurfaceWidget* mapPicture() const { return mapPicture_; }

@@ -68,5 +68,18 @@ TEST(SelectTrackDialogTest, ExecuteReturnsTheChoiceAndClosingReturnsNothing) {
     EXPECT_FALSE(runSelectTrackDialog(nullptr).has_value());
 }
 
+TEST(SelectTrackDialogTest, OffersGpxAsTheThirdFormat) {
+    SelectTrackDialog dialog;
+    auto* gpx = dialog.findChild<QRadioButton*>(QStringLiteral("option%1").arg(kGpsFormatGpx));
+    ASSERT_NE(gpx, nullptr);
+    EXPECT_EQ(gpx->text(), "GPXﾌｫｰﾏｯﾄ　ﾌｧｲﾙ");
+    // Below the two GPS text formats, above the other choices.
+    const QList<QRadioButton*> options = dialog.findChildren<QRadioButton*>();
+    ASSERT_EQ(options.size(), 5);
+    EXPECT_EQ(options.indexOf(gpx), 2);
+    gpx->click();
+    EXPECT_EQ(dialog.choice().option, kGpsFormatGpx);
+}
+
 }  // namespace
 }  // namespace orv

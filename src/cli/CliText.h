@@ -1,0 +1,18 @@
+#pragma once
+// What the commands of orvane-cli share in reading their arguments and printing the program's
+// messages.
+#include <filesystem>
+#include <string>
+
+namespace orv::cli {
+
+// An argument that is an option ("--out", "-h"), not a value.
+bool isOption(const std::string& argument);
+
+// A message of the program with its CR LF line breaks as a terminal's LF.
+std::string terminalText(std::string text);
+
+// The extension of a file name in lower case, without its point ("GPX" for "walk.GPX").
+std::string lowerExtension(const std::filesystem::path& path);
+
+}  // namespace orv::cli

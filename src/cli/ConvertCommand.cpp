@@ -1,0 +1,161 @@
+#include "cli/ConvertCommand.h"
+
+#include "cli/Cli.h"
+#include "cli/CliText.h"
+#include "exchange/GpxWriter.h"
+#include "gps/GpsImportRun.h"
+#include "gps/GpxTrack.h"
+#include "gps/PcxTrackWriter.h"
+#include "gps/TrackDatum.h"
+#include "gps/WaypointPlusWriter.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace orv::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kConvertUsage =
+    "使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME]\n"
+    "\n"
+    "GPSのファイルを別の形式に変換します。形式はファイルの拡張子で決まります。\n"
+    "  .gpx  GPX 1.0/1.1（WGS 84）\n"
+    "  .trk  PCXテキストのトラックファイル（読むときは「M  G」行の測地系、書くときは日本測地系）\n"
+    "  .wpt  PCXテキストのウェイポイントファイル（読むだけ）\n"
+    "  .txt  Waypoint+テキストファイル（日本測地系）\n"
+    "\n"
+    "  --to FORMAT   OUTの形式（gpx, trk, txt）。OUTの拡張子より優先します\n"
+    "  --name NAME   PCXの見出し行とGPXの名前（既定はINのファイル名）\n"
+    "  -h, --help    この説明\n"
+    "\n"
+    "ルートの点は2048点まで、ウェイポイントは250点までです。長いGPXのトラックは等間隔に間引きます。\n";
+
+enum class Format { Gpx, PcxTrack, PcxWaypoints, WaypointPlus };
+
+std::optional<Format> formatOf(const std::string& name) {
+    if (name == "gpx") return Format::Gpx;
+    if (name == "trk" || name == "pcx") return Format::PcxTrack;
+    if (name == "wpt") return Format::PcxWaypoints;
+    if (name == "txt") return Format::WaypointPlus;
+    return std::nullopt;
+}
+
+GpsFileKind kindOf(Format format) {
+    switch (format) {
+    case Format::Gpx: return GpsFileKind::Gpx;
+    case Format::PcxTrack: return GpsFileKind::PcxTrack;
+    case Format::PcxWaypoints: return GpsFileKind::PcxWaypoints;
+    case Format::WaypointPlus: return GpsFileKind::WaypointPlus;
+    }
+    return GpsFileKind::Gpx;
+}
+
+Result<GpsTrack> readFile(Format format, const fs::path& path) {
+    switch (format) {
+    case Format::Gpx: return readGpxTrack(path, {});
+    case Format::PcxTrack: return readPcxTrack(path, {});
+    case Format::PcxWaypoints: return readPcxWaypoints(path, {});
+    case Format::WaypointPlus: return readWaypointPlus(path, {});
+    }
+    return Problem{ProblemKind::Unsupported, 0, {}};
+}
+
+}  // namespace
+
+int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> files;
+    std::string to;
+    std::optional<std::string> name;
+    const auto usage = [&](const std::string& problem) {
+        err << "orvane-cli convert: " << problem << "\n\n" << kConvertUsage;
+        return kExitUsage;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-h" || a == "--help") {
+            out << kConvertUsage;
+            return kExitOk;
+        } else if (a == "--to") {
+            if (i + 1 >= args.size() || isOption(args[i + 1])) return usage("--to に形式がありません");
+            to = args[++i];
+        } else if (a == "--name") {
+            if (i + 1 >= args.size()) return usage("--name に名前がありません");
+            name = args[++i];
+        } else if (isOption(a)) {
+            return usage("知らないオプション「" + a + "」です");
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) return usage("読むファイルと書くファイルを一つずつ指定してください");
+    const fs::path in = files[0];
+    const fs::path outPath = files[1];
+    const auto from = formatOf(lowerExtension(in));
+    if (!from) return usage("「" + in.string() + "」の形式が分かりません（拡張子 .gpx .trk .wpt .txt）");
+    const auto target = formatOf(to.empty() ? lowerExtension(outPath) : to);
+    if (!target || *target == Format::PcxWaypoints)
+        return usage(to.empty() ? "「" + outPath.string() + "」の形式が分かりません（拡張子 .gpx .trk .txt か --to）"
+                                : "--to の形式「" + to + "」は書けません（gpx, trk, txt）");
+
+    // Read as the import reads, with its messages.
+    Result<GpsTrack> read = readFile(*from, in);
+    const GpsReadMessage told = describeGpsRead(kindOf(*from), read, in);
+    if (!told.ok()) {
+        err << "orvane-cli convert: " << terminalText(told.message) << '\n';
+        return kExitFailed;
+    }
+    if (!told.warning.empty()) err << "orvane-cli convert: " << told.warning << '\n';
+    if (!told.notice.empty()) err << "orvane-cli convert: " << told.notice << '\n';
+    GpsTrack& track = read.value();
+
+    // Positions on the Tokyo datum in between, as the program holds them.
+    std::optional<DatumShift> shift;
+    if (track.datum == TrackDatum::Wgs84 || *target == Format::Gpx) {
+        Result<DatumShift> made = DatumShift::create(ModernDatum::Wgs84);
+        if (!made) {
+            err << "orvane-cli convert: " << made.problem().detail << '\n';
+            return kExitFailed;
+        }
+        shift.emplace(std::move(made).value());
+    }
+    if (track.datum == TrackDatum::Wgs84) {
+        if (const Status moved = moveTrackToTokyo(track, *shift); !moved) {
+            err << "orvane-cli convert: " << terminalText(datumProblemMessage(moved.problem())) << '\n';
+            return kExitFailed;
+        }
+    }
+
+    const std::string title = name ? *name : in.stem().string();
+    Status written;
+    switch (*target) {
+    case Format::Gpx: {
+        const Result<GpxDocument> document = routeGpx(title, track.points, track.waypoints, *shift);
+        written = document ? writeGpxFile(outPath, *document) : Status{document.problem()};
+        break;
+    }
+    case Format::PcxTrack:
+        written = writePcxTrackFile(outPath, title, track.points, PcxTimes::Recorded);
+        if (!track.waypoints.empty())
+            err << "orvane-cli convert: PCXのトラックファイルにウェイポイントは書けないため、" << track.waypoints.size()
+                << "点のウェイポイントは書きませんでした。\n";
+        break;
+    case Format::WaypointPlus:
+    case Format::PcxWaypoints:
+        written = writeWaypointPlusFile(outPath, track.points, track.waypoints);
+        break;
+    }
+    if (!written) {
+        err << "orvane-cli convert: 「" << outPath.string() << "」を書けません。\n";
+        return kExitFailed;
+    }
+    const size_t waypoints = *target == Format::PcxTrack ? 0 : track.waypoints.size();
+    out << outPath.string() << ": ルート" << track.points.size() << "点、ウェイポイント" << waypoints << "点\n";
+    return kExitOk;
+}
+
+}  // namespace orv::cli

@@ -1,0 +1,255 @@
+#include "cli/RenderCommand.h"
+
+#include "app/ElevationLoading.h"
+#include "app/IniStore.h"
+#include "app/Paths.h"
+#include "app/PlanFileLoading.h"
+#include "app/Settings.h"
+#include "app/StartMenuModel.h"
+#include "cli/Cli.h"
+#include "cli/CliText.h"
+#include "geo/MemFile.h"
+#include "geo/MeshCode.h"
+#include "gps/GpsImportRun.h"
+#include "gps/GpxTrack.h"
+#include "gps/TrackDatum.h"
+#include "map/MapState.h"
+#include "map/RouteMapTools.h"
+#include "route/MapOutput.h"
+#include "route/RouteMap.h"
+
+#include <QDate>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace orv::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRenderUsage =
+    "使い方: orvane-cli render (--centre MESH | --plan NAME [--data-folder DIR]) --dem DIR\n"
+    "                          [--route FILE.gpx|.trk] [--contours M] [--mode shaded|bands|graticule|none]\n"
+    "                          --out FILE.png|.bmp\n"
+    "\n"
+    "ルート平面図のレベル１の絵（600×600）を、画面なしでルート平面図の窓と同じに描いてファイルにします。\n"
+    "ルートを描くときは左上にルートの数値の枠を入れます。\n"
+    "\n"
+    "  --centre MESH       中心の2次メッシュコード（6桁）\n"
+    "  --plan NAME         山行計画（NAME.RTD のルートと中心メッシュ、NAME.RVD の谷・尾根筋）\n"
+    "  --data-folder DIR   山行計画のフォルダ（既定 ~/.local/share/Orvane/Data）\n"
+    "  --dem DIR           50mメッシュ（標高）のファイル（CODE.MEM）のフォルダ\n"
+    "  --route FILE        GPSのルート（GPX、PCXトラック .trk、Waypoint+ .txt）。計画のルートは参照ルートになります\n"
+    "  --contours M        等高線の間隔（メートル、1〜1000）\n"
+    "  --mode MODE         背景: shaded 段彩陰影図（既定）, bands 段彩図, graticule 経緯度線のみ, none 背景なし\n"
+    "  --out FILE          出力ファイル（.png または .bmp）\n"
+    "  -h, --help          この説明\n";
+
+constexpr std::array<const char*, 4> kModes{"shaded", "bands", "graticule", "none"};
+// The intervals of "等高線間隔" tools 1..8; others are given through tool 9 ("任意").
+constexpr std::array<int, 8> kToolIntervals{10, 20, 40, 50, 100, 200, 500, 1000};
+
+struct RenderOptions {
+    std::string centre;
+    std::string plan;
+    fs::path dataFolder;
+    fs::path dem;
+    fs::path route;
+    int contours = 0;
+    int mode = ShadedColour;
+    fs::path out;
+};
+
+// The questions the route map asks while it draws, answered from the command line: the "任意"
+// contour interval. Messages are printed.
+class CommandLineDialogs : public Dialogs {
+public:
+    CommandLineDialogs(std::ostream& err, std::string interval) : err_(err), interval_(std::move(interval)) {}
+    Answer message(const std::string& text, const std::string&, Buttons, Icon) override {
+        err_ << "orvane-cli render: " << terminalText(text) << '\n';
+        return Answer::Ok;
+    }
+    std::string input(const std::string&, const std::string&, const std::string&) override { return interval_; }
+    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::optional<Colour> pickColour(Colour, const std::string&) override { return {}; }
+    std::optional<TextStyle> pickFont(const TextStyle&) override { return {}; }
+    std::string pickFolder(const std::string&, const std::string&) override { return {}; }
+    void showHelp(const std::string&) override {}
+
+private:
+    std::ostream& err_;
+    std::string interval_;
+};
+
+// The nine meshes around the centre mesh into level 1, as the start menu loads them from a
+// folder but without its questions: a missing or unreadable file is sea. The number of files read.
+int loadBlock(AppState& state, const fs::path& folder) {
+    state.meshCodes = meshNeighbours(state.centreMeshCode);
+    state.levelCorners[0][1] = meshSouthLatitude(state.centreMeshCode);
+    state.levelCorners[0][2] = meshWestLongitude(state.centreMeshCode);
+    int read = 0;
+    for (size_t slot = 1; slot <= 9; ++slot) {
+        const MeshSlotPlace& place = meshSlotPlaces[slot];
+        const fs::path path = meshFilePath(folder, state.meshCodes[slot], false);
+        const Result<MeshBlock> block = path.empty() ? Result<MeshBlock>(Problem{ProblemKind::NotFound, 0, {}})
+                                                     : readMeshBlock(path);
+        if (block) {
+            placeMeshBlock(*block, state.elevationGrid, place.firstRow, place.firstColumn, 1);
+            ++read;
+        } else {
+            fillNoData(state.elevationGrid, place.firstRow, place.firstColumn, 1);
+        }
+    }
+    repeatLastRowAndColumn(state.elevationGrid, 1);
+    setMeshCorners(state);
+    setLevelOneCorners(state, dmsToSeconds(state.levelCorners[0][1]), dmsToSeconds(state.levelCorners[0][2]));
+    state.currentLevel = 1;
+    return read;
+}
+
+Result<GpsTrack> readRoute(const fs::path& path, GpsFileKind& kind) {
+    const std::string ext = lowerExtension(path);
+    if (ext == "gpx") {
+        kind = GpsFileKind::Gpx;
+        return readGpxTrack(path, {});
+    }
+    if (ext == "txt") {
+        kind = GpsFileKind::WaypointPlus;
+        return readWaypointPlus(path, {});
+    }
+    kind = GpsFileKind::PcxTrack;
+    return readPcxTrack(path, {});
+}
+
+std::optional<std::string> parse(const std::vector<std::string>& args, RenderOptions& o) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string v;
+        const auto value = [&]() {
+            if (i + 1 >= args.size() || isOption(args[i + 1])) return false;
+            v = args[++i];
+            return true;
+        };
+        if (a == "--centre" || a == "--center") {
+            if (!value()) return a + " にメッシュコードがありません";
+            o.centre = v;
+        } else if (a == "--plan") {
+            if (!value()) return "--plan に山行計画の名前がありません";
+            o.plan = v;
+        } else if (a == "--data-folder") {
+            if (!value()) return "--data-folder にフォルダがありません";
+            o.dataFolder = v;
+        } else if (a == "--dem") {
+            if (!value()) return "--dem にフォルダがありません";
+            o.dem = v;
+        } else if (a == "--route") {
+            if (!value()) return "--route にファイルがありません";
+            o.route = v;
+        } else if (a == "--contours") {
+            if (!value() || v.empty() || v.size() > 4 || !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+                std::stoi(v) < 1 || std::stoi(v) > 1000)
+                return "--contours は 1〜1000 のメートルで指定してください";
+            o.contours = std::stoi(v);
+        } else if (a == "--mode") {
+            const auto found = value() ? std::find(kModes.begin(), kModes.end(), v) : kModes.end();
+            if (found == kModes.end()) return "--mode は shaded, bands, graticule, none のどれかです";
+            o.mode = static_cast<int>(found - kModes.begin());
+        } else if (a == "--out") {
+            if (!value()) return "--out にファイルがありません";
+            o.out = v;
+        } else {
+            return "知らないオプション「" + a + "」です";
+        }
+    }
+    if (o.centre.empty() == o.plan.empty()) return "--centre か --plan のどちらか一つを指定してください";
+    if (!o.centre.empty() && !isValidMeshCode(o.centre))
+        return "メッシュコード「" + o.centre + "」は6桁の2次メッシュコードではありません";
+    if (o.dem.empty()) return "--dem がありません";
+    if (o.out.empty()) return "--out がありません";
+    const std::string ext = lowerExtension(o.out);
+    if (ext != "png" && ext != "bmp") return "--out のファイルは .png か .bmp にしてください";
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (std::find_if(args.begin(), args.end(), [](const std::string& a) { return a == "-h" || a == "--help"; }) != args.end()) {
+        out << kRenderUsage;
+        return kExitOk;
+    }
+    RenderOptions o;
+    if (const auto problem = parse(args, o)) {
+        err << "orvane-cli render: " << *problem << "\n\n" << kRenderUsage;
+        return kExitUsage;
+    }
+    const auto fail = [&err](const std::string& text) {
+        err << "orvane-cli render: " << terminalText(text) << '\n';
+        return kExitFailed;
+    };
+
+    auto state = makeAppState();
+    setStartValues(*state);
+    loadSettings(*state, IniStore());
+    state->settings.backgroundMethod = static_cast<int16_t>(o.mode);
+    StartMenuModel menu;
+
+    if (!o.plan.empty()) {
+        state->planName = o.plan;
+        state->dataFolder = o.dataFolder.empty() ? defaultDataFolder() : o.dataFolder;
+        const RouteFileLoad route = readRouteFile(*state, menu);
+        if (!route.loaded) return fail(route.message);
+        const std::string rvd = ridgeValleyLoadMessage(readRidgeValleyFile(*state, menu), o.plan + ".RVD");
+        if (!rvd.empty()) err << "orvane-cli render: " << terminalText(rvd) << '\n';
+    } else {
+        state->centreMeshCode = o.centre;
+        state->planName = o.route.empty() ? o.centre : o.route.stem().string();
+    }
+
+    if (!o.route.empty()) {
+        GpsFileKind kind = GpsFileKind::Gpx;
+        Result<GpsTrack> track = readRoute(o.route, kind);
+        const GpsReadMessage told = describeGpsRead(kind, track, o.route);
+        if (!told.ok()) return fail(told.message);
+        if (!told.warning.empty()) err << "orvane-cli render: " << told.warning << '\n';
+        if (!told.notice.empty()) err << "orvane-cli render: " << told.notice << '\n';
+        if (const Status moved = moveTrackToTokyo(*track); !moved) return fail(datumProblemMessage(moved.problem()));
+        // A plan's own route becomes the reference route of the record, as a saved plan read as
+        // a record has it.
+        std::copy_n(state->route.begin(), state->routeCount + 1, state->referenceRoute.begin());
+        state->refRouteCount = state->routeCount;
+        commitGpsTrack(*state, kind, *track);
+        state->gpsMode = 1;
+    }
+
+    if (loadBlock(*state, o.dem) == 0)
+        return fail("「" + o.dem.string() + "」に中心メッシュ " + state->centreMeshCode + " の周りの50mメッシュのファイルがありません。");
+
+    const std::string interval = std::to_string(o.contours);
+    CommandLineDialogs dialogs(err, interval);
+    RouteMap map(*state, dialogs);
+    map.create();
+    if (o.contours > 0) {
+        const auto tool = std::find(kToolIntervals.begin(), kToolIntervals.end(), o.contours);
+        const auto index = tool == kToolIntervals.end() ? mapTool::kContourIntervals.size() - 1
+                                                         : static_cast<size_t>(tool - kToolIntervals.begin());
+        map.dispatch(mapTool::kContourIntervals[index].text());
+    }
+    DrawingSurface& picture = map.pictures().map;
+    if (state->routeCount > 0)
+        drawMapCaption(picture, *state, mapCaption(*state, state->planName + "  " + captionDate(QDate::currentDate())));
+    const PictureFormat format = lowerExtension(o.out) == "png" ? PictureFormat::Png : PictureFormat::Bmp;
+    if (!picture.savePicture(o.out, format)) return fail("「" + o.out.string() + "」を書けません。");
+    out << o.out.string() << ": " << kMapSize << "×" << kMapSize << "\n";
+    return kExitOk;
+}
+
+}  // namespace orv::cli

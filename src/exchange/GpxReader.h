@@ -1,0 +1,29 @@
+#pragma once
+// Reads GPX 1.0 and 1.1 files with Qt's streaming XML reader: one pass over the bytes, nothing
+// of the document kept but its points. Returns the document or the problem that stopped it;
+// it never touches the application state nor shows a message.
+#include "core/Result.h"
+#include "exchange/Gpx.h"
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace orv {
+
+// Progress 0..200 by the share of the file read, reported every few hundred points.
+using GpxProgress = std::function<void(int value)>;
+
+// Problems (line = the file's line where the reader found it, detail = what was wrong, in words
+// for the message):
+// - the file's own: NotFound, NotAFile, CannotRead, TooLarge;
+// - BadFormat: not XML, cut short, or XML whose outermost element is not "gpx";
+// - BadRecord: a point without its "lat" or "lon";
+// - BadValue: a "lat" or "lon" that is no number or lies beyond ±90° / ±180°;
+// - NoData: a GPX file without a single point.
+// An elevation or time that cannot be read leaves the point without it and is counted in
+// oddValues.
+Result<GpxDocument> readGpx(std::string_view bytes, const GpxProgress& progress = {});
+Result<GpxDocument> readGpxFile(const std::filesystem::path& path, const GpxProgress& progress = {});
+
+}  // namespace orv
