@@ -170,5 +170,48 @@ TEST(ExchangeCommandsTest, RenderDrawsASavedPlanFromItsDataFolder) {
     EXPECT_FALSE(fs::exists(dir / "none.png"));
 }
 
+TEST(ExchangeCommandsTest, RenderNamesThePlansDestinationFromTheMountainFile) {
+    test::TempDir dir;
+    auto state = makeAppState();
+    state->centreMeshCode = "644205";
+    state->meshCodes = meshNeighbours("644205");
+    state->levelCorners[0][1] = meshSouthLatitude("644205");
+    state->levelCorners[0][2] = meshWestLongitude("644205");
+    state->destinationLineAsRead = "幌尻岳 42.4301 142.4112 2052";  // as the sample file has it
+    const char* positions[][2] = {{"42.4348", "142.3748"}, {"42.4330", "142.40"}};
+    for (const auto& [lat, lon] : positions) {
+        RoutePoint& p = state->route[static_cast<size_t>(++state->routeCount)];
+        p.number = state->routeCount;
+        p.latitude = lat;
+        p.longitude = lon;
+    }
+    ASSERT_EQ(writeTextLines(dir / "幌尻岳.RTD", routeFileLines(*state)), FileError::None);
+    const auto render = [&](std::vector<std::string> extra, const fs::path& out) {
+        std::vector<std::string> args{"render", "--plan", "幌尻岳", "--data-folder", dir.path().string(), "--dem",
+                                      std::string(ORVANE_ASSETS) + "/sample/dem", "--out", out.string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args);
+    };
+
+    const std::string sample = std::string(ORVANE_ASSETS) + "/sample/hidaka.ndb";
+    const CliRun named = render({"--mountains", sample}, dir / "named.png");
+    ASSERT_EQ(named.status, kExitOk) << named.err;
+    const CliRun plain = render({}, dir / "plain.png");
+    ASSERT_EQ(plain.status, kExitOk) << plain.err;
+    // The destination off the route is marked and named; the rest of the picture is the same.
+    const QImage with = picture(dir / "named.png");
+    const QImage without = picture(dir / "plain.png");
+    EXPECT_NE(with, without);
+    EXPECT_EQ(with.copy(0, 350, 600, 250), without.copy(0, 350, 600, 250));
+
+    const CliRun broken = render({"--mountains", (dir / "missing.ndb").string()}, dir / "none.png");
+    EXPECT_EQ(broken.status, kExitFailed);
+    EXPECT_NE(broken.err.find("山名ファイル「" + (dir / "missing.ndb").string() + "」は使用できません。"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "none.png"));
+    const CliRun centre = run({"render", "--centre", "644205", "--mountains", sample, "--dem", "d", "--out", "m.png"});
+    EXPECT_EQ(centre.status, kExitUsage);
+    EXPECT_NE(centre.err.find("--mountains は --plan と一緒に指定してください"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace orv::cli
