@@ -43,8 +43,9 @@ std::string_view localName(const XML_Char* name) {
     return separator ? std::string_view(separator + 1) : std::string_view(name);
 }
 
-// A name as the program keeps it: control characters (line breaks, tabs) become blanks, blanks
-// around it go, and it is cut to kMaxGpxNameCharacters.
+// A name as the program keeps it: control characters (line breaks, tabs) become blanks, it is
+// cut to kMaxGpxNameCharacters, and blanks around it go (those the cut left at its end too, so
+// the name reads back the same from a file it was written to).
 std::string cleanName(const std::string& utf8) {
     QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     for (QChar& c : text)
@@ -53,6 +54,7 @@ std::string cleanName(const std::string& utf8) {
     if (text.size() > kMaxGpxNameCharacters) {
         text.truncate(kMaxGpxNameCharacters);
         if (text.back().isHighSurrogate()) text.chop(1);
+        text = text.trimmed();
     }
     return text.toStdString();
 }
