@@ -16,6 +16,7 @@ constexpr std::array kTargets{
     Target{"pcx_track", fuzzPcxTrack},
     Target{"pcx_waypoints", fuzzPcxWaypoints},
     Target{"waypoint_plus", fuzzWaypointPlus},
+    Target{"gpx", fuzzGpx},
     Target{"plan_list", fuzzPlanList},
     Target{"route", fuzzRouteData},
     Target{"ridge_valley", fuzzRidgeValley},

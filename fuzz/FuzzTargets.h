@@ -43,6 +43,7 @@ void fuzzMountainFile(std::string_view bytes, Checks& checks);
 void fuzzPcxTrack(std::string_view bytes, Checks& checks);
 void fuzzPcxWaypoints(std::string_view bytes, Checks& checks);
 void fuzzWaypointPlus(std::string_view bytes, Checks& checks);
+void fuzzGpx(std::string_view bytes, Checks& checks);
 void fuzzPlanList(std::string_view bytes, Checks& checks);
 void fuzzRouteData(std::string_view bytes, Checks& checks);
 void fuzzRidgeValley(std::string_view bytes, Checks& checks);

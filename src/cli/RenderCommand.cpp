@@ -15,6 +15,7 @@
 #include "gps/TrackDatum.h"
 #include "map/MapState.h"
 #include "map/RouteMapTools.h"
+#include "names/MountainFile.h"
 #include "route/MapOutput.h"
 #include "route/RouteMap.h"
 
@@ -34,8 +35,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kRenderUsage =
     "使い方: orvane-cli render (--centre MESH | --plan NAME [--data-folder DIR]) --dem DIR\n"
-    "                          [--route FILE.gpx|.trk] [--contours M] [--mode shaded|bands|graticule|none]\n"
-    "                          --out FILE.png|.bmp\n"
+    "                          [--mountains FILE.ndb] [--route FILE.gpx|.trk] [--contours M]\n"
+    "                          [--mode shaded|bands|graticule|none] --out FILE.png|.bmp\n"
     "\n"
     "ルート平面図のレベル１の絵（600×600）を、画面なしでルート平面図の窓と同じに描いてファイルにします。\n"
     "ルートを描くときは左上にルートの数値の枠を入れます。\n"
@@ -43,6 +44,7 @@ constexpr const char* kRenderUsage =
     "  --centre MESH       中心の2次メッシュコード（6桁）\n"
     "  --plan NAME         山行計画（NAME.RTD のルートと中心メッシュ、NAME.RVD の谷・尾根筋）\n"
     "  --data-folder DIR   山行計画のフォルダ（既定 ~/.local/share/Orvane/Data）\n"
+    "  --mountains FILE    山名ファイル（計画の目的の山の名前を描きます。既定は前回使った山名ファイル）\n"
     "  --dem DIR           50mメッシュ（標高）のファイル（CODE.MEM）のフォルダ\n"
     "  --route FILE        GPSのルート（GPX、PCXトラック .trk、Waypoint+ .txt）。計画のルートは参照ルートになります\n"
     "  --contours M        等高線の間隔（メートル、1〜1000）\n"
@@ -58,6 +60,7 @@ struct RenderOptions {
     std::string centre;
     std::string plan;
     fs::path dataFolder;
+    fs::path mountains;
     fs::path dem;
     fs::path route;
     int contours = 0;
@@ -115,6 +118,23 @@ int loadBlock(AppState& state, const fs::path& folder) {
     return read;
 }
 
+// The mountain table the plan's destination is named from, as the plan start dialog reads it:
+// the file given, else the one the program used last. A given file that cannot be read is a
+// problem; the last one only loses the names, with a word on the error stream.
+std::optional<std::string> loadMountains(AppState& state, const fs::path& given, std::ostream& err) {
+    const fs::path file = given.empty() ? fs::path(state.mountainFilePath) : given;
+    if (file.empty()) return std::nullopt;
+    Result<MountainFileData> read = readMountainFile(file, state.japanBounds);
+    if (read) {
+        putMountainTable(state, std::move(read->records));
+        return std::nullopt;
+    }
+    const std::string problem = "山名ファイル「" + file.string() + "」は使用できません。";
+    if (!given.empty()) return problem;
+    err << "orvane-cli render: " << terminalText(problem) << "山名は描きません。\n";
+    return std::nullopt;
+}
+
 Result<GpsTrack> readRoute(const fs::path& path, GpsFileKind& kind) {
     const std::string ext = lowerExtension(path);
     if (ext == "gpx") {
@@ -147,6 +167,9 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
         } else if (a == "--data-folder") {
             if (!value()) return "--data-folder にフォルダがありません";
             o.dataFolder = v;
+        } else if (a == "--mountains") {
+            if (!value()) return "--mountains に山名ファイルがありません";
+            o.mountains = v;
         } else if (a == "--dem") {
             if (!value()) return "--dem にフォルダがありません";
             o.dem = v;
@@ -170,6 +193,7 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
         }
     }
     if (o.centre.empty() == o.plan.empty()) return "--centre か --plan のどちらか一つを指定してください";
+    if (!o.mountains.empty() && o.plan.empty()) return "--mountains は --plan と一緒に指定してください";
     if (!o.centre.empty() && !isValidMeshCode(o.centre))
         return "メッシュコード「" + o.centre + "」は6桁の2次メッシュコードではありません";
     if (o.dem.empty()) return "--dem がありません";
@@ -205,6 +229,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (!o.plan.empty()) {
         state->planName = o.plan;
         state->dataFolder = o.dataFolder.empty() ? defaultDataFolder() : o.dataFolder;
+        if (const auto problem = loadMountains(*state, o.mountains, err)) return fail(*problem);
         const RouteFileLoad route = readRouteFile(*state, menu);
         if (!route.loaded) return fail(route.message);
         const std::string rvd = ridgeValleyLoadMessage(readRidgeValleyFile(*state, menu), o.plan + ".RVD");

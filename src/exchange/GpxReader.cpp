@@ -2,18 +2,21 @@
 
 #include "core/TextFile.h"
 
-#include <QByteArray>
 #include <QString>
-#include <QXmlStreamReader>
+
+#include <expat.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace orv {
 
@@ -23,64 +26,60 @@ namespace {
 constexpr size_t kPointsPerReport = 512;
 constexpr int kProgressWidth = 200;
 
+// Bytes handed to the XML parser at a time: it takes the length as an int.
+constexpr size_t kPieceBytes = size_t{1} << 20;
+
+// Expat puts this between an element's namespace and its local name; it cannot occur in XML.
+constexpr XML_Char kNamespaceSeparator = '\x01';
+
 constexpr const char* kNoLatLon = "点に緯度（lat）か経度（lon）がありません。";
 constexpr const char* kBadLatitude = "緯度（lat）が数値でないか、範囲を外れています。";
 constexpr const char* kBadLongitude = "経度（lon）が数値でないか、範囲を外れています。";
 
-int lineOf(const QXmlStreamReader& xml) {
-    return static_cast<int>(std::min<qint64>(xml.lineNumber(), std::numeric_limits<int>::max()));
+// The local name of an element or attribute: GPX 1.0 and 1.1 differ only in their namespace,
+// and some writers give it a prefix.
+std::string_view localName(const XML_Char* name) {
+    const char* separator = std::strrchr(name, kNamespaceSeparator);
+    return separator ? std::string_view(separator + 1) : std::string_view(name);
 }
 
-// A name as the program keeps it: control characters (line breaks, tabs) become blanks, blanks
-// around it go, and it is cut to kMaxGpxNameCharacters.
-std::string cleanName(QString text) {
+// A name as the program keeps it: control characters (line breaks, tabs) become blanks, it is
+// cut to kMaxGpxNameCharacters, and blanks around it go (those the cut left at its end too, so
+// the name reads back the same from a file it was written to).
+std::string cleanName(const std::string& utf8) {
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     for (QChar& c : text)
         if (c.category() == QChar::Other_Control) c = u' ';
     text = text.trimmed();
     if (text.size() > kMaxGpxNameCharacters) {
         text.truncate(kMaxGpxNameCharacters);
         if (text.back().isHighSurrogate()) text.chop(1);
+        text = text.trimmed();
     }
     return text.toStdString();
 }
 
-// A local name against one of the format's, compared in place: a log holds tens of thousands.
-template <size_t N>
-bool named(QStringView name, const char16_t (&expected)[N]) {
-    if (name.size() != static_cast<qsizetype>(N - 1)) return false;
-    for (size_t i = 0; i + 1 < N; ++i)
-        if (name[static_cast<qsizetype>(i)] != expected[i]) return false;
-    return true;
-}
-
-// Values (numbers, times) are short ASCII texts; longer ones or other characters are no value.
+// Values (numbers, times) are short ASCII texts with blanks around them allowed; longer ones
+// or other characters are no value.
 constexpr size_t kLongestValue = 64;
 
-struct AsciiValue {
-    std::array<char, kLongestValue> text{};
-    size_t length = 0;
-    std::string_view view() const { return {text.data(), length}; }
-};
-
-std::optional<AsciiValue> asciiValue(QStringView text) {
-    text = text.trimmed();
-    if (text.size() > static_cast<qsizetype>(kLongestValue)) return std::nullopt;
-    AsciiValue value;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= 0x80) return std::nullopt;
-        value.text[static_cast<size_t>(i)] = static_cast<char>(c);
-    }
-    value.length = static_cast<size_t>(text.size());
-    return value;
+std::optional<std::string_view> asciiValue(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return std::string_view{};
+    text = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    if (text.size() > kLongestValue) return std::nullopt;
+    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return std::nullopt;
+    return text;
 }
 
 // A decimal number ("35.5", "-0.25", "+12", "1e3"); nothing for anything else or a value that
 // is not finite.
-std::optional<double> numberOf(QStringView text) {
+std::optional<double> numberOf(std::string_view text) {
     const auto value = asciiValue(text);
-    if (!value || value->length == 0) return std::nullopt;
-    std::string_view digits = value->view();
+    if (!value || value->empty()) return std::nullopt;
+    std::string_view digits = *value;
     if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') digits.remove_prefix(1);
     double number = 0.0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
@@ -88,32 +87,57 @@ std::optional<double> numberOf(QStringView text) {
     return number;
 }
 
-std::optional<double> coordinate(QStringView text, double limit) {
+std::optional<double> coordinate(std::string_view text, double limit) {
     const auto value = numberOf(text);
     if (!value || std::fabs(*value) > limit) return std::nullopt;
     return value;
 }
 
+int clampedLine(XML_Size line) {
+    return static_cast<int>(std::min<XML_Size>(line, static_cast<XML_Size>(std::numeric_limits<int>::max())));
+}
+
+// The elements the reader looks into; everything else is skipped with its content.
+enum class Context { Gpx, Metadata, Route, Track, Segment, Point, Value };
+
+// The element whose text is a value of the document, a route, a track or the point being read.
+enum class Field { DocumentName, RouteName, TrackName, Elevation, Time, PointName, Symbol };
+
+struct Frame {
+    Context context;
+    Field field = Field::DocumentName;  // for Value
+    int line = 0;                       // where the element starts
+};
+
+struct ParserFree {
+    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+};
+using ParserHandle = std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserFree>;
+
+// One pass of expat over the bytes, handed over in pieces; its callbacks follow the elements
+// on a short stack of those the reader looks into and count the depth of skipped ones.
 class GpxParser {
 public:
-    GpxParser(std::string_view bytes, const GpxProgress& progress)
-        : xml_(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))),
-          size_(bytes.size()),
-          progress_(progress) {}
+    GpxParser(std::string_view bytes, const GpxProgress& progress) : bytes_(bytes), progress_(progress) {}
 
     Result<GpxDocument> run() {
         if (progress_) progress_(0);
-        if (!xml_.readNextStartElement()) return xmlProblem();
-        if (!named(xml_.name(), u"gpx")) {
-            return Problem{ProblemKind::BadFormat, lineOf(xml_),
-                           "最初の要素が「" + xml_.name().toString().toStdString() + "」で、GPXではありません。"};
-        }
-        readGpx();
-        if (problem_) return *problem_;
-        if (xml_.hasError()) return xmlProblem();
-        // What follows the gpx element must still be well-formed XML.
-        while (!xml_.atEnd()) xml_.readNext();
-        if (xml_.hasError()) return xmlProblem();
+        if (bytes_.empty()) return Problem{ProblemKind::BadFormat, 0, "ファイルが空です。"};
+        parser_.reset(XML_ParserCreateNS(nullptr, kNamespaceSeparator));
+        if (!parser_) return Problem{ProblemKind::TooLarge, 0, "XMLを読む準備ができません。"};
+        XML_SetUserData(parser_.get(), this);
+        XML_SetElementHandler(parser_.get(), &GpxParser::onStart, &GpxParser::onEnd);
+        XML_SetCharacterDataHandler(parser_.get(), &GpxParser::onText);
+        // External entities are never loaded (no handler for them); internal ones are expanded
+        // within expat's limit on how much they may amplify the input.
+        size_t at = 0;
+        do {
+            const size_t piece = std::min(kPieceBytes, bytes_.size() - at);
+            const bool last = at + piece == bytes_.size();
+            if (XML_Parse(parser_.get(), bytes_.data() + at, static_cast<int>(piece), last) != XML_STATUS_OK)
+                return problem_ ? *problem_ : xmlProblem();
+            at += piece;
+        } while (at < bytes_.size());
         if (doc_.waypoints.empty() && doc_.routePointCount() == 0 && doc_.trackPointCount() == 0)
             return Problem{ProblemKind::NoData, 0, "位置の点（wpt, rtept, trkpt）がありません。"};
         if (progress_) progress_(kProgressWidth);
@@ -121,170 +145,218 @@ public:
     }
 
 private:
+    static void onStart(void* self, const XML_Char* name, const XML_Char** attributes) {
+        static_cast<GpxParser*>(self)->start(localName(name), attributes);
+    }
+    static void onEnd(void* self, const XML_Char*) { static_cast<GpxParser*>(self)->end(); }
+    static void onText(void* self, const XML_Char* text, int length) {
+        auto* parser = static_cast<GpxParser*>(self);
+        if (parser->skipped_ == 0 && !parser->frames_.empty() && parser->frames_.back().context == Context::Value)
+            parser->text_.append(text, static_cast<size_t>(length));
+    }
+
+    int line() const { return clampedLine(XML_GetCurrentLineNumber(parser_.get())); }
+
     Problem xmlProblem() const {
-        if (size_ == 0) return Problem{ProblemKind::BadFormat, 0, "ファイルが空です。"};
-        if (!xml_.hasError())
-            return Problem{ProblemKind::BadFormat, lineOf(xml_), "XMLの要素がありません。"};
-        const std::string why = xml_.errorString().toStdString();
-        if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError)
-            return Problem{ProblemKind::BadFormat, lineOf(xml_), "ファイルが途中で終わっています。"};
-        return Problem{ProblemKind::BadFormat, lineOf(xml_), "XMLとして正しくありません（" + why + "）。"};
-    }
-
-    // Stops the reading: the problem is reported instead of whatever the XML reader says.
-    void fail(ProblemKind kind, int line, const char* detail) {
-        if (!problem_) problem_ = Problem{kind, line, detail};
-        xml_.raiseError(QString::fromUtf8(detail));
-    }
-
-    void noteOdd(int line) {
-        if (doc_.oddValues++ == 0) doc_.firstOddLine = line;
-    }
-
-    // The text of the current element, its child elements skipped, in a buffer kept for the
-    // next one: reading the values of a long log allocates nothing.
-    QStringView elementText() {
-        text_.resize(0);
-        while (xml_.readNext() != QXmlStreamReader::Invalid) {
-            if (xml_.isCharacters()) text_.append(xml_.text());
-            else if (xml_.isStartElement()) xml_.skipCurrentElement();
-            else if (xml_.isEndElement()) break;
-        }
-        return text_;
-    }
-
-    std::string elementName() { return cleanName(elementText().toString()); }
-
-    void readGpx() {
-        while (xml_.readNextStartElement()) {
-            const QStringView name = xml_.name();
-            if (named(name, u"wpt")) {
-                GpxPoint point;
-                if (readPoint(point)) doc_.waypoints.push_back(std::move(point));
-            } else if (named(name, u"rte")) {
-                readRoute();
-            } else if (named(name, u"trk")) {
-                readTrack();
-            } else if (named(name, u"name")) {
-                doc_.name = elementName();
-            } else if (named(name, u"metadata")) {
-                readMetadata();
-            } else {
-                xml_.skipCurrentElement();
-            }
+        const XML_Error code = XML_GetErrorCode(parser_.get());
+        const int at = line();
+        switch (code) {
+        case XML_ERROR_NO_ELEMENTS:
+            if (!rootSeen_) return Problem{ProblemKind::BadFormat, at, "XMLの要素がありません。"};
+            [[fallthrough]];
+        case XML_ERROR_UNCLOSED_TOKEN:
+        case XML_ERROR_PARTIAL_CHAR:
+        case XML_ERROR_UNCLOSED_CDATA_SECTION:
+            return Problem{ProblemKind::BadFormat, at, "ファイルが途中で終わっています。"};
+        default:
+            return Problem{ProblemKind::BadFormat, at,
+                           std::string("XMLとして正しくありません（") + XML_ErrorString(code) + "）。"};
         }
     }
 
-    void readMetadata() {
-        while (xml_.readNextStartElement()) {
-            if (named(xml_.name(), u"name")) doc_.name = elementName();
-            else xml_.skipCurrentElement();
+    // Stops the reading: the problem is reported instead of whatever expat says.
+    void fail(ProblemKind kind, int at, std::string detail) {
+        if (!problem_) problem_ = Problem{kind, at, std::move(detail)};
+        XML_StopParser(parser_.get(), XML_FALSE);
+    }
+
+    void noteOdd(int at) {
+        if (doc_.oddValues++ == 0) doc_.firstOddLine = at;
+    }
+
+    void enter(Context context) { frames_.push_back(Frame{context, Field::DocumentName, line()}); }
+
+    void enterValue(Field field) {
+        text_.clear();
+        frames_.push_back(Frame{Context::Value, field, line()});
+    }
+
+    void start(std::string_view name, const XML_Char** attributes) {
+        if (skipped_ > 0 || problem_) {
+            ++skipped_;
+            return;
+        }
+        if (!rootSeen_) {
+            rootSeen_ = true;
+            if (name != "gpx")
+                fail(ProblemKind::BadFormat, line(), "最初の要素が「" + std::string(name) + "」で、GPXではありません。");
+            enter(Context::Gpx);
+            return;
+        }
+        if (frames_.empty()) {
+            ++skipped_;
+            return;
+        }
+        switch (frames_.back().context) {
+        case Context::Gpx:
+            if (name == "wpt") return startPoint(attributes);
+            if (name == "rte") return enter(Context::Route);
+            if (name == "trk") return enter(Context::Track);
+            if (name == "name") return enterValue(Field::DocumentName);
+            if (name == "metadata") return enter(Context::Metadata);
+            break;
+        case Context::Metadata:
+            if (name == "name") return enterValue(Field::DocumentName);
+            break;
+        case Context::Route:
+            if (name == "rtept") return startPoint(attributes);
+            if (name == "name") return enterValue(Field::RouteName);
+            break;
+        case Context::Track:
+            if (name == "trkseg") return enter(Context::Segment);
+            if (name == "name") return enterValue(Field::TrackName);
+            break;
+        case Context::Segment:
+            if (name == "trkpt") return startPoint(attributes);
+            break;
+        case Context::Point:
+            if (name == "ele") return enterValue(Field::Elevation);
+            if (name == "time") return enterValue(Field::Time);
+            if (name == "name") return enterValue(Field::PointName);
+            if (name == "sym") return enterValue(Field::Symbol);
+            break;
+        case Context::Value:
+            break;  // the text of a value is its own, not that of elements inside it
+        }
+        ++skipped_;
+    }
+
+    void end() {
+        if (skipped_ > 0) {
+            --skipped_;
+            return;
+        }
+        const Frame frame = frames_.back();
+        frames_.pop_back();
+        switch (frame.context) {
+        case Context::Value:
+            storeValue(frame);
+            break;
+        case Context::Point:
+            endPoint();
+            break;
+        case Context::Route:
+            doc_.routes.push_back(std::move(route_));
+            route_ = {};
+            break;
+        case Context::Segment:
+            track_.segments.push_back(std::move(segment_));
+            segment_ = {};
+            break;
+        case Context::Track:
+            doc_.tracks.push_back(std::move(track_));
+            track_ = {};
+            break;
+        case Context::Gpx:
+        case Context::Metadata:
+            break;
         }
     }
 
-    void readRoute() {
-        GpxRoute route;
-        while (xml_.readNextStartElement()) {
-            if (named(xml_.name(), u"rtept")) {
-                GpxPoint point;
-                if (readPoint(point)) route.points.push_back(std::move(point));
-            } else if (named(xml_.name(), u"name")) {
-                route.name = elementName();
-            } else {
-                xml_.skipCurrentElement();
-            }
+    // A wpt, rtept or trkpt element: its position now, its elevation, time and name as they come.
+    void startPoint(const XML_Char** attributes) {
+        point_ = GpxPoint{};
+        point_.line = line();
+        const char* latitudeText = nullptr;
+        const char* longitudeText = nullptr;
+        for (const XML_Char** a = attributes; *a; a += 2) {
+            const std::string_view name = localName(a[0]);
+            if (name == "lat") latitudeText = a[1];
+            else if (name == "lon") longitudeText = a[1];
         }
-        doc_.routes.push_back(std::move(route));
-    }
-
-    void readTrack() {
-        GpxTrack track;
-        while (xml_.readNextStartElement()) {
-            if (named(xml_.name(), u"trkseg")) {
-                std::vector<GpxPoint> segment;
-                while (xml_.readNextStartElement()) {
-                    if (named(xml_.name(), u"trkpt")) {
-                        GpxPoint point;
-                        if (readPoint(point)) segment.push_back(std::move(point));
-                    } else {
-                        xml_.skipCurrentElement();
-                    }
-                }
-                track.segments.push_back(std::move(segment));
-            } else if (named(xml_.name(), u"name")) {
-                track.name = elementName();
-            } else {
-                xml_.skipCurrentElement();
-            }
-        }
-        doc_.tracks.push_back(std::move(track));
-    }
-
-    // A wpt, rtept or trkpt element: its position, then its elevation, time and name.
-    bool readPoint(GpxPoint& point) {
-        point.line = lineOf(xml_);
-        QStringView latitudeText, longitudeText;
-        bool latitudeGiven = false, longitudeGiven = false;
-        // The views into the attributes stay valid while they are held and nothing more is read.
-        const QXmlStreamAttributes attributes = xml_.attributes();
-        for (const QXmlStreamAttribute& attribute : attributes) {
-            if (named(attribute.name(), u"lat")) {
-                latitudeText = attribute.value();
-                latitudeGiven = true;
-            } else if (named(attribute.name(), u"lon")) {
-                longitudeText = attribute.value();
-                longitudeGiven = true;
-            }
-        }
-        if (!latitudeGiven || !longitudeGiven) {
-            fail(ProblemKind::BadRecord, point.line, kNoLatLon);
-            return false;
-        }
+        enter(Context::Point);
+        if (!latitudeText || !longitudeText) return fail(ProblemKind::BadRecord, point_.line, kNoLatLon);
         const auto latitude = coordinate(latitudeText, 90.0);
-        if (!latitude) {
-            fail(ProblemKind::BadValue, point.line, kBadLatitude);
-            return false;
-        }
+        if (!latitude) return fail(ProblemKind::BadValue, point_.line, kBadLatitude);
         const auto longitude = coordinate(longitudeText, 180.0);
-        if (!longitude) {
-            fail(ProblemKind::BadValue, point.line, kBadLongitude);
-            return false;
+        if (!longitude) return fail(ProblemKind::BadValue, point_.line, kBadLongitude);
+        point_.latitude = *latitude;
+        point_.longitude = *longitude;
+    }
+
+    void endPoint() {
+        switch (frames_.back().context) {
+        case Context::Gpx:
+            doc_.waypoints.push_back(std::move(point_));
+            break;
+        case Context::Route:
+            route_.points.push_back(std::move(point_));
+            break;
+        default:
+            segment_.push_back(std::move(point_));
+            break;
         }
-        point.latitude = *latitude;
-        point.longitude = *longitude;
-        while (xml_.readNextStartElement()) {
-            const QStringView name = xml_.name();
-            if (named(name, u"ele")) {
-                const int line = lineOf(xml_);
-                point.elevation = numberOf(elementText());
-                if (!point.elevation) noteOdd(line);
-            } else if (named(name, u"time")) {
-                const int line = lineOf(xml_);
-                const auto text = asciiValue(elementText());
-                point.time = text ? parseGpxTime(text->view()) : std::nullopt;
-                if (!point.time) noteOdd(line);
-            } else if (named(name, u"name")) {
-                point.name = elementName();
-            } else if (named(name, u"sym")) {
-                point.symbol = elementName();
-            } else {
-                xml_.skipCurrentElement();
-            }
-        }
-        if (++points_ % kPointsPerReport == 0 && progress_ && size_ > 0) {
-            const double share = static_cast<double>(xml_.characterOffset()) / static_cast<double>(size_);
+        if (++points_ % kPointsPerReport == 0 && progress_) {
+            const double read = static_cast<double>(std::max<XML_Index>(XML_GetCurrentByteIndex(parser_.get()), 0));
+            const double share = read / static_cast<double>(bytes_.size());
             progress_(std::clamp(static_cast<int>(std::lround(share * kProgressWidth)), 0, kProgressWidth));
         }
-        return !xml_.hasError();
     }
 
-    QXmlStreamReader xml_;
-    size_t size_;
+    void storeValue(const Frame& frame) {
+        switch (frame.field) {
+        case Field::DocumentName:
+            doc_.name = cleanName(text_);
+            break;
+        case Field::RouteName:
+            route_.name = cleanName(text_);
+            break;
+        case Field::TrackName:
+            track_.name = cleanName(text_);
+            break;
+        case Field::PointName:
+            point_.name = cleanName(text_);
+            break;
+        case Field::Symbol:
+            point_.symbol = cleanName(text_);
+            break;
+        case Field::Elevation:
+            point_.elevation = numberOf(text_);
+            if (!point_.elevation) noteOdd(frame.line);
+            break;
+        case Field::Time: {
+            const auto text = asciiValue(text_);
+            point_.time = text ? parseGpxTime(*text) : std::nullopt;
+            if (!point_.time) noteOdd(frame.line);
+            break;
+        }
+        }
+    }
+
+    std::string_view bytes_;
     const GpxProgress& progress_;
+    ParserHandle parser_;
     GpxDocument doc_;
     std::optional<Problem> problem_;
+    bool rootSeen_ = false;
+    std::vector<Frame> frames_;  // at most gpx, trk, trkseg, trkpt and a value
+    size_t skipped_ = 0;         // depth inside elements the reader does not look into
+    std::string text_;           // the text of the value being read, kept for the next one
+    GpxPoint point_;
+    GpxRoute route_;
+    GpxTrack track_;
+    std::vector<GpxPoint> segment_;
     size_t points_ = 0;
-    QString text_;
 };
 
 }  // namespace

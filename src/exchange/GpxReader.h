@@ -1,6 +1,6 @@
 #pragma once
-// Reads GPX 1.0 and 1.1 files with Qt's streaming XML reader: one pass over the bytes, nothing
-// of the document kept but its points. Returns the document or the problem that stopped it;
+// Reads GPX 1.0 and 1.1 files with expat, a streaming XML parser: one pass over the bytes,
+// nothing of the document kept but its points. Returns the document or the problem that stopped it;
 // it never touches the application state nor shows a message.
 #include "core/Result.h"
 #include "exchange/Gpx.h"

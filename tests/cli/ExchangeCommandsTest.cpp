@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <initializer_list>
 #include <memory>
 
 namespace orv::cli {
@@ -107,6 +109,24 @@ TEST(ExchangeCommandsTest, ConvertRefusesABrokenFileWithTheImportsMessage) {
 // The rendered picture, or a null image.
 QImage picture(const fs::path& path) { return QImage(QString::fromStdString(path.string())); }
 
+// A plan on the sample block around mesh 644205: its destination line and route positions.
+std::unique_ptr<AppState> samplePlan(const std::string& destination,
+                                     std::initializer_list<std::array<const char*, 2>> positions) {
+    auto state = makeAppState();
+    state->centreMeshCode = "644205";
+    state->meshCodes = meshNeighbours("644205");
+    state->levelCorners[0][1] = meshSouthLatitude("644205");
+    state->levelCorners[0][2] = meshWestLongitude("644205");
+    state->destinationLineAsRead = destination;
+    for (const auto& [lat, lon] : positions) {
+        RoutePoint& p = state->route[static_cast<size_t>(++state->routeCount)];
+        p.number = state->routeCount;
+        p.latitude = lat;
+        p.longitude = lon;
+    }
+    return state;
+}
+
 // Pixels of the colour in the box x0..x1, y0..y1.
 int count(const QImage& image, QRgb colour, int x0, int y0, int x1, int y1) {
     int n = 0;
@@ -142,19 +162,7 @@ TEST(ExchangeCommandsTest, RenderDrawsTheSampleBlockWithARouteAndItsCaption) {
 
 TEST(ExchangeCommandsTest, RenderDrawsASavedPlanFromItsDataFolder) {
     test::TempDir dir;
-    auto state = makeAppState();
-    state->centreMeshCode = "644205";
-    state->meshCodes = meshNeighbours("644205");
-    state->levelCorners[0][1] = meshSouthLatitude("644205");
-    state->levelCorners[0][2] = meshWestLongitude("644205");
-    state->destinationLineAsRead = "幌尻岳 42.4310 142.4102 2052";
-    const char* positions[][2] = {{"42.4348", "142.3748"}, {"42.4330", "142.40"}, {"42.4310", "142.4102"}};
-    for (const auto& [lat, lon] : positions) {
-        RoutePoint& p = state->route[static_cast<size_t>(++state->routeCount)];
-        p.number = state->routeCount;
-        p.latitude = lat;
-        p.longitude = lon;
-    }
+    auto state = samplePlan("幌尻岳 42.4310 142.4102 2052", {{"42.4348", "142.3748"}, {"42.4330", "142.40"}, {"42.4310", "142.4102"}});
     state->route[3].mountainName = "幌尻岳";
     ASSERT_EQ(writeTextLines(dir / "幌尻岳.RTD", routeFileLines(*state)), FileError::None);
 
@@ -168,6 +176,38 @@ TEST(ExchangeCommandsTest, RenderDrawsASavedPlanFromItsDataFolder) {
                                 (dir / "none.png").string()});
     EXPECT_EQ(missing.status, kExitFailed);
     EXPECT_FALSE(fs::exists(dir / "none.png"));
+}
+
+TEST(ExchangeCommandsTest, RenderNamesThePlansDestinationFromTheMountainFile) {
+    test::TempDir dir;
+    // The destination as the sample mountain file has it, off the route.
+    const auto state = samplePlan("幌尻岳 42.4301 142.4112 2052", {{"42.4348", "142.3748"}, {"42.4330", "142.40"}});
+    ASSERT_EQ(writeTextLines(dir / "幌尻岳.RTD", routeFileLines(*state)), FileError::None);
+    const auto render = [&](std::vector<std::string> extra, const fs::path& out) {
+        std::vector<std::string> args{"render", "--plan", "幌尻岳", "--data-folder", dir.path().string(), "--dem",
+                                      std::string(ORVANE_ASSETS) + "/sample/dem", "--out", out.string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return run(args);
+    };
+
+    const std::string sample = std::string(ORVANE_ASSETS) + "/sample/hidaka.ndb";
+    const CliRun named = render({"--mountains", sample}, dir / "named.png");
+    ASSERT_EQ(named.status, kExitOk) << named.err;
+    const CliRun plain = render({}, dir / "plain.png");
+    ASSERT_EQ(plain.status, kExitOk) << plain.err;
+    // The destination off the route is marked and named; the rest of the picture is the same.
+    const QImage with = picture(dir / "named.png");
+    const QImage without = picture(dir / "plain.png");
+    EXPECT_NE(with, without);
+    EXPECT_EQ(with.copy(0, 350, 600, 250), without.copy(0, 350, 600, 250));
+
+    const CliRun broken = render({"--mountains", (dir / "missing.ndb").string()}, dir / "none.png");
+    EXPECT_EQ(broken.status, kExitFailed);
+    EXPECT_NE(broken.err.find("山名ファイル「" + (dir / "missing.ndb").string() + "」は使用できません。"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "none.png"));
+    const CliRun centre = run({"render", "--centre", "644205", "--mountains", sample, "--dem", "d", "--out", "m.png"});
+    EXPECT_EQ(centre.status, kExitUsage);
+    EXPECT_NE(centre.err.find("--mountains は --plan と一緒に指定してください"), std::string::npos);
 }
 
 }  // namespace

@@ -106,6 +106,14 @@ TEST(GpxReaderTest, NamesLoseLineBreaksAndAreCut) {
     EXPECT_EQ(read->waypoints[1].name, std::string(kMaxGpxNameCharacters, 'x'));
 }
 
+TEST(GpxReaderTest, ACutNameKeepsNoBlankAtItsEnd) {
+    // Cut after its 100th character, a blank: the name written again would read back shorter.
+    const std::string name = std::string(kMaxGpxNameCharacters - 1, 'x') + " y";
+    const auto read = readGpx("<gpx><wpt lat=\"35\" lon=\"139\"><name>" + name + "</name></wpt></gpx>");
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->waypoints[0].name, std::string(kMaxGpxNameCharacters - 1, 'x'));
+}
+
 TEST(GpxReaderTest, HostileFilesAreRefusedWithTheProblemAndItsLine) {
     std::string cut = test::gpxFixture();
     cut.resize(cut.find("<time>2024-05-05T14"));  // line 27
