@@ -11,6 +11,7 @@
 #include "gps/ui/SelectTrackDialog.h"
 #include "names/ui/MountainSearchDialog.h"
 #include "platform/qt/SurfaceWidget.h"
+#include "terrain/ui/DemCreationDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,6 +58,7 @@ StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
 
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(), [this](const std::string& id) { dispatch(id); });
     menus_->fillMenuBar(menuBar(), kStartMenuBand);
+    menus_->fillMenuBar(menuBar(), kStartDataBand);
 
     // The overview picture of Japan; without it, a schematic map of the first-level sheets.
     if (!overview_.loadPicture(state.appFolder / "overview" / "japan.jpg") ||
@@ -96,6 +98,12 @@ void StartMenuWindow::installStartDialogs() {
         return runEndOfMapDialog(logic_->state(), dialogs_ != nullptr ? *dialogs_ : mapDialogs, over);
     };
     windows.openRouteMap = [this] { openRouteMap(); };
+    // "標高データの作成" over the window that asked for it: the start menu or the plan start dialog.
+    windows.demCreation = [this](const std::string& centreMesh, std::string& tileSetting) {
+        QWidget* over = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
+        QtDialogs overDialogs(over);
+        return runDemCreationDialog(dialogs_ != nullptr ? *dialogs_ : overDialogs, over, centreMesh, tileSetting);
+    };
 }
 
 // The start menu gives way to the route map until the map is left.
