@@ -1,8 +1,9 @@
 #pragma once
 // The commands of the start menu (ORV_MAIN) in one table: tool ids, captions and handlers. The
 // menu bar band "起動画面主メニュー" and the pop-up band "STUPopupMenu" hold the same five plan
-// commands in this order, category "起動画面主メニュー"; "標高データの作成" has a band of its own
-// beside them on the menu bar. No other file spells a tool id of this window.
+// commands in this order, category "起動画面主メニュー"; "標高データの作成" has a band of its own,
+// which the window shows as a button beside its panels. No other file spells a tool id of this
+// window.
 #include "platform/MenuModel.h"
 #include "platform/ToolId.h"
 

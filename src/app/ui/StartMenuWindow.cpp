@@ -58,7 +58,6 @@ StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
 
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(), [this](const std::string& id) { dispatch(id); });
     menus_->fillMenuBar(menuBar(), kStartMenuBand);
-    menus_->fillMenuBar(menuBar(), kStartDataBand);
 
     // The overview picture of Japan; without it, a schematic map of the first-level sheets.
     if (!overview_.loadPicture(state.appFolder / "overview" / "japan.jpg") ||
@@ -215,10 +214,20 @@ QVBoxLayout* StartMenuWindow::buildSidePanel(QWidget* central) {
 
     progress_ = new SurfaceWidget(logic_->model().progress, central);
     side->addWidget(progress_, 0, Qt::AlignHCenter);
+    side->addWidget(buildDataButton(central));
     auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), central);
     connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
     side->addWidget(help);
     return side;
+}
+
+// The data band's command as a button beside the plan commands of the menu bar.
+QPushButton* StartMenuWindow::buildDataButton(QWidget* central) {
+    const StartMenuTool* tool = findStartMenuTool(startTool::kMakeElevationData.text());
+    dataButton_ = new QPushButton(toQString(tool->caption), central);
+    dataButton_->setObjectName(toQString(tool->id.text()));
+    connect(dataButton_, &QPushButton::clicked, this, [this, id = tool->id.str()] { dispatch(id); });
+    return dataButton_;
 }
 
 // North, west, confirm, east and south, in a cross.
@@ -254,6 +263,9 @@ void StartMenuWindow::refresh() {
     sheetCaption_->setText(toQString(model.sheetCaption));
     status_->setText(toQString(model.status));
     for (auto* button : meshButtons_) button->setEnabled(model.meshButtonsEnabled);
+    if (const MenuCommand* dataCommand = logic_->menus().command(startTool::kMakeElevationData.text());
+        dataCommand != nullptr && dataButton_ != nullptr)
+        dataButton_->setEnabled(dataCommand->enabled);
     for (size_t i = 0; i < trkIndicators_.size(); ++i) trkIndicators_[i]->setEnabled(model.trkIndicators[i]);
     progress_->setVisible(model.progressVisible);
     overviewArea_->horizontalScrollBar()->setValue(model.hScroll);
