@@ -27,6 +27,7 @@ void PlanStart::open() {
     useDisc_ = false;
     discs_.clear();
     chosenDisc_ = -1;
+    diskFolder_ = state_.demMedia == 1 ? state_.demFolder : std::string();
     if (state_.demMedia == 0) {
         useDisc_ = true;
         if (useDem_) detectDiscs();
@@ -114,6 +115,17 @@ void PlanStart::clickDisc(int index) {
     notify();
 }
 
+void PlanStart::createElevationData() {
+    const std::optional<std::string> folder = orv::createElevationData(state_, demCreation_);
+    if (!folder) return;
+    diskFolder_ = *folder;
+    useDem_ = true;
+    useDisc_ = false;
+    discs_.clear();
+    chosenDisc_ = -1;
+    notify();
+}
+
 void PlanStart::refuse(const std::string& text, Icon icon, bool focusName) {
     dialogs_.message(text, kInputTitle, Buttons::Ok, icon);
     if (focusName) ++nameFocusRequests_;
@@ -149,6 +161,7 @@ bool PlanStart::execute() {
         state_.settings.backgroundMethod = 2;
     }
     state_.demMedia = useDisc_ ? 0 : 1;
+    if (!useDisc_ && !diskFolder_.empty()) state_.demFolder = diskFolder_;
 
     // 6. The mountain table; a file that cannot be used keeps the dialog open.
     Result<MountainFileData> mountains = readMountainFile(mountainFile_, state_.japanBounds);

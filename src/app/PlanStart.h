@@ -8,6 +8,7 @@
 // A new user has no mountain-name file yet: while none is set, the box proposes the sample
 // file shipped with the program, so the sample map can be reached at once. The proposal
 // becomes the stored choice only when "実　行" reads it successfully.
+#include "app/ElevationDataCreation.h"
 #include "plans/PlanList.h"
 #include "platform/DialogOutcome.h"
 #include "platform/Dialogs.h"
@@ -29,6 +30,8 @@ inline constexpr const char* kPlanStartPrompt =
 inline constexpr const char* kUseDemCaption = "数値地図（標高）を使用する";
 inline constexpr const char* kUseDiscCaption = "CD-ROMを使用する。";
 inline constexpr const char* kUseDiscNote = "使用しない場合は、読み込みの時にハードディスクのフォルダを選びます。";
+inline constexpr const char* kDiskFolderCaption = "ﾊｰﾄﾞﾃﾞｨｽｸのﾌｫﾙﾀﾞｰ";
+inline constexpr const char* kMakeElevationDataCaption = "標高データの作成";
 inline constexpr const char* kBrowseCaption = "参照";
 inline constexpr const char* kNewMountainFileCaption = "山名ﾌｧｲﾙ新規作成";
 inline constexpr const char* kExecuteCaption = "実　行";
@@ -91,6 +94,15 @@ public:
     int chosenDisc() const { return chosenDisc_; }
     void clickDisc(int index);
 
+    // The hard-disk data folder: where the loader's folder picker starts when the disc is not
+    // used. It opens as the folder last used from the hard disk and is taken over by "実　行".
+    const std::string& diskFolder() const { return diskFolder_; }
+    // "標高データの作成" beside it: once meshes were written, their folder becomes the hard-disk
+    // data folder, the elevation data are in use and the CD-ROM box is unchecked. The window
+    // is the owner's (a missing one counts as cancelled).
+    void setDemCreation(DemCreationWindow window) { demCreation_ = std::move(window); }
+    void createElevationData();
+
     // The buttons: "実　行" returns true when the dialog closes; "ｷｬﾝｾﾙ" always closes.
     bool execute();
     void cancel();
@@ -119,6 +131,8 @@ private:
     bool useDisc_ = false;
     std::vector<std::filesystem::path> discs_;
     int chosenDisc_ = -1;
+    std::string diskFolder_;
+    DemCreationWindow demCreation_;
     int nameFocusRequests_ = 0;
     std::optional<DialogOutcome> outcome_;
 };

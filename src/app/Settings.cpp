@@ -4,6 +4,7 @@
 #include "core/Colour.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
+#include "terrain/TileSources.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -37,6 +38,7 @@ constexpr std::string_view kRidgeWidthKey = "尾根筋線幅";
 constexpr std::string_view kValleyWidthKey = "谷筋線幅";
 constexpr std::string_view kCdromDriveKey = "CD-ROMﾄﾞﾗｲﾌﾞ";
 constexpr std::string_view kMountainFileKey = "山名ﾌｧｲﾙﾊﾟｽ";
+constexpr std::string_view kTileUrlKey = "標高ﾀｲﾙURL";
 
 constexpr std::string_view kBasisSection = "BasisData";
 constexpr std::string_view kClimbSpeedKey = "登り歩行速度";
@@ -189,8 +191,14 @@ std::array<int16_t, 3> parseLineColour(std::string_view text,
             colourPart(columnNumber(text, 7, 3))};
 }
 
-void loadSettings(AppState& state, const IniStore& store) {
+std::string unusableTileUrlMessage(const std::string& stored) {
+    return "設定の標高タイルのURL「" + stored +
+           "」には {z} {x} {y} がありません。\r\n国土地理院の標高タイルのURLを使います。";
+}
+
+std::vector<std::string> loadSettings(AppState& state, const IniStore& store) {
     SettingsValues& s = state.settings;
+    std::vector<std::string> notes;
 
     s.colourTable[0] = kDefaultColourSet;
     for (size_t set = 1; set < kColourSets; ++set) {
@@ -227,6 +235,11 @@ void loadSettings(AppState& state, const IniStore& store) {
         config.clamped(kValleyWidthKey, kValleyWidthDefault, kMinLineWidth, kMaxLineWidth);
     s.cdromDriveText = config.text(kCdromDriveKey);
     state.mountainFilePath = config.text(kMountainFileKey);
+    s.tileUrlSetting = config.text(kTileUrlKey);
+    if (!s.tileUrlSetting.empty() && !terrain::isUsableTileSetting(s.tileUrlSetting)) {
+        notes.push_back(unusableTileUrlMessage(s.tileUrlSetting));
+        s.tileUrlSetting.clear();
+    }
 
     const SectionReader basis(store, kBasisSection);
     s.climbSpeed = basis.speed(kClimbSpeedKey, kClimbSpeedDefault);
@@ -234,6 +247,7 @@ void loadSettings(AppState& state, const IniStore& store) {
     s.flatSpeed = basis.speed(kFlatSpeedKey, kFlatSpeedDefault);
     s.shortRest = basis.int16(kShortRestKey, kShortRestDefault);
     s.longRest = basis.int16(kLongRestKey, kLongRestDefault);
+    return notes;
 }
 
 void saveSettings(const AppState& state, IniStore& store) {
@@ -266,6 +280,7 @@ void saveSettings(const AppState& state, IniStore& store) {
     config.int16(kValleyWidthKey, s.valleyLine.width);
     config.text(kCdromDriveKey, s.cdromDriveText);
     config.text(kMountainFileKey, state.mountainFilePath);
+    config.text(kTileUrlKey, s.tileUrlSetting);
 
     const SectionWriter basis(store, kBasisSection);
     basis.float32(kClimbSpeedKey, s.climbSpeed);

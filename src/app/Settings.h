@@ -1,6 +1,6 @@
 #pragma once
 // The user's persisted choices (colour sets, line colours and widths, elevation data source,
-// mountain-name file, walking parameters) between the settings store and AppState.
+// mountain-name file, walking parameters, the elevation tile servers) between the settings store and AppState.
 //
 // Every value is a text. A missing key reads as "0", and a stored "0" means "not set": the
 // loader then takes the field's default. Colour rows and line colours are 13-character texts
@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv {
 
@@ -21,8 +22,13 @@ namespace orv {
 // the line colours and the other values come from the store, with their defaults for "0".
 // Values later used as indices or divisors are kept in range: the colour set in use 0..4,
 // the background method 0..3, line widths 1..5, colour parts 0..255, and a walking speed
-// that is not above 0 takes its default.
-void loadSettings(AppState& state, const IniStore& store);
+// that is not above 0 takes its default. A tile URL setting that names no template with {z},
+// {x} and {y} is dropped for the survey's tiles. Returns what the user is to be told about
+// stored values that were replaced (one message each; none when every value served).
+std::vector<std::string> loadSettings(AppState& state, const IniStore& store);
+
+// The message for a stored tile URL setting that could not be used.
+std::string unusableTileUrlMessage(const std::string& stored);
 
 // Writes every setting, colour set 0 included, section by section in a fixed order.
 void saveSettings(const AppState& state, IniStore& store);

@@ -56,6 +56,13 @@ void StartMenu::deletePlans() {
 
 void StartMenu::showHelp() { dialogs_.showHelp(kStartHelpFile); }
 
+void StartMenu::makeElevationData() {
+    const std::optional<std::string> folder = createElevationData(state_, windows_.demCreation);
+    if (!folder) return;
+    state_.demFolder = *folder;
+    state_.demMedia = 1;
+}
+
 bool StartMenu::confirmExit() {
     const Answer answer = dialogs_.message("Orvaneを終了しますか？", "Orvane終了確認",
                                            Buttons::YesNo, Icon::Warning);
@@ -96,6 +103,7 @@ void StartMenu::startRecord() {
 // The plan start dialog, then the "TRK" indicator and the caption with the plan name.
 bool StartMenu::runPlanStart() {
     PlanStart dialog(state_, dialogs_, findDiscs_);
+    dialog.setDemCreation(windows_.demCreation);
     dialog.open();
     if (windows_.planStart) windows_.planStart(dialog);
     if (!dialog.closed()) dialog.cancel();

@@ -12,6 +12,7 @@
 // arriving while a sequence runs (its loading lets window events run) waits until the sequence
 // has ended. When the sequence opens the route map, the start menu leaves the screen and the
 // waiting commands are dropped.
+#include "app/ElevationDataCreation.h"
 #include "app/IniStore.h"
 #include "app/PlanStart.h"
 #include "app/StartMenuModel.h"
@@ -61,6 +62,8 @@ struct StartDialogs {
     std::function<void()> planDeletion;
     // Hides the start menu and opens the route map on the loaded block.
     std::function<void()> openRouteMap;
+    // "標高データの作成", from the start menu and from the plan start dialog.
+    DemCreationWindow demCreation;
 };
 
 class StartMenu {
@@ -88,6 +91,9 @@ public:
     void deletePlans();  // "ﾙｰﾄﾌｧｲﾙの削除": the plan deletion dialog
     void showAbout();    // "Orvaneについて": the help's contents
     void requestExit();  // "Orvaneの終了": closes the window, which asks the exit question
+    // "標高データの作成": the window over the block's centre mesh; its output folder, once
+    // meshes were written there, becomes the hard-disk data folder of the next plan.
+    void makeElevationData();
 
     // The four moving mesh buttons and the confirm button.
     void moveBlock(Direction direction);

@@ -17,6 +17,7 @@ const std::array kTools{
     StartMenuTool{kDeletePlans, "ﾙｰﾄﾌｧｲﾙの削除", &StartMenu::deletePlans},
     StartMenuTool{kAbout, "Orvaneについて", &StartMenu::showAbout, true},
     StartMenuTool{kExit, "Orvaneの終了", &StartMenu::requestExit},
+    StartMenuTool{kMakeElevationData, "標高データの作成", &StartMenu::makeElevationData, false, true},
 };
 
 }  // namespace
@@ -28,9 +29,11 @@ const StartMenuTool* findStartMenuTool(std::string_view toolId) {
 }
 
 void buildStartMenus(MenuModel& menus) {
-    for (const char* band : {kStartMenuBand, kStartPopupBand}) {
+    for (const char* band : {kStartMenuBand, kStartPopupBand, kStartDataBand}) {
+        const bool dataBand = band == std::string_view(kStartDataBand);
         menus.addBand(band);
         for (const StartMenuTool& tool : kTools) {
+            if (tool.dataBand != dataBand) continue;
             MenuCommand item;
             item.toolId = tool.id.str();
             item.caption = std::string(tool.caption);

@@ -84,7 +84,9 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
         if (read.problem().kind != ProblemKind::NotFound)
             writeBack = keepUnreadableSettings(paths.settingsFile, dialogs);
     }
-    loadSettings(state, settings);
+    // A stored value the program cannot use is replaced by its default, and the user is told.
+    for (const std::string& note : loadSettings(state, settings))
+        dialogs.message(note, kStartErrorTitle, Buttons::Ok, Icon::Warning);
     saveSettings(state, settings);
     if (writeBack && !writeSettingsFile(paths.settingsFile, settings).ok())
         dialogs.message(settingsNotSavedMessage(paths.settingsFile), kStartErrorTitle, Buttons::Ok,

@@ -57,6 +57,9 @@ struct SettingsValues {
     int16_t colourSetIndex = 0;
     float savedBackgroundLevel = 0.9f;
     std::string cdromDriveText;
+    // The elevation tile servers for "標高データの作成" ("template zoom" pairs); empty: the
+    // survey's public tiles.
+    std::string tileUrlSetting;
     float climbSpeed = 300;    // metres of ascent per hour
     float descentSpeed = 500;  // metres of descent per hour
     float flatSpeed = 4;       // km per hour

@@ -44,7 +44,7 @@ DemCreation::DemCreation(Dialogs& dialogs, std::string centreMesh, std::string s
                  .takenWhileBusy =
                      [](const Command& command) { return command.id == demTool::kCancel; },
                  .alsoBusy = {}}) {
-    if (tileSetting.empty()) tileSetting = tileServersSetting(defaultTileServers());
+    if (tileSetting.empty()) tileSetting = defaultTileSetting();
 }
 
 bool DemCreation::dispatch(std::string_view toolId, const DemBuildView& view) {
@@ -96,6 +96,7 @@ void DemCreation::run(const DemBuildView& view) {
     if (!isMeshCode(centre)) return refuse(kDemCentreRefused);
     if (kind == DemSourceKind::Gml && gmlFiles.empty()) return refuse(kDemNoGmlFiles);
     if (kind == DemSourceKind::TileFolder && tileFolder.empty()) return refuse(kDemNoTileFolder);
+    if (kind == DemSourceKind::Download && !isUsableTileSetting(tileSetting)) return refuse(kDemBadTileSetting);
     if (outFolder.empty()) return refuse(kDemNoOutFolder);
 
     DemBuildRequest request;

@@ -29,6 +29,7 @@ inline constexpr const char* kDemCentreRefused = "中心メッシュは6桁の2�
 inline constexpr const char* kDemNoGmlFiles = "FG-GMLのファイル（XMLまたはZIP）を選んでください。";
 inline constexpr const char* kDemNoTileFolder = "標高タイルのフォルダを選んでください。";
 inline constexpr const char* kDemNoOutFolder = "書き出すフォルダを選んでください。";
+inline constexpr const char* kDemBadTileSetting = "標高タイルのURLには {z} {x} {y} を含めてください。";
 
 // What the window shows while the build runs. Every member may be empty.
 struct DemBuildView {
@@ -46,7 +47,8 @@ DemBuildOutcome runDemBuild(Dialogs& dialogs, const DemBuildRequest& request, co
 // The window's state and commands.
 class DemCreation {
 public:
-    // centre: the destination's mesh, or empty. tileSetting: the tile URL setting.
+    // centre: the destination's mesh, or empty. tileSetting: the tile URL setting (empty: the
+    // survey's servers); a download is refused while it names no usable template.
     DemCreation(Dialogs& dialogs, std::string centre, std::string tileSetting = {});
 
     std::string centre;

@@ -199,7 +199,11 @@ std::vector<TileServer> defaultTileServers() {
             {"https://cyberjapandata.gsi.go.jp/xyz/dem_png/{z}/{x}/{y}.png", 14}};
 }
 
-std::vector<TileServer> tileServersFromSetting(const std::string& setting) {
+namespace {
+
+// The servers a setting names; words that are neither a template nor a zoom after one are
+// passed over.
+std::vector<TileServer> serversNamedIn(const std::string& setting) {
     std::vector<TileServer> servers;
     std::istringstream words(setting);
     std::string word;
@@ -213,8 +217,19 @@ std::vector<TileServer> tileServersFromSetting(const std::string& setting) {
             continue;
         servers.push_back({word, 14});
     }
+    return servers;
+}
+
+}  // namespace
+
+std::vector<TileServer> tileServersFromSetting(const std::string& setting) {
+    std::vector<TileServer> servers = serversNamedIn(setting);
     return servers.empty() ? defaultTileServers() : servers;
 }
+
+bool isUsableTileSetting(const std::string& setting) { return !serversNamedIn(setting).empty(); }
+
+std::string defaultTileSetting() { return tileServersSetting(defaultTileServers()); }
 
 std::string tileServersSetting(const std::vector<TileServer>& servers) {
     std::string text;

@@ -29,6 +29,10 @@ std::vector<TileServer> defaultTileServers();
 // ("https://…/dem5a_png/{z}/{x}/{y}.png 15 https://…/dem_png/{z}/{x}/{y}.png 14"); a template
 // without a zoom gets 14. Nothing usable gives the default servers.
 std::vector<TileServer> tileServersFromSetting(const std::string& setting);
+// True when the setting names at least one template with {z}, {x} and {y}.
+bool isUsableTileSetting(const std::string& setting);
+// The setting of the default servers.
+std::string defaultTileSetting();
 std::string tileServersSetting(const std::vector<TileServer>& servers);
 
 struct DownloadOptions {

@@ -127,6 +127,7 @@ const std::vector<Setting> kDefaultFile = {
     {"Config", "谷筋線幅", "1"},
     {"Config", "CD-ROMﾄﾞﾗｲﾌﾞ", ""},
     {"Config", "山名ﾌｧｲﾙﾊﾟｽ", ""},
+    {"Config", "標高ﾀｲﾙURL", ""},
     {"BasisData", "登り歩行速度", "300"},
     {"BasisData", "下り歩行速度", "500"},
     {"BasisData", "基準歩行速度", "4"},
@@ -379,6 +380,41 @@ TEST(Settings, LoadsRowsColoursAndTexts) {
     EXPECT_EQ(s.cdromDriveText, "");
 }
 
+// The tile URL setting: a usable value comes back as stored, "0" and an empty text mean the
+// survey's tiles, and a value without {z} {x} {y} is dropped with a message that quotes it.
+TEST(Settings, TileUrlSettingRoundTripAndUnusableValue) {
+    const std::string own = "https://tiles.example/dem/{z}/{x}/{y}.txt 13";
+    const struct {
+        const char* stored;
+        std::string loaded;
+        bool told;
+    } cases[] = {
+        {"https://tiles.example/dem/{z}/{x}/{y}.txt 13", own, false},
+        {"0", "", false},
+        {"", "", false},
+        {"https://tiles.example/dem/14/1/2.txt", "", true},
+        {"13", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        IniStore store;
+        store.set("Config", "標高ﾀｲﾙURL", c.stored);
+        auto state = newState();
+        const std::vector<std::string> notes = loadSettings(*state, store);
+        EXPECT_EQ(state->settings.tileUrlSetting, c.loaded);
+        if (c.told) {
+            ASSERT_EQ(notes.size(), 1u);
+            EXPECT_EQ(notes[0], std::string("設定の標高タイルのURL「") + c.stored +
+                                    "」には {z} {x} {y} がありません。\r\n国土地理院の標高タイルのURLを使います。");
+        } else {
+            EXPECT_TRUE(notes.empty());
+        }
+        IniStore saved;
+        saveSettings(*state, saved);
+        EXPECT_EQ(saved.get("Config", "標高ﾀｲﾙURL"), c.loaded);
+    }
+}
+
 TEST(Settings, EveryFieldSurvivesSaveAndLoadThroughTheFile) {
     TempFolder folder;
     const fs::path path = folder.path() / "Orvane2" / "Orvane2.ini";
@@ -411,6 +447,7 @@ TEST(Settings, EveryFieldSurvivesSaveAndLoadThroughTheFile) {
     before->demUnused = 1;
     before->demMedia = 1;
     before->mountainFilePath = "/data/山名 一覧.ndb";
+    s.tileUrlSetting = "https://a/{z}/{x}/{y}.png 15 https://b/{z}/{x}/{y}.txt 14";
 
     IniStore written;
     saveSettings(*before, written);
@@ -451,6 +488,7 @@ TEST(Settings, EveryFieldSurvivesSaveAndLoadThroughTheFile) {
     EXPECT_EQ(after->demUnused, 1);
     EXPECT_EQ(after->demMedia, 1);
     EXPECT_EQ(after->mountainFilePath, "/data/山名 一覧.ndb");
+    EXPECT_EQ(t.tileUrlSetting, s.tileUrlSetting);
 
     // Saving the loaded state over the loaded store keeps every key in its place.
     IniStore again = read;

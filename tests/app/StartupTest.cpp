@@ -85,6 +85,21 @@ TEST_F(StartupTest, SettingsThatCannotBeWrittenAreReportedOnce) {
     EXPECT_EQ(dialogs.messages()[0].title, "Orvane起動エラー");
 }
 
+TEST_F(StartupTest, AnUnusableTileUrlIsReplacedAtStartAndTheUserIsTold) {
+    dir.write("home/.config/Orvane2/Orvane2.ini", "[Config]\r\n標高ﾀｲﾙURL=https://t.example/14/1/2.png\r\n");
+    ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              "設定の標高タイルのURL「https://t.example/14/1/2.png」には {z} {x} {y} がありません。\r\n"
+              "国土地理院の標高タイルのURLを使います。");
+    EXPECT_EQ(dialogs.messages()[0].title, "Orvane起動エラー");
+    EXPECT_EQ(dialogs.messages()[0].icon, Icon::Warning);
+    EXPECT_TRUE(state->settings.tileUrlSetting.empty());
+    const Result<IniStore> reread = readSettingsFile(paths().settingsFile);
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ(reread->get("Config", "標高ﾀｲﾙURL"), "");
+}
+
 TEST_F(StartupTest, StaleTemporaryFilesOfTheDataFolderGo) {
     const fs::path data = paths().dataFolder;
     dir.write("home/.local/share/Orvane/Data/plan.RTD.orvnew", "half a save");

@@ -54,6 +54,18 @@ TEST_F(DemCreationTest, IncompleteChoicesAreRefusedWithTheirMessage) {
     }
 }
 
+TEST_F(DemCreationTest, ADownloadIsRefusedWhileTheUrlNamesNoTemplate) {
+    DemCreation m(dialogs, "644205", "https://example.invalid/dem/14/1/2.png");
+    m.kind = DemSourceKind::Download;
+    m.outFolder = dir.path().string();
+    dialogs.answerMessage(Answer::Ok);
+    EXPECT_TRUE(m.dispatch("ActDemRun"));
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "標高タイルのURLには {z} {x} {y} を含めてください。");
+    EXPECT_FALSE(m.lastOutcome().has_value());
+    EXPECT_FALSE(fs::exists(dir / "644205.MEM"));
+}
+
 TEST_F(DemCreationTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
     dialogs.answerFolder(kRealData);
     dialogs.answerFolder((dir / "out").string());

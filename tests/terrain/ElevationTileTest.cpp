@@ -169,5 +169,20 @@ TEST(ElevationTileTest, UrlTemplatesAndTheSetting) {
     EXPECT_EQ(defaultTileServers()[0].zoom, 15);
 }
 
+TEST(ElevationTileTest, ASettingIsUsableOnlyWithATemplate) {
+    const struct {
+        const char* setting;
+        bool usable;
+    } cases[] = {
+        {"https://a/{z}/{x}/{y}.png", true},
+        {"junk https://a/{z}/{x}/{y}.png 15", true},
+        {"", false},
+        {"https://a/{z}/{x}.png 14", false},
+        {"14 15", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isUsableTileSetting(c.setting), c.usable) << c.setting;
+    EXPECT_TRUE(isUsableTileSetting(defaultTileSetting()));
+}
+
 }  // namespace
 }  // namespace orv::terrain

@@ -127,7 +127,22 @@ QGroupBox* PlanStartDialog::buildDemSourceBox() {
     discPrompt_ = new QLabel(QString::fromUtf8(kSeveralDiscsPrompt), demGroup);
     discPrompt_->setObjectName("discPrompt");
     demRows->addWidget(discPrompt_, 3, 0, 1, 4);
+    addDiskFolderRow(demGroup, demRows, 4);
     return demGroup;
+}
+
+// The hard-disk data folder with "標高データの作成" beside it.
+void PlanStartDialog::addDiskFolderRow(QGroupBox* demGroup, QGridLayout* demRows, int row) {
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(new QLabel(QString::fromUtf8(kDiskFolderCaption), demGroup));
+    diskFolder_ = new QLineEdit(demGroup);
+    diskFolder_->setObjectName("diskFolder");
+    diskFolder_->setReadOnly(true);
+    folderRow->addWidget(diskFolder_, 1);
+    auto* make = plainButton(kMakeElevationDataCaption, demGroup, "makeElevationData");
+    folderRow->addWidget(make);
+    connect(make, &QPushButton::clicked, this, [this] { model_.createElevationData(); });
+    demRows->addLayout(folderRow, row, 0, 1, 4);
 }
 
 // The buttons.
@@ -182,6 +197,7 @@ void PlanStartDialog::refresh() {
         icon->setChecked(model_.chosenDisc() == static_cast<int>(i));
     }
     discPrompt_->setVisible(model_.discPromptVisible());
+    setTextKeepingCursor(diskFolder_, model_.diskFolder());
 
     if (model_.nameFocusRequests() != focusRequestsSeen_) {
         focusRequestsSeen_ = model_.nameFocusRequests();

@@ -1,7 +1,8 @@
 #pragma once
 // ORV_MRINFO, the plan start dialog ("ルート作成" / "ルート読み込み"): the management file name box
 // with the list of saved plans, the mountain-name file box with "参照" and "山名ﾌｧｲﾙ新規作成", the
-// check boxes for the elevation data and the CD-ROM with up to three disc icons, and the
+// check boxes for the elevation data and the CD-ROM with up to three disc icons, the hard-disk
+// data folder with "標高データの作成", and the
 // buttons "実　行", "ｷｬﾝｾﾙ" and "ヘルプ". It shows a PlanStart model and forwards every action.
 #include "app/PlanStart.h"
 
@@ -10,6 +11,7 @@
 #include <array>
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -37,6 +39,7 @@ private:
     QGroupBox* buildPlanBox();
     QGroupBox* buildMountainFileBox();
     QGroupBox* buildDemSourceBox();
+    void addDiskFolderRow(QGroupBox* demGroup, QGridLayout* demRows, int row);
     QHBoxLayout* buildButtons();
     void refresh();
 
@@ -48,6 +51,7 @@ private:
     QCheckBox* useDisc_ = nullptr;
     QLabel* discNote_ = nullptr;
     QLabel* discPrompt_ = nullptr;
+    QLineEdit* diskFolder_ = nullptr;
     std::array<QToolButton*, kMaxDiscIcons> discIcons_{};
     int focusRequestsSeen_ = 0;
 };

@@ -11,6 +11,7 @@
 #include "gps/ui/SelectTrackDialog.h"
 #include "names/ui/MountainSearchDialog.h"
 #include "platform/qt/SurfaceWidget.h"
+#include "terrain/ui/DemCreationDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -96,6 +97,12 @@ void StartMenuWindow::installStartDialogs() {
         return runEndOfMapDialog(logic_->state(), dialogs_ != nullptr ? *dialogs_ : mapDialogs, over);
     };
     windows.openRouteMap = [this] { openRouteMap(); };
+    // "標高データの作成" over the window that asked for it: the start menu or the plan start dialog.
+    windows.demCreation = [this](const std::string& centreMesh, std::string& tileSetting) {
+        QWidget* over = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
+        QtDialogs overDialogs(over);
+        return runDemCreationDialog(dialogs_ != nullptr ? *dialogs_ : overDialogs, over, centreMesh, tileSetting);
+    };
 }
 
 // The start menu gives way to the route map until the map is left.
@@ -207,10 +214,20 @@ QVBoxLayout* StartMenuWindow::buildSidePanel(QWidget* central) {
 
     progress_ = new SurfaceWidget(logic_->model().progress, central);
     side->addWidget(progress_, 0, Qt::AlignHCenter);
+    side->addWidget(buildDataButton(central));
     auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), central);
     connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
     side->addWidget(help);
     return side;
+}
+
+// The data band's command as a button beside the plan commands of the menu bar.
+QPushButton* StartMenuWindow::buildDataButton(QWidget* central) {
+    const StartMenuTool* tool = findStartMenuTool(startTool::kMakeElevationData.text());
+    dataButton_ = new QPushButton(toQString(tool->caption), central);
+    dataButton_->setObjectName(toQString(tool->id.text()));
+    connect(dataButton_, &QPushButton::clicked, this, [this, id = tool->id.str()] { dispatch(id); });
+    return dataButton_;
 }
 
 // North, west, confirm, east and south, in a cross.
@@ -246,6 +263,9 @@ void StartMenuWindow::refresh() {
     sheetCaption_->setText(toQString(model.sheetCaption));
     status_->setText(toQString(model.status));
     for (auto* button : meshButtons_) button->setEnabled(model.meshButtonsEnabled);
+    if (const MenuCommand* dataCommand = logic_->menus().command(startTool::kMakeElevationData.text());
+        dataCommand != nullptr && dataButton_ != nullptr)
+        dataButton_->setEnabled(dataCommand->enabled);
     for (size_t i = 0; i < trkIndicators_.size(); ++i) trkIndicators_[i]->setEnabled(model.trkIndicators[i]);
     progress_->setVisible(model.progressVisible);
     overviewArea_->horizontalScrollBar()->setValue(model.hScroll);

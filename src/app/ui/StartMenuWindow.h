@@ -1,6 +1,7 @@
 #pragma once
 // ORV_MAIN, the start menu window: the overview map of Japan, the block preview, the sheet
-// caption, the mesh buttons, the "TRK" indicators, the progress strip and the command band.
+// caption, the mesh buttons, the "TRK" indicators, the progress strip, the command band and
+// the "標高データの作成" button of the data band.
 // It shows the StartMenu's model, forwards every user action to it, and gives the start
 // sequences their windows: the plan start dialog, the mountain search, the GPS format choice,
 // the deletion dialog and the route map with its end-of-map dialog.
@@ -63,6 +64,7 @@ private:
     QWidget* buildOverview(QWidget* central);
     QVBoxLayout* buildSidePanel(QWidget* central);
     QGridLayout* buildMeshButtons(QWidget* central);
+    QPushButton* buildDataButton(QWidget* central);
     void refresh();
     void refreshOverview();
     void updateOverviewLabels();
@@ -86,6 +88,7 @@ private:
     QLabel* sheetCaption_ = nullptr;
     QLabel* status_ = nullptr;
     std::array<QPushButton*, 5> meshButtons_{};
+    QPushButton* dataButton_ = nullptr;  // "標高データの作成"
     std::array<QLabel*, 2> trkIndicators_{};
     bool applyingModel_ = false;
 };

@@ -17,6 +17,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace orv {
 namespace {
@@ -132,6 +134,31 @@ TEST_F(PlanStartDialogTest, ExecuteStaysOnARefusalAndCancelCloses) {
     EXPECT_FALSE(second.isVisible());
     EXPECT_TRUE(again.closed());
     EXPECT_EQ(again.outcome(), DialogOutcome::Cancelled);
+}
+
+// The hard-disk data folder follows the model, and "標高データの作成" beside it opens the window
+// the owner handed in; the folder it reports replaces the shown one and unchecks the disc box.
+TEST_F(PlanStartDialogTest, ElevationDataButtonShowsTheNewFolder) {
+    state->demMedia = 1;
+    state->demFolder = "/data/old";
+    PlanStart start = model();
+    int opened = 0;
+    start.setDemCreation([&](const std::string&, std::string&) {
+        ++opened;
+        return std::optional<std::string>("/data/new");
+    });
+    start.open();
+    PlanStartDialog dialog(start);
+    dialog.show();
+    auto* folder = child<QLineEdit>(dialog, "diskFolder");
+    EXPECT_EQ(folder->text(), "/data/old");
+    EXPECT_TRUE(folder->isReadOnly());
+    auto* make = child<QPushButton>(dialog, "makeElevationData");
+    EXPECT_EQ(make->text(), "標高データの作成");
+    make->click();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(folder->text(), "/data/new");
+    EXPECT_FALSE(child<QCheckBox>(dialog, "useDisc")->isChecked());
 }
 
 }  // namespace

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace orv {
 namespace {
 
@@ -34,6 +38,23 @@ TEST_F(StartMenuWindowTest, MenuBarHoldsTheFiveCommands) {
     for (auto* button : window.findChildren<QPushButton*>())
         if (!button->isEnabled()) ++disabled;
     EXPECT_EQ(disabled, 5);
+}
+
+// "標高データの作成" is a button of the window: it runs the command with the block's centre mesh.
+TEST_F(StartMenuWindowTest, ElevationDataButtonRunsTheCommand) {
+    StartMenuWindow window(*state, settings, settingsFile, &dialogs);
+    state->centreMeshCode = "523874";
+    std::vector<std::string> centres;
+    window.logic().startDialogs().demCreation = [&](const std::string& centre, std::string&) {
+        centres.push_back(centre);
+        return std::optional<std::string>();
+    };
+    auto* button = window.findChild<QPushButton*>("ActMake50mData");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "標高データの作成");
+    EXPECT_TRUE(button->isEnabled());
+    button->click();
+    EXPECT_EQ(centres, std::vector<std::string>{"523874"});
 }
 
 TEST_F(StartMenuWindowTest, ExitAsksAndNoKeepsTheWindow) {
