@@ -27,9 +27,10 @@ void PlanStart::open() {
     useDisc_ = false;
     discs_.clear();
     chosenDisc_ = -1;
+    discNote_.clear();
     if (state_.demMedia == 0) {
         useDisc_ = true;
-        if (useDem_) detectDiscs();
+        if (useDem_) detectDiscs(NoDiscNotice::Note);
     }
 
     // 3. The mountain-name file, or the sample file while none has been chosen yet.
@@ -73,7 +74,7 @@ void PlanStart::setUseDem(bool on) {
     useDem_ = on;
     // The disc box comes back into use as it was left: checked means the discs are looked up.
     if (on && useDisc_) {
-        detectDiscs();
+        detectDiscs(NoDiscNotice::Message);
     } else {
         notify();
     }
@@ -83,22 +84,30 @@ void PlanStart::setUseDisc(bool on) {
     useDisc_ = on;
     discs_.clear();
     chosenDisc_ = -1;
+    discNote_.clear();
     if (on) {
-        detectDiscs();
+        detectDiscs(NoDiscNotice::Message);
     } else {
         notify();
     }
 }
 
-void PlanStart::detectDiscs() {
+void PlanStart::detectDiscs(NoDiscNotice notice) {
     std::vector<std::filesystem::path> found = findDiscs_();
     if (found.size() > static_cast<size_t>(kMaxDiscIcons)) found.resize(kMaxDiscIcons);
     discs_ = std::move(found);
     chosenDisc_ = -1;
+    discNote_.clear();
     if (discs_.empty()) {
-        notify();
-        dialogs_.message(kNoDiscMessage, kNoDiscTitle, Buttons::Ok, Icon::Error);
+        // At opening the dialog says it itself: a box before the dialog shows would be the
+        // first thing a new user without a disc meets.
         useDisc_ = false;
+        if (notice == NoDiscNotice::Note) {
+            discNote_ = kNoDiscMessage;
+        } else {
+            notify();
+            dialogs_.message(kNoDiscMessage, kNoDiscTitle, Buttons::Ok, Icon::Error);
+        }
     } else if (discs_.size() == 1) {
         chosenDisc_ = 0;
         state_.demFolder = discDataFolder(discs_.front()).string();
@@ -146,7 +155,7 @@ bool PlanStart::execute() {
         state_.demUnused = 0;
     } else {
         state_.demUnused = 1;
-        state_.settings.backgroundMethod = 2;
+        forceNoDataBackground(state_);
     }
     state_.demMedia = useDisc_ ? 0 : 1;
 

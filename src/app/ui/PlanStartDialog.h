@@ -48,6 +48,7 @@ private:
     QCheckBox* useDisc_ = nullptr;
     QLabel* discNote_ = nullptr;
     QLabel* discPrompt_ = nullptr;
+    QLabel* noDisc_ = nullptr;
     std::array<QToolButton*, kMaxDiscIcons> discIcons_{};
     int focusRequestsSeen_ = 0;
 };
