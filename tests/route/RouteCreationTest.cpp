@@ -9,6 +9,9 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <array>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -92,6 +95,8 @@ TEST_F(RouteCreationTest, MouseRouteFromFirstClickToMeasuredRoute) {
     const Colour before = routeMap->pictures().map.pixelAt(130, 100);
     routeMap->mouseMove(160, 100);
     EXPECT_NE(routeMap->pictures().map.pixelAt(130, 100), before);  // the rubber band
+    // While drawing, the position read-out follows the mouse.
+    EXPECT_EQ(map().statusPanels[0], cursorReadout(level1(), state->elevationGrid, 1, 160, 100));
     routeMap->mouseMove(100, 160);
     EXPECT_EQ(routeMap->pictures().map.pixelAt(130, 100), before);  // moved away, erased
     routeMap->mouseMove(160, 100);
@@ -272,6 +277,29 @@ TEST_F(RouteCreationTest, HoverAndKeysInReferenceStartMode) {
     EXPECT_EQ(creation().referenceStartPanel.value, 1);
 }
 
+// The course-time window re-measures the route ("逆ルート" turns it round): when it closes, the
+// map's read-outs follow at once.
+TEST_F(RouteCreationTest, ReadoutsFollowTheCourseTimeWindowsReversedRoute) {
+    open();
+    routeMap->dispatch("ActMakeNewTRKdata");
+    left(100, 100);
+    left(300, 300);
+    dialogs.answerMessage(Answer::Yes);  // one way
+    right(300, 300);
+    const std::array<std::string, 5> before = map().readouts;
+    ASSERT_NE(before[3], before[4]);  // up the cone takes longer than down
+
+    routeMap->setCourseTimeHook([this] {
+        std::reverse(state->route.begin() + 1, state->route.begin() + 1 + state->routeCount);
+        for (int i = 1; i <= state->routeCount; ++i) state->route[static_cast<size_t>(i)].number = static_cast<int16_t>(i);
+        measureRoute(*state);
+    });
+    routeMap->dispatch("ActCalCorseTime");
+    EXPECT_EQ(map().readouts[3], before[4]);
+    EXPECT_EQ(map().readouts[4], before[3]);
+    EXPECT_EQ(map().readouts, routeReadouts(state->route, state->routeCount));
+}
+
 TEST_F(RouteCreationTest, TracingWithRoundTripAndOnePoint) {
     setReference({{100, 100}, {300, 300}});
     open();
@@ -416,10 +444,12 @@ TEST_F(RouteCreationTest, EditModeStepsShowsAndDeletesPoints) {
                                           "標高： " + shortestText(fourth.elevation),
                                           "時間： 01:30:00", "山名： 円錐山", "地名： "}));
 
-    // Hovering in edit mode clears the guide line and picks the point under the mouse.
+    // Hovering in edit mode keeps the position read-out live and picks the point under the
+    // mouse.
     map().statusPanels[0] = "x";
     routeMap->mouseMove(state->route[2].pixelX, state->route[2].pixelY);
-    EXPECT_EQ(map().statusPanels[0], "");
+    EXPECT_EQ(map().statusPanels[0], cursorReadout(level1(), state->elevationGrid, 1,
+                                                   state->route[2].pixelX, state->route[2].pixelY));
     EXPECT_EQ(edit.routePointPanel.value, 2);
 
     // A right click offers the point commands; the mark goes on the current point.
