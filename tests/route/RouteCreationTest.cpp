@@ -369,6 +369,53 @@ TEST_F(RouteCreationTest, RefusedInterpolationLeavesNoRoute) {
     EXPECT_TRUE(menus().isEnabled("ActMakeNewTRKdata"));
 }
 
+// A clicked route refused as too long keeps its points and asks again: one way, round trip,
+// or drawing on from the last point.
+TEST_F(RouteCreationTest, ClickedRouteTooLongKeepsItsPointsAndAsksAgain) {
+    const auto clickRoundTrip = [this] {
+        open();
+        routeMap->dispatch("ActMakeNewTRKdata");
+        left(0, 0);
+        left(599, 599);
+        dialogs.answerMessage(Answer::No);  // round trip: far beyond the table
+        dialogs.answerMessage(Answer::Ok);
+    };
+
+    // "キャンセル": drawing goes on with the three points; a later end makes the route.
+    clickRoundTrip();
+    dialogs.answerMessage(Answer::Cancel);
+    right(0, 599);
+    ASSERT_EQ(dialogs.messages().size(), 3u);
+    EXPECT_EQ(dialogs.messages()[1].text, kRoundTripTooLongMessage);
+    EXPECT_EQ(dialogs.messages()[2].text,
+              "クリックした点はそのまま残っています。\r\n片道として処理しますか？\r\n"
+              "（はい：片道　いいえ：往復　キャンセル：ルートの作成を続ける）");
+    EXPECT_EQ(dialogs.messages()[2].title, "片道・往復処理の決定");
+    EXPECT_EQ(dialogs.messages()[2].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Drawing);
+    EXPECT_EQ(state->rawRoute[0].number, 3);
+    EXPECT_EQ(state->rawRoute[3].longitude, longitudeAt(0));
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_EQ(routeMap->pictures().map.pixelAt(300, 300), colours::red);  // the kept stretch
+    dialogs.answerMessage(Answer::Yes);
+    right(599, 0);
+    EXPECT_EQ(state->rawRoute[0].number, 4);
+    EXPECT_FALSE(state->roundTrip);
+    EXPECT_GT(state->routeCount, 3);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Idle);
+
+    // "はい": the same points one way.
+    dialogs = {};
+    clickRoundTrip();
+    dialogs.answerMessage(Answer::Yes);
+    right(0, 599);
+    EXPECT_EQ(dialogs.messages().size(), 3u);
+    EXPECT_FALSE(state->roundTrip);
+    EXPECT_EQ(state->rawRoute[0].number, 3);
+    EXPECT_GT(state->routeCount, 3);
+    EXPECT_TRUE(state->routeLoaded);
+}
+
 TEST_F(RouteCreationTest, DeletingTheRouteOpensCreationAgain) {
     struct Case {
         bool withReference;
