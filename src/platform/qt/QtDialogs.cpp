@@ -1,7 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
+#include "platform/qt/FontPicker.h"
 #include "platform/qt/QtText.h"
-#include "platform/Fonts.h"
 
 #include <QColor>
 #include <QColorDialog>
@@ -9,9 +9,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontDialog>
-#include <QFontInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -211,21 +208,7 @@ std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& t
 }
 
 std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
-    const QFont start = fontFor(initial.face, initial.size, initial.bold, initial.italic,
-                                initial.underline, initial.strikeThrough);
-    bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, start, parent_);
-    if (!accepted) return std::nullopt;
-    TextStyle style = initial;
-    // The stored face ("ＭＳ ゴシック") shows as the installed font it stands for; it stays
-    // unless another family was chosen.
-    if (chosen.family() != QFontInfo(start).family()) style.face = chosen.family().toStdString();
-    if (chosen.pointSizeF() > 0) style.size = static_cast<float>(chosen.pointSizeF());
-    style.bold = chosen.bold();
-    style.italic = chosen.italic();
-    style.underline = chosen.underline();
-    style.strikeThrough = chosen.strikeOut();
-    return style;
+    return pickTextStyle(initial, parent_);
 }
 
 std::string QtDialogs::pickFolder(const std::string& title, const std::string& initialFolder) {
