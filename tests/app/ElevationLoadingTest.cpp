@@ -277,10 +277,18 @@ TEST_F(ElevationLoadingTest, CodesThatNameNoMeshLeaveTheSeaAndOddFieldsAreCounte
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder((dir / "DEM").string());
+    dialogs.answerMessage(Answer::Ok);
     const ElevationLoadSummary summary = loadElevationBlock(*state, menu, dialogs).value();
     EXPECT_EQ(summary.readFiles, 8);
     EXPECT_EQ(summary.missingFiles, 1);
     EXPECT_EQ(summary.oddFields, 1);
+    // The odd field is said once, after the load, with the count of files read.
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text,
+              "数値地図（標高）のファイル8個を読み込みました。\r\n"
+              "数値として読めない値が1個あり、データなしとして扱います。");
+    EXPECT_EQ(dialogs.messages()[1].title, "数値地図読込");
+    EXPECT_EQ(dialogs.messages()[1].icon, Icon::Information);
     EXPECT_EQ(at(0, 0), ElevationGrid::kNoData);
     EXPECT_EQ(at(200, 200), ElevationGrid::kNoData);  // the field that was no number
     EXPECT_FLOAT_EQ(at(200, 201), 1.0f);
