@@ -135,10 +135,12 @@ TEST_F(ElevationLoadingTest, MissingFilesAreSeaWithoutAnyMessage) {
     EXPECT_EQ(dialogs.messages().size(), 1u);  // only the data question
     EXPECT_EQ(summary.readFiles, 1);
     EXPECT_EQ(summary.missingFiles, 8);
-    for (int row = 0; row < 600; row += 7)
-        for (int column = 0; column < 600; column += 7)
-            if (row < 200 || row >= 400 || column < 200 || column >= 400)
-                ASSERT_EQ(at(row, column), ElevationGrid::kNoData);
+    for (int row = 0; row < 600; row += 7) {
+        for (int column = 0; column < 600; column += 7) {
+            if (row >= 200 && row < 400 && column >= 200 && column < 400) continue;  // slot 5
+            ASSERT_EQ(at(row, column), ElevationGrid::kNoData);
+        }
+    }
     EXPECT_EQ(at(599, 599), ElevationGrid::kNoData);
 }
 

@@ -100,7 +100,7 @@ TEST_F(RouteMapWindowTest, LayoutHoldsTogetherAtEverySize) {
     EXPECT_EQ(window.size(), before);
 
     auto* frame = window.mapPicture()->parentWidget();
-    auto* bars = window.findChildren<QScrollBar*>();
+    const QList<QScrollBar*> bars = window.findChildren<QScrollBar*>();
     const auto together = [&] {
         const QRect map(frame->mapTo(&window, QPoint(0, 0)), frame->size());
         for (QScrollBar* bar : bars) {
