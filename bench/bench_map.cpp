@@ -104,7 +104,7 @@ BENCHMARK(BM_ContourPixelsInterval100)->Unit(benchmark::kMillisecond);
 // The whole contour operation, with the progress strip shown before each of its 599 rows.
 void BM_ContoursInterval100(benchmark::State& bm) {
     Map m;
-    m.map.contourInterval = 100;
+    m.state->contourInterval = 100;
     for (auto _ : bm) {
         drawContours(m.ctx);
         benchmark::DoNotOptimize(m.pictures.buffer.image().constBits());

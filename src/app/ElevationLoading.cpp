@@ -98,31 +98,11 @@ void setLevelOneCorners(AppState& state, ArcSeconds centreSouth, ArcSeconds cent
     level1[kEast] = secondsToDms(centreWest + 900);
 }
 
-std::optional<ElevationLoadSummary> loadElevationBlock(AppState& state, StartMenuModel& menu,
-                                                       Dialogs& dialogs,
-                                                       const fs::path& suggestedFolder) {
+namespace {
+
+// Steps 5-8: the nine meshes with progress, then the bounds of level 1.
+ElevationLoadSummary readBlock(AppState& state, StartMenuModel& menu, Dialogs& dialogs) {
     ElevationLoadSummary summary;
-    // 1. The user has the data ready?
-    if (state.demMedia == 0 || state.demMedia == 1) {
-        const Answer answer = dialogs.message(dataQuestion(state.demMedia), "数値地図の準備確認",
-                                              Buttons::OkCancel, Icon::Question);
-        if (answer != Answer::Ok) return std::nullopt;
-    }
-
-    // 3. Level 1, empty status line.
-    state.currentLevel = 1;
-    menu.status.clear();
-    menu.notify();
-
-    // 4. The hard-disk folder, asked at every load.
-    if (state.demMedia == 1) {
-        const std::string folder =
-            cleanFolder(dialogs.pickFolder("数値地図のフォルダを選択してください", suggestedFolder.string()));
-        if (folder.empty()) return std::nullopt;
-        state.demFolder = folder;
-    }
-
-    // 5-6. Each mesh of the block, with progress.
     menu.progressVisible = true;
     menu.notify();
     const ArcSeconds centreSouth = dmsToSeconds(state.levelCorners[0][1]);
@@ -146,6 +126,87 @@ std::optional<ElevationLoadSummary> loadElevationBlock(AppState& state, StartMen
     // 8. The bounds of level 1.
     setLevelOneCorners(state, centreSouth, centreWest);
     return summary;
+}
+
+// The first file of the block as it is looked for under the folder ("533946.MEM", or
+// "5339/533946.MEM" on a disc).
+std::string firstMeshFile(const AppState& state) {
+    const bool disc = state.demMedia != 1;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const fs::path path =
+            meshFilePath(state.demFolder, state.meshCodes.at(static_cast<size_t>(slot)), disc);
+        if (!path.empty()) return path.lexically_relative(state.demFolder).generic_string();
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string noMeshFilesMessage(const std::string& folder, const std::string& firstFile,
+                               bool offerAnotherFolder) {
+    std::string text = "指定されたフォルダーに数値地図（標高）のファイルがありません。\r\n\r\n"
+                       "フォルダー：" + folder + "\r\n"
+                       "最初のファイル：" + firstFile;
+    if (offerAnotherFolder) text += "\r\n\r\n別のフォルダーを選択しますか？";
+    return text;
+}
+
+std::string oddFieldsMessage(const ElevationLoadSummary& summary) {
+    return "数値地図（標高）のファイル" + std::to_string(summary.readFiles) + "個を読み込みました。\r\n"
+           "数値として読めない値が" + std::to_string(summary.oddFields) +
+           "個あり、データなしとして扱います。";
+}
+
+std::optional<ElevationLoadSummary> loadElevationBlock(AppState& state, StartMenuModel& menu,
+                                                       Dialogs& dialogs,
+                                                       const fs::path& suggestedFolder) {
+    // 1. The user has the data ready?
+    if (state.demMedia == 0 || state.demMedia == 1) {
+        const Answer answer = dialogs.message(dataQuestion(state.demMedia), "数値地図の準備確認",
+                                              Buttons::OkCancel, Icon::Question);
+        if (answer != Answer::Ok) return std::nullopt;
+    }
+
+    // 3. Level 1, empty status line.
+    state.currentLevel = 1;
+    menu.status.clear();
+    menu.notify();
+
+    const std::string folderBefore = state.demFolder;
+    fs::path pickerStart = suggestedFolder;
+    for (;;) {
+        // 4. The hard-disk folder, asked at every load.
+        if (state.demMedia == 1) {
+            const std::string folder =
+                cleanFolder(dialogs.pickFolder("数値地図のフォルダを選択してください", pickerStart.string()));
+            if (folder.empty()) {
+                state.demFolder = folderBefore;
+                return std::nullopt;
+            }
+            state.demFolder = folder;
+        }
+
+        // 5-8.
+        const ElevationLoadSummary summary = readBlock(state, menu, dialogs);
+        if (summary.readFiles > 0 || (state.demMedia != 0 && state.demMedia != 1)) {
+            if (summary.oddFields > 0)
+                dialogs.message(oddFieldsMessage(summary), kElevationLoadTitle, Buttons::Ok,
+                                Icon::Information);
+            return summary;
+        }
+
+        // Not one file of the block: a wrong folder or disc, not the sea.
+        const bool folderChoice = state.demMedia == 1;
+        const Answer answer =
+            dialogs.message(noMeshFilesMessage(state.demFolder, firstMeshFile(state), folderChoice),
+                            kElevationLoadTitle, folderChoice ? Buttons::YesNo : Buttons::Ok,
+                            Icon::Warning);
+        const std::string emptyFolder = state.demFolder;
+        if (folderChoice) state.demFolder = folderBefore;
+        if (!folderChoice || answer != Answer::Yes) return std::nullopt;
+        // The picker starts beside the folder that held nothing.
+        pickerStart = fs::path(emptyFolder).parent_path();
+    }
 }
 
 }  // namespace orv

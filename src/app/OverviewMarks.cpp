@@ -3,6 +3,7 @@
 #include "app/BlockPreview.h"
 #include "app/OverviewLabels.h"
 #include "core/Rounding.h"
+#include "route/LabelGlyphs.h"
 #include "route/RouteExtents.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace {
 constexpr int kStep = 80;
 constexpr int kLastHStep = 13;
 constexpr int kLastVStep = 19;
+constexpr Colour kOverviewHalo = makeColour(48, 48, 48);
 
 // Whole arc-seconds divided towards minus infinity.
 int floorDivide(ArcSeconds value, int divisor) { return floorToInt(static_cast<double>(value) / divisor); }
@@ -77,13 +79,13 @@ void drawOverviewDestination(DrawingSurface& overview, const OverviewDestination
     overview.setDrawMode(DrawMode::Copy);
     overview.setDrawWidth(1);
     drawDestinationMark(overview, x, y);
-    overview.setFont(overviewTextStyle());
+    // Yellow on the land colours reads only with a halo, drawn as the route map draws its
+    // labels' halo; a dark one, as a white halo would swallow the yellow.
+    const TextStyle style = overviewTextStyle();
     const std::array<std::pair<int, const std::string*>, 3> lines{{
         {y - 2, &destination.nameLine}, {y + 10, &destination.latitude}, {y + 22, &destination.longitude}}};
-    for (const auto& [top, text] : lines) {
-        overview.setCurrentPosition(x + 10, top);
-        overview.text(*text);
-    }
+    for (const auto& [top, text] : lines)
+        LabelGlyphs(style, *text).drawHaloed(overview, x + 10, top, style.colour, kOverviewHalo);
     overview.show();
 }
 

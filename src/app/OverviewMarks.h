@@ -31,7 +31,8 @@ void showDestinationOnOverview(const AppState& state, StartMenuModel& menu);
 // route-position marker there. Nothing happens for an empty route.
 void showRouteOnOverview(const AppState& state, StartMenuModel& menu);
 
-// Draws the destination mark and its three lines (9-point bold yellow) on the overview picture.
+// Draws the destination mark and its three lines (9-point bold yellow over a dark halo) on the
+// overview picture.
 void drawOverviewDestination(DrawingSurface& overview, const OverviewDestination& destination);
 
 // The range the overview map shows at its scroll position, as its labels read: south = the

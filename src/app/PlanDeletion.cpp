@@ -42,6 +42,10 @@ std::optional<int> parsePlanNumber(const std::string& text) {
     return static_cast<int>(value);
 }
 
+std::string planDeletionQuestion(const std::string& planName) {
+    return "計画「" + planName + "」のファイルを削除します。よろしいですか？";
+}
+
 PlanDeletion::PlanDeletion(AppState& state, Dialogs& dialogs) : state_(state), dialogs_(dialogs) {}
 
 void PlanDeletion::notify() const {
@@ -55,22 +59,21 @@ void PlanDeletion::open() {
     number_.clear();
     if (!list.ok()) {
         // Nothing can be listed, and so nothing can be deleted or rewritten.
-        fillLines(false);
+        fillLines();
         notify();
         dialogs_.message(kPlanListCannotReadMessage, kPlanDeletionTitle, Buttons::Ok, Icon::Error);
         return;
     }
-    fillLines(false);
+    fillLines();
     notify();
     if (list_.tooLong())
         dialogs_.message(kPlanListTooLongMessage, kPlanDeletionTitle, Buttons::Ok,
                          Icon::Information);
 }
 
-void PlanDeletion::fillLines(bool padded) {
+void PlanDeletion::fillLines() {
     lines_.clear();
-    for (size_t i = 0; i < list_.shownCount(); ++i)
-        lines_.push_back(padded ? planListPaddedLine(list_.entries[i]) : planListTabLine(list_.entries[i]));
+    for (size_t i = 0; i < list_.shownCount(); ++i) lines_.push_back(planListTabLine(list_.entries[i]));
 }
 
 void PlanDeletion::pickLine(int index) {
@@ -88,6 +91,9 @@ void PlanDeletion::deleteChosen() {
         return;
     }
     const auto index = static_cast<size_t>(*number - 1);
+    if (dialogs_.message(planDeletionQuestion(list_.entries[index].name), kPlanDeletionTitle,
+                         Buttons::YesNo, Icon::Question) != Answer::Yes)
+        return;
 
     // The shortened list is on disk before any file goes.
     PlanList shortened = list_;
@@ -114,7 +120,7 @@ void PlanDeletion::deleteChosen() {
 
     number_.clear();
     deleteEnabled_ = false;
-    fillLines(true);
+    fillLines();
     notify();
     if (!failed.empty())
         dialogs_.message("ファイル「" + failed + "」を削除できませんでした。", kPlanDeletionTitle,

@@ -31,6 +31,9 @@ inline constexpr const char* kPlanListCannotReadMessage =
 inline constexpr const char* kPlanListCannotWriteMessage =
     "管理ファイルの一覧（Orvane.LST）を書き換えられないため、削除できませんでした。";
 
+// The question before "削　除" removes a plan's files: they cannot be brought back.
+std::string planDeletionQuestion(const std::string& planName);
+
 // The number in the number box: blanks around it allowed, ASCII or full-width digits.
 std::optional<int> parsePlanNumber(const std::string& text);
 
@@ -51,9 +54,11 @@ public:
     void pickLine(int index);
     // The user types into the number box.
     void editNumber(std::string text) { number_ = std::move(text); }
-    // "削　除": deletes the plan numbered in the box; a number that is not a listed plan is
-    // refused with a message. The box is emptied and "削　除" disabled afterwards, so a second
-    // press cannot remove the plan that moved up into the same number.
+    // "削　除": deletes the plan numbered in the box after the user said Yes to the question;
+    // a number that is not a listed plan is refused with a message. The box is emptied and
+    // "削　除" disabled afterwards, so a second press cannot remove the plan that moved up
+    // into the same number. The list keeps its name, tab, rest lines, so the dates stay in
+    // their column.
     void deleteChosen();
     // "終了": true, the dialog closes.
     bool finish() { return true; }
@@ -62,7 +67,7 @@ public:
     std::function<void()> changed;
 
 private:
-    void fillLines(bool padded);
+    void fillLines();
     void notify() const;
 
     AppState& state_;

@@ -28,9 +28,10 @@ void PlanStart::open() {
     discs_.clear();
     chosenDisc_ = -1;
     diskFolder_ = state_.demMedia == 1 ? state_.demFolder : std::string();
+    discNote_.clear();
     if (state_.demMedia == 0) {
         useDisc_ = true;
-        if (useDem_) detectDiscs();
+        if (useDem_) detectDiscs(NoDiscNotice::Note);
     }
 
     // 3. The mountain-name file, or the sample file while none has been chosen yet.
@@ -74,7 +75,7 @@ void PlanStart::setUseDem(bool on) {
     useDem_ = on;
     // The disc box comes back into use as it was left: checked means the discs are looked up.
     if (on && useDisc_) {
-        detectDiscs();
+        detectDiscs(NoDiscNotice::Message);
     } else {
         notify();
     }
@@ -84,22 +85,30 @@ void PlanStart::setUseDisc(bool on) {
     useDisc_ = on;
     discs_.clear();
     chosenDisc_ = -1;
+    discNote_.clear();
     if (on) {
-        detectDiscs();
+        detectDiscs(NoDiscNotice::Message);
     } else {
         notify();
     }
 }
 
-void PlanStart::detectDiscs() {
+void PlanStart::detectDiscs(NoDiscNotice notice) {
     std::vector<std::filesystem::path> found = findDiscs_();
     if (found.size() > static_cast<size_t>(kMaxDiscIcons)) found.resize(kMaxDiscIcons);
     discs_ = std::move(found);
     chosenDisc_ = -1;
+    discNote_.clear();
     if (discs_.empty()) {
-        notify();
-        dialogs_.message(kNoDiscMessage, kNoDiscTitle, Buttons::Ok, Icon::Error);
+        // At opening the dialog says it itself: a box before the dialog shows would be the
+        // first thing a new user without a disc meets.
         useDisc_ = false;
+        if (notice == NoDiscNotice::Note) {
+            discNote_ = kNoDiscMessage;
+        } else {
+            notify();
+            dialogs_.message(kNoDiscMessage, kNoDiscTitle, Buttons::Ok, Icon::Error);
+        }
     } else if (discs_.size() == 1) {
         chosenDisc_ = 0;
         state_.demFolder = discDataFolder(discs_.front()).string();
@@ -158,7 +167,7 @@ bool PlanStart::execute() {
         state_.demUnused = 0;
     } else {
         state_.demUnused = 1;
-        state_.settings.backgroundMethod = 2;
+        forceNoDataBackground(state_);
     }
     state_.demMedia = useDisc_ ? 0 : 1;
     if (!useDisc_ && !diskFolder_.empty()) state_.demFolder = diskFolder_;

@@ -91,6 +91,10 @@ public:
     // several, and the icon chosen by a click (-1 for none).
     const std::vector<std::filesystem::path>& discs() const { return discs_; }
     bool discPromptVisible() const { return useDisc_ && discs_.size() > 1; }
+    // The note the dialog shows in place of the disc icons when the look at opening found no
+    // disc ("CD-ROMは接続されていません。"); empty otherwise. Ticking the box again asks with a
+    // message instead.
+    const std::string& discNote() const { return discNote_; }
     int chosenDisc() const { return chosenDisc_; }
     void clickDisc(int index);
 
@@ -115,7 +119,10 @@ public:
     std::function<void()> changed;
 
 private:
-    void detectDiscs();
+    // Looks for the discs; none unchecks the box, said by a message when the user ticked it
+    // and by the dialog's note when the dialog opened with the box checked.
+    enum class NoDiscNotice { Message, Note };
+    void detectDiscs(NoDiscNotice notice);
     void refuse(const std::string& text, Icon icon, bool focusName);
     void notify() const;
 
@@ -133,6 +140,7 @@ private:
     int chosenDisc_ = -1;
     std::string diskFolder_;
     DemCreationWindow demCreation_;
+    std::string discNote_;
     int nameFocusRequests_ = 0;
     std::optional<DialogOutcome> outcome_;
 };

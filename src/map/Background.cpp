@@ -165,7 +165,7 @@ void editColourSet(MapContext& ctx, int set) {
 
 void showContours(MapContext& ctx) {
     // Contours need an interval; until one is chosen there is nothing to show.
-    if (ctx.map.contourInterval <= 0) return;
+    if (ctx.state.contourInterval <= 0) return;
     ctx.state.contoursShown = true;
     ctx.state.backgroundLevel = ctx.state.settings.savedBackgroundLevel;
     setStatus(ctx.map, kAdjustingText);

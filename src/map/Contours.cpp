@@ -30,7 +30,7 @@ const std::string kAnyCaption = "　　　　　　　　任意";
 const std::string kAnyCaptionPrefix = "任意：";
 const std::string kAskPrompt = "等高線間隔を入力して下さい。単位はｍです。";
 const std::string kAskTitle = "等高線間隔";
-const std::string kRefusedText = "等高線間隔は1～1000mの範囲で入力して下さい。";
+const std::string kRefusedText = "等高線間隔は1～32767mの範囲で入力して下さい。";
 const std::string kProgressSuffix = " ｍ間隔等高線生成中";
 
 // The command of contour tool 1..9.
@@ -144,7 +144,7 @@ Colour indexContourColour(const ColourSet& set) {
 }
 
 void drawContours(MapContext& ctx) {
-    const int interval = ctx.map.contourInterval;
+    const int interval = ctx.state.contourInterval;
     if (interval <= 0) return;
     AppState& state = ctx.state;
     MapPictures& pictures = ctx.pictures;
@@ -189,7 +189,7 @@ void chooseContourInterval(MapContext& ctx, int tool) {
     }
 
     uncheckIntervalTools(ctx.menus);
-    ctx.map.contourInterval = static_cast<int16_t>(interval);
+    ctx.state.contourInterval = static_cast<int16_t>(interval);
     ctx.menus.setChecked(toolId(tool), true);
     if (tool == kAnyIntervalTool)
         ctx.menus.setCaption(toolId(tool), kAnyCaptionPrefix + integerText(interval) + "m");
@@ -205,7 +205,7 @@ void clearContours(MapContext& ctx) {
 }
 
 void showContoursOrAskInterval(MapContext& ctx) {
-    if (ctx.map.contourInterval <= 0) {
+    if (ctx.state.contourInterval <= 0) {
         chooseContourInterval(ctx, kAnyIntervalTool);
         return;
     }

@@ -11,8 +11,8 @@ namespace orv {
 Colour thinContourColour(const ColourSet& set, float tint);
 Colour indexContourColour(const ColourSet& set);
 
-// The largest interval "任意" accepts, in metres.
-inline constexpr int kMaxContourInterval = 1000;
+// The largest interval "任意" accepts, in metres: the interval is held in 16 bits.
+inline constexpr int kMaxContourInterval = 32767;
 
 // The contour pixels of one level's layer, drawn into the buffer over what is there: the
 // pixel up and left of each cell of rows and columns 1..599 takes the thin colour where the

@@ -60,9 +60,12 @@ MapPixel positionToPixel(const LevelBounds& bounds, ArcSeconds latitude, ArcSeco
 
 std::string cursorReadout(const LevelBounds& bounds, const ElevationGrid& grid, int level, int x,
                           int y) {
+    // A cell without data reads as the grid's no-data value itself, not as a height of -1000 m.
+    const bool noData = grid.get(roundHalfEven(y), roundHalfEven(x), level) <= ElevationGrid::kNoData;
+    const std::string elevation =
+        noData ? kNoDataElevationText : formatPattern(elevationAtPixel(grid, level, x, y), "###0");
     return " " + dmsPattern(pixelLatitude(bounds, y), "##0.00000") + " : " +
-           dmsPattern(pixelLongitude(bounds, x), "##0.00000") + " : " +
-           formatPattern(elevationAtPixel(grid, level, x, y), "###0") + "m";
+           dmsPattern(pixelLongitude(bounds, x), "##0.00000") + " : " + elevation + "m";
 }
 
 }  // namespace orv

@@ -41,8 +41,12 @@ struct MapPixel {
 // Position -> pixel: x = floor((lon − W) / dLon), y = floor((N − lat) / dLat).
 MapPixel positionToPixel(const LevelBounds& bounds, ArcSeconds latitude, ArcSeconds longitude);
 
+// The elevation of the cursor read-out where the grid has no data (sea, a missing file).
+inline constexpr const char* kNoDataElevationText = "-999.9";
+
 // " " + latitude + " : " + longitude + " : " + elevation + "m" for the pixel under the mouse
-// on the level with these corners and layer `level` of the grid.
+// on the level with these corners and layer `level` of the grid; kNoDataElevationText where
+// the grid has no data.
 std::string cursorReadout(const LevelBounds& bounds, const ElevationGrid& grid, int level, int x,
                           int y);
 

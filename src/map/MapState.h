@@ -54,8 +54,7 @@ struct MapState {
     // Background. The mode, colour set and saved level live in the settings (AppState).
     ColourSet workingColours{};
 
-    // Contours: interval in metres, 0 until one is chosen.
-    int16_t contourInterval = 0;
+    // The progress strip of a contour drawing is showing.
     bool progressVisible = false;
 
     // Graticule labels 0..6 (only 1..5 are ever shown).

@@ -122,4 +122,19 @@ MountainSearchResult searchMountains(const AppState& state, std::string_view tex
     return result;
 }
 
+std::string widenedSearchStatusText(size_t matches) {
+    return "表示範囲内には見つかりませんでした。全国では " + std::to_string(matches) +
+           " 山が見つかりました。";
+}
+
+DestinationSearch searchDestinationMountains(const AppState& state, std::string_view text,
+                                             SearchArea area, const OverviewRange& overview) {
+    DestinationSearch search{searchMountains(state, text, area, overview), area};
+    if (area != SearchArea::DisplayedRange || !search.result.rows.empty()) return search;
+    MountainSearchResult all = searchMountains(state, text, SearchArea::AllJapan, overview);
+    if (all.rows.empty()) return search;
+    all.status = widenedSearchStatusText(all.rows.size());
+    return {std::move(all), SearchArea::AllJapan};
+}
+
 }  // namespace orv

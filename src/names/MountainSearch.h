@@ -51,4 +51,17 @@ std::string searchStatusText(size_t matches);
 MountainSearchResult searchMountains(const AppState& state, std::string_view text,
                                      SearchArea area, const OverviewRange& overview);
 
+// The status of a search of the displayed range that found nothing, widened to all of Japan.
+std::string widenedSearchStatusText(size_t matches);
+
+// The search of the dialog's "検索": a search of the displayed range that finds nothing is
+// made over all of Japan in the same step (a new user's overview rarely shows the mountain),
+// and `area` tells where the rows were found.
+struct DestinationSearch {
+    MountainSearchResult result;
+    SearchArea area = SearchArea::DisplayedRange;
+};
+DestinationSearch searchDestinationMountains(const AppState& state, std::string_view text,
+                                             SearchArea area, const OverviewRange& overview);
+
 }  // namespace orv

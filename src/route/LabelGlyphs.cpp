@@ -46,4 +46,10 @@ void LabelGlyphs::draw(DrawingSurface& picture, int x, int y, Colour colour) con
     for (const PixelPoint& p : pixels_) picture.pixel(x + p.x, y + p.y, colour);
 }
 
+void LabelGlyphs::drawHaloed(DrawingSurface& picture, int x, int y, Colour colour,
+                             Colour halo) const {
+    for (const auto& [dx, dy] : kHaloOffsets) draw(picture, x + dx, y + dy, halo);
+    draw(picture, x, y, colour);
+}
+
 }  // namespace orv

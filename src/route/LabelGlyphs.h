@@ -7,6 +7,7 @@
 #include "core/TextStyle.h"
 #include "platform/DrawingSurface.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,13 @@ public:
     // Colours the glyph pixels in the picture's drawing mode, with the text's top-left corner
     // at (x, y) as DrawingSurface::text places it. Pixels outside the picture are left out.
     void draw(DrawingSurface& picture, int x, int y, Colour colour) const;
+
+    // The label as the maps write it: four copies in the halo colour one pixel away diagonally,
+    // then the text in `colour` over them, so it reads on any background.
+    void drawHaloed(DrawingSurface& picture, int x, int y, Colour colour, Colour halo) const;
+
+    // The four halo offsets.
+    static constexpr std::array<std::array<int, 2>, 4> kHaloOffsets{{{1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
 
 private:
     // Texts whose rendering would need a canvas larger than this on a side are drawn directly.

@@ -34,10 +34,7 @@ TextStyle captionStyle(const TextStyle& from, float points) {
 }
 
 void haloLine(DrawingSurface& picture, const TextStyle& style, const std::string& text, int y) {
-    const LabelGlyphs glyphs(style, text);
-    constexpr std::array<std::array<int, 2>, 4> kHalo{{{1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
-    for (const auto& [dx, dy] : kHalo) glyphs.draw(picture, kCaptionX + dx, y + dy, colours::white);
-    glyphs.draw(picture, kCaptionX, y, style.colour);
+    LabelGlyphs(style, text).drawHaloed(picture, kCaptionX, y, style.colour, colours::white);
 }
 
 bool endsWithPng(const std::string& path) {

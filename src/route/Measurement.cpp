@@ -106,23 +106,21 @@ void interpolateRawPoints(AppState& state, const RawPositions& raw, int n, doubl
             ++i;
             continue;
         }
-        // Per-step increments as float32, signed like the difference.
+        // Per-step increments held as float32, signed like the difference; only they are
+        // single precision: t × increment and the whole-second start are added in double.
         const auto kd = static_cast<double>(k);
         const auto vLat =
             static_cast<float>(static_cast<double>(std::llabs(b.latitude - a.latitude)) / kd);
         const auto vLon =
             static_cast<float>(static_cast<double>(std::llabs(b.longitude - a.longitude)) / kd);
-        const float stepLat = b.latitude < a.latitude ? -vLat : vLat;
-        const float stepLon = b.longitude < a.longitude ? -vLon : vLon;
+        const double stepLat = b.latitude < a.latitude ? -double{vLat} : double{vLat};
+        const double stepLon = b.longitude < a.longitude ? -double{vLon} : double{vLon};
         for (int64_t t = 0; t <= k - 2; ++t) {
-            // t × increment in float32, then the whole-second start added before rounding.
-            const float offLat = static_cast<float>(t) * stepLat;
-            const float offLon = static_cast<float>(t) * stepLon;
+            const auto td = static_cast<double>(t);
             RoutePoint& p = state.route[slot(i)];
-            p.latitude = secondsToDms(roundHalfEven(static_cast<double>(offLat) +
-                                                    static_cast<double>(a.latitude)));
-            p.longitude = secondsToDms(roundHalfEven(static_cast<double>(offLon) +
-                                                     static_cast<double>(a.longitude)));
+            p.latitude = secondsToDms(roundHalfEven(td * stepLat + static_cast<double>(a.latitude)));
+            p.longitude =
+                secondsToDms(roundHalfEven(td * stepLon + static_cast<double>(a.longitude)));
             p.number = static_cast<int16_t>(i);
             ++i;
         }

@@ -73,8 +73,7 @@ void styledText(DrawingSurface& picture, const TextStyle& style, std::string_vie
 void haloText(DrawingSurface& picture, const TextStyle& style, std::string_view text, double x,
               double y) {
     const LabelGlyphs glyphs(style, text);
-    constexpr std::array<std::array<int, 2>, 4> kHalo{{{1, 1}, {-1, 1}, {1, -1}, {-1, -1}}};
-    for (const auto& [dx, dy] : kHalo)
+    for (const auto& [dx, dy] : LabelGlyphs::kHaloOffsets)
         glyphs.draw(picture, pixelCoordinate(x + dx), pixelCoordinate(y + dy), colours::white);
     glyphs.draw(picture, pixelCoordinate(x), pixelCoordinate(y), style.colour);
 }

@@ -125,8 +125,8 @@ void RouteCreation::endMouseRoute(int x, int y) {
         ++nextRawNumber;
     }
     ctx_.state.rawRoute[0].number = static_cast<int16_t>(nextRawNumber - 1);
+    // Made, dropped or drawn on: finishCreation leaves `drawing` as it then stands.
     finishCreation(CreationMethod::Mouse);
-    drawing = RouteDrawing::Idle;
 }
 
 void RouteCreation::moveRubberBand(int x, int y) {
@@ -203,12 +203,23 @@ bool RouteCreation::finishCreation(CreationMethod method) {
         ctx_.map.notify();
         processPendingEvents();
     }
-    const InterpolationResult result = interpolateRoute(state, ctx_.map.magnification);
-    if (!result.ok) {
+    for (;;) {
+        const InterpolationResult result = interpolateRoute(state, ctx_.map.magnification);
+        if (result.ok) break;
         if (showsProgress) ctx_.map.statusPanels[0].clear();
         ctx_.dialogs.message(result.message, kCreationTitle, Buttons::Ok, Icon::Warning);
-        abandonCreation();
-        return false;
+        if (method != CreationMethod::Mouse) {
+            abandonCreation();
+            return false;
+        }
+        // Clicked points are the user's work: they stay, and the choice is asked again.
+        const Answer again = ctx_.dialogs.message(kTooLongAgainQuestion, kOneWayTitle,
+                                                  Buttons::YesNoCancel, Icon::Question);
+        if (again != Answer::Yes && again != Answer::No) {
+            resumeMouseRoute();
+            return false;
+        }
+        state.roundTrip = again == Answer::No;
     }
     measureRoute(state);
     ctx_.map.readouts = routeReadouts(state.route, state.routeCount);
@@ -233,6 +244,31 @@ void RouteCreation::abandonCreation() {
     updateRouteMapMenus(ctx_.state, ctx_.menus);
     clearMapPicture(ctx_);
     redraw();
+    ctx_.map.notify();
+}
+
+void RouteCreation::resumeMouseRoute() {
+    AppState& state = ctx_.state;
+    const int n = std::clamp<int>(state.rawRoute[0].number, 0, kMaxRawPoints);
+    const LevelBounds view = currentLevelBounds(state);
+    const auto pixelOf = [&](int j) {
+        const RawPoint& p = state.rawRoute[static_cast<size_t>(j)];
+        const MapPixel at = positionToPixel(view, dmsToSeconds(p.latitude), dmsToSeconds(p.longitude));
+        return std::array<float, 2>{static_cast<float>(at.x), static_cast<float>(at.y)};
+    };
+    DrawingSurface& picture = ctx_.pictures.map;
+    for (int j = 1; j < n; ++j) {
+        const std::array<float, 2> to = pixelOf(j + 1);
+        drawLine(picture, DrawMode::Copy, pixelOf(j), toPixel(to[0]), toPixel(to[1]),
+                 kFixedLineColour);
+    }
+    picture.show();
+    state.roundTrip = false;
+    nextRawNumber = static_cast<int16_t>(n + 1);
+    lastFixedPixel = n >= 1 ? pixelOf(n) : std::array<float, 2>{};
+    bandEndPixel = lastFixedPixel;
+    drawing = RouteDrawing::Drawing;
+    ctx_.map.statusPanels[0] = kMouseRouteGuide;
     ctx_.map.notify();
 }
 

@@ -22,6 +22,11 @@ inline constexpr const char* kMouseRouteGuide =
 inline constexpr const char* kInterpolatingText = "データ補完中";
 inline constexpr const char* kOneWayQuestion = "作成したルートは片道として処理しますか";
 inline constexpr const char* kOneWayTitle = "片道・往復処理の決定";
+// Asked after a clicked route was refused as too long: its points are still there.
+inline constexpr const char* kTooLongAgainQuestion =
+    "クリックした点はそのまま残っています。\r\n"
+    "片道として処理しますか？\r\n"
+    "（はい：片道　いいえ：往復　キャンセル：ルートの作成を続ける）";
 inline constexpr const char* kCreationTitle = "ルート作成";
 inline constexpr const char* kEditTitle = "ルート編集";
 inline constexpr const char* kRawPointsFull =
@@ -97,8 +102,9 @@ public:
     void leaveEditMode();
     void deleteRoutePoint();
 
-    // The common end of every creation. False when the route could not be made (a message
-    // has been shown and no part of it is left).
+    // The common end of every creation. False when the route could not be made: a message
+    // has been shown and no part of it is left, except for a clicked route, whose points stay
+    // and which is offered one way, round trip or drawing on.
     bool finishCreation(CreationMethod method);
 
     // What the mouse modes do with the map events, in picture pixels.
@@ -133,6 +139,9 @@ private:
     // The rubber band stops; a creation that was drawn waits for its end again.
     void stopRubberBand();
     void abandonCreation();
+    // A refused mouse route: the clicked points stay, drawn again, and the rubber band goes on
+    // from the last one.
+    void resumeMouseRoute();
     void redraw();
     int hoveredPoint(const RouteTable& table, int count, int x, int y) const;
 

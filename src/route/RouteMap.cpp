@@ -201,6 +201,12 @@ void RouteMap::run(ToolId toolId) {
             case MapAction::CourseTime:
                 if (courseTime_) {
                     courseTime_();
+                    // The window re-measured the route ("逆ルート" even turned it round): the
+                    // read-outs follow at once, not at the next redraw.
+                    if (state_.routeCount > 0) {
+                        map_.readouts = routeReadouts(state_.route, state_.routeCount);
+                        map_.notify();
+                    }
                     menus_.setChecked(kSegmentPositions, true);
                     updateRouteMapMenus(state_, menus_);
                     redrawOverlays(ctx_);

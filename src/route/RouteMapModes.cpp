@@ -25,6 +25,7 @@ std::optional<StepKey> stepKeyOf(MapKey key) {
 bool RouteDrawingMode::mouseMove(int x, int y) {
     // Armed, the mouse still shows the position under it.
     if (!drawing()) return false;
+    creation_.showCursorReadout(x, y);
     creation_.moveRubberBand(x, y);
     return true;
 }
@@ -54,7 +55,8 @@ std::optional<std::vector<ToolId>> RouteDrawingMode::keptCommands() const {
 // ---- Editing route points ----
 
 bool RouteEditingMode::mouseMove(int x, int y) {
-    creation_.context().map.statusPanels[0].clear();
+    // The position under the mouse stays live; a hovered point shows in the point read-out.
+    creation_.showCursorReadout(x, y);
     creation_.hoverRoutePoint(x, y);
     return true;
 }

@@ -14,6 +14,8 @@
 #include <limits>
 #include <optional>
 
+#include <utility>
+
 namespace orv {
 
 namespace {
@@ -210,13 +212,11 @@ bool CourseTime::schedule(const Values& values) {
     const ScheduleResult result = buildSchedule(state_, values.schedule);
     if (!result.ok) {
         restoreRouteFromSpare(state_);
-        refuse(result.message.c_str());
+        refusalAfterWork_ = result.message;
         return false;
     }
     refillList();
-    for (size_t k = 0; k < result.duplicates.size(); ++k)
-        dialogs_.message(kDuplicateSegmentMessage, kDuplicateSegmentTitle, Buttons::Ok,
-                         Icon::Error);
+    duplicatesAfterWork_ = result.duplicates.size();
     return true;
 }
 
@@ -228,6 +228,11 @@ void CourseTime::whileListHidden(Work&& work) {
     work();
     listVisible_ = true;
     notify();
+    // The boxes come over the window as it stands again, never over a half-hidden layout.
+    if (!refusalAfterWork_.empty()) refuse(std::exchange(refusalAfterWork_, {}).c_str());
+    for (size_t k = std::exchange(duplicatesAfterWork_, 0); k > 0; --k)
+        dialogs_.message(kDuplicateSegmentMessage, kDuplicateSegmentTitle, Buttons::Ok,
+                         Icon::Error);
 }
 
 void CourseTime::runCalculation() {

@@ -152,7 +152,8 @@ private:
     bool readValues(Values& values, bool readSpeeds);
     void refuse(const char* message);
     // The schedule from the re-measured route; on failure the route goes back to the copy in
-    // the spare route table. Returns false when refused.
+    // the spare route table. Returns false when refused. Its refusal and its duplicate
+    // warnings are shown once the list is back (whileListHidden).
     bool schedule(const Values& values);
     // Hides the list while the route is re-measured and scheduled, then shows it again.
     template <typename Work>
@@ -169,6 +170,9 @@ private:
     std::vector<std::string> rows_;
     bool listVisible_ = true;
     int selectedRow_ = -1;
+    // What a calculation has to say, held until the list shows again.
+    std::string refusalAfterWork_;
+    size_t duplicatesAfterWork_ = 0;
     bool closed_ = false;
     CommandQueue<CourseTimeCommand> commands_;
 };

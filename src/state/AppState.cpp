@@ -148,7 +148,16 @@ void resetPlanState(AppState& state) {
     clearMountains(state);
     state.planName.clear();
     state.destinationLineAsRead.clear();
+    // A mode forced by the lack of data is not the user's choice: the next plan opens in the
+    // stored one.
+    if (state.backgroundBeforeNoData && state.settings.backgroundMethod == kNoDataBackgroundMethod)
+        state.settings.backgroundMethod = *state.backgroundBeforeNoData;
     static_cast<PlanFlags&>(state) = PlanFlags{};
+}
+
+void forceNoDataBackground(AppState& state) {
+    if (!state.backgroundBeforeNoData) state.backgroundBeforeNoData = state.settings.backgroundMethod;
+    state.settings.backgroundMethod = kNoDataBackgroundMethod;
 }
 
 std::unique_ptr<AppState> makeAppState() {

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orv {
@@ -95,6 +96,9 @@ struct PlanFlags {
     bool elevationLabelsShown = false;
     bool cumulativeTimesShown = false;
     bool ridgeValleyLinesShown = false;
+    // The background mode stored before a plan without elevation data forced its own; it
+    // comes back when the plan is left, unless the user chose another mode meanwhile.
+    std::optional<int16_t> backgroundBeforeNoData;
 };
 
 // Values that start with the program and carry over from one plan to the next: the zoom level,
@@ -106,6 +110,7 @@ struct SessionValues {
     bool roundTrip = false;  // the route is processed out and back over the same points
     float backgroundLevel = 1.0f;
     bool contoursShown = false;
+    int16_t contourInterval = 0;  // metres; 0 until the user first chooses one in this run
     float contourTint = 0.8f;
     bool ridgeValleyNamesShown = true;
     float ridgeValleyLabelScale = 1.3f;
@@ -169,6 +174,13 @@ void setStartValues(AppState& state);
 // Returns the state to the state without a plan: the plan's tables are cleared, the plan name
 // emptied and the plan flags back at their start values. The start menu resets its own part.
 void resetPlanState(AppState& state);
+
+// The background mode a plan without elevation data is drawn in ("経緯度線のみ").
+inline constexpr int16_t kNoDataBackgroundMethod = 2;
+
+// A plan without elevation data is drawn in kNoDataBackgroundMethod; the stored mode is kept
+// aside for the next plan (resetPlanState puts it back).
+void forceNoDataBackground(AppState& state);
 
 // AppState is large (the elevation grid alone is 8.7 MB): always create it on the heap.
 std::unique_ptr<AppState> makeAppState();

@@ -123,17 +123,80 @@ TEST_F(ElevationLoadingTest, CancelLeavesGridAndCornersAlone) {
     }
 }
 
+// Files missing at the survey's coast: the sea, and nothing said.
 TEST_F(ElevationLoadingTest, MissingFilesAreSeaWithoutAnyMessage) {
-    test::TempDir empty;
+    writeFolderMeshes("DEM");
+    for (int slot = 1; slot <= 9; ++slot)
+        if (slot != 5) std::filesystem::remove(dir / ("DEM/" + state->meshCodes[static_cast<size_t>(slot)] + ".MEM"));
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
-    dialogs.answerFolder(empty.path().string());
-    loadElevationBlock(*state, menu, dialogs);
+    dialogs.answerFolder((dir / "DEM").string());
+    const ElevationLoadSummary summary = loadElevationBlock(*state, menu, dialogs).value();
     EXPECT_EQ(dialogs.messages().size(), 1u);  // only the data question
-    for (int row = 0; row < 600; row += 7)
-        for (int column = 0; column < 600; column += 7)
+    EXPECT_EQ(summary.readFiles, 1);
+    EXPECT_EQ(summary.missingFiles, 8);
+    for (int row = 0; row < 600; row += 7) {
+        for (int column = 0; column < 600; column += 7) {
+            if (row >= 200 && row < 400 && column >= 200 && column < 400) continue;  // slot 5
             ASSERT_EQ(at(row, column), ElevationGrid::kNoData);
+        }
+    }
     EXPECT_EQ(at(599, 599), ElevationGrid::kNoData);
+}
+
+// Not one file of the block: a failure naming the folder and the first file; "はい" offers
+// another folder (the picker starting beside the empty one), "いいえ" ends the load as a
+// cancel. The empty folder is never kept.
+TEST_F(ElevationLoadingTest, NoMeshFileAtAllIsAFailureThatOffersAnotherFolder) {
+    const std::string firstFile = state->meshCodes[1] + ".MEM";
+    const std::string empty = (dir / "empty").string();
+    std::filesystem::create_directories(empty);
+    writeFolderMeshes("DEM");
+    const std::string expected =
+        "指定されたフォルダーに数値地図（標高）のファイルがありません。\r\n\r\n"
+        "フォルダー：" + empty + "\r\n最初のファイル：" + firstFile +
+        "\r\n\r\n別のフォルダーを選択しますか？";
+
+    // "いいえ": nothing loaded, the folder chosen before stays.
+    state->demMedia = 1;
+    state->demFolder = "/before";
+    dialogs.answerMessage(Answer::Ok);
+    dialogs.answerFolder(empty);
+    dialogs.answerMessage(Answer::No);
+    EXPECT_FALSE(loadElevationBlock(*state, menu, dialogs).has_value());
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text, expected);
+    EXPECT_EQ(dialogs.messages()[1].title, "数値地図読込");
+    EXPECT_EQ(dialogs.messages()[1].buttons, Buttons::YesNo);
+    EXPECT_EQ(dialogs.messages()[1].icon, Icon::Warning);
+    EXPECT_EQ(state->demFolder, "/before");
+
+    // "はい": the picker again, and the right folder loads.
+    dialogs = test::ScriptedDialogs{};
+    dialogs.answerMessage(Answer::Ok);
+    dialogs.answerFolder(empty);
+    dialogs.answerMessage(Answer::Yes);
+    dialogs.answerFolder((dir / "DEM").string());
+    const std::optional<ElevationLoadSummary> load = loadElevationBlock(*state, menu, dialogs);
+    ASSERT_TRUE(load.has_value());
+    EXPECT_EQ(load->readFiles, 9);
+    EXPECT_EQ(state->demFolder, (dir / "DEM").string());
+    EXPECT_FLOAT_EQ(at(300, 300), 500.0f + 10.1f);  // slot 5, record 101
+    ASSERT_EQ(dialogs.asked().size(), 4u);
+    EXPECT_EQ(dialogs.asked()[3].kind, "folder");
+    EXPECT_EQ(dialogs.asked()[3].text, dir.path().string());
+
+    // On a disc there is no folder to choose: said, and the load ends.
+    dialogs = test::ScriptedDialogs{};
+    state->demMedia = 0;
+    state->demFolder = empty;
+    dialogs.answerMessage(Answer::Ok);
+    dialogs.answerMessage(Answer::Ok);
+    EXPECT_FALSE(loadElevationBlock(*state, menu, dialogs).has_value());
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text,
+              noMeshFilesMessage(empty, state->meshCodes[1].substr(0, 4) + "/" + firstFile, false));
+    EXPECT_EQ(dialogs.messages()[1].buttons, Buttons::Ok);
 }
 
 TEST_F(ElevationLoadingTest, FolderNamedLikeAMeshFileCountsAsMissing) {
@@ -216,10 +279,18 @@ TEST_F(ElevationLoadingTest, CodesThatNameNoMeshLeaveTheSeaAndOddFieldsAreCounte
     state->demMedia = 1;
     dialogs.answerMessage(Answer::Ok);
     dialogs.answerFolder((dir / "DEM").string());
+    dialogs.answerMessage(Answer::Ok);
     const ElevationLoadSummary summary = loadElevationBlock(*state, menu, dialogs).value();
     EXPECT_EQ(summary.readFiles, 8);
     EXPECT_EQ(summary.missingFiles, 1);
     EXPECT_EQ(summary.oddFields, 1);
+    // The odd field is said once, after the load, with the count of files read.
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text,
+              "数値地図（標高）のファイル8個を読み込みました。\r\n"
+              "数値として読めない値が1個あり、データなしとして扱います。");
+    EXPECT_EQ(dialogs.messages()[1].title, "数値地図読込");
+    EXPECT_EQ(dialogs.messages()[1].icon, Icon::Information);
     EXPECT_EQ(at(0, 0), ElevationGrid::kNoData);
     EXPECT_EQ(at(200, 200), ElevationGrid::kNoData);  // the field that was no number
     EXPECT_FLOAT_EQ(at(200, 201), 1.0f);

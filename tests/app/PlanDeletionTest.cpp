@@ -58,15 +58,15 @@ TEST_F(PlanDeletionTest, DeletingEntryTwoOfThreeRemovesItsFilesAndLeavesTwoLines
     deletion.pickLine(1);
     EXPECT_EQ(deletion.numberText(), "2");
     EXPECT_TRUE(deletion.deleteEnabled());
+    dialogs.answerMessage(Answer::Yes);
     deletion.deleteChosen();
 
     EXPECT_FALSE(fs::exists(dir / "Hidaka.RTD"));
     EXPECT_FALSE(fs::exists(dir / "Hidaka.RVD"));
     EXPECT_TRUE(fs::exists(dir / "穂高.RTD"));
     EXPECT_TRUE(fs::exists(dir / "槍ヶ岳980707.RVD"));
-    // Refilled with names padded to a display width of 35.
-    EXPECT_EQ(deletion.lines(), (std::vector<std::string>{"槍ヶ岳980707" + std::string(23, ' ') + "1998/07/07",
-                                                          "穂高" + std::string(31, ' ') + "1999/10/12"}));
+    // Refilled as name, tab, rest, so the dates stay lined up at the tab stop.
+    EXPECT_EQ(deletion.lines(), (std::vector<std::string>{"槍ヶ岳980707\t1998/07/07", "穂高\t1999/10/12"}));
     // The list on disk already matches the files.
     EXPECT_EQ(listBytes(), cp932("槍ヶ岳980707 1998/07/07\r\n穂高 1999/10/12\r\n"));
     // A second press cannot take the plan that moved up.
@@ -75,7 +75,27 @@ TEST_F(PlanDeletionTest, DeletingEntryTwoOfThreeRemovesItsFilesAndLeavesTwoLines
 
     EXPECT_TRUE(deletion.finish());
     EXPECT_EQ(listBytes(), cp932("槍ヶ岳980707 1998/07/07\r\n穂高 1999/10/12\r\n"));
-    EXPECT_TRUE(dialogs.asked().empty());
+    // The one question asked: whether the plan's files may go.
+    ASSERT_EQ(dialogs.asked().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "計画「Hidaka」のファイルを削除します。よろしいですか？");
+    EXPECT_EQ(dialogs.messages()[0].title, "登録されているルートファイルの削除");
+    EXPECT_EQ(dialogs.messages()[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(dialogs.messages()[0].icon, Icon::Question);
+}
+
+// "いいえ" to the question deletes nothing and keeps the choice.
+TEST_F(PlanDeletionTest, AnsweringNoKeepsThePlan) {
+    PlanDeletion deletion(*state, dialogs);
+    deletion.open();
+    deletion.pickLine(2);
+    dialogs.answerMessage(Answer::No);
+    deletion.deleteChosen();
+    EXPECT_TRUE(fs::exists(dir / "穂高.RTD"));
+    EXPECT_TRUE(fs::exists(dir / "穂高.RVD"));
+    EXPECT_EQ(deletion.lines().size(), 3u);
+    EXPECT_EQ(deletion.numberText(), "3");
+    EXPECT_TRUE(deletion.deleteEnabled());
+    EXPECT_EQ(listBytes(), cp932("槍ヶ岳980707 1998/07/07\r\nHidaka 2001/08/15\r\n穂高 1999/10/12\r\n"));
 }
 
 TEST_F(PlanDeletionTest, TypedNumbersMustNameAListedPlan) {
@@ -99,6 +119,7 @@ TEST_F(PlanDeletionTest, TypedNumbersMustNameAListedPlan) {
 
     // A full-width number with blanks is a number.
     deletion.editNumber(" ３\u3000");
+    dialogs.answerMessage(Answer::Yes);
     deletion.deleteChosen();
     EXPECT_FALSE(fs::exists(dir / "穂高.RTD"));
     EXPECT_EQ(listBytes(), cp932("槍ヶ岳980707 1998/07/07\r\nHidaka 2001/08/15\r\n"));
@@ -110,9 +131,10 @@ TEST_F(PlanDeletionTest, ListThatCannotBeRewrittenDeletesNothing) {
     // The list's temporary file cannot be made: a folder holds its place.
     dir.write("Orvane.LST.orvtmp/keep", "x");
     deletion.pickLine(0);
+    dialogs.answerMessage(Answer::Yes);
     deletion.deleteChosen();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, kPlanListCannotWriteMessage);
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text, kPlanListCannotWriteMessage);
     EXPECT_TRUE(fs::exists(dir / "槍ヶ岳980707.RTD"));
     EXPECT_EQ(deletion.lines().size(), 3u);
     EXPECT_EQ(listBytes(), cp932("槍ヶ岳980707 1998/07/07\r\nHidaka 2001/08/15\r\n穂高 1999/10/12\r\n"));
@@ -146,6 +168,7 @@ TEST_F(PlanDeletionTest, LongListShowsAThousandAndKeepsTheRest) {
     EXPECT_EQ(dialogs.messages()[0].icon, Icon::Information);
     EXPECT_EQ(deletion.lines().size(), 1000u);
     deletion.pickLine(0);
+    dialogs.answerMessage(Answer::Yes);
     deletion.deleteChosen();
     EXPECT_EQ(deletion.lines().size(), 1000u);
     EXPECT_EQ(deletion.planCount(), 1001u);
@@ -160,6 +183,7 @@ TEST_F(PlanDeletionTest, NameOutsideTheDataFolderOnlyLosesItsLine) {
     PlanDeletion deletion(*state, dialogs);
     deletion.open();
     deletion.pickLine(0);
+    dialogs.answerMessage(Answer::Yes);
     deletion.deleteChosen();
     EXPECT_TRUE(fs::exists(dir / "outside.RTD"));
     EXPECT_EQ(fileBytes(dir / "Data/Orvane.LST"), "");

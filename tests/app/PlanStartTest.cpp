@@ -159,6 +159,39 @@ TEST_F(PlanStartTest, WithoutElevationDataTheBackgroundIsDrawnWithoutIt) {
     EXPECT_FALSE(state->existingPlan);
 }
 
+// The mode forced by the lack of data does not stick: the next plan opens in the stored mode,
+// unless the user chose another mode on the map meanwhile.
+TEST_F(PlanStartTest, ModeForcedWithoutDataIsNotKeptForTheNextPlan) {
+    struct Case {
+        const char* what;
+        int16_t chosenOnMap;  // -1: the user left the forced mode alone
+        int16_t afterPlan;
+    };
+    const Case cases[] = {{"left alone", -1, 0}, {"background off on the map", 3, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        state->settings.backgroundMethod = 0;
+        state->demUnused = 1;
+        PlanStart dialog = make();
+        dialog.open();
+        dialog.editName("地図なし");
+        ASSERT_TRUE(dialog.execute());
+        EXPECT_EQ(state->settings.backgroundMethod, 2);
+        if (c.chosenOnMap >= 0) state->settings.backgroundMethod = c.chosenOnMap;
+        resetPlanState(*state);
+        EXPECT_EQ(state->settings.backgroundMethod, c.afterPlan);
+
+        // The next plan with data opens in it.
+        PlanStart next = make();
+        next.open();
+        next.setUseDem(true);
+        next.editName("幌尻岳");
+        ASSERT_TRUE(next.execute());
+        EXPECT_EQ(state->settings.backgroundMethod, c.afterPlan);
+        resetPlanState(*state);
+    }
+}
+
 TEST_F(PlanStartTest, DiscDetectionWithNoneOneAndSeveralDiscs) {
     const char* const noDisc = "CD-ROMは接続されていません。";
     const std::vector<fs::path> mounts = {"/media/cdrom0", "/media/cdrom1", "/media/dvd", "/media/cdrom3"};
@@ -190,13 +223,18 @@ TEST_F(PlanStartTest, DiscDetectionWithNoneOneAndSeveralDiscs) {
         EXPECT_EQ(dialog.discPromptVisible(), c.icons > 1);
         EXPECT_EQ(dialog.chosenDisc(), c.chosen);
         EXPECT_EQ(state->demFolder, c.demFolder);
+        // At opening no box: the missing disc is said inside the dialog.
+        EXPECT_TRUE(dialogs.messages().empty());
+        EXPECT_EQ(dialog.discNote(), c.count == 0 ? noDisc : "");
         if (c.count == 0) {
+            // Ticking the box again with no disc says it with the message.
+            dialog.setUseDisc(true);
+            EXPECT_FALSE(dialog.useDisc());
+            EXPECT_EQ(dialog.discNote(), "");
             ASSERT_EQ(dialogs.messages().size(), 1u);
             EXPECT_EQ(dialogs.messages()[0].text, noDisc);
             EXPECT_EQ(dialogs.messages()[0].title, "CD-ROM認識メッセージ");
             EXPECT_EQ(dialogs.messages()[0].icon, Icon::Error);
-        } else {
-            EXPECT_TRUE(dialogs.messages().empty());
         }
         if (c.icons < 2) continue;
 

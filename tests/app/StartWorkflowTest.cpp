@@ -396,6 +396,22 @@ TEST(OverviewMarks, ScrollPositionsAreClampedToTheBars) {
     for (int y = 28; y < 70; ++y)
         for (int x = 30; x < 200; ++x) yellow += overview.pixelAt(x, y) == colours::yellow ? 1 : 0;
     EXPECT_GT(yellow, 100);
+
+    // On the land colour every yellow pixel is framed: the pixel diagonally beside the glyph's
+    // pixels is the text's or the halo's, never the bare land.
+    const Colour land = makeColour(200, 220, 160);
+    DrawingSurface onLand(200, 100, land);
+    drawOverviewDestination(onLand, OverviewDestination{20, 30, "幌尻岳 2052m", "42.431", "142.4058"});
+    int framed = 0;
+    int glyphs = 0;
+    for (int y = 28; y < 70; ++y)
+        for (int x = 30; x < 199; ++x) {
+            if (onLand.pixelAt(x, y) != colours::yellow) continue;
+            ++glyphs;
+            framed += onLand.pixelAt(x + 1, y + 1) != land ? 1 : 0;
+        }
+    EXPECT_GT(glyphs, 100);
+    EXPECT_EQ(framed, glyphs);
 }
 
 // ---- Plans drawn without elevation data ----

@@ -313,7 +313,7 @@ TEST_F(BackgroundMap, ContoursAreDrawnOnlyWhileShownOverThePaleBackground) {
     for (int row = 0; row < ElevationGrid::kRows; ++row)
         for (int column = 300; column < ElevationGrid::kColumns; ++column)
             state->elevationGrid.set(row, column, 1, 450.0f);
-    map.contourInterval = 100;
+    state->contourInterval = 100;
     const Colour thin = thinContourColour(kDefaultColourSet, 0.8f);
 
     redrawMap(*ctx);
@@ -466,7 +466,7 @@ TEST_F(BackgroundMap, ShowingContoursUsesTheSavedLevelAndRedrawsTheOverlaysAgain
     EXPECT_TRUE(overlays.empty());
     EXPECT_FALSE(state->contoursShown);
 
-    map.contourInterval = 100;
+    state->contourInterval = 100;
     std::string statusWhilePainting;
     pictures.map.setShowHandler([&] {
         if (statusWhilePainting.empty()) statusWhilePainting = map.statusPanels[0];

@@ -76,7 +76,7 @@ TEST(ContourPixels, ClassesOfTheTwoNeighbours) {
         MapWorld w;
         w.fillLevel(1, c.around);
         w.state->elevationGrid.set(200, 300, 1, c.cell);  // row 200, column 300
-        w.map.contourInterval = static_cast<int16_t>(c.interval);
+        w.state->contourInterval = static_cast<int16_t>(c.interval);
         drawContours(w.ctx);
         std::vector<Mark> expected;
         if (c.expected)
@@ -93,7 +93,7 @@ TEST(ContourPixels, LastRowAndColumnNeverGetAPixel) {
         w.state->elevationGrid.set(600, i, 1, 450.0f);  // nor is row 600
     }
     w.state->elevationGrid.set(599, 599, 1, 450.0f);
-    w.map.contourInterval = 100;
+    w.state->contourInterval = 100;
     drawContours(w.ctx);
     EXPECT_EQ(marks(w.pictures.buffer), (std::vector<Mark>{{598, 598, kThin}}));
 }
@@ -106,7 +106,7 @@ TEST(ContourPixels, CurrentLevelAndColourSet) {
     w.state->currentLevel = 3;
     w.state->settings.colourSetIndex = 2;
     w.state->settings.colourTable[2][6] = ColourBand{0, 0, 255, 0.0f};  // red index contours
-    w.map.contourInterval = 100;
+    w.state->contourInterval = 100;
     drawContours(w.ctx);
     const Colour thin = makeColour(204, 102, 102);  // (255 + 255) / 2 × 0.8, 255 / 2 × 0.8 = 102
     EXPECT_EQ(marks(w.pictures.buffer),
@@ -119,7 +119,7 @@ TEST(ContourPixels, ProgressStripAndResult) {
     MapWorld w;
     w.fillLevel(1, 150.0f);
     w.state->elevationGrid.set(300, 300, 1, 650.0f);
-    w.map.contourInterval = 100;
+    w.state->contourInterval = 100;
     w.map.statusPanels[0] = "背景色を調整します。";
     w.pictures.map.box(0, 0, 599, 599, colours::red, true);
 
@@ -189,7 +189,7 @@ protected:
 TEST_F(ContourInterval, AFixedIntervalShowsTheContours) {
     chooseContourInterval(w.ctx, 5);
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{5});
-    EXPECT_EQ(w.map.contourInterval, 100);
+    EXPECT_EQ(w.state->contourInterval, 100);
     EXPECT_TRUE(w.state->contoursShown);
     EXPECT_FLOAT_EQ(w.state->backgroundLevel, 0.9f);  // the saved level
     EXPECT_GT(progressShows, 0);                      // the contours were computed
@@ -198,7 +198,7 @@ TEST_F(ContourInterval, AFixedIntervalShowsTheContours) {
     // Another interval moves the check mark.
     chooseContourInterval(w.ctx, 8);
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{8});
-    EXPECT_EQ(w.map.contourInterval, 1000);
+    EXPECT_EQ(w.state->contourInterval, 1000);
 }
 
 TEST_F(ContourInterval, TheCheckedIntervalDoesNothing) {
@@ -218,7 +218,7 @@ TEST_F(ContourInterval, AnyIntervalIsAskedOnceAndShownInTheCaption) {
     EXPECT_EQ(w.dialogs.asked()[0].kind, "input");
     EXPECT_EQ(w.dialogs.asked()[0].text, "等高線間隔を入力して下さい。単位はｍです。");
     EXPECT_EQ(w.dialogs.asked()[0].title, "等高線間隔");
-    EXPECT_EQ(w.map.contourInterval, 30);  // 30.5 rounds to the even 30
+    EXPECT_EQ(w.state->contourInterval, 30);  // 30.5 rounds to the even 30
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{9});
     EXPECT_EQ(w.menus.command(tool(9))->caption, "任意：30m");
     EXPECT_TRUE(w.state->contoursShown);
@@ -236,12 +236,14 @@ TEST_F(ContourInterval, AcceptedAnswers) {
     const std::vector<Case> cases{
         {"30", 30},   {"31.5", 32},      {"0.6", 1},  {"1000", 1000},       {" 45 ", 45},
         {"３０", 30}, {"２００ｍ", 200}, {"25m", 25}, {"　７５．５　", 76},
+        // Every whole number the 16-bit interval holds.
+        {"1001", 1001}, {"32767", 32767}, {"32766.6", 32767},
     };
     for (const auto& c : cases) {
         MapWorld fresh;
         fresh.dialogs.answerInput(c.answer);
         chooseContourInterval(fresh.ctx, 9);
-        EXPECT_EQ(fresh.map.contourInterval, c.interval) << c.answer;
+        EXPECT_EQ(fresh.state->contourInterval, c.interval) << c.answer;
         EXPECT_EQ(fresh.menus.command(tool(9))->caption,
                   "任意：" + std::to_string(c.interval) + "m")
             << c.answer;
@@ -256,8 +258,9 @@ TEST_F(ContourInterval, CancelledOrRefusedAnswersLeaveEverythingAsItWas) {
     };
     const std::vector<Case> cases{
         {"", false},     {"   ", false}, {"0", true},     {"0.4", true},
-        {"-5", true},    {"abc", true},  {"12abc", true}, {"1001", true},
-        {"40000", true}, {"1e3", true},  {".", true},
+        {"-5", true},    {"abc", true},  {"12abc", true}, {"32768", true},
+        {"32767.5", true}, {"40000", true}, {"99999999999", true}, {"1e3", true},  {".", true},
+        {"-0.4", true},
     };
     for (const auto& c : cases) {
         MapWorld fresh;
@@ -268,14 +271,14 @@ TEST_F(ContourInterval, CancelledOrRefusedAnswersLeaveEverythingAsItWas) {
         chooseContourInterval(fresh.ctx, 9);
 
         EXPECT_EQ(checkedTools(fresh.menus), std::vector<int>{3}) << c.answer;
-        EXPECT_EQ(fresh.map.contourInterval, 40) << c.answer;
+        EXPECT_EQ(fresh.state->contourInterval, 40) << c.answer;
         EXPECT_EQ(fresh.menus.command(tool(9))->caption, test::kAnyToolCaption) << c.answer;
         EXPECT_FALSE(fresh.state->contoursShown) << c.answer;
         EXPECT_EQ(fresh.overlayRedraws, redraws) << c.answer;
         const auto messages = fresh.dialogs.messages();
         if (c.refused) {
             ASSERT_EQ(messages.size(), 1u) << c.answer;
-            EXPECT_EQ(messages[0].text, "等高線間隔は1～1000mの範囲で入力して下さい。");
+            EXPECT_EQ(messages[0].text, "等高線間隔は1～32767mの範囲で入力して下さい。");
             EXPECT_EQ(messages[0].title, "等高線間隔");
             EXPECT_EQ(messages[0].buttons, Buttons::Ok);
         } else {
@@ -293,7 +296,7 @@ TEST_F(ContourInterval, ClearingKeepsTheIntervalForTheNextShow) {
     EXPECT_TRUE(checkedTools(w.menus).empty());
     EXPECT_EQ(w.menus.command(tool(9))->caption, test::kAnyToolCaption);
     EXPECT_FALSE(w.state->contoursShown);
-    EXPECT_EQ(w.map.contourInterval, 30);
+    EXPECT_EQ(w.state->contourInterval, 30);
     EXPECT_EQ(w.overlayRedraws, redraws + 2);  // the redraw's own, then once more
 
     // "等高線" shows them again with the last interval, asking nothing.
@@ -307,7 +310,7 @@ TEST_F(ContourInterval, ClearingKeepsTheIntervalForTheNextShow) {
     clearContours(w.ctx);
     w.dialogs.answerInput("60");
     chooseContourInterval(w.ctx, 9);
-    EXPECT_EQ(w.map.contourInterval, 60);
+    EXPECT_EQ(w.state->contourInterval, 60);
     EXPECT_EQ(w.menus.command(tool(9))->caption, "任意：60m");
 }
 
@@ -321,7 +324,7 @@ TEST_F(ContourInterval, ShowingBeforeAnyIntervalAsksForOne) {
 
     w.dialogs.answerInput("50");
     showContoursOrAskInterval(w.ctx);
-    EXPECT_EQ(w.map.contourInterval, 50);
+    EXPECT_EQ(w.state->contourInterval, 50);
     EXPECT_EQ(checkedTools(w.menus), std::vector<int>{9});
     EXPECT_TRUE(w.state->contoursShown);
 }

@@ -94,7 +94,11 @@ TEST(MapGeometry, CursorReadoutAtTheCurrentLevel) {
     w.state->elevationGrid.set(0, 0, 1, 1234.9f);
     w.state->elevationGrid.set(1, 1, 1, ElevationGrid::kNoData);
     EXPECT_EQ(readout(0, 0), " 35.50000 : 139.37300 : 1234m");
-    EXPECT_EQ(readout(1, 1), " 35.49580 : 139.37320 : -1000m");
+    // No data reads as the no-data value, not as a height of -1000 m; land below the sea
+    // keeps its height.
+    EXPECT_EQ(readout(1, 1), " 35.49580 : 139.37320 : -999.9m");
+    w.state->elevationGrid.set(2, 2, 1, -5.3f);
+    EXPECT_EQ(readout(2, 2), " 35.49570 : 139.37340 : -6m");
 
     // At level 2 the level's own corners and layer are read.
     w.setCorners(2, kSouth1, kNorth1 - 60, kWest1 + 3600, kEast1);

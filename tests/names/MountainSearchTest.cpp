@@ -77,6 +77,40 @@ TEST(MountainSearch, DisplayedRangeIsStrictInArcSeconds) {
     EXPECT_EQ(searchMountains(*state, "", SearchArea::AllJapan, range).records.size(), 8u);
 }
 
+// A search of the displayed range that finds nothing is made over all of Japan at once; one
+// that finds something, or an all-Japan search, stays as asked.
+TEST(MountainSearch, NothingInTheDisplayedRangeWidensToAllJapan) {
+    auto state = makeAppState();
+    test::fillMountains(*state, {test::mountain("北岳", "35.4027", "138.1411"),
+                                 test::mountain("幌尻岳", "42.4308", "142.4100")});
+    OverviewRange range{};
+    range[kSouth] = "35.2";
+    range[kNorth] = "36.0";
+    range[kWest] = " 138.0";
+    range[kEast] = " 139.0";
+    struct Case {
+        const char* text;
+        SearchArea asked;
+        SearchArea searched;
+        std::vector<int> records;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"幌尻", SearchArea::DisplayedRange, SearchArea::AllJapan, {2},
+         "表示範囲内には見つかりませんでした。全国では 1 山が見つかりました。"},
+        {"北", SearchArea::DisplayedRange, SearchArea::DisplayedRange, {1}, "1 山が見つかりました。"},
+        {"富士", SearchArea::DisplayedRange, SearchArea::DisplayedRange, {}, "0 山が見つかりました。"},
+        {"富士", SearchArea::AllJapan, SearchArea::AllJapan, {}, "0 山が見つかりました。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const DestinationSearch search = searchDestinationMountains(*state, c.text, c.asked, range);
+        EXPECT_EQ(search.area, c.searched);
+        EXPECT_EQ(search.result.records, c.records);
+        EXPECT_EQ(search.result.status, c.status);
+    }
+}
+
 TEST(MountainSearch, ListRowsAlignTheirColumns) {
     struct Case {
         const char* what;

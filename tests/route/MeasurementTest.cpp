@@ -83,6 +83,11 @@ const InterpolationCase kInterpolationCases[] = {
      {{0, 0}, {-10, 15}},
      {{0, 0}, {-2, 3}, {-3, 5}, {-5, 7}, {-7, 10}, {-10, 15}}},
     {"a single raw point", {{4, 4}}, {{4, 4}}},
+    // 17/6 as float32 is 2.83333325…; 3 × it in double is 8.4999998 and rounds to 8, where a
+    // float32 product would make exactly 8.5 and round (odd base + 8.5, halves to even) to 9.
+    {"k = 6 east: only the increment is float32, product and sum are double",
+     {{0, 0}, {0, 17}},
+     {{0, 0}, {0, 3}, {0, 6}, {0, 8}, {0, 11}, {0, 17}}},
 };
 
 TEST_F(InterpolationTest, PointsFollowTheStepRule) {

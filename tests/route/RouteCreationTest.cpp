@@ -9,6 +9,9 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <array>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -92,6 +95,8 @@ TEST_F(RouteCreationTest, MouseRouteFromFirstClickToMeasuredRoute) {
     const Colour before = routeMap->pictures().map.pixelAt(130, 100);
     routeMap->mouseMove(160, 100);
     EXPECT_NE(routeMap->pictures().map.pixelAt(130, 100), before);  // the rubber band
+    // While drawing, the position read-out follows the mouse.
+    EXPECT_EQ(map().statusPanels[0], cursorReadout(level1(), state->elevationGrid, 1, 160, 100));
     routeMap->mouseMove(100, 160);
     EXPECT_EQ(routeMap->pictures().map.pixelAt(130, 100), before);  // moved away, erased
     routeMap->mouseMove(160, 100);
@@ -272,6 +277,29 @@ TEST_F(RouteCreationTest, HoverAndKeysInReferenceStartMode) {
     EXPECT_EQ(creation().referenceStartPanel.value, 1);
 }
 
+// The course-time window re-measures the route ("逆ルート" turns it round): when it closes, the
+// map's read-outs follow at once.
+TEST_F(RouteCreationTest, ReadoutsFollowTheCourseTimeWindowsReversedRoute) {
+    open();
+    routeMap->dispatch("ActMakeNewTRKdata");
+    left(100, 100);
+    left(300, 300);
+    dialogs.answerMessage(Answer::Yes);  // one way
+    right(300, 300);
+    const std::array<std::string, 5> before = map().readouts;
+    ASSERT_NE(before[3], before[4]);  // up the cone takes longer than down
+
+    routeMap->setCourseTimeHook([this] {
+        std::reverse(state->route.begin() + 1, state->route.begin() + 1 + state->routeCount);
+        for (int i = 1; i <= state->routeCount; ++i) state->route[static_cast<size_t>(i)].number = static_cast<int16_t>(i);
+        measureRoute(*state);
+    });
+    routeMap->dispatch("ActCalCorseTime");
+    EXPECT_EQ(map().readouts[3], before[4]);
+    EXPECT_EQ(map().readouts[4], before[3]);
+    EXPECT_EQ(map().readouts, routeReadouts(state->route, state->routeCount));
+}
+
 TEST_F(RouteCreationTest, TracingWithRoundTripAndOnePoint) {
     setReference({{100, 100}, {300, 300}});
     open();
@@ -339,6 +367,53 @@ TEST_F(RouteCreationTest, RefusedInterpolationLeavesNoRoute) {
     EXPECT_TRUE(menus().isChecked("ActViewRefTRK"));
     EXPECT_TRUE(menus().isEnabled("ActCopyRefRoot"));
     EXPECT_TRUE(menus().isEnabled("ActMakeNewTRKdata"));
+}
+
+// A clicked route refused as too long keeps its points and asks again: one way, round trip,
+// or drawing on from the last point.
+TEST_F(RouteCreationTest, ClickedRouteTooLongKeepsItsPointsAndAsksAgain) {
+    const auto clickRoundTrip = [this] {
+        open();
+        routeMap->dispatch("ActMakeNewTRKdata");
+        left(0, 0);
+        left(599, 599);
+        dialogs.answerMessage(Answer::No);  // round trip: far beyond the table
+        dialogs.answerMessage(Answer::Ok);
+    };
+
+    // "キャンセル": drawing goes on with the three points; a later end makes the route.
+    clickRoundTrip();
+    dialogs.answerMessage(Answer::Cancel);
+    right(0, 599);
+    ASSERT_EQ(dialogs.messages().size(), 3u);
+    EXPECT_EQ(dialogs.messages()[1].text, kRoundTripTooLongMessage);
+    EXPECT_EQ(dialogs.messages()[2].text,
+              "クリックした点はそのまま残っています。\r\n片道として処理しますか？\r\n"
+              "（はい：片道　いいえ：往復　キャンセル：ルートの作成を続ける）");
+    EXPECT_EQ(dialogs.messages()[2].title, "片道・往復処理の決定");
+    EXPECT_EQ(dialogs.messages()[2].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Drawing);
+    EXPECT_EQ(state->rawRoute[0].number, 3);
+    EXPECT_EQ(state->rawRoute[3].longitude, longitudeAt(0));
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_EQ(routeMap->pictures().map.pixelAt(300, 300), colours::red);  // the kept stretch
+    dialogs.answerMessage(Answer::Yes);
+    right(599, 0);
+    EXPECT_EQ(state->rawRoute[0].number, 4);
+    EXPECT_FALSE(state->roundTrip);
+    EXPECT_GT(state->routeCount, 3);
+    EXPECT_EQ(creation().drawing, RouteDrawing::Idle);
+
+    // "はい": the same points one way.
+    dialogs = {};
+    clickRoundTrip();
+    dialogs.answerMessage(Answer::Yes);
+    right(0, 599);
+    EXPECT_EQ(dialogs.messages().size(), 3u);
+    EXPECT_FALSE(state->roundTrip);
+    EXPECT_EQ(state->rawRoute[0].number, 3);
+    EXPECT_GT(state->routeCount, 3);
+    EXPECT_TRUE(state->routeLoaded);
 }
 
 TEST_F(RouteCreationTest, DeletingTheRouteOpensCreationAgain) {
@@ -416,10 +491,12 @@ TEST_F(RouteCreationTest, EditModeStepsShowsAndDeletesPoints) {
                                           "標高： " + shortestText(fourth.elevation),
                                           "時間： 01:30:00", "山名： 円錐山", "地名： "}));
 
-    // Hovering in edit mode clears the guide line and picks the point under the mouse.
+    // Hovering in edit mode keeps the position read-out live and picks the point under the
+    // mouse.
     map().statusPanels[0] = "x";
     routeMap->mouseMove(state->route[2].pixelX, state->route[2].pixelY);
-    EXPECT_EQ(map().statusPanels[0], "");
+    EXPECT_EQ(map().statusPanels[0], cursorReadout(level1(), state->elevationGrid, 1,
+                                                   state->route[2].pixelX, state->route[2].pixelY));
     EXPECT_EQ(edit.routePointPanel.value, 2);
 
     // A right click offers the point commands; the mark goes on the current point.

@@ -106,6 +106,26 @@ TEST_F(RouteMapTest, CreationFollowsWhatThePlanBrought) {
     EXPECT_FALSE(menus().isChecked("ActViewRefTRK"));
 }
 
+// The contour interval starts at 0 once per run and lives for the run: the next plan's map
+// opens with contours off and no interval tool checked, and "等高線" shows the kept interval.
+TEST_F(RouteMapTest, ContourIntervalLivesForTheRun) {
+    EXPECT_EQ(state->contourInterval, 0);
+    open();
+    routeMap->dispatch("ActCNTPdata5");  // 100 m
+    EXPECT_EQ(state->contourInterval, 100);
+
+    resetPlanState(*state);
+    test::loadConePlan(*state);
+    open();
+    EXPECT_EQ(state->contourInterval, 100);
+    EXPECT_FALSE(state->contoursShown);
+    EXPECT_FALSE(menus().isChecked("ActCNTPdata5"));
+    routeMap->dispatch("ActDispContor");
+    EXPECT_TRUE(dialogs.asked().empty());
+    EXPECT_TRUE(state->contoursShown);
+    EXPECT_EQ(state->contourInterval, 100);
+}
+
 TEST_F(RouteMapTest, DrawingCommandsRedraw) {
     state->settings.registeredSets[1] = 1;
     open();

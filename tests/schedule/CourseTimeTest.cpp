@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -201,6 +202,44 @@ TEST_F(CourseTimeTest, DuplicateEndsAreWarnedOncePerPair) {
     EXPECT_EQ(warning.icon, Icon::Error);
     EXPECT_EQ(warning.buttons, Buttons::Ok);
     EXPECT_EQ(state->segmentCount, 4);  // the schedule stays as computed
+}
+
+// Records whether the schedule list was showing when each message box came up.
+struct WatchingDialogs : test::ScriptedDialogs {
+    std::function<bool()> listShown;
+    std::vector<bool> shownAtMessage;
+    Answer message(const std::string& text, const std::string& title, Buttons buttons,
+                   Icon icon) override {
+        if (listShown) shownAtMessage.push_back(listShown());
+        return ScriptedDialogs::message(text, title, buttons, icon);
+    }
+};
+
+// A walked track (the times of the workflow's horoshiri.TRK in local time) passes the pitch
+// exactly at its last point: that entry and the final one end at the same point, which is the
+// duplicate the warning is for in both modes. The box comes up over the list shown again.
+TEST_F(CourseTimeTest, RecordedTrackEndingOnAPitchWarnsOverTheShownList) {
+    state->gpsMode = true;
+    const char* const times[] = {"08:10:00", "08:40:00", "09:30:00", "10:20:00", "11:00:00"};
+    for (int i = 1; i <= 5; ++i) state->route[at(i)].timeText = times[i - 1];
+    WatchingDialogs watching;
+    CourseTime gps(*state, watching);
+    watching.listShown = [&gps] { return gps.listVisible(); };
+    gps.open();
+    gps.calculate();
+    ASSERT_EQ(state->segmentCount, 3);
+    EXPECT_EQ(entry(1).endPoint, 3);  // 80 minutes > 30
+    EXPECT_EQ(entry(2).endPoint, 5);  // 90 minutes > 55
+    EXPECT_EQ(entry(3).endPoint, 5);  // the final entry
+    ASSERT_EQ(watching.messages().size(), 1u);
+    EXPECT_EQ(watching.messages()[0].title, kDuplicateSegmentTitle);
+    EXPECT_EQ(watching.shownAtMessage, std::vector<bool>{true});
+
+    // Merging the empty final entry away ("区間の削除" on the last row) leaves no duplicate.
+    gps.selectRow(3);
+    watching.answerMessage(Answer::Yes);
+    gps.dispatch("ActDelEreaData");
+    EXPECT_EQ(state->segmentCount, 2);
 }
 
 TEST_F(CourseTimeTest, MoreThan120SegmentsAreRefusedAndNothingChanges) {

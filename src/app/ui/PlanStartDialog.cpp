@@ -121,6 +121,11 @@ QGroupBox* PlanStartDialog::buildDemSourceBox() {
         connect(icon, &QToolButton::clicked, this, [this, i] { model_.clickDisc(i); });
         discIcons_[static_cast<size_t>(i)] = icon;
     }
+    // Where the icons would be: the disc found missing when the dialog opened.
+    noDisc_ = new QLabel(demGroup);
+    noDisc_->setObjectName("noDisc");
+    noDisc_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    demRows->addWidget(noDisc_, 1, 1, 1, 3);
     discNote_ = new QLabel(QString::fromUtf8(kUseDiscNote), demGroup);
     discNote_->setObjectName("discNote");
     demRows->addWidget(discNote_, 2, 0, 1, 4);
@@ -198,6 +203,8 @@ void PlanStartDialog::refresh() {
     }
     discPrompt_->setVisible(model_.discPromptVisible());
     setTextKeepingCursor(diskFolder_, model_.diskFolder());
+    noDisc_->setText(QString::fromStdString(model_.discNote()));
+    noDisc_->setVisible(!model_.discNote().empty());
 
     if (model_.nameFocusRequests() != focusRequestsSeen_) {
         focusRequestsSeen_ = model_.nameFocusRequests();

@@ -52,6 +52,7 @@ private:
     QLabel* discNote_ = nullptr;
     QLabel* discPrompt_ = nullptr;
     QLineEdit* diskFolder_ = nullptr;
+    QLabel* noDisc_ = nullptr;
     std::array<QToolButton*, kMaxDiscIcons> discIcons_{};
     int focusRequestsSeen_ = 0;
 };

@@ -148,8 +148,10 @@ void MountainSearchDialog::search() {
 
     const SearchArea area = allJapan_->isChecked() ? SearchArea::AllJapan
                                                    : SearchArea::DisplayedRange;
-    MountainSearchResult result =
-        searchMountains(state_, text_->text().toStdString(), area, overview_);
+    DestinationSearch search =
+        searchDestinationMountains(state_, text_->text().toStdString(), area, overview_);
+    if (search.area == SearchArea::AllJapan) allJapan_->setChecked(true);
+    MountainSearchResult& result = search.result;
     QStringList rows;
     rows.reserve(static_cast<qsizetype>(result.rows.size()));
     for (const std::string& row : result.rows) rows.push_back(QString::fromStdString(row));

@@ -1,16 +1,14 @@
 #include "platform/qt/QtDialogs.h"
 
+#include "platform/qt/FontPicker.h"
 #include "platform/qt/QtText.h"
-#include "platform/Fonts.h"
 
 #include <QColor>
 #include <QColorDialog>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontDialog>
-#include <QFontInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -30,6 +28,21 @@ namespace {
 QString patternList(QString patterns) {
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     return patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+}
+
+// The patterns of a list without regard to order, repetition or letter case.
+QStringList patternSet(const QString& patterns) {
+    QStringList set = patternList(patterns.toLower()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    set.removeDuplicates();
+    set.sort();
+    return set;
+}
+
+// A file dialog over `filter` that matches its patterns in both letter cases, as the files of
+// a disc or a GPS receiver come in either.
+void prepareFileDialog(QFileDialog& dialog, const std::string& filter) {
+    dialog.setNameFilter(qtFileFilter(filter));
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
 }
 
 std::string lowerAscii(std::string text) {
@@ -99,11 +112,14 @@ QString qtFileFilter(const std::string& filter) {
             entries.push_back(patterns);  // Qt reads a bare entry as its patterns
             continue;
         }
-        // Qt takes the patterns from the description's closing parentheses.
+        // Qt takes the patterns from the description's closing parentheses, and the dialog
+        // matches them without regard to letter case: a description whose parentheses name the
+        // pair's patterns in either case is shown exactly as written.
         const qsizetype open = description.lastIndexOf(QLatin1Char('('));
         const bool ownPatterns =
             description.endsWith(QLatin1Char(')')) && open >= 0 &&
-            patternList(description.mid(open + 1, description.size() - open - 2)) == patterns;
+            patternSet(description.mid(open + 1, description.size() - open - 2)) ==
+                patternSet(patterns);
         entries.push_back(ownPatterns
                               ? description
                               : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
@@ -165,19 +181,23 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
 
 std::optional<std::string> QtDialogs::openFile(const std::string& title, const std::string& filter,
                                                const std::string& initialPath) {
-    const QString path = QFileDialog::getOpenFileName(parent_, toQString(title),
-                                                      toQString(initialPath), qtFileFilter(filter));
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    QFileDialog dialog(parent_, toQString(title), toQString(initialPath));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepareFileDialog(dialog, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
 }
 
 std::optional<std::string> QtDialogs::saveFile(const std::string& title, const std::string& filter,
                                                const std::string& defaultExtension,
                                                const std::string& initialPath) {
-    const QString path = QFileDialog::getSaveFileName(parent_, toQString(title),
-                                                      toQString(initialPath), qtFileFilter(filter));
-    if (path.isEmpty()) return std::nullopt;
-    return withDefaultExtension(path.toStdString(), defaultExtension);
+    QFileDialog dialog(parent_, toQString(title), toQString(initialPath));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    prepareFileDialog(dialog, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return withDefaultExtension(dialog.selectedFiles().front().toStdString(), defaultExtension);
 }
 
 std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& title) {
@@ -188,21 +208,7 @@ std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& t
 }
 
 std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
-    const QFont start = fontFor(initial.face, initial.size, initial.bold, initial.italic,
-                                initial.underline, initial.strikeThrough);
-    bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, start, parent_);
-    if (!accepted) return std::nullopt;
-    TextStyle style = initial;
-    // The stored face ("ＭＳ ゴシック") shows as the installed font it stands for; it stays
-    // unless another family was chosen.
-    if (chosen.family() != QFontInfo(start).family()) style.face = chosen.family().toStdString();
-    if (chosen.pointSizeF() > 0) style.size = static_cast<float>(chosen.pointSizeF());
-    style.bold = chosen.bold();
-    style.italic = chosen.italic();
-    style.underline = chosen.underline();
-    style.strikeThrough = chosen.strikeOut();
-    return style;
+    return pickTextStyle(initial, parent_);
 }
 
 std::string QtDialogs::pickFolder(const std::string& title, const std::string& initialFolder) {

@@ -16,7 +16,8 @@ namespace orv {
 
 // A filter list "description|pattern|description|pattern|" as Qt's "description (pattern)"
 // entries joined by ";;". Patterns separated by ";" become blank-separated; a description that
-// already ends in its own "(pattern)" is kept as it is.
+// already ends in its own "(pattern)" (in any letter case: the dialogs match without regard to
+// case) is kept as it is.
 QString qtFileFilter(const std::string& filter);
 
 // The path with "." + extension appended when its file name has no extension yet; the

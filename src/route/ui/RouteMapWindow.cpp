@@ -21,6 +21,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSizePolicy>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolButton>
@@ -122,6 +123,9 @@ RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* paren
     menus_->fillMenuBar(menuBar(), kRouteMapMainBand);
 
     buildLayout();
+    // The window is never narrower than its menu bar, so every menu, "ﾙｰﾄ図終了" last, shows.
+    setMinimumWidth(std::max(centralWidget()->minimumSizeHint().width(),
+                             menuBar()->sizeHint().width()));
     setWindowTitle(toQString(logic_->title()));
     refresh();
 }
@@ -167,12 +171,23 @@ void RouteMapWindow::open() {
 
 void RouteMapWindow::dispatch(const std::string& toolId) { logic_->dispatch(toolId); }
 
+// The map with its scroll bars is one block of fixed size in the top-left corner, the side
+// panel beside it; a larger window gives its room to the right and below, so the map and its
+// scroll bars always stay together.
 void RouteMapWindow::buildLayout() {
     auto* central = new QWidget(this);
-    auto* grid = new QGridLayout(central);
+    auto* row = new QHBoxLayout(central);
+    row->setSpacing(0);
+    auto* mapBlock = new QWidget(central);
+    mapBlock->setObjectName("mapBlock");
+    mapBlock->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    auto* grid = new QGridLayout(mapBlock);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    addMapFrame(grid, central);
-    grid->addLayout(buildSidePanel(central), 0, 2, 2, 1);
+    addMapFrame(grid, mapBlock);
+    row->addWidget(mapBlock, 0, Qt::AlignTop | Qt::AlignLeft);
+    row->addLayout(buildSidePanel(central));
+    row->addStretch(1);
     setCentralWidget(central);
     buildStatusPanels();
 }
@@ -218,6 +233,10 @@ QVBoxLayout* RouteMapWindow::buildSidePanel(QWidget* central) {
     referenceStartPanel_ = buildPointPanel(central, "作成開始位置", kReferenceStartHelpFile, false);
     side->addWidget(referenceStartPanel_.box);
     progress_ = new SurfaceWidget(logic_->pictures().progress, central);
+    // The strip's room is kept while it is hidden: showing it must not widen the window.
+    QSizePolicy keepRoom = progress_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keepRoom);
     side->addWidget(progress_);
     side->addStretch();
     auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), central);
@@ -232,6 +251,8 @@ void RouteMapWindow::buildStatusPanels() {
         auto* panel = new QLabel(this);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (i == 0) {
+            // A long guide or read-out is cut at the panel's edge instead of widening the window.
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             statusBar()->addWidget(panel, 1);
         } else {
             panel->setAlignment(Qt::AlignCenter);

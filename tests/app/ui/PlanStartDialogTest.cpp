@@ -103,6 +103,28 @@ TEST_F(PlanStartDialogTest, ShowsThePlansAndTheDiscsAndForwardsTheClicks) {
     EXPECT_EQ(dialogs.messages()[0].text, "CD-ROMは接続されていません。");
 }
 
+// Opening with the disc box checked and no disc: the dialog says so itself, no box before it.
+TEST_F(PlanStartDialogTest, MissingDiscAtOpeningIsShownInTheDialog) {
+    discs.clear();
+    state->demMedia = 0;
+    PlanStart start = model();
+    start.open();
+    PlanStartDialog dialog(start);
+    dialog.show();
+    EXPECT_TRUE(dialogs.messages().empty());
+    auto* note = child<QLabel>(dialog, "noDisc");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(), "CD-ROMは接続されていません。");
+    EXPECT_FALSE(child<QCheckBox>(dialog, "useDisc")->isChecked());
+
+    // A disc put in and the box ticked: the note goes, the icon shows.
+    discs = {"/media/cdrom0"};
+    child<QCheckBox>(dialog, "useDisc")->click();
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(child<QToolButton>(dialog, "disc0")->isVisible());
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
 TEST_F(PlanStartDialogTest, ExecuteStaysOnARefusalAndCancelCloses) {
     state->demMedia = 1;
     PlanStart start = model();

@@ -32,8 +32,12 @@ TEST(QtFileFilter, PairsBecomeQtEntries) {
         {"ビットマップ|*.bmp|全てのファイル|*.*|", "ビットマップ (*.bmp);;全てのファイル (*.*)"},
         {"画像(*.bmp;*.jpg)|*.bmp;*.jpg|", "画像(*.bmp;*.jpg)"},
         {"地図画像|*.bmp;*.jpg", "地図画像 (*.bmp *.jpg)"},
+        // A description naming its pair's patterns in another letter case is shown as written:
+        // the dialog matches without regard to case.
+        {"TRKファイル(*.TRK)|*.TRK;*.trk|", "TRKファイル(*.TRK)"},
+        {"PCXテキストファイル(*.TRK)|*.TRK;*.trk", "PCXテキストファイル(*.TRK)"},
         // A description naming other patterns than its pair keeps them, and gets the real ones.
-        {"TRKファイル(*.TRK)|*.TRK;*.trk|", "TRKファイル(*.TRK) (*.TRK *.trk)"},
+        {"TRKファイル(*.TRK)|*.TRK;*.GPX|", "TRKファイル(*.TRK) (*.TRK *.GPX)"},
         {"|*.YMD|", "*.YMD"},
         {"山名ファイル", "山名ファイル (*)"},
         {"", ""},

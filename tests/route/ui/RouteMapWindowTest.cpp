@@ -84,6 +84,46 @@ TEST_F(RouteMapWindowTest, TitleMenuBarAndStatusPanels) {
     EXPECT_EQ(window.mapPicture()->pos(), QPoint(-50, -50));
 }
 
+// The menu bar fits, contours do not change the window's size, and on any window size the map
+// frame and its scroll bars stay together in the top-left corner.
+TEST_F(RouteMapWindowTest, LayoutHoldsTogetherAtEverySize) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    QCoreApplication::processEvents();
+    EXPECT_GE(window.width(), window.menuBar()->sizeHint().width());
+    const QSize before = window.size();
+
+    dialogs.answerInput("100");
+    window.dispatch("ActCNTPdata9");
+    ASSERT_TRUE(state->contoursShown);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), before);
+
+    auto* frame = window.mapPicture()->parentWidget();
+    const QList<QScrollBar*> bars = window.findChildren<QScrollBar*>();
+    const auto together = [&] {
+        const QRect map(frame->mapTo(&window, QPoint(0, 0)), frame->size());
+        for (QScrollBar* bar : bars) {
+            const QRect r(bar->mapTo(&window, QPoint(0, 0)), bar->size());
+            if (bar->orientation() == Qt::Vertical) {
+                EXPECT_EQ(r.left(), map.right() + 1);
+                EXPECT_EQ(r.top(), map.top());
+                EXPECT_EQ(r.height(), map.height());
+            } else {
+                EXPECT_EQ(r.top(), map.bottom() + 1);
+                EXPECT_EQ(r.left(), map.left());
+                EXPECT_EQ(r.width(), map.width());
+            }
+        }
+    };
+    ASSERT_EQ(bars.size(), 2);
+    together();
+    window.resize(1600, 1000);
+    QCoreApplication::processEvents();
+    together();
+    EXPECT_EQ(frame->size(), QSize(500, 500));
+}
+
 TEST_F(RouteMapWindowTest, CommandsThroughTheWindowAndTheMenu) {
     RouteMapWindow window(*state, &dialogs);
     window.open();

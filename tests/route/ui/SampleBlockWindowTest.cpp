@@ -86,7 +86,7 @@ TEST_F(SampleBlockWindowTest, BackgroundModesContoursAndZoom) {
     window.dispatch("ActStpColSMode");
     window.dispatch("ActCNTPdata5");  // contours every 100 m
     EXPECT_TRUE(state->contoursShown);
-    EXPECT_EQ(logic.map().contourInterval, 100);
+    EXPECT_EQ(logic.state().contourInterval, 100);
     saveShot(window, "5-contours-100m");
 
     // Range zoom: the square shrunk twice at level 1 (h = 37.5, m = 8) jumps to level 4; at
