@@ -89,6 +89,18 @@ void drawOverviewDestination(DrawingSurface& overview, const OverviewDestination
     overview.show();
 }
 
+std::pair<int, int> overviewDestinationRows(const DrawingSurface& overview,
+                                            const OverviewDestination& destination) {
+    // The mark reaches 3 rows above the point; the last line starts 22 rows below it. The text
+    // height is measured in the lines' own font, with a margin for glyphs that overhang it.
+    DrawingSurface measure(1, 1);
+    measure.setFont(overviewTextStyle());
+    const int textHeight = measure.textHeight("山");
+    const int first = std::max(destination.y - 3 - 4, 0);
+    const int last = std::min(destination.y + 22 + textHeight + 4, overview.height() - 1);
+    return {first, last};
+}
+
 OverviewRange overviewRange(const StartMenuModel& menu) {
     OverviewRange range;
     range[kSouth] = overviewLatitudeLabel(menu.vScroll, kOverviewLatitudeLabels - 1);

@@ -8,6 +8,8 @@
 #include "platform/DrawingSurface.h"
 #include "state/AppState.h"
 
+#include <utility>
+
 namespace orv {
 
 // The overview picture's north-west corner, 46° N 128° E, in arc-seconds.
@@ -34,6 +36,11 @@ void showRouteOnOverview(const AppState& state, StartMenuModel& menu);
 // Draws the destination mark and its three lines (9-point bold yellow over a dark halo) on the
 // overview picture.
 void drawOverviewDestination(DrawingSurface& overview, const OverviewDestination& destination);
+
+// The rows of the overview picture that drawing the destination can change (first, last; cut to
+// the picture), so the pixels beneath can be kept and put back when the destination goes.
+std::pair<int, int> overviewDestinationRows(const DrawingSurface& overview,
+                                            const OverviewDestination& destination);
 
 // The range the overview map shows at its scroll position, as its labels read: south = the
 // fifth latitude label, north = the first, west = the first longitude label, east = the eighth.

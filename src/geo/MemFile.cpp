@@ -137,7 +137,7 @@ void placeMeshBlock(const MeshBlock& block, ElevationGrid& grid, int firstRow, i
     for (int n = 0; n < kMeshPoints; ++n) {
         const size_t rowBase = ElevationGrid::index(firstRow + n, firstColumn, level);
         for (int k = 0; k < kMeshPoints; ++k)
-            data[rowBase + static_cast<size_t>(k) * ElevationGrid::kLevels] = block.at(n, k);
+            data[rowBase + static_cast<size_t>(k) * ElevationGrid::kColumnStep] = block.at(n, k);
     }
 }
 

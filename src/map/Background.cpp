@@ -85,6 +85,19 @@ void redrawOnce(MapContext& ctx) {
     if (ctx.drawOverlays) ctx.drawOverlays();
 }
 
+// Shows rows first..first+count-1 just painted in the buffer. The first show takes the whole
+// buffer (the rows below still hold the picture before the redraw); later ones copy only the
+// new rows, so neither picture copies itself whole, and the widget repaints only those rows.
+void showPaintedRows(MapPictures& pictures, int first, int count) {
+    if (first == 0) {
+        showBuffer(pictures);
+        return;
+    }
+    const PixelRect rows{0, first, kMapSize, count};
+    pictures.map.copyPicture(pictures.buffer.image(), rows, rows, RasterOp::Copy);
+    pictures.map.show(rows);
+}
+
 }  // namespace
 
 void drawColourBackground(MapContext& ctx, float divisor) {
@@ -92,7 +105,7 @@ void drawColourBackground(MapContext& ctx, float divisor) {
     for (int row = 0; row < kMapSize; row += kRowsPerShow) {
         if (row > 0) {
             processPendingEvents();
-            showBuffer(ctx.pictures);
+            showPaintedRows(ctx.pictures, row - kRowsPerShow, kRowsPerShow);
         }
         // The level is read again after events ran: a zoom chosen meanwhile is drawn at once.
         paintBackgroundRows(ctx.state.elevationGrid, currentLevelIndex(ctx.state),

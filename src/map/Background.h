@@ -22,10 +22,17 @@ Colour pixelColour(const ColourSet& working, float elevation, float eastElevatio
 // The shading divisor of a mode at a level (ShadedColour 0.6 … 0.1; BandColour 20).
 float shadeDivisor(int16_t mode, int level);
 
+// The paths of the pixel loop: the widest the processor has (eight cells at once with AVX2),
+// or at most four cells at once (SSE2). Both give exactly the pixels of the one-cell rule.
+enum class PixelPath { Widest, FourCells };
+
 // Paints rows firstRow..lastRow (cut to 0..599) of the colour background of one layer of the
 // grid into the surface, columns 0..599. Pure pixel work: no events, nothing shown.
 void paintBackgroundRows(const ElevationGrid& grid, int level, const ColourSet& working,
-                         float divisor, DrawingSurface& surface, int firstRow, int lastRow);
+                         float divisor, DrawingSurface& surface, int firstRow, int lastRow,
+                         PixelPath path = PixelPath::Widest);
+// Whether PixelPath::Widest is wider than four cells on this processor.
+bool eightCellPixelPath();
 
 // Paints the 600 × 600 colour background of the current level into the buffer, showing the
 // picture every 5 rows. (DrowDSZ)

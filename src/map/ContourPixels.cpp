@@ -90,7 +90,7 @@ ORV_ROW_HELPER void classIndexes(const float* heights, size_t count, double d, i
 // The classes of columns 0..599 of one row of the layer.
 ORV_ROW_HELPER void classifyRow(const float* layerRow, int interval, RowClasses& out) {
     std::array<float, kCells> heights;
-    for (size_t j = 0; j < kCells; ++j) heights[j] = layerRow[j * ElevationGrid::kLevels];
+    for (size_t j = 0; j < kCells; ++j) heights[j] = layerRow[j * ElevationGrid::kColumnStep];
     // Both divisors are whole numbers, exact in double precision.
     classIndexes(heights.data(), kCells, interval, out.interval.data());
     classIndexes(heights.data(), kCells, kIndexEvery * static_cast<double>(interval),
@@ -125,7 +125,7 @@ ORV_ROW_HELPER void paintRow(const RowClasses& row, const RowClasses& north, uin
     }
 }
 
-// The contour pixels of a layer (its row 0, column 0 cell first; cells kLevels apart) into an
+// The contour pixels of a layer (its row 0, column 0 cell first; cells kColumnStep apart) into an
 // RGB32 picture.
 ORV_ROW_WORK void paintLayer(const float* layer, int interval, uint32_t thin, uint32_t index,
                              QImage& picture, const std::function<void(int row)>& beforeRow) {

@@ -2,6 +2,7 @@
 
 #include "core/TextFile.h"
 #include "platform/Fonts.h"
+#include "platform/JpegPicture.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -667,6 +668,22 @@ void DrawingSurface::copyPicture(const QImage& source, PixelRect dest,
     const Area target =
         intersect(Area{dest.x, dest.y, i64{dest.x} + dest.width - 1, i64{dest.y} + dest.height - 1},
                   raster.area());
+    const Area inSource = intersect(Area{from.x, from.y, i64{from.x} + from.width - 1, i64{from.y} + from.height - 1},
+                                    Area{0, 0, picture.width() - 1, picture.height() - 1});
+    if (op == RasterOp::Copy && from.width == dest.width &&
+        from.height == dest.height && !target.empty()) {
+        // A picture copied at its own size: whole runs of pixels, clipped on both sides.
+        const Area span = intersect(target, Area{inSource.left - from.x + dest.x, inSource.top - from.y + dest.y,
+                                                 inSource.right - from.x + dest.x, inSource.bottom - from.y + dest.y});
+        for (i64 y = span.top; y <= span.bottom; ++y) {
+            const auto* sourceRow = reinterpret_cast<const std::uint32_t*>(
+                picture.constScanLine(static_cast<int>(y - dest.y + from.y)));
+            const std::uint32_t* in = sourceRow + (span.left - dest.x + from.x);
+            std::uint32_t* out = raster.row(y) + span.left;
+            for (i64 i = 0; i < span.width(); ++i) out[i] = kOpaque | in[i];
+        }
+        return;
+    }
     for (i64 y = target.top; y <= target.bottom; ++y) {
         const i64 sy = from.y + (y - dest.y) * from.height / dest.height;
         if (sy < 0 || sy >= picture.height()) continue;
@@ -722,6 +739,13 @@ bool DrawingSurface::loadPicture(const std::filesystem::path& path) {
     const QByteArray format = reader.format();
     if (format == "jpeg") {
         if (!jpegComplete(bytes)) return false;
+        // Colour and greyscale pictures are decoded straight into the surface's pixel layout;
+        // the reader below is left the rarer kinds (CMYK).
+        if (std::optional<QImage> picture = decodeJpegRgb32(bytes, kMaxSide)) {
+            setStandardResolution(*picture);
+            image_ = std::move(*picture);
+            return true;
+        }
     } else if (format == "bmp") {
         if (!bmpComplete(bytes)) return false;
     } else {
@@ -739,6 +763,13 @@ bool DrawingSurface::loadPicture(const std::filesystem::path& path) {
 
 void DrawingSurface::show() {
     if (showHandler_) showHandler_();
+}
+
+void DrawingSurface::show(const PixelRect& changed) {
+    if (areaShowHandler_)
+        areaShowHandler_(changed);
+    else
+        show();
 }
 
 }  // namespace orv

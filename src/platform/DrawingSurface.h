@@ -153,6 +153,12 @@ public:
     // "Show at once": asks the widget showing this surface to repaint now.
     void show();
     void setShowHandler(std::function<void()> handler) { showHandler_ = std::move(handler); }
+    // The same when only `changed` differs from what was shown before: a widget that knows
+    // areas repaints just that one, others all of it.
+    void show(const PixelRect& changed);
+    void setAreaShowHandler(std::function<void(const PixelRect&)> handler) {
+        areaShowHandler_ = std::move(handler);
+    }
 
 private:
     QFont currentFont() const;
@@ -171,6 +177,7 @@ private:
     int currentX_ = 0;
     int currentY_ = 0;
     std::function<void()> showHandler_;
+    std::function<void(const PixelRect&)> areaShowHandler_;
 };
 
 }  // namespace orv

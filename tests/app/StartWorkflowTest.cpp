@@ -414,6 +414,26 @@ TEST(OverviewMarks, ScrollPositionsAreClampedToTheBars) {
     EXPECT_EQ(framed, glyphs);
 }
 
+// The start menu keeps only the rows beneath the destination to take it off again: drawing it
+// must change nothing outside them, at the picture's edges too.
+TEST(OverviewMarks, DestinationChangesOnlyTheRowsNamedForIt) {
+    for (const int y : {2, 40, 90, 118}) {
+        DrawingSurface overview(300, 120, colours::black);
+        const OverviewDestination destination{150, y, "幌尻岳 2052m", "42.431", "142.4058"};
+        const auto [first, last] = overviewDestinationRows(overview, destination);
+        drawOverviewDestination(overview, destination);
+        int outside = 0;
+        int inside = 0;
+        for (int row = 0; row < overview.height(); ++row)
+            for (int x = 0; x < overview.width(); ++x)
+                if (overview.pixelAt(x, row) != colours::black) ++(row >= first && row <= last ? inside : outside);
+        EXPECT_EQ(outside, 0) << "y " << y;
+        EXPECT_GT(inside, 0) << "y " << y;
+        EXPECT_GE(first, 0);
+        EXPECT_LT(last, overview.height());
+    }
+}
+
 // ---- Plans drawn without elevation data ----
 
 TEST_F(StartWorkflowTest, WithoutElevationDataOnlyTheCornersAreSet) {

@@ -246,6 +246,25 @@ TEST_F(BackgroundMap, EveryPaintedPixelFollowsTheOneCellRule) {
     }
 }
 
+// The four-cell path stays in use where the processor has no wider one: it gives the same
+// pixels as the widest path (which the test above holds to the one-cell rule).
+TEST_F(BackgroundMap, FourCellPathPaintsWhatTheWidestPathPaints) {
+    uint32_t seed = 777;
+    for (int row = 0; row < ElevationGrid::kRows; ++row)
+        for (int column = 0; column < ElevationGrid::kColumns; ++column) {
+            seed = seed * 1664525u + 1013904223u;
+            const float metres = (seed >> 8) % 40 == 0 ? std::numeric_limits<float>::quiet_NaN()
+                                                       : static_cast<float>(static_cast<int>(seed >> 9) % 52000 - 2000) / 10.0f;
+            state->elevationGrid.set(row, column, 2, metres);
+        }
+    DrawingSurface four(kMapSize, kMapSize);
+    for (float divisor : {0.1f, 0.6f, 20.0f}) {
+        paintBackgroundRows(state->elevationGrid, 2, kDefaultColourSet, divisor, pictures.buffer, 0, 599);
+        paintBackgroundRows(state->elevationGrid, 2, kDefaultColourSet, divisor, four, 0, 599, PixelPath::FourCells);
+        EXPECT_EQ(four.image(), pictures.buffer.image()) << "divisor " << divisor;
+    }
+}
+
 TEST_F(BackgroundMap, ColourBackgroundShowsThePictureEveryFiveRowsTopToBottom) {
     pictures.buffer.clear();  // white: not a colour of the background
     std::vector<int> paintedRows;

@@ -88,6 +88,22 @@ TEST_F(PictureFiles, JpegLoadsWithItsSize) {
     EXPECT_EQ(surface.image().format(), QImage::Format_RGB32);
 }
 
+// Colour and greyscale JPEG files are decoded straight into the surface's pixels: they must be
+// the pixels the desktop's image reader gives, the bundled overview of Japan included.
+TEST_F(PictureFiles, JpegPixelsAreTheImageReadersOnes) {
+    QImage grey = sample().convertToFormat(QImage::Format_Grayscale8);
+    write(file("colour.jpg"), encoded(sample(), "JPEG"));
+    write(file("grey.jpg"), encoded(grey, "JPEG"));
+    for (const std::filesystem::path& path :
+         {file("colour.jpg"), file("grey.jpg"), std::filesystem::path(ORVANE_ASSETS) / "overview" / "japan.jpg"}) {
+        QImage expected(QString::fromStdString(path.string()));
+        ASSERT_FALSE(expected.isNull()) << path;
+        DrawingSurface surface(5, 5);
+        ASSERT_TRUE(surface.loadPicture(path)) << path;
+        EXPECT_EQ(surface.image(), expected.convertToFormat(QImage::Format_RGB32)) << path;
+    }
+}
+
 TEST_F(PictureFiles, UnreadableFilesFailAndLeaveTheImageAlone) {
     const QByteArray jpeg = encoded(sample(), "JPEG");
     const QByteArray bmp = encoded(sample(), "BMP");

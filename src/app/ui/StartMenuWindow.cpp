@@ -48,7 +48,7 @@ QLabel* framedPanel(const QString& text, QWidget* parent) {
 StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
                                  const std::filesystem::path& settingsFile, Dialogs* dialogs,
                                  QWidget* parent)
-    : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs), overview_(kOverviewWidth, kOverviewHeight) {
+    : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs), overview_(1, 1) {
     setObjectName("ORV_MAIN");
     logic_ = std::make_unique<StartMenu>(state, settings, settingsFile,
                                          dialogs != nullptr ? *dialogs : qtDialogs_);
@@ -59,11 +59,7 @@ StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(), [this](const std::string& id) { dispatch(id); });
     menus_->fillMenuBar(menuBar(), kStartMenuBand);
 
-    // The overview picture of Japan; without it, a schematic map of the first-level sheets.
-    if (!overview_.loadPicture(state.appFolder / "overview" / "japan.jpg") ||
-        overview_.width() != kOverviewWidth || overview_.height() != kOverviewHeight)
-        drawSheetOverview(overview_);
-    overviewBase_ = overview_.image();
+    loadOverview();
     buildLayout();
     refresh();
 }
@@ -105,9 +101,23 @@ void StartMenuWindow::installStartDialogs() {
     };
 }
 
-// The start menu gives way to the route map until the map is left.
+// The overview picture of Japan, decoded straight into the surface (which is made at its full
+// size only when the picture is missing); without it, a schematic map of the first-level sheets.
+void StartMenuWindow::loadOverview() {
+    if (!overview_.loadPicture(logic_->state().appFolder / "overview" / "japan.jpg") ||
+        overview_.width() != kOverviewWidth || overview_.height() != kOverviewHeight)
+        drawSheetOverview(overview_);
+    underDestination_.reset();
+    drawnDestination_.reset();
+}
+
+// The start menu gives way to the route map until the map is left; its overview picture is
+// let go meanwhile (the map needs the memory more) and loaded again when the menu comes back.
 void StartMenuWindow::openRouteMap() {
     hide();
+    overview_.resize(1, 1);
+    underDestination_.reset();
+    drawnDestination_.reset();
     auto* map = new RouteMapWindow(logic_->state(), dialogs_, nullptr);
     connectRouteMapWindows(*map);
     routeMap_ = map;
@@ -121,6 +131,10 @@ void StartMenuWindow::leaveRouteMap() {
     if (!logic_->leaveRouteMap()) return;
     RouteMapWindow* map = routeMap_.data();
     routeMap_ = nullptr;
+    loadOverview();
+    overviewWidget_->followSurfaceSize();
+    refreshOverview();
+    overviewWidget_->update();
     show();
     if (map != nullptr) {
         map->close();
@@ -279,9 +293,20 @@ void StartMenuWindow::refresh() {
 
 void StartMenuWindow::refreshOverview() {
     const StartMenuModel& model = logic_->model();
-    if (model.overviewDestination != drawnDestination_) {
-        overview_.setImage(overviewBase_);
-        if (model.overviewDestination) drawOverviewDestination(overview_, *model.overviewDestination);
+    const bool overviewLoaded = overview_.width() == kOverviewWidth;  // let go while the route map is open
+    if (overviewLoaded && model.overviewDestination != drawnDestination_) {
+        if (underDestination_) {
+            const SavedRows& saved = *underDestination_;
+            overview_.copyPicture(saved.pixels, PixelRect{0, saved.first, saved.pixels.width(), saved.pixels.height()},
+                                  std::nullopt, RasterOp::Copy);
+            underDestination_.reset();
+        }
+        if (model.overviewDestination) {
+            const auto [first, last] = overviewDestinationRows(overview_, *model.overviewDestination);
+            if (first <= last)
+                underDestination_ = SavedRows{first, overview_.image().copy(0, first, overview_.width(), last - first + 1)};
+            drawOverviewDestination(overview_, *model.overviewDestination);
+        }
         drawnDestination_ = model.overviewDestination;
         overviewWidget_->update();
     }

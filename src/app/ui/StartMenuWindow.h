@@ -66,6 +66,7 @@ private:
     QGridLayout* buildMeshButtons(QWidget* central);
     QPushButton* buildDataButton(QWidget* central);
     void refresh();
+    void loadOverview();
     void refreshOverview();
     void updateOverviewLabels();
 
@@ -73,8 +74,14 @@ private:
     Dialogs* dialogs_ = nullptr;  // the dialogs given, or null for the desktop's
     std::unique_ptr<StartMenu> logic_;
     std::unique_ptr<MenuAdapter> menus_;
-    QImage overviewBase_;  // the overview picture without drawing
+    // The overview picture, and its rows beneath the destination while one is drawn (the one
+    // copy of the picture is the surface itself).
     DrawingSurface overview_;
+    struct SavedRows {
+        int first = 0;
+        QImage pixels;
+    };
+    std::optional<SavedRows> underDestination_;
     std::optional<OverviewDestination> drawnDestination_;
     QPointer<RouteMapWindow> routeMap_;
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <cmath>
 
@@ -40,13 +41,42 @@ SurfaceWidget::SurfaceWidget(DrawingSurface& surface, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     followSurfaceSize();
+    frameEnd_.setSingleShot(true);
+    connect(&frameEnd_, &QTimer::timeout, this, [this] { repaintPending(); });
     surface_.setShowHandler([this] {
         followSurfaceSize();
-        repaint();
+        repaintWithinFrame(rect());
+    });
+    surface_.setAreaShowHandler([this](const PixelRect& changed) {
+        followSurfaceSize();
+        repaintWithinFrame(QRect(changed.x, changed.y, changed.width, changed.height) & rect());
     });
 }
 
-SurfaceWidget::~SurfaceWidget() { surface_.setShowHandler({}); }
+SurfaceWidget::~SurfaceWidget() {
+    surface_.setShowHandler({});
+    surface_.setAreaShowHandler({});
+}
+
+void SurfaceWidget::repaintWithinFrame(const QRect& area) {
+    pending_ |= area;
+    const QScreen* display = screen();
+    const double hertz = display != nullptr && display->refreshRate() > 1.0 ? display->refreshRate() : 60.0;
+    const auto frameMs = static_cast<qint64>(1000.0 / hertz);
+    const qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : frameMs;
+    if (since >= frameMs)
+        repaintPending();
+    else if (!frameEnd_.isActive())
+        frameEnd_.start(static_cast<int>(frameMs - since));
+}
+
+void SurfaceWidget::repaintPending() {
+    frameEnd_.stop();
+    const QRect area = pending_;
+    pending_ = QRect();
+    lastPaint_.start();
+    if (!area.isEmpty()) repaint(area);
+}
 
 void SurfaceWidget::followSurfaceSize() {
     const QSize size(surface_.width(), surface_.height());

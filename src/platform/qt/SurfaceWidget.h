@@ -1,9 +1,13 @@
 #pragma once
-// Shows a DrawingSurface: the widget has the surface's size, repaints at once when the surface
-// is shown, and reports mouse moves, presses and releases in surface pixels. It never draws
-// anything itself.
+// Shows a DrawingSurface: the widget has the surface's size, repaints what changed when the
+// surface is shown (at once, unless the last repaint is less than a display frame ago: then at
+// the end of that frame, all changes since in one repaint), and reports mouse moves, presses and
+// releases in surface pixels. It never draws anything itself.
 #include "platform/DrawingSurface.h"
 
+#include <QElapsedTimer>
+#include <QRect>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -42,7 +46,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void repaintWithinFrame(const QRect& area);
+    void repaintPending();
+
     DrawingSurface& surface_;
+    QRect pending_;            // changed since the last repaint, not yet repainted
+    QElapsedTimer lastPaint_;  // since the last repaint on a show
+    QTimer frameEnd_;          // repaints what is pending once the frame is over
     MouseHandler onMove_;
     MouseHandler onPress_;
     MouseHandler onRelease_;

@@ -3,7 +3,10 @@
 #include "platform/qt/SurfaceWidget.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +39,48 @@ TEST(SurfaceWidget, TakesTheSurfaceSizeAndFollowsItWhenShown) {
         EXPECT_EQ(widget.sizeHint(), QSize(600, 600));
     }
     surface.show();  // the widget is gone: nothing is called
+}
+
+// Records the areas the widget repaints.
+struct PaintLog : QObject {
+    std::vector<QRect> areas;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) areas.push_back(static_cast<QPaintEvent*>(event)->rect());
+        return false;
+    }
+};
+
+TEST(SurfaceWidget, RepaintsOnlyWhatChangedAtMostOncePerFrame) {
+    DrawingSurface surface(100, 80);
+    SurfaceWidget widget(surface);
+    widget.show();
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 100) QCoreApplication::processEvents();
+    PaintLog log;
+    widget.installEventFilter(&log);
+
+    QElapsedTimer clock;
+    clock.start();
+    surface.show(PixelRect{0, 10, 100, 5});  // at once: the rows that changed
+    ASSERT_EQ(log.areas.size(), 1u);
+    EXPECT_EQ(log.areas[0], QRect(0, 10, 100, 5));
+
+    surface.show(PixelRect{0, 15, 100, 5});  // within the same frame: held back
+    surface.show(PixelRect{0, 20, 100, 5});
+    // A machine too busy to make both calls within a frame may paint them at once.
+    const bool sameFrame = clock.elapsed() < 10;
+    if (sameFrame) {
+        EXPECT_EQ(log.areas.size(), 1u);
+    }
+    while (clock.elapsed() < 200) QCoreApplication::processEvents();
+    if (sameFrame) {
+        ASSERT_EQ(log.areas.size(), 2u);  // both in one repaint at the end of the frame
+        EXPECT_EQ(log.areas[1], QRect(0, 15, 100, 10));
+    }
+    QRegion painted;
+    for (const QRect& area : log.areas) painted += area;
+    EXPECT_EQ(painted, QRegion(0, 10, 100, 15));  // what changed, nothing else
 }
 
 TEST(SurfaceWidget, ReportsMouseEventsInSurfacePixels) {
