@@ -64,7 +64,7 @@ void RidgeValleyNaming::drawPreview() {
     preview.setDrawMode(DrawMode::Copy);
     preview.clear();
     preview.setForeColour(ctx_.state.textStyles[kLabelColourStyle].colour);
-    drawLabel(preview, kPreviewWidth / 2, kPreviewHeight / 2, angleOf(input.angleText), input.name,
+    drawLabel(preview, kLabelPreviewWidth / 2, kLabelPreviewHeight / 2, angleOf(input.angleText), input.name,
               magnificationOf(input.magnificationText), ctx_.state.textStyles[kLabelFontStyle]);
     preview.show();
 }

@@ -30,8 +30,8 @@ inline constexpr const char* kNameCommaRefusal =
     "名称に「,」（半角カンマ）は使えません。別の文字に置き換えて下さい。";
 inline constexpr const char* kNameEmptyRefusal = "表示名称を入力して下さい。";
 inline constexpr const char* kNameWriteFailed = "尾根・谷名称ファイル（Orvane.RVN）を書き込めませんでした。";
-inline constexpr int kPreviewWidth = 240;
-inline constexpr int kPreviewHeight = 120;
+inline constexpr int kLabelPreviewWidth = 240;
+inline constexpr int kLabelPreviewHeight = 120;
 
 class RidgeValleyNaming {
 public:
@@ -45,7 +45,7 @@ public:
         std::string magnificationText = "1.3";
         int angleSpin = 0;  // -90..90
         std::string angleText = "0";
-        DrawingSurface preview{kPreviewWidth, kPreviewHeight};
+        DrawingSurface preview{kLabelPreviewWidth, kLabelPreviewHeight};
     } input;
 
     void openInput();

@@ -18,7 +18,7 @@ inline constexpr const char* kRidgeValleySettingsExplanation =
 inline constexpr std::array<const char*, 2> kRidgeValleyFrameCaptions{"尾根", "谷"};
 inline constexpr const char* kLineColourCaption = "線の色";
 inline constexpr const char* kLineWidthCaption = "線の太さ";
-inline constexpr const char* kExecuteCaption = "実　行";
+inline constexpr const char* kTraceExecuteCaption = "実　行";
 inline constexpr const char* kRidgeValleyColourTitle = "谷・尾根筋色の作成";
 inline constexpr const char* kRidgeValleyHelpFile = "ORVANE12.hlp";
 inline constexpr const char* kLineWidthRefusal = "線の太さは1から5の整数で入力して下さい。";

@@ -68,7 +68,7 @@ QGroupBox* RidgeValleySettingsDialog::buildFrame(int frame) {
     connect(widthTexts_[i], &QLineEdit::textEdited, this,
             [this, frame](const QString& text) { model_.setWidthText(frame, text.toStdString()); });
     grid->addWidget(widthTexts_[i], 1, 2);
-    auto* execute = new QPushButton(toQString(kExecuteCaption), box);
+    auto* execute = new QPushButton(toQString(kTraceExecuteCaption), box);
     execute->setAutoDefault(false);
     connect(execute, &QPushButton::clicked, this, [this, frame] {
         if (model_.execute(frame)) accept();
