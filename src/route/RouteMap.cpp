@@ -198,6 +198,8 @@ void RouteMap::run(ToolId toolId) {
                     PointNaming naming(ctx_, kind, creation_.routePointPanel.value);
                     pointNaming_(naming);
                     naming.finish();
+                    // The point panel shows the names the point has now.
+                    creation_.setPanelNumber(creation_.routePointPanel.value);
                 }
                 break;
 

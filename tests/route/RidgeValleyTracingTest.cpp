@@ -246,3 +246,33 @@ TEST_F(RidgeValleySettingsTest, WidthsThatAreNotWholeNumbersOneToFiveAreRefused)
 
 }  // namespace
 }  // namespace orv
+
+namespace orv {
+namespace {
+
+// "地名・名称登録" through the route map in edit mode: the dialog's answer lands on the point
+// the panel shows, and the panel shows it.
+TEST_F(RidgeValleyTracingTest, APlaceNameFromTheEditMenuGoesOnThePanelsPoint) {
+    const LevelBounds view = currentLevelBounds(*state);
+    for (int i = 1; i <= 3; ++i) {
+        RoutePoint& p = state->route[static_cast<size_t>(i)];
+        p.number = static_cast<int16_t>(i);
+        p.latitude = secondsToDms(pixelLatitude(view, 300));
+        p.longitude = secondsToDms(pixelLongitude(view, 100 * i));
+    }
+    state->routeCount = 3;
+    state->routeLoaded = true;
+    routeMap->setPointNamingHook([](PointNaming& naming) {
+        EXPECT_EQ(naming.caption(), "地名・名称設定");
+        naming.text = "二股";
+        naming.registerName();
+    });
+    routeMap->dispatch("ActEditRootData");
+    routeMap->choosePointNumber(2);
+    routeMap->dispatch("ActMakePName");
+    EXPECT_EQ(state->route[2].placeName, "二股");
+    EXPECT_EQ(routeMap->creation().routePointPanel.labels[5], "地名： 二股");
+}
+
+}  // namespace
+}  // namespace orv
