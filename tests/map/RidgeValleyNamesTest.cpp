@@ -98,6 +98,34 @@ TEST(RidgeValleyLabels, TheFontTakesThePlaceNameFaceAndScaledSize) {
     EXPECT_EQ(spec.face, "IPAGothic");
 }
 
+TEST(RidgeValleyLabels, LabelsDrawnFromTheirRenderedPixelsMatchTheRotatedText) {
+    auto state = makeAppState();
+    state->textStyles[kLabelColourStyle].colour = kLabelColour;
+    const LevelBounds view{0, 600, 0, 600};
+    RidgeValleyNames names;
+    names.entries.push_back({"", RidgeValleyName{secondsToDms(300), secondsToDms(200), 450, "北尾根", 1.3f}});
+    names.entries.push_back({"", RidgeValleyName{secondsToDms(100), secondsToDms(400), -900, "沢", 2.0f}});
+    names.entries.push_back({"", RidgeValleyName{secondsToDms(595), secondsToDms(5), 0, "Edge", 1.0f}});  // runs off the picture
+    DrawingSurface cached(600, 600);
+    drawLabels(*state, view, cached, names);
+    drawLabels(*state, view, cached, names);  // the second time from the kept pixels
+
+    DrawingSurface direct(600, 600);
+    const TextStyle& font = state->textStyles[kLabelFontStyle];
+    for (const RidgeValleyNameEntry& entry : names.entries) {
+        const RidgeValleyName& n = *entry.name;
+        const int x = dmsToSeconds(n.longitude);
+        const int y = 600 - dmsToSeconds(n.latitude);
+        direct.setForeColour(colours::white);
+        for (const auto& [dx, dy] : std::array<std::array<int, 2>, 4>{{{1, 1}, {-1, 1}, {1, -1}, {-1, -1}}})
+            drawLabel(direct, x + dx, y + dy, n.angle, n.text, n.magnification, font);
+        direct.setForeColour(kLabelColour);
+        drawLabel(direct, x, y, n.angle, n.text, n.magnification, font);
+    }
+    EXPECT_EQ(cached.image(), direct.image());
+    EXPECT_NE(boxOf(cached, kLabelColour)[0], INT_MAX);
+}
+
 // Naming on a map without a window: the test block's level 1, names file in a folder.
 struct RidgeValleyNamingTest : ::testing::Test, test::MapWorld {
     test::TempDir folder;
