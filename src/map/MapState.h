@@ -4,6 +4,7 @@
 #include "map/MapGeometry.h"
 #include "platform/DrawingSurface.h"
 #include "state/ColourTable.h"
+#include "state/RidgeValley.h"
 
 #include <array>
 #include <cstdint>
@@ -75,6 +76,12 @@ struct MapState {
     bool pointMarkerVisible = false;
     int pointMarkerX = 0;
     int pointMarkerY = 0;
+
+    // Ridge and valley lines: the drawing picture is shown in place of the map picture while
+    // the user traces on it; the line style the last drawn segment used carries over to the
+    // next drawing of the lines.
+    bool drawingPictureShown = false;
+    RidgeValleyStyle ridgeValleyStyle = RidgeValleyStyle::Ridge;
 
     // A background redraw is running; commands arriving meanwhile wait for it.
     bool redrawing = false;

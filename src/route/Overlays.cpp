@@ -4,6 +4,8 @@
 #include "core/Cp932.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
+#include "map/RidgeValleyLabels.h"
+#include "map/RidgeValleyLines.h"
 #include "route/LabelGlyphs.h"
 #include "route/MarkIcons.h"
 
@@ -156,13 +158,16 @@ void routeLines(DrawingSurface& picture, const RoutePixels& pixels, Colour colou
     }
 }
 
-// Ridge and valley lines traced on the map: their layer is drawn by the ridge and valley
-// tracing when it joins the map; until then nothing is drawn here.
-void drawRidgeValleyLines(MapContext& /*ctx*/) {}
+// Ridge and valley lines traced on the map, in the style the last drawing ended with.
+void ridgeValleyLinesLayer(MapContext& ctx) {
+    drawRidgeValleyLines(ctx.state, currentLevelBounds(ctx.state), ctx.pictures.map,
+                         ctx.map.ridgeValleyStyle);
+}
 
-// Ridge and valley name labels: drawn by the name labels when they join the map; until then
-// nothing is drawn here.
-void drawRidgeValleyNames(MapContext& /*ctx*/) {}
+// Ridge and valley name labels of the names file inside the current level's area.
+void ridgeValleyNamesLayer(MapContext& ctx) {
+    drawRidgeValleyNames(ctx.state, currentLevelBounds(ctx.state), ctx.pictures.map);
+}
 
 // One mountain of the name layer: triangle, name over a halo and, when elevations are shown,
 // its elevation below the name.
@@ -185,7 +190,7 @@ void drawOverlays(MapContext& ctx) {
     AppState& state = ctx.state;
     CopyModeScope copy(ctx.pictures.map);
 
-    if (state.ridgeValleyLinesShown) drawRidgeValleyLines(ctx);
+    if (state.ridgeValleyLinesShown) ridgeValleyLinesLayer(ctx);
 
     if (state.routeLoaded) {
         drawRoute(ctx);
@@ -201,7 +206,7 @@ void drawOverlays(MapContext& ctx) {
             drawSelectedMountain(ctx);
     }
 
-    if (state.ridgeValleyNamesShown) drawRidgeValleyNames(ctx);
+    if (state.ridgeValleyNamesShown) ridgeValleyNamesLayer(ctx);
 
     if (state.segmentCount != 0 && ctx.menus.isChecked(mapTool::kSegmentPositions)) drawSectionPositions(ctx);
 

@@ -57,6 +57,8 @@ RouteMap::RouteMap(AppState& state, Dialogs& dialogs)
         std::make_unique<RouteEditingMode>(creation_, [this] { submit(kDeleteRoutePoint); }));
     modes_.push_back(std::make_unique<ReferenceStartMode>(creation_));
     modes_.push_back(std::make_unique<NormalMode>(creation_));
+    addMode(std::make_unique<RidgeValleyTracingMode>(ridgeValley_));
+    addMode(std::make_unique<NamePlacingMode>(naming_));
 }
 
 RouteMap::~RouteMap() = default;
@@ -87,6 +89,7 @@ void RouteMap::create() {
         menus_.setEnabled(kRevertRidgeValley, false);
         menus_.setEnabled(kRidgeValleyLines, state_.ridgeValleyPresent);
         menus_.setEnabled(kTraceRidgeValley, true);
+        menus_.setChecked(kRidgeValleyNames, state_.ridgeValleyNamesShown);
 
         // A reference route is shown until a route of this plan replaces it.
         menus_.setChecked(kReferenceRoute, state_.routeCount == 0 && state_.refRouteCount != 0);
@@ -186,6 +189,20 @@ void RouteMap::run(ToolId toolId) {
                     setMark(ctx_, command.parameter, creation_.routePointPanel.value);
                 break;
 
+            case MapAction::RegisterMountainName:
+            case MapAction::RegisterPlaceName:
+                if (creation_.editing && state_.routeCount >= 1 && pointNaming_) {
+                    const PointNameKind kind = command.action == MapAction::RegisterMountainName
+                                                   ? PointNameKind::Mountain
+                                                   : PointNameKind::Place;
+                    PointNaming naming(ctx_, kind, creation_.routePointPanel.value);
+                    pointNaming_(naming);
+                    naming.finish();
+                    // The point panel shows the names the point has now.
+                    creation_.setPanelNumber(creation_.routePointPanel.value);
+                }
+                break;
+
             case MapAction::ToggleRouteView: toggleRouteView(ctx_); break;
             case MapAction::ToggleReferenceRoute: toggleReferenceRoute(ctx_); break;
             case MapAction::ToggleSegmentPositions: toggleSectionPositions(ctx_); break;
@@ -197,6 +214,17 @@ void RouteMap::run(ToolId toolId) {
             case MapAction::ChangeRouteColour: changeRouteColour(ctx_, false); break;
             case MapAction::ChangeReferenceColour: changeRouteColour(ctx_, true); break;
             case MapAction::ChangeFont: changeFont(ctx_, command.parameter); break;
+
+            case MapAction::TraceRidgeValley: ridgeValley_.begin(); break;
+            case MapAction::ContinueRidgeValley: ridgeValley_.continueWith(command.parameter); break;
+            case MapAction::EndRidgeValley: ridgeValley_.end(); break;
+            case MapAction::ToggleRidgeValleyLines: ridgeValley_.toggleLines(); break;
+            case MapAction::RevertRidgeValley: ridgeValley_.revert(); break;
+
+            case MapAction::RidgeValleyNameInput: naming_.openInput(); break;
+            case MapAction::RidgeValleyNameDelete: naming_.openList(); break;
+            case MapAction::RidgeValleyNameDataDelete: naming_.deleteSelected(); break;
+            case MapAction::ToggleRidgeValleyNames: naming_.toggleShown(); break;
 
             case MapAction::CourseTime:
                 if (courseTime_) {

@@ -16,9 +16,12 @@
 // held, since a redraw would wipe the lines drawn so far and the rubber band.
 #include "map/MapContext.h"
 #include "map/MapMode.h"
+#include "map/RidgeValleyNaming.h"
+#include "map/RidgeValleyTracing.h"
 #include "platform/CommandQueue.h"
 #include "platform/Dialogs.h"
 #include "platform/MenuModel.h"
+#include "route/PointNaming.h"
 #include "route/RouteCreation.h"
 #include "state/AppState.h"
 
@@ -51,6 +54,8 @@ public:
     MenuModel& menus() { return menus_; }
     MapContext& context() { return ctx_; }
     RouteCreation& creation() { return creation_; }
+    RidgeValleyTracing& ridgeValleyTracing() { return ridgeValley_; }
+    RidgeValleyNaming& ridgeValleyNaming() { return naming_; }
 
     // planName + two spaces + "ルート平面図".
     std::string title() const;
@@ -101,6 +106,10 @@ public:
     // "PCX形式でルート保存", "GPX形式でルート保存": the owner writes the route's GPS file.
     void setTrackExportHook(std::function<void(TrackFileKind)> hook) { trackExport_ = std::move(hook); }
 
+    // "山名登録", "地名・名称登録": the owner runs the name setting dialog modally over the
+    // naming of the current route point. Without one the commands do nothing.
+    void setPointNamingHook(std::function<void(PointNaming&)> hook) { pointNaming_ = std::move(hook); }
+
 private:
     using Commands = CommandQueue<ToolId>;
 
@@ -121,6 +130,8 @@ private:
     MenuModel menus_;
     MapContext ctx_;
     RouteCreation creation_{ctx_};
+    RidgeValleyTracing ridgeValley_{ctx_};
+    RidgeValleyNaming naming_{ctx_};
     Commands commands_;
     // In order of precedence; the normal mode, always in force, comes last.
     std::vector<std::unique_ptr<MapMode>> modes_;
@@ -129,6 +140,7 @@ private:
     std::function<void()> exit_;
     std::function<void()> courseTime_;
     std::function<void(TrackFileKind)> trackExport_;
+    std::function<void(PointNaming&)> pointNaming_;
 };
 
 }  // namespace orv

@@ -13,6 +13,9 @@ struct RidgeValleyPoint {
     int16_t kind = 0;  // 0 continues the line, 1 starts a ridge line, 2 starts a valley line
 };
 
+// The two line styles; a point of kind 1 starts a ridge line, kind 2 a valley line.
+enum class RidgeValleyStyle : int16_t { Ridge = 0, Valley = 1 };
+
 inline constexpr int kMaxRidgeValleyPoints = 4001;  // entries 0..4000
 using RidgeValleyTable = std::array<RidgeValleyPoint, kMaxRidgeValleyPoints>;
 

@@ -3,6 +3,9 @@
 #include "platform/qt/QtText.h"
 #include "map/MapView.h"
 #include "map/ui/ColourSettingDialog.h"
+#include "map/ui/RidgeValleyNamePanels.h"
+#include "map/ui/RidgeValleySettingsDialog.h"
+#include "route/ui/PointNameDialog.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "map/RouteMapTools.h"
 
@@ -139,6 +142,9 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setExitHook({});
     logic_->setCourseTimeHook({});
     logic_->setTrackExportHook({});
+    logic_->setPointNamingHook({});
+    logic_->ridgeValleyTracing().setSettingsDialog({});
+    namePanels_.reset();
     menus_.reset();
     delete takeCentralWidget();
 }
@@ -232,6 +238,7 @@ QVBoxLayout* RouteMapWindow::buildSidePanel(QWidget* central) {
     side->addWidget(routePointPanel_.box);
     referenceStartPanel_ = buildPointPanel(central, "作成開始位置", kReferenceStartHelpFile, false);
     side->addWidget(referenceStartPanel_.box);
+    addRidgeValleyWidgets(central, side);
     progress_ = new SurfaceWidget(logic_->pictures().progress, central);
     // The strip's room is kept while it is hidden: showing it must not widen the window.
     QSizePolicy keepRoom = progress_->sizePolicy();
@@ -243,6 +250,22 @@ QVBoxLayout* RouteMapWindow::buildSidePanel(QWidget* central) {
     connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
     side->addWidget(help);
     return side;
+}
+
+void RouteMapWindow::addRidgeValleyWidgets(QWidget* central, QVBoxLayout* side) {
+    drawingPicture_ = new SurfaceWidget(logic_->pictures().blank, mapFrame_);
+    drawingPicture_->setMouseMoveHandler([this](MouseButton, int x, int y) { logic_->mouseMove(x, y); });
+    drawingPicture_->setMouseReleaseHandler(
+        [this](MouseButton button, int x, int y) { logic_->mouseRelease(mapButton(button), x, y); });
+    drawingPicture_->hide();
+    logic_->ridgeValleyTracing().setSettingsDialog(
+        [this](RidgeValleySettings& settings) { runRidgeValleySettingsDialog(settings, this); });
+    logic_->setPointNamingHook([this](PointNaming& naming) { runPointNameDialog(naming, this); });
+    namePanels_ = std::make_unique<RidgeValleyNamePanels>(
+        logic_->ridgeValleyNaming(), central, [this](const std::string& band) { menus_->popupAtCursor(band); },
+        [this] { refresh(); });
+    side->addWidget(namePanels_->inputPanel());
+    side->addWidget(namePanels_->listPanel());
 }
 
 // The guide line, the level and the two indicators.
@@ -358,6 +381,11 @@ void RouteMapWindow::refresh() {
     vScroll_->setValue(map.vScroll);
     applyingModel_ = false;
     mapPicture_->move(-map.hScroll, -map.vScroll);
+    drawingPicture_->move(-map.hScroll, -map.vScroll);
+    if (drawingPicture_->isHidden() == map.drawingPictureShown) {
+        drawingPicture_->setVisible(map.drawingPictureShown);
+        mapPicture_->setVisible(!map.drawingPictureShown);
+    }
     const QString tip = toQString(map.mapToolTip);
     if (mapPicture_->toolTip() != tip) mapPicture_->setToolTip(tip);
 
@@ -377,6 +405,12 @@ void RouteMapWindow::refresh() {
     showPointPanel(routePointPanel_, creation.routePointPanel);
     showPointPanel(referenceStartPanel_, creation.referenceStartPanel);
     applyingModel_ = false;
+    // The name panels take the place of the point panels while they are open.
+    namePanels_->refresh();
+    if (namePanels_->shown()) {
+        routePointPanel_.box->hide();
+        referenceStartPanel_.box->hide();
+    }
     pointMarker_->move(map.pointMarkerX, map.pointMarkerY);
     pointMarker_->setVisible(map.pointMarkerVisible);
     if (map.pointMarkerVisible) pointMarker_->raise();

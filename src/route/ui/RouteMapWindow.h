@@ -30,6 +30,7 @@ class QVBoxLayout;
 
 namespace orv {
 
+class RidgeValleyNamePanels;
 class SurfaceWidget;
 
 class RouteMapWindow : public QMainWindow {
@@ -63,6 +64,8 @@ public:
 
     // The widgets the map is seen through (for tests and the owner).
     SurfaceWidget* mapPicture() const { return mapPicture_; }
+    // The drawing picture shown in the map picture's place while ridge and valley lines are traced.
+    SurfaceWidget* drawingPicture() const { return drawingPicture_; }
     QScrollBar* horizontalScroll() const { return hScroll_; }
     QScrollBar* verticalScroll() const { return vScroll_; }
     QLabel* readout(size_t index) const { return index < readouts_.size() ? readouts_[index] : nullptr; }
@@ -89,6 +92,9 @@ private:
     PointPanelWidgets buildPointPanel(QWidget* parent, const char* caption, const char* helpFile,
                                       bool offersCommands);
     void showPointPanel(PointPanelWidgets& widgets, const PointPanel& model);
+    // Ridge and valley tracing and names: the drawing picture, the settings and naming dialogs,
+    // the name panels beside the map.
+    void addRidgeValleyWidgets(QWidget* central, QVBoxLayout* side);
     void takeSteppingKeys(bool take);
     void refresh();
     void leave();
@@ -100,6 +106,8 @@ private:
 
     QWidget* mapFrame_ = nullptr;
     SurfaceWidget* mapPicture_ = nullptr;
+    SurfaceWidget* drawingPicture_ = nullptr;
+    std::unique_ptr<RidgeValleyNamePanels> namePanels_;
     QScrollBar* hScroll_ = nullptr;
     QScrollBar* vScroll_ = nullptr;
     std::array<QLabel*, 7> latitudeLabels_{};

@@ -249,5 +249,28 @@ TEST_F(RouteMapWindowTest, LeavingTheMap) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(RouteMapWindowTest, TracingShowsTheDrawingPictureAndNamePanelsTakeThePointPanelsPlace) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    window.logic().ridgeValleyTracing().setSettingsDialog([](RidgeValleySettings& s) { s.execute(1); });
+    window.dispatch("ActMakeOneSuji");
+    EXPECT_TRUE(window.drawingPicture()->isVisible());
+    EXPECT_FALSE(window.mapPicture()->isVisible());
+    click(window.drawingPicture(), Qt::LeftButton, 100, 100);
+    click(window.drawingPicture(), Qt::LeftButton, 200, 100);
+    EXPECT_EQ(state->ridgeValleyCount, 2);
+    EXPECT_EQ(state->ridgeValleyPoints[0].kind, 2);
+    window.dispatch("ActExitRVLine");
+    EXPECT_FALSE(window.drawingPicture()->isVisible());
+    EXPECT_TRUE(window.mapPicture()->isVisible());
+
+    window.dispatch("ActRVNInput");
+    ASSERT_NE(panel(window, "尾根・谷名称設定"), nullptr);
+    EXPECT_TRUE(panel(window, "尾根・谷名称設定")->isVisible());
+    window.dispatch("ActRVNDDel");
+    EXPECT_FALSE(panel(window, "尾根・谷名称設定")->isVisible());
+    EXPECT_TRUE(panel(window, "尾根・谷名称登録リスト")->isVisible());
+}
+
 }  // namespace
 }  // namespace orv
