@@ -24,6 +24,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,6 +102,18 @@ public:
     // "PCX形式でルート保存", "GPX形式でルート保存": the owner writes the route's GPS file.
     void setTrackExportHook(std::function<void(TrackFileKind)> hook) { trackExport_ = std::move(hook); }
 
+    // The profile window (an area above the map) through hooks its owner sets:
+    // "ﾙｰﾄ断面図" shows it beside the map without waiting for it.
+    void setProfileHook(std::function<void()> hook) { profile_ = std::move(hook); }
+    // The mouse over the map at a distance along the route (within a few pixels of its line),
+    // or off the route: the profile shows its cursor there.
+    void setRouteHoverHook(std::function<void(std::optional<double> distance)> hook) {
+        routeHover_ = std::move(hook);
+    }
+    // The schedule changed in another window: refresh the menus and redraw the overlays so the
+    // segment positions follow; turnOn also checks "区間位置表示".
+    void showSegmentPositions(bool turnOn);
+
 private:
     using Commands = CommandQueue<ToolId>;
 
@@ -129,6 +142,9 @@ private:
     std::function<void()> exit_;
     std::function<void()> courseTime_;
     std::function<void(TrackFileKind)> trackExport_;
+    std::function<void()> profile_;
+    std::function<void(std::optional<double>)> routeHover_;
+    std::optional<double> hovered_;
 };
 
 }  // namespace orv

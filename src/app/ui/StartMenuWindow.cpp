@@ -102,7 +102,7 @@ void StartMenuWindow::installStartDialogs() {
 void StartMenuWindow::openRouteMap() {
     hide();
     auto* map = new RouteMapWindow(logic_->state(), dialogs_, nullptr);
-    connectRouteMapWindows(*map);
+    connectRouteMapWindows(*map, dialogs_);
     routeMap_ = map;
     map->setExitHandler([this] { leaveRouteMap(); });
     map->open();

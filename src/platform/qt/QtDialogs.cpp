@@ -6,16 +6,22 @@
 #include <QColor>
 #include <QColorDialog>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QHBoxLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
@@ -187,12 +193,49 @@ std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& t
     return makeColour(chosen.red(), chosen.green(), chosen.blue());
 }
 
+// The font picker with the text colour beside it: the desktop's font chooser, a colour swatch
+// with a "色の変更..." button that opens the colour picker, and OK / Cancel.
 std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
     const QFont start = fontFor(initial.face, initial.size, initial.bold, initial.italic,
                                 initial.underline, initial.strikeThrough);
-    bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, start, parent_);
-    if (!accepted) return std::nullopt;
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(QStringLiteral("フォント"));
+    auto* fonts = new QFontDialog(start, &dialog);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons);
+    auto* colourRow = new QHBoxLayout;
+    colourRow->addWidget(new QLabel(QStringLiteral("色:"), &dialog));
+    auto* swatch = new QLabel(&dialog);
+    swatch->setObjectName(QStringLiteral("fontColour"));
+    swatch->setFixedSize(48, 20);
+    swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Colour colour = initial.colour;
+    const auto showColour = [swatch, &colour] {
+        swatch->setStyleSheet(QStringLiteral("background-color: rgb(%1, %2, %3);")
+                                  .arg(redOf(colour)).arg(greenOf(colour)).arg(blueOf(colour)));
+    };
+    showColour();
+    colourRow->addWidget(swatch);
+    auto* change = new QPushButton(QStringLiteral("色の変更..."), &dialog);
+    QObject::connect(change, &QPushButton::clicked, &dialog, [&dialog, &colour, &showColour] {
+        const QColor chosen = QColorDialog::getColor(
+            QColor(redOf(colour), greenOf(colour), blueOf(colour)), &dialog, QStringLiteral("色の指定"));
+        if (!chosen.isValid()) return;
+        colour = makeColour(chosen.red(), chosen.green(), chosen.blue());
+        showColour();
+    });
+    colourRow->addWidget(change);
+    colourRow->addStretch(1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(fonts);
+    layout->addLayout(colourRow);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+
+    const QFont chosen = fonts->currentFont();
     TextStyle style = initial;
     // The stored face ("ＭＳ ゴシック") shows as the installed font it stands for; it stays
     // unless another family was chosen.
@@ -202,6 +245,7 @@ std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
     style.italic = chosen.italic();
     style.underline = chosen.underline();
     style.strikeThrough = chosen.strikeOut();
+    style.colour = colour;
     return style;
 }
 

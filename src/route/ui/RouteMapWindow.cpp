@@ -59,6 +59,20 @@ QPixmap pointMarkerPicture() {
     return pin;
 }
 
+constexpr int kRouteMarkerSize = 11;
+
+// A ring with a light inside, readable on every background.
+QPixmap routeMarkerPicture() {
+    QPixmap ring(kRouteMarkerSize, kRouteMarkerSize);
+    ring.fill(Qt::transparent);
+    QPainter painter(&ring);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 0, 255), 2));
+    painter.setBrush(QColor(255, 255, 255, 160));
+    painter.drawEllipse(QPointF(kRouteMarkerSize / 2.0, kRouteMarkerSize / 2.0), 4.0, 4.0);
+    return ring;
+}
+
 bool stepKeyOf(int key, StepKey& step) {
     switch (key) {
         case Qt::Key_Up: step = StepKey::Up; return true;
@@ -135,6 +149,8 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setExitHook({});
     logic_->setCourseTimeHook({});
     logic_->setTrackExportHook({});
+    logic_->setProfileHook({});
+    logic_->setRouteHoverHook({});
     menus_.reset();
     delete takeCentralWidget();
 }
@@ -167,6 +183,16 @@ void RouteMapWindow::open() {
 
 void RouteMapWindow::dispatch(const std::string& toolId) { logic_->dispatch(toolId); }
 
+void RouteMapWindow::showRouteMarker(std::optional<PixelPoint> at) {
+    if (!at) {
+        routeMarker_->hide();
+        return;
+    }
+    routeMarker_->move(at->x - kRouteMarkerSize / 2, at->y - kRouteMarkerSize / 2);
+    routeMarker_->show();
+    routeMarker_->raise();
+}
+
 void RouteMapWindow::buildLayout() {
     auto* central = new QWidget(this);
     auto* grid = new QGridLayout(central);
@@ -194,6 +220,12 @@ void RouteMapWindow::addMapFrame(QGridLayout* grid, QWidget* central) {
     pointMarker_->adjustSize();
     pointMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
     pointMarker_->hide();
+    routeMarker_ = new QLabel(mapPicture_);
+    routeMarker_->setObjectName(QStringLiteral("routeMarker"));
+    routeMarker_->setPixmap(routeMarkerPicture());
+    routeMarker_->adjustSize();
+    routeMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    routeMarker_->hide();
     grid->addWidget(mapFrame_, 0, 0);
 
     vScroll_ = mapScrollBar(Qt::Vertical, central);
