@@ -7,13 +7,13 @@
 
 namespace orv {
 
-void connectRouteMapWindows(RouteMapWindow& map, Dialogs* dialogs) {
+void connectRouteMapWindows(RouteMapWindow& map, Dialogs* profileDialogs) {
     map.setCourseTimeWindow(runCourseTimeWindow);
     map.setTrackExporter([](TrackFileKind kind, AppState& state, Dialogs& dialogs) {
         if (kind == TrackFileKind::Pcx) exportPcxTrack(state, dialogs);
         else exportGpxTrack(state, dialogs);
     });
-    connectProfileWindow(map, *new ProfileWindow(map.logic().state(), dialogs, &map));
+    connectProfileWindow(map, *new ProfileWindow(map.logic().state(), profileDialogs, &map));
 }
 
 void connectProfileWindow(RouteMapWindow& map, ProfileWindow& profileWindow) {
