@@ -291,6 +291,12 @@ void RouteMap::mouseMove(int x, int y) {
     commands_.runPending();
 }
 
+void RouteMap::mouseLeave() {
+    if (!hovered_) return;
+    hovered_.reset();
+    if (routeHover_) routeHover_(std::nullopt);
+}
+
 void RouteMap::mouseRelease(MapButton button, int x, int y) {
     if (busy()) return;
     std::string band;

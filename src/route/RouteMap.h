@@ -72,6 +72,8 @@ public:
     // when the button is released; a right click a mode answers with a band pops it up.
     void mouseMove(int x, int y);
     void mouseRelease(MapButton button, int x, int y);
+    // The mouse left the map picture: it no longer stands on the route.
+    void mouseLeave();
 
     // The point number of the route-point or start-position panel: a stepping key, or a
     // number set through the box or its up/down control.

@@ -213,6 +213,7 @@ void RouteMapWindow::addMapFrame(QGridLayout* grid, QWidget* central) {
         [this](MouseButton, int x, int y) { logic_->mouseMove(x, y); });
     mapPicture_->setMouseReleaseHandler(
         [this](MouseButton button, int x, int y) { logic_->mouseRelease(mapButton(button), x, y); });
+    mapPicture_->installEventFilter(this);
     for (auto& label : latitudeLabels_) label = graticuleLabel(mapPicture_);
     for (auto& label : longitudeLabels_) label = graticuleLabel(mapPicture_);
     pointMarker_ = new QLabel(mapPicture_);
@@ -349,6 +350,7 @@ void RouteMapWindow::takeSteppingKeys(bool take) {
 }
 
 bool RouteMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mapPicture_ && event->type() == QEvent::Leave) logic_->mouseLeave();
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);

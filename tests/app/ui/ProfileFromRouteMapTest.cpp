@@ -57,8 +57,13 @@ TEST(ProfileFromRouteMap, ShownBesideTheMapWithTheLiveLink) {
     moveMouse(map.mapPicture(), spot->x, spot->y);
     ASSERT_TRUE(window->cursorLine()->isVisible());
     EXPECT_NEAR(window->cursorLine()->x(), kPlotLeft + kPlotWidth / 2, 6);
-    // Away from the route it goes.
+    // Away from the route it goes, and when the mouse leaves the map.
     moveMouse(map.mapPicture(), 2, 2);
+    EXPECT_FALSE(window->cursorLine()->isVisible());
+    moveMouse(map.mapPicture(), spot->x, spot->y);
+    EXPECT_TRUE(window->cursorLine()->isVisible());
+    QEvent leaveMap(QEvent::Leave);
+    QCoreApplication::sendEvent(map.mapPicture(), &leaveMap);
     EXPECT_FALSE(window->cursorLine()->isVisible());
 
     // The mouse over the profile: the read-out in the status line and a ring on the map.
