@@ -6,6 +6,8 @@
 #include "app/PlanFileLoading.h"
 #include "app/Settings.h"
 #include "app/StartMenuModel.h"
+#include "cli/BlockLoading.h"
+#include "cli/CommandLineDialogs.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
 #include "geo/MemFile.h"
@@ -67,56 +69,6 @@ struct RenderOptions {
     int mode = ShadedColour;
     fs::path out;
 };
-
-// The questions the route map asks while it draws, answered from the command line: the "任意"
-// contour interval. Messages are printed.
-class CommandLineDialogs : public Dialogs {
-public:
-    CommandLineDialogs(std::ostream& err, std::string interval) : err_(err), interval_(std::move(interval)) {}
-    Answer message(const std::string& text, const std::string&, Buttons, Icon) override {
-        err_ << "orvane-cli render: " << terminalText(text) << '\n';
-        return Answer::Ok;
-    }
-    std::string input(const std::string&, const std::string&, const std::string&) override { return interval_; }
-    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    std::optional<Colour> pickColour(Colour, const std::string&) override { return {}; }
-    std::optional<TextStyle> pickFont(const TextStyle&) override { return {}; }
-    std::string pickFolder(const std::string&, const std::string&) override { return {}; }
-    void showHelp(const std::string&) override {}
-
-private:
-    std::ostream& err_;
-    std::string interval_;
-};
-
-// The nine meshes around the centre mesh into level 1, as the start menu loads them from a
-// folder but without its questions: a missing or unreadable file is sea. The number of files read.
-int loadBlock(AppState& state, const fs::path& folder) {
-    state.meshCodes = meshNeighbours(state.centreMeshCode);
-    state.levelCorners[0][1] = meshSouthLatitude(state.centreMeshCode);
-    state.levelCorners[0][2] = meshWestLongitude(state.centreMeshCode);
-    int read = 0;
-    for (size_t slot = 1; slot <= 9; ++slot) {
-        const MeshSlotPlace& place = meshSlotPlaces[slot];
-        const fs::path path = meshFilePath(folder, state.meshCodes[slot], false);
-        const Result<MeshBlock> block = path.empty() ? Result<MeshBlock>(Problem{ProblemKind::NotFound, 0, {}})
-                                                     : readMeshBlock(path);
-        if (block) {
-            placeMeshBlock(*block, state.elevationGrid, place.firstRow, place.firstColumn, 1);
-            ++read;
-        } else {
-            fillNoData(state.elevationGrid, place.firstRow, place.firstColumn, 1);
-        }
-    }
-    repeatLastRowAndColumn(state.elevationGrid, 1);
-    setMeshCorners(state);
-    setLevelOneCorners(state, dmsToSeconds(state.levelCorners[0][1]), dmsToSeconds(state.levelCorners[0][2]));
-    state.currentLevel = 1;
-    return read;
-}
 
 // The mountain table the plan's destination is named from, as the plan start dialog reads it:
 // the file given, else the one the program used last. A given file that cannot be read is a
@@ -259,7 +211,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
         return fail("「" + o.dem.string() + "」に中心メッシュ " + state->centreMeshCode + " の周りの50mメッシュのファイルがありません。");
 
     const std::string interval = std::to_string(o.contours);
-    CommandLineDialogs dialogs(err, interval);
+    CommandLineDialogs dialogs(err, "orvane-cli render: ", interval);
     RouteMap map(*state, dialogs);
     map.create();
     if (o.contours > 0) {

@@ -479,6 +479,22 @@ void DrawingSurface::pixel(int x, int y, Colour colour) {
     raster.put(x, y, rgbBits(colour), drawMode_);
 }
 
+void DrawingSurface::pixels(std::span<const PixelPoint> offsets, int x, int y, Colour colour) {
+    if (offsets.empty() || image_.isNull()) return;
+    const std::uint32_t pen = rgbBits(colour);
+    const i64 width = image_.width();
+    const i64 height = image_.height();
+    const i64 stride = image_.bytesPerLine() / static_cast<i64>(sizeof(std::uint32_t));
+    auto* bits = reinterpret_cast<std::uint32_t*>(image_.bits());  // detaches once
+    for (const PixelPoint& o : offsets) {
+        const i64 px = i64{x} + o.x;
+        const i64 py = i64{y} + o.y;
+        if (px < 0 || py < 0 || px >= width || py >= height) continue;
+        std::uint32_t& pixel = bits[py * stride + px];
+        pixel = combine(pixel, pen, drawMode_);
+    }
+}
+
 Colour DrawingSurface::pixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return backColour_;
     return colourOf(image_.pixel(x, y));

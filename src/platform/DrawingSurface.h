@@ -30,6 +30,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,6 +117,8 @@ public:
     void line(int x1, int y1, int x2, int y2, Colour colour);
     void box(int x1, int y1, int x2, int y2, Colour colour, bool filled);
     void pixel(int x, int y, Colour colour);  // one pixel, combined by the drawing mode
+    // The pixels at (x, y) plus each offset, as pixel() puts them, in one pass (a label's glyphs).
+    void pixels(std::span<const PixelPoint> offsets, int x, int y, Colour colour);
     Colour pixelAt(int x, int y) const;       // background colour outside the raster
     void circle(int x, int y, int radius, Colour colour);  // nothing for a negative radius
     void polygon(const std::vector<PixelPoint>& points);   // outline in the fore colour

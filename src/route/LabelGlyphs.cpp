@@ -43,7 +43,7 @@ void LabelGlyphs::draw(DrawingSurface& picture, int x, int y, Colour colour) con
         picture.text(text_);
         return;
     }
-    for (const PixelPoint& p : pixels_) picture.pixel(x + p.x, y + p.y, colour);
+    picture.pixels(pixels_, x, y, colour);
 }
 
 void LabelGlyphs::drawHaloed(DrawingSurface& picture, int x, int y, Colour colour,

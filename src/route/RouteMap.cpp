@@ -11,6 +11,7 @@
 #include "route/Overlays.h"
 #include "route/RouteMapMenuStates.h"
 #include "route/RouteMapModes.h"
+#include "route/RoutePosition.h"
 
 #include <QDate>
 
@@ -169,6 +170,7 @@ void RouteMap::run(ToolId toolId) {
             case MapAction::ShowProfile:
                 // The profile is shown without contours under the map.
                 state_.contoursShown = false;
+                if (profile_) profile_();
                 break;
 
             case MapAction::BeginMouseRoute: creation_.beginMouseRoute(); break;
@@ -235,9 +237,7 @@ void RouteMap::run(ToolId toolId) {
                         map_.readouts = routeReadouts(state_.route, state_.routeCount);
                         map_.notify();
                     }
-                    menus_.setChecked(kSegmentPositions, true);
-                    updateRouteMapMenus(state_, menus_);
-                    redrawOverlays(ctx_);
+                    showSegmentPositions(true);
                 }
                 break;
 
@@ -302,13 +302,33 @@ bool RouteMap::forwardKey(MapKey key) {
     return false;
 }
 
+void RouteMap::showSegmentPositions(bool turnOn) {
+    if (turnOn) menus_.setChecked(kSegmentPositions, true);
+    updateRouteMapMenus(state_, menus_);
+    redrawOverlays(ctx_);
+    map_.notify();
+}
+
 void RouteMap::mouseMove(int x, int y) {
     // While a redraw runs the guide line keeps its own text.
     if (busy()) return;
+    if (routeHover_) {
+        const std::optional<double> along = state_.routeCount > 0 ? routeDistanceNear(state_, x, y) : std::nullopt;
+        if (along != hovered_) {
+            hovered_ = along;
+            routeHover_(along);
+        }
+    }
     for (MapMode* mode : activeModes())
         if (mode->mouseMove(x, y)) break;
     map_.notify();
     commands_.runPending();
+}
+
+void RouteMap::mouseLeave() {
+    if (!hovered_) return;
+    hovered_.reset();
+    if (routeHover_) routeHover_(std::nullopt);
 }
 
 void RouteMap::mouseRelease(MapButton button, int x, int y) {

@@ -27,6 +27,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +77,8 @@ public:
     // when the button is released; a right click a mode answers with a band pops it up.
     void mouseMove(int x, int y);
     void mouseRelease(MapButton button, int x, int y);
+    // The mouse left the map picture: it no longer stands on the route.
+    void mouseLeave();
 
     // The point number of the route-point or start-position panel: a stepping key, or a
     // number set through the box or its up/down control.
@@ -109,6 +112,17 @@ public:
     // "山名登録", "地名・名称登録": the owner runs the name setting dialog modally over the
     // naming of the current route point. Without one the commands do nothing.
     void setPointNamingHook(std::function<void(PointNaming&)> hook) { pointNaming_ = std::move(hook); }
+    // The profile window (an area above the map) through hooks its owner sets:
+    // "ﾙｰﾄ断面図" shows it beside the map without waiting for it.
+    void setProfileHook(std::function<void()> hook) { profile_ = std::move(hook); }
+    // The mouse over the map at a distance along the route (within a few pixels of its line),
+    // or off the route: the profile shows its cursor there.
+    void setRouteHoverHook(std::function<void(std::optional<double> distance)> hook) {
+        routeHover_ = std::move(hook);
+    }
+    // The schedule changed in another window: refresh the menus and redraw the overlays so the
+    // segment positions follow; turnOn also checks "区間位置表示".
+    void showSegmentPositions(bool turnOn);
 
 private:
     using Commands = CommandQueue<ToolId>;
@@ -141,6 +155,9 @@ private:
     std::function<void()> courseTime_;
     std::function<void(TrackFileKind)> trackExport_;
     std::function<void(PointNaming&)> pointNaming_;
+    std::function<void()> profile_;
+    std::function<void(std::optional<double>)> routeHover_;
+    std::optional<double> hovered_;
 };
 
 }  // namespace orv

@@ -209,6 +209,7 @@ bool CourseTime::readValues(Values& values, bool readSpeeds) {
 }
 
 bool CourseTime::schedule(const Values& values) {
+    state_.pitchMinutes = static_cast<int16_t>(std::min(values.schedule.pitchMinutes, int{std::numeric_limits<int16_t>::max()}));
     const ScheduleResult result = buildSchedule(state_, values.schedule);
     if (!result.ok) {
         restoreRouteFromSpare(state_);

@@ -115,6 +115,12 @@ struct SessionValues {
     bool ridgeValleyNamesShown = true;
     float ridgeValleyLabelScale = 1.3f;
     std::array<bool, 3> profileFlags{true, false, false};
+    // The profile's data labels: segment distance, elevation, slope angle, segment time,
+    // segment climb (not persisted; segment distance on at start).
+    std::array<bool, 5> profileLabels{true, false, false, false, false};
+    // The pitch length of the last course-time calculation, in minutes (the profile's status
+    // line quotes it).
+    int16_t pitchMinutes = 55;
     std::array<bool, 10> sheetDimensionsSet{};  // per mesh slot 1..9
     int16_t sheetPointCount = 0;
     std::array<TextStyle, kTextStyles> textStyles = initialTextStyles();

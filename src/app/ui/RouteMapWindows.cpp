@@ -1,15 +1,36 @@
 #include "app/ui/RouteMapWindows.h"
 
 #include "gps/TrackExport.h"
+#include "profile/ui/ProfileWindow.h"
+#include "route/RoutePosition.h"
 #include "schedule/ui/CourseTimeWindow.h"
 
 namespace orv {
 
-void connectRouteMapWindows(RouteMapWindow& map) {
+void connectRouteMapWindows(RouteMapWindow& map, Dialogs* profileDialogs) {
     map.setCourseTimeWindow(runCourseTimeWindow);
     map.setTrackExporter([](TrackFileKind kind, AppState& state, Dialogs& dialogs) {
         if (kind == TrackFileKind::Pcx) exportPcxTrack(state, dialogs);
         else exportGpxTrack(state, dialogs);
+    });
+    connectProfileWindow(map, *new ProfileWindow(map.logic().state(), profileDialogs, &map));
+}
+
+void connectProfileWindow(RouteMapWindow& map, ProfileWindow& profileWindow) {
+    RouteMap& routeMap = map.logic();
+    Profile& profile = profileWindow.logic();
+    ProfileWindow* window = &profileWindow;
+    routeMap.setProfileHook([window] { window->showProfile(); });
+    profile.courseTimeWindow = [window] {
+        runCourseTimeWindow(window->logic().state(), window->dialogs(), window);
+    };
+    profile.refreshMap = [&routeMap](bool turnOn) { routeMap.showSegmentPositions(turnOn); };
+    // The live link: each side marks the spot of the route the mouse stands on at the other.
+    profile.markOnMap = [&map](std::optional<double> distance) {
+        map.showRouteMarker(distance ? routePixelAtDistance(map.logic().state(), *distance) : std::nullopt);
+    };
+    routeMap.setRouteHoverHook([window](std::optional<double> distance) {
+        if (window->isVisible()) window->logic().showRoutePosition(distance);
     });
 }
 

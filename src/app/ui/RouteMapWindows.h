@@ -5,8 +5,16 @@
 
 namespace orv {
 
+class ProfileWindow;
+
 // "ｺｰｽﾀｲﾑ" opens the course-time window; "PCX形式でルート保存" and "GPX形式でルート保存" write
-// the route's GPS file.
-void connectRouteMapWindows(RouteMapWindow& map);
+// the route's GPS file; the profile window is created hidden beside the map and lives as long
+// as it, asking through profileDialogs (the desktop's dialogs without them).
+void connectRouteMapWindows(RouteMapWindow& map, Dialogs* profileDialogs = nullptr);
+
+// "ﾙｰﾄ断面図" shows the profile window; its "ｺｰｽﾀｲﾑ" opens the course-time window and refreshes
+// the map's segment positions; the mouse on either window marks the same spot of the route on
+// the other.
+void connectProfileWindow(RouteMapWindow& map, ProfileWindow& profile);
 
 }  // namespace orv

@@ -119,7 +119,7 @@ void StartMenuWindow::openRouteMap() {
     underDestination_.reset();
     drawnDestination_.reset();
     auto* map = new RouteMapWindow(logic_->state(), dialogs_, nullptr);
-    connectRouteMapWindows(*map);
+    connectRouteMapWindows(*map, dialogs_);
     routeMap_ = map;
     map->setExitHandler([this] { leaveRouteMap(); });
     map->open();

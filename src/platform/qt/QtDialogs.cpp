@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
@@ -207,6 +208,7 @@ std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& t
     return makeColour(chosen.red(), chosen.green(), chosen.blue());
 }
 
+// The font picker with the text colour beside it (platform/qt/FontPicker).
 std::optional<TextStyle> QtDialogs::pickFont(const TextStyle& initial) {
     return pickTextStyle(initial, parent_);
 }

@@ -63,6 +63,20 @@ QPixmap pointMarkerPicture() {
     return pin;
 }
 
+constexpr int kRouteMarkerSize = 11;
+
+// A ring with a light inside, readable on every background.
+QPixmap routeMarkerPicture() {
+    QPixmap ring(kRouteMarkerSize, kRouteMarkerSize);
+    ring.fill(Qt::transparent);
+    QPainter painter(&ring);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 0, 255), 2));
+    painter.setBrush(QColor(255, 255, 255, 160));
+    painter.drawEllipse(QPointF(kRouteMarkerSize / 2.0, kRouteMarkerSize / 2.0), 4.0, 4.0);
+    return ring;
+}
+
 bool stepKeyOf(int key, StepKey& step) {
     switch (key) {
         case Qt::Key_Up: step = StepKey::Up; return true;
@@ -145,6 +159,8 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setPointNamingHook({});
     logic_->ridgeValleyTracing().setSettingsDialog({});
     namePanels_.reset();
+    logic_->setProfileHook({});
+    logic_->setRouteHoverHook({});
     menus_.reset();
     delete takeCentralWidget();
 }
@@ -177,6 +193,16 @@ void RouteMapWindow::open() {
 
 void RouteMapWindow::dispatch(const std::string& toolId) { logic_->dispatch(toolId); }
 
+void RouteMapWindow::showRouteMarker(std::optional<PixelPoint> at) {
+    if (!at) {
+        routeMarker_->hide();
+        return;
+    }
+    routeMarker_->move(at->x - kRouteMarkerSize / 2, at->y - kRouteMarkerSize / 2);
+    routeMarker_->show();
+    routeMarker_->raise();
+}
+
 // The map with its scroll bars is one block of fixed size in the top-left corner, the side
 // panel beside it; a larger window gives its room to the right and below, so the map and its
 // scroll bars always stay together.
@@ -208,6 +234,7 @@ void RouteMapWindow::addMapFrame(QGridLayout* grid, QWidget* central) {
         [this](MouseButton, int x, int y) { logic_->mouseMove(x, y); });
     mapPicture_->setMouseReleaseHandler(
         [this](MouseButton button, int x, int y) { logic_->mouseRelease(mapButton(button), x, y); });
+    mapPicture_->installEventFilter(this);
     for (auto& label : latitudeLabels_) label = graticuleLabel(mapPicture_);
     for (auto& label : longitudeLabels_) label = graticuleLabel(mapPicture_);
     pointMarker_ = new QLabel(mapPicture_);
@@ -215,6 +242,12 @@ void RouteMapWindow::addMapFrame(QGridLayout* grid, QWidget* central) {
     pointMarker_->adjustSize();
     pointMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
     pointMarker_->hide();
+    routeMarker_ = new QLabel(mapPicture_);
+    routeMarker_->setObjectName(QStringLiteral("routeMarker"));
+    routeMarker_->setPixmap(routeMarkerPicture());
+    routeMarker_->adjustSize();
+    routeMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    routeMarker_->hide();
     grid->addWidget(mapFrame_, 0, 0);
 
     vScroll_ = mapScrollBar(Qt::Vertical, central);
@@ -361,6 +394,7 @@ void RouteMapWindow::takeSteppingKeys(bool take) {
 }
 
 bool RouteMapWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mapPicture_ && event->type() == QEvent::Leave) logic_->mouseLeave();
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);

@@ -19,6 +19,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QGridLayout;
 class QGroupBox;
@@ -71,6 +72,11 @@ public:
     QLabel* readout(size_t index) const { return index < readouts_.size() ? readouts_[index] : nullptr; }
     QLabel* pointMarker() const { return pointMarker_; }
 
+    // The spot of the route the profile's mouse stands on: a small ring over the map picture
+    // (never drawn into it), or none.
+    void showRouteMarker(std::optional<PixelPoint> at);
+    QLabel* routeMarker() const { return routeMarker_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -118,6 +124,7 @@ private:
     PointPanelWidgets routePointPanel_;
     PointPanelWidgets referenceStartPanel_;
     QLabel* pointMarker_ = nullptr;
+    QLabel* routeMarker_ = nullptr;
     bool takingKeys_ = false;
     bool applyingModel_ = false;
     bool leaving_ = false;
