@@ -223,6 +223,8 @@ std::string_view characters(std::string_view text, size_t from) {
 }
 
 // A recorded time HH:MM:SS in minutes, each field read as the number it starts with.
+constexpr double kMinutesPerDay = 24 * 60;
+
 double recordedMinutes(std::string_view text) {
     return 60.0 * leadingNumber(characters(text, 1)) + leadingNumber(characters(text, 4)) +
            leadingNumber(characters(text, 7)) / 60.0;
@@ -350,8 +352,11 @@ void measureRoute(AppState& state) {
             cumulative += q.minutesOut;
             q.timeText = cumulativeTimeText(cumulative);
         } else {
-            q.minutesOut =
-                static_cast<float>(recordedMinutes(q.timeText) - recordedMinutes(p.timeText));
+            // The time texts carry the clock only: a clock that goes back between two points
+            // of a log passed midnight, and the stretch took the rest of that day too.
+            double minutes = recordedMinutes(q.timeText) - recordedMinutes(p.timeText);
+            if (minutes < 0) minutes += kMinutesPerDay;
+            q.minutesOut = static_cast<float>(minutes);
             q.minutesBack = 0;
         }
     }

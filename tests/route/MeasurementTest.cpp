@@ -377,11 +377,12 @@ TEST_F(MeasurementTest, RecordedTrackTakesItsMinutesFromTheTimeTexts) {
 
     EXPECT_EQ(point(1).timeText, "23:50:00");
     EXPECT_EQ(point(2).timeText, "00:10:30");
-    EXPECT_FLOAT_EQ(point(2).minutesOut, 10.5f - 1430.0f);
+    // Across midnight the clock goes back: the stretch counts on into the next day.
+    EXPECT_FLOAT_EQ(point(2).minutesOut, 10.5f + 1440.0f - 1430.0f);
     EXPECT_FLOAT_EQ(point(3).minutesOut, 420.0f - 10.5f);
     EXPECT_EQ(point(2).minutesBack, 0.0f);
     EXPECT_EQ(point(3).minutesBack, 0.0f);
-    EXPECT_EQ(readouts[3], "-16.8 時間");  // (-1419.5 + 409.5) / 60 = -16.83
+    EXPECT_EQ(readouts[3], "7.2 時間");  // (20.5 + 409.5) / 60 = 7.17
     EXPECT_EQ(readouts[4], "0 時間");
 }
 
