@@ -11,6 +11,7 @@
 #include "route/Overlays.h"
 
 #include "BenchSample.h"
+#include "TextBenchMain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -92,12 +93,4 @@ BENCHMARK(BM_RedrawOverlaysFullRoute)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);  // text needs the font database
-    orv::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return orv::bench::runTextBenchmarks(argc, argv); }

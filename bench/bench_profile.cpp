@@ -6,6 +6,7 @@
 #include "profile/ProfileDrawing.h"
 #include "profile/ProfileGeometry.h"
 #include "BenchSample.h"
+#include "TextBenchMain.h"
 #include "platform/Fonts.h"
 
 #include <benchmark/benchmark.h>
@@ -97,12 +98,4 @@ BENCHMARK(BM_ProfileLiveReadout)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);  // text needs the font database
-    orv::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return orv::bench::runTextBenchmarks(argc, argv); }

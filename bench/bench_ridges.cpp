@@ -8,6 +8,7 @@
 #include "platform/Fonts.h"
 
 #include "BenchSample.h"
+#include "TextBenchMain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,12 +85,4 @@ BENCHMARK(BM_DrawRidgeValleyNames1000)->Arg(1)->Arg(10)->Unit(benchmark::kMillis
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);  // text needs the font database
-    orv::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return orv::bench::runTextBenchmarks(argc, argv); }
