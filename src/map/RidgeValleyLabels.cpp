@@ -78,17 +78,6 @@ const LabelPixels& labelPixels(const RidgeValleyName& label, const TextStyle& fo
     return cache.emplace(std::move(key), renderLabel(label, fontStyle)).first->second;
 }
 
-void stamp(DrawingSurface& picture, const std::vector<PixelPoint>& pixels, int x, int y, Colour colour) {
-    const int width = picture.width();
-    const int height = picture.height();
-    for (const PixelPoint& p : pixels) {
-        const long long px = static_cast<long long>(x) + p.x;
-        const long long py = static_cast<long long>(y) + p.y;
-        if (px < 0 || py < 0 || px >= width || py >= height) continue;
-        picture.pixel(static_cast<int>(px), static_cast<int>(py), colour);
-    }
-}
-
 }  // namespace
 
 RotatedTextSpec labelFont(const TextStyle& fontStyle, float magnification, int angle) {
@@ -128,8 +117,8 @@ void drawLabels(const AppState& state, const LevelBounds& view, DrawingSurface& 
         const MapPixel p = positionToPixel(view, latitude, longitude);
         const LabelPixels& pixels = labelPixels(label, fontStyle);
         if (!pixels.direct) {
-            stamp(picture, pixels.outline, p.x, p.y, colours::white);
-            stamp(picture, pixels.text, p.x, p.y, colourStyle.colour);
+            picture.pixels(pixels.outline, p.x, p.y, colours::white);
+            picture.pixels(pixels.text, p.x, p.y, colourStyle.colour);
             continue;
         }
         picture.setForeColour(colours::white);
