@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtText.h"
 #include "platform/qt/SurfaceWidget.h"
+#include "platform/qt/WindowPlacement.h"
 #include "profile/ProfileTools.h"
 
 #include <QApplication>
@@ -95,6 +96,11 @@ void ProfileWindow::buildLayout() {
 }
 
 void ProfileWindow::showProfile() {
+    // The first time it opens beside the route map; later where the user left it.
+    if (!placed_ && parentWidget() != nullptr) {
+        placeBeside(*this, *parentWidget());
+        placed_ = true;
+    }
     show();
     raise();
     activateWindow();

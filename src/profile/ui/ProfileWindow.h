@@ -61,6 +61,7 @@ private:
     QLabel* status_ = nullptr;
     // The last window of this program that was active before this one.
     QPointer<QWindow> cameFrom_;
+    bool placed_ = false;  // put beside the route map at its first showing
 };
 
 }  // namespace orv
