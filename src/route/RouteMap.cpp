@@ -251,8 +251,8 @@ void RouteMap::run(ToolId toolId) {
                 break;
 
             default:
-                // Routes from sheets and map images, names, and ridge and valley lines bring
-                // their operations with them.
+                // Routes from sheets and map images bring their operations with them; until
+                // then their commands stay disabled.
                 break;
         }
         map_.notify();

@@ -32,7 +32,9 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
     enable(menus,
            {kProfile, kDeleteRoute, kRouteEdit, kSaveRoutePcx, kSaveRouteGpx, kRouteView, kRouteColour, kCourseTime},
            hasRoute);
-    enable(menus, {kRouteFromSheet, kRouteFromMapImage}, !hasRoute);
+    // Routes from sheet measurements and from map images are not built yet: their commands stay
+    // disabled rather than doing nothing.
+    enable(menus, {kRouteFromSheet, kRouteFromMapImage}, false);
 
     enable(menus, {kReferenceRoute, kReferenceColour}, hasReference);
 
