@@ -34,12 +34,12 @@ std::string cacheKey(const RidgeValleyName& label, const TextStyle& fontStyle) {
 
 LabelPixels renderLabel(const RidgeValleyName& label, const TextStyle& fontStyle) {
     LabelPixels pixels;
-    const RotatedTextSpec spec = labelFont(fontStyle, label.magnification, label.angle);
+    const RotatedTextSpec font = labelFont(fontStyle, label.magnification, label.angle);
     // A text turned any way stays within its length plus its height of its anchor.
     const int characters = static_cast<int>(std::count_if(label.text.begin(), label.text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
     }));
-    const long long reach = (static_cast<long long>(characters) + 2) * spec.height + 4;
+    const long long reach = (static_cast<long long>(characters) + 2) * font.height + 4;
     if (reach * 2 + 1 > kMaxCanvas) {
         pixels.direct = true;
         return pixels;
@@ -47,7 +47,7 @@ LabelPixels renderLabel(const RidgeValleyName& label, const TextStyle& fontStyle
     const int r = static_cast<int>(reach);
     DrawingSurface canvas(2 * r + 1, 2 * r + 1, colours::white);
     canvas.setForeColour(colours::black);
-    canvas.rotatedText(r, r, label.text, spec);
+    canvas.rotatedText(r, r, label.text, font);
     const int side = 2 * r + 1;
     std::vector<char> inText(static_cast<size_t>(side) * static_cast<size_t>(side), 0);
     const auto at = [side](int x, int y) { return static_cast<size_t>(y) * static_cast<size_t>(side) + static_cast<size_t>(x); };
@@ -81,17 +81,17 @@ const LabelPixels& labelPixels(const RidgeValleyName& label, const TextStyle& fo
 }  // namespace
 
 RotatedTextSpec labelFont(const TextStyle& fontStyle, float magnification, int angle) {
-    RotatedTextSpec spec;
+    RotatedTextSpec font;
     const double height = double{fontStyle.size} * double{magnification};
-    spec.height = std::isfinite(height) ? std::clamp(roundHalfEven(height), 0, 1000) : 0;
+    font.height = std::isfinite(height) ? std::clamp(roundHalfEven(height), 0, 1000) : 0;
     // A zero height takes the font's default height.
-    if (spec.height == 0) spec.height = roundHalfEven(double{fontStyle.size});
-    spec.width = 0;
-    spec.escapement = angle;
-    spec.weight = 400;
-    spec.charSet = 1;
-    spec.face = fontStyle.face;
-    return spec;
+    if (font.height == 0) font.height = roundHalfEven(double{fontStyle.size});
+    font.width = 0;
+    font.escapement = angle;
+    font.weight = 400;
+    font.charSet = 1;
+    font.face = fontStyle.face;
+    return font;
 }
 
 void drawLabel(DrawingSurface& picture, int x, int y, int angle, std::string_view text,

@@ -92,10 +92,10 @@ TEST(RidgeValleyLabels, TheFontTakesThePlaceNameFaceAndScaledSize) {
     TextStyle place;
     place.face = "IPAGothic";
     place.size = 9.0f;
-    const RotatedTextSpec spec = labelFont(place, 1.3f, 450);
-    EXPECT_EQ(spec.height, 12);  // round(11.7)
-    EXPECT_EQ(spec.escapement, 450);
-    EXPECT_EQ(spec.face, "IPAGothic");
+    const RotatedTextSpec font = labelFont(place, 1.3f, 450);
+    EXPECT_EQ(font.height, 12);  // round(11.7)
+    EXPECT_EQ(font.escapement, 450);
+    EXPECT_EQ(font.face, "IPAGothic");
 }
 
 TEST(RidgeValleyLabels, LabelsDrawnFromTheirRenderedPixelsMatchTheRotatedText) {
