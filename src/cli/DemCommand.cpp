@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliText.h"
+#include "geo/MeshCode.h"
 #include "terrain/DemMessages.h"
 
 #include <algorithm>
@@ -95,7 +96,7 @@ DemParse parseDemOptions(const std::vector<std::string>& args) {
         }
     }
     if (r.centre.empty()) return fail("--centre がありません");
-    if (!terrain::isMeshCode(r.centre)) return fail("メッシュコード「" + r.centre + "」は6桁の2次メッシュコードではありません");
+    if (!isValidMeshCode(r.centre)) return fail("メッシュコード「" + r.centre + "」は6桁の2次メッシュコードではありません");
     if (sources != 1) return fail("--gml, --tiles, --download のどれか一つを指定してください");
     if (!haveOut) return fail("--out がありません");
     if (!servers.empty()) r.download.servers = servers;

@@ -123,7 +123,7 @@ int runProfileCommand(const std::vector<std::string>& args, std::ostream& out, s
     profile.activate();
     DrawingSurface& picture = profile.surface();
     stampPlanName(picture, *state);
-    const PictureFormat format = lowerExtension(o.out) == "png" ? PictureFormat::Png : PictureFormat::Bmp;
+    const PictureFormat format = pictureFormatFor(o.out);
     if (!picture.savePicture(o.out, format)) return fail("「" + o.out.string() + "」を書けません。");
     out << o.out.string() << ": " << picture.width() << "×" << picture.height() << "\n";
     return kExitOk;

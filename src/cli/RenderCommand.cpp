@@ -223,7 +223,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     DrawingSurface& picture = map.pictures().map;
     if (state->routeCount > 0)
         drawMapCaption(picture, *state, mapCaption(*state, state->planName + "  " + captionDate(QDate::currentDate())));
-    const PictureFormat format = lowerExtension(o.out) == "png" ? PictureFormat::Png : PictureFormat::Bmp;
+    const PictureFormat format = pictureFormatFor(o.out);
     if (!picture.savePicture(o.out, format)) return fail("「" + o.out.string() + "」を書けません。");
     out << o.out.string() << ": " << kMapSize << "×" << kMapSize << "\n";
     return kExitOk;

@@ -26,6 +26,13 @@
 
 namespace orv {
 
+PictureFormat pictureFormatFor(const std::filesystem::path& path) {
+    const std::string ext = path.extension().string();
+    const bool png = ext.size() == 4 && ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' &&
+                     (ext[3] | 0x20) == 'g';
+    return png ? PictureFormat::Png : PictureFormat::Bmp;
+}
+
 namespace {
 
 using i64 = std::int64_t;

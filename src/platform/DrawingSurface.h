@@ -43,6 +43,10 @@ enum class FillStyle { Solid, Transparent };
 enum class RasterOp { Copy, And, Xor };
 enum class PictureFormat { Bmp, Png };
 
+// The format a picture file is written in by its name: PNG for ".png" in any letter case, BMP
+// for every other name.
+PictureFormat pictureFormatFor(const std::filesystem::path& path);
+
 struct PixelPoint {
     int x = 0;
     int y = 0;

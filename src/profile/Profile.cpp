@@ -6,8 +6,6 @@
 #include "schedule/ScheduleEdit.h"
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 
 namespace orv {
 
@@ -23,12 +21,6 @@ constexpr const char* kDeletionTitle = "区間の削除";
 constexpr const char* kFillColourTitle = "断面図塗りつぶし色の指定";
 constexpr const char* kSaveTitle = "画像の保存";
 constexpr const char* kSaveFilter = "BMPデータファイル(*.BMP)|*.BMP|PNGデータファイル(*.PNG)|*.PNG";
-
-bool isPng(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".png";
-}
 
 }  // namespace
 
@@ -225,7 +217,7 @@ void Profile::copyToClipboard() {
 void Profile::copyToFile() {
     stampPlanName(surface_, state_);
     const std::optional<std::string> path = dialogs_.saveFile(kSaveTitle, kSaveFilter, "BMP", "");
-    if (path && !surface_.savePicture(*path, isPng(*path) ? PictureFormat::Png : PictureFormat::Bmp))
+    if (path && !surface_.savePicture(*path, pictureFormatFor(*path)))
         dialogs_.message("「" + *path + "」に画像を保存できませんでした。", kSaveTitle, Buttons::Ok, Icon::Error);
     redraw();
 }

@@ -8,7 +8,6 @@
 #include "route/RouteExtents.h"
 
 #include <cstdint>
-#include <filesystem>
 
 namespace orv {
 
@@ -35,12 +34,6 @@ TextStyle captionStyle(const TextStyle& from, float points) {
 
 void haloLine(DrawingSurface& picture, const TextStyle& style, const std::string& text, int y) {
     LabelGlyphs(style, text).drawHaloed(picture, kCaptionX, y, style.colour, colours::white);
-}
-
-bool endsWithPng(const std::string& path) {
-    const std::string ext = std::filesystem::path(path).extension().string();
-    return ext.size() == 4 && ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' &&
-           (ext[3] | 0x20) == 'g';
 }
 
 }  // namespace
@@ -81,8 +74,7 @@ MapSaveOutcome saveMapToFile(MapContext& ctx, QDate today) {
                    mapCaption(ctx.state, ctx.state.planName + "  " + captionDate(today)));
     MapSaveOutcome outcome = MapSaveOutcome::Cancelled;
     if (const auto file = ctx.dialogs.saveFile(kPictureSaveTitle, kPictureSaveFilter, "", "")) {
-        const PictureFormat format = endsWithPng(*file) ? PictureFormat::Png : PictureFormat::Bmp;
-        if (ctx.pictures.map.savePicture(*file, format)) {
+        if (ctx.pictures.map.savePicture(*file, pictureFormatFor(*file))) {
             outcome = MapSaveOutcome::Saved;
         } else {
             ctx.dialogs.message(std::string(kPictureSaveFailedMessage) + "\r\n" + *file, kPictureSaveTitle,

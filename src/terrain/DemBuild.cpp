@@ -43,11 +43,6 @@ int DemBuildReport::cellsFromCoarser() const {
     return n;
 }
 
-bool isMeshCode(std::string_view code) {
-    return code.size() == 6 && std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-           code[4] <= '7' && code[5] <= '7';
-}
-
 LoadedSources readDemSources(const DemBuildRequest& request, const GeoBox& wanted, const ProgressHook& progress) {
     switch (request.kind) {
     case DemSourceKind::Gml:
@@ -61,7 +56,7 @@ LoadedSources readDemSources(const DemBuildRequest& request, const GeoBox& wante
 }
 
 Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBuildHooks& hooks) {
-    if (!isMeshCode(request.centre))
+    if (!isValidMeshCode(request.centre))
         return Problem{ProblemKind::BadValue, 0, "メッシュコード「" + request.centre + "」は6桁の2次メッシュコードではありません"};
     auto datum = DatumShift::create(ModernDatum::Jgd2011);
     if (!datum) return datum.problem();

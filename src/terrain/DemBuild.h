@@ -59,9 +59,6 @@ struct DemBuildHooks {
     std::function<bool(const std::vector<std::filesystem::path>&)> replaceExisting;
 };
 
-// A six-digit secondary mesh code with rows and columns 0..7.
-bool isMeshCode(std::string_view code);
-
 // The whole run. A problem only when nothing could start (a bad centre code, an output folder
 // that cannot be made, PROJ missing); problems of single sources are in the report, and only
 // the meshes they touch are left unwritten.

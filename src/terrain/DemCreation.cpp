@@ -1,5 +1,6 @@
 #include "terrain/DemCreation.h"
 
+#include "geo/MeshCode.h"
 #include "terrain/DemMessages.h"
 
 #include <algorithm>
@@ -93,7 +94,7 @@ void DemCreation::run(const DemBuildView& view) {
     const auto refuse = [&](const char* text) {
         dialogs_.message(text, kDemBuildTitle, Buttons::Ok, Icon::Warning);
     };
-    if (!isMeshCode(centre)) return refuse(kDemCentreRefused);
+    if (!isValidMeshCode(centre)) return refuse(kDemCentreRefused);
     if (kind == DemSourceKind::Gml && gmlFiles.empty()) return refuse(kDemNoGmlFiles);
     if (kind == DemSourceKind::TileFolder && tileFolder.empty()) return refuse(kDemNoTileFolder);
     if (kind == DemSourceKind::Download && !isUsableTileSetting(tileSetting)) return refuse(kDemBadTileSetting);

@@ -1,5 +1,6 @@
 #include "map/ui/ColourSettingDialog.h"
 
+#include "platform/qt/ColourSwatch.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/SurfaceWidget.h"
 
@@ -19,13 +20,6 @@ namespace {
 
 constexpr std::array<const char*, kColourBands> kBandLabels{
     "海", "1000m", "2000m", "3000m", "4000m", "5000m", "等高線（計曲線）"};
-
-QString swatchStyle(Colour colour) {
-    return QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); border: 1px solid gray; }")
-        .arg(redOf(colour))
-        .arg(greenOf(colour))
-        .arg(blueOf(colour));
-}
 
 QPushButton* plainButton(const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -138,7 +132,7 @@ QHBoxLayout* ColourSettingDialog::buildButtons() {
 
 void ColourSettingDialog::refresh() {
     for (int band = 0; band < kColourBands; ++band)
-        swatches_[static_cast<size_t>(band)]->setStyleSheet(swatchStyle(model_.swatchColour(band)));
+        swatches_[static_cast<size_t>(band)]->setStyleSheet(colourSwatchStyle(model_.swatchColour(band)));
     message_->setText(toQString(model_.message()));
     const QString level = toQString(model_.levelTextShown());
     if (levelText_->text() != level) levelText_->setText(level);

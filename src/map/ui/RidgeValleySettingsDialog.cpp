@@ -1,5 +1,6 @@
 #include "map/ui/RidgeValleySettingsDialog.h"
 
+#include "platform/qt/ColourSwatch.h"
 #include "platform/qt/QtText.h"
 
 #include <QGridLayout>
@@ -13,17 +14,6 @@
 #include <QVBoxLayout>
 
 namespace orv {
-
-namespace {
-
-QString swatchStyle(Colour colour) {
-    return QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); border: 1px solid gray; }")
-        .arg(redOf(colour))
-        .arg(greenOf(colour))
-        .arg(blueOf(colour));
-}
-
-}  // namespace
 
 RidgeValleySettingsDialog::RidgeValleySettingsDialog(RidgeValleySettings& model, QWidget* parent)
     : QDialog(parent), model_(model) {
@@ -82,7 +72,7 @@ void RidgeValleySettingsDialog::refresh() {
         const QSignalBlocker block(sliders_[i]);
         sliders_[i]->setValue(model_.slider[i]);
         widthTexts_[i]->setText(toQString(model_.widthText[i]));
-        swatches_[i]->setStyleSheet(swatchStyle(model_.swatch[i]));
+        swatches_[i]->setStyleSheet(colourSwatchStyle(model_.swatch[i]));
     }
 }
 
