@@ -3,8 +3,6 @@
 #include "geo/Angles.h"
 #include "geo/MeshCode.h"
 
-#include <array>
-
 namespace orv {
 
 struct MeshCornerTable {
@@ -13,8 +11,12 @@ struct MeshCornerTable {
     DmsText westLongitude;
     DmsText eastLongitude;
     MeshCode meshCode;
-    // Frame of the printed sheet in mm: top width, bottom width, right height, left height.
-    std::array<float, 4> frame{};
+    // Sides of the printed sheet's frame in mm, 0 while not entered. They are kept for the whole
+    // run: a new plan refills the corners and the code but leaves the sides as they were.
+    float topWidth = 0;
+    float bottomWidth = 0;
+    float rightHeight = 0;
+    float leftHeight = 0;
 };
 
 }  // namespace orv

@@ -9,6 +9,7 @@
 #include "geo/MeshCorners.h"
 #include "state/ColourTable.h"
 #include "state/CourseSegment.h"
+#include "state/MapImageReference.h"
 #include "state/MountainRecord.h"
 #include "state/RidgeValley.h"
 #include "state/RouteModel.h"
@@ -121,8 +122,16 @@ struct SessionValues {
     // The pitch length of the last course-time calculation, in minutes (the profile's status
     // line quotes it).
     int16_t pitchMinutes = 55;
-    std::array<bool, 10> sheetDimensionsSet{};  // per mesh slot 1..9
-    int16_t sheetPointCount = 0;
+    // Routes from printed sheets and map images. sheetRegistered[j]: the sheet of mesh slot j
+    // (1..9) has all four frame sides; set by the sheet dimensions dialog, cleared when the route
+    // map opens. selectedSheet: the slot of the sheet button clicked last (0 before any).
+    // nextSheetPoint: the raw route slot the next measured point fills (the map-image window
+    // uses it as the number of the last traced point).
+    std::array<bool, 10> sheetRegistered{};
+    int16_t selectedSheet = 0;
+    int32_t nextSheetPoint = 0;
+    // Scanned map images and their frames, one per mesh slot 1..9, kept for the run.
+    MapImageReferenceTable mapImageReferences{};
     std::array<TextStyle, kTextStyles> textStyles = initialTextStyles();
 };
 
