@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libbenchmark-dev
-  libproj-dev proj-data libzip-dev libexpat1-dev libjpeg62-turbo-dev
+  libproj-dev proj-data libzip-dev libexpat1-dev libjpeg62-turbo-dev libfontconfig-dev
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth imagemagick
   "$@"

@@ -2,6 +2,7 @@
 #include "state/AppState.h"
 #include "app/IniStore.h"
 #include "app/Paths.h"
+#include "app/StartPreparation.h"
 #include "app/Startup.h"
 #include "app/ui/SplashWindow.h"
 #include "app/ui/StartMenuWindow.h"
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <unistd.h>
 
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     qInstallMessageHandler(messageHandler);
+    const std::filesystem::path appFolder = orv::findAppFolder(orv::executableFolder());
+    orv::StartPreparation preparation(appFolder);
     QApplication app(argc, argv);
     applicationStarted = true;
     QApplication::setApplicationName("Orvane");
@@ -60,18 +64,19 @@ int main(int argc, char** argv) {
     if (!orv::installJapaneseTranslation())
         std::fputs("orvane: Qt の日本語訳 (qtbase_ja) が見つかりません。標準ダイアログは英語で表示されます。\n", stderr);
 
-    auto state = orv::makeAppState();
+    auto state = preparation.takeState();
     orv::IniStore settings;
-    const orv::StartPaths paths{orv::findAppFolder(orv::executableFolder()), orv::defaultDataFolder(),
-                                orv::defaultSettingsPath()};
+    const orv::StartPaths paths{appFolder, orv::defaultDataFolder(), orv::defaultSettingsPath()};
     orv::QtDialogs startDialogs(nullptr);
+    preparation.waitForFonts();
     orv::SplashWindow splash;
     std::unique_ptr<orv::StartMenuWindow> startMenu;
 
     orv::StartWindows windows;
     windows.showSplash = [&] { splash.start(); };
     windows.showStartMenu = [&] {
-        startMenu = std::make_unique<orv::StartMenuWindow>(*state, settings, paths.settingsFile);
+        startMenu = std::make_unique<orv::StartMenuWindow>(*state, settings, paths.settingsFile, nullptr,
+                                                           nullptr, preparation.takeOverview());
         startMenu->show();
         splash.close();
     };

@@ -44,4 +44,8 @@ fs::path sampleMountainFile(const fs::path& appFolder) {
     return appFolder / "sample" / "hidaka.ndb";
 }
 
+std::filesystem::path overviewPicturePath(const std::filesystem::path& appFolder) {
+    return appFolder / "overview" / "japan.jpg";
+}
+
 }  // namespace orv

@@ -19,4 +19,7 @@ std::filesystem::path defaultDataFolder();
 std::filesystem::path sampleMeshFolder(const std::filesystem::path& appFolder);
 std::filesystem::path sampleMountainFile(const std::filesystem::path& appFolder);
 
+// The picture of Japan the start menu's overview shows.
+std::filesystem::path overviewPicturePath(const std::filesystem::path& appFolder);
+
 }  // namespace orv

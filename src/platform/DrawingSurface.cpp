@@ -749,39 +749,55 @@ bool DrawingSurface::savePicture(const std::filesystem::path& path, PictureForma
 }
 
 bool DrawingSurface::loadPicture(const std::filesystem::path& path) {
+    return takePicture(readPicture(path));
+}
+
+bool DrawingSurface::takePicture(std::optional<QImage> picture) {
+    if (!picture || picture->isNull()) return false;
+    if (picture->format() == QImage::Format_RGB32 && picture->width() <= kMaxSide &&
+        picture->height() <= kMaxSide) {
+        // Already in the surface's layout and resolution: taken over without a copy.
+        image_ = std::move(*picture);
+        return true;
+    }
+    setImage(*picture);
+    return true;
+}
+
+std::optional<QImage> DrawingSurface::readPicture(const std::filesystem::path& path) {
     QFile file(toQString(path));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    if (file.size() > kMaxPictureFileBytes) return false;
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (file.size() > kMaxPictureFileBytes) return std::nullopt;
     QByteArray bytes = file.readAll();
     file.close();
 
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::ReadOnly)) return false;
+    if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
     if (format == "jpeg") {
-        if (!jpegComplete(bytes)) return false;
+        if (!jpegComplete(bytes)) return std::nullopt;
         // Colour and greyscale pictures are decoded straight into the surface's pixel layout;
         // the reader below is left the rarer kinds (CMYK).
         if (std::optional<QImage> picture = decodeJpegRgb32(bytes, kMaxSide)) {
             setStandardResolution(*picture);
-            image_ = std::move(*picture);
-            return true;
+            return picture;
         }
     } else if (format == "bmp") {
-        if (!bmpComplete(bytes)) return false;
+        if (!bmpComplete(bytes)) return std::nullopt;
     } else {
-        return false;
+        return std::nullopt;
     }
     const QSize size = reader.size();
     if (!size.isValid() || size.width() < 1 || size.height() < 1 || size.width() > kMaxSide ||
         size.height() > kMaxSide)
-        return false;
+        return std::nullopt;
     QImage picture;
-    if (!reader.read(&picture) || picture.isNull() || picture.size() != size) return false;
-    setImage(picture);
-    return true;
+    if (!reader.read(&picture) || picture.isNull() || picture.size() != size) return std::nullopt;
+    QImage converted = picture.convertToFormat(QImage::Format_RGB32);
+    setStandardResolution(converted);
+    return converted;
 }
 
 void DrawingSurface::show() {

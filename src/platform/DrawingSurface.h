@@ -156,6 +156,12 @@ public:
     // unchanged, for anything unreadable: other formats, damaged or cut-short files, pictures
     // larger than kMaxSide.
     bool loadPicture(const std::filesystem::path& path);
+    // The reading half of loadPicture: the picture in the surface's pixel layout, or nothing
+    // for what loadPicture refuses. It touches no surface, so it may run on another thread
+    // (the start reads the overview picture while the desktop connection is made).
+    static std::optional<QImage> readPicture(const std::filesystem::path& path);
+    // The taking half: a picture from readPicture becomes the image. False for nothing.
+    bool takePicture(std::optional<QImage> picture);
 
     // "Show at once": asks the widget showing this surface to repaint now.
     void show();

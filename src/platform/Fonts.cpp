@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
 namespace orv {
 
 namespace {
@@ -21,6 +23,11 @@ const QStringList& minchoFaces() {
 }
 
 }  // namespace
+
+void readFontConfiguration() {
+    // Qt's font database asks fontconfig for the same configuration later and finds it read.
+    FcInit();
+}
 
 void installFontSubstitutions() {
     static bool done = false;

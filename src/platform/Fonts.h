@@ -6,6 +6,10 @@
 
 namespace orv {
 
+// Reads the fonts' configuration and the list of installed fonts, which the first text shown
+// would otherwise wait for. Safe on any thread, also before the application object exists.
+void readFontConfiguration();
+
 // Registers the substitutions once; call after the application object exists.
 void installFontSubstitutions();
 

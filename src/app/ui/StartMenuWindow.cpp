@@ -3,6 +3,7 @@
 #include "platform/qt/QtText.h"
 #include "app/OverviewLabels.h"
 #include "app/OverviewMarks.h"
+#include "app/Paths.h"
 #include "app/SheetOverview.h"
 #include "app/ui/EndOfMapDialog.h"
 #include "app/ui/PlanDeletionDialog.h"
@@ -47,7 +48,7 @@ QLabel* framedPanel(const QString& text, QWidget* parent) {
 
 StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
                                  const std::filesystem::path& settingsFile, Dialogs* dialogs,
-                                 QWidget* parent)
+                                 QWidget* parent, std::optional<QImage> preparedOverview)
     : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs), overview_(1, 1) {
     setObjectName("ORV_MAIN");
     logic_ = std::make_unique<StartMenu>(state, settings, settingsFile,
@@ -59,7 +60,7 @@ StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(), [this](const std::string& id) { dispatch(id); });
     menus_->fillMenuBar(menuBar(), kStartMenuBand);
 
-    loadOverview();
+    loadOverview(std::move(preparedOverview));
     buildLayout();
     refresh();
 }
@@ -103,8 +104,10 @@ void StartMenuWindow::installStartDialogs() {
 
 // The overview picture of Japan, decoded straight into the surface (which is made at its full
 // size only when the picture is missing); without it, a schematic map of the first-level sheets.
-void StartMenuWindow::loadOverview() {
-    if (!overview_.loadPicture(logic_->state().appFolder / "overview" / "japan.jpg") ||
+void StartMenuWindow::loadOverview(std::optional<QImage> prepared) {
+    const bool read = prepared ? overview_.takePicture(std::move(prepared))
+                               : overview_.loadPicture(overviewPicturePath(logic_->state().appFolder));
+    if (!read ||
         overview_.width() != kOverviewWidth || overview_.height() != kOverviewHeight)
         drawSheetOverview(overview_);
     underDestination_.reset();

@@ -35,8 +35,10 @@ class StartMenuWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Without dialogs the window (and the route map it opens) asks through the desktop's dialogs.
+    // A prepared overview picture (read while the program started) saves reading it again.
     StartMenuWindow(AppState& state, IniStore& settings, const std::filesystem::path& settingsFile,
-                    Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+                    Dialogs* dialogs = nullptr, QWidget* parent = nullptr,
+                    std::optional<QImage> preparedOverview = std::nullopt);
     ~StartMenuWindow() override;
 
     StartMenu& logic() { return *logic_; }
@@ -66,7 +68,7 @@ private:
     QGridLayout* buildMeshButtons(QWidget* central);
     QPushButton* buildDataButton(QWidget* central);
     void refresh();
-    void loadOverview();
+    void loadOverview(std::optional<QImage> prepared = std::nullopt);
     void refreshOverview();
     void updateOverviewLabels();
 
