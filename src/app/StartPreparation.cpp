@@ -4,6 +4,8 @@
 #include "platform/DrawingSurface.h"
 #include "platform/Fonts.h"
 
+#include <QThread>
+
 #include <system_error>
 #include <utility>
 
@@ -23,10 +25,15 @@ auto begin(Work work) {
 
 }  // namespace
 
-StartPreparation::StartPreparation(const std::filesystem::path& appFolder)
-    : fonts_(begin([] { readFontConfiguration(); })),
-      state_(begin([] { return makeAppState(); })),
-      overview_(begin([picture = overviewPicturePath(appFolder)] { return DrawingSurface::readPicture(picture); })) {}
+StartPreparation::StartPreparation(const std::filesystem::path& appFolder) {
+    // Qt takes the first thread that uses its objects for the main thread, the one whose
+    // windows it paints. The picture is read with Qt's files on another thread: this thread
+    // makes itself known first, or the start menu may stay unpainted.
+    QThread::currentThread();
+    fonts_ = begin([] { readFontConfiguration(); });
+    state_ = begin([] { return makeAppState(); });
+    overview_ = begin([picture = overviewPicturePath(appFolder)] { return DrawingSurface::readPicture(picture); });
+}
 
 std::unique_ptr<AppState> StartPreparation::takeState() {
     return state_.valid() ? state_.get() : makeAppState();
