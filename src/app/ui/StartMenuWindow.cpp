@@ -12,6 +12,7 @@
 #include "gps/ui/SelectTrackDialog.h"
 #include "names/ui/MountainSearchDialog.h"
 #include "platform/qt/SurfaceWidget.h"
+#include "platform/qt/WindowPlacement.h"
 #include "terrain/ui/DemCreationDialog.h"
 
 #include <QApplication>
@@ -117,6 +118,7 @@ void StartMenuWindow::loadOverview(std::optional<QImage> prepared) {
 // The start menu gives way to the route map until the map is left; its overview picture is
 // let go meanwhile (the map needs the memory more) and loaded again when the menu comes back.
 void StartMenuWindow::openRouteMap() {
+    placeBeforeMap_ = placeOf(*this);
     hide();
     overview_.resize(1, 1);
     underDestination_.reset();
@@ -138,7 +140,7 @@ void StartMenuWindow::leaveRouteMap() {
     overviewWidget_->followSurfaceSize();
     refreshOverview();
     overviewWidget_->update();
-    show();
+    showAgainAt(*this, placeBeforeMap_);
     if (map != nullptr) {
         map->close();
         map->deleteLater();

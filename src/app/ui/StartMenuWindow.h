@@ -13,6 +13,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
 
 #include <array>
@@ -86,6 +87,8 @@ private:
     std::optional<SavedRows> underDestination_;
     std::optional<OverviewDestination> drawnDestination_;
     QPointer<RouteMapWindow> routeMap_;
+    // Where the menu stood when the route map took its place; it comes back there.
+    QPoint placeBeforeMap_;
 
     QScrollArea* overviewArea_ = nullptr;
     SurfaceWidget* overviewWidget_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -32,6 +33,15 @@ void placeBeside(QWidget& window, const QWidget& anchor) {
     // move() places a window's frame, so the frames are what is compared.
     window.move(placementBeside(anchor.frameGeometry(), window.frameGeometry().size(),
                                 screen->availableGeometry()));
+}
+
+QPoint placeOf(const QWidget& window) { return window.geometry().topLeft(); }
+
+void showAgainAt(QWidget& window, QPoint place) {
+    // The client position set on the native window becomes a position the window asks for;
+    // the frame position would be taken for the client's while the frame is not known.
+    if (QWindow* handle = window.windowHandle()) handle->setPosition(place);
+    window.show();
 }
 
 }  // namespace orv

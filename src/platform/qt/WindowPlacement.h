@@ -1,6 +1,7 @@
 #pragma once
-// Where a companion window opens beside the window it belongs to (the route profile beside the
-// route map), so that it covers as little of that window as the screen allows.
+// Where windows open: a companion window beside the window it belongs to (the route profile beside the
+// route map), so that it covers as little of that window as the screen allows; a window shown
+// again where it stood before it was hidden.
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -17,5 +18,11 @@ QPoint placementBeside(const QRect& anchor, const QSize& size, const QRect& scre
 
 // Moves `window` beside `anchor` on the anchor's screen, by the frames both have.
 void placeBeside(QWidget& window, const QWidget& anchor);
+
+// Where a shown top-level window stands (its client area on the screen). A window manager
+// places a window that is shown again after hiding like a new one (openbox puts it in a free
+// corner), unless the window asks for its place: showAgainAt asks for this one and shows it.
+QPoint placeOf(const QWidget& window);
+void showAgainAt(QWidget& window, QPoint place);
 
 }  // namespace orv
