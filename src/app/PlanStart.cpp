@@ -71,6 +71,15 @@ void PlanStart::browseMountainFile() {
     state_.mountainFilePath = stored;
 }
 
+void PlanStart::createMountainFile() {
+    state_.newMountainFile = true;
+    MountainRegistration registration(state_, dialogs_);
+    if (registration.open() && registration_) registration_(registration);
+    state_.newMountainFile = false;
+    mountainFile_ = state_.mountainFilePath;
+    notify();
+}
+
 void PlanStart::setUseDem(bool on) {
     useDem_ = on;
     // The disc box comes back into use as it was left: checked means the discs are looked up.

@@ -9,6 +9,7 @@
 // file shipped with the program, so the sample map can be reached at once. The proposal
 // becomes the stored choice only when "実　行" reads it successfully.
 #include "app/ElevationDataCreation.h"
+#include "names/MountainRegistration.h"
 #include "plans/PlanList.h"
 #include "platform/DialogOutcome.h"
 #include "platform/Dialogs.h"
@@ -79,6 +80,12 @@ public:
     void editMountainFile(std::string text) { mountainFile_ = std::move(text); }
     void browseMountainFile();
 
+    // "山名ﾌｧｲﾙ新規作成": a new mountain-name file is made and mountains are registered into it
+    // in the registration window (the owner's; without one only the file is made). Afterwards
+    // the box shows the file in use.
+    void setMountainRegistration(MountainRegistrationWindow window) { registration_ = std::move(window); }
+    void createMountainFile();
+
     // "数値地図（標高）を使用する"; the disc box and its note are enabled only while it is checked.
     bool useDem() const { return useDem_; }
     void setUseDem(bool on);
@@ -140,6 +147,7 @@ private:
     int chosenDisc_ = -1;
     std::string diskFolder_;
     DemCreationWindow demCreation_;
+    MountainRegistrationWindow registration_;
     std::string discNote_;
     int nameFocusRequests_ = 0;
     std::optional<DialogOutcome> outcome_;

@@ -104,6 +104,7 @@ void StartMenu::startRecord() {
 bool StartMenu::runPlanStart() {
     PlanStart dialog(state_, dialogs_, findDiscs_);
     dialog.setDemCreation(windows_.demCreation);
+    dialog.setMountainRegistration(windows_.mountainRegistration);
     dialog.open();
     if (windows_.planStart) windows_.planStart(dialog);
     if (!dialog.closed()) dialog.cancel();

@@ -64,6 +64,8 @@ struct StartDialogs {
     std::function<void()> openRouteMap;
     // "標高データの作成", from the start menu and from the plan start dialog.
     DemCreationWindow demCreation;
+    // "山名登録", from the plan start dialog's "山名ﾌｧｲﾙ新規作成".
+    MountainRegistrationWindow mountainRegistration;
 };
 
 class StartMenu {

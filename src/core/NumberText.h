@@ -18,6 +18,10 @@ std::string integerText(long long v);
 // forces that many integer digits. "##0.00000" gives "35.45123", "0.50000".
 std::string formatPattern(double v, std::string_view pattern);
 
+// True for a plain decimal number and nothing else: an optional sign, digits with at most one
+// point, at least one digit ("2052", "-1.5", ".5"; not "", "12m", "1e3", " 1").
+bool isPlainNumber(std::string_view text);
+
 // The number a text starts with: leading blanks skipped, optional sign, digits, an optional
 // point with digits, an optional exponent. "12abc" -> 12, "abc" -> 0, "" -> 0, " -1.5x" -> -1.5.
 // Results that do not fit a double give 0.

@@ -3,6 +3,7 @@
 #include "core/Cp932.h"
 #include "core/LineReader.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -92,6 +93,43 @@ FileError writeBytesAtomic(const fs::path& path, std::string_view bytes) {
         ::unlink(tmp.c_str());
         return FileError::CannotWrite;
     }
+    return FileError::None;
+}
+
+FileError appendTextLine(const fs::path& path, std::string_view line) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FileError::NotFound : FileError::CannotWrite;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return FileError::NotAFile;
+    }
+    std::string bytes;
+    if (info.st_size > 0) {
+        char last = 0;
+        if (::pread(fd, &last, 1, info.st_size - 1) != 1) {
+            ::close(fd);
+            return FileError::CannotRead;
+        }
+        if (last != '\n' && last != '\r') bytes = "\r\n";
+    }
+    bytes += utf8ToCp932(line).text;
+    bytes += "\r\n";
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
+            // Nothing half-written stays behind: the file ends where it ended.
+            if (::ftruncate(fd, info.st_size) != 0) {
+                // The failed write is what is reported either way.
+            }
+            ::close(fd);
+            return FileError::CannotWrite;
+        }
+        done += static_cast<size_t>(n);
+    }
+    const bool synced = ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !synced) return FileError::CannotWrite;
     return FileError::None;
 }
 

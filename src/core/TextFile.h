@@ -39,6 +39,12 @@ FileError writeTextLines(const std::filesystem::path& path, const std::vector<st
 // A file that exists keeps its permissions; a new one is made readable by all (less the umask).
 FileError writeBytesAtomic(const std::filesystem::path& path, std::string_view bytes);
 
+// Appends one line (UTF-8, written as CP932 with CR LF) to the end of an existing regular
+// file without rewriting it: what the file held stays byte for byte. A file whose last line
+// has no line end gets a CR LF first, so the new line is a line of its own. A write that
+// fails part way is cut back to the old length. NotFound when there is no such file.
+FileError appendTextLine(const std::filesystem::path& path, std::string_view line);
+
 // The lines as CP932 bytes with CR LF after every line.
 std::string cp932LinesBytes(const std::vector<std::string>& lines);
 

@@ -91,10 +91,9 @@ QGroupBox* PlanStartDialog::buildMountainFileBox() {
     auto* browse = plainButton(kBrowseCaption, mountainGroup, "browse");
     mountainRow->addWidget(browse);
     connect(browse, &QPushButton::clicked, this, [this] { model_.browseMountainFile(); });
-    // Registering mountains into a new file is not offered yet.
     auto* newFile = plainButton(kNewMountainFileCaption, mountainGroup, "newMountainFile");
-    newFile->setEnabled(false);
     mountainRow->addWidget(newFile);
+    connect(newFile, &QPushButton::clicked, this, [this] { model_.createMountainFile(); });
     return mountainGroup;
 }
 

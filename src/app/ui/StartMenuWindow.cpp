@@ -10,6 +10,7 @@
 #include "app/ui/PlanStartDialog.h"
 #include "app/ui/RouteMapWindows.h"
 #include "gps/ui/SelectTrackDialog.h"
+#include "names/ui/MountainRegistrationDialog.h"
 #include "names/ui/MountainSearchDialog.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/qt/WindowPlacement.h"
@@ -86,6 +87,11 @@ void StartMenuWindow::installStartDialogs() {
         return runMountainSearch(logic_->state(), range, this, clearOverview);
     };
     windows.trackFormat = [this] { return runSelectTrackDialog(this); };
+    windows.mountainRegistration = [this](MountainRegistration& registration) {
+        // Over the plan start dialog it is opened from.
+        QWidget* over = QApplication::activeModalWidget();
+        runMountainRegistrationDialog(registration, over != nullptr ? over : this);
+    };
     windows.planDeletion = [this] {
         runPlanDeletionDialog(logic_->state(), dialogs_ != nullptr ? *dialogs_ : qtDialogs_, this);
     };
