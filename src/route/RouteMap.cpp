@@ -241,6 +241,17 @@ void RouteMap::run(ToolId toolId) {
                 }
                 break;
 
+            case MapAction::RouteFromMapImage:
+                if (mapImageRoute_) {
+                    if (mapImageRoute_()) {
+                        creation_.drawing = RouteDrawing::Idle;
+                        creation_.finishCreation(CreationMethod::MapImage);
+                    } else {
+                        creation_.deleteRoute();
+                    }
+                }
+                break;
+
             case MapAction::CopyToClipboard: copyMapToClipboard(ctx_); break;
             case MapAction::CopyToFile: saveMapToFile(ctx_, QDate::currentDate()); break;
             case MapAction::SaveTrackPcx:
@@ -251,7 +262,7 @@ void RouteMap::run(ToolId toolId) {
                 break;
 
             default:
-                // Routes from sheets and map images bring their operations with them; until
+                // Routes from sheet measurements bring their operations with them; until
                 // then their commands stay disabled.
                 break;
         }

@@ -106,6 +106,9 @@ public:
     // "ｺｰｽﾀｲﾑ": the owner runs the course-time window modally; when it returns, the map
     // refreshes its menus and shows the segment positions.
     void setCourseTimeHook(std::function<void()> hook) { courseTime_ = std::move(hook); }
+    // "地図画像からﾙｰﾄ作成" opens the map-image window modally; true when it closed with the
+    // traced points to be made a route, false after a cancel. (routeFromMapImage)
+    void setMapImageRouteHook(std::function<bool()> hook) { mapImageRoute_ = std::move(hook); }
     // "PCX形式でルート保存", "GPX形式でルート保存": the owner writes the route's GPS file.
     void setTrackExportHook(std::function<void(TrackFileKind)> hook) { trackExport_ = std::move(hook); }
 
@@ -153,6 +156,7 @@ private:
     std::function<void(const std::string&)> popup_;
     std::function<void()> exit_;
     std::function<void()> courseTime_;
+    std::function<bool()> mapImageRoute_;
     std::function<void(TrackFileKind)> trackExport_;
     std::function<void(PointNaming&)> pointNaming_;
     std::function<void()> profile_;

@@ -32,9 +32,10 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
     enable(menus,
            {kProfile, kDeleteRoute, kRouteEdit, kSaveRoutePcx, kSaveRouteGpx, kRouteView, kRouteColour, kCourseTime},
            hasRoute);
-    // Routes from sheet measurements and from map images are not built yet: their commands stay
-    // disabled rather than doing nothing.
-    enable(menus, {kRouteFromSheet, kRouteFromMapImage}, false);
+    // Routes from sheet measurements are not built yet: the command stays disabled rather than
+    // doing nothing.
+    enable(menus, {kRouteFromSheet}, false);
+    enable(menus, {kRouteFromMapImage}, !hasRoute);
 
     enable(menus, {kReferenceRoute, kReferenceColour}, hasReference);
 

@@ -593,5 +593,41 @@ TEST_F(RouteCreationTest, WhileARouteIsDrawnOnlyLeavingTheMapStaysEnabled) {
     EXPECT_TRUE(menus().isAvailable("ActStpColMode"));
 }
 
+// "地図画像からﾙｰﾄ作成": the window's traced points become the route through the one-way
+// question; a cancelled window leaves no route.
+TEST_F(RouteCreationTest, MapImageWindowPointsBecomeTheRouteOrNothing) {
+    for (const bool wanted : {true, false}) {
+        clearRoute(*state);
+        clearRawRoute(*state);
+        test::ScriptedDialogs asked;
+        routeMap = std::make_unique<RouteMap>(*state, asked);
+        routeMap->create();
+        ASSERT_TRUE(menus().isEnabled("ActBMPMapMakeRoot"));
+        routeMap->setMapImageRouteHook([&] {
+            for (int i = 1; i <= 3; ++i) {
+                RawPoint& point = state->rawRoute[static_cast<size_t>(i)];
+                point.number = static_cast<int16_t>(i);
+                point.latitude = latitudeAt(300);
+                point.longitude = longitudeAt(100 + 2 * i);
+            }
+            state->rawRoute[0].number = 3;
+            return wanted;
+        });
+        if (wanted) asked.answerMessage(Answer::Yes);
+        routeMap->dispatch("ActBMPMapMakeRoot");
+        if (wanted) {
+            ASSERT_EQ(asked.messages().size(), 1u);
+            EXPECT_EQ(asked.messages()[0].text, "作成したルートは片道として処理しますか");
+            EXPECT_GE(state->routeCount, 3);
+            EXPECT_FALSE(menus().isEnabled("ActBMPMapMakeRoot"));
+        } else {
+            EXPECT_TRUE(asked.messages().empty());
+            EXPECT_EQ(state->routeCount, 0);
+            EXPECT_EQ(state->rawRoute[0].number, 0);
+        }
+        routeMap.reset();
+    }
+}
+
 }  // namespace
 }  // namespace orv

@@ -4,11 +4,13 @@
 #include "profile/ui/ProfileWindow.h"
 #include "route/RoutePosition.h"
 #include "schedule/ui/CourseTimeWindow.h"
+#include "sheets/ui/MapImageWindow.h"
 
 namespace orv {
 
 void connectRouteMapWindows(RouteMapWindow& map, Dialogs* profileDialogs) {
     map.setCourseTimeWindow(runCourseTimeWindow);
+    map.setMapImageWindow(runMapImageWindow);
     map.setTrackExporter([](TrackFileKind kind, AppState& state, Dialogs& dialogs) {
         if (kind == TrackFileKind::Pcx) exportPcxTrack(state, dialogs);
         else exportGpxTrack(state, dialogs);

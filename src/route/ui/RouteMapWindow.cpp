@@ -161,6 +161,7 @@ RouteMapWindow::~RouteMapWindow() {
     namePanels_.reset();
     logic_->setProfileHook({});
     logic_->setRouteHoverHook({});
+    logic_->setMapImageRouteHook({});
     menus_.reset();
     delete takeCentralWidget();
 }
@@ -172,6 +173,15 @@ void RouteMapWindow::setCourseTimeWindow(WindowOpener open) {
     }
     logic_->setCourseTimeHook(
         [this, open = std::move(open)] { open(logic_->state(), *dialogs_, this); });
+}
+
+void RouteMapWindow::setMapImageWindow(RouteWindowOpener open) {
+    if (!open) {
+        logic_->setMapImageRouteHook({});
+        return;
+    }
+    logic_->setMapImageRouteHook(
+        [this, open = std::move(open)] { return open(logic_->state(), *dialogs_, this); });
 }
 
 void RouteMapWindow::setTrackExporter(TrackExporter exporter) {

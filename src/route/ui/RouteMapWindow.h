@@ -58,6 +58,10 @@ public:
     using WindowOpener = std::function<void(AppState& state, Dialogs& dialogs, QWidget* parent)>;
     // "ｺｰｽﾀｲﾑ": the course-time window. Without one the command does nothing.
     void setCourseTimeWindow(WindowOpener open);
+    // "地図画像からﾙｰﾄ作成": the map-image window; true when it closed with a route to make.
+    // Without one the command does nothing.
+    using RouteWindowOpener = std::function<bool(AppState& state, Dialogs& dialogs, QWidget* parent)>;
+    void setMapImageWindow(RouteWindowOpener open);
     // "PCX形式でルート保存", "GPX形式でルート保存": writes the route's GPS file, asking through
     // `dialogs`. Without one the commands do nothing.
     using TrackExporter = std::function<void(TrackFileKind kind, AppState& state, Dialogs& dialogs)>;

@@ -1,0 +1,79 @@
+// The map-image window on the desktop's widgets: a scan-like picture of the centre sheet is
+// read from its file, the frame corners and a click become a point, and a picture too large to
+// hold is refused from its header.
+#include "sheets/ui/MapImageWindow.h"
+
+#include "sheets/MapImageTools.h"
+#include "support/ScriptedDialogs.h"
+#include "support/SheetBlock.h"
+#include "support/TempDir.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace orv {
+namespace {
+
+struct MapImageWindowTest : ::testing::Test {
+    std::unique_ptr<AppState> state = makeAppState();
+    test::ScriptedDialogs dialogs;
+
+    void SetUp() override {
+        test::fillSheetBlock(*state);
+    }
+};
+
+TEST_F(MapImageWindowTest, AScanIsReadAndTracedOn) {
+    MapImageWindow window(*state, dialogs);
+    dialogs.answerFile(std::string(ORVANE_FIXTURES) + "/scan/644205.jpg");
+    dialogs.answerMessage(Answer::Ok);
+    MapImageRoute& logic = window.logic();
+    logic.openSheetImage(5);
+    ASSERT_TRUE(logic.imageLoaded);
+    EXPECT_EQ(logic.image.width, 680);
+    EXPECT_EQ(logic.image.height, 680);
+    // The white margin is 40 pixels wide.
+    logic.release(MapImageRoute::Button::Left, 40, 40);
+    logic.release(MapImageRoute::Button::Left, 640, 640);
+    window.dispatch(mapImageTool::kMakeRoute.str());
+    logic.release(MapImageRoute::Button::Left, 340, 340);
+    EXPECT_EQ(state->rawRoute[0].number, 1);
+    EXPECT_EQ(state->rawRoute[1].longitude, "142.3345");  // 225″ east of 142°30′
+    EXPECT_EQ(state->rawRoute[1].latitude, "42.423");     // 150″ south of 42°45′
+    window.dispatch(mapImageTool::kEndRoute.str());
+    EXPECT_EQ(logic.outcome, MapImageOutcome::RouteWanted);
+}
+
+TEST_F(MapImageWindowTest, APictureBeyondTheLimitIsRefusedFromItsHeader) {
+    test::TempDir dir;
+    // A BMP whose header claims 20001 pixels across: refused before any pixel is read.
+    const std::string path = (dir / "big.bmp").string();
+    QImage small(8, 8, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    ASSERT_TRUE(small.save(QString::fromStdString(path), "BMP"));
+    {
+        std::FILE* file = std::fopen(path.c_str(), "r+b");
+        ASSERT_NE(file, nullptr);
+        std::fseek(file, 18, SEEK_SET);
+        const unsigned char width[4] = {0x21, 0x4e, 0, 0};  // 20001
+        std::fwrite(width, 1, 4, file);
+        std::fclose(file);
+    }
+    MapImageWindow window(*state, dialogs);
+    dialogs.answerFile(path);
+    dialogs.answerMessage(Answer::Ok);
+    window.logic().openSheetImage(2);
+    EXPECT_FALSE(window.logic().imageLoaded);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text,
+              "地図画像が大きすぎます。幅・高さとも20000ピクセルまでの画像を指定して下さい。\r\n" + path);
+}
+
+}  // namespace
+}  // namespace orv
