@@ -128,8 +128,13 @@ void MapImageRoute::openSheetImage(int j) {
     MapImageReference& ref = state_.mapImageReferences[slot(j)];
     const MeshCornerTable& sheet = state_.meshCorners[slot(j)];
     if (ref.imagePath.empty()) {
-        const std::optional<std::string> path =
-            dialogs_.openFile("地図画像 " + sheet.meshCode + "を開く", kMapImageFilter, sheet.meshCode);
+        // The file dialog starts where the images of the other sheets were found, else among
+        // the user's files, with the sheet's code as the file name.
+        std::filesystem::path folder = state_.dataFolder;
+        for (const MapImageReference& other : state_.mapImageReferences)
+            if (!other.imagePath.empty()) folder = std::filesystem::path(other.imagePath).parent_path();
+        const std::optional<std::string> path = dialogs_.openFile(
+            "地図画像 " + sheet.meshCode + "を開く", kMapImageFilter, (folder / sheet.meshCode).string());
         // Cancelled: back to the sheets, nothing to say.
         if (!path || path->empty()) return afterFailedOpen();
         if (!std::filesystem::is_regular_file(*path)) {
@@ -147,6 +152,7 @@ void MapImageRoute::openSheetImage(int j) {
     ImageSize size;
     const ImageLoad load = loader_ ? loader_(ref.imagePath, size) : ImageLoad::Unreadable;
     statusPanels[0].clear();
+    notify();
     if (load != ImageLoad::Loaded) {
         // The slot forgets the file, so the next click on the sheet asks for another.
         const std::string path = ref.imagePath;

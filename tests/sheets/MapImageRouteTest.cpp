@@ -66,6 +66,7 @@ TEST_F(MapImageRouteTest, FrameCornersGiveTheScalesAndClicksTheirPositions) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].title, "地図画像 644205を開く");
     EXPECT_EQ(asked[0].text, "BMP地図画像(*.BMP)|*.BMP|JPG地図画像(*.JPG)|*.JPG|");
+    EXPECT_EQ(asked[0].initialPath, (state->dataFolder / "644205").string());
     EXPECT_EQ(asked[1].text,
               "必要な情報が登録されていません。\r\n\r\n画像の余白を除いた左上・右下の位置をマウスで指示して下さい。");
     EXPECT_EQ(asked[1].title, "情報設定");
@@ -162,8 +163,11 @@ TEST_F(MapImageRouteTest, ASheetOpenedAgainUsesItsImageAndFrame) {
     const size_t asked = dialogs.asked().size();
     window->openSheetImage(5);
     EXPECT_EQ(dialogs.asked().size(), asked);
+    // Another sheet's image is looked for beside the first one.
+    dialogs.answerFile(std::nullopt);
+    window->openSheetImage(6);
+    EXPECT_EQ(dialogs.asked().back().initialPath, (dir / "644206").string());
     EXPECT_EQ(loaded.size(), 2u);
-    EXPECT_FALSE(window->cornerStep);
 
     // A new plan whose slot 5 is another sheet forgets the slot's image.
     state->meshCorners[5].meshCode = "644299";
