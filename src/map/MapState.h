@@ -81,6 +81,8 @@ struct MapState {
     // the user traces on it; the line style the last drawn segment used carries over to the
     // next drawing of the lines.
     bool drawingPictureShown = false;
+    // The drawing picture shows an enlarged printed sheet for measuring, not lines being traced.
+    bool drawingPictureForSheet = false;
     RidgeValleyStyle ridgeValleyStyle = RidgeValleyStyle::Ridge;
 
     // A background redraw is running; commands arriving meanwhile wait for it.

@@ -54,7 +54,7 @@ public:
     // Tracing takes clicks now.
     bool active() const { return active_; }
     // The drawing picture is shown: from "作図" to "作図終了" or "初期状態に戻す".
-    bool shown() const { return ctx_.map.drawingPictureShown; }
+    bool shown() const { return ctx_.map.drawingPictureShown && !ctx_.map.drawingPictureForSheet; }
     bool lineInProgress() const { return lineInProgress_; }
     int pendingKind() const { return pendingKind_; }
 

@@ -128,6 +128,7 @@ inline constexpr const char* kRouteMapMainBand = "PopupMenu";
 // The bands the map pops up in edit mode and while a reference start is chosen.
 inline constexpr const char* kRouteEditBand = "RootEditMenu";
 inline constexpr const char* kReferencePointBand = "RefPointSetMenu";
+inline constexpr const char* kSheetPointBand = "MPEditMenu";
 inline constexpr const char* kContourIntervalCaption = "等高線間隔";
 
 // What a command of the route map does.

@@ -353,6 +353,7 @@ void RouteCreation::deleteRoute() {
     clearRoute(state);
     clearSegments(state);
     clearRawRoute(state);
+    state.nextSheetPoint = 1;
     state.routeCount = 0;
     state.segmentCount = 0;
     state.routeLoaded = false;

@@ -80,6 +80,9 @@ void RouteMap::create() {
         state_.contoursShown = false;
         map_.selecting = false;
         creation_.reset();
+        // Sheets are registered again for each map; their frame sides stay.
+        state_.sheetRegistered.fill(false);
+        state_.nextSheetPoint = 1;
 
         for (const ToolId id : kUncheckedAtCreation) menus_.setChecked(id, false);
         updateRouteMapMenus(state_, menus_);
@@ -241,6 +244,11 @@ void RouteMap::run(ToolId toolId) {
                 }
                 break;
 
+            case MapAction::RouteFromSheet:
+            case MapAction::SheetPointReinput:
+            case MapAction::SheetPointDelete:
+                if (sheetRoute_) sheetRoute_(toolId);
+                break;
             case MapAction::RouteFromMapImage:
                 if (mapImageRoute_) {
                     if (mapImageRoute_()) {
@@ -262,8 +270,7 @@ void RouteMap::run(ToolId toolId) {
                 break;
 
             default:
-                // Routes from sheet measurements bring their operations with them; until
-                // then their commands stay disabled.
+                // The heading of the sheet point pop-up only names the point.
                 break;
         }
         map_.notify();

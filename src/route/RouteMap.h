@@ -109,6 +109,13 @@ public:
     // "地図画像からﾙｰﾄ作成" opens the map-image window modally; true when it closed with the
     // traced points to be made a route, false after a cancel. (routeFromMapImage)
     void setMapImageRouteHook(std::function<bool()> hook) { mapImageRoute_ = std::move(hook); }
+    // "地形図寸法からﾙｰﾄ作成" and the pop-up "MPEditMenu" ("再入力", "削除") go to the sheet
+    // measurement panel.
+    void setSheetRouteHook(std::function<void(ToolId)> hook) { sheetRoute_ = std::move(hook); }
+    // Opens a pop-up band of the route map at the cursor (a panel over the map asks for one).
+    void requestPopup(const std::string& band) {
+        if (popup_) popup_(band);
+    }
     // "PCX形式でルート保存", "GPX形式でルート保存": the owner writes the route's GPS file.
     void setTrackExportHook(std::function<void(TrackFileKind)> hook) { trackExport_ = std::move(hook); }
 
@@ -157,6 +164,7 @@ private:
     std::function<void()> exit_;
     std::function<void()> courseTime_;
     std::function<bool()> mapImageRoute_;
+    std::function<void(ToolId)> sheetRoute_;
     std::function<void(TrackFileKind)> trackExport_;
     std::function<void(PointNaming&)> pointNaming_;
     std::function<void()> profile_;

@@ -32,10 +32,7 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
     enable(menus,
            {kProfile, kDeleteRoute, kRouteEdit, kSaveRoutePcx, kSaveRouteGpx, kRouteView, kRouteColour, kCourseTime},
            hasRoute);
-    // Routes from sheet measurements are not built yet: the command stays disabled rather than
-    // doing nothing.
-    enable(menus, {kRouteFromSheet}, false);
-    enable(menus, {kRouteFromMapImage}, !hasRoute);
+    enable(menus, {kRouteFromSheet, kRouteFromMapImage}, !hasRoute);
 
     enable(menus, {kReferenceRoute, kReferenceColour}, hasReference);
 

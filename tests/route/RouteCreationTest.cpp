@@ -444,7 +444,7 @@ TEST_F(RouteCreationTest, DeletingTheRouteOpensCreationAgain) {
         EXPECT_FALSE(creation().editing);
         for (const std::string& readout : map().readouts) EXPECT_EQ(readout, "");
         EXPECT_TRUE(menus().isEnabled("ActMakeNewTRKdata"));
-        EXPECT_FALSE(menus().isEnabled("ActMakeMapRoot"));  // not built yet
+        EXPECT_TRUE(menus().isEnabled("ActMakeMapRoot"));
         EXPECT_FALSE(menus().isEnabled("ActDelRoot"));
         EXPECT_EQ(menus().isEnabled("ActCopyRefRoot"), c.referenceCommands);
         EXPECT_EQ(menus().isEnabled("ActTPStartRoot"), c.referenceCommands);

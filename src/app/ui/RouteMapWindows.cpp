@@ -5,12 +5,15 @@
 #include "route/RoutePosition.h"
 #include "schedule/ui/CourseTimeWindow.h"
 #include "sheets/ui/MapImageWindow.h"
+#include "sheets/ui/SheetRoutePanel.h"
 
 namespace orv {
 
 void connectRouteMapWindows(RouteMapWindow& map, Dialogs* profileDialogs) {
     map.setCourseTimeWindow(runCourseTimeWindow);
     map.setMapImageWindow(runMapImageWindow);
+    // The sheet measurement panel lives over the map as long as it.
+    new SheetRoutePanel(map);
     map.setTrackExporter([](TrackFileKind kind, AppState& state, Dialogs& dialogs) {
         if (kind == TrackFileKind::Pcx) exportPcxTrack(state, dialogs);
         else exportGpxTrack(state, dialogs);

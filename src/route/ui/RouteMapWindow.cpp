@@ -162,6 +162,7 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setProfileHook({});
     logic_->setRouteHoverHook({});
     logic_->setMapImageRouteHook({});
+    logic_->setSheetRouteHook({});
     menus_.reset();
     delete takeCentralWidget();
 }
@@ -178,6 +179,7 @@ void RouteMapWindow::setCourseTimeWindow(WindowOpener open) {
 void RouteMapWindow::setMapImageWindow(RouteWindowOpener open) {
     if (!open) {
         logic_->setMapImageRouteHook({});
+    logic_->setSheetRouteHook({});
         return;
     }
     logic_->setMapImageRouteHook(

@@ -68,6 +68,7 @@ public:
     void setTrackExporter(TrackExporter exporter);
 
     // The widgets the map is seen through (for tests and the owner).
+    QWidget* mapFrame() const { return mapFrame_; }
     SurfaceWidget* mapPicture() const { return mapPicture_; }
     // The drawing picture shown in the map picture's place while ridge and valley lines are traced.
     SurfaceWidget* drawingPicture() const { return drawingPicture_; }
