@@ -5,6 +5,7 @@
 #include "core/Slots.h"
 #include "geo/Angles.h"
 #include "sheets/MapImageTools.h"
+#include "sheets/RawPoints.h"
 
 #include <algorithm>
 #include <cmath>
@@ -372,16 +373,10 @@ void MapImageRoute::deletePoint() {
     const int k = pointBox;
     if (k < 1 || k > count) return;
     markerVisible = true;
-    for (int i = k; i < count; ++i) {
-        state_.rawRoute[slot(i)] = state_.rawRoute[slot(i + 1)];
-        // Each point keeps its own number in the table.
-        state_.rawRoute[slot(i)].number = static_cast<int16_t>(i);
-    }
-    state_.rawRoute[slot(count)] = RawPoint{};
+    removeRawPoint(state_, k);
     state_.nextSheetPoint = count - 1;
     stepperMaximum = state_.nextSheetPoint;
     pointBox = std::min(k, state_.nextSheetPoint);
-    state_.rawRoute[0].number = static_cast<int16_t>(state_.nextSheetPoint);
     if (pointBox >= 1) showPointReadout(pointBox);
     else markerVisible = false;
 }

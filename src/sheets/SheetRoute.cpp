@@ -7,6 +7,7 @@
 #include "map/MapView.h"
 #include "map/RouteMapTools.h"
 #include "route/RouteCreation.h"
+#include "sheets/RawPoints.h"
 
 #include <algorithm>
 #include <cmath>
@@ -377,12 +378,7 @@ void SheetRoute::deletePoint() {
     const int n = count();
     const int k = pointBox;
     if (!visible || k < 1 || k > n) return;
-    for (int i = k; i < n; ++i) {
-        state_.rawRoute[slot(i)] = state_.rawRoute[slot(i + 1)];
-        state_.rawRoute[slot(i)].number = static_cast<int16_t>(i);
-    }
-    state_.rawRoute[slot(n)] = RawPoint{};
-    state_.rawRoute[0].number = static_cast<int16_t>(n - 1);
+    removeRawPoint(state_, k);
     // The next new point comes after the remaining ones.
     state_.nextSheetPoint = n;
     reinput = false;
