@@ -126,6 +126,7 @@ int runProfileCommand(const std::vector<std::string>& args, std::ostream& out, s
     const PictureFormat format = pictureFormatFor(o.out);
     if (!picture.savePicture(o.out, format)) return fail("「" + o.out.string() + "」を書けません。");
     out << o.out.string() << ": " << picture.width() << "×" << picture.height() << "\n";
+    if (outsideDataDistance(state->route, state->routeCount) > 0) out << routeFiguresLine(*state) << "\n";
     return kExitOk;
 }
 

@@ -19,6 +19,7 @@
 #include "map/RouteMapTools.h"
 #include "names/MountainFile.h"
 #include "route/MapOutput.h"
+#include "route/Measurement.h"
 #include "route/RouteMap.h"
 
 #include <QDate>
@@ -226,6 +227,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     const PictureFormat format = pictureFormatFor(o.out);
     if (!picture.savePicture(o.out, format)) return fail("「" + o.out.string() + "」を書けません。");
     out << o.out.string() << ": " << kMapSize << "×" << kMapSize << "\n";
+    if (outsideDataDistance(state->route, state->routeCount) > 0) out << routeFiguresLine(*state) << "\n";
     return kExitOk;
 }
 

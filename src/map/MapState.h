@@ -70,6 +70,9 @@ struct MapState {
 
     // The five route read-outs: 地図上距離, 総歩行距離, 標高差, 往路歩行時間, 帰路歩行時間.
     std::array<std::string, 5> readouts{};
+    // What the read-outs do not say, shown on the status line beside the guide: how much of
+    // the route lies outside the elevation data. Empty when nothing needs saying.
+    std::string routeNote;
 
     // Route overlays: waypoint names shown or not; the point marker over the map.
     bool showWaypointNames = false;

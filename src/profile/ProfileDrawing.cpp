@@ -129,7 +129,18 @@ void ProfilePainter::draw(DrawingSurface& surface, const AppState& state, const 
     std::vector<PixelPoint> sky;
     sky.reserve(static_cast<size_t>(count) + 3);
     sky.push_back({kPlotLeft, kPlotTop});
-    sky.insert(sky.end(), points.begin() + 1, points.end());
+    // Beside a stretch outside the elevation data the sky reaches down to the base line: the
+    // outside points stand on it, and the inside point next to them drops to it straight down.
+    const auto outside = [&](int v) {
+        return v >= 1 && v <= count && state.route[static_cast<size_t>(v)].outsideData;
+    };
+    for (int v = 1; v <= count; ++v) {
+        const PixelPoint at = points[static_cast<size_t>(v)];
+        const bool edge = !outside(v);
+        if (edge && outside(v - 1)) sky.push_back({at.x, kPlotTop + kPlotHeight});
+        sky.push_back(at);
+        if (edge && outside(v + 1)) sky.push_back({at.x, kPlotTop + kPlotHeight});
+    }
     sky.push_back({kPlotRight, kPlotTop});
     sky.push_back({kPlotLeft, kPlotTop});
     surface.setFillStyle(FillStyle::Solid);
@@ -157,7 +168,15 @@ void ProfilePainter::draw(DrawingSurface& surface, const AppState& state, const 
         const PixelPoint at = points[static_cast<size_t>(a)];
         if (a < count) {
             const PixelPoint to = points[static_cast<size_t>(a) + 1];
-            surface.line(at.x, at.y, to.x, to.y, colours::black);
+            if (state.route[static_cast<size_t>(a)].outsideData ||
+                state.route[static_cast<size_t>(a) + 1].outsideData) {
+                // Outside the elevation data the profile has a gap: sky down to the base line,
+                // marked by a grey line just above it.
+                const int y = kPlotTop + kPlotHeight - 1;
+                surface.line(at.x, y, to.x, y, colours::shadow3D);
+            } else {
+                surface.line(at.x, at.y, to.x, to.y, colours::black);
+            }
         }
         drawNames(surface, state, state.route[static_cast<size_t>(a)], at, a == count);
 

@@ -27,8 +27,13 @@ std::vector<double> distancesAlong(const AppState& state) {
 ElevationRange routeElevationRange(const AppState& state) {
     const int count = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
     if (count == 0) return {};
+    // Points outside the elevation data have no height of the ground: they do not widen the
+    // range, unless the whole route lies outside.
+    const bool anyInside = std::any_of(state.route.begin() + 1, state.route.begin() + count + 1,
+                                       [](const RoutePoint& p) { return !p.outsideData; });
     ElevationRange range{INT32_MIN, INT32_MAX};
     for (int v = 1; v <= count; ++v) {
+        if (anyInside && state.route[static_cast<size_t>(v)].outsideData) continue;
         const int metres = roundHalfEven(state.route[static_cast<size_t>(v)].elevation);
         range.highest = std::max(range.highest, metres);
         range.lowest = std::min(range.lowest, metres);
@@ -61,7 +66,10 @@ std::vector<PixelPoint> profilePoints(const AppState& state, const ProfileScale&
         const int x = scale.horizontal > 0
                           ? kPlotLeft + std::min(floorToInt(along[v] / scale.horizontal), kPlotWidth)
                           : kPlotLeft;
-        const int y = kPlotTop + floorToInt((scale.top - static_cast<double>(state.route[v].elevation)) / scale.vertical);
+        // A point outside the elevation data stands on the base line.
+        const int y = state.route[v].outsideData
+                          ? kPlotTop + kPlotHeight
+                          : kPlotTop + floorToInt((scale.top - static_cast<double>(state.route[v].elevation)) / scale.vertical);
         points[v] = {x, y};
     }
     return points;

@@ -21,7 +21,7 @@ inline constexpr int kDividerBottom = 310;
 inline constexpr Colour kSkyColour = makeColour(192, 192, 255);
 
 // The highest and lowest route point elevation (points 1..routeCount), each rounded to whole
-// metres; both 0 without a route.
+// metres, of the points inside the elevation data (of all when none is); both 0 without a route.
 struct ElevationRange {
     int highest = 0;
     int lowest = 0;
@@ -46,6 +46,7 @@ ProfileScale profileScale(const AppState& state, double base);
 // The pixel of every route point: index v = 1..routeCount (slot 0 unused). x = 50 + floor(D /
 // horizontal scale) with D the map distance from point 1 to v, so the last point lands on 750;
 // y = 70 + floor((T − elevation) / vertical scale). A route without length stands at x = 50.
+// A point outside the elevation data stands on the bottom edge of the plot (y = 310).
 std::vector<PixelPoint> profilePoints(const AppState& state, const ProfileScale& scale);
 
 // The segment entry a deletion click at x picks: the first entry from 2 on whose end point lies

@@ -44,7 +44,8 @@ MapCaption mapCaption(const AppState& state, const std::string& title) {
                                 routeMinElevation(state.route, state.routeCount);
     return {title,
             {
-                "地図上距離........." + integerText(floorToInt(totals.mapDistance)) + " ｍ",
+                "地図上距離........." + integerText(floorToInt(totals.mapDistance)) + " ｍ" +
+                    outsideDataNote(state.route, state.routeCount),
                 "総歩行距離........." + integerText(floorToInt(totals.walkDistance)) + " ｍ",
                 "歩行時間（往/帰)..." + walkingHoursText(totals.minutesOut) + "時間/" +
                     walkingHoursText(totals.minutesBack) + "時間",

@@ -202,6 +202,27 @@ void takeGridElevations(AppState& state, const RoutePositions& positions, int co
     }
 }
 
+// Marks the points that lie outside the elevation data: beyond the block (level 1 is the whole
+// block) or on a cell without data, at level 1 or at the level measured. Without an elevation
+// grid no point is marked.
+void markPointsOutsideData(AppState& state, const RoutePositions& positions, int count) {
+    const LevelArea block = levelArea(state, 1);
+    const bool hasBlock = state.demUnused == 0 && block.dLat > 0.0f && block.dLon > 0.0f;
+    for (int i = 1; i <= count; ++i) {
+        RoutePoint& point = state.route[slot(i)];
+        point.outsideData = false;
+        if (!hasBlock) continue;
+        const Position& p = positions[slot(i)];
+        const int32_t column = floorToInt(static_cast<double>(p.longitude - block.bounds.west) /
+                                          static_cast<double>(block.dLon));
+        const int32_t row = floorToInt(static_cast<double>(block.bounds.north - p.latitude) /
+                                       static_cast<double>(block.dLat));
+        point.outsideData = column < 0 || column > 600 || row < 0 || row > 600 ||
+                            state.elevationGrid.get(row, column, 1) == ElevationGrid::kNoData ||
+                            point.elevation == ElevationGrid::kNoData;
+    }
+}
+
 // "HH:MM:00" of a cumulative walking time in minutes. The hours field keeps two digits: from
 // 100 hours on the text stays at 99:59:00, so every reader that takes the hours from
 // characters 1-2 and the minutes from characters 4-5 (labels, schedules, track files) still
@@ -321,6 +342,7 @@ void measureRoute(AppState& state) {
         positions[slot(i)] = positionOf(route[slot(i)].latitude, route[slot(i)].longitude);
 
     if (state.demUnused == 0) takeGridElevations(state, positions, count, level, area);
+    markPointsOutsideData(state, positions, count);
 
     // A planned route's time texts count from the start; a route of one point has no stretch
     // and its time text stays as it is.
@@ -337,10 +359,16 @@ void measureRoute(AppState& state) {
             std::sqrt(square(dLon * static_cast<double>(metres.longitude)) +
                       square(dLat * static_cast<double>(metres.latitude))));
 
-        const float rise = q.elevation - p.elevation;
+        // A stretch with an end outside the elevation data has no height to go by: it is
+        // walked as level ground, its walking distance its map distance.
+        const bool outside = p.outsideData || q.outsideData;
+        const float rise = outside ? 0.0f : q.elevation - p.elevation;
         const float height = std::fabs(rise);
-        // A stretch from a point at exactly 0 m keeps its walking distance and slope.
-        if (p.elevation != 0.0f) {
+        if (outside) {
+            q.walkDistance = q.mapDistance;
+            q.slopeAngle = 0.0f;
+        } else if (p.elevation != 0.0f) {
+            // A stretch from a point at exactly 0 m keeps its walking distance and slope.
             q.walkDistance = static_cast<float>(std::sqrt(square(height) + square(q.mapDistance)));
             q.slopeAngle = slopeAngle(height, q.mapDistance);
         }
@@ -375,6 +403,24 @@ void measureRoute(AppState& state) {
     }
 }
 
+float outsideDataDistance(const RouteTable& route, int count) {
+    count = std::clamp(count, 0, kMaxRoutePoints);
+    float metres = 0;
+    for (int r = 2; r <= count; ++r)
+        if (route[slot(r - 1)].outsideData || route[slot(r)].outsideData) metres += route[slot(r)].mapDistance;
+    return metres;
+}
+
+std::string outsideDataNote(const RouteTable& route, int count) {
+    const double metres = outsideDataDistance(route, count);
+    if (!(metres > 0.0)) return {};
+    // Below a kilometre in whole metres, from there in kilometres with one decimal.
+    const std::string length =
+        metres < 950.0 ? integerText(std::max<int64_t>(floorToInt(metres + 0.5), 1)) + " m"
+                       : formatPattern(std::floor(metres / 100.0 + 0.5) / 10.0, "0.0") + " km";
+    return "（うち " + length + " は標高データの範囲外）";
+}
+
 std::array<std::string, 5> routeReadouts(const RouteTable& route, int count) {
     count = std::clamp(count, 0, kMaxRoutePoints);
     const int64_t heightRange = static_cast<int64_t>(routeMaxElevation(route, count)) -
@@ -387,6 +433,17 @@ std::array<std::string, 5> routeReadouts(const RouteTable& route, int count) {
         walkingHoursText(totals.minutesOut) + " 時間",
         walkingHoursText(totals.minutesBack) + " 時間",
     };
+}
+
+std::string routeFiguresLine(const AppState& state) {
+    const std::array<std::string, 5> readouts = routeReadouts(state.route, state.routeCount);
+    return "地図上距離 " + readouts[0] + "　総歩行距離 " + readouts[1] + "　標高差 " + readouts[2] +
+           outsideDataNote(state.route, state.routeCount);
+}
+
+void showRouteFigures(MapState& map, const AppState& state) {
+    map.readouts = routeReadouts(state.route, state.routeCount);
+    map.routeNote = outsideDataNote(state.route, state.routeCount);
 }
 
 }  // namespace orv

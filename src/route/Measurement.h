@@ -1,6 +1,7 @@
 #pragma once
 // Turning the raw points of a finished creation into the route proper and measuring the route:
 // elevations, distances, slope angles, walking times, and the five read-outs of the route map.
+#include "map/MapState.h"
 #include "state/AppState.h"
 
 #include <array>
@@ -44,8 +45,24 @@ void measureRoute(AppState& state);
 // / 10, in plain text: "12.5", "3", "0", "0.5".
 std::string walkingHoursText(float minutes);
 
+// The map distance of the stretches with an end outside the elevation data (points marked
+// outsideData by the last measurement), in metres.
+float outsideDataDistance(const RouteTable& route, int count);
+
+// "（うち 12.3 km は標高データの範囲外）" (metres below one kilometre: "（うち 350 m は…）"), or
+// an empty text when the whole route lies inside the data.
+std::string outsideDataNote(const RouteTable& route, int count);
+
 // The five read-outs of a measured route, 地図上距離, 総歩行距離, 標高差, 往路歩行時間 and
 // 帰路歩行時間 in this order: the totals of slot 0, and the height range of points 1..count.
 std::array<std::string, 5> routeReadouts(const RouteTable& route, int count);
+
+// One line of a measured route's figures for a terminal: "地図上距離 12136 ｍ　総歩行距離 12667 ｍ
+// 　標高差 1421ｍ" followed by the note on stretches outside the elevation data, if any. The
+// command-line tools print it when part of the route lies outside the data.
+std::string routeFiguresLine(const AppState& state);
+
+// Shows a measured route on the route map: the five read-outs and the route note.
+void showRouteFigures(MapState& map, const AppState& state);
 
 }  // namespace orv

@@ -222,7 +222,7 @@ bool RouteCreation::finishCreation(CreationMethod method) {
         state.roundTrip = again == Answer::No;
     }
     measureRoute(state);
-    ctx_.map.readouts = routeReadouts(state.route, state.routeCount);
+    showRouteFigures(ctx_.map, state);
     if (showsProgress) ctx_.map.statusPanels[0].clear();
 
     updateRouteMapMenus(state, ctx_.menus);
@@ -348,6 +348,7 @@ void RouteCreation::deleteRoute() {
     ctx_.map.pointMarkerVisible = false;
     clearMapPicture(ctx_);
     for (std::string& readout : ctx_.map.readouts) readout.clear();
+    ctx_.map.routeNote.clear();
     if (state.mountainConfirmed) drawSelectedMountain(ctx_);
 
     clearRoute(state);
@@ -431,7 +432,7 @@ void RouteCreation::deleteRoutePoint() {
     state.routeCount = static_cast<int16_t>(count - 1);
     clearMapPicture(ctx_);
     measureRoute(state);
-    ctx_.map.readouts = routeReadouts(state.route, state.routeCount);
+    showRouteFigures(ctx_.map, state);
     routePointPanel.maximum = state.routeCount;
     routePointPanel.value = std::min(k, static_cast<int>(state.routeCount));
     redraw();

@@ -42,11 +42,27 @@ ArcSeconds routeEast(const RouteTable& route, int count) {
     return routeExtent(route, count, longitudeOf, greater);
 }
 
-int32_t routeMaxElevation(const RouteTable& route, int count) {
-    return routeExtent(route, count, elevationOf, greater);
+namespace {
+
+// The highest or lowest elevation of the points inside the elevation data; a route without
+// such points falls back to the rule of all points.
+template <typename Better>
+int32_t elevationExtent(const RouteTable& route, int count, Better better) {
+    int32_t best = 0;
+    bool found = false;
+    for (int i = 1; i <= lastPoint(count); ++i) {
+        const RoutePoint& p = route[static_cast<size_t>(i)];
+        if (p.outsideData) continue;
+        const int32_t v = elevationOf(p);
+        if (!found || better(v, best)) best = v;
+        found = true;
+    }
+    return found ? best : routeExtent(route, count, elevationOf, better);
 }
-int32_t routeMinElevation(const RouteTable& route, int count) {
-    return routeExtent(route, count, elevationOf, less);
-}
+
+}  // namespace
+
+int32_t routeMaxElevation(const RouteTable& route, int count) { return elevationExtent(route, count, greater); }
+int32_t routeMinElevation(const RouteTable& route, int count) { return elevationExtent(route, count, less); }
 
 }  // namespace orv

@@ -15,7 +15,8 @@ ArcSeconds routeWest(const RouteTable& route, int count);
 ArcSeconds routeEast(const RouteTable& route, int count);
 
 // Highest / lowest point elevation in whole metres (each elevation rounded, halves to even),
-// with the same starting value rule as above.
+// with the same starting value rule as above. Points outside the elevation data do not count
+// (their elevation is not the ground's) unless no point lies inside.
 int32_t routeMaxElevation(const RouteTable& route, int count);
 int32_t routeMinElevation(const RouteTable& route, int count);
 

@@ -115,7 +115,7 @@ void RouteMap::create() {
         menus_.setEnabled(kRouteColour, routeLoaded);
         if (routeLoaded) {
             measureRoute(state_);
-            map_.readouts = routeReadouts(state_.route, state_.routeCount);
+            showRouteFigures(map_, state_);
         }
         map_.statusEnabled[3] = state_.mountainFileLoaded;
 
@@ -237,7 +237,7 @@ void RouteMap::run(ToolId toolId) {
                     // The window re-measured the route ("逆ルート" even turned it round): the
                     // read-outs follow at once, not at the next redraw.
                     if (state_.routeCount > 0) {
-                        map_.readouts = routeReadouts(state_.route, state_.routeCount);
+                        showRouteFigures(map_, state_);
                         map_.notify();
                     }
                     showSegmentPositions(true);

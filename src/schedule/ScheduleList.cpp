@@ -32,12 +32,27 @@ std::string scheduleListRow(const CourseSegment& entry) {
            "/" + entry.departure;
 }
 
+bool segmentLeavesData(const AppState& state, int entry) {
+    const int count = usedSegmentCount(state);
+    if (entry < 1 || entry > count) return false;
+    const int points = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
+    const int from = std::clamp<int>(state.segments[static_cast<size_t>(entry) - 1].endPoint, 1, points + 1);
+    const int to = std::clamp<int>(state.segments[static_cast<size_t>(entry)].endPoint, 0, points);
+    for (int r = from; r <= to; ++r)
+        if (state.route[static_cast<size_t>(r)].outsideData) return true;
+    return false;
+}
+
 std::vector<std::string> scheduleListRows(const AppState& state) {
     const int count = usedSegmentCount(state);
     std::vector<std::string> rows;
     if (count == 0) return rows;
     rows.reserve(static_cast<size_t>(count) + 1);
-    for (int b = 0; b <= count; ++b) rows.push_back(scheduleListRow(state.segments[static_cast<size_t>(b)]));
+    for (int b = 0; b <= count; ++b) {
+        std::string row = scheduleListRow(state.segments[static_cast<size_t>(b)]);
+        if (segmentLeavesData(state, b)) row.insert(row.find('\t'), kOutsideDataMark);
+        rows.push_back(std::move(row));
+    }
     return rows;
 }
 

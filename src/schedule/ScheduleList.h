@@ -40,7 +40,14 @@ void nameUnnamedSegments(AppState& state);
 // add a column or a line.
 std::string scheduleListRow(const CourseSegment& entry);
 
-// The rows of entries 0..segmentCount as the table holds them now (no names written).
+// Whether entry 1..segmentCount has a route point outside the elevation data (as the last
+// measurement marked them): its times and distances are taken as on level ground.
+bool segmentLeavesData(const AppState& state, int entry);
+// Follows the number of such an entry in the list.
+inline constexpr const char* kOutsideDataMark = "※";
+
+// The rows of entries 0..segmentCount as the table holds them now (no names written); the
+// number of an entry that leaves the elevation data carries kOutsideDataMark.
 std::vector<std::string> scheduleListRows(const AppState& state);
 
 // The list refill run after every calculation and every command: names the unnamed entries

@@ -26,6 +26,9 @@ struct RoutePoint {
     std::string label;
     int32_t pixelX = 0;
     int32_t pixelY = 0;
+    // Set by each measurement: the point lies outside the loaded elevation data (beyond the
+    // block or on a cell without data), so its elevation is not the ground's.
+    bool outsideData = false;
 };
 
 struct RawPoint {

@@ -1,6 +1,8 @@
 #include "route/Measurement.h"
 
+#include "route/RouteExtents.h"
 #include "support/ConePlan.h"
+#include "support/SampleBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -471,6 +473,109 @@ TEST_F(InterpolationTest, RoundTripTimeOutCoversTheWayBack) {
     EXPECT_NEAR(totals.minutesOut, totals.minutesBack, 0.01f);
     EXPECT_EQ(readouts[3], readouts[4]);
     EXPECT_EQ(state->route[1].elevation, state->route[at(state->routeCount)].elevation);
+}
+
+// ---- A route that leaves the elevation data ----------------------------------------------------
+
+// A recorded walk eastwards across the sample block's east edge: 21 points 45″ apart from the
+// middle of the centre mesh, the last 10 beyond the block (the edge is 900″ east of the centre
+// mesh's west side). With the block's north edge at 42°45′ a second of longitude is 22.81 m.
+struct LeavingTheBlockTest : ::testing::Test {
+    std::unique_ptr<AppState> state = makeAppState();
+    ArcSeconds lat = 0;
+    ArcSeconds west = 0;
+
+    void SetUp() override {
+        setStartValues(*state);
+        ASSERT_TRUE(test::loadSampleBlock(*state));
+        state->demUnused = 0;
+        state->gpsMode = 1;
+        lat = dmsToSeconds(meshSouthLatitude(test::kSampleCentreMesh)) + 150;
+        west = dmsToSeconds(meshWestLongitude(test::kSampleCentreMesh));
+    }
+    void walk(int points) {
+        clearRoute(*state);
+        for (int i = 1; i <= points; ++i) {
+            RoutePoint& p = state->route[at(i)];
+            p.number = static_cast<int16_t>(i);
+            p.latitude = secondsToDms(lat);
+            p.longitude = secondsToDms(west + 450 + 45 * (i - 1));
+            p.timeText = "10:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ":00";
+        }
+        state->routeCount = static_cast<int16_t>(points);
+        measureRoute(*state);
+    }
+};
+
+TEST_F(LeavingTheBlockTest, OutsideStretchesWalkTheirMapDistanceAndTheInsideHalfIsUnchanged) {
+    walk(11);  // the inside half alone: the last point on the east edge (column 600)
+    std::vector<RoutePoint> inside(state->route.begin() + 1, state->route.begin() + 12);
+    const float insideWalk = state->route[0].walkDistance;
+    EXPECT_EQ(outsideDataDistance(state->route, 11), 0.0f);
+    EXPECT_EQ(outsideDataNote(state->route, 11), "");
+
+    walk(21);
+    const RoutePoint& totals = state->route[0];
+    EXPECT_GE(totals.walkDistance, totals.mapDistance);
+    for (int i = 2; i <= 11; ++i) {
+        EXPECT_FALSE(state->route[at(i)].outsideData) << i;
+        EXPECT_EQ(state->route[at(i)].walkDistance, inside[at(i - 1)].walkDistance) << i;
+        EXPECT_EQ(state->route[at(i)].slopeAngle, inside[at(i - 1)].slopeAngle) << i;
+    }
+    for (int i = 12; i <= 21; ++i) {
+        const RoutePoint& p = state->route[at(i)];
+        EXPECT_TRUE(p.outsideData) << i;
+        EXPECT_EQ(p.walkDistance, p.mapDistance) << i;
+        EXPECT_EQ(p.slopeAngle, 0.0f) << i;
+        EXPECT_EQ(p.minutesOut, 1.0f) << i;  // the log's clock, a minute a point
+    }
+    EXPECT_NEAR(totals.walkDistance, insideWalk + 450 * 22.81f, 1.0f);
+    // 450″ lie beyond the edge; the stretch that crosses it counts whole.
+    EXPECT_NEAR(outsideDataDistance(state->route, 21), 450 * 22.81f, 45 * 22.81f);
+    EXPECT_EQ(outsideDataNote(state->route, 21), "（うち 10.3 km は標高データの範囲外）");
+    // The height range leaves out the points beyond the block (they stand at 0 m).
+    EXPECT_EQ(routeMinElevation(state->route, 21), routeMinElevation(state->route, 11));
+}
+
+TEST_F(LeavingTheBlockTest, ACellWithoutDataCountsAsOutsideAndPlannedTimesAreLevel) {
+    state->gpsMode = 0;
+    walk(3);
+    // Point 2's cell has no data: both its stretches are level ground.
+    const ArcSeconds north = dmsToSeconds(state->levelCorners[1][1]);
+    const int row = static_cast<int>((north - lat) / 1.5);  // 450″ south of the north edge: 300
+    const int column = 420;  // 945″ east of the block's west edge at 2.25″ a cell
+    state->elevationGrid.set(row, column, 1, ElevationGrid::kNoData);
+    measureRoute(*state);
+    ASSERT_TRUE(state->route[2].outsideData);
+    EXPECT_FALSE(state->route[1].outsideData);
+    for (int i = 2; i <= 3; ++i) {
+        const RoutePoint& p = state->route[at(i)];
+        EXPECT_EQ(p.walkDistance, p.mapDistance);
+        // The flat time of the map distance at 4 km/h, either way.
+        EXPECT_NEAR(p.minutesOut, p.mapDistance / 4000.0f * 60.0f, 0.001f);
+        EXPECT_EQ(p.minutesOut, p.minutesBack);
+    }
+    EXPECT_EQ(outsideDataNote(state->route, 3), "（うち 2.1 km は標高データの範囲外）");
+}
+
+TEST(OutsideDataNoteTest, MetresBelowAKilometreAndKilometresFromThere) {
+    const struct {
+        float metres;
+        const char* note;
+    } cases[] = {
+        {0.0f, ""},
+        {0.3f, "（うち 1 m は標高データの範囲外）"},
+        {349.6f, "（うち 350 m は標高データの範囲外）"},
+        {949.0f, "（うち 949 m は標高データの範囲外）"},
+        {951.0f, "（うち 1.0 km は標高データの範囲外）"},
+        {12345.0f, "（うち 12.3 km は標高データの範囲外）"},
+    };
+    for (const auto& c : cases) {
+        RouteTable route{};
+        route[1].outsideData = true;
+        route[2].mapDistance = c.metres;
+        EXPECT_EQ(outsideDataNote(route, 2), c.note) << c.metres;
+    }
 }
 
 }  // namespace

@@ -106,6 +106,27 @@ TEST_F(RouteMapTest, CreationFollowsWhatThePlanBrought) {
     EXPECT_FALSE(menus().isChecked("ActViewRefTRK"));
 }
 
+// A route that runs past the block says on the status line how much of it lies outside the
+// elevation data; deleting the route takes the note away.
+TEST_F(RouteMapTest, ARouteBeyondTheBlockIsNotedOnTheStatusLine) {
+    // The cone plan's level 1 ends at 514350″ east; the route runs 90″ beyond.
+    for (int i = 1; i <= 4; ++i) {
+        RoutePoint& p = state->route[static_cast<size_t>(i)];
+        p.number = static_cast<int16_t>(i);
+        p.latitude = secondsToDms(153750);
+        p.longitude = secondsToDms(514350 - 90 + 60 * (i - 1));
+    }
+    state->routeCount = 4;
+    state->routeLoaded = true;
+    open();
+    EXPECT_TRUE(state->route[3].outsideData);
+    // Two stretches of 60″ of longitude at 22.81 m a second touch the points beyond.
+    EXPECT_EQ(routeMap->map().routeNote, "（うち 2.7 km は標高データの範囲外）");
+
+    routeMap->dispatch(mapTool::kDeleteRoute.text());
+    EXPECT_EQ(routeMap->map().routeNote, "");
+}
+
 // The contour interval starts at 0 once per run and lives for the run: the next plan's map
 // opens with contours off and no interval tool checked, and "等高線" shows the kept interval.
 TEST_F(RouteMapTest, ContourIntervalLivesForTheRun) {

@@ -328,6 +328,13 @@ void RouteMapWindow::buildStatusPanels() {
             statusBar()->addWidget(panel);
         }
         statusPanels_[i] = panel;
+        if (i == 0) {
+            // The route note sits beside the guide line and shows only when it says something.
+            routeNote_ = new QLabel(this);
+            routeNote_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            routeNote_->hide();
+            statusBar()->addWidget(routeNote_);
+        }
     }
     statusBar()->setSizeGripEnabled(false);
 }
@@ -443,6 +450,8 @@ void RouteMapWindow::refresh() {
         statusPanels_[i]->setText(toQString(map.statusPanels[i]));
         statusPanels_[i]->setEnabled(map.statusEnabled[i]);
     }
+    routeNote_->setText(toQString(map.routeNote));
+    routeNote_->setVisible(!map.routeNote.empty());
     progress_->setVisible(map.progressVisible);
 
     for (size_t i = 0; i < readouts_.size(); ++i) readouts_[i]->setText(toQString(map.readouts[i]));

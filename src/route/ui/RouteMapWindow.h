@@ -125,6 +125,7 @@ private:
     std::array<QLabel*, 7> longitudeLabels_{};
     SurfaceWidget* progress_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
+    QLabel* routeNote_ = nullptr;
     std::array<QLabel*, 5> readouts_{};
     PointPanelWidgets routePointPanel_;
     PointPanelWidgets referenceStartPanel_;
