@@ -160,7 +160,7 @@ Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBu
         for (auto& m : report.meshes)
             if (m.written || m.notWritten.empty()) {
                 m.written = false;
-                m.notWritten = "書き込めませんでした";
+                m.notWritten = kMeshWriteFailed;
             }
     }
     if (progress) progress(kProgressSteps, kProgressSteps, "");

@@ -26,6 +26,9 @@ struct DemBuildRequest {
     std::filesystem::path outFolder;
 };
 
+// Why a mesh was not written when the set of files could not be written.
+inline constexpr const char* kMeshWriteFailed = "書き込めませんでした";
+
 struct MeshResult {
     std::string code;
     std::filesystem::path path;

@@ -91,7 +91,7 @@ DemSummary summaryParts(const DemBuildReport& r) {
 
     std::vector<std::string> details;
     for (const auto& m : r.meshes)
-        if (!m.written && !m.notWritten.empty() && !r.cancelled)
+        if (!m.written && !m.notWritten.empty() && !r.cancelled && m.notWritten != kMeshWriteFailed)
             details.push_back("メッシュ " + m.code + " は書き出していません（" + m.notWritten + "）");
     // With the server out of reach every tile failed alike: the first is named with the cause.
     const size_t firstListed = r.offline ? 0 : 1;

@@ -102,6 +102,7 @@ TEST(CliTest, DemWriteFailureExitsNonZeroAndLeavesNoFile) {
     EXPECT_EQ(r.status, kExitFailed);
     EXPECT_EQ(r.err.rfind("標高データを書き出せませんでした。\n書き込めません（ディスクの空きがないか、書き込めない場所です）: ", 0), 0u)
         << r.err;
+    EXPECT_EQ(r.err.find("は書き出していません"), std::string::npos) << r.err;  // the cause is said once
     EXPECT_TRUE(r.out.empty());
     for (const auto& entry : fs::directory_iterator(dir / "dem")) EXPECT_FALSE(entry.is_regular_file()) << entry.path();
 }
