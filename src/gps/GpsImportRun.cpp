@@ -1,5 +1,6 @@
 #include "gps/GpsImportRun.h"
 
+#include "exchange/XmlErrorText.h"
 #include "gps/GpsImport.h"
 #include "gps/GpxTrack.h"
 #include "gps/TrackDatum.h"
@@ -115,8 +116,8 @@ GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
         break;
     case ProblemKind::BadFormat:
         result.message = problem.line > 0 ? data + "の " + std::to_string(problem.line) +
-                                                " 行目でGPXとして読めなくなりました。\r\n" + problem.detail
-                                          : data + "として読めません。\r\n" + problem.detail;
+                                                " 行目でGPXとして読めなくなりました。\r\n" + explainedXmlDetail(problem.detail)
+                                          : data + "として読めません。\r\n" + explainedXmlDetail(problem.detail);
         break;
     case ProblemKind::NoData:
         result.message = data + "に読み込める点がありません。\r\n" + problem.detail;

@@ -22,6 +22,13 @@ public:
     virtual Answer message(const std::string& text, const std::string& title, Buttons buttons,
                            Icon icon) = 0;
 
+    // Message box with a longer part (a list) that waits behind a button of the box; without
+    // such a button it follows the text. Empty details: a plain message.
+    virtual Answer messageWithDetails(const std::string& text, const std::string& details,
+                                      const std::string& title, Buttons buttons, Icon icon) {
+        return message(details.empty() ? text : text + "\r\n" + details, title, buttons, icon);
+    }
+
     // Input box: the typed text, "" when cancelled.
     virtual std::string input(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) = 0;

@@ -1,5 +1,6 @@
 #include "terrain/DemBuild.h"
 
+#include "core/StagedFiles.h"
 #include "geo/MemFile.h"
 #include "geo/MeshCode.h"
 #include "terrain/GmlSources.h"
@@ -79,6 +80,7 @@ Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBu
     fs::create_directories(request.outFolder, ec);
     if (!fs::is_directory(request.outFolder, ec))
         return Problem{ProblemKind::CannotWrite, 0, "出力フォルダ " + request.outFolder.string() + " を作れません"};
+    removeStaleTemporaryFiles(request.outFolder);
 
     const std::vector<SourceGrid> none;
     GeoBox wanted;
@@ -101,7 +103,10 @@ Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBu
     report.problems = std::move(sources.problems);
     report.filesRead = sources.filesRead;
     report.tilesMissing = sources.tilesMissing;
+    report.tilesMissingRemembered = sources.tilesMissingRemembered;
     report.offline = sources.offline;
+    report.offlineHost = std::move(sources.offlineHost);
+    report.offlineCause = std::move(sources.offlineCause);
     if (sources.cancelled) {
         report.cancelled = true;
         for (auto& m : report.meshes) m.notWritten = "取り消しました";
@@ -109,12 +114,16 @@ Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBu
     }
 
     const Resampler resampler(sources.grids, *datum);
+    StagedFiles staged;  // dropped unless committed
     for (size_t i = 0; i < report.meshes.size(); ++i) {
         MeshResult& mesh = report.meshes[i];
         if (progress && !progress(kReadingSteps + static_cast<int>(i) * (kProgressSteps - kReadingSteps) / 9,
                                   kProgressSteps, mesh.code)) {
             report.cancelled = true;
-            for (size_t j = i; j < report.meshes.size(); ++j) report.meshes[j].notWritten = "取り消しました";
+            for (auto& m : report.meshes) {
+                if (m.written || m.notWritten.empty()) m.notWritten = "取り消しました";
+                m.written = false;
+            }
             return report;
         }
         const GeoBox box = resampler.jgdBox(mesh.code);
@@ -134,13 +143,25 @@ Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBu
         std::vector<std::string> ascii;
         for (const auto& key : heights.layersUsed) ascii.push_back(key.asciiName());
         const std::string note = "GSI " + joined(ascii) + ", JGD2011 to Tokyo datum, cell means";
-        if (const FileError e = writeMemFile(mesh.path, mesh.code, heights.heights, note); e != FileError::None) {
-            mesh.notWritten = "ファイル " + mesh.path.string() + " に書き込めません";
-            continue;
+        if (staged.stage(mesh.path, formatMemFile(mesh.code, heights.heights, note)) != FileError::None) {
+            report.writeFailedFile = mesh.path.string();
+            break;
         }
         mesh.written = true;
         mesh.cellsWithData = heights.cellsWithData;
         mesh.cellsFromCoarser = heights.cellsFromCoarser;
+    }
+    if (report.writeFailedFile.empty() && staged.commit() != FileError::None) {
+        // The commit names no file; the set as a whole did not go in.
+        report.writeFailedFile = request.outFolder.string();
+        report.writeRestored = staged.restored();
+    }
+    if (!report.writeFailedFile.empty()) {
+        for (auto& m : report.meshes)
+            if (m.written || m.notWritten.empty()) {
+                m.written = false;
+                m.notWritten = kMeshWriteFailed;
+            }
     }
     if (progress) progress(kProgressSteps, kProgressSteps, "");
     return report;

@@ -26,6 +26,9 @@ struct DemBuildRequest {
     std::filesystem::path outFolder;
 };
 
+// Why a mesh was not written when the set of files could not be written.
+inline constexpr const char* kMeshWriteFailed = "書き込めませんでした";
+
 struct MeshResult {
     std::string code;
     std::filesystem::path path;
@@ -41,7 +44,14 @@ struct DemBuildReport {
     std::vector<SourceProblem> problems;
     int filesRead = 0;
     int tilesMissing = 0;
+    int tilesMissingRemembered = 0;  // of those: known from the cache's record
     bool offline = false;
+    std::string offlineHost;   // the tile server that could not be reached
+    std::string offlineCause;  // why, in short
+    // The files could not be written (a full disk, a folder that takes no files): the file,
+    // and whether the output folder is as it was (else some meshes may be new, some old).
+    std::string writeFailedFile;
+    bool writeRestored = true;
     bool cancelled = false;
     bool declined = false;  // existing files were not to be replaced: nothing was done
 
@@ -52,7 +62,7 @@ struct DemBuildReport {
 };
 
 struct DemBuildHooks {
-    // Progress in steps of `total`; false cancels (meshes written so far stay).
+    // Progress in steps of `total`; false cancels (and nothing is written).
     ProgressHook progress;
     // Asked once, before any work, with the files that would be replaced; false (or no hook)
     // leaves them and does nothing.
@@ -61,7 +71,9 @@ struct DemBuildHooks {
 
 // The whole run. A problem only when nothing could start (a bad centre code, an output folder
 // that cannot be made, PROJ missing); problems of single sources are in the report, and only
-// the meshes they touch are left unwritten.
+// the meshes they touch are left unwritten. The meshes to write are written as one set: every
+// one of them replaces its file, or (a failed write) none does. Temporary files an interrupted
+// earlier run left in the output folder are removed first.
 Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBuildHooks& hooks = {});
 
 // The sources alone, read for the JGD2011 area `wanted` (the first half of buildDemBlock).

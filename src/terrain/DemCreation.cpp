@@ -23,7 +23,11 @@ DemBuildOutcome runDemBuild(Dialogs& dialogs, const DemBuildRequest& request, co
     }
     if (report->declined) return DemBuildOutcome::Refused;
     const bool troubled = !report->problems.empty() || report->offline || report->meshesWritten() == 0;
-    dialogs.message(summaryText(*report), kDemBuildTitle, Buttons::Ok, troubled ? Icon::Warning : Icon::Information);
+    const DemSummary summary = summaryParts(*report);
+    dialogs.messageWithDetails(summary.text, summary.details, kDemBuildTitle, Buttons::Ok,
+                               !report->writeFailedFile.empty() ? Icon::Error
+                               : troubled                       ? Icon::Warning
+                                                                : Icon::Information);
     if (report->cancelled) return DemBuildOutcome::Cancelled;
     return report->meshesWritten() > 0 ? DemBuildOutcome::Written : DemBuildOutcome::NothingWritten;
 }

@@ -1,13 +1,14 @@
 #include "terrain/DemMessages.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace orv::terrain {
 
 namespace {
 
 constexpr const char* kBreak = "\r\n";
-constexpr size_t kProblemsListed = 5;
+constexpr size_t kProblemsListed = 100;  // in the details; more are counted
 
 std::string percent(long long part, long long whole) {
     char text[16];
@@ -36,27 +37,77 @@ std::string replaceQuestion(const std::vector<std::filesystem::path>& existing) 
     return text;
 }
 
-std::string summaryText(const DemBuildReport& r) {
-    std::string text = r.meshesWritten() > 0 ? "標高データを作成しました。" : "標高データを作成できませんでした。";
-    if (r.cancelled) text = "標高データの作成を取り消しました。";
-    text += kBreak;
-    const long long cells = r.cellsWritten();
-    text += "書き出したメッシュ: " + std::to_string(r.meshesWritten()) + " / 9" + kBreak;
-    if (cells > 0) {
-        text += "データのあるセル: " + percent(r.cellsWithData(), cells) + kBreak;
-        text += "粗いデータで補ったセル: " + std::to_string(r.cellsFromCoarser()) + kBreak;
-        text += "海・データなしのセル: " + std::to_string(cells - r.cellsWithData()) + kBreak;
+namespace {
+
+// The server as the messages name it: the survey's by its owner, any other by its host.
+std::string serverName(const std::string& host) {
+    if (host == "gsi.go.jp" || host.ends_with(".gsi.go.jp")) return "国土地理院のサーバー";
+    return host.empty() ? "標高タイルのサーバー" : "標高タイルのサーバー " + host + " ";
+}
+
+std::string headline(const DemBuildReport& r) {
+    if (r.cancelled) return "標高データの作成を取り消しました。";
+    if (!r.writeFailedFile.empty()) return "標高データを書き出せませんでした。";
+    return r.meshesWritten() > 0 ? "標高データを作成しました。" : "標高データを作成できませんでした。";
+}
+
+// What went wrong, first: a failed write, the server out of reach, or the first source that
+// could not be read (the rest go to the details).
+std::vector<std::string> causeLines(const DemBuildReport& r) {
+    std::vector<std::string> lines;
+    if (!r.writeFailedFile.empty()) {
+        lines.push_back("書き込めません（ディスクの空きがないか、書き込めない場所です）: " + r.writeFailedFile);
+        lines.push_back(r.writeRestored ? "出力フォルダのファイルは元のままです。"
+                                        : "出力フォルダのファイルを元に戻せませんでした。新旧のファイルが混ざっています。");
     }
+    if (r.offline) {
+        const std::string cause = r.offlineCause.empty() ? "" : "（" + r.offlineCause + "）";
+        lines.push_back(serverName(r.offlineHost) + "に接続できません" + cause + "。ネットワークの接続を確かめてください。");
+    } else if (!r.problems.empty()) {
+        lines.push_back(sourceProblemText(r.problems.front()));
+        if (r.problems.size() > 1)
+            lines.push_back("ほか " + std::to_string(r.problems.size() - 1) + " 件のデータを読めませんでした");
+    }
+    return lines;
+}
+
+}  // namespace
+
+DemSummary summaryParts(const DemBuildReport& r) {
+    DemSummary out;
+    out.text = headline(r) + kBreak;
+    for (const auto& line : causeLines(r)) out.text += line + kBreak;
+    const long long cells = r.cellsWritten();
+    out.text += "書き出したメッシュ: " + std::to_string(r.meshesWritten()) + " / 9" + kBreak;
+    if (cells > 0) {
+        out.text += "データのあるセル: " + percent(r.cellsWithData(), cells) + kBreak;
+        out.text += "粗いデータで補ったセル: " + std::to_string(r.cellsFromCoarser()) + kBreak;
+        out.text += "海・データなしのセル: " + std::to_string(cells - r.cellsWithData()) + kBreak;
+    }
+    if (r.tilesMissingRemembered > 0)
+        out.text += "サーバーにないタイル: " + std::to_string(r.tilesMissing) + "（うち " +
+                    std::to_string(r.tilesMissingRemembered) + " は保存先に残る前回の答えによります）" + kBreak;
+    out.text += kSurveyCredit;
+
+    std::vector<std::string> details;
     for (const auto& m : r.meshes)
-        if (!m.written && !m.notWritten.empty() && !r.cancelled)
-            text += "メッシュ " + m.code + " は書き出していません（" + m.notWritten + "）" + kBreak;
-    if (r.offline) text += "標高タイルのサーバーに接続できません。ネットワークの接続を確かめてください。" + std::string(kBreak);
-    for (size_t i = 0; i < r.problems.size() && i < kProblemsListed; ++i)
-        text += sourceProblemText(r.problems[i]) + kBreak;
-    if (r.problems.size() > kProblemsListed)
-        text += "ほか " + std::to_string(r.problems.size() - kProblemsListed) + " 件のデータを読めませんでした" + kBreak;
-    text += kSurveyCredit;
-    return text;
+        if (!m.written && !m.notWritten.empty() && !r.cancelled && m.notWritten != kMeshWriteFailed)
+            details.push_back("メッシュ " + m.code + " は書き出していません（" + m.notWritten + "）");
+    // With the server out of reach every tile failed alike: the first is named with the cause.
+    const size_t firstListed = r.offline ? 0 : 1;
+    for (size_t i = firstListed; i < r.problems.size() && i < firstListed + kProblemsListed; ++i)
+        details.push_back(sourceProblemText(r.problems[i]));
+    if (r.problems.size() > firstListed + kProblemsListed)
+        details.push_back("ほか " + std::to_string(r.problems.size() - firstListed - kProblemsListed) + " 件");
+    for (const auto& line : details) out.details += (out.details.empty() ? "" : kBreak) + line;
+    return out;
+}
+
+std::string summaryText(const DemBuildReport& r) {
+    DemSummary parts = summaryParts(r);
+    if (parts.details.empty()) return parts.text;
+    const size_t credit = parts.text.size() - std::string(kSurveyCredit).size();
+    return parts.text.substr(0, credit) + parts.details + kBreak + kSurveyCredit;
 }
 
 }  // namespace orv::terrain

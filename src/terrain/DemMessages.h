@@ -22,9 +22,19 @@ std::string buildProblemText(const Problem& problem);
 // The question before existing mesh files are replaced.
 std::string replaceQuestion(const std::vector<std::filesystem::path>& existing);
 
-// The closing summary: meshes written, share of cells with data, cells filled from a coarser
-// source, sea or no-data cells, meshes left unwritten and why, the sources' problems, the
-// credit. Lines are separated by CR LF, as in every message of the program.
+// The closing summary in two parts. text: the outcome, then its cause when something went wrong
+// (a write that failed, the tile server out of reach, the first source that could not be
+// read), meshes written, share of cells with data, cells filled from a coarser source, sea or
+// no-data cells, tiles known missing from the cache's record, the credit. details: the meshes
+// left unwritten and why, and the further sources' problems (empty when there are none). Lines
+// are separated by CR LF, as in every message of the program.
+struct DemSummary {
+    std::string text;
+    std::string details;
+};
+DemSummary summaryParts(const DemBuildReport& report);
+
+// The whole summary as one text, the details before the credit (for the command line).
 std::string summaryText(const DemBuildReport& report);
 
 }  // namespace orv::terrain

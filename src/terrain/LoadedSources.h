@@ -23,7 +23,10 @@ struct LoadedSources {
     std::vector<SourceProblem> problems;
     int filesRead = 0;     // files or tiles that gave samples
     int tilesMissing = 0;  // tiles the server does not have (the sea, no survey yet)
+    int tilesMissingRemembered = 0;  // of those: known from the cache's record of an earlier answer
     bool offline = false;  // the tile server could not be reached at all
+    std::string offlineHost;   // the server that could not be reached
+    std::string offlineCause;  // why, in short ("ホストが見つかりません")
     bool cancelled = false;
 };
 

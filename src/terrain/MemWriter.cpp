@@ -48,9 +48,4 @@ std::string formatMemFile(std::string_view code, const std::vector<float>& heigh
     return out;
 }
 
-FileError writeMemFile(const std::filesystem::path& path, std::string_view code,
-                       const std::vector<float>& heights, std::string_view note) {
-    return writeBytesAtomic(path, formatMemFile(code, heights, note));
-}
-
 }  // namespace orv::terrain

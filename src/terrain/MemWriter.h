@@ -1,10 +1,7 @@
 #pragma once
-// Writing a 50 m mesh file (".MEM") in the layout the loader reads: a header line, then records
+// The text of a 50 m mesh file (".MEM") in the layout the loader reads: a header line, then records
 // 001..200 from the north, each the mesh code, the record number in characters 7-9 and 200
 // fields of five characters in 0.1 m ("-9999" = no data), every line ended by CR LF.
-#include "core/TextFile.h"
-
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,8 +13,5 @@ std::string formatMemFile(std::string_view code, const std::vector<float>& heigh
 
 // The field of one height: 0.1 m rounded half to even, kept inside the field; "-9999" for NaN.
 std::string memField(float metres);
-
-FileError writeMemFile(const std::filesystem::path& path, std::string_view code,
-                       const std::vector<float>& heights, std::string_view note);
 
 }  // namespace orv::terrain

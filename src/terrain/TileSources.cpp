@@ -1,6 +1,7 @@
 #include "terrain/TileSources.h"
 
 #include "core/TextFile.h"
+#include "terrain/DownloadCause.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -24,6 +25,7 @@ namespace {
 
 constexpr int kMaxZoom = 20;
 constexpr qint64 kMaxTileBytes = 8 << 20;  // a text tile is about 450 KB
+constexpr const char* kMissingMark = ".none";  // beside a tile's cache name: the server did not have it
 
 bool allDigits(const std::string& s) {
     return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -84,63 +86,75 @@ enum class FetchKind { Ok, Missing, Failed, Offline };
 struct Fetched {
     FetchKind kind = FetchKind::Failed;
     std::string bytes;
-    std::string error;
+    std::string cause;  // why it failed, in short
+    std::string error;  // the cause with the technical text after it
 };
 
-Fetched fetch(QNetworkAccessManager& network, const std::string& url, int timeoutMs) {
+Fetched fetch(QNetworkAccessManager& network, const std::string& url, const DownloadOptions& options) {
     QNetworkRequest request(QUrl(QString::fromStdString(url)));
-    request.setTransferTimeout(timeoutMs);
+    request.setTransferTimeout(options.timeoutMs);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Orvane elevation tiles"));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = network.get(request);
     QEventLoop loop;
     bool tooLarge = false;
+    bool tooSlow = false;
     QObject::connect(reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64) {
         if (received > kMaxTileBytes && !tooLarge) {
             tooLarge = true;
             reply->abort();
         }
     });
+    // The transfer timeout counts only silence: a server sending a byte now and then would
+    // keep the request alive for ever.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        tooSlow = true;
+        reply->abort();
+    });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished()) loop.exec();
+    if (!reply->isFinished()) {
+        deadline.start(std::max(options.tileDeadlineMs, 1));
+        loop.exec();
+    }
     Fetched result;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
     if (tooLarge) {
-        result.error = "タイルが大きすぎます";
+        result.cause = result.error = "タイルが大きすぎます";
+    } else if (tooSlow) {
+        result.cause = result.error =
+            "受信が遅すぎます（" + std::to_string(std::max(options.tileDeadlineMs, 1000) / 1000) + " 秒で終わりません）";
     } else if (status == 404 || error == QNetworkReply::ContentNotFoundError) {
         result.kind = FetchKind::Missing;
     } else if (error == QNetworkReply::NoError && status == 200) {
         const QByteArray body = reply->readAll();
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() != body.size()) {
-            result.error = "受信が途中で切れました";
+            result.cause = result.error = downloadCause(QNetworkReply::RemoteHostClosedError, status);
         } else {
             result.kind = FetchKind::Ok;
             result.bytes.assign(body.constData(), static_cast<size_t>(body.size()));
         }
     } else {
-        switch (error) {
-        case QNetworkReply::HostNotFoundError:
-        case QNetworkReply::ConnectionRefusedError:
-        case QNetworkReply::TemporaryNetworkFailureError:
-        case QNetworkReply::NetworkSessionFailedError:
-        case QNetworkReply::UnknownNetworkError:
-        case QNetworkReply::ProxyConnectionRefusedError:
-        case QNetworkReply::ProxyNotFoundError:
-            result.kind = FetchKind::Offline;
-            break;
-        default:
-            break;
-        }
-        if (error == QNetworkReply::OperationCanceledError) result.error = "応答がありません（時間切れ）";
-        else if (error == QNetworkReply::RemoteHostClosedError) result.error = "受信が途中で切れました";
-        else if (status != 0 && error != QNetworkReply::NoError && result.kind != FetchKind::Offline)
-            result.error = "サーバーの応答 " + std::to_string(status);
-        else result.error = reply->errorString().toStdString();
+        if (isUnreachable(error)) result.kind = FetchKind::Offline;
+        result.cause = downloadCause(error, status);
+        const std::string technical = reply->errorString().toStdString();
+        result.error = technical.empty() ? result.cause : result.cause + "：" + technical;
     }
     reply->deleteLater();
     return result;
+}
+
+// The cache's record that the server did not have a tile, while it is believed.
+bool rememberedMissing(const fs::path& marker, std::chrono::seconds keptFor) {
+    std::error_code ec;
+    const auto written = fs::last_write_time(marker, ec);
+    if (ec) return false;
+    if (fs::file_time_type::clock::now() - written < keptFor) return true;
+    fs::remove(marker, ec);
+    return false;
 }
 
 void waitMs(qint64 ms) {
@@ -285,11 +299,13 @@ LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options
                                                         (std::to_string(id.y) + ext);
             std::error_code ec;
             Fetched got;
+            bool remembered = false;
             if (!cached.empty() && fs::exists(cached, ec)) {
                 got.kind = FetchKind::Ok;
                 if (readBytes(cached, got.bytes) != FileError::None) got.kind = FetchKind::Failed;
-            } else if (!cached.empty() && fs::exists(cached.string() + ".none", ec)) {
+            } else if (!cached.empty() && rememberedMissing(cached.string() + kMissingMark, options.missingKeptFor)) {
                 got.kind = FetchKind::Missing;
+                remembered = true;
             }
             if (got.kind != FetchKind::Ok && got.kind != FetchKind::Missing) {
                 if (offline) {
@@ -297,17 +313,18 @@ LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options
                 } else {
                     if (sinceLast.isValid()) waitMs(options.minimumIntervalMs - sinceLast.elapsed());
                     sinceLast.start();
-                    got = fetch(network, url, options.timeoutMs);
+                    got = fetch(network, url, options);
                     if (!cached.empty() && (got.kind == FetchKind::Ok || got.kind == FetchKind::Missing)) {
                         fs::create_directories(cached.parent_path(), ec);
                         if (got.kind == FetchKind::Ok) writeBytesAtomic(cached, got.bytes);
-                        else writeBytesAtomic(cached.string() + ".none", "");
+                        else writeBytesAtomic(cached.string() + kMissingMark, "");
                     }
                 }
             }
             switch (got.kind) {
             case FetchKind::Missing:
                 ++out.tilesMissing;
+                if (remembered) ++out.tilesMissingRemembered;
                 gaps.push_back(tileBox(id));
                 break;
             case FetchKind::Ok: {
@@ -323,6 +340,10 @@ LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options
                 break;
             }
             case FetchKind::Offline:
+                if (!offline) {
+                    out.offlineHost = QUrl(QString::fromStdString(url)).host().toStdString();
+                    out.offlineCause = got.cause;
+                }
                 offline = true;
                 out.offline = true;
                 out.problems.push_back({url, Problem{ProblemKind::CannotRead, 0, got.error.empty() ? "接続できません" : got.error}, tileBox(id)});

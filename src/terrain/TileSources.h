@@ -4,6 +4,7 @@
 #include "terrain/ElevationTile.h"
 #include "terrain/LoadedSources.h"
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -40,11 +41,16 @@ struct DownloadOptions {
     std::filesystem::path cacheFolder;  // empty: no cache
     int minimumIntervalMs = 250;        // between two requests: at most four a second
     int timeoutMs = 30000;              // a request that stalls this long fails
+    int tileDeadlineMs = 120000;        // a tile not received in whole this long after asking fails
+    // How long the cache's record of a tile the server did not have is believed; after that
+    // the tile is asked for again (the survey adds tiles, a server may answer 404 by mistake).
+    std::chrono::seconds missingKeptFor = std::chrono::hours(24);
 };
 
 // Downloads what is needed for `wanted`: every tile of the first server, then the tiles of each
 // further server that lie where the earlier ones had missing tiles or pixels without data.
-// A tile the server does not have (404) is no data; a failed request spoils its tile's area.
+// A tile the server does not have (404) is no data, and the cache records that for a while
+// (missingKeptFor); a failed request spoils its tile's area.
 // Needs a running Qt application (the requests run in a local event loop).
 LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options,
                             const ProgressHook& progress = {});

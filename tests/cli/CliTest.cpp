@@ -94,5 +94,18 @@ TEST(CliTest, FailureExitsNonZeroWithTheMessage) {
     EXPECT_FALSE(fs::exists(dir / "dem" / "644205.MEM"));
 }
 
+TEST(CliTest, DemWriteFailureExitsNonZeroAndLeavesNoFile) {
+    test::TempDir dir;
+    fs::create_directories(dir / "dem" / "644205.MEM.orvnew");  // a folder where a file is to go
+    dir.write("dem/644206.MEM.orvtmp", "half a file of a killed run");
+    const CliRun r = run({"dem", "--centre", "644205", "--tiles", ORVANE_REALDATA, "--out", (dir / "dem").string()});
+    EXPECT_EQ(r.status, kExitFailed);
+    EXPECT_EQ(r.err.rfind("標高データを書き出せませんでした。\n書き込めません（ディスクの空きがないか、書き込めない場所です）: ", 0), 0u)
+        << r.err;
+    EXPECT_EQ(r.err.find("は書き出していません"), std::string::npos) << r.err;  // the cause is said once
+    EXPECT_TRUE(r.out.empty());
+    for (const auto& entry : fs::directory_iterator(dir / "dem")) EXPECT_FALSE(entry.is_regular_file()) << entry.path();
+}
+
 }  // namespace
 }  // namespace orv::cli

@@ -129,7 +129,8 @@ TEST_F(GpxTrackTest, HostileFilesAreToldWithTheirLineAndNothingIsCommitted) {
         const char* message;
     } cases[] = {
         {"not XML", "T  N354512.3 E1394512.3 08-OCT-99 15:20:00\r\n", ProblemKind::BadFormat,
-         "GPXデータの 1 行目でGPXとして読めなくなりました。\r\nXMLとして正しくありません（"},
+         "GPXデータの 1 行目でGPXとして読めなくなりました。\r\nXMLとして正しくありません（XMLの規則に合わない書き方があります："
+         "syntax error）。"},
         {"cut short", "<gpx>\n<trk><trkseg>\n<trkpt lat=\"35\" lon=\"139\"><ele>1", ProblemKind::BadFormat,
          "GPXデータの 3 行目でGPXとして読めなくなりました。\r\nファイルが途中で終わっています。"},
         {"empty", "", ProblemKind::BadFormat, "GPXデータとして読めません。\r\nファイルが空です。"},

@@ -44,9 +44,17 @@ bool ScriptedDialogs::allAnswersUsed() const {
 Answer ScriptedDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
                                 Icon icon) {
     asked_.push_back({"message", text, title, buttons, icon, ""});
+    details_.emplace_back();
     // A plain OK box needs no scripted answer.
     if (buttons == Buttons::Ok && messages_.empty()) return Answer::Ok;
     return take(messages_, cancelling(buttons), "message " + title + ": " + text);
+}
+
+Answer ScriptedDialogs::messageWithDetails(const std::string& text, const std::string& details,
+                                           const std::string& title, Buttons buttons, Icon icon) {
+    const Answer answer = message(text, title, buttons, icon);
+    details_.back() = details;
+    return answer;
 }
 
 std::string ScriptedDialogs::input(const std::string& prompt, const std::string& title,

@@ -32,10 +32,15 @@ public:
     const std::vector<Asked>& asked() const { return asked_; }
     // Only the message boxes, in order.
     std::vector<Asked> messages() const;
+    // The part behind each message box's details button, in the order of messages() ("" for
+    // a box without one).
+    const std::vector<std::string>& messageDetails() const { return details_; }
     bool allAnswersUsed() const;
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons,
                    Icon icon) override;
+    Answer messageWithDetails(const std::string& text, const std::string& details, const std::string& title,
+                              Buttons buttons, Icon icon) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
     std::optional<std::string> openFile(const std::string& title, const std::string& filter,
@@ -50,6 +55,7 @@ public:
 
 private:
     std::vector<Asked> asked_;
+    std::vector<std::string> details_;
     std::deque<Answer> messages_;
     std::deque<std::string> inputs_;
     std::deque<std::optional<std::string>> files_;

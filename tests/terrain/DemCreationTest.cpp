@@ -2,6 +2,8 @@
 // the exact texts the user is shown.
 #include "terrain/DemCreation.h"
 
+#include "core/TextFile.h"
+#include "geo/MeshCode.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "terrain/DemMessages.h"
@@ -12,6 +14,8 @@ namespace orv::terrain {
 namespace {
 
 namespace fs = std::filesystem;
+using orv::test::Asked;
+using orv::test::ScriptedDialogs;
 
 const std::string kRealData = ORVANE_REALDATA;
 
@@ -104,6 +108,54 @@ TEST_F(DemCreationTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
     EXPECT_EQ(model.lastOutcome(), DemBuildOutcome::Refused);
     EXPECT_EQ(fs::last_write_time(dir / "out" / "644205.MEM"), written);
     EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+// The nine files go in as one set: a write that fails anywhere leaves every old file as it was
+// and is told as a failure; what an interrupted run left beside them is cleared first.
+TEST_F(DemCreationTest, FailedWriteReplacesNoFileAndSaysSo) {
+    const auto codes = meshNeighbours("644205");
+    const struct {
+        const char* what;
+        const char* blocked;  // a folder where the build writes a file
+    } cases[] = {
+        {"staging the centre mesh fails", "644205.MEM.orvnew"},
+        {"renaming over the centre mesh fails", "644205.MEM"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path out = dir / c.what;
+        for (size_t slot = 1; slot <= 9; ++slot)
+            if (codes[slot] != "644205") dir.write(std::string(c.what) + "/" + codes[slot] + ".MEM", "old");
+        fs::create_directories(out / c.blocked);
+        dir.write(std::string(c.what) + "/644206.MEM.orvtmp", "half a file of a killed run");
+        dir.write(std::string(c.what) + "/644204.MEM.orvnew", "staged by a killed run");
+
+        ScriptedDialogs asked;
+        DemCreation m{asked, "644205"};
+        m.kind = DemSourceKind::TileFolder;
+        m.tileFolder = kRealData;
+        m.outFolder = out.string();
+        asked.answerMessage(Answer::Yes);  // replace the old files
+        m.dispatch("ActDemRun");
+        ASSERT_EQ(asked.messages().size(), 2u);
+        const Asked told = asked.messages()[1];
+        EXPECT_EQ(told.text.rfind("標高データを書き出せませんでした。\r\n書き込めません（ディスクの空きがないか、書き込めない場所です）: ", 0), 0u)
+            << told.text;
+        EXPECT_NE(told.text.find("\r\n出力フォルダのファイルは元のままです。\r\n書き出したメッシュ: 0 / 9\r\n"), std::string::npos)
+            << told.text;
+        EXPECT_EQ(told.icon, Icon::Error);
+        EXPECT_EQ(m.lastOutcome(), DemBuildOutcome::NothingWritten);
+
+        std::vector<std::string> left;
+        for (const auto& entry : fs::directory_iterator(out)) {
+            if (!entry.is_regular_file()) continue;
+            std::string bytes;
+            ASSERT_EQ(readBytes(entry.path(), bytes), FileError::None);
+            EXPECT_EQ(bytes, "old") << entry.path();
+            left.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(left.size(), 8u);
+    }
 }
 
 TEST_F(DemCreationTest, CancelDuringTheBuildAndFilesChosenOnce) {

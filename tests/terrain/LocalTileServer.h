@@ -1,9 +1,11 @@
 #pragma once
 // A tiny HTTP server on 127.0.0.1 for the download tests: answers each GET from a handler and
 // closes the connection. A reply can be cut short: the headers promise the whole body, half of
-// it is sent, then the connection is dropped.
+// it is sent, then the connection is dropped. A reply can trickle: one byte of the body every
+// so many milliseconds, never silent for long.
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -15,6 +17,7 @@ struct HttpReply {
     int status = 200;
     std::string body;
     bool cut = false;
+    int trickleMs = 0;  // > 0: a byte of the body at a time
 };
 
 class LocalTileServer {
@@ -48,6 +51,20 @@ private:
         std::string head = "HTTP/1.1 " + std::to_string(reply.status) + (reply.status == 200 ? " OK" : " Not Found") +
                            "\r\nContent-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
         const std::string body = reply.cut ? reply.body.substr(0, reply.body.size() / 2) : reply.body;
+        if (reply.trickleMs > 0) {
+            socket->write(head.c_str(), static_cast<qint64>(head.size()));
+            auto* timer = new QTimer(socket);
+            QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent = size_t{0}]() mutable {
+                if (sent == body.size()) {
+                    timer->stop();
+                    socket->disconnectFromHost();
+                    return;
+                }
+                socket->write(body.c_str() + sent++, 1);
+            });
+            timer->start(reply.trickleMs);
+            return;
+        }
         socket->write((head + body).c_str(), static_cast<qint64>(head.size() + body.size()));
         socket->flush();
         if (reply.cut) socket->abort();

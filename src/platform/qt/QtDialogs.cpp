@@ -158,7 +158,14 @@ QtDialogs::~QtDialogs() {
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
                           Icon icon) {
+    return messageWithDetails(text, {}, title, buttons, icon);
+}
+
+Answer QtDialogs::messageWithDetails(const std::string& text, const std::string& details,
+                                     const std::string& title, Buttons buttons, Icon icon) {
     QMessageBox box(qtIcon(icon), toQString(title), toDisplayText(text), qtButtons(buttons), parent_);
+    // The box's own details button and scrolling area: closed until asked for.
+    if (!details.empty()) box.setDetailedText(toDisplayText(details));
     box.setDefaultButton(buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel
                              ? QMessageBox::Yes
                              : QMessageBox::Ok);

@@ -37,6 +37,8 @@ public:
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons,
                    Icon icon) override;
+    Answer messageWithDetails(const std::string& text, const std::string& details, const std::string& title,
+                              Buttons buttons, Icon icon) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
     std::optional<std::string> openFile(const std::string& title, const std::string& filter,
