@@ -47,14 +47,19 @@ void fuzzGps(std::string_view bytes, Checks& checks, GpsFileKind kind, Parse par
     checks.expect(track.waypoints.size() <= static_cast<size_t>(kMaxWaypoints), "more waypoints than the table holds");
     checkNumbered(track.points, checks);
     checkNumbered(track.waypoints, checks);
+    checks.expect(track.heights.empty() || track.heights.size() == track.points.size(),
+                  "the heights do not go with the points");
+    for (size_t i = 0; i < std::min(track.heights.size(), track.points.size()); ++i)
+        checks.expect(track.heights[i] || track.points[i].elevation == 0.0f, "a point without a height has one");
     for (const RoutePoint& p : track.points)
         checks.expect(allUtf8({p.dateText, p.timeText}), "a date or time is not UTF-8");
     for (const Waypoint& w : track.waypoints) checks.expect(allUtf8({w.name}), "a waypoint name is not UTF-8");
     checks.expect(track.oddLines == 0 ? track.firstOddLine == 0
                                       : track.firstOddLine > 0 && lineInFile(track.firstOddLine, bytes),
                   "the first odd line is not a line of the file");
-    checks.expect(message.ok() && message.warning.empty() == (track.oddLines == 0),
-                  "the warning does not match the odd lines");
+    // The status line warns of odd lines and of a datum the program does not know.
+    checks.expect(message.ok() && message.warning.empty() == (track.oddLines == 0 && track.unknownDatum.empty()),
+                  "the warning does not match the odd lines and the datum");
 }
 
 // A GPX file as the GPS import reads it: the document, then the track and waypoints it gives.

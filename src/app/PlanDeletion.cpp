@@ -3,6 +3,7 @@
 #include "app/FileChecks.h"
 #include "plans/PlanName.h"
 #include "core/NumberText.h"
+#include "core/ShownText.h"
 
 #include <system_error>
 
@@ -43,7 +44,7 @@ std::optional<int> parsePlanNumber(const std::string& text) {
 }
 
 std::string planDeletionQuestion(const std::string& planName) {
-    return "計画「" + planName + "」のファイルを削除します。よろしいですか？";
+    return "計画「" + shownFileText(planName) + "」のファイルを削除します。よろしいですか？";
 }
 
 PlanDeletion::PlanDeletion(AppState& state, Dialogs& dialogs) : state_(state), dialogs_(dialogs) {}
@@ -123,7 +124,7 @@ void PlanDeletion::deleteChosen() {
     fillLines();
     notify();
     if (!failed.empty())
-        dialogs_.message("ファイル「" + failed + "」を削除できませんでした。", kPlanDeletionTitle,
+        dialogs_.message("ファイル「" + shownFileText(failed) + "」を削除できませんでした。", kPlanDeletionTitle,
                          Buttons::Ok, Icon::Warning);
 }
 

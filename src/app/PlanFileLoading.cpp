@@ -1,5 +1,6 @@
 #include "app/PlanFileLoading.h"
 
+#include "core/ShownText.h"
 #include "geo/MeshCode.h"
 #include "platform/Progress.h"
 #include "plans/PlanName.h"
@@ -16,7 +17,7 @@ std::string routeFileMessage(const Problem& problem, const std::string& fileName
     case ProblemKind::NoData: return kNoRouteDataMessage;
     case ProblemKind::BadValue:
         return "ルートデータファイル「" + fileName + "」の" + std::to_string(problem.line) +
-               "行目のメッシュコード「" + problem.detail + "」が正しくありません。";
+               "行目のメッシュコード「" + shownFileText(problem.detail) + "」が正しくありません。";
     default: return "ルートデータファイル「" + fileName + "」を読み込めません。";
     }
 }

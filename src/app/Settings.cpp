@@ -4,6 +4,7 @@
 #include "core/Colour.h"
 #include "core/NumberText.h"
 #include "core/Rounding.h"
+#include "core/ShownText.h"
 #include "terrain/TileSources.h"
 
 #include <algorithm>
@@ -192,7 +193,7 @@ std::array<int16_t, 3> parseLineColour(std::string_view text,
 }
 
 std::string unusableTileUrlMessage(const std::string& stored) {
-    return "設定の標高タイルのURL「" + stored +
+    return "設定の標高タイルのURL「" + shownFileText(stored) +
            "」には {z} {x} {y} がありません。\r\n国土地理院の標高タイルのURLを使います。";
 }
 

@@ -1,5 +1,8 @@
 #include "cli/CliText.h"
 
+#include "core/ShownText.h"
+#include "plans/PlanName.h"
+
 #include <algorithm>
 
 namespace orv::cli {
@@ -9,6 +12,12 @@ bool isOption(const std::string& argument) { return argument.size() > 1 && argum
 std::string terminalText(std::string text) {
     for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
     return text;
+}
+
+std::optional<std::string> planNameProblem(const std::string& plan) {
+    const auto refused = validatePlanName(plan);
+    if (!refused) return std::nullopt;
+    return "--plan の「" + shownFileText(plan) + "」は山行計画の名前になりません: " + *refused;
 }
 
 std::string lowerExtension(const std::filesystem::path& path) {

@@ -2,6 +2,7 @@
 // What the commands of orvane-cli share in reading their arguments and printing the program's
 // messages.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace orv::cli {
@@ -11,6 +12,10 @@ bool isOption(const std::string& argument);
 
 // A message of the program with its CR LF line breaks as a terminal's LF.
 std::string terminalText(std::string text);
+
+// Nothing when `plan` can name a plan as the windows take one (so it names files inside the
+// data folder only); otherwise why not, for the usage error of --plan.
+std::optional<std::string> planNameProblem(const std::string& plan);
 
 // The extension of a file name in lower case, without its point ("GPX" for "walk.GPX").
 std::string lowerExtension(const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliText.h"
+#include "core/ShownText.h"
 #include "exchange/GpxWriter.h"
 #include "gps/GpsImportRun.h"
 #include "gps/GpxTrack.h"
@@ -21,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kConvertUsage =
-    "使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME]\n"
+    "使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME] [--force]\n"
     "\n"
     "GPSのファイルを別の形式に変換します。形式はファイルの拡張子で決まります。\n"
     "  .gpx  GPX 1.0/1.1（WGS 84）\n"
@@ -31,9 +32,11 @@ constexpr const char* kConvertUsage =
     "\n"
     "  --to FORMAT   OUTの形式（gpx, trk, txt）。OUTの拡張子より優先します\n"
     "  --name NAME   PCXの見出し行とGPXの名前（既定はINのファイル名）\n"
+    "  --force       OUTがあれば置き換える（INと同じファイルには書きません）\n"
     "  -h, --help    この説明\n"
     "\n"
-    "ルートの点は2048点まで、ウェイポイントは250点までです。長いGPXのトラックは等間隔に間引きます。\n";
+    "ルートの点は2048点まで、ウェイポイントは250点までです。長いGPXのトラックは等間隔に間引きます。\n"
+    "PCXトラックのALTの欄はメートルの標高として読みます。\n";
 
 enum class Format { Gpx, PcxTrack, PcxWaypoints, WaypointPlus };
 
@@ -65,12 +68,28 @@ Result<GpsTrack> readFile(Format format, const fs::path& path) {
     return Problem{ProblemKind::Unsupported, 0, {}};
 }
 
+// True when both names lead to one file (a link, "./", another spelling of the folder): the
+// file system is asked, not the names compared.
+bool sameFile(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) && !ec;
+}
+
+// Points whose file gave no height are written without one instead of at 0 m.
+void leaveOutUnknownHeights(GpxDocument& document, const std::vector<bool>& heights) {
+    for (GpxTrack& track : document.tracks)
+        for (auto& segment : track.segments)
+            for (size_t i = 0; i < segment.size(); ++i)
+                if (i >= heights.size() || !heights[i]) segment[i].elevation.reset();
+}
+
 }  // namespace
 
 int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> files;
     std::string to;
     std::optional<std::string> name;
+    bool force = false;
     const auto usage = [&](const std::string& problem) {
         err << "orvane-cli convert: " << problem << "\n\n" << kConvertUsage;
         return kExitUsage;
@@ -86,6 +105,8 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         } else if (a == "--name") {
             if (i + 1 >= args.size()) return usage("--name に名前がありません");
             name = args[++i];
+        } else if (a == "--force") {
+            force = true;
         } else if (isOption(a)) {
             return usage("知らないオプション「" + a + "」です");
         } else {
@@ -101,6 +122,17 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (!target || *target == Format::PcxWaypoints)
         return usage(to.empty() ? "「" + outPath.string() + "」の形式が分かりません（拡張子 .gpx .trk .txt か --to）"
                                 : "--to の形式「" + to + "」は書けません（gpx, trk, txt）");
+
+    const auto fail = [&err](const std::string& text) {
+        err << "orvane-cli convert: " << terminalText(text) << '\n';
+        return kExitFailed;
+    };
+    // The file read is never the file written, and a file is replaced only when asked.
+    if (sameFile(in, outPath))
+        return fail("読むファイルと書くファイルが同じです: " + shownFileText(outPath.string()));
+    std::error_code ec;
+    if (!force && fs::symlink_status(outPath, ec).type() != fs::file_type::not_found && !ec)
+        return fail("「" + shownFileText(outPath.string()) + "」はすでにあります（--force で置き換えます）");
 
     // Read as the import reads, with its messages.
     Result<GpsTrack> read = readFile(*from, in);
@@ -134,7 +166,8 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     Status written;
     switch (*target) {
     case Format::Gpx: {
-        const Result<GpxDocument> document = routeGpx(title, track.points, track.waypoints, *shift);
+        Result<GpxDocument> document = routeGpx(title, track.points, track.waypoints, *shift);
+        if (document) leaveOutUnknownHeights(*document, track.heights);
         written = document ? writeGpxFile(outPath, *document) : Status{document.problem()};
         break;
     }

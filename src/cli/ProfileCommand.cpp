@@ -72,6 +72,7 @@ std::optional<std::string> parse(const std::vector<std::string>& args, ProfileOp
         }
     }
     if (o.plan.empty()) return "--plan がありません";
+    if (auto problem = planNameProblem(o.plan)) return problem;
     if (o.dem.empty()) return "--dem がありません";
     if (o.out.empty()) return "--out がありません";
     const std::string ext = lowerExtension(o.out);

@@ -146,6 +146,9 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
         }
     }
     if (o.centre.empty() == o.plan.empty()) return "--centre か --plan のどちらか一つを指定してください";
+    if (!o.plan.empty()) {
+        if (auto problem = planNameProblem(o.plan)) return problem;
+    }
     if (!o.mountains.empty() && o.plan.empty()) return "--mountains は --plan と一緒に指定してください";
     if (!o.centre.empty() && !isValidMeshCode(o.centre))
         return "メッシュコード「" + o.centre + "」は6桁の2次メッシュコードではありません";

@@ -173,10 +173,27 @@ std::string localTimeRead(std::string_view time, bool& odd) {
     return shiftedTime(time);
 }
 
+// Heights of a receiver's track are metres above the sea; the software writes -9999 (or less)
+// for a point without one, and no walk goes as high as kHighestAltitude.
+constexpr double kNoAltitude = -9999.0;
+constexpr double kHighestAltitude = 100000.0;
+
+// The height in the ALT column: the item after the time, behind a blank. Nothing when the
+// column is missing or blank, or holds no height.
+std::optional<float> pcxAltitude(std::string_view afterTime) {
+    if (afterTime.empty() || !isBlank(afterTime.front())) return std::nullopt;
+    const auto items = blankItems(afterTime);
+    if (items.empty()) return std::nullopt;
+    const auto metres = parseDecimal(items.front(), true);
+    if (!metres || *metres <= kNoAltitude || *metres >= kHighestAltitude) return std::nullopt;
+    return static_cast<float>(*metres);
+}
+
 // A "T" line: latitude between the first "N" and the first "E", longitude from there to the
 // next blank, the nine characters of the date after it, then the eight characters of the time
-// after the following blank. Returns why the line cannot be read, or nullptr.
-const char* readTrackLine(std::string_view line, PcxUnit unit, RoutePoint& point, bool& odd) {
+// after the following blank, and the height in metres after the next blank (`height`: there is
+// one). Returns why the line cannot be read, or nullptr.
+const char* readTrackLine(std::string_view line, PcxUnit unit, RoutePoint& point, bool& odd, bool& height) {
     const size_t n = line.find('N');
     if (n == std::string_view::npos) return kNoLatitudeMark;
     const size_t e = line.find('E');
@@ -203,10 +220,12 @@ const char* readTrackLine(std::string_view line, PcxUnit unit, RoutePoint& point
     const std::string_view timeText = characterSlice(line.substr(timeBlank + 1), 0, 8);
     if (characterCount(timeText) < 8) return kNoTime;
     if (timeBlank != dateEnd) odd = true;
+    const auto altitude = pcxAltitude(line.substr(timeBlank + 1 + timeText.size()));
 
     point.latitude = std::move(*latitude);
     point.longitude = std::move(*longitude);
-    point.elevation = 0;
+    point.elevation = altitude.value_or(0.0f);
+    height = altitude.has_value();
     point.dateText = std::move(*date);
     point.timeText = localTimeRead(timeText, odd);
     return nullptr;
@@ -279,11 +298,14 @@ const char* tooLong(const LineReader& lines) {
 }
 
 std::optional<Problem> addTrackPoint(GpsTrack& track, const LineReader& lines, PcxUnit unit) {
-    return addRecord(track, track.points, kMaxRoutePoints, kTooManyTrackPoints, lines.number(),
-                     [&](RoutePoint& point, bool& odd) {
-                         if (const char* why = tooLong(lines)) return why;
-                         return readTrackLine(lines.text(), unit, point, odd);
-                     });
+    bool height = false;
+    auto problem = addRecord(track, track.points, kMaxRoutePoints, kTooManyTrackPoints, lines.number(),
+                             [&](RoutePoint& point, bool& odd) {
+                                 if (const char* why = tooLong(lines)) return why;
+                                 return readTrackLine(lines.text(), unit, point, odd, height);
+                             });
+    if (!problem) track.heights.push_back(height);
+    return problem;
 }
 
 std::optional<Problem> addWaypoint(GpsTrack& track, const LineReader& lines, PcxUnit unit) {

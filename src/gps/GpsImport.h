@@ -33,10 +33,14 @@ inline constexpr size_t kMaxRecordBytes = 1024;
 // positions on WGS 84 are brought onto it before they are used (gps/TrackDatum.h).
 enum class TrackDatum { Tokyo, Wgs84 };
 
-// What a GPS file held: track points (numbered 1.., no elevation yet, times in Japanese time)
-// and waypoints (numbered 1..), and the lines read although they bent the format's rules.
+// What a GPS file held: track points (numbered 1.., with the file's heights in metres or 0,
+// times in Japanese time) and waypoints (numbered 1..), and the lines read although they bent
+// the format's rules.
 struct GpsTrack {
     std::vector<RoutePoint> points;   // at most kMaxRoutePoints
+    // Which points the file gave a height (one per point; empty for a format without heights):
+    // the elevation 0 of the others means none.
+    std::vector<bool> heights;
     std::vector<Waypoint> waypoints;  // at most kMaxWaypoints
     int oddLines = 0;       // records read with a date, time or coordinate out of the usual form
     int firstOddLine = 0;   // the first of them, 0 when none

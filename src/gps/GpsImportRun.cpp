@@ -1,5 +1,6 @@
 #include "gps/GpsImportRun.h"
 
+#include "core/ShownText.h"
 #include "exchange/XmlErrorText.h"
 #include "gps/GpsImport.h"
 #include "gps/GpxTrack.h"
@@ -93,7 +94,7 @@ GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
                                "行目ほか" + std::to_string(read->oddLines) +
                                "点の日付・時刻・座標が通常の形ではありません。そのまま読み込みました。");
         if (!read->unknownDatum.empty())
-            warnings.push_back(std::string(texts.data) + "の測地系「" + read->unknownDatum +
+            warnings.push_back(std::string(texts.data) + "の測地系「" + shownFileText(read->unknownDatum) +
                                "」は分からないため、日本測地系として読み込みました。");
         for (const std::string& warning : warnings)
             result.warning += (result.warning.empty() ? "" : "　") + warning;
@@ -107,6 +108,8 @@ GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
     result.problem = problem;
     result.icon = Icon::Warning;
     const std::string data = texts.data;
+    // A detail may quote the file (the name of a GPX file's first element).
+    const std::string detail = shownFileText(problem.detail);
     switch (problem.kind) {
     case ProblemKind::Unsupported:
         // The unit line of a waypoint file is the track file's, and so is its message.
@@ -116,16 +119,15 @@ GpsReadMessage describeGpsRead(GpsFileKind kind, const Result<GpsTrack>& read,
         break;
     case ProblemKind::BadFormat:
         result.message = problem.line > 0 ? data + "の " + std::to_string(problem.line) +
-                                                " 行目でGPXとして読めなくなりました。\r\n" + explainedXmlDetail(problem.detail)
-                                          : data + "として読めません。\r\n" + explainedXmlDetail(problem.detail);
+                                                " 行目でGPXとして読めなくなりました。\r\n" + explainedXmlDetail(detail)
+                                          : data + "として読めません。\r\n" + explainedXmlDetail(detail);
         break;
     case ProblemKind::NoData:
-        result.message = data + "に読み込める点がありません。\r\n" + problem.detail;
+        result.message = data + "に読み込める点がありません。\r\n" + detail;
         break;
     case ProblemKind::BadRecord:
     case ProblemKind::BadValue:
-        result.message = data + "の " + std::to_string(problem.line) + " 行目を読み取れません。\r\n" +
-                         problem.detail;
+        result.message = data + "の " + std::to_string(problem.line) + " 行目を読み取れません。\r\n" + detail;
         break;
     case ProblemKind::TooMany:
         if (problem.detail == kTooManyLines) {

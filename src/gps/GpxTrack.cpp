@@ -153,10 +153,12 @@ Result<GpsTrack> gpxTrack(const GpxDocument& document) {
         points = std::move(kept);
     }
     track.points.reserve(points.size());
+    track.heights.reserve(points.size());
     for (const GpxPoint* from : points) {
         RoutePoint point = trackPoint(*from);
         point.number = static_cast<int16_t>(track.points.size() + 1);
         track.points.push_back(std::move(point));
+        track.heights.push_back(from->elevation.has_value());
     }
     return track;
 }

@@ -243,9 +243,11 @@ std::string_view characters(std::string_view text, size_t from) {
     return from - 1 < text.size() ? text.substr(from - 1, 2) : std::string_view{};
 }
 
-// A recorded time HH:MM:SS in minutes, each field read as the number it starts with.
 constexpr double kMinutesPerDay = 24 * 60;
+// A recorded clock that goes back by more than this between two points passed midnight.
+constexpr double kMidnightStepMinutes = 12 * 60;
 
+// A recorded time HH:MM:SS in minutes, each field read as the number it starts with.
 double recordedMinutes(std::string_view text) {
     return 60.0 * leadingNumber(characters(text, 1)) + leadingNumber(characters(text, 4)) +
            leadingNumber(characters(text, 7)) / 60.0;
@@ -323,7 +325,8 @@ InterpolationResult interpolateRoute(AppState& state, int magnification) {
     return {};
 }
 
-void measureRoute(AppState& state) {
+RouteMeasurement measureRoute(AppState& state) {
+    RouteMeasurement measured;
     RouteTable& route = state.route;
     const int count = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
     const int level = std::clamp<int>(state.currentLevel, 0, ElevationGrid::kLevels - 1);
@@ -380,10 +383,16 @@ void measureRoute(AppState& state) {
             cumulative += q.minutesOut;
             q.timeText = cumulativeTimeText(cumulative);
         } else {
-            // The time texts carry the clock only: a clock that goes back between two points
-            // of a log passed midnight, and the stretch took the rest of that day too.
+            // The time texts carry the clock only. A clock that goes back by more than half a
+            // day passed midnight, and the stretch took the rest of that day too; a smaller step
+            // back is the receiver's clock put right (or a glitch) and takes no time.
             double minutes = recordedMinutes(q.timeText) - recordedMinutes(p.timeText);
-            if (minutes < 0) minutes += kMinutesPerDay;
+            if (minutes < -kMidnightStepMinutes) {
+                minutes += kMinutesPerDay;
+            } else if (minutes < 0) {
+                minutes = 0;
+                ++measured.clockStepsBack;
+            }
             q.minutesOut = static_cast<float>(minutes);
             q.minutesBack = 0;
         }
@@ -401,6 +410,7 @@ void measureRoute(AppState& state) {
         totals.minutesOut += p.minutesOut;
         totals.minutesBack += p.minutesBack;
     }
+    return measured;
 }
 
 float outsideDataDistance(const RouteTable& route, int count) {

@@ -35,11 +35,20 @@ struct InterpolationResult {
 // result carries the message to show. (TrfRootData)
 InterpolationResult interpolateRoute(AppState& state, int magnification);
 
+// What measuring a route found beyond the route's own values.
+struct RouteMeasurement {
+    // Stretches of a recorded track whose clock goes back by half a day or less: the clock was
+    // put right (or slipped), not a pass of midnight, and the stretch is taken as no time.
+    int clockStepsBack = 0;
+};
+
 // Measures the route: elevations from the grid of the current level, map and walking distance,
 // slope angle and walking minutes of every stretch, the cumulative time texts of a planned
-// route, and the totals in slot 0. The route map shows the read-outs of the result; the
-// course-time window re-measures with it before every schedule. (CalRootData, RootDataReCal)
-void measureRoute(AppState& state);
+// route, and the totals in slot 0. A recorded track's minutes are the differences of its clock
+// times; a clock that goes back by more than 12 hours passed midnight. The route map shows the
+// read-outs of the result; the course-time window re-measures with it before every schedule.
+// (CalRootData, RootDataReCal)
+RouteMeasurement measureRoute(AppState& state);
 
 // Walking minutes as hours rounded to one decimal with halves up, floor(minutes / 60 × 10 + 0.5)
 // / 10, in plain text: "12.5", "3", "0", "0.5".

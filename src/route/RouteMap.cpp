@@ -64,6 +64,12 @@ RouteMap::RouteMap(AppState& state, Dialogs& dialogs)
 
 RouteMap::~RouteMap() = default;
 
+std::string trackIndicatorText(int clockStepsBack) {
+    std::string text = kTrackIndicator;
+    if (clockStepsBack > 0) text += "（時刻が戻った箇所: " + std::to_string(clockStepsBack) + "）";
+    return text;
+}
+
 std::string RouteMap::title() const { return state_.planName + "  " + state_.mapWindowTitle; }
 
 void RouteMap::create() {
@@ -112,9 +118,10 @@ void RouteMap::create() {
         // A route read with the plan or GPS file is measured at once.
         const bool routeLoaded = state_.routeLoaded;
         map_.statusEnabled[2] = routeLoaded;
+        map_.statusPanels[2] = kTrackIndicator;
         menus_.setEnabled(kRouteColour, routeLoaded);
         if (routeLoaded) {
-            measureRoute(state_);
+            map_.statusPanels[2] = trackIndicatorText(measureRoute(state_).clockStepsBack);
             showRouteFigures(map_, state_);
         }
         map_.statusEnabled[3] = state_.mountainFileLoaded;

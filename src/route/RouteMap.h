@@ -36,6 +36,12 @@ namespace orv {
 
 inline constexpr const char* kRouteMapHelpFile = "ORVANE4.hlp";
 inline constexpr const char* kMapToolTip = "右クリックでメニュー";
+// The status panel that shows a route was read with the plan or GPS file.
+inline constexpr const char* kTrackIndicator = "ＴＲＫ";
+
+// The track indicator's text: with the number of places where a recorded clock went back
+// (taken as no time) when there are any, "ＴＲＫ（時刻が戻った箇所: 3）".
+std::string trackIndicatorText(int clockStepsBack);
 
 enum class MapButton { None, Left, Right, Middle };
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -211,9 +212,19 @@ TEST_F(RouteFileTest, BrokenFilesChangeNothingAndSayWhy) {
 }
 
 TEST_F(RouteFileTest, MeshCodesThatNameNoMeshAreRefusedWithTheirLine) {
-    for (const std::string& code : std::vector<std::string>{"../secret/loot", "/etc/hostname", std::string("/etc/x\0", 7),
-                                                             "533948", "5339"}) {
-        SCOPED_TRACE(code);
+    // The message quotes the field with its control characters visible and cut to 100 characters.
+    const std::string longCode(300, '9');
+    const std::vector<std::pair<std::string, std::string>> codes{
+        {"../secret/loot", "../secret/loot"},
+        {"/etc/hostname", "/etc/hostname"},
+        {std::string("/etc/x\0", 7), "/etc/x\\x00"},
+        {"\x1b]0;owned\x07", "\\x1b]0;owned\\x07"},
+        {longCode, std::string(100, '9') + "…"},
+        {"533948", "533948"},
+        {"5339", "5339"},
+    };
+    for (const auto& [code, shown] : codes) {
+        SCOPED_TRACE(shown);
         dir.write("Yari980707.RTD", "36.2 137.373 36.2 137.373\r\n;\r\n" + code +
                                         " 543754\r\n;\r\nx\r\n;\r\n1 TRK\r\n;\r\n1 35.2 139.4 100    0 \r\n");
         markState();
@@ -221,7 +232,7 @@ TEST_F(RouteFileTest, MeshCodesThatNameNoMeshAreRefusedWithTheirLine) {
         state->mountainConfirmed = false;
         const RouteFileLoad load = readRouteFile(*state, menu);
         EXPECT_FALSE(load.loaded);
-        EXPECT_EQ(load.message, "ルートデータファイル「Yari980707.RTD」の3行目のメッシュコード「" + code +
+        EXPECT_EQ(load.message, "ルートデータファイル「Yari980707.RTD」の3行目のメッシュコード「" + shown +
                                     "」が正しくありません。");
         expectStateUntouched();
     }

@@ -18,6 +18,7 @@
 #include <array>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 namespace orv::cli {
 namespace {
@@ -25,7 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ExchangeCommandsTest, UsageErrors) {
-    EXPECT_EQ(run({"convert", "--help"}).out.rfind("使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME]\n", 0), 0u);
+    EXPECT_EQ(run({"convert", "--help"}).out.rfind("使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME] [--force]\n", 0), 0u);
     EXPECT_EQ(run({"render", "-h"}).out.rfind("使い方: orvane-cli render (--centre MESH | --plan NAME [--data-folder DIR]) --dem DIR\n", 0), 0u);
     const struct {
         std::vector<std::string> args;
@@ -45,6 +46,13 @@ TEST(ExchangeCommandsTest, UsageErrors) {
         {{"render", "--centre", "644205", "--dem", "d", "--out", "m.jpg"}, "--out のファイルは .png か .bmp にしてください"},
         {{"render", "--centre", "644205", "--dem", "d", "--out", "m.png", "--contours", "0"}, "--contours は 1〜1000 のメートルで指定してください"},
         {{"render", "--centre", "644205", "--dem", "d", "--out", "m.png", "--mode", "relief"}, "--mode は shaded, bands, graticule, none のどれかです"},
+        // Plan names as the windows take them: files inside the data folder only.
+        {{"render", "--plan", "../secret", "--dem", "d", "--out", "m.png"},
+         "--plan の「../secret」は山行計画の名前になりません: 管理ファイル名に「/」や「\\」は使えません。"},
+        {{"render", "--plan", "..", "--dem", "d", "--out", "m.png"}, "管理ファイル名に「.」や「..」は使えません。"},
+        {{"profile", "--plan", "/etc/passwd", "--dem", "d", "--out", "m.png"}, "管理ファイル名に「/」や「\\」は使えません。"},
+        {{"profile", "--plan", "a\x1b[2Jb", "--dem", "d", "--out", "m.png"},
+         "--plan の「a\\x1b[2Jb」は山行計画の名前になりません: 管理ファイル名に制御文字は使えません。"},
     };
     for (const auto& c : cases) {
         const CliRun r = run(c.args);
@@ -95,6 +103,80 @@ TEST(ExchangeCommandsTest, ConvertPassesATrackThroughPcxAndWaypointPlusAndBack) 
     EXPECT_EQ(plus->name, "記録");
     ASSERT_EQ(plus->waypoints.size(), 2u);
     EXPECT_EQ(plus->waypoints[1].name, "幌尻山荘");
+}
+
+// The heights of a PCX track's ALT column go into the GPX file and come back; a point without
+// one has no height in the GPX file either.
+TEST(ExchangeCommandsTest, ConvertKeepsTheHeightsOfAPcxTrack) {
+    test::TempDir dir;
+    const auto trk = dir.write("walk.trk", "H  walk\r\nU  LAT LON DMS\r\n"
+                                           "T  N423000 E1423800 04-MAY-24 23:59:30 1190.5\r\n"
+                                           "T  N423010 E1423810 04-MAY-24 23:59:40\r\n"
+                                           "T  N423020 E1423820 05-MAY-24 00:00:30 2052\r\n");
+    ASSERT_EQ(run({"convert", trk.string(), (dir / "walk.gpx").string()}).status, kExitOk);
+    const auto gpx = readGpxFile(dir / "walk.gpx");
+    ASSERT_TRUE(gpx.ok());
+    ASSERT_EQ(gpx->trackPointCount(), 3u);
+    const auto& points = gpx->tracks[0].segments[0];
+    EXPECT_EQ(points[0].elevation, std::optional<double>(1190.5));
+    EXPECT_EQ(points[1].elevation, std::nullopt);
+    EXPECT_EQ(points[2].elevation, std::optional<double>(2052.0));
+
+    ASSERT_EQ(run({"convert", (dir / "walk.gpx").string(), (dir / "back.trk").string()}).status, kExitOk);
+    const auto back = readPcxTrack(dir / "back.trk", {});
+    ASSERT_TRUE(back.ok());
+    ASSERT_EQ(back->points.size(), 3u);
+    EXPECT_EQ(back->points[0].elevation, 1190.5f);
+    EXPECT_EQ(back->points[2].elevation, 2052.0f);
+}
+
+// convert never writes the file it reads, and replaces an existing file only with --force.
+TEST(ExchangeCommandsTest, ConvertRefusesItsInputAsOutputAndAnExistingFileWithoutForce) {
+    test::TempDir dir;
+    const auto gpx = dir.write("m.gpx", test::gpxFixture());
+    const auto trk = dir.write("m.trk", "T  N423000 E1423800 04-MAY-24 23:59:30 1190.5\r\n");
+    fs::create_hard_link(gpx, dir / "linked.gpx");
+    std::string before;
+    ASSERT_EQ(readBytes(gpx, before), FileError::None);
+    for (const fs::path& out : {gpx, dir.path() / "." / "m.gpx", dir / "linked.gpx"}) {
+        for (const bool force : {false, true}) {
+            SCOPED_TRACE(out.string() + (force ? " --force" : ""));
+            std::vector<std::string> args{"convert", gpx.string(), out.string()};
+            if (force) args.push_back("--force");
+            const CliRun r = run(args);
+            EXPECT_EQ(r.status, kExitFailed);
+            EXPECT_EQ(r.err, "orvane-cli convert: 読むファイルと書くファイルが同じです: " + out.string() + "\n");
+        }
+    }
+    std::string after;
+    ASSERT_EQ(readBytes(gpx, after), FileError::None);
+    EXPECT_EQ(after, before);
+
+    const CliRun refused = run({"convert", gpx.string(), trk.string()});
+    EXPECT_EQ(refused.status, kExitFailed);
+    EXPECT_EQ(refused.err, "orvane-cli convert: 「" + trk.string() + "」はすでにあります（--force で置き換えます）\n");
+    const CliRun forced = run({"convert", gpx.string(), trk.string(), "--force"});
+    ASSERT_EQ(forced.status, kExitOk) << forced.err;
+    const auto replaced = readPcxTrack(trk, {});
+    ASSERT_TRUE(replaced.ok());
+    EXPECT_EQ(replaced->points.size(), 4u);
+}
+
+// What a file holds is quoted with its control characters visible and cut short.
+TEST(ExchangeCommandsTest, ConvertQuotesTheFilesTextEscapedAndCut) {
+    test::TempDir dir;
+    const auto trk = dir.write("datum.trk", "M  G \x1b[2J\x1b]0;owned\x07\r\nT  N423000 E1423800 04-MAY-24 23:59:30 1\r\n");
+    const CliRun datum = run({"convert", trk.string(), (dir / "datum.gpx").string()});
+    ASSERT_EQ(datum.status, kExitOk) << datum.err;
+    EXPECT_EQ(datum.err, "orvane-cli convert: ＴＲＫデータの測地系「\\x1b[2J\\x1b]0;owned\\x07」は分からないため、"
+                         "日本測地系として読み込みました。\n");
+
+    const auto gpx = dir.write("huge.gpx", "<" + std::string(20u << 20, 'a') + "/>");
+    const CliRun huge = run({"convert", gpx.string(), (dir / "huge.trk").string()});
+    EXPECT_EQ(huge.status, kExitFailed);
+    EXPECT_LT(huge.err.size(), 1000u);
+    EXPECT_NE(huge.err.find("最初の要素が「aaaa"), std::string::npos) << huge.err.substr(0, 300);
+    EXPECT_NE(huge.err.find("…\n"), std::string::npos);
 }
 
 TEST(ExchangeCommandsTest, ConvertRefusesABrokenFileWithTheImportsMessage) {

@@ -52,7 +52,7 @@ TEST_F(PcxTrackTest, ReadsPointsWithLocalTimesAndMonthDayYearDates) {
     EXPECT_EQ(first.longitude, "139.45123");
     EXPECT_EQ(first.dateText, "10/08/99");  // the date stays when the hour wraps
     EXPECT_EQ(first.timeText, "00:20:00");
-    EXPECT_EQ(first.elevation, 0.0f);
+    EXPECT_EQ(first.elevation, 123.0f);  // the ALT column, "00123"
     const RoutePoint& second = state->route[2];
     EXPECT_EQ(second.number, 2);
     EXPECT_EQ(second.latitude, "35.4513");
@@ -80,6 +80,39 @@ TEST_F(PcxTrackTest, ReadsTheTrackFileOfAnExportedPlan) {
     EXPECT_EQ(state->route[2].latitude, "35.21");
     EXPECT_EQ(state->route[2].longitude, "139.51");
     EXPECT_EQ(state->route[2].timeText, "12:30:00");
+    EXPECT_EQ(state->route[1].elevation, 1000.0f);
+    EXPECT_EQ(state->route[2].elevation, 1100.5f);
+}
+
+// The ALT column holds metres; a point without a readable height there has none (0).
+TEST_F(PcxTrackTest, TakesTheHeightOfTheAltColumn) {
+    const struct {
+        const char* afterTime;
+        float elevation;
+        bool given;
+    } cases[] = {
+        {" 2052", 2052.0f, true},
+        {"  -12.5  ;x", -12.5f, true},  // below the sea, more items after it
+        {" .5", 0.5f, true},            // as the program's own writer spells half a metre
+        {"\t1190.5", 1190.5f, true},
+        {"", 0.0f, false},              // no column
+        {"   ", 0.0f, false},           // a blank one
+        {" -9999", 0.0f, false},        // the software's "no height"
+        {" 1e3", 0.0f, false},
+        {" 12m", 0.0f, false},
+        {" 100000", 0.0f, false},
+        {"2052", 0.0f, false},          // not an item of its own: glued to the time
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("[") + c.afterTime + "]");
+        const std::string line = std::string("T  N354512.3 E1394512.3 08-OCT-99 15:20:00") + c.afterTime;
+        const Result<GpsTrack> read = parsePcxTrack(line + "\r\n", {});
+        ASSERT_TRUE(read.ok());
+        ASSERT_EQ(read->points.size(), 1u);
+        EXPECT_EQ(read->points[0].elevation, c.elevation);
+        EXPECT_EQ(read->heights, std::vector<bool>{c.given});
+        EXPECT_EQ(read->oddLines, 0);
+    }
 }
 
 TEST_F(PcxTrackTest, WithoutUnitLineTheUnitIsDms) {

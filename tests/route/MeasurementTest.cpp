@@ -388,6 +388,45 @@ TEST_F(MeasurementTest, RecordedTrackTakesItsMinutesFromTheTimeTexts) {
     EXPECT_EQ(readouts[4], "0 時間");
 }
 
+// Only a step back of more than 12 hours is a pass of midnight; a smaller one (the receiver's
+// clock put right, a glitch) takes no time and is counted.
+TEST_F(MeasurementTest, RecordedClockGoingBackByHalfADayOrLessTakesNoTime) {
+    state->gpsMode = true;
+    struct Case {
+        const char* from;
+        const char* to;
+        float minutes;
+        int stepsBack;
+    };
+    const Case cases[] = {
+        {"18:34:50", "18:34:25", 0.0f, 1},                   // a 25-second glitch
+        {"18:00:00", "06:00:00", 0.0f, 1},                   // exactly 12 hours back
+        {"18:00:00", "05:59:00", 11.0f * 60 + 59, 0},        // 12 h 1 min back: past midnight
+        {"23:59:30", "00:00:10", 40.0f / 60, 0},             // past midnight
+        {"10:00:00", "10:00:00", 0.0f, 0},                   // no step
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        state->routeCount = 0;
+        add(0, 0, 1000).timeText = c.from;
+        add(10, 0, 1000).timeText = c.to;
+        const RouteMeasurement measured = measureRoute(*state);
+        EXPECT_FLOAT_EQ(point(2).minutesOut, c.minutes);
+        EXPECT_EQ(measured.clockStepsBack, c.stepsBack);
+    }
+
+    // Every such step of a log is counted, and the totals keep the stretches around them.
+    state->routeCount = 0;
+    const char* times[] = {"08:00:00", "08:10:00", "08:09:00", "08:30:00", "08:29:59", "09:00:00"};
+    for (const char* time : times) add(0, 0, 1000).timeText = time;
+    EXPECT_EQ(measureRoute(*state).clockStepsBack, 2);
+    EXPECT_FLOAT_EQ(point(0).minutesOut, 10.0f + 21.0f + 30.0f + 1.0f / 60);
+
+    // A planned route has no clock of its own.
+    state->gpsMode = false;
+    EXPECT_EQ(measureRoute(*state).clockStepsBack, 0);
+}
+
 // Every stretch climbs 300 m on the spot: exactly 60 minutes out and 36 back, no map distance.
 TEST_F(MeasurementTest, HundredHoursAndMoreStayAt99Hours59) {
     for (int i = 0; i < 102; ++i) add(0, 0, 1000.0f + 300.0f * static_cast<float>(i));

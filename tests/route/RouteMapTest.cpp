@@ -104,6 +104,20 @@ TEST_F(RouteMapTest, CreationFollowsWhatThePlanBrought) {
     state->routeCount = 30;
     open();
     EXPECT_FALSE(menus().isChecked("ActViewRefTRK"));
+    EXPECT_EQ(routeMap->map().statusPanels[2], "ＴＲＫ");
+}
+
+// A GPS record whose clock went back by less than half a day: the track indicator says how
+// often, and the stretches take no time.
+TEST_F(RouteMapTest, TrackIndicatorCountsWhereTheRecordedClockWentBack) {
+    state->routeLoaded = true;
+    state->gpsMode = true;
+    const char* times[] = {"18:34:00", "18:34:50", "18:34:25", "18:40:00", "18:39:00"};
+    state->routeCount = 5;
+    for (int i = 1; i <= 5; ++i) state->route[static_cast<size_t>(i)].timeText = times[i - 1];
+    open();
+    EXPECT_EQ(routeMap->map().statusPanels[2], "ＴＲＫ（時刻が戻った箇所: 2）");
+    EXPECT_EQ(routeMap->map().readouts[3], "0.1 時間");  // 50 s + 5 min 35 s
 }
 
 // A route that runs past the block says on the status line how much of it lies outside the
