@@ -67,29 +67,55 @@ bool EndOfMap::save() {
         return false;
     }
     PlanList& list = read.value();
+    const int listed = list.find(name);
+    if (listed < 0 && list.entries.size() >= kMaxListedPlans) {
+        dialogs_.message(kPlanListFullMessage, kFileTaskTitle, Buttons::Ok, Icon::Error);
+        return false;
+    }
 
-    // Every file is written in full before any replaces the old one. They replace the old ones
-    // in this order: the ridge/valley file, the plan list, and last the route file, which makes
-    // the plan what it is; a failed replacement puts back the ones already made.
-    StagedFiles staged;
-    FileError error = FileError::None;
+    // Every file's bytes are made first: one larger than its reader takes is not written, and
+    // then none is.
+    std::string ridgeValleyBytes;
     if (state_.ridgeValleyPresent) {
         progressVisible_ = true;
         notify();
         ProgressStrip strip(progress_, kRidgeValleySaveText);
         const auto lines = ridgeValleyFileLines(state_, [&strip](int value) { strip.show(value); });
-        error = staged.stageLines(ridgeValleyFilePath(state_.dataFolder, name), lines);
+        ridgeValleyBytes = cp932LinesBytes(lines);
         progressVisible_ = false;
         notify();
     }
 
     // The plan's list line carries the date of this save: the line of a listed name is
     // updated, any other name gets a new line.
-    const int listed = list.find(name);
     if (listed >= 0) list.entries[static_cast<size_t>(listed)].rest = today_();
     else list.entries.push_back(makePlanEntry(name, today_()));
-    if (error == FileError::None) error = staged.stage(listFile, planListBytes(list));
-    if (error == FileError::None) error = staged.stageLines(routeFile, routeFileLines(state_));
+    const std::string listBytes = planListBytes(list);
+    const std::string routeBytes = cp932LinesBytes(routeFileLines(state_));
+
+    const fs::path ridgeValleyFile = ridgeValleyFilePath(state_.dataFolder, name);
+    const struct {
+        const fs::path& file;
+        const std::string& bytes;
+        std::uintmax_t limit;
+    } files[] = {{ridgeValleyFile, ridgeValleyBytes, kMaxRidgeValleyFileBytes},
+                 {listFile, listBytes, kMaxPlanListBytes},
+                 {routeFile, routeBytes, kMaxRouteFileBytes}};
+    for (const auto& file : files) {
+        if (file.bytes.size() <= file.limit) continue;
+        dialogs_.message(kSaveTooLargeMessage + ("\r\n" + file.file.filename().string()), kFileTaskTitle,
+                         Buttons::Ok, Icon::Error);
+        return false;
+    }
+
+    // Every file is written in full before any replaces the old one. They replace the old ones
+    // in this order: the ridge/valley file, the plan list, and last the route file, which makes
+    // the plan what it is; a failed replacement puts back the ones already made.
+    StagedFiles staged;
+    FileError error = FileError::None;
+    if (state_.ridgeValleyPresent) error = staged.stage(ridgeValleyFile, ridgeValleyBytes);
+    if (error == FileError::None) error = staged.stage(listFile, listBytes);
+    if (error == FileError::None) error = staged.stage(routeFile, routeBytes);
 
     bool committing = false;
     if (error == FileError::None) {

@@ -31,6 +31,14 @@ inline constexpr const char* kSaveFailedMessage =
 inline constexpr const char* kSavePartlyFailedMessage =
     "ルートデータを保存できませんでした。\r\n保存先のフォルダに書き込めるか確かめて下さい。"
     "一部のファイルは元に戻せず、変更されたままです。";
+// A file of the save would be larger than its reader takes; the file's name follows.
+inline constexpr const char* kSaveTooLargeMessage =
+    "ルートデータを保存できませんでした。\r\n次のファイルが読み込める大きさを超えます。"
+    "ファイルは変更されていません。";
+// The dialogs list the first kMaxListedPlans plans: a new one is not added beyond them.
+inline constexpr const char* kPlanListFullMessage =
+    "管理ファイルの一覧（Orvane.LST）に登録できる計画は1000件までです。\r\n"
+    "不要な計画を削除してから保存して下さい。ファイルは変更されていません。";
 inline constexpr const char* kPlanListUnreadableMessage =
     "管理ファイルの一覧（Orvane.LST）を読み込めないため保存できません。";
 

@@ -92,12 +92,15 @@ Result<IniStore> parseSettingsText(std::string_view bytes) {
 }
 
 Status writeSettingsFile(const fs::path& path, const IniStore& store) {
+    const std::string bytes = store.text();
+    if (bytes.size() > kMaxSettingsFileBytes) return Problem{ProblemKind::TooLarge, 0, path.string()};
+    if (!isCleanUtf8(bytes)) return Problem{ProblemKind::WrongEncoding, 0, path.string()};
     std::error_code ec;
     if (path.has_parent_path()) {
         fs::create_directories(path.parent_path(), ec);
         if (ec) return Problem{ProblemKind::CannotWrite, 0, path.string()};
     }
-    return problemOf(writeBytesAtomic(path, store.text()), path.string());
+    return problemOf(writeBytesAtomic(path, bytes), path.string());
 }
 
 const IniStore::Entry* IniStore::find(std::string_view section, std::string_view key) const {

@@ -79,7 +79,9 @@ Result<IniStore> readSettingsFile(const std::filesystem::path& path);
 // The store of a settings file's bytes; WrongEncoding or TooLarge as above.
 Result<IniStore> parseSettingsText(std::string_view bytes);
 
-// Writes the file: its folder is created when missing, the bytes go to a temporary file that
+// Writes the file: what readSettingsFile would refuse (more than kMaxSettingsFileBytes: TooLarge;
+// not clean UTF-8: WrongEncoding) is not written, and the old file stays. Otherwise its folder
+// is created when missing, the bytes go to a temporary file that
 // is renamed over the old one, so the file is either the old or the complete new one. A
 // symbolically linked file is written through the link, and the file keeps its permissions.
 Status writeSettingsFile(const std::filesystem::path& path, const IniStore& store);

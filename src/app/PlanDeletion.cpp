@@ -100,8 +100,10 @@ void PlanDeletion::deleteChosen() {
     PlanList shortened = list_;
     const PlanEntry removed = shortened.entries[index];
     shortened.entries.erase(shortened.entries.begin() + static_cast<std::ptrdiff_t>(index));
-    if (writePlanList(planListPath(state_.dataFolder), shortened) != FileError::None) {
-        dialogs_.message(kPlanListCannotWriteMessage, kPlanDeletionTitle, Buttons::Ok, Icon::Error);
+    if (const FileError error = writePlanList(planListPath(state_.dataFolder), shortened);
+        error != FileError::None) {
+        dialogs_.message(error == FileError::TooLarge ? kPlanListTooLargeToDeleteMessage : kPlanListCannotWriteMessage,
+                         kPlanDeletionTitle, Buttons::Ok, Icon::Error);
         return;
     }
     list_ = std::move(shortened);

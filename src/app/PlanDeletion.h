@@ -30,6 +30,8 @@ inline constexpr const char* kPlanListCannotReadMessage =
     "管理ファイルの一覧（Orvane.LST）を読み込めません。";
 inline constexpr const char* kPlanListCannotWriteMessage =
     "管理ファイルの一覧（Orvane.LST）を書き換えられないため、削除できませんでした。";
+inline constexpr const char* kPlanListTooLargeToDeleteMessage =
+    "管理ファイルの一覧（Orvane.LST）が大きすぎて書き換えられないため、削除できませんでした。";
 
 // The question before "削　除" removes a plan's files: they cannot be brought back.
 std::string planDeletionQuestion(const std::string& planName);

@@ -30,8 +30,15 @@ bool ensureEmptyFile(const fs::path& path) {
     return writeBytesAtomic(path, "") == FileError::None;
 }
 
-std::string settingsNotSavedMessage(const fs::path& settingsFile) {
-    return "設定を保存できませんでした。\r\n" + settingsFile.string();
+// Writes the settings; false after telling the user when they could not be written.
+bool writeSettingsOrSay(const fs::path& settingsFile, const IniStore& settings, Dialogs& dialogs,
+                        const char* title) {
+    const Status written = writeSettingsFile(settingsFile, settings);
+    if (written.ok()) return true;
+    const std::string text = written.problem().kind == ProblemKind::TooLarge ? kSettingsTooLargeMessage
+                                                                            : "設定を保存できませんでした。";
+    dialogs.message(text + "\r\n" + settingsFile.string(), title, Buttons::Ok, Icon::Warning);
+    return false;
 }
 
 // Moves an unreadable settings file out of the way under a dated name and says so. False when
@@ -48,6 +55,20 @@ bool keepUnreadableSettings(const fs::path& settingsFile, Dialogs& dialogs) {
     dialogs.message(kSettingsUnreadableMovedMessage + ("\r\n" + backup.string()), kStartErrorTitle,
                     Buttons::Ok, Icon::Warning);
     return true;
+}
+
+// Finishes what an interrupted save left in the data folder and says what was done.
+void finishInterruptedSavesAndSay(const fs::path& dataFolder, Dialogs& dialogs) {
+    for (const InterruptedSave& save : finishInterruptedSaves(dataFolder)) {
+        std::string files;
+        for (const std::string& file : save.files) files += (files.empty() ? "" : "、") + file;
+        const bool failed = save.outcome == InterruptedSave::Outcome::Failed;
+        const char* text = failed ? kInterruptedSaveFailedMessage
+                           : save.outcome == InterruptedSave::Outcome::Completed ? kInterruptedSaveCompletedMessage
+                                                                                 : kInterruptedSaveRolledBackMessage;
+        dialogs.message(text + ("\r\n" + files), kInterruptedSaveTitle, Buttons::Ok,
+                        failed ? Icon::Warning : Icon::Information);
+    }
 }
 
 }  // namespace
@@ -71,7 +92,7 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
     setStartValues(state);
 
     // Files an interrupted save left behind.
-    removeStaleTemporaryFiles(state.dataFolder);
+    finishInterruptedSavesAndSay(state.dataFolder, dialogs);
 
     // 5. Settings: read, then written back at once so every key exists. A file that cannot be
     // read is not ours to overwrite: it is kept under a dated name and the user is told.
@@ -88,9 +109,7 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
     for (const std::string& note : loadSettings(state, settings))
         dialogs.message(note, kStartErrorTitle, Buttons::Ok, Icon::Warning);
     saveSettings(state, settings);
-    if (writeBack && !writeSettingsFile(paths.settingsFile, settings).ok())
-        dialogs.message(settingsNotSavedMessage(paths.settingsFile), kStartErrorTitle, Buttons::Ok,
-                        Icon::Warning);
+    if (writeBack) writeSettingsOrSay(paths.settingsFile, settings, dialogs, kStartErrorTitle);
 
     // 6-8. Plan list, ridge/valley name file flag, empty ridge/valley file.
     const fs::path planList = state.dataFolder / "Orvane.LST";
@@ -112,9 +131,7 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
 bool saveSettingsAtExit(const AppState& state, IniStore& settings, const fs::path& settingsFile,
                         Dialogs& dialogs) {
     saveSettings(state, settings);
-    if (writeSettingsFile(settingsFile, settings).ok()) return true;
-    dialogs.message(settingsNotSavedMessage(settingsFile), "Orvane終了確認", Buttons::Ok, Icon::Warning);
-    return false;
+    return writeSettingsOrSay(settingsFile, settings, dialogs, "Orvane終了確認");
 }
 
 fs::path settingsBackupPath(const fs::path& settingsFile, std::chrono::system_clock::time_point when) {

@@ -16,6 +16,18 @@ inline constexpr const char* kSettingsUnreadableMovedMessage =
 inline constexpr const char* kSettingsUnreadableKeptMessage =
     "設定ファイルを読み込めないため、初期値で起動します。\r\n元の設定ファイルはそのまま残し、起動時には書き換えません。";
 
+// The settings would be larger than the settings file may be: they are not written.
+inline constexpr const char* kSettingsTooLargeMessage =
+    "設定が大きすぎるため保存できませんでした。前回までの設定ファイルはそのまま残っています。";
+
+// What the start says about a save an earlier run left unfinished; the files follow.
+inline constexpr const char* kInterruptedSaveTitle = "ファイル処理";
+inline constexpr const char* kInterruptedSaveCompletedMessage = "前回中断された保存を完了しました。";
+inline constexpr const char* kInterruptedSaveRolledBackMessage =
+    "前回中断された保存を取り消し、元のファイルに戻しました。";
+inline constexpr const char* kInterruptedSaveFailedMessage =
+    "前回中断された保存を完了できませんでした。\r\n次のファイルを確かめて下さい。";
+
 struct StartPaths {
     std::filesystem::path appFolder;
     std::filesystem::path dataFolder;
@@ -30,8 +42,8 @@ struct StartWindows {
 
 enum class StartResult { Started, NoDataFolder, NoPlanFiles };
 
-// Runs the start sequence in order. Stale temporary files of interrupted saves are removed
-// from the data folder. A settings file that cannot be read is renamed to a dated backup
+// Runs the start sequence in order. Saves an earlier run left unfinished in the data folder are
+// completed or undone, and the user is told which; stale temporary files are removed. A settings file that cannot be read is renamed to a dated backup
 // beside it (settingsBackupPath) and the user is told once; a failed write of the settings is
 // reported once. When the data folder or the empty plan files cannot be
 // made, tells the user why and returns without showing the start menu (the caller exits).

@@ -14,7 +14,9 @@ namespace orv {
 
 namespace fs = std::filesystem;
 
-FileError readBytes(const fs::path& path, std::string& out) {
+FileError readBytes(const fs::path& path, std::string& out) { return readBytes(path, out, kMaxTextFileBytes); }
+
+FileError readBytes(const fs::path& path, std::string& out, std::uintmax_t maxBytes) {
     out.clear();
     std::error_code ec;
     const auto status = fs::status(path, ec);
@@ -22,7 +24,7 @@ FileError readBytes(const fs::path& path, std::string& out) {
     if (!fs::is_regular_file(status)) return FileError::NotAFile;
     const auto size = fs::file_size(path, ec);
     if (ec) return FileError::CannotRead;
-    if (size > kMaxTextFileBytes) return FileError::TooLarge;
+    if (size > kMaxTextFileBytes || size > maxBytes) return FileError::TooLarge;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return FileError::CannotRead;
     out.resize(static_cast<size_t>(size));
@@ -97,6 +99,10 @@ FileError writeBytesAtomic(const fs::path& path, std::string_view bytes) {
 }
 
 FileError appendTextLine(const fs::path& path, std::string_view line) {
+    return appendLineBytes(path, utf8ToCp932(line).text);
+}
+
+FileError appendLineBytes(const fs::path& path, std::string_view lineBytes) {
     const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? FileError::NotFound : FileError::CannotWrite;
     struct stat info {};
@@ -113,7 +119,7 @@ FileError appendTextLine(const fs::path& path, std::string_view line) {
         }
         if (last != '\n' && last != '\r') bytes = "\r\n";
     }
-    bytes += utf8ToCp932(line).text;
+    bytes += lineBytes;
     bytes += "\r\n";
     size_t done = 0;
     while (done < bytes.size()) {

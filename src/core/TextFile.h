@@ -30,6 +30,9 @@ TextLines readTextLines(const std::filesystem::path& path, size_t maxLines = 0);
 
 // Reads the raw bytes of a file (at most kMaxTextFileBytes).
 FileError readBytes(const std::filesystem::path& path, std::string& out);
+// The same with a format's own limit (at most kMaxTextFileBytes either way): a larger file is
+// TooLarge. A format's writer refuses what goes over the same limit.
+FileError readBytes(const std::filesystem::path& path, std::string& out, std::uintmax_t maxBytes);
 
 // Writes the lines as CP932 with CR LF after every line, atomically.
 FileError writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
@@ -44,6 +47,8 @@ FileError writeBytesAtomic(const std::filesystem::path& path, std::string_view b
 // has no line end gets a CR LF first, so the new line is a line of its own. A write that
 // fails part way is cut back to the old length. NotFound when there is no such file.
 FileError appendTextLine(const std::filesystem::path& path, std::string_view line);
+// The same for a line already in the file's bytes (UTF-8 for a UTF-8 file).
+FileError appendLineBytes(const std::filesystem::path& path, std::string_view lineBytes);
 
 // The lines as CP932 bytes with CR LF after every line.
 std::string cp932LinesBytes(const std::vector<std::string>& lines);

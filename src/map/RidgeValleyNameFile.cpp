@@ -53,7 +53,7 @@ std::vector<std::string> storedLines(const std::string& bytes) {
 }
 
 FileError readStored(const fs::path& file, std::string& bytes) {
-    const FileError error = readBytes(file, bytes);
+    const FileError error = readBytes(file, bytes, kMaxRidgeValleyNameFileBytes);
     if (error == FileError::NotFound) bytes.clear();
     return error;
 }
@@ -88,7 +88,7 @@ std::optional<RidgeValleyName> parseRidgeValleyNameLine(std::string_view line) {
 RidgeValleyNames readRidgeValleyNames(const fs::path& file) {
     RidgeValleyNames names;
     std::string bytes;
-    names.error = readBytes(file, bytes);
+    names.error = readBytes(file, bytes, kMaxRidgeValleyNameFileBytes);
     if (names.error != FileError::None) return names;
     for (const std::string& stored : storedLines(bytes)) {
         RidgeValleyNameEntry entry;
@@ -105,6 +105,7 @@ FileError appendRidgeValleyName(const fs::path& file, const RidgeValleyName& nam
     if (error != FileError::None && error != FileError::NotFound) return error;
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
     bytes += cp932LinesBytes({ridgeValleyNameLine(name)});
+    if (bytes.size() > kMaxRidgeValleyNameFileBytes) return FileError::TooLarge;
     return writeBytesAtomic(file, bytes);
 }
 
@@ -117,7 +118,7 @@ bool renameOver(const fs::path& from, const fs::path& to) {
 FileError deleteRidgeValleyNames(const fs::path& file, const RidgeValleyNameEntry& entry,
                                  const ReplaceFile& replace) {
     std::string bytes;
-    const FileError error = readBytes(file, bytes);
+    const FileError error = readBytes(file, bytes, kMaxRidgeValleyNameFileBytes);
     if (error != FileError::None) return error;
     std::string kept;
     for (const std::string& stored : storedLines(bytes)) {
@@ -128,6 +129,7 @@ FileError deleteRidgeValleyNames(const fs::path& file, const RidgeValleyNameEntr
         kept += stored;
         kept += "\r\n";
     }
+    if (kept.size() > kMaxRidgeValleyNameFileBytes) return FileError::TooLarge;
     const fs::path temporary = file.parent_path() / kRidgeValleyNameTempName;
     if (const FileError written = writeBytesAtomic(temporary, kept); written != FileError::None) return written;
     if (!replace(temporary, file)) {

@@ -18,6 +18,8 @@ namespace orv {
 
 inline constexpr const char* kRidgeValleyNameFileName = "Orvane.RVN";
 inline constexpr const char* kRidgeValleyNameTempName = "Orvane.tmp";
+// Largest names file that is read; no larger one is written.
+inline constexpr std::uintmax_t kMaxRidgeValleyNameFileBytes = kMaxTextFileBytes;
 
 struct RidgeValleyName {
     DmsText latitude;
@@ -52,7 +54,8 @@ std::optional<RidgeValleyName> parseRidgeValleyNameLine(std::string_view line);
 RidgeValleyNames readRidgeValleyNames(const std::filesystem::path& file);
 
 // Appends one label, creating the file when there is none; the file is replaced whole, so it
-// is either the old one or the old one with the new line.
+// is either the old one or the old one with the new line. TooLarge, and nothing written, when
+// the file would grow beyond kMaxRidgeValleyNameFileBytes.
 FileError appendRidgeValleyName(const std::filesystem::path& file, const RidgeValleyName& name);
 
 // The step that puts the new file in place of the old one; tests replace it to fail.

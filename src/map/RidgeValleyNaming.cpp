@@ -101,8 +101,10 @@ void RidgeValleyNaming::place(int x, int y) {
     composed_.longitude = secondsToDms(pixelLongitude(view, x));
     placing_ = false;
     ctx_.map.statusPanels[0].clear();
-    if (appendRidgeValleyName(ridgeValleyNameFilePath(state.dataFolder), composed_) != FileError::None) {
-        ctx_.dialogs.message(kNameWriteFailed, kNameMessageTitle, Buttons::Ok, Icon::Error);
+    if (const FileError error = appendRidgeValleyName(ridgeValleyNameFilePath(state.dataFolder), composed_);
+        error != FileError::None) {
+        ctx_.dialogs.message(error == FileError::TooLarge ? kNameFileTooLarge : kNameWriteFailed, kNameMessageTitle,
+                             Buttons::Ok, Icon::Error);
     } else {
         state.rvnFileExists = true;
     }
@@ -125,8 +127,10 @@ void RidgeValleyNaming::refillList() {
 void RidgeValleyNaming::deleteSelected() {
     if (!list.selected || *list.selected >= listed_.size()) return;
     const std::filesystem::path file = ridgeValleyNameFilePath(ctx_.state.dataFolder);
-    if (deleteRidgeValleyNames(file, listed_[*list.selected], replace_) != FileError::None)
-        ctx_.dialogs.message(kNameWriteFailed, kNameMessageTitle, Buttons::Ok, Icon::Error);
+    if (const FileError error = deleteRidgeValleyNames(file, listed_[*list.selected], replace_);
+        error != FileError::None)
+        ctx_.dialogs.message(error == FileError::TooLarge ? kNameFileTooLarge : kNameWriteFailed, kNameMessageTitle,
+                             Buttons::Ok, Icon::Error);
     refillList();
     redraw();
 }

@@ -30,6 +30,8 @@ inline constexpr const char* kNameCommaRefusal =
     "名称に「,」（半角カンマ）は使えません。別の文字に置き換えて下さい。";
 inline constexpr const char* kNameEmptyRefusal = "表示名称を入力して下さい。";
 inline constexpr const char* kNameWriteFailed = "尾根・谷名称ファイル（Orvane.RVN）を書き込めませんでした。";
+inline constexpr const char* kNameFileTooLarge =
+    "尾根・谷名称ファイル（Orvane.RVN）が読み込める大きさを超えるため、書き込めませんでした。";
 inline constexpr int kLabelPreviewWidth = 240;
 inline constexpr int kLabelPreviewHeight = 120;
 

@@ -95,7 +95,7 @@ std::optional<MountainRecord> splitMountainRecord(std::string_view line) {
 
 Result<MountainFileData> readMountainFile(const std::filesystem::path& path, const JapanBounds& bounds) {
     std::string bytes;
-    switch (readBytes(path, bytes)) {
+    switch (readBytes(path, bytes, kMaxMountainFileBytes)) {
         case FileError::None: break;
         case FileError::NotFound:
         case FileError::NotAFile: return failure(ProblemKind::NotFound);

@@ -3,6 +3,7 @@
 // reading A", items separated by one or more blanks; a "MeshSize=-1" header line and ";" comment
 // lines are skipped. Reading fills the mountain table with the records inside Japan.
 #include "core/Result.h"
+#include "core/TextFile.h"
 #include "state/MountainRecord.h"
 #include "platform/Dialogs.h"
 #include "state/AppState.h"
@@ -16,6 +17,9 @@
 #include <vector>
 
 namespace orv {
+
+// Largest mountain-name file that is read; registration does not make one larger.
+inline constexpr std::uintmax_t kMaxMountainFileBytes = kMaxTextFileBytes;
 
 // Lines read from a mountain-name file at most; the rest of a longer file is not read.
 inline constexpr size_t kMountainFileMaxLines = 10000;

@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "core/TextFile.h"
 #include "geo/Angles.h"
+#include "names/MountainFile.h"
 
 #include <array>
 #include <string_view>
@@ -35,7 +36,37 @@ std::optional<std::string> fieldRefusal(const char* caption, const std::string& 
     return std::nullopt;
 }
 
+// Bounds that keep every record: the count of records read tells whether one more was.
+const JapanBounds kEverywhere{"-1000", "1000", "-1000", "1000"};
+
 }  // namespace
+
+MountainAppend mountainFileAppend(std::string_view bytes, const std::string& line) {
+    MountainAppend append;
+    const Result<MountainFileData> before = parseMountainFile(bytes, kEverywhere);
+    if (!before.ok()) {
+        append.refusal = kMountainFileUnusableRefusal;
+        return append;
+    }
+    append.lineBytes = before->encoding == MountainFileEncoding::Utf8 ? line : utf8ToCp932(line).text;
+    if (append.lineBytes.size() > kMountainLineMaxBytes) {
+        append.refusal = kRecordTooLongRefusal;
+        return append;
+    }
+    // The file as appendLineBytes leaves it.
+    std::string after(bytes);
+    if (!after.empty() && after.back() != '\n' && after.back() != '\r') after += "\r\n";
+    after += append.lineBytes;
+    after += "\r\n";
+    if (after.size() > kMaxMountainFileBytes) {
+        append.refusal = kMountainFileFullRefusal;
+        return append;
+    }
+    const Result<MountainFileData> read = parseMountainFile(after, kEverywhere);
+    if (!read.ok()) append.refusal = kMountainFileUnusableRefusal;
+    else if (read->records.size() <= before->records.size()) append.refusal = kMountainFileFullRefusal;
+    return append;
+}
 
 std::string mountainRecordLine(const RegistrationMountain& mountain) {
     return mountain.name + " " + mountain.latitude + " " + mountain.longitude + " " + mountain.elevation +
@@ -107,7 +138,20 @@ bool MountainRegistration::calculate() {
 bool MountainRegistration::registerMountain() {
     if (const auto refusal = mountainRecordRefusal(mountain)) return refuse(*refusal);
     if (state_.mountainFilePath.empty()) return refuse("山名ファイルのパスが設定されていません");
-    if (appendTextLine(state_.mountainFilePath, mountainRecordLine(mountain)) != FileError::None) {
+    // The record goes in only when the file's reader will read it back.
+    std::string bytes;
+    const FileError read = readBytes(state_.mountainFilePath, bytes, kMaxMountainFileBytes);
+    const MountainAppend append = mountainFileAppend(bytes, mountainRecordLine(mountain));
+    const std::optional<std::string> refusal = read == FileError::TooLarge ? kMountainFileFullRefusal
+                                               : read == FileError::None   ? append.refusal
+                                                                           : std::nullopt;
+    if (refusal == kRecordTooLongRefusal) return refuse(*refusal);
+    if (refusal) {
+        dialogs_.message(*refusal + ("\r\n" + state_.mountainFilePath), kRegistrationFileErrorTitle, Buttons::Ok,
+                         Icon::Error);
+        return false;
+    }
+    if (read != FileError::None || appendLineBytes(state_.mountainFilePath, append.lineBytes) != FileError::None) {
         dialogs_.message("山名ファイルに書き込めませんでした。\r\n" + state_.mountainFilePath,
                          kRegistrationFileErrorTitle, Buttons::Ok, Icon::Error);
         return false;

@@ -57,6 +57,24 @@ std::string mountainRecordLine(const RegistrationMountain& mountain);
 // when it can.
 std::optional<std::string> mountainRecordRefusal(const RegistrationMountain& mountain);
 
+// Refusals of a record the mountain-name file reader would not read back.
+inline constexpr const char* kRecordTooLongRefusal =
+    "山名・読みが長すぎるため山名ファイルに書けません。短くして下さい";
+inline constexpr const char* kMountainFileFullRefusal =
+    "山名ファイルが読み込める行数（10000行）または大きさの上限に達しているため、これ以上登録できません";
+inline constexpr const char* kMountainFileUnusableRefusal =
+    "この山名ファイルは読み込めない内容を含むため、登録できません。正しい山名ファイルを指定して下さい";
+
+// The bytes to append to the mountain-name file `bytes` (the file as it is) so that it holds
+// `line` as one more record, in the file's own encoding; or the refusal when the reader would
+// not read the record back (a line longer than a record line may be, a file past its line or
+// size limit, a file the reader refuses already or would refuse after it).
+struct MountainAppend {
+    std::string lineBytes;       // the record as it goes into the file, without its line end
+    std::optional<std::string> refusal;
+};
+MountainAppend mountainFileAppend(std::string_view bytes, const std::string& line);
+
 class MountainRegistration {
 public:
     MountainRegistration(AppState& state, Dialogs& dialogs);

@@ -40,7 +40,7 @@ PlanEntry makePlanEntry(std::string name, std::string rest) {
 
 Result<PlanList> readPlanList(const std::filesystem::path& file) {
     std::string bytes;
-    const FileError error = readBytes(file, bytes);
+    const FileError error = readBytes(file, bytes, kMaxPlanListBytes);
     if (error == FileError::NotFound) return PlanList{};
     if (const auto problem = problemOf(error, file.string())) return *problem;
     return parsePlanList(bytes);
@@ -94,7 +94,9 @@ std::string planListBytes(const PlanList& list) {
 }
 
 FileError writePlanList(const std::filesystem::path& file, const PlanList& list) {
-    return writeBytesAtomic(file, planListBytes(list));
+    const std::string bytes = planListBytes(list);
+    if (bytes.size() > kMaxPlanListBytes) return FileError::TooLarge;
+    return writeBytesAtomic(file, bytes);
 }
 
 std::string planListTabLine(const PlanEntry& entry) { return entry.name + "\t" + entry.rest; }

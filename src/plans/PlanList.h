@@ -15,6 +15,8 @@
 namespace orv {
 
 inline constexpr size_t kMaxListedPlans = 1000;
+// Largest list file that is read; no list larger is written.
+inline constexpr std::uintmax_t kMaxPlanListBytes = kMaxTextFileBytes;
 // Entries taken apart beyond the listed ones.
 inline constexpr size_t kPlanListExtraEntries = 8;
 
@@ -54,7 +56,8 @@ PlanList parsePlanList(std::string_view bytes);
 // by the unread tail as it was.
 std::string planListBytes(const PlanList& list);
 
-// Writes the list atomically.
+// Writes the list atomically; TooLarge, and nothing written, when its bytes would be more
+// than kMaxPlanListBytes.
 FileError writePlanList(const std::filesystem::path& file, const PlanList& list);
 
 // The list line as the dialogs show it on opening: name, a tab, rest.

@@ -73,7 +73,8 @@ std::vector<std::string> ridgeValleyFileLines(const AppState& state,
 Result<RidgeValleyData> readRidgeValleyData(const std::filesystem::path& file,
                                             const std::function<void(int)>& progress) {
     std::string bytes;
-    if (const auto problem = problemOf(readBytes(file, bytes), file.string())) return *problem;
+    if (const auto problem = problemOf(readBytes(file, bytes, kMaxRidgeValleyFileBytes), file.string()))
+        return *problem;
     return parseRidgeValleyData(bytes, progress);
 }
 

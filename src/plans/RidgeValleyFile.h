@@ -1,6 +1,7 @@
 #pragma once
 // The ridge/valley file PlanName.RVD: one line per traced point, "latitude longitude kind".
 #include "core/Result.h"
+#include "core/TextFile.h"
 #include "state/AppState.h"
 
 #include <functional>
@@ -10,6 +11,9 @@
 #include <vector>
 
 namespace orv {
+
+// Largest ridge/valley file that is read; no larger one is written.
+inline constexpr std::uintmax_t kMaxRidgeValleyFileBytes = kMaxTextFileBytes;
 
 inline constexpr const char* kRidgeValleySaveText = "谷・尾根作図データ保存中";
 inline constexpr const char* kRidgeValleyLoadText = "谷・尾根データ読込中";

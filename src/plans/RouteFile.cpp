@@ -111,7 +111,7 @@ std::vector<std::string> routeFileLines(const AppState& state) {
 
 Result<RouteFileData> readRouteData(const std::filesystem::path& file) {
     std::string bytes;
-    if (const auto problem = problemOf(readBytes(file, bytes), file.string())) return *problem;
+    if (const auto problem = problemOf(readBytes(file, bytes, kMaxRouteFileBytes), file.string())) return *problem;
     return parseRouteData(bytes);
 }
 

@@ -2,6 +2,7 @@
 // The route data file PlanName.RTD: the centre mesh's corner, the 3 × 3 mesh codes, the
 // destination mountain and the route points, each part after a ";" line.
 #include "core/Result.h"
+#include "core/TextFile.h"
 #include "state/AppState.h"
 
 #include <array>
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace orv {
+
+// Largest route data file that is read; no larger one is written.
+inline constexpr std::uintmax_t kMaxRouteFileBytes = kMaxTextFileBytes;
 
 // Lines before the first route point line.
 inline constexpr int kRouteHeaderLines = 8;

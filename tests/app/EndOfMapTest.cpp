@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,7 +33,10 @@ struct EndOfMapTest : ::testing::Test {
     test::ScriptedDialogs dialogs;
     std::string date = "2024/05/06";
 
-    EndOfMapTest() {
+    EndOfMapTest() { prepare(); }
+    // The route map's state and the plan list as above.
+    void prepare() {
+        state = makeAppState();
         state->dataFolder = dir.path();
         state->planName = "Yari980707";
         state->meshCodes = meshNeighbours("543745");
@@ -188,6 +192,96 @@ TEST_F(EndOfMapTest, FailedReplacementPutsBackTheFilesAlreadyReplaced) {
     EXPECT_EQ(fileBytes(dir / "Yari980707.RVD"), "old lines\r\n");
     EXPECT_EQ(listBytes(), "Yari980707 2000/01/01\r\n");
     EXPECT_TRUE(fs::exists(dir / "Yari980707.RTD/keep"));
+}
+
+// A plan list as large as its reader takes (the issue of a list grown over the years) is
+// saved and read back; one byte more and nothing is saved. The same for the plan's own files.
+TEST_F(EndOfMapTest, AFileBeyondItsReadersLimitIsNotSavedAndNothingChanges) {
+    struct Case {
+        const char* file;
+        bool alsoAtTheLimit;
+        std::function<void(size_t extra)> grow;  // makes the file's new bytes limit + extra
+    };
+    const Case cases[] = {
+        {"Orvane.LST", true,
+         [&](size_t extra) {
+             // The plan's line, the entries the reader takes apart, then a long tail it keeps as
+             // it is. The save writes the date in full: seven bytes more.
+             std::string list = "Yari980707 1/1\r\n";
+             for (size_t i = 2; i <= kMaxListedPlans + kPlanListExtraEntries; ++i)
+                 list += "p" + std::to_string(i) + " 2001/01/01\r\n";
+             list += std::string(kMaxPlanListBytes - list.size() - (date.size() - 3) - 2 + extra, 'x') + "\r\n";
+             dir.write("Orvane.LST", list);
+         }},
+        {"Yari980707.RTD", false,
+         [&](size_t extra) {
+             state->selectedMountain = 0;
+             state->destinationLineAsRead = "x";
+             const size_t base = cp932LinesBytes(routeFileLines(*state)).size();
+             state->destinationLineAsRead += std::string(kMaxRouteFileBytes - base + extra, 'a');
+         }},
+        {"Yari980707.RVD", false,
+         [&](size_t extra) {
+             state->ridgeValleyCount = 1;
+             const size_t base = ridgeValleyLine(state->ridgeValleyPoints[0]).size() + 2;
+             state->ridgeValleyPoints[0].latitude += std::string(kMaxRidgeValleyFileBytes - base + extra, '0');
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        for (const size_t extra : {size_t{1}, size_t{0}}) {
+            if (extra == 0 && !c.alsoAtTheLimit) continue;
+            prepare();
+            for (const char* file : {"Yari980707.RTD", "Yari980707.RVD"}) fs::remove(dir / file);
+            c.grow(extra);
+            const std::string listBefore = listBytes();
+            dialogs = test::ScriptedDialogs();
+            EndOfMap end = dialog();
+            if (extra > 0) {
+                EXPECT_FALSE(end.yes());
+                EXPECT_FALSE(end.closed());
+                ASSERT_EQ(dialogs.messages().size(), 1u);
+                EXPECT_EQ(dialogs.messages()[0].text, std::string(kSaveTooLargeMessage) + "\r\n" + c.file);
+                EXPECT_TRUE(listBytes() == listBefore);
+                EXPECT_FALSE(fs::exists(dir / "Yari980707.RTD"));
+                EXPECT_FALSE(fs::exists(dir / "Yari980707.RVD"));
+                continue;
+            }
+            ASSERT_TRUE(end.yes());
+            EXPECT_EQ(fs::file_size(dir / c.file), kMaxTextFileBytes);
+            const Result<PlanList> list = readPlanList(dir / "Orvane.LST");
+            ASSERT_TRUE(list.ok());
+            EXPECT_EQ(list->entries.front().rest, date);
+            EXPECT_TRUE(readRouteData(dir / "Yari980707.RTD").ok());
+        }
+    }
+}
+
+// The dialogs list the first thousand plans: a new plan is not saved where they would not
+// show it.
+TEST_F(EndOfMapTest, ANewPlanIsSavedOnlyWhereTheListShowsIt) {
+    for (const size_t listed : {kMaxListedPlans - 1, kMaxListedPlans}) {
+        SCOPED_TRACE(listed);
+        std::string list;
+        for (size_t i = 1; i <= listed; ++i) list += "p" + std::to_string(i) + " 2001/01/01\r\n";
+        dir.write("Orvane.LST", list);
+        dialogs = test::ScriptedDialogs();
+        EndOfMap end = dialog();
+        if (listed == kMaxListedPlans) {
+            EXPECT_FALSE(end.yes());
+            ASSERT_EQ(dialogs.messages().size(), 1u);
+            EXPECT_EQ(dialogs.messages()[0].text, kPlanListFullMessage);
+            EXPECT_EQ(listBytes(), list);
+            EXPECT_FALSE(fs::exists(dir / "Yari980707.RTD"));
+            continue;
+        }
+        ASSERT_TRUE(end.yes());
+        const Result<PlanList> read = readPlanList(dir / "Orvane.LST");
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read->shownCount(), kMaxListedPlans);
+        EXPECT_EQ(read->entries[kMaxListedPlans - 1].name, "Yari980707");
+        fs::remove(dir / "Yari980707.RTD");
+    }
 }
 
 TEST_F(EndOfMapTest, DestinationNotInTheTableIsWrittenBackAsRead) {

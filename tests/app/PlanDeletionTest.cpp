@@ -140,6 +140,25 @@ TEST_F(PlanDeletionTest, ListThatCannotBeRewrittenDeletesNothing) {
     EXPECT_EQ(listBytes(), cp932("槍ヶ岳980707 1998/07/07\r\nHidaka 2001/08/15\r\n穂高 1999/10/12\r\n"));
 }
 
+// A list of LF lines at the reader's limit would grow past it when rewritten with CR LF: the
+// deletion is refused and nothing goes.
+TEST_F(PlanDeletionTest, ListThatWouldGrowPastTheReadersLimitDeletesNothing) {
+    std::string list = "Hidaka 2001/08/15\n";
+    for (size_t i = 2; i <= kMaxListedPlans + kPlanListExtraEntries; ++i)
+        list += "p" + std::to_string(i) + " 2001/01/01\n";
+    list += std::string(kMaxPlanListBytes - list.size() - 1, 'x') + "\n";
+    dir.write("Orvane.LST", list);
+    PlanDeletion deletion(*state, dialogs);
+    deletion.open();
+    deletion.pickLine(0);
+    dialogs.answerMessage(Answer::Yes);
+    deletion.deleteChosen();
+    ASSERT_EQ(dialogs.messages().size(), 3u);  // the list's length, the question, the refusal
+    EXPECT_EQ(dialogs.messages()[2].text, kPlanListTooLargeToDeleteMessage);
+    EXPECT_TRUE(fs::exists(dir / "Hidaka.RTD"));
+    EXPECT_TRUE(listBytes() == list);
+}
+
 TEST_F(PlanDeletionTest, UnreadableOrMissingList) {
     fs::remove(dir / "Orvane.LST");
     PlanDeletion missing(*state, dialogs);

@@ -678,6 +678,40 @@ TEST_F(IniStoreSaveFailure, WriteStopsHalfWay) {
     expectOldFileIntact();
 }
 
+// Settings exactly as large as the reader takes are written and read back; a byte more, or
+// bytes that are not UTF-8, are refused before anything is written.
+TEST_F(IniStoreSaveFailure, WhatTheReaderWouldRefuseIsNotWritten) {
+    struct Case {
+        const char* what;
+        std::string value;
+        std::optional<ProblemKind> refused;
+    };
+    const std::string head = "[Config]\nnew=";
+    const size_t fits = kMaxSettingsFileBytes - head.size() - 1;
+    const Case cases[] = {
+        {"at the limit", std::string(fits, 'x'), std::nullopt},
+        {"one byte over", std::string(fits + 1, 'x'), ProblemKind::TooLarge},
+        {"not UTF-8", "\x8E\x52", ProblemKind::WrongEncoding},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(writeSettingsFile(path_, old_).ok());
+        IniStore store;
+        store.set("Config", "new", c.value);
+        const Status written = writeSettingsFile(path_, store);
+        if (c.refused) {
+            ASSERT_FALSE(written.ok());
+            EXPECT_EQ(written.problem().kind, *c.refused);
+            expectOldFileIntact();
+            continue;
+        }
+        ASSERT_TRUE(written.ok());
+        const Result<IniStore> reread = readSettingsFile(path_);
+        ASSERT_TRUE(reread.ok());
+        EXPECT_EQ(reread->get("Config", "new"), c.value);
+    }
+}
+
 TEST_F(IniStoreSaveFailure, TargetIsAFolder) {
     const fs::path target = folder_.path() / "Orvane2.ini.d";
     fs::create_directory(target);

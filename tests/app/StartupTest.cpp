@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -85,6 +86,27 @@ TEST_F(StartupTest, SettingsThatCannotBeWrittenAreReportedOnce) {
     EXPECT_EQ(dialogs.messages()[0].title, "Orvane起動エラー");
 }
 
+// Settings that would grow past what the reader takes are not written: the file stays as it
+// was, and the next start reads it again instead of starting from the defaults.
+TEST_F(StartupTest, SettingsTooLargeToWriteLeaveTheFileAsItWas) {
+    std::string file = "[BasisData]\n登り歩行速度=350\n[Kept]\nnote=";
+    file += std::string(kMaxSettingsFileBytes - file.size() - 1, 'x') + "\n";
+    dir.write("home/.config/Orvane2/Orvane2.ini", file);
+    for (int start = 0; start < 2; ++start) {
+        SCOPED_TRACE(start);
+        dialogs = test::ScriptedDialogs();
+        state = makeAppState();
+        ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
+        ASSERT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_EQ(dialogs.messages()[0].text, std::string(kSettingsTooLargeMessage) + "\r\n" +
+                                                  paths().settingsFile.string());
+        EXPECT_EQ(state->settings.climbSpeed, 350);
+        std::string bytes;
+        ASSERT_EQ(readBytes(paths().settingsFile, bytes), FileError::None);
+        EXPECT_EQ(bytes, file);
+    }
+}
+
 TEST_F(StartupTest, AnUnusableTileUrlIsReplacedAtStartAndTheUserIsTold) {
     dir.write("home/.config/Orvane2/Orvane2.ini", "[Config]\r\n標高ﾀｲﾙURL=https://t.example/14/1/2.png\r\n");
     ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
@@ -100,13 +122,50 @@ TEST_F(StartupTest, AnUnusableTileUrlIsReplacedAtStartAndTheUserIsTold) {
     EXPECT_EQ(reread->get("Config", "標高ﾀｲﾙURL"), "");
 }
 
-TEST_F(StartupTest, StaleTemporaryFilesOfTheDataFolderGo) {
+// A save an earlier run left unfinished is finished at start, forward when its journal shows
+// the whole new set was written, else back, and the user is told which.
+TEST_F(StartupTest, AnInterruptedSaveIsFinishedAndTheUserIsTold) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<const char*, const char*>> files;
+        const char* message;
+        const char* route;  // plan.RTD afterwards
+        const char* list;   // Orvane.LST afterwards
+    };
+    const Case cases[] = {
+        {"cut off while writing",
+         {{"plan.RTD", "old route"}, {"plan.RTD.orvnew", "half a save"}, {"Orvane.LST", "old list"}},
+         "前回中断された保存を取り消し、元のファイルに戻しました。\r\nplan.RTD", "old route", "old list"},
+        {"cut off between the renames",
+         {{"plan.RVD.orvjnl", "Orvane staged files\nforward\nreplace Orvane.LST\nreplace plan.RTD\n"},
+          {"Orvane.LST", "new list"}, {"Orvane.LST.orvold", "old list"},
+          {"plan.RTD", "old route"}, {"plan.RTD.orvnew", "new route"}},
+         "前回中断された保存を完了しました。\r\nOrvane.LST、plan.RTD", "new route", "new list"},
+        {"cut off while putting back",
+         {{"plan.RVD.orvjnl", "Orvane staged files\nback\nrestore Orvane.LST\ndrop plan.RTD\n"},
+          {"Orvane.LST", "new list"}, {"Orvane.LST.orvold", "old list"},
+          {"plan.RTD", "old route"}, {"plan.RTD.orvnew", "new route"}},
+         "前回中断された保存を取り消し、元のファイルに戻しました。\r\nOrvane.LST、plan.RTD", "old route", "old list"},
+    };
     const fs::path data = paths().dataFolder;
-    dir.write("home/.local/share/Orvane/Data/plan.RTD.orvnew", "half a save");
-    dir.write("home/.local/share/Orvane/Data/plan.RTD", "the plan");
-    ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
-    EXPECT_FALSE(fs::exists(data / "plan.RTD.orvnew"));
-    EXPECT_TRUE(fs::exists(data / "plan.RTD"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(data);
+        dialogs = test::ScriptedDialogs();
+        for (const auto& [name, bytes] : c.files) dir.write("home/.local/share/Orvane/Data/" + std::string(name), bytes);
+        ASSERT_EQ(startProgram(*state, settings, paths(), dialogs, windows()), StartResult::Started);
+        ASSERT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_EQ(dialogs.messages()[0].text, c.message);
+        EXPECT_EQ(dialogs.messages()[0].title, "ファイル処理");
+        EXPECT_EQ(dialogs.messages()[0].icon, Icon::Information);
+        std::string bytes;
+        ASSERT_EQ(readBytes(data / "plan.RTD", bytes), FileError::None);
+        EXPECT_EQ(bytes, c.route);
+        ASSERT_EQ(readBytes(data / "Orvane.LST", bytes), FileError::None);
+        EXPECT_EQ(bytes, c.list);
+        for (const auto& entry : fs::directory_iterator(data))
+            EXPECT_EQ(entry.path().string().find(".orv"), std::string::npos) << entry.path();
+    }
 }
 
 TEST_F(StartupTest, ExistingPlanFilesAreKept) {

@@ -80,6 +80,26 @@ TEST_F(RidgeValleyNameFileTest, DeletingANameDeletesEveryLabelOfItAndKeepsBroken
     EXPECT_EQ(fileBytes(file), "42.2,142.2,0,B,1.3\r\n");
 }
 
+// The names file grows to what its reader takes and no further.
+TEST_F(RidgeValleyNameFileTest, AnAppendBeyondWhatTheReaderTakesIsRefused) {
+    const RidgeValleyName name{"42.46", "142.41", 0, "A沢", 1.0f};
+    const size_t line = cp932LinesBytes({ridgeValleyNameLine(name)}).size();
+    for (const size_t extra : {size_t{1}, size_t{0}}) {
+        const std::string before = std::string(kMaxRidgeValleyNameFileBytes - line - 2 + extra, 'x') + "\r\n";
+        folder.write(kRidgeValleyNameFileName, before);
+        if (extra > 0) {
+            EXPECT_EQ(appendRidgeValleyName(file, name), FileError::TooLarge);
+            EXPECT_EQ(fileBytes(file), before);
+            continue;
+        }
+        ASSERT_EQ(appendRidgeValleyName(file, name), FileError::None);
+        const RidgeValleyNames names = readRidgeValleyNames(file);
+        ASSERT_EQ(names.error, FileError::None);
+        ASSERT_EQ(names.entries.size(), 2u);
+        EXPECT_EQ(names.entries[1].name, name);
+    }
+}
+
 TEST_F(RidgeValleyNameFileTest, ADeletionKilledBeforeTheRenameLeavesTheFileIntact) {
     const std::string before = "42.1,142.1,0,A,1.3\r\n42.2,142.2,0,B,1.3\r\n";
     folder.write(kRidgeValleyNameFileName, before);

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,18 +165,82 @@ TEST_F(MountainRegistrationTest, FieldsTheFileCouldNotCarryAreRefusedByName) {
     EXPECT_EQ(fileBytes(file), "MeshSize=-1\r\n");
 }
 
-TEST_F(MountainRegistrationTest, AFileThatCannotBeWrittenIsSaidAndTheFieldsStay) {
-    state->mountainFilePath = (dir / "gone" / "mine.YMD").string();
-    fillWorkedExample();
-    ASSERT_TRUE(registration.calculate());
-    fillMountain();
-    dialogs.answerMessage(Answer::Ok);
-    EXPECT_FALSE(registration.registerMountain());
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, "山名ファイルに書き込めませんでした。\r\n" + state->mountainFilePath);
-    EXPECT_EQ(dialogs.messages()[0].title, "ファイルエラー");
-    EXPECT_EQ(registration.mountain.name, "中山");
-    EXPECT_EQ(registration.latitudeMm, "230");
+// A record goes into the file only where the reader will read it back: within the lines it
+// reads, no longer than a record line, in the file's own encoding.
+TEST(MountainFileAppend, TheRecordIsWrittenOnlyWhereTheReaderReadsIt) {
+    const auto lines = [](int count) {
+        std::string text = "MeshSize=-1\r\n";
+        for (int i = 1; i < count; ++i) text += "p" + std::to_string(i) + " 35.41 138.46 900 p A\r\n";
+        return text;
+    };
+    const std::string record = "中山 35.45 138.523 1234 なかやま A";
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string line;
+        const char* refusal;  // nullptr: written, in `bytes`
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"the last line read", lines(static_cast<int>(kMountainFileMaxLines) - 1), record, nullptr, utf8ToCp932(record).text},
+        {"a line beyond them", lines(static_cast<int>(kMountainFileMaxLines)), record, kMountainFileFullRefusal, ""},
+        {"a record line at its longest", "", std::string(kMountainLineMaxBytes - 13, 'a') + " 35 138 1 a A", nullptr,
+         std::string(kMountainLineMaxBytes - 13, 'a') + " 35 138 1 a A"},
+        {"one byte longer", "", std::string(kMountainLineMaxBytes - 12, 'a') + " 35 138 1 a A", kRecordTooLongRefusal, ""},
+        {"a UTF-8 file", "\xEF\xBB\xBF" + record + "\r\n", record, nullptr, record},
+        {"a file the reader refuses", "MeshSize=-1\r\n\r\n", record, kMountainFileUnusableRefusal, ""},
+        {"a file ending in an end-of-file mark", "MeshSize=-1\r\n\x1A", record, kMountainFileUnusableRefusal, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MountainAppend append = mountainFileAppend(c.file, c.line);
+        if (c.refusal) {
+            EXPECT_EQ(append.refusal, c.refusal);
+            continue;
+        }
+        ASSERT_FALSE(append.refusal) << *append.refusal;
+        EXPECT_EQ(append.lineBytes, c.bytes);
+    }
+}
+
+// A file that cannot take the record (full, or not writable) is named in the message, stays
+// as it was, and the fields stay for another try.
+TEST_F(MountainRegistrationTest, AFileThatCannotTakeTheRecordIsSaidAndTheFieldsStay) {
+    std::string full = "MeshSize=-1\r\n";
+    for (size_t i = 1; i < kMountainFileMaxLines; ++i) full += "p 35.41 138.46 900 p A\r\n";
+    struct Case {
+        fs::path file;
+        std::optional<std::string> before;  // nothing: no file can be made there
+        std::string message;
+    };
+    const Case cases[] = {
+        {dir / "full.YMD", full, kMountainFileFullRefusal},
+        {dir / "gone" / "mine.YMD", std::nullopt, "山名ファイルに書き込めませんでした。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        if (c.before) writeFile(c.file, *c.before);
+        state->mountainFilePath = c.file.string();
+        test::ScriptedDialogs asked;
+        MountainRegistration r(*state, asked);
+        r.sheet = {"35.40", "138.45", "35.50", "139.00", "400", "400", "460", "460"};
+        r.latitudeMm = "230";
+        r.longitudeMm = "200";
+        ASSERT_TRUE(r.calculate());
+        r.mountain.name = "中山";
+        r.mountain.reading = "なかやま";
+        r.mountain.elevation = "1234";
+        asked.answerMessage(Answer::Ok);
+        EXPECT_FALSE(r.registerMountain());
+        ASSERT_EQ(asked.messages().size(), 1u);
+        EXPECT_EQ(asked.messages()[0].text, c.message + "\r\n" + c.file.string());
+        EXPECT_EQ(asked.messages()[0].title, "ファイルエラー");
+        if (c.before) {
+            EXPECT_EQ(fileBytes(c.file), *c.before);
+        }
+        EXPECT_EQ(r.mountain.name, "中山");
+        EXPECT_EQ(r.latitudeMm, "230");
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -186,6 +187,31 @@ TEST(PlanListTest, AHugeListIsTakenApartOnlyUpToItsLimitAndRewrittenWhole) {
     EXPECT_TRUE(list.tooLong());
     EXPECT_EQ(list.unreadTail.substr(0, 5), "p1009");
     EXPECT_EQ(planListBytes(list), bytes + "\r\n");
+}
+
+// A list as large as the reader takes is written and read back; one byte more is refused and
+// the list on disk stays as it was.
+TEST(PlanListTest, AListBeyondWhatTheReaderTakesIsNotWritten) {
+    test::TempDir dir;
+    const auto file = dir.write("Orvane.LST", "old 2001/01/01\r\n");
+    for (const size_t extra : {size_t{1}, size_t{0}}) {
+        PlanList list;
+        for (size_t i = 1; i <= kMaxListedPlans + kPlanListExtraEntries; ++i)
+            list.entries.push_back(makePlanEntry("p" + std::to_string(i), "2001/01/01"));
+        const size_t entries = planListBytes(list).size();
+        list.unreadTail = std::string(kMaxPlanListBytes - entries - 2 + extra, 'x') + "\r\n";
+        if (extra > 0) {
+            EXPECT_EQ(writePlanList(file, list), FileError::TooLarge);
+            EXPECT_EQ(fileBytes(file), "old 2001/01/01\r\n");
+            EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+            continue;
+        }
+        ASSERT_EQ(writePlanList(file, list), FileError::None);
+        const Result<PlanList> read = readPlanList(file);
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read->entries.size(), list.entries.size());
+        EXPECT_TRUE(read->unreadTail == list.unreadTail);
+    }
 }
 
 TEST(PlanListTest, BytesThatAreNotCp932SurviveARewrite) {
