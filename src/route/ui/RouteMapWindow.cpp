@@ -420,6 +420,15 @@ bool RouteMapWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// A key no control of the window took.
+void RouteMapWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && logic_->escapeKey()) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void RouteMapWindow::refresh() {
     const MapState& map = logic_->map();
     applyingModel_ = true;

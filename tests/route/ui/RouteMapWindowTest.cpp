@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -228,6 +229,29 @@ TEST_F(RouteMapWindowTest, RouteDrawnWithTheMouseIsMeasuredAndEdited) {
     window.dispatch("ActExitRootEdit");
     EXPECT_TRUE(points->isHidden());
     EXPECT_TRUE(window.pointMarker()->isHidden());
+}
+
+// Escape typed anywhere in the window ends the zoom square without zooming.
+TEST_F(RouteMapWindowTest, EscapeEndsTheZoomSquare) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    const QImage before = window.logic().pictures().map.image().copy();
+    const QString guide = QString::fromUtf8("マウスで範囲を選択して下さい。左クリックで確定　右クリックで倍率調整");
+    window.dispatch("ActZupMode");
+    mouse(window.mapPicture(), QEvent::MouseMove, Qt::NoButton, 250, 250);
+    ASSERT_TRUE(window.logic().map().selecting);
+    EXPECT_TRUE(statusTexts(window).contains(guide));
+
+    for (QWidget* target : {static_cast<QWidget*>(window.mapPicture()),
+                            static_cast<QWidget*>(window.horizontalScroll())}) {
+        key(target, Qt::Key_Escape);
+        EXPECT_FALSE(window.logic().map().selecting);
+        EXPECT_EQ(window.logic().pictures().map.image(), before);
+        EXPECT_FALSE(statusTexts(window).contains(guide));
+        EXPECT_EQ(window.mapPicture()->toolTip(), QString::fromUtf8("右クリックでメニュー"));
+        window.dispatch("ActZupMode");
+    }
+    EXPECT_EQ(state->currentLevel, 1);
 }
 
 TEST_F(RouteMapWindowTest, LeavingTheMap) {
