@@ -1,5 +1,6 @@
 #include "route/ui/RouteMapWindow.h"
 
+#include "platform/qt/ElidedLabel.h"
 #include "platform/qt/QtText.h"
 #include "map/MapView.h"
 #include "map/ui/ColourSettingDialog.h"
@@ -362,8 +363,9 @@ RouteMapWindow::PointPanelWidgets RouteMapWindow::buildPointPanel(QWidget* paren
         if (!applyingModel_) logic_->choosePointNumber(value);
     });
     layout->addWidget(widgets.number);
+    // A long name is cut at the panel's edge instead of widening the panel.
     for (auto& label : widgets.labels) {
-        label = new QLabel(widgets.box);
+        label = new ElidedLabel(QString::fromUtf8("経度：  000.000000"), widgets.box);
         layout->addWidget(label);
     }
     auto* buttons = new QHBoxLayout();
@@ -392,7 +394,7 @@ void RouteMapWindow::showPointPanel(PointPanelWidgets& widgets, const PointPanel
     widgets.number->setRange(1, std::max(model.maximum, 1));
     widgets.number->setValue(model.value);
     for (size_t i = 0; i < widgets.labels.size(); ++i)
-        widgets.labels[i]->setText(toQString(model.labels[i]));
+        widgets.labels[i]->setFullText(toQString(model.labels[i]));
 }
 
 void RouteMapWindow::takeSteppingKeys(bool take) {

@@ -10,7 +10,8 @@
 // (Up +1, Down −1, Page Up +10, Page Down −10), and in edit mode the Delete key deletes the
 // current route point. Escape ends the zoom square of "範囲拡大" without zooming. The
 // route-point panel offers its commands (band RootEditMenu) through its "ルート編集" button and
-// a right click on the panel.
+// a right click on the panel. The point panels' read-outs keep the panel's width: a long name
+// is cut and shown whole as the tool tip.
 #include "platform/qt/MenuAdapter.h"
 #include "platform/qt/QtDialogs.h"
 #include "route/RouteMap.h"
@@ -32,6 +33,7 @@ class QVBoxLayout;
 
 namespace orv {
 
+class ElidedLabel;
 class RidgeValleyNamePanels;
 class SurfaceWidget;
 
@@ -92,7 +94,7 @@ private:
     struct PointPanelWidgets {
         QGroupBox* box = nullptr;
         QSpinBox* number = nullptr;
-        std::array<QLabel*, 6> labels{};
+        std::array<ElidedLabel*, 6> labels{};
     };
 
     // The window's layout from its sections.
