@@ -15,7 +15,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <regex>
+#include <set>
 #include <string>
 
 namespace orv {
@@ -88,6 +92,26 @@ TEST(QtHelpPages, HelpFilesMapToHtmlPagesBesideTheProgramOrInstalled) {
     EXPECT_TRUE(helpPagePath("ORVANE2.hlp", program).empty());
     EXPECT_TRUE(helpPagePath("", program).empty());
     EXPECT_TRUE(helpPagePath("ORVANE1.hlp", base / "nowhere").empty());
+}
+
+// Every help file a "ヘルプ" button or menu entry names in the program has its page among the
+// program's assets: the names are gathered from the sources, so a new button is checked too.
+TEST(QtHelpPages, EveryHelpFileTheProgramNamesHasItsPage) {
+    const std::filesystem::path assets = ORVANE_ASSETS;
+    const std::regex helpFile(R"re("([A-Za-z0-9_]+\.hlp)")re");
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(assets.parent_path() / "src")) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".h" && ext != ".cpp") continue;
+        std::ifstream in(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (std::sregex_iterator it(text.begin(), text.end(), helpFile), end; it != end; ++it)
+            names.insert((*it)[1].str());
+    }
+    // The start menu, its plan start, the route map and its panels, the windows they open.
+    EXPECT_GE(names.size(), 15u);
+    for (const std::string& name : names)
+        EXPECT_FALSE(helpPagePath(name, assets).empty()) << name;
 }
 
 // What a message box showed, and how the test answered it.
