@@ -20,7 +20,8 @@ class ReadyDialogs : public Dialogs {
 public:
     Answer message(const std::string&, const std::string&, Buttons, Icon) override { return Answer::Ok; }
     std::string input(const std::string&, const std::string&, const std::string&) override { return ""; }
-    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override {
+    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&,
+                                        size_t) override {
         return std::nullopt;
     }
     std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,

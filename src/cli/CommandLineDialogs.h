@@ -19,7 +19,9 @@ public:
         return Answer::Ok;
     }
     std::string input(const std::string&, const std::string&, const std::string&) override { return input_; }
-    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&, size_t) override {
+        return {};
+    }
     std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&, const std::string&) override {
         return {};
     }

@@ -19,7 +19,7 @@
 
 namespace orv {
 
-enum class MapKey { Up, Down, PageUp, PageDown, Delete };
+enum class MapKey { Up, Down, PageUp, PageDown, Delete, Escape };
 
 class MapMode {
 public:
@@ -34,7 +34,8 @@ public:
     // A right release taken by the mode gives the band to pop up at the cursor ("" for none);
     // nothing leaves it to the next mode.
     virtual std::optional<std::string> rightRelease(int /*x*/, int /*y*/) { return std::nullopt; }
-    // A key of the map window: true when the mode took it.
+    // A key of the map window: true when the mode took it. A mode that Escape ends takes its
+    // guide line with it, as when a command ends it.
     virtual bool key(MapKey /*key*/) { return false; }
 
     // The guide line the mode shows in the first status panel when it begins ("" for none); a

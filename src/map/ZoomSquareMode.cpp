@@ -20,6 +20,12 @@ std::optional<std::string> ZoomSquareMode::rightRelease(int x, int y) {
     return std::string();
 }
 
+bool ZoomSquareMode::key(MapKey key) {
+    if (key != MapKey::Escape) return false;
+    endRangeZoom(ctx_);
+    return true;
+}
+
 std::string ZoomSquareMode::guide() const { return kRangeZoomGuide; }
 
 void ZoomSquareMode::beforeCommand(ToolId command) {

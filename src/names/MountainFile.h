@@ -33,9 +33,8 @@ inline constexpr const char* kMountainFileErrorText =
 inline constexpr const char* kMountainFileErrorTitle = "ファイルエラー";
 
 inline constexpr const char* kMountainFileDialogTitle = "山名ファイルを開く";
-// Both extensions, in the letter cases files carry them (file names are case-sensitive here).
-inline constexpr const char* kMountainFileFilter =
-    "山名ファイル (*.ndb *.NDB)|*.ndb;*.NDB|山名ファイル (*.ymd *.Ymd *.YMD)|*.ymd;*.Ymd;*.YMD|";
+// Both extensions; the file dialog matches them in either letter case.
+inline constexpr const char* kMountainFileFilter = "山名ファイル (*.ndb)|*.ndb|山名ファイル (*.ymd)|*.ymd|";
 
 // How the file's bytes were read. Files are CP932; a file that is valid UTF-8 as a whole (and
 // so almost certainly not CP932) is read as UTF-8, so a file saved by a modern editor works.

@@ -5,6 +5,7 @@
 #include "core/Colour.h"
 #include "core/TextStyle.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -34,9 +35,11 @@ public:
                               const std::string& defaultText) = 0;
 
     // File dialogs. filter: "description|pattern|description|pattern" (a trailing "|" allowed).
-    // The chosen path, or nothing when cancelled.
+    // The chosen path, or nothing when cancelled. selectedFilter: the pair chosen when the
+    // dialog opens, counting from 0 (one past the last: the first).
     virtual std::optional<std::string> openFile(const std::string& title, const std::string& filter,
-                                                const std::string& initialPath) = 0;
+                                                const std::string& initialPath,
+                                                size_t selectedFilter = 0) = 0;
     virtual std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                                 const std::string& defaultExtension,
                                                 const std::string& initialPath) = 0;

@@ -322,8 +322,14 @@ void RouteMap::holdMenusForMode() {
 }
 
 bool RouteMap::forwardKey(MapKey key) {
-    for (MapMode* mode : activeModes())
-        if (mode->key(key)) return true;
+    for (MapMode* mode : activeModes()) {
+        const std::string guide = mode->guide();
+        if (!mode->key(key)) continue;
+        // A mode the key ended takes its guide line with it.
+        if (!mode->active() && !guide.empty() && map_.statusPanels[0] == guide)
+            map_.statusPanels[0].clear();
+        return true;
+    }
     return false;
 }
 
@@ -396,6 +402,14 @@ void RouteMap::choosePointNumber(int number) {
 
 // The deletion is a command: while the map is busy it waits like any other.
 bool RouteMap::deleteKey() { return forwardKey(MapKey::Delete); }
+
+bool RouteMap::escapeKey() {
+    if (busy()) return false;
+    if (!forwardKey(MapKey::Escape)) return false;
+    map_.notify();
+    holdMenusForMode();
+    return true;
+}
 
 void RouteMap::showHelp(const std::string& helpFile) { dialogs_.showHelp(helpFile); }
 

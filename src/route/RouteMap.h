@@ -92,6 +92,8 @@ public:
     void choosePointNumber(int number);
     // The Delete key: deletes the current route point in edit mode. True when a mode took it.
     bool deleteKey();
+    // The Escape key: ends the zoom square without zooming. True when a mode took it.
+    bool escapeKey();
 
     // Adds a mouse mode. It takes the events before the modes of route creation and after the
     // zoom square and the modes added before it.

@@ -13,7 +13,8 @@ std::optional<StepKey> stepKeyOf(MapKey key) {
         case MapKey::Down: return StepKey::Down;
         case MapKey::PageUp: return StepKey::PageUp;
         case MapKey::PageDown: return StepKey::PageDown;
-        case MapKey::Delete: break;
+        case MapKey::Delete:
+        case MapKey::Escape: break;
     }
     return std::nullopt;
 }

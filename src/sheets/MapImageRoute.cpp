@@ -134,8 +134,9 @@ void MapImageRoute::openSheetImage(int j) {
         std::filesystem::path folder = state_.dataFolder;
         for (const MapImageReference& other : state_.mapImageReferences)
             if (!other.imagePath.empty()) folder = std::filesystem::path(other.imagePath).parent_path();
-        const std::optional<std::string> path = dialogs_.openFile(
-            "地図画像 " + sheet.meshCode + "を開く", kMapImageFilter, (folder / sheet.meshCode).string());
+        const std::optional<std::string> path =
+            dialogs_.openFile("地図画像 " + sheet.meshCode + "を開く", kMapImageFilter,
+                              (folder / sheet.meshCode).string(), kMapImageFirstFilter);
         // Cancelled: back to the sheets, nothing to say.
         if (!path || path->empty()) return afterFailedOpen();
         if (!std::filesystem::is_regular_file(*path)) {

@@ -14,6 +14,7 @@
 #include "state/AppState.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ namespace orv {
 inline constexpr const char* kMapImageCaption = "地図画像(BMP/JPG）からルート作成";
 inline constexpr const char* kMapImageHelpFile = "ORVANE13.hlp";
 inline constexpr const char* kMapImageFilter = "BMP地図画像(*.BMP)|*.BMP|JPG地図画像(*.JPG)|*.JPG|";
+// The dialog starts with the JPG entry: scans mostly come as JPG.
+inline constexpr size_t kMapImageFirstFilter = 1;
 inline constexpr const char* kImageMissingTitle = "ファイル読み込みエラー";
 inline constexpr const char* kImageMissingText =
     "指定されたﾌｫﾙﾀﾞｰには該当するファイルが見つかりません。\r\n再入力して下さい。";

@@ -78,7 +78,8 @@ std::optional<SheetDimensions::Mark> SheetDimensions::destinationMark() const {
     const double sx = (east - west) / 240;
     if (!(sx > 0) || !(sy > 0)) return std::nullopt;
     return Mark{static_cast<int>(std::floor((dmsToSeconds(mountain.longitude) - west) / sx)),
-                static_cast<int>(std::floor((north - dmsToSeconds(mountain.latitude)) / sy)), mountain.name};
+                static_cast<int>(std::floor((north - dmsToSeconds(mountain.latitude)) / sy)), mountain.name,
+                state_.textStyles[0]};
 }
 
 // ---- The measurement panel ----

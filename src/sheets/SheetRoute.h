@@ -5,6 +5,7 @@
 // map takes, for each point, the millimetres from a frame corner, turns them into a position,
 // lists the points and shows them on an enlarged picture of the sheet (the route map's drawing
 // picture); "終了" makes the route through the usual one-way/round-trip question.
+#include "core/TextStyle.h"
 #include "geo/SheetPosition.h"
 #include "platform/ToolId.h"
 #include "route/RouteMap.h"
@@ -52,10 +53,12 @@ public:
     // sides greater than zero is registered. "ｷｬﾝｾﾙ" stores nothing.
     void finish();
     // Where the destination mountain stands on the dialog's 240 × 240 block diagram, with its
-    // name; nothing without a destination. (MtPosDraw)
+    // name, written with its top-left at (x + 10, y − 2) in the mountain-name style; nothing
+    // without a destination. (MtPosDraw)
     struct Mark {
         int x = 0, y = 0;
         std::string name;
+        TextStyle style;
     };
     std::optional<Mark> destinationMark() const;
 

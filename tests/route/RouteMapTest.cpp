@@ -278,6 +278,38 @@ TEST_F(RouteMapTest, ACommandEndsTheZoomSquareFirst) {
     EXPECT_EQ(picture.image(), shaded);
 }
 
+// Escape ends the zoom square as a cancel: the square is erased, the level stays, the guide line
+// goes and the tool tip is back; later mouse moves draw nothing. Without a square it is no one's.
+TEST_F(RouteMapTest, EscapeCancelsTheZoomSquare) {
+    open();
+    DrawingSurface& picture = routeMap->pictures().map;
+    EXPECT_FALSE(routeMap->escapeKey());
+    const QImage before = picture.image().copy();
+    redraws.clear();
+    routeMap->dispatch("ActZupMode");
+    routeMap->mouseMove(200, 220);
+    routeMap->mouseRelease(MapButton::Right, 200, 220);
+    ASSERT_TRUE(routeMap->map().selecting);
+
+    EXPECT_TRUE(routeMap->escapeKey());
+    EXPECT_FALSE(routeMap->map().selecting);
+    EXPECT_EQ(picture.image(), before);
+    EXPECT_EQ(picture.drawMode(), DrawMode::Copy);
+    EXPECT_EQ(routeMap->map().statusPanels[0], "");
+    EXPECT_EQ(routeMap->map().mapToolTip, "右クリックでメニュー");
+    EXPECT_EQ(state->currentLevel, 1);
+    EXPECT_TRUE(redraws.empty());
+    EXPECT_FALSE(routeMap->escapeKey());
+
+    routeMap->mouseMove(260, 240);
+    routeMap->mouseRelease(MapButton::Left, 260, 240);
+    EXPECT_EQ(picture.image(), before);
+    EXPECT_EQ(state->currentLevel, 1);
+    // The square comes back at its full size.
+    routeMap->dispatch("ActZupMode");
+    EXPECT_EQ(routeMap->map().halfSize, 150.0f);
+}
+
 // A mode added by another area takes the mouse before route creation and may hold the menus.
 TEST_F(RouteMapTest, AnAddedModeTakesTheMouseBeforeRouteCreation) {
     struct PickMode : MapMode {

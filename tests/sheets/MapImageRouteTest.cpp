@@ -66,6 +66,7 @@ TEST_F(MapImageRouteTest, FrameCornersGiveTheScalesAndClicksTheirPositions) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].title, "地図画像 644205を開く");
     EXPECT_EQ(asked[0].text, "BMP地図画像(*.BMP)|*.BMP|JPG地図画像(*.JPG)|*.JPG|");
+    EXPECT_EQ(asked[0].selectedFilter, 1u);  // JPG
     EXPECT_EQ(asked[0].initialPath, (state->dataFolder / "644205").string());
     EXPECT_EQ(asked[1].text,
               "必要な情報が登録されていません。\r\n\r\n画像の余白を除いた左上・右下の位置をマウスで指示して下さい。");

@@ -65,8 +65,9 @@ std::string ScriptedDialogs::input(const std::string& prompt, const std::string&
 
 std::optional<std::string> ScriptedDialogs::openFile(const std::string& title,
                                                      const std::string& filter,
-                                                     const std::string& initialPath) {
-    asked_.push_back({"openFile", filter, title, Buttons::OkCancel, Icon::None, initialPath});
+                                                     const std::string& initialPath,
+                                                     size_t selectedFilter) {
+    asked_.push_back({"openFile", filter, title, Buttons::OkCancel, Icon::None, initialPath, selectedFilter});
     return take(files_, std::optional<std::string>(), "open file " + title);
 }
 

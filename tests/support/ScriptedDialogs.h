@@ -17,6 +17,7 @@ struct Asked {
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     std::string initialPath;  // the path a file dialog starts with
+    size_t selectedFilter = 0;  // the filter pair an open-file dialog starts with
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -44,7 +45,8 @@ public:
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
     std::optional<std::string> openFile(const std::string& title, const std::string& filter,
-                                        const std::string& initialPath) override;
+                                        const std::string& initialPath,
+                                        size_t selectedFilter = 0) override;
     std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                         const std::string& defaultExtension,
                                         const std::string& initialPath) override;

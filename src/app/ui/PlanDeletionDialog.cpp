@@ -1,48 +1,20 @@
 #include "app/ui/PlanDeletionDialog.h"
 
-#include <QApplication>
+#include "platform/qt/TabStopDelegate.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
-#include <QTextOption>
 #include <QVBoxLayout>
 
 namespace orv {
 
 namespace {
 
-// The list's first tab stop in dialog units (a quarter of the average character width).
+// The list's tab stop in dialog units (a quarter of the average character width).
 constexpr int kTabStopDialogUnits = 150;
-
-// Draws list lines with their tab expanded to the list's tab stop.
-class TabStopDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyleOptionViewItem item = option;
-        initStyleOption(&item, index);
-        const QString text = item.text;
-        item.text.clear();
-        const QWidget* widget = option.widget;
-        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
-
-        QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-        textOption.setWrapMode(QTextOption::NoWrap);
-        textOption.setTabStopDistance(kTabStopDialogUnits * option.fontMetrics.averageCharWidth() / 4.0);
-        painter->save();
-        painter->setPen(item.palette.color(
-            (option.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(QRectF(option.rect.adjusted(3, 0, -3, 0)), text, textOption);
-        painter->restore();
-    }
-};
 
 QPushButton* plainButton(const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
@@ -70,7 +42,7 @@ void PlanDeletionDialog::buildLayout() {
 
     list_ = new QListWidget(this);
     list_->setObjectName("plans");
-    list_->setItemDelegate(new TabStopDelegate(list_));
+    list_->setItemDelegate(new TabStopDelegate({kTabStopDialogUnits}, list_));
     list_->setMinimumSize(420, 240);
     rows->addWidget(list_, 1);
     connect(list_, &QListWidget::itemClicked, this,

@@ -9,6 +9,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -34,6 +35,14 @@ FontPicker::FontPicker(const TextStyle& initial, QWidget* parent)
     fonts_->setObjectName("fonts");
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts_->setWindowFlags(Qt::Widget);
+    // Being a dialog itself, the chooser would take Escape, and Enter in its lists, as closing
+    // just itself, leaving an empty picker: the keys it leaves go to the picker, and a close of
+    // its own closes the picker the same way with the chooser kept in its place.
+    fonts_->installEventFilter(this);
+    connect(fonts_, &QDialog::finished, this, [this](int result) {
+        fonts_->show();
+        done(result == QDialog::Accepted ? QDialog::Accepted : QDialog::Rejected);
+    });
     rows->addWidget(fonts_, 1);
 
     auto* colourRow = new QHBoxLayout;
@@ -49,6 +58,22 @@ FontPicker::FontPicker(const TextStyle& initial, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     showColour();
+}
+
+bool FontPicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fonts_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Cancel)) {
+            reject();
+            return true;
+        }
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FontPicker::setColour(Colour colour) {

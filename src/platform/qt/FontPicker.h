@@ -1,6 +1,8 @@
 #pragma once
 // The font picker of every font command: the desktop font chooser with a colour choice beside
 // it, since the desktop's own font dialog has no colour. It returns the whole text style.
+// Escape and Enter anywhere in it answer for the whole picker (cancel and OK), never for the
+// font chooser inside it alone.
 #include "core/TextStyle.h"
 
 #include <QDialog>
@@ -26,6 +28,9 @@ public:
     TextStyle chosenStyle() const;
     Colour colour() const { return colour_; }
     void setColour(Colour colour);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void chooseColour();

@@ -101,7 +101,7 @@ Answer closedAnswer(Buttons buttons) {
 
 }  // namespace
 
-QString qtFileFilter(const std::string& filter) {
+QStringList qtFileFilterEntries(const std::string& filter) {
     QStringList fields = toQString(filter).split(QLatin1Char('|'));
     if (!fields.isEmpty() && fields.back().isEmpty()) fields.pop_back();
     QStringList entries;
@@ -125,7 +125,11 @@ QString qtFileFilter(const std::string& filter) {
                               ? description
                               : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
-    return entries.join(QStringLiteral(";;"));
+    return entries;
+}
+
+QString qtFileFilter(const std::string& filter) {
+    return qtFileFilterEntries(filter).join(QStringLiteral(";;"));
 }
 
 std::string withDefaultExtension(const std::string& path, const std::string& extension) {
@@ -188,11 +192,14 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
 }
 
 std::optional<std::string> QtDialogs::openFile(const std::string& title, const std::string& filter,
-                                               const std::string& initialPath) {
+                                               const std::string& initialPath, size_t selectedFilter) {
     QFileDialog dialog(parent_, toQString(title), toQString(initialPath));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     prepareFileDialog(dialog, filter);
+    const QStringList entries = qtFileFilterEntries(filter);
+    if (selectedFilter < static_cast<size_t>(entries.size()))
+        dialog.selectNameFilter(entries[static_cast<qsizetype>(selectedFilter)]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front().toStdString();
 }

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <filesystem>
 #include <string>
@@ -19,6 +20,8 @@ namespace orv {
 // already ends in its own "(pattern)" (in any letter case: the dialogs match without regard to
 // case) is kept as it is.
 QString qtFileFilter(const std::string& filter);
+// The same entries one by one.
+QStringList qtFileFilterEntries(const std::string& filter);
 
 // The path with "." + extension appended when its file name has no extension yet; the
 // extension may be given with or without its dot, an empty one appends nothing.
@@ -42,7 +45,8 @@ public:
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultText) override;
     std::optional<std::string> openFile(const std::string& title, const std::string& filter,
-                                        const std::string& initialPath) override;
+                                        const std::string& initialPath,
+                                        size_t selectedFilter = 0) override;
     std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                         const std::string& defaultExtension,
                                         const std::string& initialPath) override;

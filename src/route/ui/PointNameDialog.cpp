@@ -1,6 +1,7 @@
 #include "route/ui/PointNameDialog.h"
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/TabStopDelegate.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -22,9 +23,9 @@ PointNameDialog::PointNameDialog(PointNaming& model, QWidget* parent) : QDialog(
     connect(text_, &QLineEdit::textEdited, this, [this](const QString& text) { model_.text = text.toStdString(); });
     rows->addWidget(text_);
     list_ = new QListWidget(this);
-    // The tab stops of the list, from dialog units (a quarter of the average character width).
-    const int unit = fontMetrics().averageCharWidth();
-    list_->setStyleSheet(QStringLiteral("QListWidget { tab-width: %1px; }").arg(kMountainListTabStops[0] * unit / 4));
+    list_->setObjectName("mountains");
+    list_->setItemDelegate(
+        new TabStopDelegate({kMountainListTabStops.begin(), kMountainListTabStops.end()}, list_));
     for (const std::string& row : model_.rows) list_->addItem(toQString(row));
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) model_.pick(static_cast<size_t>(row));

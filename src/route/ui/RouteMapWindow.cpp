@@ -1,5 +1,6 @@
 #include "route/ui/RouteMapWindow.h"
 
+#include "platform/qt/ElidedLabel.h"
 #include "platform/qt/QtText.h"
 #include "map/MapView.h"
 #include "map/ui/ColourSettingDialog.h"
@@ -369,8 +370,9 @@ RouteMapWindow::PointPanelWidgets RouteMapWindow::buildPointPanel(QWidget* paren
         if (!applyingModel_) logic_->choosePointNumber(value);
     });
     layout->addWidget(widgets.number);
+    // A long name is cut at the panel's edge instead of widening the panel.
     for (auto& label : widgets.labels) {
-        label = new QLabel(widgets.box);
+        label = new ElidedLabel(QString::fromUtf8("経度：  000.000000"), widgets.box);
         layout->addWidget(label);
     }
     auto* buttons = new QHBoxLayout();
@@ -399,7 +401,7 @@ void RouteMapWindow::showPointPanel(PointPanelWidgets& widgets, const PointPanel
     widgets.number->setRange(1, std::max(model.maximum, 1));
     widgets.number->setValue(model.value);
     for (size_t i = 0; i < widgets.labels.size(); ++i)
-        widgets.labels[i]->setText(toQString(model.labels[i]));
+        widgets.labels[i]->setFullText(toQString(model.labels[i]));
 }
 
 void RouteMapWindow::takeSteppingKeys(bool take) {
@@ -425,6 +427,15 @@ bool RouteMapWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key == Qt::Key_Delete && logic_->deleteKey()) return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A key no control of the window took.
+void RouteMapWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && logic_->escapeKey()) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void RouteMapWindow::refresh() {

@@ -8,8 +8,10 @@
 //
 // While a point panel is in use the window takes the stepping keys before any of its controls
 // (Up +1, Down −1, Page Up +10, Page Down −10), and in edit mode the Delete key deletes the
-// current route point. The route-point panel offers its commands (band RootEditMenu) through
-// its "ルート編集" button and a right click on the panel.
+// current route point. Escape ends the zoom square of "範囲拡大" without zooming. The
+// route-point panel offers its commands (band RootEditMenu) through its "ルート編集" button and
+// a right click on the panel. The point panels' read-outs keep the panel's width: a long name
+// is cut and shown whole as the tool tip.
 #include "platform/qt/MenuAdapter.h"
 #include "platform/qt/QtDialogs.h"
 #include "route/RouteMap.h"
@@ -31,6 +33,7 @@ class QVBoxLayout;
 
 namespace orv {
 
+class ElidedLabel;
 class RidgeValleyNamePanels;
 class SurfaceWidget;
 
@@ -84,13 +87,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct PointPanelWidgets {
         QGroupBox* box = nullptr;
         QSpinBox* number = nullptr;
-        std::array<QLabel*, 6> labels{};
+        std::array<ElidedLabel*, 6> labels{};
     };
 
     // The window's layout from its sections.

@@ -1,6 +1,7 @@
 #include "sheets/ui/MapImageWindow.h"
 
 #include "platform/Fonts.h"
+#include "platform/qt/ElidedLabel.h"
 #include "platform/qt/MenuAdapter.h"
 #include "platform/qt/QtText.h"
 #include "sheets/MapImageTools.h"
@@ -132,8 +133,12 @@ MapImageWindow::MapImageWindow(AppState& state, Dialogs& dialogs, QWidget* paren
     pointBox_->setRange(0, 0);
     pointRow->addWidget(pointBox_);
     side->addLayout(pointRow);
-    latitude_ = new QLabel(this);
-    longitude_ = new QLabel(this);
+    // The read-outs keep the width of a position, so the picture keeps its room.
+    const QString position = QString::fromUtf8("経度： 000.00000");
+    latitude_ = new ElidedLabel(position, this);
+    latitude_->setObjectName("latitude");
+    longitude_ = new ElidedLabel(position, this);
+    longitude_->setObjectName("longitude");
     side->addWidget(latitude_);
     side->addWidget(longitude_);
     elevationFrame_ = new QFrame(this);
@@ -151,8 +156,11 @@ MapImageWindow::MapImageWindow(AppState& state, Dialogs& dialogs, QWidget* paren
     rows->addLayout(middle, 1);
 
     auto* statusRow = new QHBoxLayout;
+    // The guide takes the room left; the mouse position asks for the room of a position.
+    const std::array<QString, 2> statusSamples{QString(), QString::fromUtf8("ﾏｳｽ位置　緯度： 00.00000 経度： 000.00000")};
     for (size_t i = 0; i < status_.size(); ++i) {
-        status_[i] = new QLabel(this);
+        status_[i] = new ElidedLabel(statusSamples[i], this);
+        status_[i]->setObjectName(QStringLiteral("status%1").arg(i));
         status_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusRow->addWidget(status_[i], i == 0 ? 3 : 2);
     }
@@ -256,8 +264,8 @@ void MapImageWindow::refresh() {
     }
     pointBox_->setRange(0, std::max(0, logic.stepperMaximum));
     pointBox_->setValue(logic.pointBox);
-    latitude_->setText(toQString(logic.latitudeLabel));
-    longitude_->setText(toQString(logic.longitudeLabel));
+    latitude_->setFullText(toQString(logic.latitudeLabel));
+    longitude_->setFullText(toQString(logic.longitudeLabel));
     elevationFrame_->setVisible(logic.elevationVisible);
     if (elevation_->text() != toQString(logic.elevationText)) elevation_->setText(toQString(logic.elevationText));
     if (logic.elevationFocusRequests != focusRequestsSeen_) {
@@ -267,7 +275,7 @@ void MapImageWindow::refresh() {
             elevation_->selectAll();
         }
     }
-    for (size_t i = 0; i < status_.size(); ++i) status_[i]->setText(toQString(logic.statusPanels[i]));
+    for (size_t i = 0; i < status_.size(); ++i) status_[i]->setFullText(toQString(logic.statusPanels[i]));
     applyScroll();
     view_->update();
     refreshing_ = false;

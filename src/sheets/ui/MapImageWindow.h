@@ -2,7 +2,8 @@
 // ORV_MGEDIT over its logic (sheets/MapImageRoute): the scanned sheet in a scrolling view with
 // the route and the reference route drawn over it, the sheet panel "地形図選択", the point box
 // with its up/down control and read-outs, the elevation frame "標高値", two status panels and
-// "ヘルプ". Commands come from the menu bar and the pop-ups through one dispatch.
+// "ヘルプ". Commands come from the menu bar and the pop-ups through one dispatch. The read-outs
+// keep their width: a long text is cut and shown whole as the tool tip.
 #include "sheets/MapImageRoute.h"
 
 #include <QDialog>
@@ -20,6 +21,7 @@ class QFrame;
 
 namespace orv {
 
+class ElidedLabel;
 class MenuAdapter;
 class MapImageView;
 
@@ -53,11 +55,11 @@ private:
     QFrame* sheetPanel_ = nullptr;
     std::array<QPushButton*, 9> sheetButtons_{};
     QSpinBox* pointBox_ = nullptr;
-    QLabel* latitude_ = nullptr;
-    QLabel* longitude_ = nullptr;
+    ElidedLabel* latitude_ = nullptr;
+    ElidedLabel* longitude_ = nullptr;
     QFrame* elevationFrame_ = nullptr;
     QLineEdit* elevation_ = nullptr;
-    std::array<QLabel*, 2> status_{};
+    std::array<ElidedLabel*, 2> status_{};
     int focusRequestsSeen_ = 0;
     bool refreshing_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,7 @@ QPushButton* button(const char* caption, QWidget* parent, const char* name) {
 class BlockDiagram : public QWidget {
 public:
     BlockDiagram(const SheetDimensions& model, QWidget* parent) : QWidget(parent), model_(model) {
+        setObjectName("blockDiagram");
         setFixedSize(240, 240);
     }
 
@@ -57,8 +59,12 @@ protected:
             painter.setPen(QPen(Qt::black, 1));
             painter.setBrush(QColor(255, 0, 0));
             painter.drawPolygon(QPolygon{{mark->x - 3, mark->y + 3}, {mark->x, mark->y - 3}, {mark->x + 3, mark->y + 3}});
-            painter.setPen(Qt::black);
-            painter.drawText(mark->x + 10, mark->y + 8, toQString(mark->name));
+            const TextStyle& style = mark->style;
+            const QFont font = fontFor(style.face, style.size, style.bold, style.italic, style.underline,
+                                       style.strikeThrough);
+            painter.setFont(font);
+            painter.setPen(QColor(redOf(style.colour), greenOf(style.colour), blueOf(style.colour)));
+            painter.drawText(mark->x + 10, mark->y - 2 + QFontMetrics(font).ascent(), toQString(mark->name));
         }
     }
 

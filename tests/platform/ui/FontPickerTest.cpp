@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QKeyEvent>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 
@@ -58,6 +60,40 @@ TEST(FontPicker, RunsModallyAndCancelGivesNothing) {
             ASSERT_TRUE(chosen.has_value());
             EXPECT_EQ(chosen->colour, makeColour(0, 128, 0));
         }
+    }
+}
+
+// Escape and Enter typed in the font chooser answer for the whole picker: the chooser is a
+// dialog of its own and would otherwise close just itself, leaving the colour part alone.
+TEST(FontPicker, EscapeAndEnterInTheFontListAnswerForThePicker) {
+    struct Case {
+        Qt::Key key;
+        bool chosen;
+    };
+    for (const Case c : {Case{Qt::Key_Escape, false}, Case{Qt::Key_Return, true}, Case{Qt::Key_Enter, true}}) {
+        bool fontsStayed = true;
+        QTimer::singleShot(0, [&fontsStayed, c] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* picker = qobject_cast<FontPicker*>(top);
+                if (picker == nullptr || !picker->isVisible()) continue;
+                auto* fonts = picker->findChild<QFontDialog*>("fonts");
+                QListView* list = fonts != nullptr ? fonts->findChild<QListView*>() : nullptr;
+                ASSERT_NE(list, nullptr);
+                QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+                QApplication::sendEvent(list, &press);
+                fontsStayed = !fonts->isHidden();
+                // A picker the key did not close is closed here, so the test ends.
+                if (picker->isVisible()) {
+                    ADD_FAILURE() << "the picker stayed open after key " << c.key;
+                    picker->reject();
+                }
+                return;
+            }
+            ADD_FAILURE() << "no font picker shown";
+        });
+        const std::optional<TextStyle> chosen = pickTextStyle(labelStyle(), nullptr);
+        EXPECT_EQ(chosen.has_value(), c.chosen) << c.key;
+        EXPECT_TRUE(fontsStayed) << c.key;
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QListView>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -15,7 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <regex>
+#include <set>
 #include <string>
 
 namespace orv {
@@ -90,6 +96,26 @@ TEST(QtHelpPages, HelpFilesMapToHtmlPagesBesideTheProgramOrInstalled) {
     EXPECT_TRUE(helpPagePath("ORVANE1.hlp", base / "nowhere").empty());
 }
 
+// Every help file a "ヘルプ" button or menu entry names in the program has its page among the
+// program's assets: the names are gathered from the sources, so a new button is checked too.
+TEST(QtHelpPages, EveryHelpFileTheProgramNamesHasItsPage) {
+    const std::filesystem::path assets = ORVANE_ASSETS;
+    const std::regex helpFile(R"re("([A-Za-z0-9_]+\.hlp)")re");
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(assets.parent_path() / "src")) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".h" && ext != ".cpp") continue;
+        std::ifstream in(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (std::sregex_iterator it(text.begin(), text.end(), helpFile), end; it != end; ++it)
+            names.insert((*it)[1].str());
+    }
+    // The start menu, its plan start, the route map and its panels, the windows they open.
+    EXPECT_GE(names.size(), 15u);
+    for (const std::string& name : names)
+        EXPECT_FALSE(helpPagePath(name, assets).empty()) << name;
+}
+
 // What a message box showed, and how the test answered it.
 struct SeenBox {
     QString text;
@@ -146,6 +172,57 @@ TEST(QtMessageBox, ShowsLineBreaksIconAndButtonsAndReturnsTheAnswer) {
         answerNextBox(seen, escape);
         EXPECT_EQ(dialogs.message("中断", "", e.buttons, Icon::Error), e.answer);
         EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    }
+}
+
+// The open-file dialog starts with the chosen filter pair and lists its files in either letter
+// case; a pair number past the last leaves the first.
+TEST(QtFileDialog, OpenStartsWithTheChosenFilterInEitherCase) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"644205.JPG", "644206.jpg", "644207.BMP"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const std::string filter = "BMP地図画像(*.BMP)|*.BMP|JPG地図画像(*.JPG)|*.JPG|";
+    struct Case {
+        size_t selected;
+        const char* shownFilter;
+        QStringList files;
+    };
+    const Case cases[] = {
+        {1, "JPG地図画像(*.JPG)", {"644205.JPG", "644206.jpg"}},
+        {0, "BMP地図画像(*.BMP)", {"644207.BMP"}},
+        {5, "BMP地図画像(*.BMP)", {"644207.BMP"}},
+    };
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    for (const Case& c : cases) {
+        QString shown;
+        QStringList listed;
+        QTimer::singleShot(10, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                ADD_FAILURE() << "no file dialog";
+                return;
+            }
+            shown = dialog->selectedNameFilter();
+            // The folder is read in the background: wait for the listing.
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            for (int attempt = 0; view != nullptr && attempt < 300; ++attempt) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+                if (view->model()->rowCount(view->rootIndex()) >= c.files.size()) break;
+            }
+            if (view != nullptr) {
+                for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                    listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            }
+            dialog->reject();
+        });
+        EXPECT_FALSE(dialogs.openFile("地図画像を開く", filter, dir.path().toStdString(), c.selected));
+        EXPECT_EQ(shown, QString::fromUtf8(c.shownFilter)) << c.selected;
+        listed.sort();
+        EXPECT_EQ(listed, c.files) << c.selected;
     }
 }
 

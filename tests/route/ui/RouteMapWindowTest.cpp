@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -54,6 +55,16 @@ struct RouteMapWindowTest : ::testing::Test {
         for (auto* box : window.findChildren<QGroupBox*>())
             if (box->title() == QString::fromUtf8(title)) return box;
         return nullptr;
+    }
+
+    // A route of three clicked points, one way.
+    void drawRoute(RouteMapWindow& window) {
+        SurfaceWidget* picture = window.mapPicture();
+        window.dispatch("ActMakeNewTRKdata");
+        click(picture, Qt::LeftButton, 100, 100);
+        click(picture, Qt::LeftButton, 200, 150);
+        dialogs.answerMessage(Answer::Yes);
+        click(picture, Qt::RightButton, 260, 150);
     }
 
     static QStringList statusTexts(RouteMapWindow& window) {
@@ -179,11 +190,7 @@ TEST_F(RouteMapWindowTest, RouteDrawnWithTheMouseIsMeasuredAndEdited) {
     RouteMapWindow window(*state, &dialogs);
     window.open();
     SurfaceWidget* picture = window.mapPicture();
-    window.dispatch("ActMakeNewTRKdata");
-    click(picture, Qt::LeftButton, 100, 100);
-    click(picture, Qt::LeftButton, 200, 150);
-    dialogs.answerMessage(Answer::Yes);
-    click(picture, Qt::RightButton, 260, 150);
+    drawRoute(window);
     ASSERT_TRUE(state->routeLoaded);
     EXPECT_EQ(state->rawRoute[0].number, 3);
 
@@ -228,6 +235,72 @@ TEST_F(RouteMapWindowTest, RouteDrawnWithTheMouseIsMeasuredAndEdited) {
     window.dispatch("ActExitRootEdit");
     EXPECT_TRUE(points->isHidden());
     EXPECT_TRUE(window.pointMarker()->isHidden());
+}
+
+// Escape typed anywhere in the window ends the zoom square without zooming.
+TEST_F(RouteMapWindowTest, EscapeEndsTheZoomSquare) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    const QImage before = window.logic().pictures().map.image().copy();
+    const QString guide = QString::fromUtf8("マウスで範囲を選択して下さい。左クリックで確定　右クリックで倍率調整");
+    window.dispatch("ActZupMode");
+    mouse(window.mapPicture(), QEvent::MouseMove, Qt::NoButton, 250, 250);
+    ASSERT_TRUE(window.logic().map().selecting);
+    EXPECT_TRUE(statusTexts(window).contains(guide));
+
+    for (QWidget* target : {static_cast<QWidget*>(window.mapPicture()),
+                            static_cast<QWidget*>(window.horizontalScroll())}) {
+        key(target, Qt::Key_Escape);
+        EXPECT_FALSE(window.logic().map().selecting);
+        EXPECT_EQ(window.logic().pictures().map.image(), before);
+        EXPECT_FALSE(statusTexts(window).contains(guide));
+        EXPECT_EQ(window.mapPicture()->toolTip(), QString::fromUtf8("右クリックでメニュー"));
+        window.dispatch("ActZupMode");
+    }
+    EXPECT_EQ(state->currentLevel, 1);
+}
+
+// A long name of a route point is cut at the panel's edge and shown whole as the tool tip: the
+// panel, the window and the map keep their places.
+TEST_F(RouteMapWindowTest, ALongPointNameKeepsThePanelsWidth) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    drawRoute(window);
+    ASSERT_TRUE(state->routeLoaded);
+    window.dispatch("ActEditRootData");
+    QCoreApplication::processEvents();
+    QGroupBox* points = panel(window, "ルートポイント処理");
+    ASSERT_NE(points, nullptr);
+    const int panelWidth = points->width();
+    const int windowWidth = window.width();
+    const QPoint mapAt = window.mapFrame()->mapTo(&window, QPoint(0, 0));
+
+    const std::string longName = "南アルプス北岳肩の小屋から両俣小屋へ下る分岐点の道標の先の広い河原の渡渉点";
+    state->route[2].placeName = longName;
+    points->findChild<QSpinBox*>()->setValue(2);
+    QCoreApplication::processEvents();
+
+    const QString full = QString::fromUtf8("地名： ") + QString::fromStdString(longName);
+    QLabel* shown = nullptr;
+    for (auto* label : points->findChildren<QLabel*>())
+        if (label->toolTip() == full) shown = label;
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->text().endsWith(QChar(0x2026))) << shown->text().toStdString();
+    EXPECT_EQ(points->width(), panelWidth);
+    EXPECT_EQ(window.width(), windowWidth);
+    EXPECT_EQ(window.mapFrame()->mapTo(&window, QPoint(0, 0)), mapAt);
+
+    // A short name shows whole, without a tool tip.
+    state->route[3].placeName = "肩の小屋";
+    points->findChild<QSpinBox*>()->setValue(3);
+    QCoreApplication::processEvents();
+    bool shortShown = false;
+    for (auto* label : points->findChildren<QLabel*>()) {
+        if (label->text() != QString::fromUtf8("地名： 肩の小屋")) continue;
+        shortShown = true;
+        EXPECT_TRUE(label->toolTip().isEmpty());
+    }
+    EXPECT_TRUE(shortShown);
 }
 
 TEST_F(RouteMapWindowTest, LeavingTheMap) {

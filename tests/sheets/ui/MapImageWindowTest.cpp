@@ -8,7 +8,10 @@
 #include "support/SheetBlock.h"
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QLabel>
+#include <QScrollArea>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +51,34 @@ TEST_F(MapImageWindowTest, AScanIsReadAndTracedOn) {
     EXPECT_EQ(state->rawRoute[1].latitude, "42.423");     // 150″ south of 42°45′
     window.dispatch(mapImageTool::kEndRoute.str());
     EXPECT_EQ(logic.outcome, MapImageOutcome::RouteWanted);
+}
+
+// Long read-outs are cut and shown whole as tool tips: the picture keeps its room.
+TEST_F(MapImageWindowTest, LongReadoutsKeepThePicturesRoom) {
+    MapImageWindow window(*state, dialogs);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* picture = window.findChild<QScrollArea*>("imageScroll");
+    ASSERT_NE(picture, nullptr);
+    const QSize pictureSize = picture->size();
+    const QSize windowSize = window.size();
+
+    MapImageRoute& logic = window.logic();
+    const std::string longText(300, 'x');
+    logic.latitudeLabel = "緯度： " + longText;
+    logic.statusPanels[0] = "地図画像を読み込めませんでした。" + longText;
+    logic.statusPanels[1] = "ﾏｳｽ位置　緯度： " + longText;
+    logic.changed();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(picture->size(), pictureSize);
+    EXPECT_EQ(window.size(), windowSize);
+    for (const char* name : {"latitude", "status0", "status1"}) {
+        auto* label = window.findChild<QLabel*>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_TRUE(label->toolTip().endsWith(QString::fromStdString(longText))) << name;
+        EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << name;
+    }
 }
 
 TEST_F(MapImageWindowTest, APictureBeyondTheLimitIsRefusedFromItsHeader) {
