@@ -144,6 +144,12 @@ TEST(ProfileToolsTest, BandsCaptionsAndCategories) {
                   "ActTVFont2 標高値 表示設定ﾒﾆｭｰ", "ActTVFont3 傾斜角 表示設定ﾒﾆｭｰ", "ActTVFont4 区間時間 表示設定ﾒﾆｭｰ",
                   "ActTVFont5 区間標高差 表示設定ﾒﾆｭｰ", "ActTVBColor 【背景色】 表示設定ﾒﾆｭｰ",
                   "ActTVBC1 設定色を使用 表示設定ﾒﾆｭｰ", "ActTVBC2 単色を使用 表示設定ﾒﾆｭｰ", "ActTVBC3 なし 表示設定ﾒﾆｭｰ"}));
+    // The two headings of the display menu are headings, nothing else is.
+    std::vector<std::string> headings;
+    for (const MenuBand& band : menus.bands())
+        for (const MenuCommand& c : band.commands)
+            if (c.heading) headings.push_back(c.toolId);
+    EXPECT_EQ(headings, (std::vector<std::string>{"ActTVFontConf", "ActTVBColor"}));
 }
 
 TEST_F(ProfileTest, ActivationWithoutScheduleSetsTextsScaleAndMenus) {
