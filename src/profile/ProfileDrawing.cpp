@@ -242,4 +242,26 @@ std::string profileStatusText(const AppState& state) {
            "分　です。区間調整をした場合は適用されません。";
 }
 
+ProfiledRoute profiledRoute(const AppState& state) {
+    ProfiledRoute shown;
+    const int count = std::clamp<int>(state.routeCount, 0, kMaxRoutePoints);
+    shown.points.reserve(static_cast<size_t>(count) + 1);
+    for (int v = 0; v <= count; ++v) {
+        const RoutePoint& p = state.route[static_cast<size_t>(v)];
+        shown.points.push_back({p.elevation, p.mapDistance, p.walkDistance, p.minutesOut, p.markKind, p.placeName,
+                                p.mountainName});
+    }
+    if (state.segmentCount > 0) {
+        const int segments = std::clamp<int>(state.segmentCount, 0, kMaxSegments);
+        shown.segments.reserve(static_cast<size_t>(segments) + 1);
+        for (int j = 0; j <= segments; ++j) {
+            const CourseSegment& e = state.segments[static_cast<size_t>(j)];
+            shown.segments.push_back(
+                {e.endPoint, e.elevation, e.climbDiff, e.walkingDistance, e.walkingMinutes, e.meanSlope});
+        }
+    }
+    shown.pitchMinutes = state.pitchMinutes;
+    return shown;
+}
+
 }  // namespace orv

@@ -278,6 +278,48 @@ TEST_F(ProfileTest, BaseElevationRefusedAboveTheLowestPointAndAcceptedAtIt) {
     EXPECT_EQ(profile->scale().base, 0.0);
 }
 
+// A change on the route map reaches the profile through followRoute: only a change of the
+// route or its schedule redraws, and a chosen base elevation stays unless the route now goes
+// below it.
+TEST_F(ProfileTest, FollowsTheRouteKeepingTheChosenBase) {
+    activateWithSchedule();
+    const int lowest = routeElevationRange(*state).lowest;
+    dialogs.answerInput(std::to_string(lowest - 100));
+    profile->dispatch(kBaseElevation.text());
+    profile->dispatch(kDeleteSegments.text());
+    const QImage before = picture();
+    int changes = 0;
+    profile->changed = [&] { ++changes; };
+
+    profile->followRoute();
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(profile->status(), kProfileDeletionStatus);
+
+    state->route[static_cast<size_t>(state->routeCount)].mountainName = "ポロシリ";
+    profile->followRoute();
+    EXPECT_EQ(changes, 1);
+    EXPECT_NE(picture(), before);
+    EXPECT_EQ(profile->scale().base, lowest - 100);
+
+    // A point below the base: the base comes down to it, and the point stands on the bottom edge.
+    const size_t low = 3;
+    state->route[low].elevation = static_cast<float>(lowest - 150);
+    profile->followRoute();
+    EXPECT_EQ(profile->scale().base, lowest - 150);
+    EXPECT_EQ(points()[low].y, kDividerBottom);
+
+    // The route gone: an empty profile, the summaries at zero, the schedule's menus disabled.
+    clearRoute(*state);
+    clearSegments(*state);
+    state->routeCount = 0;
+    state->segmentCount = 0;
+    profile->followRoute();
+    EXPECT_EQ(profile->summaries()[0], "地図上距離　：0m");
+    EXPECT_EQ(count(colours::black, kPlotLeft, kPlotTop, kPlotRight, kDividerBottom), 0);
+    EXPECT_FALSE(profile->menus().isEnabled(kDeleteSegments));
+    EXPECT_EQ(profile->status(), "コースタイム計算をすると区間表示されます。");
+}
+
 TEST_F(ProfileTest, DeletionOnTheProfileWithEachAnswer) {
     activateWithSchedule();
     const int segments = state->segmentCount;
