@@ -105,6 +105,7 @@ void ProfileWindow::showProfile() {
         placed_ = true;
     }
     show();
+    keepOnScreen(*this);
     raise();
     activateWindow();
     logic_->activate();
