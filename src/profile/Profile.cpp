@@ -64,7 +64,7 @@ void Profile::redraw() {
 }
 
 void Profile::followRoute() {
-    if (profiledRoute(state_) == drawn_) return;
+    if (sameProfiledRoute(drawn_, state_)) return;
     applyMenuStates();
     // A base chosen with "表示基準標高値" stays, as long as the route still reaches down to it.
     const int lowest = routeElevationRange(state_).lowest;

@@ -97,5 +97,8 @@ struct ProfiledRoute {
     bool operator==(const ProfiledRoute&) const = default;
 };
 ProfiledRoute profiledRoute(const AppState& state);
+// The state's route and schedule are still the ones taken, compared in place (the route map
+// asks after every mouse move).
+bool sameProfiledRoute(const ProfiledRoute& taken, const AppState& state);
 
 }  // namespace orv
