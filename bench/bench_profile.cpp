@@ -1,7 +1,7 @@
 // The route profile: one full redraw for a 2048-point route with 120 segments, every fifth
 // point named, marks, and all five data labels on — with the label glyphs already rendered (as
-// every redraw after the first finds them) and from a cold start; and the live read-out of one
-// mouse move over the plot.
+// every redraw after the first finds them) and from a cold start; the live read-out of one
+// mouse move over the plot; and the check the route map's changes cost an unchanged profile.
 #include "profile/Profile.h"
 #include "profile/ProfileDrawing.h"
 #include "profile/ProfileGeometry.h"
@@ -95,6 +95,20 @@ void BM_ProfileLiveReadout(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_ProfileLiveReadout)->Unit(benchmark::kMicrosecond);
+
+// What every change on the route map costs the shown profile when the route has not changed:
+// comparing the route and schedule with those of the last drawing.
+void BM_ProfileFollowUnchangedRoute(benchmark::State& bench) {
+    auto state = makeScheduledRoute();
+    bench::ReadyDialogs dialogs;
+    Profile profile(*state, dialogs);
+    profile.activate();
+    for (auto _ : bench) {
+        profile.followRoute();
+        benchmark::DoNotOptimize(profile.surface().image().constBits());
+    }
+}
+BENCHMARK(BM_ProfileFollowUnchangedRoute)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

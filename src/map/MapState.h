@@ -94,8 +94,11 @@ struct MapState {
 
     // Called after a change the window should show (labels, panels, scroll bars).
     std::function<void()> changed;
+    // Called after `changed`, for a window beside the map that follows it (RouteMap's change hook).
+    std::function<void()> alsoChanged;
     void notify() const {
         if (changed) changed();
+        if (alsoChanged) alsoChanged();
     }
 };
 

@@ -23,6 +23,8 @@ struct MenuCommand {
     bool visible = true;
     std::string subBand;  // name of the band shown as this command's sub-menu, or ""
     bool separatorBefore = false;
+    // A title over the entries that follow it: shown, never chosen.
+    bool heading = false;
 };
 
 struct MenuBand {

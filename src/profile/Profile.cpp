@@ -55,11 +55,21 @@ void Profile::applyMenuStates() {
 }
 
 void Profile::redraw() {
+    drawn_ = profiledRoute(state_);
     summaries_ = profileSummaries(state_);
     status_ = profileStatusText(state_);
     painter_.draw(surface_, state_, scale_, look_);
     surface_.show();
     notify();
+}
+
+void Profile::followRoute() {
+    if (sameProfiledRoute(drawn_, state_)) return;
+    applyMenuStates();
+    // A base chosen with "表示基準標高値" stays, as long as the route still reaches down to it.
+    const int lowest = routeElevationRange(state_).lowest;
+    scale_ = profileScale(state_, scale_.base > 0 ? std::min<double>(scale_.base, lowest) : scale_.base);
+    redraw();
 }
 
 void Profile::notify() {

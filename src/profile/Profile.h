@@ -65,6 +65,10 @@ public:
     void activate();
     // Clears the picture and draws everything again; the panels follow.
     void redraw();
+    // The route map changed: when the route or its schedule is no longer what the picture
+    // shows, the menus and the scale are set up again (the base elevation kept, but never above
+    // the lowest point) and the picture is redrawn.
+    void followRoute();
 
     // Runs the command of a tool id as a menu entry or a test sends it. An id this window does
     // not know is reported (reportUnknownTool) and does nothing.
@@ -129,6 +133,7 @@ private:
     bool deleting_ = false;
     int chosenSegment_ = 0;  // the entry the last deletion click chose
     std::optional<int> cursorColumn_;
+    ProfiledRoute drawn_;  // what the last redraw took from the route
 };
 
 }  // namespace orv

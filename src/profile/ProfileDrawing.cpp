@@ -261,4 +261,51 @@ std::string profileStatusText(const AppState& state) {
            "分　です。区間調整をした場合は適用されません。";
 }
 
+namespace {
+
+// How many route points and schedule entries the profile takes from the state.
+size_t profiledPoints(const AppState& state) {
+    return static_cast<size_t>(std::clamp<int>(state.routeCount, 0, kMaxRoutePoints)) + 1;
+}
+size_t profiledSegments(const AppState& state) {
+    return state.segmentCount > 0 ? static_cast<size_t>(std::clamp<int>(state.segmentCount, 0, kMaxSegments)) + 1 : 0;
+}
+
+ProfiledRoute::Point profiledPoint(const RoutePoint& p) {
+    return {p.elevation, p.mapDistance, p.walkDistance, p.minutesOut, p.markKind, p.placeName, p.mountainName};
+}
+
+ProfiledRoute::Segment profiledSegment(const CourseSegment& e) {
+    return {e.endPoint, e.elevation, e.climbDiff, e.walkingDistance, e.walkingMinutes, e.meanSlope};
+}
+
+}  // namespace
+
+ProfiledRoute profiledRoute(const AppState& state) {
+    ProfiledRoute taken;
+    taken.points.reserve(profiledPoints(state));
+    for (size_t v = 0; v < profiledPoints(state); ++v) taken.points.push_back(profiledPoint(state.route[v]));
+    taken.segments.reserve(profiledSegments(state));
+    for (size_t j = 0; j < profiledSegments(state); ++j) taken.segments.push_back(profiledSegment(state.segments[j]));
+    taken.pitchMinutes = state.pitchMinutes;
+    return taken;
+}
+
+bool sameProfiledRoute(const ProfiledRoute& taken, const AppState& state) {
+    if (taken.points.size() != profiledPoints(state) || taken.segments.size() != profiledSegments(state) ||
+        taken.pitchMinutes != state.pitchMinutes)
+        return false;
+    for (size_t v = 0; v < taken.points.size(); ++v) {
+        const RoutePoint& p = state.route[v];
+        const ProfiledRoute::Point& t = taken.points[v];
+        if (t.elevation != p.elevation || t.mapDistance != p.mapDistance || t.walkDistance != p.walkDistance ||
+            t.minutesOut != p.minutesOut || t.markKind != p.markKind || t.placeName != p.placeName ||
+            t.mountainName != p.mountainName)
+            return false;
+    }
+    for (size_t j = 0; j < taken.segments.size(); ++j)
+        if (taken.segments[j] != profiledSegment(state.segments[j])) return false;
+    return true;
+}
+
 }  // namespace orv

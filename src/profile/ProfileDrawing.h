@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace orv {
 
@@ -67,5 +68,37 @@ std::array<std::string, 4> profileSummaries(const AppState& state);
 
 // The status line: the pitch note with a schedule, the hint to compute one without.
 std::string profileStatusText(const AppState& state);
+
+// What the picture and the panels take from the route and its schedule: the profile is drawn
+// again after a change on the route map only when this differs from the last drawing.
+struct ProfiledRoute {
+    struct Point {
+        float elevation = 0;
+        float mapDistance = 0;
+        float walkDistance = 0;
+        float minutesOut = 0;
+        int16_t markKind = 0;
+        std::string placeName;
+        std::string mountainName;
+        bool operator==(const Point&) const = default;
+    };
+    struct Segment {
+        int16_t endPoint = 0;
+        float elevation = 0;
+        float climbDiff = 0;
+        float walkingDistance = 0;
+        float walkingMinutes = 0;
+        float meanSlope = 0;
+        bool operator==(const Segment&) const = default;
+    };
+    std::vector<Point> points;      // the totals (slot 0), then points 1..routeCount
+    std::vector<Segment> segments;  // entries 0..segmentCount; none without a schedule
+    int pitchMinutes = 0;
+    bool operator==(const ProfiledRoute&) const = default;
+};
+ProfiledRoute profiledRoute(const AppState& state);
+// The state's route and schedule are still the ones taken, compared in place (the route map
+// asks after every mouse move).
+bool sameProfiledRoute(const ProfiledRoute& taken, const AppState& state);
 
 }  // namespace orv

@@ -22,6 +22,14 @@ std::vector<double> distancesAlong(const AppState& state) {
     return along;
 }
 
+// floor(part · pixels / whole), a quotient within a billionth of a whole number taken as that
+// number: the pixel a value of the scale stands on, free of representation error.
+int pixelsOf(double part, double whole, int pixels) {
+    const double quotient = part * pixels / whole;
+    const double nearest = std::nearbyint(quotient);
+    return floorToInt(std::abs(quotient - nearest) < 1e-9 ? nearest : quotient);
+}
+
 }  // namespace
 
 ElevationRange routeElevationRange(const AppState& state) {
@@ -56,6 +64,7 @@ ProfileScale profileScale(const AppState& state, double base) {
     const std::vector<double> along = distancesAlong(state);
     const double total = along.empty() ? 0.0 : along.back();
     scale.horizontal = total > 0 ? total / kPlotWidth : 0.0;
+    scale.length = total > 0 ? total : 0.0;
     return scale;
 }
 
@@ -63,13 +72,14 @@ std::vector<PixelPoint> profilePoints(const AppState& state, const ProfileScale&
     const std::vector<double> along = distancesAlong(state);
     std::vector<PixelPoint> points(along.size());
     for (size_t v = 1; v < along.size(); ++v) {
-        const int x = scale.horizontal > 0
-                          ? kPlotLeft + std::min(floorToInt(along[v] / scale.horizontal), kPlotWidth)
-                          : kPlotLeft;
+        const int x = scale.length > 0 ? kPlotLeft + std::min(pixelsOf(along[v], scale.length, kPlotWidth), kPlotWidth)
+                                       : kPlotLeft;
+        const double drop = scale.top - static_cast<double>(state.route[v].elevation);
+        const double span = scale.top - scale.base;
         // A point outside the elevation data stands on the base line.
         const int y = state.route[v].outsideData
                           ? kPlotTop + kPlotHeight
-                          : kPlotTop + floorToInt((scale.top - static_cast<double>(state.route[v].elevation)) / scale.vertical);
+                          : kPlotTop + (span > 0 ? pixelsOf(drop, span, kPlotHeight) : floorToInt(drop / scale.vertical));
         points[v] = {x, y};
     }
     return points;
@@ -113,8 +123,8 @@ std::optional<ProfileReading> readingAtColumn(const AppState& state, const Profi
 
 std::optional<int> columnOfDistance(const AppState& state, const ProfileScale& scale, double distance) {
     if (state.routeCount < 1 || distance < 0) return std::nullopt;
-    if (scale.horizontal <= 0) return kPlotLeft;
-    const int x = kPlotLeft + floorToInt(distance / scale.horizontal);
+    if (scale.length <= 0) return kPlotLeft;
+    const int x = kPlotLeft + pixelsOf(distance, scale.length, kPlotWidth);
     if (x > kPlotRight) return std::nullopt;
     return x;
 }

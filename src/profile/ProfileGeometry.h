@@ -37,6 +37,7 @@ struct ProfileScale {
     double base = 0;        // elevation at the bottom edge
     double vertical = 1;    // metres per pixel upwards
     double horizontal = 0;  // metres of map distance per pixel; 0 for a route without length
+    double length = 0;      // the route's total map distance (700 pixels)
 };
 
 // The scales of the route for a base elevation: vertical (T − base) / 240, horizontal the
@@ -45,7 +46,10 @@ ProfileScale profileScale(const AppState& state, double base);
 
 // The pixel of every route point: index v = 1..routeCount (slot 0 unused). x = 50 + floor(D /
 // horizontal scale) with D the map distance from point 1 to v, so the last point lands on 750;
-// y = 70 + floor((T − elevation) / vertical scale). A route without length stands at x = 50.
+// y = 70 + floor((T − elevation) / vertical scale), so a point at the base elevation lands on
+// the bottom edge (310). Both are worked out as D · 700 / length and (T − elevation) · 240 /
+// (T − base), so that a quotient that is whole on paper is whole here too (24.5 / (24.5 / 700)
+// in floating point is 699.99…). A route without length stands at x = 50.
 // A point outside the elevation data stands on the bottom edge of the plot (y = 310).
 std::vector<PixelPoint> profilePoints(const AppState& state, const ProfileScale& scale);
 

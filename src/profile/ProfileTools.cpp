@@ -65,8 +65,7 @@ void buildProfileMenus(MenuModel& menus) {
             command.caption = std::string(tool.caption);
             command.category = std::string(band.category);
             command.subBand = std::string(tool.subBand);
-            // The headings stand apart from the entries above them.
-            command.separatorBefore = tool.id == kBackgroundHeading;
+            command.heading = tool.id == kFontHeading || tool.id == kBackgroundHeading;
             menus.addCommand(name, std::move(command));
         }
     }

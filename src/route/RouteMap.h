@@ -133,6 +133,9 @@ public:
     // The profile window (an area above the map) through hooks its owner sets:
     // "ﾙｰﾄ断面図" shows it beside the map without waiting for it.
     void setProfileHook(std::function<void()> hook) { profile_ = std::move(hook); }
+    // After every change the map shows (a command, a click, a panel's work on the route): the
+    // profile follows the route through it.
+    void setMapChangedHook(std::function<void()> hook) { map_.alsoChanged = std::move(hook); }
     // The mouse over the map at a distance along the route (within a few pixels of its line),
     // or off the route: the profile shows its cursor there.
     void setRouteHoverHook(std::function<void(std::optional<double> distance)> hook) {

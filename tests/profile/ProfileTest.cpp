@@ -66,6 +66,43 @@ TEST(ProfileScaleTest, TopElevationFromTheHighestPoint) {
     EXPECT_DOUBLE_EQ(profileScale(*state, 0).vertical, 13.75);
 }
 
+// Pixels whose quotient is whole on paper land on it: the last point on the right edge, a point
+// at the base elevation on the bottom edge, equal steps on equal columns.
+TEST(ProfileScaleTest, WholeQuotientsLandOnTheirPixels) {
+    const struct {
+        const char* what;
+        std::vector<float> distances;  // mapDistance of points 1..n
+        std::vector<float> elevations;
+        double base;
+        std::vector<PixelPoint> pixels;
+    } cases[] = {
+        {"two points 24.5 m apart at the base, T 1100", {0, 24.5f}, {850, 850}, 850, {{50, 310}, {750, 310}}},
+        {"half way, the lowest points at the base, T 1900", {0, 35, 35}, {1000, 1400, 1000}, 1000,
+         {{50, 310}, {400, 203}, {750, 310}}},
+        {"seven steps of 0.1 m", {0, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f}, {850, 850, 850, 850, 850, 850, 850, 850},
+         850, {{50, 310}, {150, 310}, {250, 310}, {350, 310}, {450, 310}, {550, 310}, {650, 310}, {750, 310}}},
+        {"tenths of a metre, base 0, T 1600", {0, 0.1f, 0.2f}, {850, 1100, 900}, 0, {{50, 182}, {283, 145}, {750, 175}}},
+        {"T 3300 from 2899 m, base 0", {0, 1234.5f}, {2899, 300}, 0, {{50, 99}, {750, 288}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto state = makeAppState();
+        state->routeCount = static_cast<int16_t>(c.distances.size());
+        double length = 0;
+        for (size_t v = 1; v <= c.distances.size(); ++v) {
+            state->route[v].mapDistance = c.distances[v - 1];
+            state->route[v].elevation = c.elevations[v - 1];
+            length += c.distances[v - 1];
+        }
+        const ProfileScale scale = profileScale(*state, c.base);
+        std::vector<PixelPoint> pixels = profilePoints(*state, scale);
+        pixels.erase(pixels.begin());
+        EXPECT_EQ(pixels, c.pixels);
+        // The route map's mouse at the far end stands on the last column.
+        EXPECT_EQ(columnOfDistance(*state, scale, length), std::optional<int>(kPlotRight));
+    }
+}
+
 TEST(ProfileScaleTest, ARouteWithoutLengthStandsAtTheLeftEdge) {
     auto state = makeAppState();
     test::ScriptedDialogs dialogs;
@@ -107,6 +144,12 @@ TEST(ProfileToolsTest, BandsCaptionsAndCategories) {
                   "ActTVFont2 標高値 表示設定ﾒﾆｭｰ", "ActTVFont3 傾斜角 表示設定ﾒﾆｭｰ", "ActTVFont4 区間時間 表示設定ﾒﾆｭｰ",
                   "ActTVFont5 区間標高差 表示設定ﾒﾆｭｰ", "ActTVBColor 【背景色】 表示設定ﾒﾆｭｰ",
                   "ActTVBC1 設定色を使用 表示設定ﾒﾆｭｰ", "ActTVBC2 単色を使用 表示設定ﾒﾆｭｰ", "ActTVBC3 なし 表示設定ﾒﾆｭｰ"}));
+    // The two headings of the display menu are headings, nothing else is.
+    std::vector<std::string> headings;
+    for (const MenuBand& band : menus.bands())
+        for (const MenuCommand& c : band.commands)
+            if (c.heading) headings.push_back(c.toolId);
+    EXPECT_EQ(headings, (std::vector<std::string>{"ActTVFontConf", "ActTVBColor"}));
 }
 
 TEST_F(ProfileTest, ActivationWithoutScheduleSetsTextsScaleAndMenus) {
@@ -227,12 +270,54 @@ TEST_F(ProfileTest, BaseElevationRefusedAboveTheLowestPointAndAcceptedAtIt) {
     // The lowest point touches the bottom edge; the top stays.
     int bottom = 0;
     for (const PixelPoint& p : points()) bottom = std::max(bottom, p.y);
-    EXPECT_GE(bottom, kDividerBottom - 1);
+    EXPECT_EQ(bottom, kDividerBottom);
     EXPECT_EQ(profile->scale().top, topElevation(routeElevationRange(*state).highest));
 
     // The next activation starts from 0 m again.
     profile->activate();
     EXPECT_EQ(profile->scale().base, 0.0);
+}
+
+// A change on the route map reaches the profile through followRoute: only a change of the
+// route or its schedule redraws, and a chosen base elevation stays unless the route now goes
+// below it.
+TEST_F(ProfileTest, FollowsTheRouteKeepingTheChosenBase) {
+    activateWithSchedule();
+    const int lowest = routeElevationRange(*state).lowest;
+    dialogs.answerInput(std::to_string(lowest - 100));
+    profile->dispatch(kBaseElevation.text());
+    profile->dispatch(kDeleteSegments.text());
+    const QImage before = picture();
+    int changes = 0;
+    profile->changed = [&] { ++changes; };
+
+    profile->followRoute();
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(profile->status(), kProfileDeletionStatus);
+
+    state->route[static_cast<size_t>(state->routeCount)].mountainName = "ポロシリ";
+    profile->followRoute();
+    EXPECT_EQ(changes, 1);
+    EXPECT_NE(picture(), before);
+    EXPECT_EQ(profile->scale().base, lowest - 100);
+
+    // A point below the base: the base comes down to it, and the point stands on the bottom edge.
+    const size_t low = 3;
+    state->route[low].elevation = static_cast<float>(lowest - 150);
+    profile->followRoute();
+    EXPECT_EQ(profile->scale().base, lowest - 150);
+    EXPECT_EQ(points()[low].y, kDividerBottom);
+
+    // The route gone: an empty profile, the summaries at zero, the schedule's menus disabled.
+    clearRoute(*state);
+    clearSegments(*state);
+    state->routeCount = 0;
+    state->segmentCount = 0;
+    profile->followRoute();
+    EXPECT_EQ(profile->summaries()[0], "地図上距離　：0m");
+    EXPECT_EQ(count(colours::black, kPlotLeft, kPlotTop, kPlotRight, kDividerBottom), 0);
+    EXPECT_FALSE(profile->menus().isEnabled(kDeleteSegments));
+    EXPECT_EQ(profile->status(), "コースタイム計算をすると区間表示されます。");
 }
 
 TEST_F(ProfileTest, DeletionOnTheProfileWithEachAnswer) {

@@ -34,6 +34,10 @@ void connectProfileWindow(RouteMapWindow& map, ProfileWindow& profileWindow) {
     profile.markOnMap = [&map](std::optional<double> distance) {
         map.showRouteMarker(distance ? routePixelAtDistance(map.logic().state(), *distance) : std::nullopt);
     };
+    // A route deleted or redrawn on the map shows on the profile at once.
+    routeMap.setMapChangedHook([window] {
+        if (window->isVisible()) window->logic().followRoute();
+    });
     routeMap.setRouteHoverHook([window](std::optional<double> distance) {
         if (window->isVisible()) window->logic().showRoutePosition(distance);
     });

@@ -60,7 +60,12 @@ void MenuAdapter::addCommands(Target* target, const std::string& band, int depth
         const MenuCommand& command = found->commands[i];
         if (command.separatorBefore) target->addSeparator();
         Entry entry{band, i, nullptr, !command.subBand.empty()};
-        if (entry.opensBand) {
+        if (command.heading) {
+            // A section: a separator with the title, which no click or key can choose.
+            QAction* action = target->addAction(menuText(command.caption));
+            action->setSeparator(true);
+            entry.action = action;
+        } else if (entry.opensBand) {
             QMenu* sub = target->addMenu(menuText(command.caption));
             addCommands(sub, command.subBand, depth + 1);
             entry.action = sub->menuAction();
@@ -96,7 +101,7 @@ void MenuAdapter::apply(const Entry& entry) const {
     if (action->text() != text) action->setText(text);
     action->setEnabled(command->enabled && !model_.isHeld(command->toolId));
     action->setVisible(command->visible);
-    if (entry.opensBand) return;
+    if (entry.opensBand || action->isSeparator()) return;
     // Only a checked command shows a check mark; unchecked ones look like plain commands.
     if (command->checked) {
         action->setCheckable(true);

@@ -1,7 +1,8 @@
 #pragma once
 // Builds Qt menus from the bands of a MenuModel and keeps them in step with it: captions,
 // enabled, checked and visible states follow every change of the model, and every chosen
-// command goes to the window's dispatch(toolId) as its tool id.
+// command goes to the window's dispatch(toolId) as its tool id. A heading becomes a menu section
+// (a separator with its title), which cannot be chosen.
 #include "platform/MenuModel.h"
 
 #include <QPoint>

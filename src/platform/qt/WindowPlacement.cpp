@@ -27,12 +27,58 @@ QPoint placementBeside(const QRect& anchor, const QSize& size, const QRect& scre
             std::max(screen.top(), screen.bottom() + 1 - size.height())};
 }
 
+QRect keptWithin(const QRect& frame, const QRect& screen, const QSize& minimum) {
+    if (screen.isEmpty()) return frame;
+    const QSize size = frame.size().boundedTo(screen.size()).expandedTo(minimum);
+    const int left = std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+    const int top = std::clamp(frame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    return {QPoint(left, top), size};
+}
+
+namespace {
+
+// The window frame around a widget's client area; nothing while the window manager has not
+// framed it.
+QMargins frameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+// Gives the window the client size whose frame is `frame`, where it differs.
+void resizeToFrame(QWidget& window, const QSize& frame, const QMargins& margins) {
+    const QSize client = frame.shrunkBy(margins);
+    if (client != window.size()) window.resize(client);
+}
+
+}  // namespace
+
 void placeBeside(QWidget& window, const QWidget& anchor) {
     const QScreen* screen = anchor.screen();
     if (screen == nullptr) return;
+    const QRect available = screen->availableGeometry();
+    // A window never shown has the size of no layout yet and no frame: it gets the size it
+    // asks for, and a frame like the anchor's is counted on.
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) window.adjustSize();
+    const QMargins own = frameMargins(window);
+    const QMargins margins = own.isNull() ? frameMargins(anchor) : own;
+    const QRect frame = keptWithin(QRect(QPoint(), window.size().grownBy(margins)), available,
+                                   window.minimumSize().grownBy(margins));
+    resizeToFrame(window, frame.size(), margins);
     // move() places a window's frame, so the frames are what is compared.
-    window.move(placementBeside(anchor.frameGeometry(), window.frameGeometry().size(),
-                                screen->availableGeometry()));
+    window.move(placementBeside(anchor.frameGeometry(), frame.size(), available));
+}
+
+void keepOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr || !window.isVisible()) return;
+    const QMargins margins = frameMargins(window);
+    const QRect frame = window.frameGeometry();
+    const QRect kept = keptWithin(frame, screen->availableGeometry(), window.minimumSize().grownBy(margins));
+    if (kept == frame) return;
+    resizeToFrame(window, kept.size(), margins);
+    window.move(kept.topLeft());
 }
 
 QPoint placeOf(const QWidget& window) { return window.geometry().topLeft(); }
@@ -42,6 +88,7 @@ void showAgainAt(QWidget& window, QPoint place) {
     // the frame position would be taken for the client's while the frame is not known.
     if (QWindow* handle = window.windowHandle()) handle->setPosition(place);
     window.show();
+    keepOnScreen(window);
 }
 
 }  // namespace orv

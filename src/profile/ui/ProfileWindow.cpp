@@ -45,7 +45,10 @@ ProfileWindow::ProfileWindow(AppState& state, Dialogs* dialogs, QWidget* parent)
     logic_->hideRequested = [this] { hide(); };
     // Whichever window of this program is active before this one becomes active.
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* window) {
-        if (window != nullptr && window != windowHandle()) cameFrom_ = window;
+        if (window == nullptr || window == windowHandle()) return;
+        fromOwnDialog_ = false;
+        for (const QWindow* owner = window->transientParent(); owner != nullptr; owner = owner->transientParent())
+            if (owner == windowHandle()) fromOwnDialog_ = true;
     });
     refresh();
 }
@@ -102,6 +105,7 @@ void ProfileWindow::showProfile() {
         placed_ = true;
     }
     show();
+    keepOnScreen(*this);
     raise();
     activateWindow();
     logic_->activate();
@@ -130,11 +134,7 @@ void ProfileWindow::moveCursor() {
 // Activation from another window sets the profile up afresh; coming back from a dialog this
 // window opened (the base elevation, a font, a colour, the course-time window) does not.
 bool ProfileWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && isVisible()) {
-        const QWindow* from = cameFrom_.data();
-        const bool ownDialog = from != nullptr && from->transientParent() == windowHandle();
-        if (!ownDialog) logic_->activate();
-    }
+    if (event->type() == QEvent::WindowActivate && isVisible() && !fromOwnDialog_) logic_->activate();
     return QMainWindow::event(event);
 }
 

@@ -12,7 +12,6 @@
 #include "profile/Profile.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -59,8 +58,10 @@ private:
     SurfaceWidget* picture_ = nullptr;
     QWidget* cursor_ = nullptr;
     QLabel* status_ = nullptr;
-    // The last window of this program that was active before this one.
-    QPointer<QWindow> cameFrom_;
+    // The window of this program that was active before this one is a dialog this window
+    // opened (or one opened from such a dialog). Decided when that window gets the focus: by
+    // the time this window is active again the dialog may be gone.
+    bool fromOwnDialog_ = false;
     bool placed_ = false;  // put beside the route map at its first showing
 };
 

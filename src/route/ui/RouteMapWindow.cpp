@@ -158,6 +158,7 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setCourseTimeHook({});
     logic_->setTrackExportHook({});
     logic_->setPointNamingHook({});
+    logic_->setMapChangedHook({});
     logic_->ridgeValleyTracing().setSettingsDialog({});
     namePanels_.reset();
     logic_->setProfileHook({});

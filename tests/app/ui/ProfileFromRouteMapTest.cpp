@@ -86,5 +86,40 @@ TEST(ProfileFromRouteMap, ShownBesideTheMapWithTheLiveLink) {
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
+// The profile follows the route at once: a map command that leaves the route alone leaves the
+// profile alone too (deletion mode keeps its status text), a deleted route empties it.
+TEST(ProfileFromRouteMap, FollowsTheRouteWithoutAClick) {
+    std::unique_ptr<AppState> state = makeAppState();
+    test::ScriptedDialogs dialogs;
+    test::planSummitRoute(*state);
+    test::scheduleRoute(*state);
+
+    RouteMapWindow map(*state, &dialogs);
+    connectRouteMapWindows(map, &dialogs);
+    map.open();
+    auto* window = map.findChild<ProfileWindow*>();
+    ASSERT_NE(window, nullptr);
+    map.dispatch("ActVView");
+    ASSERT_TRUE(window->isVisible());
+    window->dispatch("ActTVEreaDel");
+    const QImage before = window->logic().surface().image().copy();
+
+    map.dispatch("ActHDdispON");
+    EXPECT_EQ(window->statusLine()->text().toStdString(),
+              "削除する区間を選択し右クリックして下さい。「ｷｬﾝｾﾙ」で区間削除処理を終了します。");
+    EXPECT_EQ(window->logic().surface().image(), before);
+
+    map.dispatch("ActDelRoot");
+    EXPECT_EQ(state->routeCount, 0);
+    EXPECT_EQ(window->summary(0)->text().toStdString(), "地図上距離　：0m");
+    EXPECT_EQ(window->statusLine()->text().toStdString(), "コースタイム計算をすると区間表示されます。");
+    const QImage after = window->logic().surface().image();
+    int black = 0;
+    for (int y = kPlotTop; y <= kDividerBottom; ++y)
+        for (int x = kPlotLeft; x <= kPlotRight; ++x) black += after.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+    EXPECT_EQ(black, 0);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
 }  // namespace
 }  // namespace orv
