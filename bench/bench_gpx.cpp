@@ -2,6 +2,8 @@
 // read, thinned to the route table's 2048 points and brought from WGS 84 onto the Tokyo datum;
 // and the other way, a full route exported as GPX. The datum shift is made once, outside the
 // loop, as an import makes it once for all its points.
+#include "core/TextFile.h"
+#include "exchange/GpxReader.h"
 #include "exchange/GpxWriter.h"
 #include "gps/GpxTrack.h"
 #include "gps/TrackDatum.h"
@@ -61,6 +63,32 @@ void BM_ImportGpxLog20000(benchmark::State& bm) {
     }
 }
 BENCHMARK(BM_ImportGpxLog20000)->Unit(benchmark::kMillisecond);
+
+// The reading alone, from the bytes in memory; "pointKB" is the memory the document's point
+// vectors hold (their capacity), against the 20 000 points' own.
+void BM_ReadGpxLog20000(benchmark::State& bm) {
+    const LogFile file(20000);
+    std::string bytes;
+    if (readBytes(file.path(), bytes) != FileError::None) {
+        bm.SkipWithError("the log was not written");
+        return;
+    }
+    size_t held = 0;
+    for (auto _ : bm) {
+        Result<GpxDocument> document = readGpx(bytes);
+        if (!document) {
+            bm.SkipWithError("the log did not read");
+            break;
+        }
+        held = 0;
+        for (const GpxTrack& track : document->tracks)
+            for (const auto& segment : track.segments) held += segment.capacity() * sizeof(GpxPoint);
+        benchmark::DoNotOptimize(document);
+    }
+    bm.counters["pointKB"] = static_cast<double>(held) / 1024.0;
+    bm.counters["neededKB"] = 20000.0 * sizeof(GpxPoint) / 1024.0;
+}
+BENCHMARK(BM_ReadGpxLog20000)->Unit(benchmark::kMillisecond);
 
 void BM_ExportGpxRoute2048(benchmark::State& bm) {
     const auto shift = DatumShift::create(ModernDatum::Wgs84);

@@ -42,6 +42,52 @@ void BM_ReadDem10bMeshFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadDem10bMeshFile)->Unit(benchmark::kMillisecond);
 
+// A small DEM whose header carries comments of 64-byte lines: `comment` bytes each, `comments`
+// of them, fed in the pieces a file is read in. The time should follow the document's size
+// whatever the comments' length.
+std::string commentedDocument(size_t comment, size_t comments) {
+    test::DemShape shape = test::secondaryMeshShape(64, 42, 0, 5);
+    shape.columns = 12;
+    shape.rows = 6;
+    std::string doc = test::gmlDocument(shape, hills);
+    std::string line(63, 'x');
+    line += '\n';
+    std::string block = "<!--\n";
+    while (block.size() + line.size() <= comment) block += line;
+    block += "-->\n";
+    std::string all;
+    for (size_t i = 0; i < comments; ++i) all += block;
+    doc.insert(doc.find("<DEM "), all);
+    return doc;
+}
+
+void readCommented(benchmark::State& state, size_t comment, size_t comments) {
+    const std::string doc = commentedDocument(comment, comments);
+    constexpr size_t kPiece = 1 << 18;
+    for (auto _ : state) {
+        GmlDemParser parser("FG-GML-6442-05-DEM10B-20161001.xml");
+        for (size_t at = 0; at < doc.size(); at += kPiece)
+            if (!parser.feed(std::string_view(doc).substr(at, kPiece))) break;
+        auto grid = parser.finish();
+        if (!grid.ok() || !grid->has_value()) state.SkipWithError("the document did not read");
+        benchmark::DoNotOptimize(grid);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(doc.size()));
+    state.counters["MB"] = static_cast<double>(doc.size()) / 1e6;
+}
+
+// One comment of 64 KB to 1 MB.
+void BM_ReadDemWithOneLongComment(benchmark::State& state) {
+    readCommented(state, static_cast<size_t>(state.range(0)), 1);
+}
+BENCHMARK(BM_ReadDemWithOneLongComment)->Unit(benchmark::kMillisecond)->Arg(64 << 10)->Arg(256 << 10)->Arg(1 << 20);
+
+// Comments of 1 MB, 1 to 16 of them.
+void BM_ReadDemWithLongComments(benchmark::State& state) {
+    readCommented(state, 1 << 20, static_cast<size_t>(state.range(0)));
+}
+BENCHMARK(BM_ReadDemWithLongComments)->Unit(benchmark::kMillisecond)->Arg(1)->Arg(4)->Arg(16);
+
 // The JGD2011 meshes of the 3 × 3 block around 644205 as the survey's files, written once.
 std::vector<std::string> sourceFiles(bool fiveMetre) {
     const fs::path folder = fs::temp_directory_path() / (fiveMetre ? "orvane-bench-dem5a" : "orvane-bench-dem10b");

@@ -26,8 +26,19 @@ namespace {
 constexpr size_t kPointsPerReport = 512;
 constexpr int kProgressWidth = 200;
 
-// Bytes handed to the XML parser at a time: it takes the length as an int.
-constexpr size_t kPieceBytes = size_t{1} << 20;
+// Bytes handed to the XML parser at a time: it takes the length as an int. A file is handed over
+// whole (files are at most 64 MB): expat reads a token cut by the end of a piece again from its
+// start, and a long comment cut many times would take time growing with its square.
+constexpr size_t kPieceBytes = size_t{1} << 30;
+
+// Elements nest at most this deep (extensions nest a few levels): expat keeps every open one.
+constexpr size_t kMaxDepth = 256;
+// The most points a file may hold: a day's log a point a second has 86 400.
+constexpr size_t kMaxPoints = 1'000'000;
+// The most text kept of one value (a name is cut to 100 characters anyway).
+constexpr size_t kMaxValueText = size_t{64} << 10;
+// The fewest bytes a point takes in a file: <trkpt lat="1" lon="1"/>.
+constexpr size_t kMinPointBytes = 24;
 
 // Expat puts this between an element's namespace and its local name; it cannot occur in XML.
 constexpr XML_Char kNamespaceSeparator = '\x01';
@@ -35,6 +46,8 @@ constexpr XML_Char kNamespaceSeparator = '\x01';
 constexpr const char* kNoLatLon = "点に緯度（lat）か経度（lon）がありません。";
 constexpr const char* kBadLatitude = "緯度（lat）が数値でないか、範囲を外れています。";
 constexpr const char* kBadLongitude = "経度（lon）が数値でないか、範囲を外れています。";
+const std::string kTooDeep = "要素の入れ子が深すぎます（" + std::to_string(kMaxDepth) + " 段まで）。";
+const std::string kTooManyPoints = "位置の点が多すぎます（" + std::to_string(kMaxPoints / 10000) + " 万点まで）。";
 
 // The local name of an element or attribute: GPX 1.0 and 1.1 differ only in their namespace,
 // and some writers give it a prefix.
@@ -152,7 +165,7 @@ private:
     static void onText(void* self, const XML_Char* text, int length) {
         auto* parser = static_cast<GpxParser*>(self);
         if (parser->skipped_ == 0 && !parser->frames_.empty() && parser->frames_.back().context == Context::Value)
-            parser->text_.append(text, static_cast<size_t>(length));
+            parser->text_.append(text, std::min(static_cast<size_t>(length), kMaxValueText - std::min(kMaxValueText, parser->text_.size())));
     }
 
     int line() const { return clampedLine(XML_GetCurrentLineNumber(parser_.get())); }
@@ -193,6 +206,8 @@ private:
 
     void start(std::string_view name, const XML_Char** attributes) {
         if (skipped_ > 0 || problem_) {
+            // Only skipped elements nest without end: the reader's own go five deep.
+            if (frames_.size() + skipped_ >= kMaxDepth) fail(ProblemKind::BadFormat, line(), kTooDeep);
             ++skipped_;
             return;
         }
@@ -223,7 +238,7 @@ private:
             if (name == "name") return enterValue(Field::RouteName);
             break;
         case Context::Track:
-            if (name == "trkseg") return enter(Context::Segment);
+            if (name == "trkseg") return startSegment();
             if (name == "name") return enterValue(Field::TrackName);
             break;
         case Context::Segment:
@@ -255,22 +270,42 @@ private:
         case Context::Point:
             endPoint();
             break;
+        // Routes, segments and tracks without a point are left out: a file of nothing but
+        // empty ones would otherwise cost memory many times its size.
         case Context::Route:
-            doc_.routes.push_back(std::move(route_));
+            if (!route_.points.empty()) doc_.routes.push_back(std::move(route_));
             route_ = {};
             break;
         case Context::Segment:
-            track_.segments.push_back(std::move(segment_));
+            if (!segment_.empty()) track_.segments.push_back(std::move(segment_));
             segment_ = {};
             break;
         case Context::Track:
-            doc_.tracks.push_back(std::move(track_));
+            if (!track_.segments.empty()) doc_.tracks.push_back(std::move(track_));
             track_ = {};
             break;
         case Context::Gpx:
         case Context::Metadata:
             break;
         }
+    }
+
+    // A trkseg element. Its points are counted in the bytes up to its end tag, so that they
+    // are kept in one vector of that size: logs run to tens of thousands of points. No byte is
+    // looked at twice (a segment without its end tag counts to the end of the file).
+    void startSegment() {
+        enter(Context::Segment);
+        const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
+        if (at < 0 || static_cast<size_t>(at) < countedTo_ || static_cast<size_t>(at) >= bytes_.size()) return;
+        const std::string_view rest = bytes_.substr(static_cast<size_t>(at));
+        const std::string_view segment = rest.substr(0, rest.find("</trkseg"));
+        constexpr std::string_view kPointTag = "<trkpt";
+        size_t count = 0;
+        for (size_t p = segment.find(kPointTag); p != std::string_view::npos && count < kMaxPoints;
+             p = segment.find(kPointTag, p + kPointTag.size()))
+            ++count;
+        countedTo_ = static_cast<size_t>(at) + segment.size();
+        segment_.reserve(std::min(count, segment.size() / kMinPointBytes));
     }
 
     // A wpt, rtept or trkpt element: its position now, its elevation, time and name as they come.
@@ -285,6 +320,7 @@ private:
             else if (name == "lon") longitudeText = a[1];
         }
         enter(Context::Point);
+        if (points_ >= kMaxPoints) return fail(ProblemKind::TooMany, point_.line, kTooManyPoints);
         if (!latitudeText || !longitudeText) return fail(ProblemKind::BadRecord, point_.line, kNoLatLon);
         const auto latitude = coordinate(latitudeText, 90.0);
         if (!latitude) return fail(ProblemKind::BadValue, point_.line, kBadLatitude);
@@ -357,6 +393,7 @@ private:
     GpxTrack track_;
     std::vector<GpxPoint> segment_;
     size_t points_ = 0;
+    size_t countedTo_ = 0;  // the bytes up to here were looked at for a segment's points
 };
 
 }  // namespace

@@ -2,9 +2,13 @@
 
 #include <QFile>
 
+#include <expat.h>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace orv::terrain {
 
@@ -13,11 +17,26 @@ namespace {
 constexpr std::string_view kTupleTag = "<gml:tupleList>";
 constexpr long long kMaxGridPoints = 4'000'000;  // a DEM10 secondary mesh has 843 750
 constexpr size_t kFilePiece = 1 << 18;
-constexpr size_t kMarkupPiece = 1 << 16;
 constexpr size_t kMaxTupleLine = 4096;     // "地表面,145.30" and its like are a few dozen bytes
-constexpr size_t kMaxElementText = 256;   // corners, grid limits, the start point, the mesh
+constexpr size_t kMaxElementText = 256;   // corners, grid limits, the start point
 constexpr double kNoDataAtOrBelow = -9998.0;
 constexpr double kMaxGridIndex = 1e9;
+// The least handed to expat at a time.
+constexpr uint64_t kXmlSpan = uint64_t{1} << 16;
+// Expat puts this between an element's namespace and its local name; it cannot occur in XML.
+constexpr char kNamespaceSeparator = '\x01';
+
+std::string_view localName(const char* name) {
+    const char* separator = std::strrchr(name, kNamespaceSeparator);
+    return separator ? std::string_view(separator + 1) : std::string_view(name);
+}
+
+// The length of the longest start of kTupleTag that ends `bytes` (the tag cut by a piece's end).
+size_t tagStartAtEnd(std::string_view bytes) {
+    for (size_t n = std::min(bytes.size(), kTupleTag.size() - 1); n > 0; --n)
+        if (bytes.substr(bytes.size() - n) == kTupleTag.substr(0, n)) return n;
+    return 0;
+}
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -80,6 +99,14 @@ std::string quoted(std::string_view s) {
     return "\"" + text + "\"";
 }
 
+// The first '<' or '&' of a list's line: markup (the list's end tag, a comment, a character
+// reference), which expat reads.
+const char* markupIn(const char* line, size_t length) {
+    const auto* lt = static_cast<const char*>(std::memchr(line, '<', length));
+    const auto* amp = static_cast<const char*>(std::memchr(line, '&', lt ? static_cast<size_t>(lt - line) : length));
+    return amp ? amp : lt;
+}
+
 }  // namespace
 
 char gradeFromName(std::string_view name) {
@@ -94,10 +121,22 @@ char gradeFromName(std::string_view name) {
     return 'Z';
 }
 
+void GmlDemParser::ParserFree::operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
+
 GmlDemParser::GmlDemParser(std::string origin, std::function<bool(const GeoBox&)> wanted)
     : origin_(std::move(origin)), wanted_(std::move(wanted)) {
     grid_.key.grade = gradeFromName(origin_);
     grid_.origin = origin_;
+    xml_.reset(XML_ParserCreateNS(nullptr, kNamespaceSeparator));
+    if (!xml_) {
+        fail(ProblemKind::TooLarge, 0, "XMLを読む準備ができません");
+        return;
+    }
+    XML_SetUserData(xml_.get(), this);
+    XML_SetElementHandler(xml_.get(), &GmlDemParser::onStart, &GmlDemParser::onEnd);
+    XML_SetCharacterDataHandler(xml_.get(), &GmlDemParser::onText);
+    // No FG-GML document has a document type; with none, no entity can be declared either.
+    XML_SetStartDoctypeDeclHandler(xml_.get(), &GmlDemParser::onDoctype);
 }
 
 GmlDemParser::~GmlDemParser() = default;
@@ -106,145 +145,180 @@ void GmlDemParser::fail(ProblemKind kind, int line, std::string detail) {
     if (stop_ != Stop::No) return;
     stop_ = Stop::Failed;
     problem_ = Problem{kind, line, std::move(detail)};
+    if (xml_) XML_StopParser(xml_.get(), XML_FALSE);
 }
 
 int GmlDemParser::xmlLine() const {
-    // The tuple lines taken from the bytes never reached the XML reader.
-    return static_cast<int>(xml_.lineNumber()) + (tuplesDone_ && fastTuples_ ? tupleLines_ : 0);
+    const XML_Size line = xml_ ? XML_GetCurrentLineNumber(xml_.get()) : 0;
+    // The tuple lines taken from the bytes never reached expat.
+    const XML_Size all = line + static_cast<XML_Size>(rawLines_);
+    return static_cast<int>(std::min<XML_Size>(all, static_cast<XML_Size>(std::numeric_limits<int>::max())));
 }
 
 bool GmlDemParser::feed(std::string_view bytes) {
-    while (stop_ == Stop::No && !bytes.empty()) {
-        if (inTuples_) {
-            bytes.remove_prefix(takeTuples(bytes, true));
-            if (!bytes.empty()) {  // the '<' that ends the list
-                inTuples_ = false;
-                tuplesDone_ = true;
-            }
-            continue;
-        }
-        // Markup reaches the XML reader a whole line at a time (a line longer than
-        // kMarkupPiece in pieces of that size), so that the reader is given the same pieces
-        // however the document arrives: where its errors show depends on them.
-        const size_t end = bytes.find('\n');
-        const size_t take = end == std::string_view::npos ? bytes.size() : end + 1;
-        pendingMarkup_.append(bytes.substr(0, take));
-        bytes.remove_prefix(take);
-        while (stop_ == Stop::No && !inTuples_ && pendingMarkup_.size() >= kMarkupPiece) {
-            const std::string piece = pendingMarkup_.substr(0, kMarkupPiece);
-            pendingMarkup_.erase(0, kMarkupPiece);
-            takeMarkup(piece);
-        }
-        if (inTuples_ || end != std::string_view::npos) {
-            const std::string rest = std::move(pendingMarkup_);
-            pendingMarkup_.clear();
-            // The list may have begun inside a long line: what was held back belongs to it.
-            if (inTuples_) feed(rest);
-            else takeMarkup(rest);
-        }
+    if (stop_ != Stop::No) return false;
+    if (heldTag_.empty()) {
+        take(bytes);
+    } else {
+        std::string joined = std::move(heldTag_);
+        heldTag_.clear();
+        joined.append(bytes);
+        take(joined);
     }
     return stop_ == Stop::No;
 }
 
-void GmlDemParser::takeMarkup(std::string_view text) {
-    while (stop_ == Stop::No && !text.empty()) {
+void GmlDemParser::take(std::string_view bytes) {
+    while (stop_ == Stop::No && !bytes.empty()) {
         if (inTuples_) {
-            text.remove_prefix(takeTuples(text, true));
-            if (!text.empty()) {
-                inTuples_ = false;
-                tuplesDone_ = true;
-            }
+            bytes.remove_prefix(takeTuples(bytes, true));
+            // Markup: the list's end tag, or markup inside the list; expat reads on from there.
+            if (!bytes.empty()) inTuples_ = false;
             continue;
         }
-        const size_t at = tuplesSeen_ ? std::string_view::npos : text.find(kTupleTag);
+        const size_t at = lookForTag_ ? bytes.find(kTupleTag) : std::string_view::npos;
         if (at == std::string_view::npos) {
-            feedXml(text);
+            const size_t keep = lookForTag_ ? tagStartAtEnd(bytes) : 0;
+            giveXml(bytes.substr(0, bytes.size() - keep), true);
+            heldTag_.assign(bytes.substr(bytes.size() - keep));
             return;
         }
-        // Everything before the list's start tag, then the tag alone: when the reader opens the
-        // list on this very tag, its lines are taken from the bytes; when it does not (the tag
-        // stood in a comment or the like, or the list began before), they go through the reader.
-        feedXml(text.substr(0, at));
-        atTupleTag_ = !tuplesSeen_;
-        feedXml(text.substr(at, kTupleTag.size()));
+        // Everything before the list's start tag, then the tag alone: when expat opens the list
+        // on this very tag, its lines are taken from the bytes; when it does not (the tag stood
+        // in a comment or the like, or the list began before), they go through expat. The
+        // first such tag decides.
+        lookForTag_ = false;
+        giveXml(bytes.substr(0, at), true, true);
+        atTupleTag_ = true;
+        giveXml(kTupleTag, true, true);
         atTupleTag_ = false;
-        text.remove_prefix(at + kTupleTag.size());
+        bytes.remove_prefix(at + kTupleTag.size());
     }
 }
 
-void GmlDemParser::feedXml(std::string_view bytes) {
-    // Whatever follows the root element is not read.
-    if (rootDone_) return;
-    if (!bytes.empty()) xml_.addData(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    while (stop_ == Stop::No && !rootDone_ && !inTuples_) {
-        xml_.readNext();
-        if (xml_.hasError()) {
-            if (xml_.error() == QXmlStreamReader::PrematureEndOfDocumentError) return;  // more data
-            fail(ProblemKind::BadFormat, xmlLine(), xml_.errorString().toStdString());
-            return;
-        }
-        if (xml_.atEnd()) return;
-        handleToken();
+// Markup for expat. Expat reads again from its start whatever markup it could not finish, so it
+// is handed more only once as much again has come (or `now`, at the list's start tag): the time
+// stays linear however long a comment or a tag runs.
+void GmlDemParser::giveXml(std::string_view bytes, bool mayParse, bool now) {
+    if (stop_ != Stop::No || rootDone_ || (bytes.empty() && pending_.empty())) return;
+    if (pending_.empty() && mayParse && (now || bytes.size() >= unparsed_)) {
+        parseXml(bytes);
+        return;
+    }
+    pending_.append(bytes);
+    if (mayParse && (now || pending_.size() >= unparsed_)) {
+        const std::string markup = std::move(pending_);
+        pending_.clear();
+        parseXml(markup);
     }
 }
 
-void GmlDemParser::handleToken() {
-    switch (xml_.tokenType()) {
-    case QXmlStreamReader::StartElement: {
-        const QStringView name = xml_.name();
-        ++depth_;
-        if (!rootSeen_) {
-            rootSeen_ = true;
-            if (name != u"Dataset")
-                fail(ProblemKind::BadFormat, xmlLine(),
-                     "FG-GMLの文書ではありません（最初の要素が " + name.toString().toStdString() + "）");
+void GmlDemParser::parseXml(std::string_view bytes) {
+    if (!xml_) return;
+    while (!bytes.empty()) {
+        // Each call at least doubles what expat holds unfinished (linear time), and ends where
+        // a piece of markup longer than the bound would still be unfinished: the bound holds
+        // to the byte, however the document arrives.
+        const uint64_t span = std::min<uint64_t>(std::max<uint64_t>(kXmlSpan, unparsed_), kMaxGmlMarkupBytes + 1 - unparsed_);
+        const std::string_view piece = bytes.substr(0, static_cast<size_t>(span));
+        bytes.remove_prefix(piece.size());
+        const XML_Status status = XML_Parse(xml_.get(), piece.data(), static_cast<int>(piece.size()), XML_FALSE);
+        given_ += piece.size();
+        if (stop_ != Stop::No || rootDone_) return;
+        if (status != XML_STATUS_OK) {
+            fail(ProblemKind::BadFormat, xmlLine(),
+                 std::string("XMLとして正しくありません（") + XML_ErrorString(XML_GetErrorCode(xml_.get())) + "）");
             return;
         }
-        if (name == u"tupleList") {
-            startTuples();
-            // On the tag found in the bytes, the list's lines come from the bytes.
-            if (stop_ == Stop::No && atTupleTag_) inTuples_ = fastTuples_ = true;
-        } else if (name == u"sequenceRule") {
-            const QStringView order = xml_.attributes().value(QStringLiteral("order"));
-            if (!order.isEmpty() && order != u"+x-y")
-                fail(ProblemKind::Unsupported, xmlLine(),
-                     "点の並び " + order.toString().toStdString() + " には対応していません");
-        } else if (name == u"lowerCorner" || name == u"upperCorner" || name == u"low" ||
-                   name == u"high" || name == u"startPoint" || name == u"mesh") {
-            element_ = name.toString().toStdString();
-            text_.clear();
+        // What expat holds unfinished: from the start of its current token to the end.
+        const XML_Index at = XML_GetCurrentByteIndex(xml_.get());
+        unparsed_ = at >= 0 && static_cast<uint64_t>(at) <= given_ ? given_ - static_cast<uint64_t>(at) : 0;
+        if (unparsed_ > kMaxGmlMarkupBytes) {
+            fail(ProblemKind::TooLarge, xmlLine(),
+                 "コメントやタグが長すぎます（" + std::to_string(kMaxGmlMarkupBytes >> 20) + " MBを超えています）");
+            return;
         }
+    }
+}
+
+void GmlDemParser::onStart(void* self, const char* name, const char** attributes) {
+    static_cast<GmlDemParser*>(self)->startElement(localName(name), attributes);
+}
+
+void GmlDemParser::onEnd(void* self, const char* name) {
+    static_cast<GmlDemParser*>(self)->endElement(localName(name));
+}
+
+void GmlDemParser::onText(void* self, const char* text, int length) {
+    auto* parser = static_cast<GmlDemParser*>(self);
+    if (parser->stop_ != Stop::No) return;
+    const std::string_view chars(text, static_cast<size_t>(length));
+    if (!parser->element_.empty()) {
+        parser->text_.append(chars);
+        if (parser->text_.size() > kMaxElementText)
+            parser->fail(ProblemKind::BadValue, parser->xmlLine(), "gml:" + parser->element_ + " の値が長すぎます");
+    } else if (parser->tuplesSeen_ && !parser->tuplesDone_) {
+        // The list's lines that reach expat: the start tag written differently, or what follows
+        // markup inside the list.
+        parser->takeTuples(chars, false);
+    }
+}
+
+void GmlDemParser::onDoctype(void* self, const char*, const char*, const char*, int) {
+    auto* parser = static_cast<GmlDemParser*>(self);
+    parser->fail(ProblemKind::Unsupported, parser->xmlLine(), "文書型宣言（DOCTYPE）のある文書には対応していません");
+}
+
+void GmlDemParser::startElement(std::string_view name, const char** attributes) {
+    if (stop_ != Stop::No) return;
+    if (++depth_ > kMaxGmlDepth) {
+        fail(ProblemKind::BadFormat, xmlLine(), "要素の入れ子が深すぎます（" + std::to_string(kMaxGmlDepth) + " 段まで）");
         return;
     }
-    case QXmlStreamReader::Characters:
-        if (!element_.empty()) {
-            text_ += xml_.text().toString().toStdString();
-            if (text_.size() > kMaxElementText)
-                fail(ProblemKind::BadValue, xmlLine(), "gml:" + element_ + " の値が長すぎます");
-        } else if (tuplesSeen_ && !tuplesDone_) {
-            // The list reached the reader (its start tag was written differently): take its
-            // lines from the reader's text.
-            takeTuples(xml_.text().toString().toStdString(), false);
-        }
-        return;
-    case QXmlStreamReader::EndElement: {
-        const QStringView name = xml_.name();
-        if (--depth_ == 0) rootDone_ = true;
-        if (!element_.empty()) endSmallElement();
-        else if (name == u"tupleList" && tuplesSeen_) {
-            if (!partialLine_.empty()) {
-                tupleLine(partialLine_);
-                partialLine_.clear();
-            }
-            tuplesDone_ = true;
-        } else if (name == u"Envelope" && lower_ && upper_ && !box_) {
-            box_ = GeoBox{lower_->first, upper_->first, lower_->second, upper_->second};
-            if (wanted_ && !wanted_(*box_)) stop_ = Stop::Skipped;
-        }
+    if (!rootSeen_) {
+        rootSeen_ = true;
+        if (name != "Dataset")
+            fail(ProblemKind::BadFormat, xmlLine(), "FG-GMLの文書ではありません（最初の要素が " + std::string(name) + "）");
         return;
     }
-    default:
-        return;
+    if (name == "tupleList") {
+        startTuples();
+        // On the tag found in the bytes, the list's lines come from the bytes.
+        if (stop_ == Stop::No && atTupleTag_) inTuples_ = true;
+    } else if (name == "sequenceRule") {
+        for (const char** a = attributes; *a; a += 2) {
+            if (localName(a[0]) != "order") continue;
+            const std::string_view order = a[1];
+            if (!order.empty() && order != "+x-y")
+                fail(ProblemKind::Unsupported, xmlLine(), "点の並び " + std::string(order) + " には対応していません");
+        }
+    } else if (name == "lowerCorner" || name == "upperCorner" || name == "low" || name == "high" ||
+               name == "startPoint") {
+        element_ = std::string(name);
+        text_.clear();
+    }
+}
+
+void GmlDemParser::endElement(std::string_view name) {
+    if (stop_ != Stop::No) return;
+    if (--depth_ == 0) {
+        rootDone_ = true;
+        XML_StopParser(xml_.get(), XML_FALSE);
+    }
+    if (!element_.empty()) {
+        endSmallElement();
+    } else if (name == "tupleList" && tuplesSeen_) {
+        if (!partialLine_.empty()) {
+            tupleLine(partialLine_);
+            partialLine_.clear();
+        }
+        tuplesDone_ = true;
+    } else if (name == "Envelope" && lower_ && upper_ && !box_) {
+        box_ = GeoBox{lower_->first, upper_->first, lower_->second, upper_->second};
+        if (wanted_ && !wanted_(*box_)) {
+            stop_ = Stop::Skipped;
+            XML_StopParser(xml_.get(), XML_FALSE);
+        }
     }
 }
 
@@ -252,10 +326,6 @@ void GmlDemParser::endSmallElement() {
     const std::string name = std::move(element_);
     element_.clear();
     const auto pair = numberPair(text_);
-    if (name == "mesh") {
-        mesh_ = std::string(trimmed(text_));
-        return;
-    }
     // Corners are a latitude and a longitude; grid indices lie well within a few million
     // points, so the grid's sizes computed from them cannot overflow.
     const bool corner = name == "lowerCorner" || name == "upperCorner";
@@ -279,6 +349,7 @@ void GmlDemParser::endSmallElement() {
 
 void GmlDemParser::startTuples() {
     const int line = xmlLine();
+    lookForTag_ = false;
     if (tuplesSeen_) {
         fail(ProblemKind::Unsupported, line, "gml:tupleList が二つあります");
         return;
@@ -295,11 +366,30 @@ void GmlDemParser::startTuples() {
         return;
     }
     // The lattice step in arc-seconds, the same both ways (0.2″ or 0.4″ in the survey's files).
-    const double stepLat = (upper_->first - lower_->first) * 3600.0 / static_cast<double>(rows);
-    const double stepLon = (upper_->second - lower_->second) * 3600.0 / static_cast<double>(columns);
-    const double step = std::round(stepLat * 1000.0) / 1000.0;
+    const double height = (upper_->first - lower_->first) * 3600.0;
+    const double width = (upper_->second - lower_->second) * 3600.0;
+    const double stepLat = height / static_cast<double>(rows);
+    const double stepLon = width / static_cast<double>(columns);
+    // The step of the axis whose spacing comes out rounder: a grid a row or a column off
+    // spoils the other.
+    const auto rounded = [](double s) { return std::round(s * 1000.0) / 1000.0; };
+    const double step = std::abs(stepLat - rounded(stepLat)) <= std::abs(stepLon - rounded(stepLon)) ? rounded(stepLat)
+                                                                                                    : rounded(stepLon);
     if (!(step > 0.0) || std::abs(stepLat - step) > 1e-3 || std::abs(stepLon - step) > 1e-3) {
         fail(ProblemKind::Unsupported, line, "格子の間隔が緯度と経度で違います");
+        return;
+    }
+    // The envelope holds the grid's points exactly, one step apart (its corners are written to
+    // a billionth of a degree): a grid a column or a row off would put every height in the
+    // wrong place.
+    const long long envelopeColumns = std::llround(width / step);
+    const long long envelopeRows = std::llround(height / step);
+    if (std::abs(width - static_cast<double>(columns) * step) > step * 0.01 ||
+        std::abs(height - static_cast<double>(rows) * step) > step * 0.01) {
+        fail(ProblemKind::BadValue, line,
+             "gml:GridEnvelope の格子 " + std::to_string(columns) + " × " + std::to_string(rows) +
+                 " が範囲（gml:Envelope）の " + std::to_string(envelopeColumns) + " × " + std::to_string(envelopeRows) +
+                 " と合いません");
         return;
     }
     const double u = lower_->second * 3600.0 / step;
@@ -314,7 +404,9 @@ void GmlDemParser::startTuples() {
     grid_.v0 = std::llround(v);
     grid_.columns = static_cast<int>(columns);
     grid_.rows = static_cast<int>(rows);
-    values_.reserve(static_cast<size_t>(columns * rows));
+    // The heights go straight into the grid; finish() moves them to the start point.
+    grid_.heights.assign(static_cast<size_t>(columns * rows), kNoHeight);
+    values_ = 0;
     tupleStartLine_ = line;
     tupleLines_ = 0;
 }
@@ -332,14 +424,10 @@ size_t GmlDemParser::takeTuples(std::string_view bytes, bool raw) {
         const size_t left = bytes.size() - i;
         const auto* nl = static_cast<const char*>(std::memchr(base, '\n', left));
         const size_t lineLength = nl ? static_cast<size_t>(nl - base) : left;
-        const auto* lt = raw ? static_cast<const char*>(std::memchr(base, '<', lineLength)) : nullptr;
-        if (lt) {  // the end of the list
-            const size_t used = static_cast<size_t>(lt - base);
-            if (tupleLineFits(partialLine_.size() + used)) {
-                partialLine_.append(base, used);
-                tupleLine(partialLine_);
-            }
-            partialLine_.clear();
+        const char* markup = raw ? markupIn(base, lineLength) : nullptr;
+        if (markup) {  // the line goes on (or ends) in what expat gives
+            const size_t used = static_cast<size_t>(markup - base);
+            if (tupleLineFits(partialLine_.size() + used)) partialLine_.append(base, used);
             return i + used;
         }
         if (!tupleLineFits(partialLine_.size() + lineLength)) return bytes.size();
@@ -355,6 +443,7 @@ size_t GmlDemParser::takeTuples(std::string_view bytes, bool raw) {
             tupleLine(std::string_view(base, lineLength));
         }
         ++tupleLines_;
+        if (raw) ++rawLines_;
         i += lineLength + 1;
     }
     return bytes.size();
@@ -374,19 +463,20 @@ void GmlDemParser::tupleLine(std::string_view line) {
         fail(ProblemKind::BadRecord, number, "gml:tupleList の標高 " + quoted(line.substr(comma + 1)) + " が読めません");
         return;
     }
-    if (values_.size() >= static_cast<size_t>(grid_.columns) * static_cast<size_t>(grid_.rows)) {
+    if (values_ >= grid_.heights.size()) {
         fail(ProblemKind::TooMany, number, "gml:tupleList に格子の点より多くの値があります");
         return;
     }
-    values_.push_back(*value <= kNoDataAtOrBelow ? kNoHeight : static_cast<float>(*value));
+    grid_.heights[values_++] = *value <= kNoDataAtOrBelow ? kNoHeight : static_cast<float>(*value);
 }
 
 Result<std::optional<SourceGrid>> GmlDemParser::finish() {
-    if (stop_ == Stop::No && !pendingMarkup_.empty()) {
-        const std::string rest = std::move(pendingMarkup_);
-        pendingMarkup_.clear();
-        takeMarkup(rest);
+    if (stop_ == Stop::No && !heldTag_.empty()) {
+        const std::string rest = std::move(heldTag_);
+        heldTag_.clear();
+        giveXml(rest, false);
     }
+    if (stop_ == Stop::No && !pending_.empty()) giveXml({}, true, true);
     if (stop_ == Stop::Skipped) return std::optional<SourceGrid>{};
     if (stop_ == Stop::Failed) return *problem_;
     if (inTuples_ || !rootDone_) {
@@ -394,14 +484,17 @@ Result<std::optional<SourceGrid>> GmlDemParser::finish() {
         return Problem{ProblemKind::TooFew, line, "ファイルが途中で終わっています"};
     }
     if (!tuplesSeen_) return Problem{ProblemKind::BadFormat, xmlLine(), "標高の値（gml:tupleList）がありません: FG-GML DEMではありません"};
-    const size_t points = static_cast<size_t>(grid_.columns) * static_cast<size_t>(grid_.rows);
-    const long long start = startPoint_.second * grid_.columns + startPoint_.first;
-    if (startPoint_.first < 0 || startPoint_.second < 0 || startPoint_.first >= grid_.columns ||
-        start + static_cast<long long>(values_.size()) > static_cast<long long>(points))
+    const auto columns = static_cast<long long>(grid_.columns);
+    const auto points = static_cast<long long>(grid_.heights.size());
+    const long long start = startPoint_.second * columns + startPoint_.first;
+    if (startPoint_.first < 0 || startPoint_.second < 0 || startPoint_.first >= columns ||
+        startPoint_.second >= grid_.rows || start + static_cast<long long>(values_) > points)
         return Problem{ProblemKind::BadValue, xmlLine(), "gml:startPoint が格子の外を指しています"};
-    grid_.heights.assign(points, kNoHeight);
-    std::copy(values_.begin(), values_.end(), grid_.heights.begin() + start);
-    values_ = {};
+    if (start > 0) {
+        const auto first = grid_.heights.begin();
+        std::copy_backward(first, first + static_cast<std::ptrdiff_t>(values_), first + static_cast<std::ptrdiff_t>(start + static_cast<long long>(values_)));
+        std::fill(first, first + static_cast<std::ptrdiff_t>(start), kNoHeight);
+    }
     return std::optional<SourceGrid>(std::move(grid_));
 }
 

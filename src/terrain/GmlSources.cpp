@@ -16,6 +16,8 @@ constexpr uint64_t kMaxXmlBytes = 256ull << 20;     // a DEM10B mesh is about 20
 // documents, some tens of megabytes.
 constexpr uint64_t kMaxNestedZipBytes = 256ull << 20;
 constexpr int kMaxNesting = 2;
+// Bytes read or unpacked between two chances to cancel.
+constexpr uint64_t kCancelStride = 4ull << 20;
 
 bool endsWithIgnoringCase(std::string_view s, std::string_view tail) {
     if (s.size() < tail.size()) return false;
@@ -26,7 +28,11 @@ bool endsWithIgnoringCase(std::string_view s, std::string_view tail) {
 
 class Reader {
 public:
-    Reader(const GeoBox& wanted, LoadedSources& out) : wanted_(wanted), out_(out) {}
+    // goOn: asked every few megabytes read; false cancels the reading.
+    Reader(const GeoBox& wanted, LoadedSources& out, std::function<bool()> goOn = {})
+        : wanted_(wanted), out_(out), goOn_(std::move(goOn)) {}
+
+    bool cancelled() const { return out_.cancelled; }
 
     void file(const std::string& path) {
         QFile f(QString::fromStdString(path));
@@ -84,7 +90,7 @@ private:
 
     void members(const ZipArchive& archive, const std::string& label, int depth) {
         bool any = false;
-        for (int i = 0; i < archive.count(); ++i) {
+        for (int i = 0; i < archive.count() && !cancelled(); ++i) {
             const std::string name = archive.name(i);
             const std::string member = label + ":" + name;
             if (endsWithIgnoringCase(name, ".xml")) {
@@ -109,8 +115,9 @@ private:
                 bytes.reserve(static_cast<size_t>(stated));
                 const Status read = archive.read(i, kMaxNestedZipBytes, [&](std::string_view piece) {
                     bytes.append(piece);
-                    return true;
+                    return goOn(piece.size());
                 });
+                if (cancelled()) return;
                 if (!read) {
                     problem(member, read.problem());
                     continue;
@@ -123,14 +130,15 @@ private:
                 members(*inner, member, depth + 1);
             }
         }
-        if (!any) problem(label, Problem{ProblemKind::NoData, 0, "ZIPファイルにFG-GMLのXMLファイルがありません"});
+        if (!any && !cancelled()) problem(label, Problem{ProblemKind::NoData, 0, "ZIPファイルにFG-GMLのXMLファイルがありません"});
     }
 
     // Streams one document through the parser; `source` feeds the pieces.
     void parse(const std::string& label,
                const std::function<Status(const std::function<bool(std::string_view)>&)>& source) {
         GmlDemParser parser(label, [this](const GeoBox& box) { return box.intersects(wanted_); });
-        const Status fed = source([&](std::string_view piece) { return parser.feed(piece); });
+        const Status fed = source([&](std::string_view piece) { return goOn(piece.size()) && parser.feed(piece); });
+        if (cancelled()) return;
         auto grid = parser.finish();
         std::optional<GeoBox> box = parser.box();
         if (!box) box = boxFromGmlName(label);
@@ -148,12 +156,24 @@ private:
         }
     }
 
+    // Counts the bytes read; false once the reading is cancelled.
+    bool goOn(size_t bytes) {
+        if (out_.cancelled) return false;
+        sinceAsked_ += bytes;
+        if (sinceAsked_ < kCancelStride || !goOn_) return true;
+        sinceAsked_ = 0;
+        if (!goOn_()) out_.cancelled = true;
+        return !out_.cancelled;
+    }
+
     void problem(const std::string& label, Problem p) {
         out_.problems.push_back({label, std::move(p), boxFromGmlName(label)});
     }
 
     GeoBox wanted_;
     LoadedSources& out_;
+    std::function<bool()> goOn_;
+    uint64_t sinceAsked_ = 0;
 };
 
 }  // namespace
@@ -186,14 +206,19 @@ LoadedSources readGmlSourceBytes(std::string bytes, const std::string& label, co
 LoadedSources readGmlSources(const std::vector<std::string>& paths, const GeoBox& wanted,
                              const ProgressHook& progress) {
     LoadedSources out;
-    Reader reader(wanted, out);
     const int total = static_cast<int>(paths.size());
-    for (int i = 0; i < total; ++i) {
-        if (progress && !progress(i, total, paths[static_cast<size_t>(i)])) {
+    int current = 0;
+    // Within a file, the same progress again: a chance to cancel a long file.
+    Reader reader(wanted, out, [&] {
+        return !progress || progress(current, total, paths[static_cast<size_t>(current)]);
+    });
+    for (; current < total; ++current) {
+        if (progress && !progress(current, total, paths[static_cast<size_t>(current)])) {
             out.cancelled = true;
             return out;
         }
-        reader.file(paths[static_cast<size_t>(i)]);
+        reader.file(paths[static_cast<size_t>(current)]);
+        if (out.cancelled) return out;
     }
     if (progress) progress(total, total, "");
     return out;

@@ -10,6 +10,8 @@
 
 namespace orv::terrain {
 
+// progress: asked before each file and again every few megabytes read of it (an archive's
+// members, unpacked, count), so that a long file can be cancelled.
 LoadedSources readGmlSources(const std::vector<std::string>& paths, const GeoBox& wanted,
                              const ProgressHook& progress = {});
 

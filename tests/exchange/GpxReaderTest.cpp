@@ -160,14 +160,39 @@ TEST(GpxReaderTest, HostileFilesAreRefusedWithTheProblemAndItsLine) {
     }
 }
 
-TEST(GpxReaderTest, DeeplyNestedExtensionsAreSkipped) {
-    std::string nested;
-    for (int i = 0; i < 20000; ++i) nested += "<x>";
-    for (int i = 0; i < 20000; ++i) nested += "</x>";
-    const auto read = readGpx("<gpx><trk><trkseg><trkpt lat=\"35\" lon=\"139\"><extensions>" + nested +
-                              "</extensions></trkpt></trkseg></trk></gpx>");
+// Extensions nested a few hundred deep are skipped; deeper nesting, which the XML parser pays
+// for in memory, is refused at the line where it goes too deep.
+TEST(GpxReaderTest, NestedExtensionsAreSkippedWithinTheirDepth) {
+    const auto nestedPoint = [](int depth) {
+        std::string nested;
+        for (int i = 0; i < depth; ++i) nested += "<x>\n";
+        for (int i = 0; i < depth; ++i) nested += "</x>";
+        return "<gpx><trk><trkseg><trkpt lat=\"35\" lon=\"139\"><extensions>\n" + nested +
+               "</extensions></trkpt></trkseg></trk></gpx>";
+    };
+    const auto read = readGpx(nestedPoint(200));
     ASSERT_TRUE(read.ok()) << read.problem().detail;
     EXPECT_EQ(read->trackPointCount(), 1u);
+
+    const auto deep = readGpx(nestedPoint(1 << 20));  // 4 MB
+    ASSERT_FALSE(deep.ok());
+    EXPECT_EQ(deep.problem().kind, ProblemKind::BadFormat);
+    EXPECT_EQ(deep.problem().line, 253);  // the 257th element: gpx, trk, trkseg, trkpt, extensions, 252 x
+    EXPECT_EQ(deep.problem().detail, "要素の入れ子が深すぎます（256 段まで）。");
+}
+
+// Routes, tracks and segments without points are left out, so that a file of nothing but
+// empty ones costs no memory.
+TEST(GpxReaderTest, EmptyRoutesAndTracksAreLeftOut) {
+    std::string empty = "<gpx><rte><name>r</name></rte><trk><trkseg/></trk><trk><name>t</name><trkseg/><trkseg>"
+                        "<trkpt lat=\"35\" lon=\"139\"/></trkseg></trk>";
+    for (int i = 0; i < 100000; ++i) empty += "<trk/>";
+    const auto read = readGpx(empty + "</gpx>");
+    ASSERT_TRUE(read.ok()) << read.problem().detail;
+    EXPECT_TRUE(read->routes.empty());
+    ASSERT_EQ(read->tracks.size(), 1u);
+    EXPECT_EQ(read->tracks[0].name, "t");
+    EXPECT_EQ(read->tracks[0].segments.size(), 1u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // lines, pieces of any size, the grid placement rules, archives, and every kind of bad input.
 #include "terrain/GmlDem.h"
 #include "terrain/GmlSources.h"
+#include "terrain/ZipArchive.h"
 
 #include "core/TextFile.h"
 #include "support/TempDir.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <sstream>
 
 namespace orv::terrain {
@@ -194,6 +196,11 @@ TEST(GmlDemTest, BadDocumentsNameTheirLine) {
         {"a corner that is no number", replaceFirst("35.25 138.5<", "35.25 east<"), ProblemKind::BadValue, 0, "east"},
         {"a list before its extent", replaceFirst("<gml:Envelope", "<gml:Envelopx"), ProblemKind::BadFormat, 0, ""},
         {"an enormous grid", replaceFirst("<gml:high>224 149</gml:high>", "<gml:high>99999 99999</gml:high>"), ProblemKind::BadValue, 0, "扱えません"},
+        // A column or a row more than the envelope holds, within a thousandth of the step: the
+        // rows would come out sheared.
+        {"a grid a column wider than its envelope", replaceFirst("<gml:high>224 149</gml:high>", "<gml:high>225 149</gml:high>"), ProblemKind::BadValue, int(listLine), "格子 226 × 150 が範囲（gml:Envelope）の 225 × 150 と合いません"},
+        {"a grid a row taller than its envelope", replaceFirst("<gml:high>224 149</gml:high>", "<gml:high>224 150</gml:high>"), ProblemKind::Unsupported, int(listLine), "間隔"},
+        {"a start point below the grid", replaceFirst("<gml:startPoint>0 0<", "<gml:startPoint>0 150<"), ProblemKind::BadValue, 0, "gml:startPoint"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -207,6 +214,86 @@ TEST(GmlDemTest, BadDocumentsNameTheirLine) {
                 EXPECT_GT(read.problem().line, 0);
             }
             EXPECT_NE(read.problem().detail.find(c.detail), std::string::npos) << read.problem().detail;
+        }
+    }
+}
+
+// The heights of a document by an independent reading of its list and start point: the list's
+// values from the start point on, no data before and after.
+std::vector<float> heightsByHand(const std::string& bytes, size_t points) {
+    const size_t open = bytes.find("<gml:tupleList>"), close = bytes.find("</gml:tupleList>");
+    std::vector<float> listed;
+    std::istringstream list(bytes.substr(open + 15, close - open - 15));
+    for (std::string line; std::getline(list, line);)
+        if (line.find(',') != std::string::npos)
+            listed.push_back(line.find(",-9999.") != std::string::npos ? NAN : std::stof(line.substr(line.find(',') + 1)));
+    const size_t at = bytes.find("<gml:startPoint>") + 16;
+    const size_t x = std::stoul(bytes.substr(at)), y = std::stoul(bytes.substr(bytes.find(' ', at)));
+    const size_t columns = std::stoul(bytes.substr(bytes.find("<gml:high>") + 10)) + 1;
+    std::vector<float> heights(points, NAN);
+    std::copy(listed.begin(), listed.end(), heights.begin() + static_cast<std::ptrdiff_t>(y * columns + x));
+    return heights;
+}
+
+bool sameHeights(const std::vector<float>& a, const std::vector<float>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+// The survey's files with a start point inside the grid and a list that ends early (one holds
+// a single line); and the DEM10B mesh with one column more than its envelope holds, refused.
+TEST(GmlDemTest, RealFilesWithStartPointsAndShortLists) {
+    const std::string folder = std::string(ORVANE_REALDATA) + "/fggml-okinawa/";
+    std::vector<std::pair<std::string, std::string>> documents{
+        {"FG-GML-3926-76-DEM10B-20161001.xml", fileBytes(folder + "FG-GML-3926-76-DEM10B-20161001.xml")}};
+    const auto archive = ZipArchive::open(folder + "FG-GML-3624-30-DEM5B.zip");
+    ASSERT_TRUE(archive.ok());
+    for (int i = 0; i < archive->count(); ++i) {
+        std::string bytes;
+        ASSERT_TRUE(archive->read(i, 1 << 24, [&](std::string_view piece) {
+            bytes.append(piece);
+            return true;
+        }).ok());
+        documents.emplace_back(archive->name(i), std::move(bytes));
+    }
+    ASSERT_EQ(documents.size(), 9u);
+    for (const auto& [name, bytes] : documents) {
+        SCOPED_TRACE(name);
+        const auto read = parseInPieces(bytes, 1 << 18, name);
+        ASSERT_TRUE(read.ok()) << read.problem().detail;
+        const SourceGrid& g = **read;
+        EXPECT_EQ(g.key.name(), name.find("DEM10B") != std::string::npos ? "DEM10B" : "DEM5B");
+        EXPECT_TRUE(sameHeights(g.heights, heightsByHand(bytes, g.heights.size())));
+    }
+    const LoadedSources loaded = readGmlSources({folder + "FG-GML-3624-30-DEM5B.zip"}, kEverywhere);
+    EXPECT_EQ(loaded.grids.size(), 8u);
+    EXPECT_TRUE(loaded.problems.empty());
+
+    std::string wider = documents[0].second;
+    wider.replace(wider.find("<gml:high>1124 749<"), 19, "<gml:high>1125 749<");
+    const auto refused = parseInPieces(wider, 1 << 18);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.problem().kind, ProblemKind::BadValue);
+    EXPECT_NE(refused.problem().detail.find("1126 × 750"), std::string::npos) << refused.problem().detail;
+}
+
+// Markup inside the list (a comment, a character reference) does not end it: the lines after
+// it are read, whether the list is taken from the bytes or through the XML reader.
+TEST(GmlDemTest, MarkupInsideTheListDoesNotEndIt) {
+    const std::string real = fileBytes(kRealDem);
+    const auto plain = parseInPieces(real, real.size());
+    ASSERT_TRUE(plain.ok());
+    std::string commented = real;
+    commented.insert(commented.find("地表面", commented.size() / 2), "<!-- 点検済み -->");
+    std::string referenced = real;
+    const size_t at = referenced.find("地表面,", referenced.size() / 3) + std::string("地表面,").size();
+    referenced.replace(at, 1, "&#" + std::to_string(static_cast<int>(referenced[at])) + ";");
+    std::string spelt = real;
+    spelt.replace(spelt.find("<gml:tupleList>"), 15, "<gml:tupleList >");
+    for (const std::string* doc : {&commented, &referenced, &spelt}) {
+        for (size_t piece : {doc->size(), size_t{4096}}) {
+            const auto read = parseInPieces(*doc, piece);
+            ASSERT_TRUE(read.ok()) << read.problem().detail;
+            EXPECT_TRUE(sameHeights((*read)->heights, (*plain)->heights));
         }
     }
 }
