@@ -110,8 +110,8 @@ void copyRawPoints(AppState& state, int n) {
 // With an elevation grid: every stretch of k ≥ 2 steps gives its start (with the raw point's
 // mark and names) and the points t/k of the way for t = 1..k − 2 (the point at (k − 1)/k is
 // not made, so the last gap of a long stretch is two steps); a shorter stretch gives its start
-// only. Elevations come later from
-// the grid. The caller has checked that the points fit the table.
+// only. Elevations come later from the grid. The caller has checked that the points fit the
+// table.
 void interpolateRawPoints(AppState& state, const RawPositions& raw, int n, double step) {
     int i = 1;
     for (int j = 1; j < n; ++j) {

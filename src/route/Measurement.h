@@ -33,11 +33,12 @@ bool retracesItself(const RawRouteTable& raw, int count);
 bool retracesItself(const RouteTable& route, int count);
 
 // Builds route points 1..routeCount from raw points 1..n (n = number of raw slot 0) and
-// mirrors them for a round trip, unless the raw points already retrace themselves. Without an elevation grid the raw points are taken as they
-// are; with one, they are interpolated about one grid diagonal apart (half a diagonal when the
-// last range zoom magnified 8 times). `magnification` is that of the most recent range zoom
-// (1 before any). When the result would exceed the route table, nothing is written and the
-// result carries the message to show. (TrfRootData)
+// mirrors them for a round trip, unless the raw points already retrace themselves. Without an
+// elevation grid the raw points are taken as they are; with one, they are interpolated about
+// one grid diagonal apart (half a diagonal when the last range zoom magnified 8 times).
+// `magnification` is that of the most recent range zoom (1 before any). When the result would
+// exceed the route table, nothing is written and the result carries the message to show.
+// (TrfRootData)
 InterpolationResult interpolateRoute(AppState& state, int magnification);
 
 // Measures the route: elevations from the grid of the current level, map and walking distance,
