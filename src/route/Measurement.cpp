@@ -73,13 +73,29 @@ int64_t interpolatedCount(const RawPositions& raw, int n, double step, int64_t l
     return count;
 }
 
-// Route slot i takes a raw point's position, mark and place name.
+// Route slot i takes a raw point's position, mark and names.
 void takeRawPoint(RoutePoint& p, const RawPoint& raw, int i) {
     p.latitude = raw.latitude;
     p.longitude = raw.longitude;
     p.markKind = raw.markKind;
     p.placeName = raw.placeName;
+    p.mountainName = raw.mountainName;
     p.number = static_cast<int16_t>(i);
+}
+
+// Points 1..count of a table, read as positions: true when there are three or more, an odd
+// count, and point count − j + 1 lies where point j lies for every j.
+template <typename Table>
+bool retracesItselfIn(const Table& points, int count) {
+    if (count < 3 || count % 2 == 0) return false;
+    for (int j = 1; j <= count / 2; ++j) {
+        const auto& out = points[slot(j)];
+        const auto& back = points[slot(count - j + 1)];
+        if (dmsToSeconds(out.latitude) != dmsToSeconds(back.latitude) ||
+            dmsToSeconds(out.longitude) != dmsToSeconds(back.longitude))
+            return false;
+    }
+    return true;
 }
 
 // Without an elevation grid the raw points are the route, with their elevations.
@@ -91,10 +107,11 @@ void copyRawPoints(AppState& state, int n) {
     state.routeCount = static_cast<int16_t>(n);
 }
 
-// With an elevation grid: every stretch of k ≥ 2 steps gives its start and the points t/k of
-// the way for t = 1..k − 2 (the point at (k − 1)/k is not made, so the last gap of a long
-// stretch is two steps); a shorter stretch gives its start only. Elevations come later from
-// the grid. The caller has checked that the points fit the table.
+// With an elevation grid: every stretch of k ≥ 2 steps gives its start (with the raw point's
+// mark and names) and the points t/k of the way for t = 1..k − 2 (the point at (k − 1)/k is
+// not made, so the last gap of a long stretch is two steps); a shorter stretch gives its start
+// only. Elevations come later from the grid. The caller has checked that the points fit the
+// table.
 void interpolateRawPoints(AppState& state, const RawPositions& raw, int n, double step) {
     int i = 1;
     for (int j = 1; j < n; ++j) {
@@ -122,6 +139,13 @@ void interpolateRawPoints(AppState& state, const RawPositions& raw, int n, doubl
             p.longitude =
                 secondsToDms(roundHalfEven(td * stepLon + static_cast<double>(a.longitude)));
             p.number = static_cast<int16_t>(i);
+            if (t == 0) {
+                // The stretch's first point is the raw point itself: its mark and names stay.
+                const RawPoint& from = state.rawRoute[slot(j)];
+                p.markKind = from.markKind;
+                p.placeName = from.placeName;
+                p.mountainName = from.mountainName;
+            }
             ++i;
         }
     }
@@ -290,6 +314,14 @@ StretchMinutes plannedMinutes(float heightDifference, float mapDistance,
 
 }  // namespace
 
+bool retracesItself(const RawRouteTable& raw, int count) {
+    return retracesItselfIn(raw, std::clamp(count, 0, kMaxRawPoints));
+}
+
+bool retracesItself(const RouteTable& route, int count) {
+    return retracesItselfIn(route, std::clamp(count, 0, kMaxRoutePoints));
+}
+
 std::string walkingHoursText(float minutes) {
     const int64_t tenths = floorToInt(static_cast<double>(minutes) / 60.0 * 10.0 + 0.5);
     const int64_t magnitude = tenths < 0 ? -tenths : tenths;
@@ -300,7 +332,8 @@ std::string walkingHoursText(float minutes) {
 
 InterpolationResult interpolateRoute(AppState& state, int magnification) {
     const int n = rawCount(state);
-    const bool roundTrip = state.roundTrip;
+    // Raw points that already come back over themselves are a round trip as they stand.
+    const bool roundTrip = state.roundTrip && !retracesItself(state.rawRoute, n);
     const bool interpolated = state.demUnused == 0;
     const double step = interpolationStep(magnification);
 

@@ -27,12 +27,19 @@ struct InterpolationResult {
     std::string message;  // the text to show when !ok
 };
 
+// True when points 1..count come back over themselves as a mirrored round trip leaves them:
+// an odd count of three or more, the last point at the first's position and every point
+// count − j + 1 at the position of point j.
+bool retracesItself(const RawRouteTable& raw, int count);
+bool retracesItself(const RouteTable& route, int count);
+
 // Builds route points 1..routeCount from raw points 1..n (n = number of raw slot 0) and
-// mirrors them for a round trip. Without an elevation grid the raw points are taken as they
-// are; with one, they are interpolated about one grid diagonal apart (half a diagonal when the
-// last range zoom magnified 8 times). `magnification` is that of the most recent range zoom
-// (1 before any). When the result would exceed the route table, nothing is written and the
-// result carries the message to show. (TrfRootData)
+// mirrors them for a round trip, unless the raw points already retrace themselves. Without an
+// elevation grid the raw points are taken as they are; with one, they are interpolated about
+// one grid diagonal apart (half a diagonal when the last range zoom magnified 8 times).
+// `magnification` is that of the most recent range zoom (1 before any). When the result would
+// exceed the route table, nothing is written and the result carries the message to show.
+// (TrfRootData)
 InterpolationResult interpolateRoute(AppState& state, int magnification);
 
 // What measuring a route found beyond the route's own values.

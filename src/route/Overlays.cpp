@@ -8,6 +8,7 @@
 #include "map/RidgeValleyLines.h"
 #include "route/LabelGlyphs.h"
 #include "route/MarkIcons.h"
+#include "route/Measurement.h"
 
 #include <algorithm>
 #include <array>
@@ -218,16 +219,23 @@ void drawRoute(MapContext& ctx) {
     DrawingSurface& picture = ctx.pictures.map;
     CopyModeScope copy(picture);
 
-    // 1. Pixels, and the x of every named point in order.
+    // 1. Pixels, and the x of every labelled point in order.
     RoutePixels pixels;
     placeRoute(currentLevelBounds(state), state.route, state.routeCount, pixels);
+    const bool retraced = retracesItself(state.route, pixels.count);
+    const auto named = [&state](int j) {
+        const RoutePoint& point = state.route[static_cast<size_t>(j)];
+        return !point.mountainName.empty() || !point.placeName.empty();
+    };
+    // A place passed twice on a round trip is labelled once, with the names, height and time
+    // of its outward point; the way back shows a name only where the way out has none.
+    const auto labelled = [&](int j) {
+        return named(j) && !(retraced && 2 * j > pixels.count + 1 && named(pixels.count - j + 1));
+    };
     std::array<int, kMaxRoutePoints> namedX{};
     size_t namedCount = 0;
-    for (int j = 1; j <= pixels.count; ++j) {
-        const RoutePoint& point = state.route[static_cast<size_t>(j)];
-        if (!point.mountainName.empty() || !point.placeName.empty())
-            namedX[namedCount++] = pixels.at[static_cast<size_t>(j)].x;
-    }
+    for (int j = 1; j <= pixels.count; ++j)
+        if (labelled(j)) namedX[namedCount++] = pixels.at[static_cast<size_t>(j)].x;
 
     // 2. The lines.
     const Colour routeColour = state.settings.trackLineColour;
@@ -239,22 +247,22 @@ void drawRoute(MapContext& ctx) {
     const TextStyle& labelStyle = state.textStyles[kRouteLabelStyle];
     const double s1 = placeStyle.size;
     const double s3 = labelStyle.size;
-    size_t named = 0;  // named points met so far
+    size_t met = 0;  // labelled points met so far
     for (int j = 1; j <= pixels.count; ++j) {
         const RoutePoint& point = state.route[static_cast<size_t>(j)];
         const auto [x, y] = pixels.at[static_cast<size_t>(j)];
 
-        if (!point.mountainName.empty() || !point.placeName.empty()) {
+        if (labelled(j)) {
             // Labels of a named point right of the previous one move left by the width of its
             // place name, so neighbouring labels do not run into each other. The width is in
             // half-width units: one for ASCII and half-width katakana, two for every other
             // character (accented Latin letters and other scripts included).
             int base = x;
-            if (named > 0 && x > namedX[named - 1]) {
+            if (met > 0 && x > namedX[met - 1]) {
                 const int width = displayWidth(point.placeName);
                 base = pixelCoordinate(x - (width - 2) * s1);
             }
-            ++named;
+            ++met;
 
             if (!point.mountainName.empty()) {
                 mountainTriangle(picture, x, y);

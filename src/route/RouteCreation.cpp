@@ -41,6 +41,16 @@ int16_t clampNumber(int value, int count) {
 
 int tableCount(int16_t count) { return std::clamp<int>(count, 0, kMaxRoutePoints); }
 
+// A raw point takes a reference point's position, height, names and mark.
+void takeReferencePoint(RawPoint& to, const RoutePoint& from) {
+    to.latitude = from.latitude;
+    to.longitude = from.longitude;
+    to.elevation = from.elevation;
+    to.markKind = from.markKind;
+    to.placeName = from.placeName;
+    to.mountainName = from.mountainName;
+}
+
 }  // namespace
 
 RouteCreation::RouteCreation(MapContext& ctx) : ctx_(ctx) {}
@@ -185,6 +195,11 @@ bool RouteCreation::finishCreation(CreationMethod method) {
     const Answer answer = ctx_.dialogs.message(kOneWayQuestion, kOneWayTitle, Buttons::YesNo,
                                                Icon::Question);
     state.roundTrip = answer != Answer::Yes;
+    // The interpolation does not mirror raw points that already come back over themselves.
+    if (state.roundTrip && retracesItself(state.rawRoute, state.rawRoute[0].number)) {
+        const char* told = method == CreationMethod::Trace ? kAlreadyRoundTripTrace : kAlreadyRoundTrip;
+        ctx_.dialogs.message(told, kOneWayTitle, Buttons::Ok, Icon::Information);
+    }
 
     // The reference-start mode ends with any creation: its panel would offer to start again.
     takesSteppingKeys = editing;
@@ -224,6 +239,8 @@ bool RouteCreation::finishCreation(CreationMethod method) {
     measureRoute(state);
     showRouteFigures(ctx_.map, state);
     if (showsProgress) ctx_.map.statusPanels[0].clear();
+    // Mountains named on a traced route are drawn with it, not a second time by the name layer.
+    flagRouteMountains(state);
 
     updateRouteMapMenus(state, ctx_.menus);
     state.routeLoaded = true;
@@ -297,12 +314,8 @@ void RouteCreation::startFromReferencePoint() {
         const RoutePoint& from = state.referenceRoute[static_cast<size_t>(i)];
         RawPoint& to = state.rawRoute[static_cast<size_t>(i)];
         to = RawPoint{};
-        to.latitude = from.latitude;
-        to.longitude = from.longitude;
+        takeReferencePoint(to, from);
         to.number = static_cast<int16_t>(i);
-        to.markKind = from.markKind;
-        to.elevation = from.elevation;
-        to.placeName = from.placeName;
     }
     const RoutePoint& last = state.referenceRoute[static_cast<size_t>(n)];
     const MapPixel pixel = positionToPixel(currentLevelBounds(state), dmsToSeconds(last.latitude),
@@ -325,12 +338,8 @@ void RouteCreation::traceReferenceRoute() {
     for (int i = 0; i <= state.refRouteCount; ++i) {
         const RoutePoint& from = state.referenceRoute[static_cast<size_t>(i)];
         RawPoint& to = state.rawRoute[static_cast<size_t>(i)];
-        to.elevation = from.elevation;
-        to.latitude = from.latitude;
-        to.longitude = from.longitude;
+        takeReferencePoint(to, from);
         to.number = from.number;
-        to.markKind = from.markKind;
-        to.placeName = from.placeName;
     }
     state.rawRoute[0].number = state.refRouteCount;
     stopRubberBand();

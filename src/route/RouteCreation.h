@@ -27,6 +27,11 @@ inline constexpr const char* kTooLongAgainQuestion =
     "クリックした点はそのまま残っています。\r\n"
     "片道として処理しますか？\r\n"
     "（はい：片道　いいえ：往復　キャンセル：ルートの作成を続ける）";
+// Told when a round trip is asked for a route that already comes back over itself: it is not
+// mirrored again.
+inline constexpr const char* kAlreadyRoundTripTrace =
+    "このルートは既に往復ルートです。そのままトレースします。";
+inline constexpr const char* kAlreadyRoundTrip = "このルートは既に往復ルートです。そのまま処理します。";
 inline constexpr const char* kCreationTitle = "ルート作成";
 inline constexpr const char* kEditTitle = "ルート編集";
 inline constexpr const char* kRawPointsFull =

@@ -167,23 +167,25 @@ ScheduleResult buildSchedule(AppState& state, const ScheduleParameters& paramete
         sums.mapDistance += p.mapDistance;
         sums.walkDistance += p.walkDistance;
 
+        // One entry per point at most: a named point where the time limit also falls ends a
+        // single entry, which carries the name.
         const int limit = pitch == 1 ? kFirstPitchMinutes : parameters.pitchMinutes;
-        if (sums.minutes > static_cast<float>(limit)) {
+        const bool named = i >= 2 && (!p.placeName.empty() || !p.mountainName.empty());
+        if (named || sums.minutes > static_cast<float>(limit)) {
             if (n > kMaxSegments) return refused();
-            endSegment(i, "");
-        }
-        // Checked after the time limit: a named point where the limit also falls ends two
-        // entries at the same point.
-        if (i >= 2 && (!p.placeName.empty() || !p.mountainName.empty())) {
-            if (n > kMaxSegments) return refused();
-            endSegment(i, pointNames(p));
+            endSegment(i, named ? pointNames(p) : "");
         }
     }
-    // The last point always ends the final entry, even where it has just ended one.
-    if (n > kMaxSegments) return refused();
-    writeSegment(table[slot(n)], n, count, route[slot(count)], sums, correction,
-                 pointNames(route[slot(count)]));
-    const int segmentCount = n;
+    // The last point ends the final entry, unless the loop has just ended one there (a named
+    // destination, or the limit passed at the last point).
+    const bool lastEnded = n > 1 && table[slot(n - 1)].endPoint == count;
+    if (!lastEnded) {
+        if (n > kMaxSegments) return refused();
+        writeSegment(table[slot(n)], n, count, route[slot(count)], sums, correction,
+                     pointNames(route[slot(count)]));
+        ++n;
+    }
+    const int segmentCount = n - 1;
 
     fillClimbAndSlope(table, segmentCount, route, count);
     if (state.gpsMode)

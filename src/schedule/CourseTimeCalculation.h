@@ -53,7 +53,7 @@ struct ScheduleResult {
 
 // Rebuilds the segment table from the re-measured route: a segment ends where its walking
 // minutes first exceed the pitch limit, and at every named point from point 2 on; the last
-// segment ends at the last point. Then climb differences, mean slopes and the clock times
+// segment ends at the last point. No two entries end at the same point. Then climb differences, mean slopes and the clock times
 // (from the start time and short rests in planning mode, from the recorded times in GPS-log
 // mode). A route that needs more entries than the table holds leaves the table as it was.
 // (EreaCalData)

@@ -38,6 +38,7 @@ struct RawPoint {
     DmsText longitude;
     float elevation = 0;
     std::string placeName;
+    std::string mountainName;  // taken over from a traced reference point
     int16_t markKind = 0;
     float imageY = 0;
     float imageX = 0;

@@ -3,6 +3,7 @@
 #include "gps/GpsImportRun.h"
 
 #include "GpsTestFiles.h"
+#include "schedule/CourseTime.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -213,6 +214,44 @@ TEST_F(GpsImportRunTest, GpxLogIsReadThinnedAndBroughtOntoTheTokyoDatum) {
     // About 9″ south and 14″ east of the GPS position on the Tokyo datum.
     EXPECT_NEAR((*dmsTextDegrees(state->route[1].latitude) - 42.70) * 3600.0, -9.0, 1.0);
     EXPECT_NEAR((*dmsTextDegrees(state->route[1].longitude) - 142.65) * 3600.0, 13.8, 1.0);
+}
+
+// A clean log of five points, read as the GPS record sequence reads it, is scheduled by the
+// course-time window without any warning: its last point, where the pitch is passed, ends one
+// entry.
+TEST_F(GpsImportRunTest, FivePointGpxLogIsScheduledWithoutAWarning) {
+    const char* const points[][4] = {
+        {"42.6917", "142.6333", "800", "2024-08-01T23:10:00Z"},
+        {"42.7000", "142.6500", "1000", "2024-08-01T23:40:00Z"},
+        {"42.7083", "142.6667", "1300", "2024-08-02T00:30:00Z"},
+        {"42.7167", "142.6750", "1600", "2024-08-02T01:20:00Z"},
+        {"42.7194", "142.6828", "2052", "2024-08-02T02:00:00Z"},
+    };
+    std::string log = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"test\">\n"
+                      "<trk><name>幌尻岳</name><trkseg>\n";
+    for (const auto& p : points)
+        log += std::string("<trkpt lat=\"") + p[0] + "\" lon=\"" + p[1] + "\"><ele>" + p[2] +
+               "</ele><time>" + p[3] + "</time></trkpt>\n";
+    log += "</trkseg></trk></gpx>\n";
+    dialogs.answerFile(dir.write("horoshiri.gpx", log).string());
+    ASSERT_EQ(run(kGpsFormatGpx), GpsImportOutcome::Read);
+    ASSERT_EQ(state->routeCount, 5);
+    EXPECT_EQ(state->route[1].timeText, "08:10:00");
+
+    // The record sequence's state: recorded times, heights as recorded, the block's level 1.
+    state->gpsMode = true;
+    state->demUnused = 1;
+    state->currentLevel = 1;
+    state->levelCorners[1] = {"42.3500", "42.4500", "142.3500", "142.4500"};
+    CourseTime window(*state, dialogs);
+    window.open();
+    window.calculate();
+    EXPECT_TRUE(dialogs.messages().empty());
+    ASSERT_EQ(state->segmentCount, 2);
+    EXPECT_EQ(state->segments[1].endPoint, 3);  // 80 minutes > 30
+    EXPECT_EQ(state->segments[2].endPoint, 5);  // 90 minutes > 55, at the last point
+    EXPECT_EQ(state->segments[2].arrival, "11:00");
+    EXPECT_EQ(window.forecast(), "11:00");
 }
 
 TEST_F(GpsImportRunTest, BrokenGpxIsShownAndCancelsTheStart) {

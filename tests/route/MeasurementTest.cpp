@@ -119,7 +119,7 @@ TEST_F(InterpolationTest, MagnificationEightAndAboveHalvesTheStep) {
     }
 }
 
-TEST_F(InterpolationTest, NamesAndMarksGoWithShortStretchesAndTheLastPoint) {
+TEST_F(InterpolationTest, NamesAndMarksStayWithTheRawPoints) {
     setRaw({{0, 0}, {0, 4}, {0, 31}});
     auto name = [this](int i, const char* place, int16_t mark) {
         state->rawRoute[at(i)].placeName = place;
@@ -128,15 +128,20 @@ TEST_F(InterpolationTest, NamesAndMarksGoWithShortStretchesAndTheLastPoint) {
     name(1, "登山口", 1);
     name(2, "分岐", 2);
     name(3, "山頂", 3);
+    state->rawRoute[2].mountainName = "前山";
     ASSERT_TRUE(interpolateRoute(*state, 1).ok);
 
     ASSERT_EQ(state->routeCount, 10);
     EXPECT_EQ(state->route[1].placeName, "登山口");
     EXPECT_EQ(state->route[1].markKind, 1);
-    // Raw point 2 starts a long stretch: its position is taken, not its name or mark.
+    // Raw point 2 starts a long stretch: the stretch's first point is raw point 2, with its
+    // names and mark; the points made along the stretch have none.
     EXPECT_EQ(routeOffsets()[1], (Offset{0, 4}));
-    EXPECT_EQ(state->route[2].placeName, "");
-    EXPECT_EQ(state->route[2].markKind, 0);
+    EXPECT_EQ(state->route[2].placeName, "分岐");
+    EXPECT_EQ(state->route[2].markKind, 2);
+    EXPECT_EQ(state->route[2].mountainName, "前山");
+    EXPECT_EQ(state->route[3].placeName, "");
+    EXPECT_EQ(state->route[3].markKind, 0);
     EXPECT_EQ(state->route[10].placeName, "山頂");
     EXPECT_EQ(state->route[10].markKind, 3);
 }
@@ -214,6 +219,39 @@ TEST_F(InterpolationTest, WithoutGridTheRawPointsAreCopiedWithElevations) {
     }
     EXPECT_EQ(state->route[2].placeName, "分岐");
     EXPECT_EQ(state->route[2].markKind, 4);
+}
+
+// Raw points that already come back over themselves, as a traced round trip does, are not
+// mirrored a second time; any other shape is, a loop back to the start included.
+TEST_F(InterpolationTest, RoundTripOfPointsThatRetraceThemselvesIsNotMirroredAgain) {
+    struct Case {
+        const char* what;
+        std::vector<Offset> raw;
+        bool retraces;
+    };
+    const std::vector<Case> cases{
+        {"out and back", {{0, 0}, {0, 2}, {2, 2}, {0, 2}, {0, 0}}, true},
+        {"there and back to one point", {{0, 0}, {2, 2}, {0, 0}}, true},
+        {"a loop to the start", {{0, 0}, {0, 2}, {2, 2}, {2, 0}, {0, 0}}, false},
+        {"back to the start over another point", {{0, 0}, {0, 2}, {2, 2}, {1, 2}, {0, 0}}, false},
+        {"an even count", {{0, 0}, {0, 2}, {0, 2}, {0, 0}}, false},
+        {"a single point", {{0, 0}}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        setRaw(c.raw);
+        const int n = static_cast<int>(c.raw.size());
+        EXPECT_EQ(retracesItself(state->rawRoute, n), c.retraces);
+        state->roundTrip = true;
+        ASSERT_TRUE(interpolateRoute(*state, 1).ok);
+        EXPECT_EQ(state->routeCount, c.retraces ? n : 2 * n - 1);
+        EXPECT_EQ(retracesItself(state->route, state->routeCount), n > 1);
+    }
+    // The same position written differently is the same position.
+    setRaw({{0, 0}, {0, 2}, {0, 0}});
+    state->rawRoute[3].latitude += "0";
+    EXPECT_EQ(dmsToSeconds(state->rawRoute[3].latitude), dmsToSeconds(state->rawRoute[1].latitude));
+    EXPECT_TRUE(retracesItself(state->rawRoute, 3));
 }
 
 TEST_F(InterpolationTest, RawCountOutsideTheTableIsBounded) {

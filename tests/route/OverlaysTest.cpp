@@ -170,6 +170,45 @@ TEST_F(Overlays, TimeLabelShowsHoursAndMinutes) {
     EXPECT_NE(start, drawTime(""));
 }
 
+// A place passed out and back is labelled once, with the time of the way out; a name the way
+// back alone carries is still shown, and a route that does not retrace itself labels each
+// named point.
+TEST_F(Overlays, RoundTripLabelsAPlaceOnceWithItsOutwardTime) {
+    struct Leg {
+        int x;
+        const char* name;
+        const char* time;
+    };
+    const auto draw = [](const std::vector<Leg>& legs) {
+        test::MapWorld world{kCone};
+        world.state->cumulativeTimesShown = true;
+        world.state->elevationLabelsShown = true;
+        for (const Leg& leg : legs) {
+            RoutePoint& point = world.addRoutePoint(leg.x, 300);
+            point.placeName = leg.name;
+            point.timeText = leg.time;
+            point.elevation = 1200;
+        }
+        drawOverlays(world.ctx);
+        return world.pictures.map.image();
+    };
+    const auto roundTrip = [](const char* outName, const char* backName) {
+        return std::vector<Leg>{{100, "", "00:00:00"}, {200, outName, "04:13:00"}, {300, "", "07:00:00"},
+                                {200, backName, "14:14:00"}, {100, "", "18:00:00"}};
+    };
+    const QImage both = draw(roundTrip("取水ダム分岐", "取水ダム分岐"));
+    EXPECT_EQ(both, draw(roundTrip("取水ダム分岐", "")));
+
+    const QImage backOnly = draw(roundTrip("", "取水ダム分岐"));
+    EXPECT_NE(backOnly, draw(roundTrip("", "")));
+
+    std::vector<Leg> notBack = roundTrip("取水ダム分岐", "取水ダム分岐");
+    notBack.back().x = 120;
+    std::vector<Leg> notBackOutwardOnly = notBack;
+    notBackOutwardOnly[3].name = "";
+    EXPECT_NE(draw(notBack), draw(notBackOutwardOnly));
+}
+
 TEST_F(Overlays, MarksShowTheirIconOverTheMapAndOtherKindsNothing) {
     for (int kind : {-1, 0, 1, 2, 3, 4, 5, 6, 7, 100}) {
         SCOPED_TRACE(kind);

@@ -325,6 +325,62 @@ TEST_F(RouteCreationTest, TracingWithRoundTripAndOnePoint) {
     EXPECT_TRUE(state->routeLoaded);
 }
 
+// A round trip saved with a plan comes back as the reference route. Traced as a round trip
+// again, it is said to be one already and traced as it is, with the names of its points.
+TEST_F(RouteCreationTest, ARoundTripTracedAgainStaysTheSameRoundTrip) {
+    setReference({{100, 100}, {300, 300}});
+    open();
+    dialogs.answerMessage(Answer::No);
+    routeMap->dispatch("ActCopyRefRoot");
+    const int count = state->routeCount;
+    const int turn = (count + 1) / 2;
+    ASSERT_GT(count, 5);
+    const std::array<std::string, 5> readouts = map().readouts;
+    state->route[2].placeName = "取水ダム分岐";
+    state->route[static_cast<size_t>(count - 1)].placeName = "取水ダム分岐";
+    state->route[static_cast<size_t>(turn)].mountainName = "山頂";
+    state->route[static_cast<size_t>(turn)].markKind = 7;
+
+    // Saved and opened again: the route is the reference route, and there is no route.
+    for (int i = 0; i <= count; ++i)
+        state->referenceRoute[static_cast<size_t>(i)] = state->route[static_cast<size_t>(i)];
+    state->refRouteCount = static_cast<int16_t>(count);
+    routeMap->dispatch("ActDelRoot");
+    state->roundTrip = false;
+
+    const size_t before = dialogs.messages().size();
+    dialogs.answerMessage(Answer::No);
+    routeMap->dispatch("ActCopyRefRoot");
+    const std::vector<test::Asked> asked = dialogs.messages();
+    ASSERT_EQ(asked.size(), before + 2);
+    EXPECT_EQ(asked[before].text, "作成したルートは片道として処理しますか");
+    EXPECT_EQ(asked[before + 1].text, "このルートは既に往復ルートです。そのままトレースします。");
+    EXPECT_EQ(asked[before + 1].title, "片道・往復処理の決定");
+    EXPECT_EQ(asked[before + 1].icon, Icon::Information);
+    EXPECT_EQ(asked[before + 1].buttons, Buttons::Ok);
+    EXPECT_TRUE(state->roundTrip);
+    ASSERT_EQ(state->routeCount, count);
+    EXPECT_EQ(map().readouts, readouts);
+    for (int i = 1; i <= count; ++i) {
+        EXPECT_EQ(state->route[static_cast<size_t>(i)].latitude, state->referenceRoute[static_cast<size_t>(i)].latitude);
+        EXPECT_EQ(state->route[static_cast<size_t>(i)].longitude, state->referenceRoute[static_cast<size_t>(i)].longitude);
+    }
+    EXPECT_EQ(state->route[2].placeName, "取水ダム分岐");
+    EXPECT_EQ(state->route[static_cast<size_t>(count - 1)].placeName, "取水ダム分岐");
+    EXPECT_EQ(state->route[static_cast<size_t>(turn)].mountainName, "山頂");
+    EXPECT_EQ(state->route[static_cast<size_t>(turn)].markKind, 7);
+
+    // Traced as one way, it is the same points without a word more.
+    routeMap->dispatch("ActDelRoot");
+    dialogs.answerMessage(Answer::Yes);
+    routeMap->dispatch("ActCopyRefRoot");
+    EXPECT_EQ(dialogs.messages().size(), before + 3);
+    EXPECT_FALSE(state->roundTrip);
+    EXPECT_EQ(state->routeCount, count);
+    EXPECT_EQ(state->route[static_cast<size_t>(turn)].mountainName, "山頂");
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
 TEST_F(RouteCreationTest, ReferenceTooLongForTheRawTableIsRefused) {
     std::vector<Pixel> pixels(kMaxRawPoints + 1, Pixel{100, 100});
     setReference(pixels);

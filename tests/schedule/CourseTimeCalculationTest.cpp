@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -218,23 +219,28 @@ TEST_F(CourseTimeCalculationTest, SegmentsRecordTheEndPointAndTheSums) {
     EXPECT_EQ(entry(0).walkingMinutes, 0.0f);
 }
 
-TEST_F(CourseTimeCalculationTest, DuplicateEndsAreReportedOncePerPair) {
+// A point ends one entry at most: where the time limit and a name meet, or where the last
+// point has just ended an entry, no second entry ends there, so nothing is reported twice.
+TEST_F(CourseTimeCalculationTest, NoTwoEntriesEndAtOnePoint) {
     struct Case {
         const char* what;
         std::vector<float> minutes;
         std::vector<std::pair<int, const char*>> names;
         std::vector<int> ends;
-        std::vector<int> duplicates;
+        std::vector<float> segmentMinutes;
+        std::vector<std::string> entryNames;
     };
     const std::vector<Case> cases{
-        {"named destination", {0, 11, 11}, {{3, "山頂"}}, {3, 3}, {1}},
-        {"limit passed at the last point", {0, 20, 20}, {}, {3, 3}, {1}},
+        {"named destination", {0, 11, 11}, {{3, "山頂"}}, {3}, {22}, {"山頂"}},
+        {"limit passed at the last point", {0, 20, 20}, {}, {3}, {40}, {""}},
         {"limit and name at one point, then the destination",
          {0, 40, 20, 30},
          {{2, "峠"}, {4, "山頂"}},
-         {2, 2, 4, 4},
-         {1, 3}},
-        {"nothing twice", {0, 20, 20, 5}, {}, {3, 4}, {}},
+         {2, 4},
+         {40, 50},
+         {"峠", "山頂"}},
+        {"limit at a named destination", {0, 20, 20}, {{3, "山頂"}}, {3}, {40}, {"山頂"}},
+        {"last point after the last cut", {0, 20, 20, 5}, {}, {3, 4}, {40, 5}, {"", ""}},
     };
     for (const Case& c : cases) {
         walk(c.minutes);
@@ -242,7 +248,13 @@ TEST_F(CourseTimeCalculationTest, DuplicateEndsAreReportedOncePerPair) {
         const ScheduleResult result = buildSchedule(*state, parameters);
         ASSERT_TRUE(result.ok) << c.what;
         EXPECT_EQ(endPoints(), c.ends) << c.what;
-        EXPECT_EQ(result.duplicates, c.duplicates) << c.what;
+        EXPECT_EQ(walkingMinutes(), c.segmentMinutes) << c.what;
+        std::vector<std::string> names;
+        for (int f = 1; f <= state->segmentCount; ++f) names.push_back(entry(f).name);
+        EXPECT_EQ(names, c.entryNames) << c.what;
+        EXPECT_TRUE(result.duplicates.empty()) << c.what;
+        // The last entry arrives and does not leave.
+        EXPECT_EQ(entry(state->segmentCount).departure, kNoTime) << c.what;
     }
 }
 
@@ -314,18 +326,18 @@ std::vector<float> sixtyMinuteStretches(size_t points) {
 }
 
 TEST_F(CourseTimeCalculationTest, MoreThan120EntriesAreRefusedAndTheTableKept) {
-    // Every stretch of 60 minutes ends a segment; the last point ends one more.
-    walk(sixtyMinuteStretches(120));
+    // Every stretch of 60 minutes ends a segment, the last one at the last point.
+    walk(sixtyMinuteStretches(121));
     ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     EXPECT_EQ(state->segmentCount, 120);
-    EXPECT_EQ(entry(120).endPoint, 120);
+    EXPECT_EQ(entry(120).endPoint, 121);
     EXPECT_EQ(entry(119).endPoint, 120);
 
-    walk({0, 20, 20});
+    walk({0, 20, 20, 5});
     ASSERT_TRUE(buildSchedule(*state, parameters).ok);
     const CourseSegmentTable before = state->segments;
 
-    for (const size_t points : {size_t{121}, size_t{2000}}) {
+    for (const size_t points : {size_t{122}, size_t{2000}}) {
         walk(sixtyMinuteStretches(points));
         const ScheduleResult result = buildSchedule(*state, parameters);
         EXPECT_FALSE(result.ok) << points;

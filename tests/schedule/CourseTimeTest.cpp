@@ -1,5 +1,5 @@
 // The course-time window's logic: its fields, "計算" and "逆ルート" with their refusals, the two
-// modes, the duplicate warning and the schedule commands, driven as the window drives it.
+// modes and the schedule commands, driven as the window drives it.
 #include "schedule/CourseTime.h"
 
 #include "schedule/CourseTimeCalculation.h"
@@ -191,17 +191,17 @@ TEST_F(CourseTimeTest, EmptyOrZeroCorrectionCountsAsOne) {
     }
 }
 
-TEST_F(CourseTimeTest, DuplicateEndsAreWarnedOncePerPair) {
+TEST_F(CourseTimeTest, NamedDestinationEndsTheLastEntryOnce) {
     state->route[5].mountainName = "山頂";
     model->open();
     model->calculate();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    const test::Asked warning = dialogs.messages()[0];
-    EXPECT_EQ(warning.text, "同一の区間データが存在します。どちらかを削除して下さい。");
-    EXPECT_EQ(warning.title, "区間データ警告");
-    EXPECT_EQ(warning.icon, Icon::Error);
-    EXPECT_EQ(warning.buttons, Buttons::Ok);
-    EXPECT_EQ(state->segmentCount, 4);  // the schedule stays as computed
+    EXPECT_TRUE(dialogs.messages().empty());
+    ASSERT_EQ(state->segmentCount, 3);
+    EXPECT_EQ(entry(2).endPoint, 4);
+    EXPECT_EQ(entry(3).endPoint, 5);
+    EXPECT_EQ(entry(3).name, "山頂");
+    EXPECT_EQ(entry(3).departure, kNoTime);
+    EXPECT_EQ(model->forecast(), entry(3).arrival);
 }
 
 // Records whether the schedule list was showing when each message box came up.
@@ -216,30 +216,35 @@ struct WatchingDialogs : test::ScriptedDialogs {
 };
 
 // A walked track (the times of the workflow's horoshiri.TRK in local time) passes the pitch
-// exactly at its last point: that entry and the final one end at the same point, which is the
-// duplicate the warning is for in both modes. The box comes up over the list shown again.
-TEST_F(CourseTimeTest, RecordedTrackEndingOnAPitchWarnsOverTheShownList) {
+// exactly at its last point: that point ends one entry, the last.
+TEST_F(CourseTimeTest, RecordedTrackEndingOnAPitchEndsItsLastEntryOnce) {
     state->gpsMode = true;
     const char* const times[] = {"08:10:00", "08:40:00", "09:30:00", "10:20:00", "11:00:00"};
     for (int i = 1; i <= 5; ++i) state->route[at(i)].timeText = times[i - 1];
-    WatchingDialogs watching;
-    CourseTime gps(*state, watching);
-    watching.listShown = [&gps] { return gps.listVisible(); };
+    CourseTime gps(*state, dialogs);
     gps.open();
     gps.calculate();
-    ASSERT_EQ(state->segmentCount, 3);
+    EXPECT_TRUE(dialogs.messages().empty());
+    ASSERT_EQ(state->segmentCount, 2);
     EXPECT_EQ(entry(1).endPoint, 3);  // 80 minutes > 30
-    EXPECT_EQ(entry(2).endPoint, 5);  // 90 minutes > 55
-    EXPECT_EQ(entry(3).endPoint, 5);  // the final entry
-    ASSERT_EQ(watching.messages().size(), 1u);
-    EXPECT_EQ(watching.messages()[0].title, kDuplicateSegmentTitle);
-    EXPECT_EQ(watching.shownAtMessage, std::vector<bool>{true});
+    EXPECT_EQ(entry(2).endPoint, 5);  // 90 minutes > 55, and the end
+    EXPECT_EQ(entry(2).arrival, "11:00");
+    EXPECT_EQ(gps.forecast(), "11:00");
+}
 
-    // Merging the empty final entry away ("区間の削除" on the last row) leaves no duplicate.
-    gps.selectRow(3);
-    watching.answerMessage(Answer::Yes);
-    gps.dispatch("ActDelEreaData");
-    EXPECT_EQ(state->segmentCount, 2);
+// A refusal found while the list is hidden comes up over the list shown again.
+TEST_F(CourseTimeTest, RefusalComesOverTheShownList) {
+    line(125);
+    WatchingDialogs watching;
+    CourseTime window(*state, watching);
+    watching.listShown = [&window] { return window.listVisible(); };
+    window.open();
+    window.fields().pitch = "1";
+    window.fields().climbSpeed = "100";
+    window.calculate();
+    ASSERT_EQ(watching.messages().size(), 1u);
+    EXPECT_EQ(watching.messages()[0].text, kTooManySegmentsMessage);
+    EXPECT_EQ(watching.shownAtMessage, std::vector<bool>{true});
 }
 
 TEST_F(CourseTimeTest, MoreThan120SegmentsAreRefusedAndNothingChanges) {
@@ -277,9 +282,11 @@ TEST_F(CourseTimeTest, ReverseRouteSchedulesTheWayBack) {
     EXPECT_EQ(state->settings.shortRest, 0);
     EXPECT_NE(model->forecast(), forward);
     EXPECT_EQ(model->forecast(), entry(state->segmentCount).arrival);
-    // The named start now ends the route: its entry and the final one warn once.
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].title, kDuplicateSegmentTitle);
+    // The named start now ends the route, and its one last entry.
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(entry(state->segmentCount).endPoint, 5);
+    EXPECT_EQ(entry(state->segmentCount).name, "登山口");
+    EXPECT_NE(entry(state->segmentCount - 1).endPoint, 5);
 
     model->reverse();
     EXPECT_EQ(state->route[1].placeName, "登山口");
