@@ -201,6 +201,17 @@ std::optional<std::string> QtDialogs::saveFile(const std::string& title, const s
     return withDefaultExtension(dialog.selectedFiles().front().toStdString(), defaultExtension);
 }
 
+std::optional<Dialogs::SavedAs> QtDialogs::saveFileAs(const std::string& title, const std::string& filter,
+                                                      const std::string& initialPath) {
+    QFileDialog dialog(parent_, toQString(title), toQString(initialPath));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    prepareFileDialog(dialog, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const qsizetype index = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    return SavedAs{dialog.selectedFiles().front().toStdString(), static_cast<int>(std::max<qsizetype>(index, 0))};
+}
+
 std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& title) {
     const QColor chosen = QColorDialog::getColor(
         QColor(redOf(initial), greenOf(initial), blueOf(initial)), parent_, toQString(title));
