@@ -8,8 +8,9 @@
 // TITLE is matched as the start of the window's _NET_WM_NAME (UTF-8) or WM_NAME; an empty
 // TITLE takes the first top-level window mapped. Prints the milliseconds of wall time and of
 // the program's CPU time (user + system, until it is ended right after the map) on one line,
-// ends the program and exits 0; exits 1 when no such window came within the timeout. On a busy
-// machine the CPU time is the steadier of the two.
+// ends the program and exits 0; exits 1 when no such window came within the timeout, 3 when
+// the program ended (or crashed) before it mapped the window. On a busy machine the CPU time
+// is the steadier of the two.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -19,6 +20,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -91,13 +93,26 @@ int main(int argc, char** argv) {
         start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(timeoutSeconds));
     while (result != 0) {
         if (XPending(display) == 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-            if (left.count() <= 0) break;
+            int status = 0;
+            if (waitpid(child, &status, WNOHANG) == child) {
+                if (WIFSIGNALED(status))
+                    std::fprintf(stderr, "window_map_timer: the program died of signal %d before its window was mapped\n",
+                                 WTERMSIG(status));
+                else
+                    std::fprintf(stderr, "window_map_timer: the program ended with status %d before its window was mapped\n",
+                                 WEXITSTATUS(status));
+                XCloseDisplay(display);
+                return 3;
+            }
+            // A program that ends is noticed within a tenth of a second.
+            const auto left = std::min(std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now()),
+                                       std::chrono::microseconds(100000));
+            if (deadline <= Clock::now()) break;
             fd_set ready;
             FD_ZERO(&ready);
             FD_SET(fd, &ready);
             timeval wait{static_cast<time_t>(left.count() / 1000000), static_cast<suseconds_t>(left.count() % 1000000)};
-            if (select(fd + 1, &ready, nullptr, nullptr, &wait) <= 0) break;
+            if (select(fd + 1, &ready, nullptr, nullptr, &wait) < 0) break;
             continue;
         }
         XEvent event;

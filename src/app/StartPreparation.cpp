@@ -1,7 +1,6 @@
 #include "app/StartPreparation.h"
 
 #include "app/Paths.h"
-#include "platform/DrawingSurface.h"
 #include "platform/Fonts.h"
 
 #include <QThread>
@@ -27,12 +26,11 @@ auto begin(Work work) {
 
 StartPreparation::StartPreparation(const std::filesystem::path& appFolder) {
     // Qt takes the first thread that uses its objects for the main thread, the one whose
-    // windows it paints. The picture is read with Qt's files on another thread: this thread
-    // makes itself known first, or the start menu may stay unpainted.
+    // windows it paints: this thread makes itself known before any other thread starts.
     QThread::currentThread();
     fonts_ = begin([] { readFontConfiguration(); });
     state_ = begin([] { return makeAppState(); });
-    overview_ = begin([picture = overviewPicturePath(appFolder)] { return DrawingSurface::readPicture(picture); });
+    overview_ = begin([picture = overviewPicturePath(appFolder)] { return DrawingSurface::startReading(picture); });
 }
 
 std::unique_ptr<AppState> StartPreparation::takeState() {
@@ -40,7 +38,7 @@ std::unique_ptr<AppState> StartPreparation::takeState() {
 }
 
 std::optional<QImage> StartPreparation::takeOverview() {
-    return overview_.valid() ? overview_.get() : std::nullopt;
+    return overview_.valid() ? DrawingSurface::finishReading(overview_.get()) : std::nullopt;
 }
 
 void StartPreparation::waitForFonts() {

@@ -1,8 +1,13 @@
 #pragma once
-// Work of the start that needs no desktop connection, done on two other threads while the
+// Work of the start that needs no desktop connection, done on other threads while the
 // connection is made and the splash window shown: the fonts' configuration is read, the
 // application state is created and the overview picture decoded. On a machine with more
 // than one processor the start menu appears sooner; the work itself is the same.
+// The application object is made meanwhile on the main thread, loading the desktop's plugins:
+// these threads touch no Qt object, no plugin and nothing of the application object (the
+// picture is read with the JPEG library alone; a picture that needs the desktop's image
+// readers is left to takeOverview).
+#include "platform/DrawingSurface.h"
 #include "state/AppState.h"
 
 #include <QImage>
@@ -23,6 +28,7 @@ public:
 
     // Each waits until its part is done and can be taken once.
     std::unique_ptr<AppState> takeState();
+    // On the main thread once the application object exists.
     std::optional<QImage> takeOverview();
     // Before the first text is laid out (Qt then reads the same configuration).
     void waitForFonts();
@@ -30,7 +36,7 @@ public:
 private:
     std::future<void> fonts_;
     std::future<std::unique_ptr<AppState>> state_;
-    std::future<std::optional<QImage>> overview_;
+    std::future<DrawingSurface::PictureReading> overview_;
 };
 
 }  // namespace orv

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace orv {
 
@@ -43,6 +44,19 @@ public:
     virtual std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                                 const std::string& defaultExtension,
                                                 const std::string& initialPath) = 0;
+    // The save-file dialog telling also which of the filter's entries was chosen when it was
+    // confirmed (0 for the first, the one chosen at the start); no extension is added. Dialogs
+    // that offer no choice of entry answer through saveFile with the first.
+    struct SavedAs {
+        std::string path;
+        int filterIndex = 0;
+    };
+    virtual std::optional<SavedAs> saveFileAs(const std::string& title, const std::string& filter,
+                                              const std::string& initialPath) {
+        std::optional<std::string> path = saveFile(title, filter, "", initialPath);
+        if (!path) return std::nullopt;
+        return SavedAs{std::move(*path), 0};
+    }
 
     // Colour picker titled `title`, starting at `initial`: the chosen colour, or nothing when
     // cancelled.

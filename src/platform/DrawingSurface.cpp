@@ -3,12 +3,12 @@
 #include "core/TextFile.h"
 #include "platform/Fonts.h"
 #include "platform/JpegPicture.h"
+#include "platform/PictureBytes.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -46,7 +46,13 @@ constexpr i64 kDotRun = 3;
 // pixel arithmetic within 64 bits.
 constexpr i64 kFar = i64{1} << 28;
 // Picture files larger than this are not read at all.
-constexpr qint64 kMaxPictureFileBytes = qint64{256} * 1024 * 1024;
+constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{256} * 1024 * 1024;
+// PNG files are compressed at zlib level 1: a map picture (large areas of one colour, thin
+// lines) is encoded in a third of the time of Qt's default level 6 and comes out about a
+// tenth larger (bench_map). Qt takes
+// the level as a quality number, 100 - quality mapped onto 0..9; this is the one for the level.
+constexpr int kPngLevel = 1;
+constexpr int kPngQuality = 100 - (kPngLevel * 91 + 8) / 9;
 // Pixel sizes of a rotated-text font.
 constexpr int kMaxFontPixels = 1000;
 
@@ -90,8 +96,6 @@ void setStandardResolution(QImage& image) {
 QString toQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
-
-QString toQString(const std::filesystem::path& path) { return QFile::decodeName(path.c_str()); }
 
 // A rectangle of pixels with inclusive bounds; empty when left > right or top > bottom.
 struct Area {
@@ -334,68 +338,6 @@ i64 integerSqrt(i64 value) {
     while (root > 0 && root * root > value) --root;
     while ((root + 1) * (root + 1) <= value) ++root;
     return root;
-}
-
-// A JPEG file is complete when an end-of-image marker follows its first scan; libjpeg itself
-// would quietly fill a cut-short picture with grey.
-bool jpegComplete(const QByteArray& bytes) {
-    const auto byteAt = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
-    const qsizetype size = bytes.size();
-    if (size < 4 || byteAt(0) != 0xFF || byteAt(1) != 0xD8) return false;
-    qsizetype pos = 2;
-    while (pos + 1 < size) {
-        if (byteAt(pos) != 0xFF) return false;
-        while (pos + 1 < size && byteAt(pos + 1) == 0xFF) ++pos;  // fill bytes
-        if (pos + 1 >= size) return false;
-        const unsigned marker = byteAt(pos + 1);
-        if (marker == 0xD9) return false;  // end of image before any scan
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            pos += 2;
-            continue;
-        }
-        if (pos + 3 >= size) return false;
-        const qsizetype length = (qsizetype{byteAt(pos + 2)} << 8) | byteAt(pos + 3);
-        if (length < 2) return false;
-        if (marker == 0xDA)
-            return bytes.indexOf(QByteArrayView("\xFF\xD9", 2), pos + 2 + length) >= 0;
-        pos += 2 + length;
-    }
-    return false;
-}
-
-// An uncompressed BMP file must hold all rows its header announces.
-bool bmpComplete(const QByteArray& bytes) {
-    const auto byteAt = [&](qsizetype i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]));
-    };
-    const auto u16 = [&](qsizetype i) { return byteAt(i) | (byteAt(i + 1) << 8); };
-    const auto u32 = [&](qsizetype i) { return u16(i) | (u16(i + 2) << 16); };
-    if (bytes.size() < 26) return false;
-    const i64 dataOffset = u32(10);
-    const std::uint32_t headerSize = u32(14);
-    i64 width = 0;
-    i64 height = 0;
-    i64 bitCount = 0;
-    std::uint32_t compression = 0;
-    if (headerSize == 12) {
-        width = u16(18);
-        height = u16(20);
-        bitCount = u16(24);
-    } else {
-        if (headerSize < 40 || bytes.size() < 34) return false;
-        width = static_cast<std::int32_t>(u32(18));
-        height = static_cast<std::int32_t>(u32(22));
-        bitCount = u16(28);
-        compression = u32(30);
-    }
-    // Pictures beyond the surface's limits are refused anyway; this also keeps the sums small.
-    if (std::llabs(width) > DrawingSurface::kMaxSide ||
-        std::llabs(height) > DrawingSurface::kMaxSide || bitCount > 64)
-        return false;
-    const bool plainRows = compression == 0 || compression == 3 || compression == 6;
-    if (!plainRows) return true;  // run-length coded: the reader checks its own data
-    const i64 rowBytes = (std::llabs(width) * bitCount + 31) / 32 * 4;
-    return dataOffset + rowBytes * std::llabs(height) <= bytes.size();
 }
 
 }  // namespace
@@ -742,7 +684,8 @@ bool DrawingSurface::copyToClipboard() const {
 bool DrawingSurface::savePicture(const std::filesystem::path& path, PictureFormat format) const {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, format == PictureFormat::Png ? "PNG" : "BMP"))
+    const bool png = format == PictureFormat::Png;
+    if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, png ? "PNG" : "BMP", png ? kPngQuality : -1))
         return false;
     return writeBytesAtomic(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))) ==
            FileError::None;
@@ -765,30 +708,39 @@ bool DrawingSurface::takePicture(std::optional<QImage> picture) {
 }
 
 std::optional<QImage> DrawingSurface::readPicture(const std::filesystem::path& path) {
-    QFile file(toQString(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    if (file.size() > kMaxPictureFileBytes) return std::nullopt;
-    QByteArray bytes = file.readAll();
-    file.close();
+    return finishReading(startReading(path));
+}
 
+DrawingSurface::PictureReading DrawingSurface::startReading(const std::filesystem::path& path) {
+    std::optional<QByteArray> bytes = readFileBytes(path, kMaxPictureFileBytes);
+    if (!bytes) return {};
+    switch (pictureKindOf(*bytes)) {
+        case PictureKind::Jpeg:
+            if (!jpegComplete(*bytes)) return {};
+            // Colour and greyscale pictures are decoded straight into the surface's pixel
+            // layout; the desktop's reader is left the rarer kinds (CMYK).
+            if (std::optional<QImage> picture = decodeJpegRgb32(*bytes, kMaxSide)) {
+                setStandardResolution(*picture);
+                return {std::move(picture), {}};
+            }
+            return {std::nullopt, std::move(*bytes)};
+        case PictureKind::Bmp:
+            if (!bmpComplete(*bytes, bytes->size(), kMaxSide)) return {};
+            return {std::nullopt, std::move(*bytes)};
+        case PictureKind::Other: break;
+    }
+    return {};
+}
+
+std::optional<QImage> DrawingSurface::finishReading(PictureReading reading) {
+    if (reading.picture) return std::move(reading.picture);
+    QByteArray& bytes = reading.bytes;
+    const PictureKind kind = pictureKindOf(bytes);
+    if (kind == PictureKind::Other || (kind == PictureKind::Jpeg && !jpegDecodesWhole(bytes, kMaxSide)))
+        return std::nullopt;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (format == "jpeg") {
-        if (!jpegComplete(bytes)) return std::nullopt;
-        // Colour and greyscale pictures are decoded straight into the surface's pixel layout;
-        // the reader below is left the rarer kinds (CMYK).
-        if (std::optional<QImage> picture = decodeJpegRgb32(bytes, kMaxSide)) {
-            setStandardResolution(*picture);
-            return picture;
-        }
-    } else if (format == "bmp") {
-        if (!bmpComplete(bytes)) return std::nullopt;
-    } else {
-        return std::nullopt;
-    }
+    QImageReader reader(&buffer, kind == PictureKind::Jpeg ? "jpeg" : "bmp");
     const QSize size = reader.size();
     if (!size.isValid() || size.width() < 1 || size.height() < 1 || size.width() > kMaxSide ||
         size.height() > kMaxSide)

@@ -23,6 +23,7 @@
 #include "core/Colour.h"
 #include "core/TextStyle.h"
 
+#include <QByteArray>
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -157,9 +158,20 @@ public:
     // larger than kMaxSide.
     bool loadPicture(const std::filesystem::path& path);
     // The reading half of loadPicture: the picture in the surface's pixel layout, or nothing
-    // for what loadPicture refuses. It touches no surface, so it may run on another thread
-    // (the start reads the overview picture while the desktop connection is made).
+    // for what loadPicture refuses. It uses the desktop's image readers: only on the main
+    // thread, once the application object exists.
     static std::optional<QImage> readPicture(const std::filesystem::path& path);
+    // readPicture in two steps, the first of which may run on any thread, also before the
+    // application object exists (the start reads the overview picture while the desktop
+    // connection is made). startReading reads the file and decodes what needs none of the
+    // desktop's image readers (colour and greyscale JPEG); finishReading, on the main thread
+    // once the application object exists, decodes the rest.
+    struct PictureReading {
+        std::optional<QImage> picture;  // decoded already
+        QByteArray bytes;               // the file, when its decoding is left to finishReading
+    };
+    static PictureReading startReading(const std::filesystem::path& path);
+    static std::optional<QImage> finishReading(PictureReading reading);
     // The taking half: a picture from readPicture becomes the image. False for nothing.
     bool takePicture(std::optional<QImage> picture);
 

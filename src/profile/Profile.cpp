@@ -2,6 +2,7 @@
 
 #include "core/NumberText.h"
 #include "core/Rounding.h"
+#include "platform/PictureSave.h"
 #include "profile/ProfileTools.h"
 #include "schedule/ScheduleEdit.h"
 
@@ -20,7 +21,6 @@ constexpr const char* kBaseRefusalTitle = "最低標高値以上を指定";
 constexpr const char* kDeletionTitle = "区間の削除";
 constexpr const char* kFillColourTitle = "断面図塗りつぶし色の指定";
 constexpr const char* kSaveTitle = "画像の保存";
-constexpr const char* kSaveFilter = "BMPデータファイル(*.BMP)|*.BMP|PNGデータファイル(*.PNG)|*.PNG";
 
 }  // namespace
 
@@ -226,9 +226,12 @@ void Profile::copyToClipboard() {
 
 void Profile::copyToFile() {
     stampPlanName(surface_, state_);
-    const std::optional<std::string> path = dialogs_.saveFile(kSaveTitle, kSaveFilter, "BMP", "");
-    if (path && !surface_.savePicture(*path, pictureFormatFor(*path)))
-        dialogs_.message("「" + *path + "」に画像を保存できませんでした。", kSaveTitle, Buttons::Ok, Icon::Error);
+    if (const std::optional<PictureFile> file = askPictureFile(dialogs_, kSaveTitle, state_.pictureFolder, state_.dataFolder)) {
+        if (surface_.savePicture(file->path, file->format))
+            state_.pictureFolder = file->path.parent_path();
+        else
+            dialogs_.message("「" + file->path.string() + "」に画像を保存できませんでした。", kSaveTitle, Buttons::Ok, Icon::Error);
+    }
     redraw();
 }
 

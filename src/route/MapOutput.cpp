@@ -2,6 +2,7 @@
 
 #include "core/NumberText.h"
 #include "core/Rounding.h"
+#include "platform/PictureSave.h"
 #include "route/LabelGlyphs.h"
 #include "route/Measurement.h"
 #include "route/Overlays.h"
@@ -74,11 +75,12 @@ MapSaveOutcome saveMapToFile(MapContext& ctx, QDate today) {
     drawMapCaption(ctx.pictures.map, ctx.state,
                    mapCaption(ctx.state, ctx.state.planName + "  " + captionDate(today)));
     MapSaveOutcome outcome = MapSaveOutcome::Cancelled;
-    if (const auto file = ctx.dialogs.saveFile(kPictureSaveTitle, kPictureSaveFilter, "", "")) {
-        if (ctx.pictures.map.savePicture(*file, pictureFormatFor(*file))) {
+    if (const auto file = askPictureFile(ctx.dialogs, kPictureSaveTitle, ctx.state.pictureFolder, ctx.state.dataFolder)) {
+        if (ctx.pictures.map.savePicture(file->path, file->format)) {
+            ctx.state.pictureFolder = file->path.parent_path();
             outcome = MapSaveOutcome::Saved;
         } else {
-            ctx.dialogs.message(std::string(kPictureSaveFailedMessage) + "\r\n" + *file, kPictureSaveTitle,
+            ctx.dialogs.message(std::string(kPictureSaveFailedMessage) + "\r\n" + file->path.string(), kPictureSaveTitle,
                                 Buttons::Ok, Icon::Warning);
             outcome = MapSaveOutcome::Failed;
         }

@@ -15,9 +15,6 @@
 namespace orv {
 
 inline constexpr const char* kPictureSaveTitle = "画像の保存";
-// BMP first, and so chosen unless the user picks PNG.
-inline constexpr const char* kPictureSaveFilter =
-    "BMPデータファイル(*.BMP)|*.BMP;*.bmp|PNGデータファイル(*.PNG)|*.PNG;*.png";
 inline constexpr const char* kPictureSaveFailedMessage = "画像を保存できません。";
 
 // The caption's texts: the title and the four statistic lines, from the totals in slot 0 of

@@ -139,6 +139,8 @@ struct AppState : FixedTexts, PlanFlags, SessionValues {
     // Paths.
     std::filesystem::path appFolder;
     std::filesystem::path dataFolder;
+    // The folder a picture was last saved in, for the run; empty until the first is saved.
+    std::filesystem::path pictureFolder;
     std::string planName;
     std::string gpsFilePath;
 

@@ -3,6 +3,9 @@
 
 #include "app/Paths.h"
 #include "platform/DrawingSurface.h"
+#include "support/TempDir.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +27,20 @@ TEST(StartPreparation, GivesTheOverviewPictureAndTheStateAsTheStartWouldMakeThem
     ASSERT_TRUE(prepared.takePicture(preparation.takeOverview()));
     EXPECT_EQ(prepared.image(), read.image());
     preparation.waitForFonts();
+}
+
+// A picture the JPEG library alone cannot decode is read on the other thread and decoded when
+// taken, on this thread.
+TEST(StartPreparation, AnOverviewLeftToTheDesktopsReaderIsDecodedWhenTaken) {
+    test::TempDir dir;
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 120, 200));
+    std::filesystem::create_directories(dir / "overview");
+    ASSERT_TRUE(picture.save(QString::fromStdString(overviewPicturePath(dir.path()).string()), "BMP"));
+    StartPreparation preparation(dir.path());
+    DrawingSurface prepared(1, 1);
+    ASSERT_TRUE(prepared.takePicture(preparation.takeOverview()));
+    EXPECT_EQ(prepared.image(), picture);
 }
 
 TEST(StartPreparation, AFolderWithoutTheOverviewGivesNoPicture) {

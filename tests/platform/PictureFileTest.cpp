@@ -104,6 +104,27 @@ TEST_F(PictureFiles, JpegPixelsAreTheImageReadersOnes) {
     }
 }
 
+// The first step, which may run before the application object exists, decodes colour and
+// greyscale JPEG itself and leaves everything else to the second; together they read what
+// readPicture reads.
+TEST_F(PictureFiles, ReadingInTwoStepsLeavesOnlyTheDesktopsReaderToTheSecond) {
+    write(file("sheet.jpg"), encoded(sample(), "JPEG"));
+    write(file("sheet.bmp"), encoded(sample(), "BMP"));
+    write(file("sheet.png"), encoded(sample(), "PNG"));
+    const DrawingSurface::PictureReading jpeg = DrawingSurface::startReading(file("sheet.jpg"));
+    ASSERT_TRUE(jpeg.picture.has_value());
+    EXPECT_TRUE(jpeg.bytes.isEmpty());
+    const DrawingSurface::PictureReading bmp = DrawingSurface::startReading(file("sheet.bmp"));
+    EXPECT_FALSE(bmp.picture.has_value());
+    EXPECT_TRUE(bmp.bytes.startsWith("BM"));
+    const DrawingSurface::PictureReading png = DrawingSurface::startReading(file("sheet.png"));
+    EXPECT_FALSE(png.picture.has_value());
+    EXPECT_TRUE(png.bytes.isEmpty());
+    EXPECT_EQ(DrawingSurface::finishReading(jpeg), DrawingSurface::readPicture(file("sheet.jpg")));
+    EXPECT_EQ(DrawingSurface::finishReading(bmp), DrawingSurface::readPicture(file("sheet.bmp")));
+    EXPECT_FALSE(DrawingSurface::finishReading(png).has_value());
+}
+
 TEST_F(PictureFiles, UnreadableFilesFailAndLeaveTheImageAlone) {
     const QByteArray jpeg = encoded(sample(), "JPEG");
     const QByteArray bmp = encoded(sample(), "BMP");
@@ -121,6 +142,7 @@ TEST_F(PictureFiles, UnreadableFilesFailAndLeaveTheImageAlone) {
         {"half.jpg", jpeg.left(jpeg.size() / 2)},
         {"cut.jpg", jpeg.left(jpeg.size() - 40)},  // the decoder alone would fill it with grey
         {"no-end.jpg", jpeg.left(jpeg.size() - 2)},
+        {"half-with-end.jpg", jpeg.left(jpeg.size() / 2) + QByteArray("\xFF\xD9", 2)},  // the decoder meets the end mid-picture
         {"cut-header.jpg", jpeg.left(30)},
         {"cut.bmp", bmp.left(bmp.size() - 100)},
         {"header-only.bmp", lyingBmp},

@@ -390,15 +390,26 @@ TEST_F(ProfileTest, SavedPicturesCarryThePlanNameAndTheWindowDoesNot) {
     profile->activate();
     test::TempDir dir;
     const QImage clean = picture();
-    for (const char* name : {"profile.BMP", "profile.png"}) {
-        dialogs.answerFile((dir / name).string());
+    state->dataFolder = dir / "data";
+    // Typed name, chosen filter entry, the file written.
+    struct Case {
+        const char* typed;
+        int entry;
+        const char* written;
+    };
+    for (const Case& c : {Case{"profile.BMP", 0, "profile.BMP"}, Case{"profile.png", 0, "profile.png"},
+                          Case{"profile2", 1, "profile2.PNG"}}) {
+        const char* name = c.written;
+        const bool first = dialogs.asked().empty();
+        dialogs.answerFile((dir / c.typed).string());
+        dialogs.chooseFilter(c.entry);
         profile->dispatch(kCopyToFile.text());
         const test::Asked& asked = dialogs.asked().back();
         EXPECT_EQ(asked.kind, "saveFile");
         EXPECT_EQ(asked.title, "画像の保存");
-        EXPECT_EQ(asked.text, "BMPデータファイル(*.BMP)|*.BMP|PNGデータファイル(*.PNG)|*.PNG");
-        EXPECT_EQ(asked.initialPath, "");
-        QImage saved(QString::fromStdString((dir / name).string()), std::string(name).ends_with("png") ? "PNG" : "BMP");
+        EXPECT_EQ(asked.text, "BMPデータファイル(*.BMP)|*.BMP;*.bmp|PNGデータファイル(*.PNG)|*.PNG;*.png");
+        EXPECT_EQ(asked.initialPath, first ? (dir / "data").string() : dir.path().string());
+        QImage saved(QString::fromStdString((dir / name).string()), std::string(name).ends_with("BMP") ? "BMP" : "PNG");
         ASSERT_FALSE(saved.isNull()) << name;
         EXPECT_EQ(saved.size(), QSize(kProfileWidth, kProfileHeight));
         saved = saved.convertToFormat(QImage::Format_RGB32);

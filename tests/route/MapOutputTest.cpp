@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 namespace orv {
@@ -109,13 +110,15 @@ TEST_F(MapOutputTest, ClipboardGetsTheCaptionedMapAndTheMapLosesIt) {
     EXPECT_NE(world.pictures.map.image(), expected);
 }
 
-TEST_F(MapOutputTest, FileGetsTheCaptionWithTheDateAsBmpOrPng) {
+TEST_F(MapOutputTest, FileGetsTheCaptionWithTheDateAsTheChosenFilterSays) {
     setTotals(1234.9f, 1500.99f, 318.0f, 240.0f, 1000.4f, 1525.6f);
+    state.dataFolder = dir / "data";
     const QImage expected = captioned("円錐山  2024/05/04");
-    const auto bmp = dir / "map";  // no extension: written as BMP under that very name
-    const auto png = dir / "map.PNG";
-    world.dialogs.answerFile(bmp.string());
-    world.dialogs.answerFile(png.string());
+    // A bare name gets the chosen entry's extension and format.
+    world.dialogs.answerFile((dir / "map").string());
+    world.dialogs.answerFile((dir / "map2").string());
+    world.dialogs.chooseFilter(0);
+    world.dialogs.chooseFilter(1);
     EXPECT_EQ(saveMapToFile(world.ctx, QDate(2024, 5, 4)), MapSaveOutcome::Saved);
     EXPECT_EQ(saveMapToFile(world.ctx, QDate(2024, 5, 4)), MapSaveOutcome::Saved);
 
@@ -124,15 +127,19 @@ TEST_F(MapOutputTest, FileGetsTheCaptionWithTheDateAsBmpOrPng) {
     EXPECT_EQ(asked.kind, "saveFile");
     EXPECT_EQ(asked.title, "画像の保存");
     EXPECT_EQ(asked.text, "BMPデータファイル(*.BMP)|*.BMP;*.bmp|PNGデータファイル(*.PNG)|*.PNG;*.png");
-    EXPECT_EQ(asked.initialPath, "");
+    // The first dialog starts in the data folder, the next where the last picture went.
+    EXPECT_EQ(asked.initialPath, (dir / "data").string());
+    EXPECT_EQ(world.dialogs.asked()[1].initialPath, dir.path().string());
 
+    EXPECT_FALSE(std::filesystem::exists(dir / "map"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "map2"));
     std::string bytes;
-    ASSERT_EQ(readBytes(bmp, bytes), FileError::None);
+    ASSERT_EQ(readBytes(dir / "map.BMP", bytes), FileError::None);
     EXPECT_EQ(bytes.substr(0, 2), "BM");
     EXPECT_EQ(QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "BMP")
                   .convertToFormat(QImage::Format_RGB32),
               expected);
-    ASSERT_EQ(readBytes(png, bytes), FileError::None);
+    ASSERT_EQ(readBytes(dir / "map2.PNG", bytes), FileError::None);
     EXPECT_EQ(bytes.substr(1, 3), "PNG");
     EXPECT_EQ(QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()), "PNG")
                   .convertToFormat(QImage::Format_RGB32),

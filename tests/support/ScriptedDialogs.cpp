@@ -37,7 +37,7 @@ std::vector<Asked> ScriptedDialogs::messages() const {
 }
 
 bool ScriptedDialogs::allAnswersUsed() const {
-    return messages_.empty() && inputs_.empty() && files_.empty() && colours_.empty() &&
+    return messages_.empty() && inputs_.empty() && files_.empty() && filterIndices_.empty() && colours_.empty() &&
            fonts_.empty() && folders_.empty();
 }
 
@@ -76,6 +76,15 @@ std::optional<std::string> ScriptedDialogs::saveFile(const std::string& title,
                                                      const std::string&, const std::string& initialPath) {
     asked_.push_back({"saveFile", filter, title, Buttons::OkCancel, Icon::None, initialPath});
     return take(files_, std::optional<std::string>(), "save file " + title);
+}
+
+std::optional<Dialogs::SavedAs> ScriptedDialogs::saveFileAs(const std::string& title, const std::string& filter,
+                                                            const std::string& initialPath) {
+    const int index = filterIndices_.empty() ? 0 : filterIndices_.front();
+    if (!filterIndices_.empty()) filterIndices_.pop_front();
+    std::optional<std::string> path = saveFile(title, filter, "", initialPath);
+    if (!path) return std::nullopt;
+    return SavedAs{std::move(*path), index};
 }
 
 std::optional<Colour> ScriptedDialogs::pickColour(Colour, const std::string& title) {

@@ -26,6 +26,9 @@ public:
     void answerMessage(Answer a) { messages_.push_back(a); }
     void answerInput(std::string text) { inputs_.push_back(std::move(text)); }
     void answerFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    // The filter entry a save dialog asked through saveFileAs leaves chosen with its next
+    // answer; without one it is the first.
+    void chooseFilter(int index) { filterIndices_.push_back(index); }
     void answerColour(std::optional<Colour> c) { colours_.push_back(c); }
     void answerFont(std::optional<TextStyle> f) { fonts_.push_back(std::move(f)); }
     void answerFolder(std::string folder) { folders_.push_back(std::move(folder)); }
@@ -50,6 +53,8 @@ public:
     std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                         const std::string& defaultExtension,
                                         const std::string& initialPath) override;
+    std::optional<SavedAs> saveFileAs(const std::string& title, const std::string& filter,
+                                      const std::string& initialPath) override;
     std::optional<Colour> pickColour(Colour initial, const std::string& title) override;
     std::optional<TextStyle> pickFont(const TextStyle& initial) override;
     std::string pickFolder(const std::string& title, const std::string& initialFolder) override;
@@ -61,6 +66,7 @@ private:
     std::deque<Answer> messages_;
     std::deque<std::string> inputs_;
     std::deque<std::optional<std::string>> files_;
+    std::deque<int> filterIndices_;
     std::deque<std::optional<Colour>> colours_;
     std::deque<std::optional<TextStyle>> fonts_;
     std::deque<std::string> folders_;

@@ -207,12 +207,20 @@ std::optional<std::string> QtDialogs::openFile(const std::string& title, const s
 std::optional<std::string> QtDialogs::saveFile(const std::string& title, const std::string& filter,
                                                const std::string& defaultExtension,
                                                const std::string& initialPath) {
+    const std::optional<SavedAs> saved = QtDialogs::saveFileAs(title, filter, initialPath);
+    if (!saved) return std::nullopt;
+    return withDefaultExtension(saved->path, defaultExtension);
+}
+
+std::optional<Dialogs::SavedAs> QtDialogs::saveFileAs(const std::string& title, const std::string& filter,
+                                                      const std::string& initialPath) {
     QFileDialog dialog(parent_, toQString(title), toQString(initialPath));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     prepareFileDialog(dialog, filter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return withDefaultExtension(dialog.selectedFiles().front().toStdString(), defaultExtension);
+    const qsizetype index = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    return SavedAs{dialog.selectedFiles().front().toStdString(), static_cast<int>(std::max<qsizetype>(index, 0))};
 }
 
 std::optional<Colour> QtDialogs::pickColour(Colour initial, const std::string& title) {

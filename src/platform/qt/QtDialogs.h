@@ -50,6 +50,8 @@ public:
     std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                         const std::string& defaultExtension,
                                         const std::string& initialPath) override;
+    std::optional<SavedAs> saveFileAs(const std::string& title, const std::string& filter,
+                                      const std::string& initialPath) override;
     std::optional<Colour> pickColour(Colour initial, const std::string& title) override;
     std::optional<TextStyle> pickFont(const TextStyle& initial) override;
     std::string pickFolder(const std::string& title, const std::string& initialFolder) override;

@@ -4,14 +4,14 @@
 #include "platform/qt/ElidedLabel.h"
 #include "platform/qt/MenuAdapter.h"
 #include "platform/qt/QtText.h"
+#include "sheets/MapImageFile.h"
 #include "sheets/MapImageTools.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -213,21 +213,10 @@ void MapImageWindow::dispatch(const std::string& toolId) {
     if (logic_->outcome != MapImageOutcome::Open) accept();
 }
 
-// Images are read whole into memory: the size is checked from the file's header first, so an
-// image beyond the limit takes no memory at all.
 ImageLoad MapImageWindow::loadImage(const std::string& path, ImageSize& size) {
-    const QString file = toQString(path);
-    if (!QFileInfo(file).isFile()) return ImageLoad::Missing;
-    QImageReader reader(file);
-    reader.setDecideFormatFromContent(true);
-    const QSize header = reader.size();
-    if (!header.isValid() || header.isEmpty()) return ImageLoad::Unreadable;
-    if (header.width() > kMaxMapImageSide || header.height() > kMaxMapImageSide) return ImageLoad::TooLarge;
-    // 20000 × 20000 pixels of four bytes each.
-    QImageReader::setAllocationLimit(1600);
-    QImage picture;
-    if (!reader.read(&picture) || picture.isNull()) return ImageLoad::Unreadable;
-    image_ = std::move(picture);
+    MapImageRead read = readMapImage(path);
+    if (read.load != ImageLoad::Loaded) return read.load;
+    image_ = std::move(read.image);
     size = {image_.width(), image_.height()};
     view_->resize(image_.size());
     view_->update();

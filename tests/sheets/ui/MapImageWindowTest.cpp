@@ -106,5 +106,15 @@ TEST_F(MapImageWindowTest, APictureBeyondTheLimitIsRefusedFromItsHeader) {
               "地図画像が大きすぎます。幅・高さとも20000ピクセルまでの画像を指定して下さい。\r\n" + path);
 }
 
+TEST_F(MapImageWindowTest, ACutShortScanIsRefusedOnTheStatusLine) {
+    // 176 bytes of a JPEG whose header claims 20000 × 20000 grey pixels.
+    MapImageWindow window(*state, dialogs);
+    dialogs.answerFile(std::string(ORVANE_FIXTURES) + "/scan/cut-20000.jpg");
+    window.logic().openSheetImage(5);
+    EXPECT_FALSE(window.logic().imageLoaded);
+    EXPECT_EQ(window.logic().statusPanels[0], "地図画像を読み込めませんでした。");
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
 }  // namespace
 }  // namespace orv
