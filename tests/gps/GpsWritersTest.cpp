@@ -88,8 +88,9 @@ TEST_F(GpsWritersTest, RecordedPcxTracksKeepTheirDatesAndTimes) {
     const auto read = readPcxTrack(source, {});
     ASSERT_TRUE(read.ok());
     const auto lines = pcxTrackLines("log", read->points, PcxTimes::Recorded);
-    EXPECT_EQ(lines[6], "T  N354512.3 E1394512.3 08-OCT-99 15:20:00 0");
-    EXPECT_EQ(lines[7], "T  N354513 E1394513 31-DEC-99 14:59:59 0");
+    // The heights of the ALT column go through with their points.
+    EXPECT_EQ(lines[6], "T  N354512.3 E1394512.3 08-OCT-99 15:20:00 123");
+    EXPECT_EQ(lines[7], "T  N354513 E1394513 31-DEC-99 14:59:59 123");
 
     ASSERT_TRUE(writePcxTrackFile(dir / "copy.TRK", "log", read->points, PcxTimes::Recorded).ok());
     const auto copy = readPcxTrack(dir / "copy.TRK", {});
