@@ -45,6 +45,8 @@ std::string scheduleListRow(const CourseSegment& entry);
 bool segmentLeavesData(const AppState& state, int entry);
 // Follows the number of such an entry in the list.
 inline constexpr const char* kOutsideDataMark = "※";
+// Shown under the list while an entry carries the mark.
+inline constexpr const char* kOutsideDataLegend = "※ 標高データの範囲外を通る区間（平地として計算）";
 
 // The rows of entries 0..segmentCount as the table holds them now (no names written); the
 // number of an entry that leaves the elevation data carries kOutsideDataMark.

@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace orv {
@@ -153,6 +154,9 @@ QGridLayout* CourseTimeWindow::buildParameters() {
     grid->addWidget(forecast_, row++, 1);
     grid->addWidget(new QLabel(toQString(kPlaceNamesNote), this), row++, 0, 1, 3);
     grid->addWidget(new QLabel(toQString(kEstimateNote), this), row++, 0, 1, 3);
+    outsideLegend_ = new QLabel(toQString(kOutsideDataLegend), this);
+    outsideLegend_->hide();
+    grid->addWidget(outsideLegend_, row++, 0, 1, 3);
     grid->setRowStretch(row, 1);
 
     return grid;
@@ -247,6 +251,9 @@ void CourseTimeWindow::showRows() {
         for (const std::string& row : shownRows_)
             items << new QTreeWidgetItem(toQString(row).split(QLatin1Char('\t')));
         list_->addTopLevelItems(items);
+        outsideLegend_->setVisible(std::any_of(shownRows_.begin(), shownRows_.end(), [](const std::string& row) {
+            return row.find(kOutsideDataMark) != std::string::npos;
+        }));
     }
     const int selected = model_.selectedRow();
     QTreeWidgetItem* item = selected >= 0 ? list_->topLevelItem(selected) : nullptr;

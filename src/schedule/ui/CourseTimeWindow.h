@@ -60,6 +60,7 @@ private:
     QLineEdit* pitch_ = nullptr;
     QLineEdit* startTime_ = nullptr;
     QLabel* forecast_ = nullptr;
+    QLabel* outsideLegend_ = nullptr;
     QTreeWidget* list_ = nullptr;
     QPushButton* reverseButton_ = nullptr;
     std::vector<std::string> shownRows_;

@@ -101,6 +101,32 @@ TEST_F(CourseTimeWindowTest, CalculateFillsTheListAndTheForecast) {
     EXPECT_EQ(window.model().selectedRow(), 2);
 }
 
+// Entries that pass beyond the elevation data carry the mark, and the legend under the
+// parameters says what it means; it is hidden while no entry carries it.
+TEST_F(CourseTimeWindowTest, EntriesBeyondTheElevationDataAreMarkedWithALegend) {
+    CourseTimeWindow window(*state, dialogs);
+    window.show();
+    auto* list = child<QTreeWidget>(window, "schedule");
+    const auto legendShown = [&] {
+        for (QLabel* label : window.findChildren<QLabel*>())
+            if (label->text() == QString::fromUtf8("※ 標高データの範囲外を通る区間（平地として計算）")) return label->isVisible();
+        return false;
+    };
+    child<QPushButton>(window, "calculateButton")->click();
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    EXPECT_FALSE(legendShown());
+
+    // The block ends 60″ east of the first point: points 4 and 5 lie beyond it.
+    state->demUnused = 0;
+    state->levelCorners[1][3] = secondsToDms(460060);
+    child<QPushButton>(window, "calculateButton")->click();
+    const int rows = list->topLevelItemCount();
+    ASSERT_GE(rows, 2);
+    EXPECT_TRUE(list->topLevelItem(rows - 1)->text(0).endsWith(QString::fromUtf8("※")));
+    EXPECT_FALSE(list->topLevelItem(0)->text(0).contains(QString::fromUtf8("※")));
+    EXPECT_TRUE(legendShown());
+}
+
 TEST_F(CourseTimeWindowTest, SpinnersStepTheCorrectionAndThePitch) {
     CourseTimeWindow window(*state, dialogs);
     auto* correction = child<QLineEdit>(window, "correction");
