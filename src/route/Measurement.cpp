@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace orv {
@@ -210,20 +211,30 @@ LevelArea levelArea(const AppState& state, int level) {
 // Route points 0..2048 in arc-seconds, read once per measurement.
 using RoutePositions = std::array<Position, kMaxRoutePoints + 1>;
 
+struct GridCell {
+    int32_t row = 0;
+    int32_t column = 0;
+};
+
+// The grid cell of a position in a level's area, when it lies in 0..600 both ways. A level
+// without an area has no cells.
+std::optional<GridCell> cellOf(const Position& p, const LevelArea& area) {
+    if (!(area.dLat > 0.0f) || !(area.dLon > 0.0f)) return std::nullopt;
+    const int32_t column = floorToInt(static_cast<double>(p.longitude - area.bounds.west) /
+                                      static_cast<double>(area.dLon));
+    const int32_t row = floorToInt(static_cast<double>(area.bounds.north - p.latitude) /
+                                   static_cast<double>(area.dLat));
+    if (column < 0 || column > 600 || row < 0 || row > 600) return std::nullopt;
+    return GridCell{row, column};
+}
+
 // Every point whose grid cell lies in 0..600 takes the elevation of the current level there;
-// the others keep theirs. A level without an area has no cells.
+// the others keep theirs.
 void takeGridElevations(AppState& state, const RoutePositions& positions, int count, int level,
                         const LevelArea& area) {
-    if (!(area.dLat > 0.0f) || !(area.dLon > 0.0f)) return;
-    for (int i = 1; i <= count; ++i) {
-        const Position& p = positions[slot(i)];
-        const int32_t column = floorToInt(static_cast<double>(p.longitude - area.bounds.west) /
-                                          static_cast<double>(area.dLon));
-        const int32_t row = floorToInt(static_cast<double>(area.bounds.north - p.latitude) /
-                                       static_cast<double>(area.dLat));
-        if (column >= 0 && column <= 600 && row >= 0 && row <= 600)
-            state.route[slot(i)].elevation = state.elevationGrid.get(row, column, level);
-    }
+    for (int i = 1; i <= count; ++i)
+        if (const auto cell = cellOf(positions[slot(i)], area))
+            state.route[slot(i)].elevation = state.elevationGrid.get(cell->row, cell->column, level);
 }
 
 // Marks the points that lie outside the elevation data: beyond the block (level 1 is the whole
@@ -236,13 +247,8 @@ void markPointsOutsideData(AppState& state, const RoutePositions& positions, int
         RoutePoint& point = state.route[slot(i)];
         point.outsideData = false;
         if (!hasBlock) continue;
-        const Position& p = positions[slot(i)];
-        const int32_t column = floorToInt(static_cast<double>(p.longitude - block.bounds.west) /
-                                          static_cast<double>(block.dLon));
-        const int32_t row = floorToInt(static_cast<double>(block.bounds.north - p.latitude) /
-                                       static_cast<double>(block.dLat));
-        point.outsideData = column < 0 || column > 600 || row < 0 || row > 600 ||
-                            state.elevationGrid.get(row, column, 1) == ElevationGrid::kNoData ||
+        const auto cell = cellOf(positions[slot(i)], block);
+        point.outsideData = !cell || state.elevationGrid.get(cell->row, cell->column, 1) == ElevationGrid::kNoData ||
                             point.elevation == ElevationGrid::kNoData;
     }
 }
