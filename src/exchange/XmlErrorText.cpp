@@ -53,8 +53,11 @@ std::string explainedXmlDetail(const std::string& detail) {
         }
     }
     if (found == 0) return detail;
+    const std::string cause = xmlErrorCause(found) + "：";
+    const size_t at = detail.find(XML_ErrorString(static_cast<XML_Error>(found)));
+    if (at >= cause.size() && detail.compare(at - cause.size(), cause.size(), cause) == 0) return detail;  // explained already
     std::string out = detail;
-    out.insert(out.find(XML_ErrorString(static_cast<XML_Error>(found))), xmlErrorCause(found) + "：");
+    out.insert(at, cause);
     return out;
 }
 

@@ -11,7 +11,8 @@ std::string xmlErrorCause(int code);
 
 // The detail with the Japanese cause put before expat's English message it holds
 // ("XMLとして正しくありません（使えない文字か、崩れたタグがあります：not well-formed (invalid
-// token)）。"); a detail that holds none is returned as it is.
+// token)）。"); a detail that holds none, or whose message has its cause before it already, is
+// returned as it is.
 std::string explainedXmlDetail(const std::string& detail);
 
 }  // namespace orv

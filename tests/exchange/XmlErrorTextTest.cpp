@@ -29,6 +29,7 @@ TEST(XmlErrorText, ReaderProblemsGetTheirCauseBeforeExpatsWords) {
         const auto read = readGpx(c.bytes);
         ASSERT_FALSE(read.ok()) << c.what;
         EXPECT_EQ(explainedXmlDetail(read.problem().detail), c.detail) << c.what;
+        EXPECT_EQ(explainedXmlDetail(c.detail), c.detail) << c.what;  // explained once only
     }
     // A detail of the reader's own words stays as it is.
     EXPECT_EQ(explainedXmlDetail("ファイルが途中で終わっています。"), "ファイルが途中で終わっています。");
