@@ -17,6 +17,10 @@ std::string terminalText(std::string text);
 // data folder only); otherwise why not, for the usage error of --plan.
 std::optional<std::string> planNameProblem(const std::string& plan);
 
+// "-" as the file written: the bytes go to standard output, and what the command says about
+// them to the error stream.
+inline bool isStandardOutput(const std::filesystem::path& path) { return path == "-"; }
+
 // The extension of a file name in lower case, without its point ("GPX" for "walk.GPX").
 std::string lowerExtension(const std::filesystem::path& path);
 

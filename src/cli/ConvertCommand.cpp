@@ -2,6 +2,8 @@
 
 #include "cli/Cli.h"
 #include "cli/CliText.h"
+#include "cli/CommandLine.h"
+#include "core/TextFile.h"
 #include "core/ShownText.h"
 #include "exchange/GpxWriter.h"
 #include "gps/GpsImportRun.h"
@@ -21,22 +23,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kConvertUsage =
-    "使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME] [--force]\n"
-    "\n"
-    "GPSのファイルを別の形式に変換します。形式はファイルの拡張子で決まります。\n"
-    "  .gpx  GPX 1.0/1.1（WGS 84）\n"
-    "  .trk  PCXテキストのトラックファイル（読むときは「M  G」行の測地系、書くときは日本測地系）\n"
-    "  .wpt  PCXテキストのウェイポイントファイル（読むだけ）\n"
-    "  .txt  Waypoint+テキストファイル（日本測地系）\n"
-    "\n"
-    "  --to FORMAT   OUTの形式（gpx, trk, txt）。OUTの拡張子より優先します\n"
-    "  --name NAME   PCXの見出し行とGPXの名前（既定はINのファイル名）\n"
-    "  --force       OUTがあれば置き換える（INと同じファイルには書きません）\n"
-    "  -h, --help    この説明\n"
-    "\n"
-    "ルートの点は2048点まで、ウェイポイントは250点までです。長いGPXのトラックは等間隔に間引きます。\n"
-    "PCXトラックのALTの欄はメートルの標高として読みます。\n";
+CommandSpec convertSpec() {
+    CommandSpec s;
+    s.command = "convert";
+    s.synopsis = "使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME] [--force]\n";
+    s.description =
+        "GPSのファイルを別の形式に変換します。形式はファイルの拡張子で決まります。\n"
+        "  .gpx  GPX 1.0/1.1（WGS 84）\n"
+        "  .trk  PCXテキストのトラックファイル（読むときは「M  G」行の測地系、書くときは日本測地系）\n"
+        "  .wpt  PCXテキストのウェイポイントファイル（読むだけ）\n"
+        "  .txt  Waypoint+テキストファイル（日本測地系）";
+    s.options = {
+        {{"to"}, "FORMAT", "OUTの形式（gpx, trk, txt）。OUTの拡張子より優先します", "形式"},
+        {{"name"}, "NAME", "PCXの見出し行とGPXの名前（既定はINのファイル名）", "名前"},
+        {{"force"}, "", "OUTがあれば置き換える（INと同じファイルには書きません）", ""},
+    };
+    s.arguments = {{"IN", "読むファイル"}, {"OUT", "書くファイル（- で標準出力。そのときは --to で形式を指定）"}};
+    s.epilogue =
+        "ルートの点は2048点まで、ウェイポイントは250点までです。長いGPXのトラックは等間隔に間引きます。\n"
+        "PCXトラックのALTの欄はメートルの標高として読みます。\n";
+    return s;
+}
 
 enum class Format { Gpx, PcxTrack, PcxWaypoints, WaypointPlus };
 
@@ -86,52 +93,39 @@ void leaveOutUnknownHeights(GpxDocument& document, const std::vector<bool>& heig
 }  // namespace
 
 int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::vector<std::string> files;
-    std::string to;
-    std::optional<std::string> name;
-    bool force = false;
-    const auto usage = [&](const std::string& problem) {
-        err << "orvane-cli convert: " << problem << "\n\n" << kConvertUsage;
-        return kExitUsage;
-    };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-h" || a == "--help") {
-            out << kConvertUsage;
-            return kExitOk;
-        } else if (a == "--to") {
-            if (i + 1 >= args.size() || isOption(args[i + 1])) return usage("--to に形式がありません");
-            to = args[++i];
-        } else if (a == "--name") {
-            if (i + 1 >= args.size()) return usage("--name に名前がありません");
-            name = args[++i];
-        } else if (a == "--force") {
-            force = true;
-        } else if (isOption(a)) {
-            return usage("知らないオプション「" + a + "」です");
-        } else {
-            files.push_back(a);
-        }
+    CommandLine line(convertSpec());
+    if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
+    if (line.helpAsked()) {
+        out << line.helpText();
+        return kExitOk;
     }
+    const auto usage = [&line, &err](const std::string& problem) { return line.usageError(err, problem); };
+    const std::vector<std::string> files = line.positional();
+    const std::string to = line.value("to");
+    const std::optional<std::string> name = line.isSet("name") ? std::optional(line.value("name")) : std::nullopt;
+    const bool force = line.isSet("force");
     if (files.size() != 2) return usage("読むファイルと書くファイルを一つずつ指定してください");
     const fs::path in = files[0];
     const fs::path outPath = files[1];
+    const bool toStandardOutput = isStandardOutput(outPath);
+    if (isStandardOutput(in)) return usage("標準入力からは読めません。読むファイルを指定してください");
     const auto from = formatOf(lowerExtension(in));
-    if (!from) return usage("「" + in.string() + "」の形式が分かりません（拡張子 .gpx .trk .wpt .txt）");
+    if (!from) return usage("「" + shownFileText(in.string()) + "」の形式が分かりません（拡張子 .gpx .trk .wpt .txt）");
+    if (toStandardOutput && to.empty()) return usage("標準出力（-）に書くときは --to で形式を指定してください");
     const auto target = formatOf(to.empty() ? lowerExtension(outPath) : to);
     if (!target || *target == Format::PcxWaypoints)
-        return usage(to.empty() ? "「" + outPath.string() + "」の形式が分かりません（拡張子 .gpx .trk .txt か --to）"
-                                : "--to の形式「" + to + "」は書けません（gpx, trk, txt）");
+        return usage(to.empty() ? "「" + shownFileText(outPath.string()) + "」の形式が分かりません（拡張子 .gpx .trk .txt か --to）"
+                                : "--to の形式「" + shownFileText(to) + "」は書けません（gpx, trk, txt）");
 
     const auto fail = [&err](const std::string& text) {
         err << "orvane-cli convert: " << terminalText(text) << '\n';
         return kExitFailed;
     };
     // The file read is never the file written, and a file is replaced only when asked.
-    if (sameFile(in, outPath))
+    if (!toStandardOutput && sameFile(in, outPath))
         return fail("読むファイルと書くファイルが同じです: " + shownFileText(outPath.string()));
     std::error_code ec;
-    if (!force && fs::symlink_status(outPath, ec).type() != fs::file_type::not_found && !ec)
+    if (!toStandardOutput && !force && fs::symlink_status(outPath, ec).type() != fs::file_type::not_found && !ec)
         return fail("「" + shownFileText(outPath.string()) + "」はすでにあります（--force で置き換えます）");
 
     // Read as the import reads, with its messages.
@@ -163,31 +157,39 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
 
     const std::string title = name ? *name : in.stem().string();
-    Status written;
+    std::string bytes;
     switch (*target) {
     case Format::Gpx: {
         Result<GpxDocument> document = routeGpx(title, track.points, track.waypoints, *shift);
-        if (document) leaveOutUnknownHeights(*document, track.heights);
-        written = document ? writeGpxFile(outPath, *document) : Status{document.problem()};
+        if (!document) return fail("GPXの内容を作れません。\r\n" + document.problem().detail);
+        leaveOutUnknownHeights(*document, track.heights);
+        bytes = gpxBytes(*document);
         break;
     }
     case Format::PcxTrack:
-        written = writePcxTrackFile(outPath, title, track.points, PcxTimes::Recorded);
+        bytes = cp932LinesBytes(pcxTrackLines(title, track.points, PcxTimes::Recorded));
         if (!track.waypoints.empty())
             err << "orvane-cli convert: PCXのトラックファイルにウェイポイントは書けないため、" << track.waypoints.size()
                 << "点のウェイポイントは書きませんでした。\n";
         break;
     case Format::WaypointPlus:
     case Format::PcxWaypoints:
-        written = writeWaypointPlusFile(outPath, track.points, track.waypoints);
+        bytes = cp932LinesBytes(waypointPlusLines(track.points, track.waypoints));
         break;
     }
-    if (!written) {
-        err << "orvane-cli convert: 「" << outPath.string() << "」を書けません。\n";
-        return kExitFailed;
-    }
     const size_t waypoints = *target == Format::PcxTrack ? 0 : track.waypoints.size();
-    out << outPath.string() << ": ルート" << track.points.size() << "点、ウェイポイント" << waypoints << "点\n";
+    const std::string counts = "ルート" + std::to_string(track.points.size()) + "点、ウェイポイント" + std::to_string(waypoints) + "点\n";
+    if (toStandardOutput) {
+        // The file's bytes alone on standard output; the word on what was written goes with the messages.
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) return fail("標準出力に書けません。");
+        err << "orvane-cli convert: 標準出力: " << counts;
+        return kExitOk;
+    }
+    if (writeBytesAtomic(outPath, bytes) != FileError::None)
+        return fail("「" + shownFileText(outPath.string()) + "」を書けません。");
+    out << outPath.string() << ": " << counts;
     return kExitOk;
 }
 

@@ -2,118 +2,119 @@
 
 #include "cli/Cli.h"
 #include "cli/CliText.h"
+#include "cli/CommandLine.h"
+#include "core/ShownText.h"
+#include "exchange/XmlErrorText.h"
 #include "geo/MeshCode.h"
+#include "terrain/DemBuild.h"
 #include "terrain/DemMessages.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
+#include <set>
 
 namespace orv::cli {
 
 namespace {
 
-constexpr const char* kDemUsage =
-    "使い方: orvane-cli dem --centre CODE (--gml FILE_OR_ZIP... | --tiles DIR | --download [--cache DIR]) --out DIR [--force]\n"
-    "\n"
-    "中心の2次メッシュとその周りの3×3メッシュの50mメッシュ（標高）ファイル（CODE.MEM）を作ります。\n"
-    "\n"
-    "  --centre CODE          中心の2次メッシュコード（6桁、例 644205）\n"
-    "  --gml FILE_OR_ZIP...   基盤地図情報 数値標高モデル（FG-GML の XML または ZIP、DEM5A/5B/5C/10A/10B を混ぜてよい。細かいものが優先）\n"
-    "  --tiles DIR            標高タイルのフォルダ（DIR/z/x/y.txt または .png）\n"
-    "  --download             標高タイルをダウンロードする\n"
-    "  --cache DIR            ダウンロードしたタイルを置くフォルダ（次から使う）\n"
-    "  --url TEMPLATE         タイルのURL（{z} {x} {y} を含む。何度でも指定でき、先のものが優先）\n"
-    "  --zoom N               直前の --url のズームレベル（既定 14）\n"
-    "  --interval MS          リクエストの最小間隔（ミリ秒、既定 250）\n"
-    "  --out DIR              出力フォルダ\n"
-    "  --force                出力フォルダにある同じメッシュのファイルを置き換える\n"
-    "  -h, --help             この説明\n"
-    "\n"
-    "出典：国土地理院\n";
+CommandSpec demSpec() {
+    CommandSpec s;
+    s.command = "dem";
+    s.synopsis =
+        "使い方: orvane-cli dem --centre CODE (--gml FILE_OR_ZIP... | --tiles DIR | --download [--cache DIR]) --out DIR [--force]\n"
+        "                       [--url TEMPLATE [--zoom N]]... [--interval MS]\n";
+    s.description = "中心の2次メッシュとその周りの3×3メッシュの50mメッシュ（標高）ファイル（CODE.MEM）を作ります。";
+    s.options = {
+        {{"centre", "center"}, "CODE", "中心の2次メッシュコード（6桁、例 644205）", "メッシュコード"},
+        {{"gml"}, "FILE_OR_ZIP",
+         "基盤地図情報 数値標高モデル（FG-GML の XML または ZIP）。\n"
+         "DEM5A/5B/5C/10A/10B を混ぜてよく、細かいものが優先します。\n"
+         "後に続くファイルも読みます。何度でも指定できます",
+         "ファイル"},
+        {{"tiles"}, "DIR", "標高タイルのフォルダ（DIR/z/x/y.txt または .png）", "フォルダ"},
+        {{"download"}, "", "標高タイルをダウンロードする", ""},
+        {{"cache"}, "DIR", "ダウンロードしたタイルを置くフォルダ（次から使う）", "フォルダ"},
+        {{"url"}, "TEMPLATE", "タイルのURL（{z} {x} {y} を含む）。\n何度でも指定でき、先のものが優先します", "URL"},
+        {{"zoom"}, "N", "直前の --url のズームレベル（既定 14）", "数"},
+        {{"interval"}, "MS", "リクエストの最小間隔（ミリ秒、既定 250）", "数"},
+        {{"out"}, "DIR", "出力フォルダ", "フォルダ"},
+        {{"force"}, "", "出力フォルダにある同じメッシュのファイルを置き換える", ""},
+    };
+    s.moreArguments = true;  // files after --gml's
+    s.epilogue = std::string(terrain::kSurveyCredit) + "\n";
+    return s;
+}
 
+bool isNumber(const std::string& v, size_t maxDigits) {
+    return !v.empty() && v.size() <= maxDigits && std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+struct DemOptions {
+    terrain::DemBuildRequest request;
+    bool force = false;  // replace existing files
+};
+
+// The options, or the usage error. --zoom belongs to the --url before it, so the options are
+// taken in the order given.
+std::optional<std::string> demOptions(const CommandLine& line, DemOptions& o) {
+    terrain::DemBuildRequest& r = o.request;
+    std::set<terrain::DemSourceKind> sources;
+    std::vector<terrain::TileServer> servers;
+    for (const auto& [name, v] : line.given()) {
+        if (name == "centre") {
+            r.centre = v;
+        } else if (name == "gml") {
+            sources.insert(r.kind = terrain::DemSourceKind::Gml);
+            r.gmlFiles.push_back(v);
+        } else if (name == "tiles") {
+            sources.insert(r.kind = terrain::DemSourceKind::TileFolder);
+            r.tileFolder = v;
+        } else if (name == "download") {
+            sources.insert(r.kind = terrain::DemSourceKind::Download);
+        } else if (name == "cache") {
+            r.download.cacheFolder = v;
+        } else if (name == "url") {
+            if (v.find("{z}") == std::string::npos || v.find("{x}") == std::string::npos || v.find("{y}") == std::string::npos)
+                return "--url には {z} {x} {y} を含むURLを指定してください";
+            servers.push_back({v, 14});
+        } else if (name == "zoom") {
+            if (servers.empty() || !isNumber(v, 2) || std::stoi(v) > 20) return "--zoom は --url の後に 0〜20 の数で指定してください";
+            servers.back().zoom = std::stoi(v);
+        } else if (name == "interval") {
+            if (!isNumber(v, 6)) return "--interval はミリ秒の数で指定してください";
+            r.download.minimumIntervalMs = std::stoi(v);
+        } else if (name == "out") {
+            r.outFolder = v;
+        } else if (name == "force") {
+            o.force = true;
+        }
+    }
+    // Files after --gml's are more of them ("--gml *.zip").
+    for (const std::string& file : line.positional()) {
+        if (!sources.contains(terrain::DemSourceKind::Gml)) return "余分な引数「" + shownFileText(file) + "」があります";
+        r.gmlFiles.push_back(file);
+    }
+    if (r.centre.empty()) return "--centre がありません";
+    if (!isValidMeshCode(r.centre)) return "メッシュコード「" + shownFileText(r.centre) + "」は6桁の2次メッシュコードではありません";
+    if (sources.size() != 1) return "--gml, --tiles, --download のどれか一つを指定してください";
+    if (!line.isSet("out")) return "--out がありません";
+    if (r.outFolder == "-") return "--out は出力フォルダです（- で標準出力には書けません）";
+    if (!servers.empty()) r.download.servers = servers;
+    return std::nullopt;
+}
 
 }  // namespace
 
-DemParse parseDemOptions(const std::vector<std::string>& args) {
-    DemOptions o;
-    terrain::DemBuildRequest& r = o.request;
-    int sources = 0;
-    bool haveOut = false;
-    std::vector<terrain::TileServer> servers;
-    const auto fail = [](std::string text) { return DemParse{std::nullopt, std::move(text)}; };
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](std::string& into) {
-            if (i + 1 >= args.size() || isOption(args[i + 1])) return false;
-            into = args[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "-h" || a == "--help") {
-            o.help = true;
-            return {o, ""};
-        } else if (a == "--centre" || a == "--center") {
-            if (!value(r.centre)) return fail(a + " にメッシュコードがありません");
-        } else if (a == "--gml") {
-            ++sources;
-            r.kind = terrain::DemSourceKind::Gml;
-            while (i + 1 < args.size() && !isOption(args[i + 1])) r.gmlFiles.push_back(args[++i]);
-            if (r.gmlFiles.empty()) return fail("--gml にファイルがありません");
-        } else if (a == "--tiles") {
-            ++sources;
-            r.kind = terrain::DemSourceKind::TileFolder;
-            if (!value(v)) return fail("--tiles にフォルダがありません");
-            r.tileFolder = v;
-        } else if (a == "--download") {
-            ++sources;
-            r.kind = terrain::DemSourceKind::Download;
-        } else if (a == "--cache") {
-            if (!value(v)) return fail("--cache にフォルダがありません");
-            r.download.cacheFolder = v;
-        } else if (a == "--url") {
-            if (!value(v) || v.find("{z}") == std::string::npos || v.find("{x}") == std::string::npos ||
-                v.find("{y}") == std::string::npos)
-                return fail("--url には {z} {x} {y} を含むURLを指定してください");
-            servers.push_back({v, 14});
-        } else if (a == "--zoom") {
-            if (servers.empty() || !value(v) || v.empty() || v.size() > 2 ||
-                !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }) || std::stoi(v) > 20)
-                return fail("--zoom は --url の後に 0〜20 の数で指定してください");
-            servers.back().zoom = std::stoi(v);
-        } else if (a == "--interval") {
-            if (!value(v) || v.empty() || v.size() > 6 ||
-                !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }))
-                return fail("--interval はミリ秒の数で指定してください");
-            r.download.minimumIntervalMs = std::stoi(v);
-        } else if (a == "--out") {
-            if (!value(v)) return fail("--out にフォルダがありません");
-            r.outFolder = v;
-            haveOut = true;
-        } else if (a == "--force") {
-            o.force = true;
-        } else {
-            return fail("知らないオプション「" + a + "」です");
-        }
-    }
-    if (r.centre.empty()) return fail("--centre がありません");
-    if (!isValidMeshCode(r.centre)) return fail("メッシュコード「" + r.centre + "」は6桁の2次メッシュコードではありません");
-    if (sources != 1) return fail("--gml, --tiles, --download のどれか一つを指定してください");
-    if (!haveOut) return fail("--out がありません");
-    if (!servers.empty()) r.download.servers = servers;
-    return {o, ""};
-}
-
 int runDemCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal) {
-    const DemParse parsed = parseDemOptions(args);
-    if (!parsed.options) {
-        err << "orvane-cli dem: " << parsed.error << "\n\n" << kDemUsage;
-        return kExitUsage;
-    }
-    const DemOptions& o = *parsed.options;
-    if (o.help) {
-        out << kDemUsage;
+    CommandLine line(demSpec());
+    if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
+    if (line.helpAsked()) {
+        out << line.helpText();
         return kExitOk;
     }
+    DemOptions o;
+    if (const auto problem = demOptions(line, o)) return line.usageError(err, *problem);
     terrain::DemBuildHooks hooks;
     std::vector<std::filesystem::path> refused;
     hooks.replaceExisting = [&](const std::vector<std::filesystem::path>& existing) {
@@ -134,9 +135,13 @@ int runDemCommand(const std::vector<std::string>& args, std::ostream& out, std::
     auto report = terrain::buildDemBlock(o.request, hooks);
     if (terminal) err << "\r\x1b[K" << std::flush;
     if (!report) {
-        err << "orvane-cli dem: " << terminalText(terrain::buildProblemText(report.problem())) << '\n';
+        Problem problem = report.problem();
+        problem.detail = explainedXmlDetail(problem.detail);
+        err << "orvane-cli dem: " << terminalText(terrain::buildProblemText(problem)) << '\n';
         return kExitFailed;
     }
+    // The XML parser's English words come after their Japanese cause.
+    for (terrain::SourceProblem& p : report->problems) p.problem.detail = explainedXmlDetail(p.problem.detail);
     if (report->declined) {
         err << "orvane-cli dem: 出力フォルダに同じメッシュのファイルがあります（--force で置き換えます）:\n";
         for (const auto& p : refused) err << "  " << p.string() << '\n';

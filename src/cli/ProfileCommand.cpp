@@ -8,6 +8,8 @@
 #include "cli/BlockLoading.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
+#include "cli/CommandLine.h"
+#include "cli/PictureOutput.h"
 #include "cli/CommandLineDialogs.h"
 #include "profile/Profile.h"
 #include "profile/ProfileDrawing.h"
@@ -26,18 +28,22 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kPrefix = "orvane-cli profile: ";
-constexpr const char* kProfileUsage =
-    "使い方: orvane-cli profile --plan NAME [--data-folder DIR] --dem DIR [--schedule] --out FILE.png|.bmp\n"
-    "\n"
-    "山行計画のルート断面図（784×364）を、画面なしでルート断面図の窓と同じに描いてファイルにします。\n"
-    "ルートは計画のブロックの標高で計り直します。左上に計画名を入れます。\n"
-    "\n"
-    "  --plan NAME         山行計画（NAME.RTD のルート）\n"
-    "  --data-folder DIR   山行計画のフォルダ（既定 ~/.local/share/Orvane/Data）\n"
-    "  --dem DIR           50mメッシュ（標高）のファイル（CODE.MEM）のフォルダ\n"
-    "  --schedule          保存されている歩行条件でコースタイムを計算し、区間と５つのデータをすべて表示します\n"
-    "  --out FILE          出力ファイル（.png または .bmp）\n"
-    "  -h, --help          この説明\n";
+CommandSpec profileSpec() {
+    CommandSpec s;
+    s.command = "profile";
+    s.synopsis = "使い方: orvane-cli profile --plan NAME [--data-folder DIR] --dem DIR [--schedule] --out FILE.png|.bmp|-\n";
+    s.description =
+        "山行計画のルート断面図（784×364）を、画面なしでルート断面図の窓と同じに描いてファイルにします。\n"
+        "ルートは計画のブロックの標高で計り直します。左上に計画名を入れます。";
+    s.options = {
+        {{"plan"}, "NAME", "山行計画（NAME.RTD のルート）", "山行計画の名前"},
+        {{"data-folder"}, "DIR", "山行計画のフォルダ（既定 ~/.local/share/Orvane/Data）", "フォルダ"},
+        {{"dem"}, "DIR", "50mメッシュ（標高）のファイル（CODE.MEM）のフォルダ", "フォルダ"},
+        {{"schedule"}, "", "保存されている歩行条件でコースタイムを計算し、\n区間と５つのデータをすべて表示します", ""},
+        {{"out"}, "FILE", "出力ファイル（.png または .bmp。- で標準出力にPNG）", "ファイル"},
+    };
+    return s;
+}
 
 struct ProfileOptions {
     std::string plan;
@@ -47,51 +53,30 @@ struct ProfileOptions {
     fs::path out;
 };
 
-std::optional<std::string> parse(const std::vector<std::string>& args, ProfileOptions& o) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](fs::path& into) {
-            if (i + 1 >= args.size() || isOption(args[i + 1])) return false;
-            into = args[++i];
-            return true;
-        };
-        fs::path v;
-        if (a == "--plan") {
-            if (!value(v)) return "--plan に山行計画の名前がありません";
-            o.plan = v.string();
-        } else if (a == "--data-folder") {
-            if (!value(o.dataFolder)) return "--data-folder にフォルダがありません";
-        } else if (a == "--dem") {
-            if (!value(o.dem)) return "--dem にフォルダがありません";
-        } else if (a == "--schedule") {
-            o.schedule = true;
-        } else if (a == "--out") {
-            if (!value(o.out)) return "--out にファイルがありません";
-        } else {
-            return "知らないオプション「" + a + "」です";
-        }
-    }
+std::optional<std::string> profileOptions(const CommandLine& line, ProfileOptions& o) {
+    o.plan = line.value("plan");
+    o.dataFolder = line.value("data-folder");
+    o.dem = line.value("dem");
+    o.schedule = line.isSet("schedule");
+    o.out = line.value("out");
     if (o.plan.empty()) return "--plan がありません";
     if (auto problem = planNameProblem(o.plan)) return problem;
     if (o.dem.empty()) return "--dem がありません";
     if (o.out.empty()) return "--out がありません";
-    const std::string ext = lowerExtension(o.out);
-    if (ext != "png" && ext != "bmp") return "--out のファイルは .png か .bmp にしてください";
-    return std::nullopt;
+    return pictureOutProblem(o.out);
 }
 
 }  // namespace
 
 int runProfileCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "-h" || a == "--help"; })) {
-        out << kProfileUsage;
+    CommandLine line(profileSpec());
+    if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
+    if (line.helpAsked()) {
+        out << line.helpText();
         return kExitOk;
     }
     ProfileOptions o;
-    if (const auto problem = parse(args, o)) {
-        err << kPrefix << *problem << "\n\n" << kProfileUsage;
-        return kExitUsage;
-    }
+    if (const auto problem = profileOptions(line, o)) return line.usageError(err, *problem);
     const auto fail = [&err](const std::string& text) {
         err << kPrefix << terminalText(text) << '\n';
         return kExitFailed;
@@ -124,10 +109,10 @@ int runProfileCommand(const std::vector<std::string>& args, std::ostream& out, s
     profile.activate();
     DrawingSurface& picture = profile.surface();
     stampPlanName(picture, *state);
-    const PictureFormat format = pictureFormatFor(o.out);
-    if (!picture.savePicture(o.out, format)) return fail("「" + o.out.string() + "」を書けません。");
-    out << o.out.string() << ": " << picture.width() << "×" << picture.height() << "\n";
-    if (outsideDataDistance(state->route, state->routeCount) > 0) out << routeFiguresLine(*state) << "\n";
+    if (const auto problem = writePicture(picture, o.out, out)) return fail(*problem);
+    std::ostream& report = pictureReport(o.out, out, err, kPrefix);
+    report << picture.width() << "×" << picture.height() << "\n";
+    if (outsideDataDistance(state->route, state->routeCount) > 0) report << routeFiguresLine(*state) << "\n";
     return kExitOk;
 }
 

@@ -10,6 +10,9 @@
 #include "cli/CommandLineDialogs.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
+#include "cli/CommandLine.h"
+#include "cli/PictureOutput.h"
+#include "core/ShownText.h"
 #include "geo/MemFile.h"
 #include "geo/MeshCode.h"
 #include "gps/GpsImportRun.h"
@@ -36,24 +39,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kRenderUsage =
-    "使い方: orvane-cli render (--centre MESH | --plan NAME [--data-folder DIR]) --dem DIR\n"
-    "                          [--mountains FILE.ndb] [--route FILE.gpx|.trk] [--contours M]\n"
-    "                          [--mode shaded|bands|graticule|none] --out FILE.png|.bmp\n"
-    "\n"
-    "ルート平面図のレベル１の絵（600×600）を、画面なしでルート平面図の窓と同じに描いてファイルにします。\n"
-    "ルートを描くときは左上にルートの数値の枠を入れます。\n"
-    "\n"
-    "  --centre MESH       中心の2次メッシュコード（6桁）\n"
-    "  --plan NAME         山行計画（NAME.RTD のルートと中心メッシュ、NAME.RVD の谷・尾根筋）\n"
-    "  --data-folder DIR   山行計画のフォルダ（既定 ~/.local/share/Orvane/Data）\n"
-    "  --mountains FILE    山名ファイル（計画の目的の山の名前を描きます。既定は前回使った山名ファイル）\n"
-    "  --dem DIR           50mメッシュ（標高）のファイル（CODE.MEM）のフォルダ\n"
-    "  --route FILE        GPSのルート（GPX、PCXトラック .trk、Waypoint+ .txt）。計画のルートは参照ルートになります\n"
-    "  --contours M        等高線の間隔（メートル、1〜1000）\n"
-    "  --mode MODE         背景: shaded 段彩陰影図（既定）, bands 段彩図, graticule 経緯度線のみ, none 背景なし\n"
-    "  --out FILE          出力ファイル（.png または .bmp）\n"
-    "  -h, --help          この説明\n";
+CommandSpec renderSpec() {
+    CommandSpec s;
+    s.command = "render";
+    s.synopsis =
+        "使い方: orvane-cli render (--centre MESH | --plan NAME [--data-folder DIR]) --dem DIR\n"
+        "                          [--mountains FILE.ndb] [--route FILE.gpx|.trk] [--contours M]\n"
+        "                          [--mode shaded|bands|graticule|none] --out FILE.png|.bmp|-\n";
+    s.description =
+        "ルート平面図のレベル１の絵（600×600）を、画面なしでルート平面図の窓と同じに描いてファイルにします。\n"
+        "ルートを描くときは左上にルートの数値の枠を入れます。";
+    s.options = {
+        {{"centre", "center"}, "MESH", "中心の2次メッシュコード（6桁）", "メッシュコード"},
+        {{"plan"}, "NAME", "山行計画（NAME.RTD のルートと中心メッシュ、NAME.RVD の谷・尾根筋）", "山行計画の名前"},
+        {{"data-folder"}, "DIR", "山行計画のフォルダ（既定 ~/.local/share/Orvane/Data）", "フォルダ"},
+        {{"mountains"}, "FILE", "山名ファイル（計画の目的の山の名前を描きます。\n既定は前回使った山名ファイル）", "山名ファイル"},
+        {{"dem"}, "DIR", "50mメッシュ（標高）のファイル（CODE.MEM）のフォルダ", "フォルダ"},
+        {{"route"}, "FILE",
+         "GPSのルート（GPX、PCXトラック .trk、Waypoint+ .txt）。\n計画のルートは参照ルートになります", "ファイル"},
+        {{"contours"}, "M", "等高線の間隔（メートル、1〜1000）", "数"},
+        {{"mode"}, "MODE",
+         "背景: shaded 段彩陰影図（既定）, bands 段彩図,\ngraticule 経緯度線のみ, none 背景なし", "背景"},
+        {{"out"}, "FILE", "出力ファイル（.png または .bmp。- で標準出力にPNG）", "ファイル"},
+    };
+    return s;
+}
 
 constexpr std::array<const char*, 4> kModes{"shaded", "bands", "graticule", "none"};
 // The intervals of "等高線間隔" tools 1..8; others are given through tool 9 ("任意").
@@ -102,48 +112,25 @@ Result<GpsTrack> readRoute(const fs::path& path, GpsFileKind& kind) {
     return readPcxTrack(path, {});
 }
 
-std::optional<std::string> parse(const std::vector<std::string>& args, RenderOptions& o) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string v;
-        const auto value = [&]() {
-            if (i + 1 >= args.size() || isOption(args[i + 1])) return false;
-            v = args[++i];
-            return true;
-        };
-        if (a == "--centre" || a == "--center") {
-            if (!value()) return a + " にメッシュコードがありません";
-            o.centre = v;
-        } else if (a == "--plan") {
-            if (!value()) return "--plan に山行計画の名前がありません";
-            o.plan = v;
-        } else if (a == "--data-folder") {
-            if (!value()) return "--data-folder にフォルダがありません";
-            o.dataFolder = v;
-        } else if (a == "--mountains") {
-            if (!value()) return "--mountains に山名ファイルがありません";
-            o.mountains = v;
-        } else if (a == "--dem") {
-            if (!value()) return "--dem にフォルダがありません";
-            o.dem = v;
-        } else if (a == "--route") {
-            if (!value()) return "--route にファイルがありません";
-            o.route = v;
-        } else if (a == "--contours") {
-            if (!value() || v.empty() || v.size() > 4 || !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-                std::stoi(v) < 1 || std::stoi(v) > 1000)
-                return "--contours は 1〜1000 のメートルで指定してください";
-            o.contours = std::stoi(v);
-        } else if (a == "--mode") {
-            const auto found = value() ? std::find(kModes.begin(), kModes.end(), v) : kModes.end();
-            if (found == kModes.end()) return "--mode は shaded, bands, graticule, none のどれかです";
-            o.mode = static_cast<int>(found - kModes.begin());
-        } else if (a == "--out") {
-            if (!value()) return "--out にファイルがありません";
-            o.out = v;
-        } else {
-            return "知らないオプション「" + a + "」です";
-        }
+std::optional<std::string> renderOptions(const CommandLine& line, RenderOptions& o) {
+    o.centre = line.value("centre");
+    o.plan = line.value("plan");
+    o.dataFolder = line.value("data-folder");
+    o.mountains = line.value("mountains");
+    o.dem = line.value("dem");
+    o.route = line.value("route");
+    o.out = line.value("out");
+    if (line.isSet("contours")) {
+        const std::string v = line.value("contours");
+        if (v.empty() || v.size() > 4 || !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+            std::stoi(v) < 1 || std::stoi(v) > 1000)
+            return "--contours は 1〜1000 のメートルで指定してください";
+        o.contours = std::stoi(v);
+    }
+    if (line.isSet("mode")) {
+        const auto found = std::find(kModes.begin(), kModes.end(), line.value("mode"));
+        if (found == kModes.end()) return "--mode は shaded, bands, graticule, none のどれかです";
+        o.mode = static_cast<int>(found - kModes.begin());
     }
     if (o.centre.empty() == o.plan.empty()) return "--centre か --plan のどちらか一つを指定してください";
     if (!o.plan.empty()) {
@@ -151,26 +138,23 @@ std::optional<std::string> parse(const std::vector<std::string>& args, RenderOpt
     }
     if (!o.mountains.empty() && o.plan.empty()) return "--mountains は --plan と一緒に指定してください";
     if (!o.centre.empty() && !isValidMeshCode(o.centre))
-        return "メッシュコード「" + o.centre + "」は6桁の2次メッシュコードではありません";
+        return "メッシュコード「" + shownFileText(o.centre) + "」は6桁の2次メッシュコードではありません";
     if (o.dem.empty()) return "--dem がありません";
     if (o.out.empty()) return "--out がありません";
-    const std::string ext = lowerExtension(o.out);
-    if (ext != "png" && ext != "bmp") return "--out のファイルは .png か .bmp にしてください";
-    return std::nullopt;
+    return pictureOutProblem(o.out);
 }
 
 }  // namespace
 
 int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (std::find_if(args.begin(), args.end(), [](const std::string& a) { return a == "-h" || a == "--help"; }) != args.end()) {
-        out << kRenderUsage;
+    CommandLine line(renderSpec());
+    if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
+    if (line.helpAsked()) {
+        out << line.helpText();
         return kExitOk;
     }
     RenderOptions o;
-    if (const auto problem = parse(args, o)) {
-        err << "orvane-cli render: " << *problem << "\n\n" << kRenderUsage;
-        return kExitUsage;
-    }
+    if (const auto problem = renderOptions(line, o)) return line.usageError(err, *problem);
     const auto fail = [&err](const std::string& text) {
         err << "orvane-cli render: " << terminalText(text) << '\n';
         return kExitFailed;
@@ -227,10 +211,10 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, st
     DrawingSurface& picture = map.pictures().map;
     if (state->routeCount > 0)
         drawMapCaption(picture, *state, mapCaption(*state, state->planName + "  " + captionDate(QDate::currentDate())));
-    const PictureFormat format = pictureFormatFor(o.out);
-    if (!picture.savePicture(o.out, format)) return fail("「" + o.out.string() + "」を書けません。");
-    out << o.out.string() << ": " << kMapSize << "×" << kMapSize << "\n";
-    if (outsideDataDistance(state->route, state->routeCount) > 0) out << routeFiguresLine(*state) << "\n";
+    if (const auto problem = writePicture(picture, o.out, out)) return fail(*problem);
+    std::ostream& report = pictureReport(o.out, out, err, "orvane-cli render: ");
+    report << kMapSize << "×" << kMapSize << "\n";
+    if (outsideDataDistance(state->route, state->routeCount) > 0) report << routeFiguresLine(*state) << "\n";
     return kExitOk;
 }
 
