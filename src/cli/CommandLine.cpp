@@ -96,7 +96,10 @@ std::optional<std::string> CommandLine::parse(const std::vector<std::string>& ar
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         list.push_back(bytesText(a));
-        if (optionsEnded || !isOption(a)) continue;
+        if (optionsEnded || !isOption(a)) {
+            given_.emplace_back("", a);
+            continue;
+        }
         if (a == "--") {
             optionsEnded = true;
             continue;

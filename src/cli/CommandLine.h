@@ -55,8 +55,9 @@ public:
     std::string value(const std::string& name) const;
     std::vector<std::string> values(const std::string& name) const;
     std::vector<std::string> positional() const;
-    // Every option in the order given, by its first name, with its value ("" for a switch), for
-    // options whose meaning depends on what comes before them.
+    // Every option in the order given, by its first name, with its value ("" for a switch), and
+    // the other arguments among them with the name "", for options whose meaning depends on what
+    // comes before them.
     const std::vector<std::pair<std::string, std::string>>& given() const { return given_; }
 
     std::string helpText() const;

@@ -41,7 +41,7 @@ CommandSpec demSpec() {
         {{"out"}, "DIR", "出力フォルダ", "フォルダ"},
         {{"force"}, "", "出力フォルダにある同じメッシュのファイルを置き換える", ""},
     };
-    s.moreArguments = true;  // files after --gml's
+    s.moreArguments = true;  // the files after --gml's
     s.epilogue = std::string(terrain::kSurveyCredit) + "\n";
     return s;
 }
@@ -88,12 +88,11 @@ std::optional<std::string> demOptions(const CommandLine& line, DemOptions& o) {
             r.outFolder = v;
         } else if (name == "force") {
             o.force = true;
+        } else if (name.empty()) {
+            // Files after --gml's are more of them ("--gml *.zip").
+            if (!sources.contains(terrain::DemSourceKind::Gml)) return "余分な引数「" + shownFileText(v) + "」があります";
+            r.gmlFiles.push_back(v);
         }
-    }
-    // Files after --gml's are more of them ("--gml *.zip").
-    for (const std::string& file : line.positional()) {
-        if (!sources.contains(terrain::DemSourceKind::Gml)) return "余分な引数「" + shownFileText(file) + "」があります";
-        r.gmlFiles.push_back(file);
     }
     if (r.centre.empty()) return "--centre がありません";
     if (!isValidMeshCode(r.centre)) return "メッシュコード「" + shownFileText(r.centre) + "」は6桁の2次メッシュコードではありません";

@@ -150,6 +150,15 @@ TEST(CommandLineTest, DashWritesTheFileToTheOutputStream) {
     EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), file.convertToFormat(QImage::Format_RGB32));
 }
 
+// File names go through as their bytes, also those that are no UTF-8 (a name in Shift_JIS).
+TEST(CommandLineTest, FileNamesPassByteForByte) {
+    test::TempDir dir;
+    const auto gpx = dir.write("\x8eR.gpx", test::gpxFixture());  // 山.gpx in Shift_JIS
+    const CliRun r = run({"convert", gpx.string(), (dir / "\x8eR\x93\x6f.trk").string()});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "\x8eR\x93\x6f.trk"));
+}
+
 // Failures of the network and of the XML parser are said in Japanese; Qt's and expat's English
 // words come only after the Japanese cause.
 TEST(CommandLineTest, FailuresAreSaidInJapaneseWithTheTechnicalWordsAfter) {
@@ -178,7 +187,8 @@ TEST(CommandLineTest, FailuresAreSaidInJapaneseWithTheTechnicalWordsAfter) {
         {"convert", gpx.string(), (dir / "out.trk").string()},
         {"render", "--centre", "644205", "--dem", std::string(ORVANE_ASSETS) + "/sample/dem", "--route", gpx.string(), "--out",
          (dir / "out.png").string()},
-        {"dem", "--centre", "644205", "--gml", gml.string(), "--out", (dir / "dem").string()},
+        // The files after --gml's are read too.
+        {"dem", "--centre", "644205", "--gml", (dir / "missing.zip").string(), gml.string(), "--out", (dir / "dem").string()},
     };
     for (const auto& args : runs) {
         SCOPED_TRACE(args.front());
