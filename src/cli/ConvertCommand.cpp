@@ -144,7 +144,7 @@ int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (track.datum == TrackDatum::Wgs84 || *target == Format::Gpx) {
         Result<DatumShift> made = DatumShift::create(ModernDatum::Wgs84);
         if (!made) {
-            err << "orvane-cli convert: " << made.problem().detail << '\n';
+            err << "orvane-cli convert: 測地系を変換できません。\n" << made.problem().detail << '\n';
             return kExitFailed;
         }
         shift.emplace(std::move(made).value());

@@ -67,6 +67,12 @@ TEST(ProfileCommandTest, DrawsASavedPlanWithAndWithoutTheSchedule) {
     EXPECT_EQ(plain.out, (dir / "plain.bmp").string() + ": 784×364\n");
     const QImage without(QString::fromStdString((dir / "plain.bmp").string()));
     ASSERT_EQ(without.size(), QSize(784, 364));
+    // "-": the same picture as PNG on the output stream, the size on the error stream.
+    const CliRun piped = run({"profile", "--plan=幌尻岳", "--data-folder=" + dir.path().string(), "--dem=" + dem, "--out=-"});
+    ASSERT_EQ(piped.status, kExitOk) << piped.err;
+    EXPECT_EQ(piped.err, "orvane-cli profile: 標準出力: 784×364\n");
+    const QImage pipedImage = QImage::fromData(reinterpret_cast<const uchar*>(piped.out.data()), static_cast<int>(piped.out.size()), "PNG");
+    EXPECT_EQ(pipedImage.convertToFormat(QImage::Format_RGB32), without.convertToFormat(QImage::Format_RGB32));
     const CliRun scheduled = run({"profile", "--plan", "幌尻岳", "--data-folder", dir.path().string(), "--dem", dem,
                                   "--schedule", "--out", (dir / "scheduled.png").string()});
     ASSERT_EQ(scheduled.status, kExitOk) << scheduled.err;
