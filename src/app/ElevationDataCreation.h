@@ -1,8 +1,8 @@
 #pragma once
-// "標高データの作成" as the start menu and the plan start dialog open it: the window gets the
-// block's centre mesh and the tile URL setting, and the setting it comes back with is kept
-// when it names a usable tile template. The window itself (terrain/ui) is handed in by the
-// owner of the start menu.
+// "標高データの作成" as the start menu, the plan start dialog and the loading of a block without
+// data open it: the window gets the block's centre mesh and the tile URL setting, and the
+// setting it comes back with is kept when it names a usable tile template. The window itself
+// (terrain/ui) is handed in by the owner of the start menu.
 #include "state/AppState.h"
 
 #include <functional>

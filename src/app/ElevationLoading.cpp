@@ -143,11 +143,19 @@ std::string firstMeshFile(const AppState& state) {
 }  // namespace
 
 std::string noMeshFilesMessage(const std::string& folder, const std::string& firstFile,
-                               bool offerAnotherFolder) {
+                               NoMeshFilesOffer offer) {
     std::string text = "指定されたフォルダーに数値地図（標高）のファイルがありません。\r\n\r\n"
                        "フォルダー：" + folder + "\r\n"
                        "最初のファイル：" + firstFile;
-    if (offerAnotherFolder) text += "\r\n\r\n別のフォルダーを選択しますか？";
+    switch (offer) {
+        case NoMeshFilesOffer::Nothing: break;
+        case NoMeshFilesOffer::AnotherFolder: text += "\r\n\r\n別のフォルダーを選択しますか？"; break;
+        case NoMeshFilesOffer::CreateData: text += "\r\n\r\n標高データを作成しますか？"; break;
+        case NoMeshFilesOffer::CreateDataOrAnotherFolder:
+            text += "\r\n\r\n標高データを作成しますか？\r\n"
+                    "「いいえ」を選ぶと別のフォルダーを選択できます。";
+            break;
+    }
     return text;
 }
 
@@ -157,9 +165,34 @@ std::string oddFieldsMessage(const ElevationLoadSummary& summary) {
            "個あり、データなしとして扱います。";
 }
 
+namespace {
+
+enum class NoFilesChoice { Cancel, AnotherFolder, CreateData };
+
+// The failure of a block without a single file and what the user makes of it.
+NoFilesChoice askAboutNoFiles(const AppState& state, Dialogs& dialogs, bool canCreate) {
+    const bool folderChoice = state.demMedia == 1;
+    const NoMeshFilesOffer offer = canCreate
+        ? (folderChoice ? NoMeshFilesOffer::CreateDataOrAnotherFolder : NoMeshFilesOffer::CreateData)
+        : (folderChoice ? NoMeshFilesOffer::AnotherFolder : NoMeshFilesOffer::Nothing);
+    const Buttons buttons = offer == NoMeshFilesOffer::Nothing                     ? Buttons::Ok
+                            : offer == NoMeshFilesOffer::CreateDataOrAnotherFolder ? Buttons::YesNoCancel
+                                                                                   : Buttons::YesNo;
+    const Answer answer = dialogs.message(noMeshFilesMessage(state.demFolder, firstMeshFile(state), offer),
+                                          kElevationLoadTitle, buttons,
+                                          canCreate ? Icon::Question : Icon::Warning);
+    if (answer == Answer::Yes) return canCreate ? NoFilesChoice::CreateData : NoFilesChoice::AnotherFolder;
+    if (answer == Answer::No && offer == NoMeshFilesOffer::CreateDataOrAnotherFolder)
+        return NoFilesChoice::AnotherFolder;
+    return NoFilesChoice::Cancel;
+}
+
+}  // namespace
+
 std::optional<ElevationLoadSummary> loadElevationBlock(AppState& state, StartMenuModel& menu,
                                                        Dialogs& dialogs,
-                                                       const fs::path& suggestedFolder) {
+                                                       const fs::path& suggestedFolder,
+                                                       const DemCreationWindow& createData) {
     // 1. The user has the data ready?
     if (state.demMedia == 0 || state.demMedia == 1) {
         const Answer answer = dialogs.message(dataQuestion(state.demMedia), "数値地図の準備確認",
@@ -172,17 +205,22 @@ std::optional<ElevationLoadSummary> loadElevationBlock(AppState& state, StartMen
     menu.status.clear();
     menu.notify();
 
+    // A cancel leaves the data source as it was before the load.
     const std::string folderBefore = state.demFolder;
+    const int16_t mediaBefore = state.demMedia;
+    const auto cancel = [&]() -> std::optional<ElevationLoadSummary> {
+        state.demFolder = folderBefore;
+        state.demMedia = mediaBefore;
+        return std::nullopt;
+    };
     fs::path pickerStart = suggestedFolder;
+    bool pickFolder = state.demMedia == 1;
     for (;;) {
-        // 4. The hard-disk folder, asked at every load.
-        if (state.demMedia == 1) {
+        // 4. The hard-disk folder, asked at every load (not after the data was made for it).
+        if (pickFolder) {
             const std::string folder =
                 cleanFolder(dialogs.pickFolder("数値地図のフォルダを選択してください", pickerStart.string()));
-            if (folder.empty()) {
-                state.demFolder = folderBefore;
-                return std::nullopt;
-            }
+            if (folder.empty()) return cancel();
             state.demFolder = folder;
         }
 
@@ -196,16 +234,23 @@ std::optional<ElevationLoadSummary> loadElevationBlock(AppState& state, StartMen
         }
 
         // Not one file of the block: a wrong folder or disc, not the sea.
-        const bool folderChoice = state.demMedia == 1;
-        const Answer answer =
-            dialogs.message(noMeshFilesMessage(state.demFolder, firstMeshFile(state), folderChoice),
-                            kElevationLoadTitle, folderChoice ? Buttons::YesNo : Buttons::Ok,
-                            Icon::Warning);
-        const std::string emptyFolder = state.demFolder;
-        if (folderChoice) state.demFolder = folderBefore;
-        if (!folderChoice || answer != Answer::Yes) return std::nullopt;
-        // The picker starts beside the folder that held nothing.
-        pickerStart = fs::path(emptyFolder).parent_path();
+        switch (askAboutNoFiles(state, dialogs, static_cast<bool>(createData))) {
+            case NoFilesChoice::Cancel:
+                return cancel();
+            case NoFilesChoice::AnotherFolder:
+                // The picker starts beside the folder that held nothing.
+                pickerStart = fs::path(state.demFolder).parent_path();
+                pickFolder = true;
+                break;
+            case NoFilesChoice::CreateData: {
+                const std::optional<std::string> folder = createElevationData(state, createData);
+                if (!folder) return cancel();
+                state.demFolder = *folder;
+                state.demMedia = 1;
+                pickFolder = false;
+                break;
+            }
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // Loading the 3 × 3 block of 50 m mesh files around the centre mesh into level 1 of the
 // elevation grid, with the data question, the folder picker, progress and the sea fill.
 #include "state/AppState.h"
+#include "app/ElevationDataCreation.h"
 #include "app/StartMenuModel.h"
 #include "platform/Dialogs.h"
 
@@ -38,10 +39,14 @@ struct ElevationLoadSummary {
 // Title of the loader's notes after loading.
 inline constexpr const char* kElevationLoadTitle = "数値地図読込";
 
+// What the failure of a block without a single mesh file offers: nothing (a disc), another
+// folder (a hard-disk folder), making the block's data ("標高データの作成"), or both.
+enum class NoMeshFilesOffer { Nothing, AnotherFolder, CreateData, CreateDataOrAnotherFolder };
+
 // The failure of a block without a single mesh file: the folder and the first file looked for
-// (its path under the folder), and for a hard-disk folder the offer to choose another one.
+// (its path under the folder), then the question of the offer.
 std::string noMeshFilesMessage(const std::string& folder, const std::string& firstFile,
-                               bool offerAnotherFolder);
+                               NoMeshFilesOffer offer);
 
 // The note after a load that found fields that were not plain numbers (read as no data).
 std::string oddFieldsMessage(const ElevationLoadSummary& summary);
@@ -53,10 +58,14 @@ std::string oddFieldsMessage(const ElevationLoadSummary& summary);
 // bundled sample data).
 // Some files missing is the sea at the survey's coast and says nothing; a disc or folder
 // without any of the nine files is a failure: it is said, naming the folder and the first
-// file, and for a hard-disk folder the user may choose another one (the folder without mesh
-// files is not kept as demFolder); declining ends the load as a cancel. (Read50mFile)
+// file. With `createData` (the "標高データの作成" window) the user may make the block's data
+// there: the window opens over the block's centre mesh, and the folder it wrote the meshes to
+// is read at once and becomes the hard-disk data folder (demMedia 1). For a hard-disk folder
+// the user may also choose another one. Declining, or closing the window without meshes
+// written, ends the load as a cancel with demFolder and demMedia as they were before it.
+// (Read50mFile)
 std::optional<ElevationLoadSummary> loadElevationBlock(
     AppState& state, StartMenuModel& menu, Dialogs& dialogs,
-    const std::filesystem::path& suggestedFolder = {});
+    const std::filesystem::path& suggestedFolder = {}, const DemCreationWindow& createData = {});
 
 }  // namespace orv

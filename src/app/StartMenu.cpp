@@ -320,7 +320,8 @@ void StartMenu::loadBlockAndOpenMap() {
     state_.meshCodes = meshNeighbours(state_.centreMeshCode);
 
     // 3. The elevation data. The folder picker starts at the folder used last, or at the
-    // sample data shipped with the program.
+    // sample data shipped with the program; a block without data may be made there with
+    // "標高データの作成".
     model_.meshButtonsEnabled = false;
     model_.notify();
     if (state_.demUnused == 1) {
@@ -332,7 +333,8 @@ void StartMenu::loadBlockAndOpenMap() {
         const std::filesystem::path lastFolder(state_.demFolder);
         const bool known = !state_.demFolder.empty() && std::filesystem::is_directory(lastFolder, ec);
         if (!loadElevationBlock(state_, model_, dialogs_,
-                                known ? lastFolder : sampleMeshFolder(state_.appFolder))) {
+                                known ? lastFolder : sampleMeshFolder(state_.appFolder),
+                                windows_.demCreation)) {
             cancelStart();
             return;
         }

@@ -62,7 +62,8 @@ struct StartDialogs {
     std::function<void()> planDeletion;
     // Hides the start menu and opens the route map on the loaded block.
     std::function<void()> openRouteMap;
-    // "標高データの作成", from the start menu and from the plan start dialog.
+    // "標高データの作成", from the start menu, from the plan start dialog and from the loading
+    // of a block without any of its mesh files.
     DemCreationWindow demCreation;
     // "山名登録", from the plan start dialog's "山名ﾌｧｲﾙ新規作成".
     MountainRegistrationWindow mountainRegistration;

@@ -195,8 +195,64 @@ TEST_F(ElevationLoadingTest, NoMeshFileAtAllIsAFailureThatOffersAnotherFolder) {
     EXPECT_FALSE(loadElevationBlock(*state, menu, dialogs).has_value());
     ASSERT_EQ(dialogs.messages().size(), 2u);
     EXPECT_EQ(dialogs.messages()[1].text,
-              noMeshFilesMessage(empty, state->meshCodes[1].substr(0, 4) + "/" + firstFile, false));
+              noMeshFilesMessage(empty, state->meshCodes[1].substr(0, 4) + "/" + firstFile, NoMeshFilesOffer::Nothing));
     EXPECT_EQ(dialogs.messages()[1].buttons, Buttons::Ok);
+}
+
+// With the "標高データの作成" window at hand the failure offers to make the block's data: the
+// folder the window wrote to is read at once and becomes the hard-disk source. A folder that
+// still holds none of the block's files is said again; a cancel then leaves the source as it
+// was before the load (here the disc).
+TEST_F(ElevationLoadingTest, NoMeshFileAtAllOffersToMakeTheDataAndReadsItsFolder) {
+    const std::string disc = (dir / "Q/Data").string();
+    std::filesystem::create_directories(disc);
+    writeFolderMeshes("made");
+    std::filesystem::create_directories(dir / "elsewhere");
+    std::vector<std::string> centres;
+    std::string reported = (dir / "made").string();
+    const DemCreationWindow window = [&](const std::string& centre, std::string&) {
+        centres.push_back(centre);
+        return std::optional<std::string>(reported);
+    };
+
+    state->demMedia = 0;
+    state->demFolder = disc;
+    dialogs.answerMessage(Answer::Ok);
+    dialogs.answerMessage(Answer::Yes);
+    const std::optional<ElevationLoadSummary> load = loadElevationBlock(*state, menu, dialogs, {}, window);
+    ASSERT_TRUE(load.has_value());
+    EXPECT_EQ(load->readFiles, 9);
+    EXPECT_EQ(centres, std::vector<std::string>{"533945"});
+    EXPECT_EQ(state->demFolder, reported);
+    EXPECT_EQ(state->demMedia, 1);
+    EXPECT_FLOAT_EQ(at(300, 300), 500.0f + 10.1f);  // slot 5, record 101
+    ASSERT_EQ(dialogs.messages().size(), 2u);
+    EXPECT_EQ(dialogs.messages()[1].text,
+              "指定されたフォルダーに数値地図（標高）のファイルがありません。\r\n\r\n"
+              "フォルダー：" + disc + "\r\n最初のファイル：5339/533954.MEM\r\n\r\n標高データを作成しますか？");
+    EXPECT_EQ(dialogs.messages()[1].title, "数値地図読込");
+    EXPECT_EQ(dialogs.messages()[1].buttons, Buttons::YesNo);
+    EXPECT_EQ(dialogs.messages()[1].icon, Icon::Question);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+
+    // The window wrote another block: the question names its folder, and a cancel restores the disc.
+    dialogs = test::ScriptedDialogs{};
+    centres.clear();
+    reported = (dir / "elsewhere").string();
+    state->demMedia = 0;
+    state->demFolder = disc;
+    dialogs.answerMessage(Answer::Ok);
+    dialogs.answerMessage(Answer::Yes);
+    dialogs.answerMessage(Answer::Cancel);
+    EXPECT_FALSE(loadElevationBlock(*state, menu, dialogs, {}, window).has_value());
+    EXPECT_EQ(centres.size(), 1u);
+    ASSERT_EQ(dialogs.messages().size(), 3u);
+    EXPECT_EQ(dialogs.messages()[2].text,
+              noMeshFilesMessage(reported, "533954.MEM", NoMeshFilesOffer::CreateDataOrAnotherFolder));
+    EXPECT_EQ(dialogs.messages()[2].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(state->demFolder, disc);
+    EXPECT_EQ(state->demMedia, 0);
+    EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
 TEST_F(ElevationLoadingTest, FolderNamedLikeAMeshFileCountsAsMissing) {

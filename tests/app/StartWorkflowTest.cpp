@@ -14,6 +14,7 @@
 #include "state/ColourTable.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "terrain/DemCreation.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -34,6 +35,7 @@ const std::string kAssets = ORVANE_ASSETS;
 const std::string kSampleDem = kAssets + "/sample/dem";
 const std::string kSampleMountains = kAssets + "/sample/hidaka.ndb";
 const std::string kTrackFixture = std::string(ORVANE_FIXTURES) + "/workflow/horoshiri.TRK";
+const std::string kRealData = ORVANE_REALDATA;  // the survey's zoom 8 tile over the block
 
 const char* const kFolderQuestion =
     "ルート図は50mメッシュ数値地図をベースに作成します\r\n\r\n"
@@ -456,6 +458,101 @@ TEST_F(StartWorkflowTest, WithoutElevationDataOnlyTheCornersAreSet) {
     EXPECT_EQ(dmsToSeconds(state->levelCorners[1][kWest]), dmsToSeconds("142.30"));
     EXPECT_EQ(state->meshCorners[1].meshCode, "644214");
     EXPECT_EQ(dmsToSeconds(state->meshCorners[9].southLatitude), dmsToSeconds("42.35"));
+}
+
+// ---- A block without elevation data ----
+
+// A folder without one file of the block: the loader offers to make the data there. "はい"
+// opens "標高データの作成" over the block's centre mesh (here building from the survey tile for
+// real) and the map opens on the meshes it wrote, their folder now the data folder; "いいえ" is
+// the folder picker again; cancelling the question, closing the window without a build, or a
+// build that writes nothing returns to the idle start menu with the data source as before.
+TEST_F(StartWorkflowTest, BlockWithoutDataCanBeMadeWhereItIsLoaded) {
+    enum class Window { None, Builds, Closed, BuildsNothing };
+    struct Case {
+        const char* name;
+        Answer choice;  // to the question about the empty folder
+        Window window;
+        std::vector<std::string> titles;  // the message boxes in order
+        bool mapOpens;
+        std::string folderAfter;  // "" the folder before
+    };
+    const std::string question = "数値地図の準備確認";
+    const std::string load = "数値地図読込";
+    const std::string build = "標高データの作成";
+    const fs::path made = dir / "made";
+    const fs::path noTiles = dir / "noTiles";
+    const std::vector<Case> cases = {
+        {"made from the survey tile", Answer::Yes, Window::Builds, {question, load, build}, true, made.string()},
+        {"another folder", Answer::No, Window::None, {question, load}, true, kSampleDem},
+        {"question cancelled", Answer::Cancel, Window::None, {question, load}, false, ""},
+        {"window closed without a build", Answer::Yes, Window::Closed, {question, load}, false, ""},
+        {"a build that writes nothing", Answer::Yes, Window::BuildsNothing, {question, load, build}, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        restart();
+        const fs::path before = dir / "before";
+        const fs::path empty = dir / "empty";
+        fs::create_directories(before);
+        fs::create_directories(empty);
+        fs::create_directories(noTiles);
+        state->demFolder = before.string();
+        std::vector<std::string> centres;
+        menu->startDialogs().demCreation = [&](const std::string& centre, std::string& setting) {
+            centres.push_back(centre);
+            if (c.window == Window::Closed) return std::optional<std::string>();
+            terrain::DemCreation window(dialogs, centre, setting);
+            dialogs.answerFolder(c.window == Window::Builds ? kRealData : noTiles.string());
+            dialogs.answerFolder((c.window == Window::Builds ? made : dir / "unused").string());
+            window.dispatch("ActDemTileFolder");
+            window.dispatch("ActDemOutFolder");
+            dialogs.answerMessage(Answer::Ok);  // the summary or the problem
+            window.dispatch("ActDemRun");
+            return window.lastOutcome() == terrain::DemBuildOutcome::Written ? std::optional(window.outFolder)
+                                                                             : std::nullopt;
+        };
+        menu->dispatch("ActMakeRootMode");
+        ASSERT_TRUE(menu->model().meshButtonsEnabled);
+        dialogs.answerMessage(Answer::Ok);
+        dialogs.answerFolder(empty.string());
+        dialogs.answerMessage(c.choice);
+        if (c.choice == Answer::No) dialogs.answerFolder(kSampleDem);
+        menu->confirmBlock();
+
+        std::vector<std::string> titles;
+        for (const auto& asked : dialogs.messages()) titles.push_back(asked.title);
+        EXPECT_EQ(titles, c.titles);
+        const test::Asked offer = dialogs.messages().at(1);
+        EXPECT_EQ(offer.text, "指定されたフォルダーに数値地図（標高）のファイルがありません。\r\n\r\n"
+                              "フォルダー：" + empty.string() + "\r\n最初のファイル：644214.MEM\r\n\r\n"
+                              "標高データを作成しますか？\r\n「いいえ」を選ぶと別のフォルダーを選択できます。");
+        EXPECT_EQ(offer.buttons, Buttons::YesNoCancel);
+        EXPECT_EQ(centres, c.window == Window::None ? std::vector<std::string>{} : std::vector<std::string>{"644205"});
+        EXPECT_EQ(state->demFolder, c.folderAfter.empty() ? before.string() : c.folderAfter);
+        EXPECT_EQ(state->demMedia, 1);
+        EXPECT_EQ(state->settings.tileUrlSetting, "");
+        EXPECT_TRUE(dialogs.allAnswersUsed());
+        if (c.choice == Answer::No) {
+            EXPECT_EQ(dialogs.asked().back().text, dir.path().string());  // the picker beside the empty folder
+        }
+        if (!c.mapOpens) {
+            EXPECT_TRUE(std::find(opened.begin(), opened.end(), "ORV_TVIEW") == opened.end());
+            expectIdle();
+            EXPECT_FALSE(fs::exists(dir / "unused" / "644205.MEM"));
+            continue;
+        }
+        EXPECT_EQ(opened.back(), "ORV_TVIEW");
+        EXPECT_FALSE(menu->model().progressVisible);
+        // 幌尻岳 (2052 m) stands in the centre mesh: its highest cells come near the summit's height.
+        float highest = -1000.0f;
+        for (int row = 200; row < 400; ++row)
+            for (int column = 200; column < 400; ++column)
+                highest = std::max(highest, state->elevationGrid.get(row, column, 1));
+        EXPECT_GT(highest, 1900.0f);
+        EXPECT_LT(highest, 2100.0f);
+        EXPECT_EQ(dmsToSeconds(state->levelCorners[1][kSouth]), dmsToSeconds("42.35"));
+    }
 }
 
 // ---- GPS records ----
