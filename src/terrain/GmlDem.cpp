@@ -1,5 +1,7 @@
 #include "terrain/GmlDem.h"
 
+#include "exchange/XmlErrorText.h"
+
 #include <QFile>
 
 #include <expat.h>
@@ -227,7 +229,8 @@ void GmlDemParser::parseXml(std::string_view bytes) {
         if (stop_ != Stop::No || rootDone_) return;
         if (status != XML_STATUS_OK) {
             fail(ProblemKind::BadFormat, xmlLine(),
-                 std::string("XMLとして正しくありません（") + XML_ErrorString(XML_GetErrorCode(xml_.get())) + "）");
+                 explainedXmlDetail(std::string("XMLとして正しくありません（") +
+                                    XML_ErrorString(XML_GetErrorCode(xml_.get())) + "）"));
             return;
         }
         // What expat holds unfinished: from the start of its current token to the end.

@@ -184,7 +184,7 @@ TEST(GmlDemTest, BadDocumentsNameTheirLine) {
         const char* detail;
     };
     const Case cases[] = {
-        {"not XML", "PK\x03\x04 this is no XML", ProblemKind::BadFormat, 1, ""},
+        {"not XML", "PK\x03\x04 this is no XML", ProblemKind::BadFormat, 1, "XMLとして正しくありません（使えない文字か、崩れたタグがあります：not well-formed (invalid token)）"},
         {"XML but not FG-GML", "<?xml version=\"1.0\"?>\n<gpx><trk/></gpx>\n", ProblemKind::BadFormat, 2, "gpx"},
         {"FG-GML without a DEM", "<?xml version=\"1.0\"?>\n<Dataset>\n<BldL/>\n</Dataset>\n", ProblemKind::BadFormat, 0, "FG-GML DEM"},
         {"truncated inside the list", real.substr(0, real.size() / 2), ProblemKind::TooFew, 0, "途中で終わって"},
