@@ -125,7 +125,10 @@ int main(int argc, char** argv) {
 
     Options options;
     if (!options.parser.parse(QApplication::arguments())) {
-        const QString unknown = options.parser.unknownOptionNames().join("」「");
+        QStringList names;
+        for (const QString& name : options.parser.unknownOptionNames())
+            names << (name.size() == 1 ? "-" : "--") + name;
+        const QString unknown = names.join("」「");
         std::fprintf(stderr, "orvane: 知らないオプション「%s」です。\n\n%s", unknown.toLocal8Bit().constData(), kUsage);
         return 2;
     }
