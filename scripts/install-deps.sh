@@ -11,6 +11,10 @@ packages=(
   libproj-dev proj-data libzip-dev libexpat1-dev libjpeg62-turbo-dev libfontconfig-dev
   fonts-noto-cjk qt6-translations-l10n
   xvfb xauth imagemagick
+  # Japanese input (fcitx5; ibus's module comes with Qt) and Wayland desktops.
+  fcitx5-frontend-qt6 qt6-wayland
+  # The checks of the desktop files dist/ installs.
+  desktop-file-utils appstream libxml2-utils shared-mime-info groff-base
   "$@"
 )
 

@@ -6,16 +6,24 @@
 #include "app/Startup.h"
 #include "app/ui/SplashWindow.h"
 #include "app/ui/StartMenuWindow.h"
+#include "core/Version.h"
 #include "platform/Fonts.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/Translation.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QStringList>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -23,7 +31,11 @@ namespace {
 const char* const kNoDisplay =
     "orvane: 画面（ディスプレイ）に接続できません。X11 または Wayland のデスクトップ上で起動してください。\n";
 
-bool displayConfigured() {
+bool displayConfigured(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "-platform" || argument == "--platform") return true;  // Qt's option
+    }
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (platform != nullptr && *platform != '\0') return true;  // chosen explicitly (offscreen, …)
     const char* x11 = std::getenv("DISPLAY");
@@ -32,6 +44,39 @@ bool displayConfigured() {
 }
 
 bool applicationStarted = false;
+
+const char* const kUsage =
+    "使い方: orvane [オプション] [ファイル]\n"
+    "\n"
+    "日本の山の登山ルートを計画し、GPSで記録した山行を振り返ります。\n"
+    "ファイルを指定すると、起動画面がそのファイルで続けます。\n"
+    "  ルートデータファイル（.RTD）        その山行計画を開きます\n"
+    "  GPSファイル（.TRK .WPT .GPX .TXT）  山行記録として読み込みます\n"
+    "  山名ファイル（.ndb .Ymd）           山行計画の山名ファイルにします\n"
+    "\n"
+    "  -h, --help     この説明を表示します\n"
+    "  -v, --version  バージョンを表示します\n";
+
+// The program's own options. Qt's options (-platform, -style, …) are taken out of the
+// arguments by the application object.
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption help{{"h", "help"}, "この説明を表示します"};
+    QCommandLineOption version{{"v", "version"}, "バージョンを表示します"};
+
+    Options() {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOption(help);
+        parser.addOption(version);
+        parser.addPositionalArgument("ファイル", "開くファイル", "[ファイル]");
+    }
+};
+
+QStringList argumentList(int argc, char** argv) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
 
 // A display that is configured but cannot be reached makes Qt stop with a fatal message while
 // the application object is made: say it in one line and leave without a crash. Qt's own
@@ -50,7 +95,21 @@ void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& me
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!displayConfigured()) {
+    // --help and --version answer before anything starts, without a display. Qt's own options
+    // are not known yet here, so only these two are looked at.
+    {
+        Options early;
+        early.parser.parse(argumentList(argc, argv));
+        if (early.parser.isSet(early.help)) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (early.parser.isSet(early.version)) {
+            std::printf("orvane %s\n", orv::kVersion);
+            return 0;
+        }
+    }
+    if (!displayConfigured(argc, argv)) {
         std::fputs(kNoDisplay, stderr);
         return 1;
     }
@@ -60,6 +119,31 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     applicationStarted = true;
     QApplication::setApplicationName("Orvane");
+    QApplication::setApplicationVersion(orv::kVersion);
+    // Matches the windows to the desktop entry (its icon on Wayland).
+    QGuiApplication::setDesktopFileName("jp.orvane.Orvane");
+
+    Options options;
+    if (!options.parser.parse(QApplication::arguments())) {
+        QStringList names;
+        for (const QString& name : options.parser.unknownOptionNames())
+            names << (name.size() == 1 ? "-" : "--") + name;
+        const QString unknown = names.join("」「");
+        std::fprintf(stderr, "orvane: 知らないオプション「%s」です。\n\n%s", unknown.toLocal8Bit().constData(), kUsage);
+        return 2;
+    }
+    const QStringList files = options.parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "orvane: 開くファイルは一つだけ指定してください。\n\n%s", kUsage);
+        return 2;
+    }
+    std::optional<std::filesystem::path> givenFile;
+    if (!files.isEmpty()) {
+        const std::filesystem::path file(QFile::encodeName(files.front()).toStdString());
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+        givenFile = ec ? file : absolute;
+    }
     orv::installFontSubstitutions();
     if (!orv::installJapaneseTranslation())
         std::fputs("orvane: Qt の日本語訳 (qtbase_ja) が見つかりません。標準ダイアログは英語で表示されます。\n", stderr);
@@ -82,6 +166,9 @@ int main(int argc, char** argv) {
     };
     const auto result = orv::startProgram(*state, settings, paths, startDialogs, windows);
     if (result != orv::StartResult::Started) return 1;
+    // A file given goes to the start menu once it is on the screen.
+    if (givenFile)
+        QTimer::singleShot(0, startMenu.get(), [&] { startMenu->logic().openGivenFile(*givenFile); });
     // The start menu quits the application once its exit question is answered Yes.
     return QApplication::exec();
 }

@@ -23,7 +23,10 @@ std::string routeFileMessage(const Problem& problem, const std::string& fileName
 }
 
 RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu) {
-    const auto file = routeFilePath(state.dataFolder, state.planName);
+    return readRouteFile(state, menu, routeFilePath(state.dataFolder, state.planName));
+}
+
+RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu, const std::filesystem::path& file) {
     Result<RouteFileData> read = readRouteData(file);
 
     // The file is done with: progress strip and status line cleared.
@@ -75,8 +78,11 @@ RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu) {
 }
 
 RidgeValleyLoad readRidgeValleyFile(AppState& state, StartMenuModel& menu) {
+    return readRidgeValleyFile(state, menu, ridgeValleyFilePath(state.dataFolder, state.planName));
+}
+
+RidgeValleyLoad readRidgeValleyFile(AppState& state, StartMenuModel& menu, const std::filesystem::path& file) {
     RidgeValleyLoad load;
-    const auto file = ridgeValleyFilePath(state.dataFolder, state.planName);
     std::optional<ProgressStrip> strip;
     const auto progress = [&](int value) {
         if (!strip) {

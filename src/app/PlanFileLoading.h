@@ -8,6 +8,7 @@
 #include "plans/RouteFile.h"
 #include "state/AppState.h"
 
+#include <filesystem>
 #include <string>
 
 namespace orv {
@@ -36,6 +37,8 @@ struct RouteFileLoad {
 // routeCount are set, mountainConfirmed = 1, routeLoaded = 1 and the first "TRK" indicator is
 // on. On any problem nothing of the plan is changed and the message says what was wrong. Either way the progress strip and the status line are cleared. (readRouteFile)
 RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu);
+// The same from a route data file elsewhere (a plan given when the program starts).
+RouteFileLoad readRouteFile(AppState& state, StartMenuModel& menu, const std::filesystem::path& file);
 
 struct RidgeValleyLoad {
     bool found = false;           // the file existed
@@ -50,6 +53,7 @@ struct RidgeValleyLoad {
 // ridgeValleyPresent is set, ridgeValleyLoaded = ridgeValleyCount and the lines are shown.
 // (readRidgeValleyFile)
 RidgeValleyLoad readRidgeValleyFile(AppState& state, StartMenuModel& menu);
+RidgeValleyLoad readRidgeValleyFile(AppState& state, StartMenuModel& menu, const std::filesystem::path& file);
 
 // What the user should be told about a load, or "" when it went as expected.
 std::string ridgeValleyLoadMessage(const RidgeValleyLoad& load, const std::string& fileName);

@@ -71,6 +71,26 @@ bool StartMenu::confirmExit() {
     return true;
 }
 
+void StartMenu::openGivenFile(const std::filesystem::path& path) {
+    if (busy()) return;
+    GivenFileCheck check = checkGivenFile(path);
+    if (!check.file) {
+        dialogs_.message(check.message, kGivenFileTitle, Buttons::Ok, Icon::Error);
+        return;
+    }
+    given_ = std::move(check.file);
+    {
+        Commands::BusyScope scope(commands_);
+        if (given_->isGps()) {
+            startRecord();
+        } else {
+            startPlan();
+        }
+    }
+    given_.reset();
+    commands_.runPending();
+}
+
 void StartMenu::setStatus(std::string text) {
     model_.status = std::move(text);
     model_.notify();
@@ -106,11 +126,22 @@ bool StartMenu::runPlanStart() {
     dialog.setDemCreation(windows_.demCreation);
     dialog.setMountainRegistration(windows_.mountainRegistration);
     dialog.open();
+    if (given_ && given_->kind == GivenFileKind::Plan) dialog.editName(given_->planName());
+    if (given_ && given_->kind == GivenFileKind::MountainNames) dialog.editMountainFile(given_->path.string());
     if (windows_.planStart) windows_.planStart(dialog);
     if (!dialog.closed()) dialog.cancel();
     if (dialog.outcome() != DialogOutcome::Accepted) {
         cancelStart();
         return false;
+    }
+    // A given plan is opened from its file when the dialog kept it, whether or not the data
+    // folder lists it; another name chosen in the dialog leaves the file unread.
+    if (given_ && given_->kind == GivenFileKind::Plan) {
+        if (state_.planName == given_->planName()) {
+            state_.existingPlan = true;
+        } else {
+            given_.reset();
+        }
     }
     if (state_.mountainFileLoaded) model_.trkIndicators[1] = true;
     model_.caption = state_.regionCaption + "  " + state_.planName;
@@ -212,15 +243,15 @@ bool StartMenu::searchDestination() {
 }
 
 void StartMenu::readRidgeValleyFile() {
-    const RidgeValleyLoad load = orv::readRidgeValleyFile(state_, model_);
-    const std::string message =
-        ridgeValleyLoadMessage(load, ridgeValleyFilePath(state_.dataFolder, state_.planName).filename().string());
+    const std::filesystem::path file = ridgeValleyFile();
+    const RidgeValleyLoad load = orv::readRidgeValleyFile(state_, model_, file);
+    const std::string message = ridgeValleyLoadMessage(load, file.filename().string());
     if (!message.empty()) dialogs_.message(message, kRidgeValleyReadTitle, Buttons::Ok, Icon::Warning);
 }
 
 // readRouteFile with its message; a route read is shown on the overview.
 bool StartMenu::readSavedRoute() {
-    const RouteFileLoad load = readRouteFile(state_, model_);
+    const RouteFileLoad load = readRouteFile(state_, model_, routeFile());
     if (!load.loaded) {
         dialogs_.message(load.message, kRouteReadTitle, Buttons::Ok, Icon::Error);
         return false;
@@ -244,9 +275,34 @@ void StartMenu::copyRouteToReference() {
     state_.refRouteCount = static_cast<int16_t>(count);
 }
 
+// A given plan's files are read where it lies, any other plan's in the data folder.
+std::filesystem::path StartMenu::routeFile() const {
+    if (given_ && given_->kind == GivenFileKind::Plan) return given_->path;
+    return routeFilePath(state_.dataFolder, state_.planName);
+}
+
+std::filesystem::path StartMenu::ridgeValleyFile() const {
+    if (given_ && given_->kind == GivenFileKind::Plan) {
+        const auto beside = fileBeside(given_->path, kRidgeValleyFileExtension);
+        return beside ? *beside : ridgeValleyFilePath(given_->path.parent_path(), state_.planName);
+    }
+    return ridgeValleyFilePath(state_.dataFolder, state_.planName);
+}
+
 bool StartMenu::importGps() {
-    const std::optional<GpsFormatChoice> choice =
-        windows_.trackFormat ? windows_.trackFormat() : std::optional<GpsFormatChoice>{};
+    // A given GPS file is read as if its format had been chosen and the file picked in the
+    // file dialog; a file dialog still asking starts in its folder.
+    std::optional<GpsFormatChoice> choice;
+    std::optional<GivenFileDialogs> givenDialogs;
+    if (given_ && given_->isGps()) {
+        GivenGpsImport given = givenGpsImport(*given_);
+        choice = given.choice;
+        givenDialogs.emplace(dialogs_, std::move(given.answers));
+        state_.gpsFilePath = given_->path.parent_path().string();
+    } else if (windows_.trackFormat) {
+        choice = windows_.trackFormat();
+    }
+    Dialogs& dialogs = givenDialogs ? static_cast<Dialogs&>(*givenDialogs) : dialogs_;
 
     // The readers' progress on the start menu's strip, their file on the status line.
     std::optional<ProgressStrip> strip;
@@ -271,7 +327,7 @@ bool StartMenu::importGps() {
     };
     view.status = [this](const std::string& text) { setStatus(text); };
 
-    switch (runGpsImport(choice, state_, dialogs_, view)) {
+    switch (runGpsImport(choice, state_, dialogs, view)) {
         case GpsImportOutcome::Read:
             model_.trkIndicators[0] = true;
             state_.routeLoaded = true;

@@ -15,6 +15,7 @@
 #include "app/ElevationDataCreation.h"
 #include "app/IniStore.h"
 #include "app/PlanStart.h"
+#include "app/StartMenuFile.h"
 #include "app/StartMenuModel.h"
 #include "app/StartMenuTools.h"
 #include "geo/MeshCode.h"
@@ -109,6 +110,15 @@ public:
     // True while a sequence runs.
     bool busy() const { return commands_.busy(); }
 
+    // A file given when the program starts: a plan's route data file runs the plan sequence
+    // with the plan start dialog on that plan, and the plan is read from the file itself; a GPS
+    // file runs the GPS record sequence, whose import reads it without asking for a file; a
+    // mountain-name file runs the plan sequence with it in the plan start dialog. A file the
+    // user turns away from in the dialog (another plan chosen) is not read. A file that cannot
+    // be opened is named in a message and the start menu stays as it was. Nothing happens while
+    // a sequence runs.
+    void openGivenFile(const std::filesystem::path& path);
+
     // The "ヘルプ" button.
     void showHelp();
 
@@ -134,6 +144,8 @@ private:
     void copyRouteToReference();
     void loadBlockAndOpenMap();
     bool importGps();
+    std::filesystem::path routeFile() const;
+    std::filesystem::path ridgeValleyFile() const;
     void cancelStart();
     void setStatus(std::string text);
 
@@ -146,6 +158,8 @@ private:
     StartDialogs windows_;
     OpticalDriveFinder findDiscs_;
     std::function<void()> closeRequest_;
+    // The file given at the start while its sequence takes it in.
+    std::optional<GivenFile> given_;
     Commands commands_;
 };
 

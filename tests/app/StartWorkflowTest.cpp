@@ -59,6 +59,7 @@ struct StartWorkflowTest : ::testing::Test {
     // What the scripted windows do.
     std::string planName = "幌尻岳0801";
     int pickPlanLine = -1;              // a line of the saved plans to pick instead of typing
+    bool keepName = false;              // leave the name the dialog opened with
     bool cancelPlanStart = false;
     std::string destination = "幌尻岳";  // "" cancels the search
     std::optional<GpsFormatChoice> trackFormat = GpsFormatChoice{kGpsFormatPcx, false};
@@ -85,13 +86,15 @@ struct StartWorkflowTest : ::testing::Test {
         windows.planStart = [this](PlanStart& dialog) {
             opened.push_back("ORV_MRINFO " + dialog.caption());
             planLines = dialog.planLines();
+            nameAtOpen = dialog.name();
+            mountainFileAtOpen = dialog.mountainFile();
             if (cancelPlanStart) {
                 dialog.cancel();
                 return;
             }
             if (pickPlanLine >= 0) {
                 dialog.pickPlan(pickPlanLine);
-            } else {
+            } else if (!keepName) {
                 dialog.editName(planName);
             }
             EXPECT_TRUE(dialog.execute());
@@ -183,6 +186,7 @@ struct StartWorkflowTest : ::testing::Test {
         statuses.clear();
         planName = "幌尻岳0801";
         pickPlanLine = -1;
+        keepName = false;
         cancelPlanStart = false;
         destination = "幌尻岳";
         trackFormat = GpsFormatChoice{kGpsFormatPcx, false};
@@ -192,6 +196,8 @@ struct StartWorkflowTest : ::testing::Test {
     }
 
     OverviewRange lastRange{};
+    std::string nameAtOpen;
+    std::string mountainFileAtOpen;
     std::string statusAtSearch;
     std::string statusAtTrackFormat;
 };
@@ -827,6 +833,135 @@ TEST_F(StartWorkflowTest, SearchingAgainAsksFirstAndCancelKeepsTheDestination) {
     menu->dispatch("ActMakeRootMode");
     EXPECT_EQ(state->mountainTable[static_cast<size_t>(state->selectedMountain)].name, "札内岳");
     EXPECT_EQ(std::count(opened.begin(), opened.end(), "ORV_YAMANAME"), 2);
+}
+
+// ---- A file given when the program starts ----
+
+TEST_F(StartWorkflowTest, GivenRouteDataFileOpensItsPlanWhereverItLies) {
+    // Outside the data folder with lower-case extensions, and in the data folder without a line
+    // in the plan list: either way the plan is read from the file, with the ridge/valley file
+    // beside it, and leaving the map without saving leaves the file where it was.
+    const struct {
+        const char* folder;
+        const char* route;
+        const char* ridgeValley;
+    } cases[] = {
+        {"elsewhere", "槍ヶ岳980707.rtd", "槍ヶ岳980707.rvd"},
+        {"Data", "槍ヶ岳980707.RTD", "槍ヶ岳980707.RVD"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        restart();
+        const fs::path folder = dir / c.folder;
+        fs::create_directories(folder);
+        fs::copy_file(std::string(ORVANE_FIXTURES) + "/plans/Yari980707.RTD", folder / c.route);
+        fs::copy_file(std::string(ORVANE_FIXTURES) + "/plans/Yari980707.RVD", folder / c.ridgeValley);
+        state->demUnused = 1;
+        keepName = true;
+        menu->openGivenFile(folder / c.route);
+        EXPECT_EQ(nameAtOpen, "槍ヶ岳980707");
+        EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_TVIEW"}));
+        EXPECT_TRUE(state->existingPlan);
+        EXPECT_EQ(state->planName, "槍ヶ岳980707");
+        EXPECT_EQ(state->refRouteCount, 3);
+        EXPECT_EQ(state->centreMeshCode, "543745");
+        EXPECT_TRUE(state->ridgeValleyPresent);
+        EXPECT_GT(state->ridgeValleyCount, 0);
+        EXPECT_EQ(state->dataFolder, dir / "Data");
+        EXPECT_FALSE(menu->busy());
+
+        ASSERT_TRUE(routeMap);
+        routeMap->dispatch("ActTViewExit");
+        EXPECT_EQ(opened.back(), "ORV_MAIN");
+        EXPECT_TRUE(fs::exists(folder / c.route));
+        EXPECT_TRUE(dialogs.allAnswersUsed());
+    }
+
+    // Another name typed in the dialog starts that plan; the file is not read.
+    restart();
+    fs::create_directories(dir / "elsewhere");
+    menu->openGivenFile(dir / "elsewhere" / "槍ヶ岳980707.rtd");
+    EXPECT_EQ(nameAtOpen, "槍ヶ岳980707");
+    EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_YAMANAME"}));
+    EXPECT_EQ(state->planName, "幌尻岳0801");
+    EXPECT_FALSE(state->existingPlan);
+    EXPECT_EQ(state->refRouteCount, 0);
+    EXPECT_TRUE(menu->model().meshButtonsEnabled);
+}
+
+TEST_F(StartWorkflowTest, GivenFileThatCannotBeOpenedIsNamedAndTheMenuStaysUsable) {
+    fs::create_directories(dir / "folder.RTD");
+    ASSERT_EQ(writeTextLines(dir / "notes.doc", {"x"}), FileError::None);
+    ASSERT_EQ(writeTextLines(dir / "a b.RTD", {"x"}), FileError::None);
+    const struct {
+        fs::path path;
+        std::string message;
+    } cases[] = {
+        {dir / "missing.TRK", "ファイルが見つかりません。"},
+        {dir / "notes.doc",
+         "この種類のファイルは開けません。\r\n開けるのはルートデータファイル（.RTD）、GPSファイル（.TRK .WPT "
+         ".GPX .TXT）、山名ファイル（.ndb .Ymd）です。"},
+        {dir / "folder.RTD", "ファイルを読み込めません。"},
+        {dir / "a b.RTD",
+         "ルートデータファイルの名前は管理ファイル名に使えないため、開けません。\r\n管理ファイル名に空白は使えません。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.string());
+        dialogs = test::ScriptedDialogs{};
+        menu->openGivenFile(c.path);
+        ASSERT_EQ(dialogs.messages().size(), 1u);
+        EXPECT_EQ(dialogs.messages()[0].text, c.message + "\r\n" + c.path.string());
+        EXPECT_EQ(dialogs.messages()[0].title, "ファイルを開く");
+        EXPECT_EQ(dialogs.messages()[0].icon, Icon::Error);
+        EXPECT_TRUE(opened.empty());
+        expectIdle();
+    }
+    menu->dispatch("ActMakeRootMode");
+    EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_YAMANAME"}));
+}
+
+TEST_F(StartWorkflowTest, GivenGpsFileIsReadWithoutTheFormatAndFileDialogs) {
+    // A PCX track file with its waypoint file beside it: both are read, nothing is asked.
+    const fs::path folder = dir / "gps";
+    fs::create_directories(folder);
+    fs::copy_file(kTrackFixture, folder / "horoshiri.trk");
+    ASSERT_EQ(writeTextLines(folder / "horoshiri.WPT",
+                             {"U  LAT LON DEG", "W  001 N42.7 E142.65 08-OCT-99 15:20:00 0"}),
+              FileError::None);
+    planName = "幌尻岳GPS";
+    menu->openGivenFile(folder / "horoshiri.trk");
+    EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート読み込み", "ORV_YAMANAME"}));
+    EXPECT_TRUE(dialogs.asked().empty());
+    EXPECT_EQ(state->routeCount, 5);
+    EXPECT_EQ(state->waypointCount, 1);
+    EXPECT_EQ(state->gpsFilePath, (folder / "horoshiri.WPT").string());
+    EXPECT_TRUE(menu->model().meshButtonsEnabled);
+    EXPECT_TRUE(menu->model().trkIndicators[0]);
+
+    // A waypoint file alone: the track file is asked for, in the waypoint file's folder.
+    restart();
+    fs::remove(folder / "horoshiri.trk");
+    dialogs.answerFile(kTrackFixture);
+    menu->openGivenFile(folder / "horoshiri.WPT");
+    ASSERT_EQ(dialogs.asked().size(), 1u);
+    EXPECT_EQ(dialogs.asked()[0].text, kPcxTrackFilter);
+    EXPECT_EQ(dialogs.asked()[0].initialPath, folder.string());
+    EXPECT_EQ(state->routeCount, 5);
+    EXPECT_EQ(state->waypointCount, 1);
+    EXPECT_TRUE(menu->model().meshButtonsEnabled);
+}
+
+TEST_F(StartWorkflowTest, GivenMountainFileIsThePlanStartDialogsMountainFile) {
+    const fs::path file = dir / "alps.Ymd";
+    ASSERT_EQ(writeTextLines(file, {"MeshSize=-1", "槍ヶ岳 36.2032 137.384 3180 やりがたけ A"}), FileError::None);
+    destination = "槍ヶ岳";
+    menu->openGivenFile(file);
+    EXPECT_EQ(mountainFileAtOpen, file.string());
+    EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_YAMANAME"}));
+    EXPECT_EQ(state->mountainFilePath, file.string());
+    EXPECT_EQ(state->mountainCount, 1);
+    EXPECT_EQ(state->centreMeshCode, "543745");
+    EXPECT_TRUE(menu->model().meshButtonsEnabled);
 }
 
 }  // namespace
