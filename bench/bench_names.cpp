@@ -90,6 +90,35 @@ void BM_SearchAllJapan(benchmark::State& bm) {
 }
 BENCHMARK(BM_SearchAllJapan)->Unit(benchmark::kMillisecond);
 
+// The bundled file of Japan's main peaks, as the plan start reads it for a new user, and the
+// destination search for one of them from an overview that does not show it.
+const fs::path kBundledPeaks = fs::path(ORVANE_ASSETS) / "sample" / "japan.ndb";
+
+void BM_LoadBundledPeaks(benchmark::State& bm) {
+    auto state = makeAppState();
+    for (auto _ : bm) {
+        Result<MountainFileData> read = readMountainFile(kBundledPeaks, state->japanBounds);
+        if (!read.ok() || read->records.empty()) bm.SkipWithError("file not read");
+        else putMountainTable(*state, std::move(read->records));
+        benchmark::DoNotOptimize(state->mountainCount);
+    }
+}
+BENCHMARK(BM_LoadBundledPeaks)->Unit(benchmark::kMillisecond);
+
+void BM_SearchBundledPeaks(benchmark::State& bm) {
+    auto state = makeAppState();
+    Result<MountainFileData> read = readMountainFile(kBundledPeaks, state->japanBounds);
+    if (!read.ok()) bm.SkipWithError("file not read");
+    else putMountainTable(*state, std::move(read->records));
+    const OverviewRange kyushu{"31.0", "34.0", " 129.0", " 132.0"};
+    for (auto _ : bm) {
+        const DestinationSearch search = searchDestinationMountains(*state, "槍ヶ岳", SearchArea::DisplayedRange, kyushu);
+        if (search.result.rows.size() != 2) bm.SkipWithError("not found");
+        benchmark::DoNotOptimize(search.result.rows.data());
+    }
+}
+BENCHMARK(BM_SearchBundledPeaks)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -34,7 +34,7 @@ import sys
 DEFAULT_OUTPUT = os.path.join("assets", "sample", "hidaka.ndb")
 
 HEADER = "MeshSize=-1"
-COMMENT = "; 日高山脈 幌尻岳周辺のサンプル 出典：国土地理院"
+COMMENT = "日高山脈 幌尻岳周辺のサンプル 出典：国土地理院"
 
 # Block bounds in arc-seconds (centre mesh 644205 and its eight neighbours).
 BLOCK_SOUTH = 42 * 3600 + 35 * 60
@@ -76,18 +76,25 @@ def dms_text(dms):
     return "%d.%s" % (d, frac) if frac else "%d" % d
 
 
-def to_tokyo_datum(peaks):
-    """The published positions (JGD2011) moved onto the Tokyo datum of the mesh codes and the
-    sample meshes, rounded to whole seconds, through PROJ's cs2cs (Debian package proj-bin)."""
-    text = "".join("%.9f %.9f\n" % (seconds(lat) / 3600.0, seconds(lon) / 3600.0)
-                   for _, lat, lon, _, _ in peaks)
+def jgd2011_to_tokyo(positions):
+    """(latitude, longitude) pairs in degrees on JGD2011 moved onto the Tokyo datum of the mesh
+    codes, in degrees, through PROJ's cs2cs (Debian package proj-bin)."""
+    text = "".join("%.9f %.9f\n" % (lat, lon) for lat, lon in positions)
     out = subprocess.run(["cs2cs", "-f", "%.9f", "EPSG:6668", "EPSG:4301"], input=text,
                          capture_output=True, text=True, check=True).stdout.split("\n")
-    moved = []
-    for peak, line in zip(peaks, out):
-        lat_deg, lon_deg = (float(v) for v in line.split()[:2])
-        moved.append((peak[0], dms_of(lat_deg), dms_of(lon_deg), peak[3], peak[4]))
+    moved = [tuple(float(v) for v in line.split()[:2]) for line in out[:len(positions)]]
+    if len(moved) != len(positions) or any(len(m) != 2 for m in moved):
+        raise ValueError("cs2cs did not convert every position")
     return moved
+
+
+def to_tokyo_datum(peaks):
+    """The published positions (JGD2011) moved onto the Tokyo datum of the mesh codes and the
+    sample meshes, rounded to whole seconds."""
+    moved = jgd2011_to_tokyo([(seconds(lat) / 3600.0, seconds(lon) / 3600.0)
+                              for _, lat, lon, _, _ in peaks])
+    return [(peak[0], dms_of(lat_deg), dms_of(lon_deg), peak[3], peak[4])
+            for peak, (lat_deg, lon_deg) in zip(peaks, moved)]
 
 
 def dms_of(degrees):
@@ -106,16 +113,24 @@ def check_inside(peak):
         raise ValueError("%s lies outside the sample block" % name)
 
 
-def write_file(path):
-    lines = [HEADER, COMMENT]
-    for peak in to_tokyo_datum(PEAKS):
-        check_inside(peak)
-        lines.append(record(peak))
+def write_names_file(path, comments, records):
+    """Writes a mountain-name file: the header, the ";" comment lines and the record lines,
+    CP932 with CR LF line ends."""
+    lines = [HEADER] + ["; " + c for c in comments] + records
     folder = os.path.dirname(path)
     if folder:
         os.makedirs(folder, exist_ok=True)
+    data = ("\r\n".join(lines) + "\r\n").encode("cp932")
     with open(path, "wb") as f:
-        f.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
+        f.write(data)
+
+
+def write_file(path):
+    records = []
+    for peak in to_tokyo_datum(PEAKS):
+        check_inside(peak)
+        records.append(record(peak))
+    write_names_file(path, [COMMENT], records)
     print("wrote %s (%d peaks)" % (path, len(PEAKS)))
 
 

@@ -41,7 +41,7 @@ fs::path defaultDataFolder() {
 fs::path sampleMeshFolder(const fs::path& appFolder) { return appFolder / "sample" / "dem"; }
 
 fs::path sampleMountainFile(const fs::path& appFolder) {
-    return appFolder / "sample" / "hidaka.ndb";
+    return appFolder / "sample" / "japan.ndb";
 }
 
 std::filesystem::path overviewPicturePath(const std::filesystem::path& appFolder) {

@@ -15,8 +15,10 @@ std::filesystem::path findAppFolder(const std::filesystem::path& executableDir);
 // $XDG_DATA_HOME/Orvane/Data, or ~/.local/share/Orvane/Data.
 std::filesystem::path defaultDataFolder();
 
-// The bundled sample data of the Hidaka mountains.
+// The bundled sample elevation data of the Hidaka mountains.
 std::filesystem::path sampleMeshFolder(const std::filesystem::path& appFolder);
+// The bundled mountain-name file of Japan's main peaks, proposed while no file has been chosen
+// (the Hidaka sample's own file, sample/hidaka.ndb, is shipped beside it).
 std::filesystem::path sampleMountainFile(const std::filesystem::path& appFolder);
 
 // The picture of Japan the start menu's overview shows.

@@ -34,7 +34,8 @@ void PlanStart::open() {
         if (useDem_) detectDiscs(NoDiscNotice::Note);
     }
 
-    // 3. The mountain-name file, or the sample file while none has been chosen yet.
+    // 3. The mountain-name file, or the bundled file of Japan's main peaks while none has been
+    // chosen yet (a stored choice, the Hidaka sample's file too, stays as it is).
     mountainFile_ = state_.mountainFilePath;
     if (mountainFile_.empty()) mountainFile_ = sampleMountainFile(state_.appFolder).string();
 
@@ -60,7 +61,7 @@ void PlanStart::pickPlan(int index) {
 }
 
 void PlanStart::browseMountainFile() {
-    // The file dialog starts at the file in the box (the sample file for a new user); a
+    // The file dialog starts at the file in the box (the bundled one for a new user); a
     // cancelled dialog leaves the stored choice as it was.
     const std::string stored = state_.mountainFilePath;
     state_.mountainFilePath = mountainFile_;

@@ -37,10 +37,10 @@ int DemBuildReport::cellsWithData() const {
         if (m.written) n += m.cellsWithData;
     return n;
 }
-int DemBuildReport::cellsFromCoarser() const {
+int DemBuildReport::cellsCoarse() const {
     int n = 0;
     for (const auto& m : meshes)
-        if (m.written) n += m.cellsFromCoarser;
+        if (m.written) n += m.cellsCoarse;
     return n;
 }
 
@@ -114,12 +114,14 @@ Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBu
     }
 
     const Resampler resampler(sources.grids, *datum);
+    const double blockLatitude = (wanted.south + wanted.north) / 2.0;
     StagedFiles staged;  // dropped unless committed
     for (size_t i = 0; i < report.meshes.size(); ++i) {
         MeshResult& mesh = report.meshes[i];
         if (progress && !progress(kReadingSteps + static_cast<int>(i) * (kProgressSteps - kReadingSteps) / 9,
                                   kProgressSteps, mesh.code)) {
             report.cancelled = true;
+            report.sources.clear();
             for (auto& m : report.meshes) {
                 if (m.written || m.notWritten.empty()) m.notWritten = "取り消しました";
                 m.written = false;
@@ -149,14 +151,21 @@ Result<DemBuildReport> buildDemBlock(const DemBuildRequest& request, const DemBu
         }
         mesh.written = true;
         mesh.cellsWithData = heights.cellsWithData;
-        mesh.cellsFromCoarser = heights.cellsFromCoarser;
+        mesh.cellsCoarse = heights.cellsCoarse;
+        for (const auto& key : heights.layersUsed)
+            if (std::none_of(report.sources.begin(), report.sources.end(),
+                             [&](const SourceCellSize& s) { return s.layer == key; }))
+                report.sources.push_back({key, key.cellMetres(blockLatitude)});
     }
+    std::stable_sort(report.sources.begin(), report.sources.end(),
+                     [](const SourceCellSize& a, const SourceCellSize& b) { return a.metres < b.metres; });
     if (report.writeFailedFile.empty() && staged.commit() != FileError::None) {
         // The commit names no file; the set as a whole did not go in.
         report.writeFailedFile = request.outFolder.string();
         report.writeRestored = staged.restored();
     }
     if (!report.writeFailedFile.empty()) {
+        report.sources.clear();
         for (auto& m : report.meshes)
             if (m.written || m.notWritten.empty()) {
                 m.written = false;

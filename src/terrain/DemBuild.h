@@ -34,13 +34,20 @@ struct MeshResult {
     std::filesystem::path path;
     bool written = false;
     int cellsWithData = 0;
-    int cellsFromCoarser = 0;
+    int cellsCoarse = 0;              // from a source coarser than the 50 m grid
     std::vector<std::string> layers;  // the sources used, finest first
     std::string notWritten;           // why the mesh was not written
 };
 
+// One source the written meshes took heights from, and the size of its cells at the block.
+struct SourceCellSize {
+    LayerKey layer;
+    double metres = 0;
+};
+
 struct DemBuildReport {
     std::array<MeshResult, 9> meshes;  // north-west, north, …, south-east
+    std::vector<SourceCellSize> sources;  // of the written meshes, finest first
     std::vector<SourceProblem> problems;
     int filesRead = 0;
     int tilesMissing = 0;
@@ -58,7 +65,7 @@ struct DemBuildReport {
     int meshesWritten() const;
     int cellsWritten() const;  // cells of the written meshes
     int cellsWithData() const;
-    int cellsFromCoarser() const;
+    int cellsCoarse() const;
 };
 
 struct DemBuildHooks {

@@ -1,5 +1,7 @@
 #include "terrain/DemMessages.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -14,6 +16,18 @@ std::string percent(long long part, long long whole) {
     char text[16];
     std::snprintf(text, sizeof text, "%.1f%%", whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0);
     return text;
+}
+
+// A source's cell size: a product's nominal size as it is ("5m"), a measured one to two
+// significant digits ("約450m", "約63m", "約7.8m").
+std::string metresText(double metres, bool nominal) {
+    if (nominal) return std::to_string(std::lround(metres)) + "m";
+    const auto digits = [](double m) { return m > 0 ? static_cast<int>(std::floor(std::log10(m))) : 0; };
+    const double unit = std::pow(10.0, digits(metres) - 1);
+    const double rounded = std::round(metres / unit) * unit;  // 9.96 becomes 10, not 10.0
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*fm", std::max(0, 1 - digits(rounded)), rounded);
+    return "約" + std::string(text);
 }
 
 }  // namespace
@@ -81,7 +95,14 @@ DemSummary summaryParts(const DemBuildReport& r) {
     out.text += "書き出したメッシュ: " + std::to_string(r.meshesWritten()) + " / 9" + kBreak;
     if (cells > 0) {
         out.text += "データのあるセル: " + percent(r.cellsWithData(), cells) + kBreak;
-        out.text += "粗いデータで補ったセル: " + std::to_string(r.cellsFromCoarser()) + kBreak;
+        if (!r.sources.empty()) {
+            std::string sizes;
+            for (const auto& s : r.sources)
+                sizes += (sizes.empty() ? "" : "、") + metresText(s.metres, s.layer.nominalCellSize()) + "（" +
+                         s.layer.name() + "）";
+            out.text += "元データのセルの大きさ: " + sizes + kBreak;
+        }
+        out.text += "50mより粗いデータのセル: " + std::to_string(r.cellsCoarse()) + kBreak;
         out.text += "海・データなしのセル: " + std::to_string(cells - r.cellsWithData()) + kBreak;
     }
     if (r.tilesMissingRemembered > 0)

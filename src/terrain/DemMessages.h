@@ -24,8 +24,9 @@ std::string replaceQuestion(const std::vector<std::filesystem::path>& existing);
 
 // The closing summary in two parts. text: the outcome, then its cause when something went wrong
 // (a write that failed, the tile server out of reach, the first source that could not be
-// read), meshes written, share of cells with data, cells filled from a coarser source, sea or
-// no-data cells, tiles known missing from the cache's record, the credit. details: the meshes
+// read), meshes written, share of cells with data, the size of the sources' cells, cells from
+// a source coarser than the 50 m grid, sea or no-data cells, tiles known missing from the
+// cache's record, the credit. details: the meshes
 // left unwritten and why, and the further sources' problems (empty when there are none). Lines
 // are separated by CR LF, as in every message of the program.
 struct DemSummary {

@@ -213,6 +213,12 @@ MeshHeights Resampler::resample(std::string_view code) const {
         if (any) layers.push_back(std::move(m));
     }
 
+    // A source's cells are measured at the middle of the mesh (a tile pixel's size changes by
+    // well under 1 % across it).
+    const double latitude = (frame.north - 150.0) / 3600.0;
+    std::vector<bool> coarse;
+    for (const auto& layer : layers) coarse.push_back(layer.key.cellMetres(latitude) > kCoarseCellMetres);
+
     MeshHeights out;
     out.heights.assign(static_cast<size_t>(kMeshSide) * kMeshSide, kNoHeight);
     std::vector<bool> used(layers.size(), false);
@@ -226,7 +232,7 @@ MeshHeights Resampler::resample(std::string_view code) const {
                 if (!mean) continue;
                 out.heights[static_cast<size_t>(n) * kMeshSide + static_cast<size_t>(k)] = static_cast<float>(*mean);
                 ++out.cellsWithData;
-                if (l > 0) ++out.cellsFromCoarser;
+                if (coarse[l]) ++out.cellsCoarse;
                 used[l] = true;
                 break;
             }

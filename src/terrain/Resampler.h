@@ -21,7 +21,7 @@ inline constexpr double kColumnSeconds = 2.25;  // 450″ / 200
 struct MeshHeights {
     std::vector<float> heights;  // kMeshSide² metres, record 1 (north) first; NaN = no data
     int cellsWithData = 0;
-    int cellsFromCoarser = 0;        // from a source coarser than the finest one at this mesh
+    int cellsCoarse = 0;             // from a source coarser than the 50 m grid (kCoarseCellMetres)
     std::vector<LayerKey> layersUsed;  // finest first
 };
 

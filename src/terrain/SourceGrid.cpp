@@ -14,11 +14,25 @@ constexpr double kMidLatitudeCos = 0.8;  // about 37° N, the middle of Japan
 
 double worldPixels(int zoom) { return kTilePixels * std::ldexp(1.0, zoom); }
 
+bool isStep(double stepSeconds, double survey) { return std::abs(stepSeconds - survey) < 1e-6; }
+
 }  // namespace
 
 double LayerKey::nominalMetres() const {
     if (lattice == Lattice::LatLon) return stepSeconds * kMetresPerSecond;
     return kEquatorPixelMetres / std::ldexp(1.0, zoom) * kMidLatitudeCos;
+}
+
+double LayerKey::cellMetres(double latitude) const {
+    if (lattice == Lattice::WebMercator)
+        return kEquatorPixelMetres / std::ldexp(1.0, zoom) * std::cos(latitude * std::numbers::pi / 180.0);
+    if (isStep(stepSeconds, 0.2)) return 5.0;
+    if (isStep(stepSeconds, 0.4)) return 10.0;
+    return stepSeconds * kMetresPerSecond;
+}
+
+bool LayerKey::nominalCellSize() const {
+    return lattice == Lattice::LatLon && (isStep(stepSeconds, 0.2) || isStep(stepSeconds, 0.4));
 }
 
 std::string LayerKey::name() const {

@@ -30,11 +30,20 @@ struct LayerKey {
 
     // Nominal spacing in metres at mid-latitudes, for putting the finest source first.
     double nominalMetres() const;
+    // The size of one sample in metres at `latitude` (degrees): 5 m and 10 m for the survey's
+    // DEMs of 0.2″ and 0.4″ (their products' own names), a tile pixel's side at that latitude
+    // (a Web Mercator pixel is as wide as it is high), else the lattice step north to south.
+    double cellMetres(double latitude) const;
+    // True when cellMetres is a product's nominal size rather than a measure.
+    bool nominalCellSize() const;
     // "DEM5A", "DEM10B", "タイル z14" …: how a layer is named in summaries.
     std::string name() const;
     // The same in ASCII for the mesh files' header line ("tile z14").
     std::string asciiName() const;
 };
+
+// Cells of a source larger than this are coarser than the 50 m grid of the mesh files.
+inline constexpr double kCoarseCellMetres = 50.0;
 
 // A latitude/longitude box in degrees (JGD2011).
 struct GeoBox {

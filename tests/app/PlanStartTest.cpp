@@ -20,7 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kSampleMountains = std::string(ORVANE_ASSETS) + "/sample/hidaka.ndb";
+// The bundled file of Japan's main peaks; the Hidaka sample's own file is shipped beside it.
+const std::string kSampleMountains = std::string(ORVANE_ASSETS) + "/sample/japan.ndb";
+const std::string kHidakaMountains = std::string(ORVANE_ASSETS) + "/sample/hidaka.ndb";
 
 struct PlanStartTest : ::testing::Test {
     test::TempDir dir;
@@ -58,8 +60,8 @@ TEST_F(PlanStartTest, OpeningListsThePlansAndProposesTheSampleMountainFile) {
     dialog.pickPlan(7);  // no such line
     EXPECT_EQ(dialog.name(), "穂高");
 
-    // No mountain file chosen yet: the box proposes the sample; the stored choice stays empty
-    // until the dialog is confirmed.
+    // No mountain file chosen yet: the box proposes the bundled peaks of Japan; the stored choice
+    // stays empty until the dialog is confirmed.
     EXPECT_EQ(dialog.mountainFile(), kSampleMountains);
     EXPECT_EQ(state->mountainFilePath, "");
     dialog.cancel();
@@ -77,7 +79,7 @@ TEST_F(PlanStartTest, OpeningListsThePlansAndProposesTheSampleMountainFile) {
     EXPECT_EQ(state->planName, "槍ヶ岳980707");
     EXPECT_EQ(state->mountainFilePath, kSampleMountains);
     EXPECT_TRUE(state->mountainFileLoaded);
-    EXPECT_EQ(state->mountainCount, 6);
+    EXPECT_EQ(state->mountainCount, 1038);  // the peaks north of 30° N
     EXPECT_EQ(state->demMedia, 1);
     EXPECT_EQ(state->demUnused, 0);
 
@@ -86,6 +88,18 @@ TEST_F(PlanStartTest, OpeningListsThePlansAndProposesTheSampleMountainFile) {
     ASSERT_EQ(dialogs.asked().size(), 1u);
     EXPECT_EQ(dialogs.asked()[0].kind, "help");
     EXPECT_EQ(dialogs.asked()[0].text, "ORVANE2.hlp");
+}
+
+// A choice stored by an earlier version, the Hidaka sample's file included, is proposed as it was.
+TEST_F(PlanStartTest, AStoredMountainFileIsProposedUnchanged) {
+    state->mountainFilePath = kHidakaMountains;
+    PlanStart dialog = make();
+    dialog.open();
+    EXPECT_EQ(dialog.mountainFile(), kHidakaMountains);
+    dialog.editName("幌尻岳0801");
+    ASSERT_TRUE(dialog.execute());
+    EXPECT_EQ(state->mountainFilePath, kHidakaMountains);
+    EXPECT_EQ(state->mountainCount, 6);
 }
 
 TEST_F(PlanStartTest, BrowseStartsAtTheBoxAndCancelKeepsIt) {

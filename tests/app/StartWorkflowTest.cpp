@@ -33,7 +33,8 @@ namespace fs = std::filesystem;
 
 const std::string kAssets = ORVANE_ASSETS;
 const std::string kSampleDem = kAssets + "/sample/dem";
-const std::string kSampleMountains = kAssets + "/sample/hidaka.ndb";
+const std::string kSampleMountains = kAssets + "/sample/japan.ndb";  // Japan's main peaks
+constexpr int kHoroshiriRecord = 75;  // 幌尻岳's record in it
 const std::string kTrackFixture = std::string(ORVANE_FIXTURES) + "/workflow/horoshiri.TRK";
 const std::string kRealData = ORVANE_REALDATA;  // the survey's zoom 8 tile over the block
 
@@ -205,13 +206,13 @@ struct StartWorkflowTest : ::testing::Test {
 // ---- A plan from the first start to its saved route, and the saved plan opened again ----
 
 TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheReferenceRoute) {
-    // The plan start dialog proposes the sample mountain file to a new user; the search finds
-    // 幌尻岳 and the block around it is shown.
+    // The plan start dialog proposes the bundled file of Japan's main peaks to a new user; the
+    // search finds 幌尻岳 and the sample block around it is shown.
     menu->dispatch("ActMakeRootMode");
     EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_YAMANAME"}));
     EXPECT_FALSE(state->gpsMode);
     EXPECT_EQ(state->mountainFilePath, kSampleMountains);
-    EXPECT_EQ(state->mountainCount, 6);
+    EXPECT_EQ(state->mountainCount, 1038);
     EXPECT_EQ(statusAtSearch, "行き先の山名を設定します。");
     EXPECT_EQ(lastRange, (OverviewRange{"34.4", "37.2", " 134.0", " 141.0"}));
 
@@ -220,7 +221,7 @@ TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheRefere
     EXPECT_EQ(model.status, "行き先の山名を含む地域範囲を設定します。");
     EXPECT_TRUE(model.meshButtonsEnabled);
     EXPECT_EQ(model.trkIndicators, (std::array<bool, 2>{false, true}));
-    EXPECT_EQ(state->selectedMountain, 1);
+    EXPECT_EQ(state->selectedMountain, kHoroshiriRecord);
     EXPECT_EQ(state->centreMeshCode, "644205");
     EXPECT_EQ(model.sheetCaption, "6442  夕張岳");
 
@@ -282,7 +283,7 @@ TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheRefere
     EXPECT_EQ(state->route[1].latitude, "");
     EXPECT_FALSE(state->routeLoaded);
     EXPECT_TRUE(state->mountainConfirmed);
-    EXPECT_EQ(state->selectedMountain, 1);
+    EXPECT_EQ(state->selectedMountain, kHoroshiriRecord);
     EXPECT_EQ(state->centreMeshCode, "644205");
     EXPECT_EQ(menu->model().sheetCaption, "6442  夕張岳");
     EXPECT_TRUE(menu->model().routeMarkerVisible);
@@ -671,7 +672,7 @@ TEST_F(StartWorkflowTest, SavedPlanOpensOnTheBlockItWasSavedWith) {
     menu->dispatch("ActMakeRootMode");
     EXPECT_EQ(state->centreMeshCode, "644206");
     EXPECT_EQ(state->meshCodes[1], "644215");
-    EXPECT_EQ(state->selectedMountain, 1);
+    EXPECT_EQ(state->selectedMountain, kHoroshiriRecord);  // in the proposed file
     ASSERT_TRUE(menu->model().overviewDestination.has_value());
     EXPECT_EQ(menu->model().overviewDestination->nameLine, "幌尻岳 2052m");
     EXPECT_EQ(state->refRouteCount, 2);

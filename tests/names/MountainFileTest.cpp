@@ -2,12 +2,18 @@
 // line limit, and files that are not mountain-name files at all.
 #include "names/MountainFile.h"
 
+#include "core/NumberText.h"
+#include "geo/Angles.h"
+#include "geo/DatumShift.h"
 #include "names/MountainFixtures.h"
+#include "names/MountainSearch.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -213,6 +219,55 @@ TEST_F(MountainFileTest, TheBundledSampleFileLoads) {
     EXPECT_EQ(state->mountainCount, 6);
     EXPECT_EQ(state->mountainTable[1].name, "幌尻岳");
     EXPECT_EQ(state->mountainTable[1].latitude, "42.4301");
+}
+
+// The file of Japan's main peaks proposed to a new user: the survey's whole list of 1059 peaks,
+// of which the 21 on the islands south of 30° N lie outside the part of Japan that is read.
+TEST_F(MountainFileTest, TheBundledListOfJapansMainPeaksLoadsAndFindsTheFamousOnes) {
+    const std::filesystem::path file = std::filesystem::path(ORVANE_ASSETS) / "sample" / "japan.ndb";
+    const auto whole = readMountainFile(file, JapanBounds{"20", "50", "120", "160"});
+    ASSERT_TRUE(whole.ok());
+    EXPECT_EQ(whole->encoding, MountainFileEncoding::Cp932);
+    EXPECT_EQ(whole->records.size(), 1059u);
+    const auto south = std::count_if(whole->records.begin(), whole->records.end(),
+                                     [](const MountainRecord& r) { return leadingNumber(r.latitude) < 30.0; });
+    EXPECT_EQ(south, 21);
+
+    ASSERT_TRUE(loadPath(file).ok());
+    EXPECT_EQ(state->mountainCount, 1038);
+    EXPECT_EQ(state->mountainTable[1].name, "知床岳");  // the list's order, north to south
+
+    // A new user's overview shows none of them (Kyushu here): the search widens to all of Japan.
+    const OverviewRange kyushu{"31.0", "34.0", " 129.0", " 132.0"};
+    auto shift = DatumShift::create(ModernDatum::Jgd2011);
+    ASSERT_TRUE(shift.ok());
+    struct Case {
+        const char* text;
+        std::vector<std::string> found;
+        size_t checked;              // the one of `found` whose position is checked,
+        double latitude, longitude;  // at the list's position (JGD2011)
+    };
+    const Case cases[] = {
+        {"槍ヶ岳", {"鹿島槍ヶ岳", "槍ヶ岳"}, 1, 36.341944444444444, 137.64749999999998},
+        {"富士山", {"富士山<剣ヶ峯>"}, 0, 35.36083333333333, 138.7275},
+        {"幌尻岳", {"幌尻岳", "十勝幌尻岳"}, 0, 42.71944444444445, 142.68277777777777},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const DestinationSearch search = searchDestinationMountains(*state, c.text, SearchArea::DisplayedRange, kyushu);
+        EXPECT_EQ(search.area, SearchArea::AllJapan);
+        std::vector<std::string> found;
+        for (int record : search.result.records) found.push_back(state->mountainTable[static_cast<size_t>(record)].name);
+        EXPECT_EQ(found, c.found);
+        // The position is the list's, moved onto the Tokyo datum and rounded to whole seconds.
+        ASSERT_EQ(search.result.records.size(), c.found.size());
+        const MountainRecord& m = state->mountainTable[static_cast<size_t>(search.result.records[c.checked])];
+        const LatLon tokyo = shift->toTokyo(c.latitude, c.longitude);
+        EXPECT_NEAR(*dmsTextDegrees(m.latitude), tokyo.latitude, 0.5 / 3600.0 + 1e-9);
+        EXPECT_NEAR(*dmsTextDegrees(m.longitude), tokyo.longitude, 0.5 / 3600.0 + 1e-9);
+        // The shift itself is several seconds: a file left on JGD2011 would not pass.
+        EXPECT_GT(std::abs(tokyo.longitude - c.longitude), 5.0 / 3600.0);
+    }
 }
 
 TEST(MountainFileDialogs, TheErrorMessageAndTheFileChoice) {

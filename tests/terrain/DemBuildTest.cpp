@@ -2,6 +2,7 @@
 // are replaced only when the caller agrees, and the summary says what happened.
 #include "terrain/DemBuild.h"
 #include "terrain/DemMessages.h"
+#include "terrain/Resampler.h"
 
 #include "core/TextFile.h"
 #include "support/TempDir.h"
@@ -56,9 +57,13 @@ TEST_F(DemBuildTest, BrokenSourceSpoilsOnlyItsOwnMeshes) {
     EXPECT_GT(report->cellsWithData(), 0);
     EXPECT_LT(report->cellsWithData(), report->cellsWritten());
 
+    EXPECT_EQ(report->cellsCoarse(), 0);
+
     const std::string summary = summaryText(*report);
     EXPECT_EQ(summary.substr(0, summary.find("\r\n")), "標高データを作成しました。");
     EXPECT_NE(summary.find("書き出したメッシュ: 2 / 9\r\n"), std::string::npos);
+    EXPECT_NE(summary.find("\r\n元データのセルの大きさ: 5m（DEM5A）\r\n50mより粗いデータのセル: 0\r\n"), std::string::npos)
+        << summary;
     EXPECT_NE(summary.find("ファイル " + request.gmlFiles[1] + " の 1 行目: "), std::string::npos) << summary;
     EXPECT_EQ(summary.substr(summary.size() - std::string(kSurveyCredit).size()), kSurveyCredit);
 }
@@ -109,6 +114,76 @@ TEST_F(DemBuildTest, CancelAndBadCentre) {
         EXPECT_EQ(buildProblemText(bad.problem()),
                   "標高データを作成できません。\r\nメッシュコード「" + std::string(code) + "」は6桁の2次メッシュコードではありません");
     }
+}
+
+// A real tile pyramid (z8 to z14 over one lowland area): the cells the z14 to z12 tiles give
+// are finer than the 50 m grid, those the z11 and coarser tiles give around them are coarse.
+TEST_F(DemBuildTest, CellsFromTilesCoarserThanTheGridAreCountedAsCoarse) {
+    request.centre = "654461";  // 43°50′–43°55′ N, 144°07′30″–144°15′ E
+    request.kind = DemSourceKind::TileFolder;
+    request.tileFolder = std::string(ORVANE_REALDATA) + "/tiles-memanbetsu";
+    const auto report = buildDemBlock(request);
+    ASSERT_TRUE(report.ok());
+    ASSERT_EQ(report->meshesWritten(), 9);
+    std::vector<std::string> layers;
+    std::vector<double> metres;
+    for (const auto& s : report->sources) {
+        layers.push_back(s.layer.name());
+        metres.push_back(s.metres);
+    }
+    EXPECT_EQ(layers, (std::vector<std::string>{"タイル z14", "タイル z13", "タイル z12", "タイル z11", "タイル z10",
+                                                "タイル z9", "タイル z8"}));
+    ASSERT_EQ(metres.size(), 7u);
+    EXPECT_NEAR(metres[0], 6.9, 0.1);    // 9.55 m at the equator, times cos 43.9°
+    EXPECT_NEAR(metres[3], 55.1, 0.2);   // z11: coarser than the grid
+    EXPECT_NEAR(metres[6], 441.1, 1.0);
+    // The centre mesh lies mostly under the z14 tiles; the outer meshes mostly beyond them.
+    // The z12 to z14 tiles cover the centre mesh and reach into its neighbours; the southern row
+    // lies beyond them.
+    EXPECT_EQ(mesh(*report, "654461").cellsWithData, kMeshSide * kMeshSide);
+    EXPECT_EQ(mesh(*report, "654461").cellsCoarse, 0);
+    for (const char* code : {"654460", "654462", "654471"}) {
+        EXPECT_GT(mesh(*report, code).cellsCoarse, kMeshSide * kMeshSide / 4) << code;
+        EXPECT_LT(mesh(*report, code).cellsCoarse, kMeshSide * kMeshSide * 3 / 4) << code;
+    }
+    EXPECT_GT(mesh(*report, "654451").cellsCoarse, kMeshSide * kMeshSide * 9 / 10);
+    const std::string summary = summaryParts(*report).text;
+    EXPECT_NE(summary.find("\r\n元データのセルの大きさ: 約6.9m（タイル z14）、約14m（タイル z13）、約28m（タイル z12）、"
+                           "約55m（タイル z11）、約110m（タイル z10）、約220m（タイル z9）、約440m（タイル z8）\r\n"
+                           "50mより粗いデータのセル: " + std::to_string(report->cellsCoarse()) + "\r\n"),
+              std::string::npos)
+        << summary;
+}
+
+// The sizes as the summary writes them: the survey's DEMs by their products' sizes, tile pixels
+// measured at the block to two digits.
+TEST(DemSummaryTest, SourceCellSizesAndCoarseCells) {
+    DemBuildReport report;
+    report.meshes[4].written = true;
+    report.meshes[4].cellsWithData = kMeshSide * kMeshSide;
+    report.meshes[4].cellsCoarse = 1234;
+    LayerKey dem5;
+    dem5.stepSeconds = 0.2;
+    dem5.grade = 'A';
+    LayerKey odd;  // a lattice of another step: its size is measured
+    odd.stepSeconds = 1.0;
+    const auto tile = [](int zoom) {
+        LayerKey k;
+        k.lattice = Lattice::WebMercator;
+        k.zoom = zoom;
+        return k;
+    };
+    report.sources = {{dem5, dem5.cellMetres(35.0)}, {tile(14), tile(14).cellMetres(35.0)},
+                      {tile(12), 9.96}, {odd, odd.cellMetres(35.0)}, {tile(8), tile(8).cellMetres(42.7)}};
+    EXPECT_EQ(summaryParts(report).text,
+              "標高データを作成しました。\r\n書き出したメッシュ: 1 / 9\r\nデータのあるセル: 100.0%\r\n"
+              "元データのセルの大きさ: 5m（DEM5A）、約7.8m（タイル z14）、約10m（タイル z12）、約31m（DEM10）、"
+              "約450m（タイル z8）\r\n50mより粗いデータのセル: 1234\r\n海・データなしのセル: 0\r\n出典：国土地理院");
+
+    // Where the threshold falls: a z11 pixel is coarse in the south and in the north, z12 nowhere.
+    EXPECT_GT(tile(11).cellMetres(45.5), kCoarseCellMetres);
+    EXPECT_LT(tile(12).cellMetres(24.0), kCoarseCellMetres);
+    EXPECT_LT((LayerKey{Lattice::LatLon, 0.4, 0, 'B'}.cellMetres(35.0)), kCoarseCellMetres);
 }
 
 }  // namespace

@@ -88,7 +88,8 @@ TEST_F(DemCreationTest, TileFolderBuildShowsTheSummaryAndAsksBeforeReplacing) {
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].text,
               "標高データを作成しました。\r\n書き出したメッシュ: 9 / 9\r\nデータのあるセル: 100.0%\r\n"
-              "粗いデータで補ったセル: 0\r\n海・データなしのセル: 0\r\n出典：国土地理院");
+              "元データのセルの大きさ: 約450m（タイル z8）\r\n50mより粗いデータのセル: 360000\r\n"
+              "海・データなしのセル: 0\r\n出典：国土地理院");
     EXPECT_EQ(dialogs.messages()[0].icon, Icon::Information);
     EXPECT_EQ(model.lastOutcome(), DemBuildOutcome::Written);
     ASSERT_FALSE(percents.empty());

@@ -64,7 +64,7 @@ TEST_F(PlanStartDialogTest, ShowsThePlansAndTheDiscsAndForwardsTheClicks) {
     EXPECT_EQ(child<QLineEdit>(dialog, "nameBox")->text(), "穂高");
     EXPECT_EQ(start.name(), "穂高");
     EXPECT_EQ(child<QLineEdit>(dialog, "mountainBox")->text().toStdString(),
-              std::string(ORVANE_ASSETS) + "/sample/hidaka.ndb");
+              std::string(ORVANE_ASSETS) + "/sample/japan.ndb");
     EXPECT_TRUE(child<QPushButton>(dialog, "newMountainFile")->isEnabled());
 
     // Three discs: three icons with their mount points and the prompt; a click chooses one.

@@ -50,8 +50,13 @@ struct StartWorkflowWindowTest : ::testing::Test {
         };
         windows.mountainSearch = [this](const OverviewRange&, const std::function<void()>& clear) {
             clear();
-            state->mountainConfirmed = true;
-            return std::optional<int>(1);  // 幌尻岳, the first record of the sample file
+            // 幌尻岳 in the mountain-name file the plan start proposed.
+            for (int i = 1; i <= state->mountainCount; ++i)
+                if (state->mountainTable[static_cast<size_t>(i)].name == "幌尻岳") {
+                    state->mountainConfirmed = true;
+                    return std::optional<int>(i);
+                }
+            return std::optional<int>();
         };
         windows.trackFormat = [] { return std::optional<GpsFormatChoice>(GpsFormatChoice{kGpsFormatPcx, false}); };
         windows.endOfMap = [this] {
