@@ -35,11 +35,15 @@ extern const std::array<RegionEntry, kRegionCount> regionTable;
 // Only the first four characters of `code` are compared.
 std::string regionSheetName(std::string_view code);
 
+// Where mountains of Japan lie: a mountain file's records outside are dropped, and the search of
+// all Japan looks inside. It reaches the islands from Okinotori-shima (20° 25′ N) to
+// Minami-tori-shima (153° 59′ E) and Yonaguni (122° 56′ E), beyond the start menu's overview map
+// (30°..46° N, 128°..149° E), so the survey's list of main peaks is read whole.
 struct JapanBounds {
-    DmsText south = "30.00";
+    DmsText south = "20.00";
     DmsText north = "46.00";
-    DmsText west = "128.00";
-    DmsText east = "149.00";
+    DmsText west = "122.00";
+    DmsText east = "154.00";
 };
 
 // Corner cells of one zoom level: south, north, west, east.

@@ -79,7 +79,7 @@ TEST_F(PlanStartTest, OpeningListsThePlansAndProposesTheSampleMountainFile) {
     EXPECT_EQ(state->planName, "槍ヶ岳980707");
     EXPECT_EQ(state->mountainFilePath, kSampleMountains);
     EXPECT_TRUE(state->mountainFileLoaded);
-    EXPECT_EQ(state->mountainCount, 1038);  // the peaks north of 30° N
+    EXPECT_EQ(state->mountainCount, 1059);
     EXPECT_EQ(state->demMedia, 1);
     EXPECT_EQ(state->demUnused, 0);
 

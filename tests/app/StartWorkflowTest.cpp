@@ -212,7 +212,7 @@ TEST_F(StartWorkflowTest, NewPlanOnTheSampleBlockIsSavedAndOpensAgainAsTheRefere
     EXPECT_EQ(opened, (std::vector<std::string>{"ORV_MRINFO ルート作成", "ORV_YAMANAME"}));
     EXPECT_FALSE(state->gpsMode);
     EXPECT_EQ(state->mountainFilePath, kSampleMountains);
-    EXPECT_EQ(state->mountainCount, 1038);
+    EXPECT_EQ(state->mountainCount, 1059);
     EXPECT_EQ(statusAtSearch, "行き先の山名を設定します。");
     EXPECT_EQ(lastRange, (OverviewRange{"34.4", "37.2", " 134.0", " 141.0"}));
 
