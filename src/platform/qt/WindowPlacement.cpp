@@ -117,7 +117,14 @@ public:
         if (watched != &window_) return false;
         switch (event->type()) {
             case QEvent::Show:
-                if (!shown_) restore();
+                if (!shown_) {
+                    restore();
+                    // Once the window manager has framed it, the real frame is kept on the
+                    // screen too, whether the window came back or opens for the first time.
+                    QTimer::singleShot(0, &window_, [window = QPointer<QWidget>(&window_)] {
+                        if (window) keepOnScreen(*window);
+                    });
+                }
                 shown_ = true;
                 note();
                 break;
@@ -134,7 +141,9 @@ public:
 private:
     void restore() {
         const auto saved = frames_.find(name_);
-        if (saved == frames_.end()) return;
+        // A window opened maximised or full screen keeps that state.
+        if (saved == frames_.end() || (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            return;
         const WindowFrame& f = saved->second;
         QList<QRect> screens;
         for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(screen->availableGeometry());
@@ -146,10 +155,6 @@ private:
         const QRect frame = restoredFrame(QRect(f.left, f.top, f.width, f.height), screens, margins,
                                           window_.minimumSize());
         window_.setGeometry(frame.marginsRemoved(margins));
-        // Once the window manager has framed it, the real frame is kept on the screen too.
-        QTimer::singleShot(0, &window_, [window = QPointer<QWidget>(&window_)] {
-            if (window) keepOnScreen(*window);
-        });
     }
 
     void note() {

@@ -43,9 +43,10 @@ QRect restoredFrame(const QRect& saved, const QList<QRect>& screens, const QMarg
 
 // Keeps `window`'s place in `frames` under the window's object name: when it is first shown it
 // opens where it was last (restoredFrame over the desktop's screens), before any other
-// placement of the program; while it is shown every move and resize, and its hiding or
-// closing, are noted (a maximised window's normal place). Call once, from the window's
-// constructor; `frames` must outlive the window.
+// placement of the program, unless it opens maximised; once framed it is kept wholly on its
+// screen (keepOnScreen), saved place or not. While it is shown every move and resize, and its
+// hiding or closing, are noted (a maximised window's normal place). Call once, from the
+// window's constructor; `frames` must outlive the window.
 void rememberPlace(QWidget& window, WindowFrames& frames);
 
 // Where a shown top-level window stands (its client area on the screen). A window manager
