@@ -226,8 +226,8 @@ void Profile::copyToClipboard() {
 
 void Profile::copyToFile() {
     stampPlanName(surface_, state_);
-    if (const std::optional<PictureFile> file = askPictureFile(dialogs_, kSaveTitle, state_.fileFolders, state_.dataFolder,
-                                                                       state_.appFolder)) {
+    if (const std::optional<PictureFile> file =
+            askPictureFile(dialogs_, kSaveTitle, state_.fileFolders, state_.dataFolder, state_.appFolder)) {
         if (surface_.savePicture(file->path, file->format))
             state_.fileFolders.remember(FileKind::Picture, file->path);
         else
