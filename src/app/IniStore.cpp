@@ -121,6 +121,13 @@ bool IniStore::contains(std::string_view section, std::string_view key) const {
     return find(section, key) != nullptr;
 }
 
+void IniStore::forEach(std::string_view section,
+                       const std::function<void(std::string_view, std::string_view)>& visit) const {
+    const auto s = sectionIndex_.find(std::string(section));
+    if (s == sectionIndex_.end()) return;
+    for (const Entry& entry : sections_[s->second].entries) visit(entry.key, entry.value);
+}
+
 size_t IniStore::sectionFor(std::string_view name) {
     std::string clean = withoutLineBreaks(name);
     if (const auto s = sectionIndex_.find(clean); s != sectionIndex_.end()) return s->second;

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -37,6 +38,9 @@ public:
     // The stored text, or "0" when the key is missing (a missing setting reads as "0").
     std::string get(std::string_view section, std::string_view key) const;
     bool contains(std::string_view section, std::string_view key) const;
+    // Each key and value of a section, in store order.
+    void forEach(std::string_view section,
+                 const std::function<void(std::string_view key, std::string_view value)>& visit) const;
 
     // Sets a value; a new section or key goes after the existing ones.
     void set(std::string_view section, std::string_view key, std::string_view value);

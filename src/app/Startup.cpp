@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/DesktopFile.h"
 #include "app/FileChecks.h"
 #include "app/Settings.h"
 #include "core/StagedFiles.h"
@@ -110,6 +111,8 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
         dialogs.message(note, kStartErrorTitle, Buttons::Ok, Icon::Warning);
     saveSettings(state, settings);
     if (writeBack) writeSettingsOrSay(paths.settingsFile, settings, dialogs, kStartErrorTitle);
+    // Folders and window places of the last run, from their own file beside the settings.
+    loadDesktopFile(state, desktopFilePath(paths.settingsFile));
 
     // 6-8. Plan list, ridge/valley name file flag, empty ridge/valley file.
     const fs::path planList = state.dataFolder / "Orvane.LST";
@@ -131,6 +134,9 @@ StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& 
 bool saveSettingsAtExit(const AppState& state, IniStore& settings, const fs::path& settingsFile,
                         Dialogs& dialogs) {
     saveSettings(state, settings);
+    // The folders and window places are a convenience: a failed write of them is not worth a
+    // message.
+    static_cast<void>(saveDesktopFile(state, desktopFilePath(settingsFile)));
     return writeSettingsOrSay(settingsFile, settings, dialogs, "Orvane終了確認");
 }
 

@@ -50,13 +50,13 @@ enum class StartResult { Started, NoDataFolder, NoPlanFiles };
 StartResult startProgram(AppState& state, IniStore& settings, const StartPaths& paths,
                          Dialogs& dialogs, const StartWindows& windows);
 
-// Exit confirmed: writes the settings. False (after telling the user) when they could not be
-// written.
 // The name an unreadable settings file is kept under: the file's name followed by the local
 // date and time, ".YYYYMMDD-hhmmss" (and "-2", "-3"… when that name is taken).
 std::filesystem::path settingsBackupPath(const std::filesystem::path& settingsFile,
                                          std::chrono::system_clock::time_point when);
 
+// Exit confirmed: writes the settings, and the desktop file beside them (app/DesktopFile). False
+// (after telling the user) when the settings could not be written.
 bool saveSettingsAtExit(const AppState& state, IniStore& settings,
                         const std::filesystem::path& settingsFile, Dialogs& dialogs);
 

@@ -45,15 +45,24 @@ void showStatus(const GpsImportView& view, const std::string& text) {
     if (view.status) view.status(text);
 }
 
+}  // namespace
+
+std::string gpsDialogStart(const AppState& state, const std::string& fileName) {
+    return state.fileFolders.startPath(FileKind::GpsFile, state.dataFolder, state.appFolder, fileName);
+}
+
+namespace {
+
 using ReadFiles = std::vector<std::pair<GpsFileKind, GpsTrack>>;
 
 // Asks for the file, reads it into `read` and shows what went wrong. Nothing when the file was
 // read; otherwise the outcome that ends the import.
 std::optional<GpsImportOutcome> readOne(const char* filter, GpsFileKind kind, AppState& state,
                                         Dialogs& dialogs, const GpsImportView& view, ReadFiles& read) {
-    const auto file = dialogs.openFile(kGpsOpenTitle, filter, state.gpsFilePath);
+    const auto file = dialogs.openFile(kGpsOpenTitle, filter, gpsDialogStart(state, state.gpsFilePath));
     if (!file) return GpsImportOutcome::Cancelled;
     state.gpsFilePath = *file;
+    state.fileFolders.remember(FileKind::GpsFile, *file);
     showStatus(view, *file);
     Result<GpsTrack> track = readGpsFile(kind, *file, view.progress);
     if (view.progressDone) view.progressDone();

@@ -33,6 +33,10 @@ inline constexpr const char* kPcxWaypointFilter = "PCXテキストファイル(*
 inline constexpr const char* kWaypointPlusFilter = "Waypoint+ﾃｷｽﾄﾌｧｲﾙ(*.TXT)|*.TXT;*.txt";
 inline constexpr const char* kGpxFilter = "GPXファイル(*.GPX)|*.GPX;*.gpx";
 
+// Where a GPS file dialog (opening or saving) starts: the folder of the last GPS file while it
+// exists outside the program's folder, else the data folder, with fileName's name proposed.
+std::string gpsDialogStart(const AppState& state, const std::string& fileName);
+
 // What the start menu shows while the import runs. Every member may be empty.
 struct GpsImportView {
     std::function<void(int value, const std::string& text)> progress;  // show the strip

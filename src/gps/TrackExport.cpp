@@ -34,15 +34,18 @@ TrackExportOutcome reportFailure(Dialogs& dialogs, const Problem& problem) {
 
 TrackExportOutcome exportPcxTrack(AppState& state, Dialogs& dialogs) {
     state.gpsFilePath = state.planName + ".TRK";
-    const auto file = dialogs.saveFile(kGpsSaveTitle, kPcxTrackFilter, "TRK", state.gpsFilePath);
+    const auto file =
+        dialogs.saveFile(kGpsSaveTitle, kPcxTrackFilter, "TRK", gpsDialogStart(state, state.gpsFilePath));
     if (!file) return TrackExportOutcome::Cancelled;
     const Status written = writePcxTrackFile(*file, state.planName, routePoints(state));
     if (!written) return reportFailure(dialogs, written.problem());
+    state.fileFolders.remember(FileKind::GpsFile, *file);
     return TrackExportOutcome::Saved;
 }
 
 TrackExportOutcome exportGpxTrack(AppState& state, Dialogs& dialogs) {
-    const auto file = dialogs.saveFile(kGpsSaveTitle, kGpxFilter, "gpx", state.planName + ".gpx");
+    const auto file =
+        dialogs.saveFile(kGpsSaveTitle, kGpxFilter, "gpx", gpsDialogStart(state, state.planName + ".gpx"));
     if (!file) return TrackExportOutcome::Cancelled;
     const Result<DatumShift> shift = DatumShift::create(ModernDatum::Wgs84);
     if (!shift) return reportFailure(dialogs, shift.problem());
@@ -52,6 +55,7 @@ TrackExportOutcome exportGpxTrack(AppState& state, Dialogs& dialogs) {
                                               "ルートの位置をWGS 84に変換できません（" + document.problem().detail + "）。"});
     const Status written = writeGpxFile(*file, *document);
     if (!written) return reportFailure(dialogs, written.problem());
+    state.fileFolders.remember(FileKind::GpsFile, *file);
     return TrackExportOutcome::Saved;
 }
 

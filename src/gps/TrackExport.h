@@ -21,7 +21,8 @@ enum class TrackExportOutcome {
 };
 
 // The route (points 1..routeCount, Tokyo datum) as a PCX track file: gpsFilePath = planName +
-// ".TRK" is offered in the save dialog "GPSファイルを保存". (writePcxTrack)
+// ".TRK" is offered in the save dialog "GPSファイルを保存", in the folder of the last GPS file
+// (gpsDialogStart). (writePcxTrack)
 TrackExportOutcome exportPcxTrack(AppState& state, Dialogs& dialogs);
 
 // The route as a GPX file on WGS 84: a track with elevations and, where the points have dates

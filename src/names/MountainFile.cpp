@@ -7,6 +7,7 @@
 #include "core/TextFile.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -187,11 +188,22 @@ void reportMountainFileError(Dialogs& dialogs) {
     dialogs.message(kMountainFileErrorText, kMountainFileErrorTitle, Buttons::Ok, Icon::Error);
 }
 
+std::string mountainFileDialogStart(const AppState& state) {
+    return state.fileFolders.startPath(FileKind::MountainFile, state.dataFolder, state.appFolder, "");
+}
+
 bool chooseMountainFile(AppState& state, Dialogs& dialogs) {
-    const std::optional<std::string> chosen =
-        dialogs.openFile(kMountainFileDialogTitle, kMountainFileFilter, state.mountainFilePath);
+    // The file in use, unless it is the program's own sample: then the folder of the last
+    // mountain-name file chosen, else the data folder.
+    const std::string start =
+        !state.mountainFilePath.empty() && std::filesystem::path(state.mountainFilePath).is_absolute() &&
+                !isInsideFolder(state.mountainFilePath, state.appFolder)
+            ? state.mountainFilePath
+            : mountainFileDialogStart(state);
+    const std::optional<std::string> chosen = dialogs.openFile(kMountainFileDialogTitle, kMountainFileFilter, start);
     if (!chosen || chosen->empty()) return false;
     state.mountainFilePath = *chosen;
+    state.fileFolders.remember(FileKind::MountainFile, *chosen);
     return true;
 }
 

@@ -73,9 +73,14 @@ void putMountainTable(AppState& state, std::vector<MountainRecord> records);
 // The message box for an unusable mountain-name file.
 void reportMountainFileError(Dialogs& dialogs);
 
+// Where a mountain-name file dialog starts without a file of the user's to show: the folder of
+// the last mountain-name file chosen or made, else the data folder.
+std::string mountainFileDialogStart(const AppState& state);
+
 // The "参照" button of the plan start dialog: the file-open dialog for a mountain-name file,
-// starting at the current one. The chosen path becomes mountainFilePath (true); cancelling
-// keeps the previous path (false).
+// starting at the current one (the program's sample is not: then mountainFileDialogStart). The
+// chosen path becomes mountainFilePath (true) and its folder is remembered; cancelling keeps
+// the previous path (false).
 bool chooseMountainFile(AppState& state, Dialogs& dialogs);
 
 }  // namespace orv

@@ -93,7 +93,7 @@ bool MountainRegistration::open() {
     if (!state_.newMountainFile) return true;
     // A new file of the user's starts among the user's files, not beside the program's sample.
     const std::optional<std::string> path =
-        dialogs_.saveFile(kNewMountainFileTitle, kNewMountainFileFilter, "YMD", state_.dataFolder.string());
+        dialogs_.saveFile(kNewMountainFileTitle, kNewMountainFileFilter, "YMD", mountainFileDialogStart(state_));
     // Cancelled: the file in use stays.
     if (!path || path->empty()) return false;
     if (writeTextLines(*path, {kNewMountainFileHeader}) != FileError::None) {
@@ -102,6 +102,7 @@ bool MountainRegistration::open() {
         return false;
     }
     state_.mountainFilePath = *path;
+    state_.fileFolders.remember(FileKind::MountainFile, *path);
     return true;
 }
 

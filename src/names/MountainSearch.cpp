@@ -76,6 +76,13 @@ std::string mountainListRow(const MountainRecord& record) {
     return listRow(record, padToDisplayWidth(firstLevelSheetText(a, b), kSheetColumnWidth));
 }
 
+std::string mountainListHeader() {
+    return padToDisplayWidth("山名", kNameColumnWidth) +
+           padToDisplayWidth("標高", static_cast<int>(kElevationColumnChars)) +
+           padToDisplayWidth("図葉", kSheetColumnWidth) +
+           padToDisplayWidth("緯度", static_cast<int>(kPositionColumnChars)) + "経度";
+}
+
 std::string searchStatusText(size_t matches) {
     return std::to_string(matches) + " 山が見つかりました。";
 }

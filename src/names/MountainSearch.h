@@ -44,6 +44,9 @@ std::string firstLevelSheetText(ArcSeconds latitude, ArcSeconds longitude);
 // The list row of one mountain: name, elevation, sheet text, latitude and longitude columns.
 std::string mountainListRow(const MountainRecord& record);
 
+// The column titles over the list rows, each starting in its column: 山名, 標高, 図葉, 緯度, 経度.
+std::string mountainListHeader();
+
 std::string searchStatusText(size_t matches);
 
 // Records 1..mountainCount in order that lie strictly inside the range (in arc-seconds) and whose

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cctype>
-#include <system_error>
 
 namespace orv {
 
@@ -26,12 +25,10 @@ bool sameLetters(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::optional<PictureFile> askPictureFile(Dialogs& dialogs, const std::string& title,
-                                          const std::filesystem::path& lastFolder,
-                                          const std::filesystem::path& dataFolder) {
-    std::error_code error;
-    const std::filesystem::path& start =
-        !lastFolder.empty() && std::filesystem::is_directory(lastFolder, error) ? lastFolder : dataFolder;
+std::optional<PictureFile> askPictureFile(Dialogs& dialogs, const std::string& title, const FileFolders& folders,
+                                          const std::filesystem::path& dataFolder,
+                                          const std::filesystem::path& programFolder) {
+    const std::filesystem::path start = folders.start(FileKind::Picture, dataFolder, programFolder);
     const std::optional<Dialogs::SavedAs> chosen = dialogs.saveFileAs(title, kPictureFileFilter, start.string());
     if (!chosen || chosen->path.empty()) return std::nullopt;
 

@@ -226,9 +226,10 @@ void Profile::copyToClipboard() {
 
 void Profile::copyToFile() {
     stampPlanName(surface_, state_);
-    if (const std::optional<PictureFile> file = askPictureFile(dialogs_, kSaveTitle, state_.pictureFolder, state_.dataFolder)) {
+    if (const std::optional<PictureFile> file =
+            askPictureFile(dialogs_, kSaveTitle, state_.fileFolders, state_.dataFolder, state_.appFolder)) {
         if (surface_.savePicture(file->path, file->format))
-            state_.pictureFolder = file->path.parent_path();
+            state_.fileFolders.remember(FileKind::Picture, file->path);
         else
             dialogs_.message("「" + file->path.string() + "」に画像を保存できませんでした。", kSaveTitle, Buttons::Ok, Icon::Error);
     }

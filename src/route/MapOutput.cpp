@@ -75,9 +75,10 @@ MapSaveOutcome saveMapToFile(MapContext& ctx, QDate today) {
     drawMapCaption(ctx.pictures.map, ctx.state,
                    mapCaption(ctx.state, ctx.state.planName + "  " + captionDate(today)));
     MapSaveOutcome outcome = MapSaveOutcome::Cancelled;
-    if (const auto file = askPictureFile(ctx.dialogs, kPictureSaveTitle, ctx.state.pictureFolder, ctx.state.dataFolder)) {
+    if (const auto file = askPictureFile(ctx.dialogs, kPictureSaveTitle, ctx.state.fileFolders, ctx.state.dataFolder,
+                                           ctx.state.appFolder)) {
         if (ctx.pictures.map.savePicture(file->path, file->format)) {
-            ctx.state.pictureFolder = file->path.parent_path();
+            ctx.state.fileFolders.remember(FileKind::Picture, file->path);
             outcome = MapSaveOutcome::Saved;
         } else {
             ctx.dialogs.message(std::string(kPictureSaveFailedMessage) + "\r\n" + file->path.string(), kPictureSaveTitle,

@@ -25,6 +25,8 @@ inline constexpr const char* kNameSeparatorRefusal =
     "名称に半角スペースや「,」（半角カンマ）は使えません。全角文字に置き換えて下さい。";
 // Tab stops of the mountain list in dialog units.
 inline constexpr std::array<int, 3> kMountainListTabStops{50, 150, 150};
+// The titles over the mountain list's columns, at the same tab stops.
+inline constexpr const char* kMountainListTitles = "番号\t山名\t標高";
 
 enum class PointNameKind { Mountain, Place };
 

@@ -150,19 +150,21 @@ FileError writeScheduleText(const AppState& state, const std::filesystem::path& 
     return writeTextLines(path, scheduleExportLines(state));
 }
 
-bool saveSchedule(const AppState& state, Dialogs& dialogs) {
+bool saveSchedule(AppState& state, Dialogs& dialogs) {
     if (usedSegmentCount(state) == 0) {
         dialogs.message(kNoScheduleMessage, kScheduleMessageTitle, Buttons::Ok, Icon::Information);
         return false;
     }
-    const auto chosen = dialogs.saveFile(kScheduleSaveTitle, kScheduleSaveFilter,
-                                         kScheduleSaveExtension, state.planName);
+    const auto chosen = dialogs.saveFile(
+        kScheduleSaveTitle, kScheduleSaveFilter, kScheduleSaveExtension,
+        state.fileFolders.startPath(FileKind::Schedule, state.dataFolder, state.appFolder, state.planName));
     if (!chosen || chosen->empty()) return false;
     if (writeScheduleText(state, std::filesystem::path(*chosen)) != FileError::None) {
         dialogs.message(std::string(kWriteFailedMessage) + "\r\n" + *chosen, kScheduleSaveTitle,
                         Buttons::Ok, Icon::Error);
         return false;
     }
+    state.fileFolders.remember(FileKind::Schedule, *chosen);
     return true;
 }
 

@@ -54,9 +54,10 @@ std::vector<std::string> scheduleExportLines(const AppState& state);
 // Writes the lines to `path` (CP932, CR LF, atomically).
 FileError writeScheduleText(const AppState& state, const std::filesystem::path& path);
 
-// The command: the save dialog (title "コースタイムの保存", initial name the plan name, filter
-// "テキストファイル(*.TXT)|*.TXT"), then the file. Returns true when a file was written; a
+// The command: the save dialog (title "コースタイムの保存", initial name the plan name in the
+// folder of the last saved schedule, else the data folder, filter "テキストファイル(*.TXT)|*.TXT"),
+// then the file, whose folder is remembered. Returns true when a file was written; a
 // cancelled dialog writes nothing and says nothing. (ActSaveCTime)
-bool saveSchedule(const AppState& state, Dialogs& dialogs);
+bool saveSchedule(AppState& state, Dialogs& dialogs);
 
 }  // namespace orv

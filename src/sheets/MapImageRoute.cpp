@@ -129,9 +129,11 @@ void MapImageRoute::openSheetImage(int j) {
     MapImageReference& ref = state_.mapImageReferences[slot(j)];
     const MeshCornerTable& sheet = state_.meshCorners[slot(j)];
     if (ref.imagePath.empty()) {
-        // The file dialog starts where the images of the other sheets were found, else among
-        // the user's files, with the sheet's code as the file name.
-        std::filesystem::path folder = state_.dataFolder;
+        // The file dialog starts where the images of the other sheets were found, else where
+        // the last map image was, else among the user's files, with the sheet's code as the
+        // file name.
+        std::filesystem::path folder =
+            state_.fileFolders.start(FileKind::MapImage, state_.dataFolder, state_.appFolder);
         for (const MapImageReference& other : state_.mapImageReferences)
             if (!other.imagePath.empty()) folder = std::filesystem::path(other.imagePath).parent_path();
         const std::optional<std::string> path =
@@ -145,6 +147,7 @@ void MapImageRoute::openSheetImage(int j) {
         }
         ref.imagePath = *path;
         ref.meshCode = sheet.meshCode;
+        state_.fileFolders.remember(FileKind::MapImage, *path);
     }
     caption = sheet.meshCode + " 地図画像からルート作成  " + " 左下緯度：経度 " + fourDecimals(sheet.southLatitude) +
               "/" + fourDecimals(sheet.westLongitude) + " 右上緯度：経度 " + fourDecimals(sheet.northLatitude) +

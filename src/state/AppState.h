@@ -7,6 +7,7 @@
 #include "geo/ElevationGrid.h"
 #include "geo/MeshCode.h"
 #include "geo/MeshCorners.h"
+#include "platform/DesktopPlaces.h"
 #include "state/ColourTable.h"
 #include "state/CourseSegment.h"
 #include "state/MapImageReference.h"
@@ -143,8 +144,10 @@ struct AppState : FixedTexts, PlanFlags, SessionValues {
     // Paths.
     std::filesystem::path appFolder;
     std::filesystem::path dataFolder;
-    // The folder a picture was last saved in, for the run; empty until the first is saved.
-    std::filesystem::path pictureFolder;
+    // The folder each kind of file was last opened from or saved to, and the main windows'
+    // last places; kept beside the settings between runs.
+    FileFolders fileFolders;
+    WindowFrames windowFrames;
     std::string planName;
     std::string gpsFilePath;
 

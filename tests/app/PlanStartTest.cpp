@@ -102,19 +102,28 @@ TEST_F(PlanStartTest, AStoredMountainFileIsProposedUnchanged) {
     EXPECT_EQ(state->mountainCount, 6);
 }
 
-TEST_F(PlanStartTest, BrowseStartsAtTheBoxAndCancelKeepsIt) {
+TEST_F(PlanStartTest, BrowseStartsAtTheUsersFileInTheBoxAndCancelKeepsIt) {
     PlanStart dialog = make();
     dialog.open();
     dialogs.answerFile(std::nullopt);
     dialog.browseMountainFile();
     EXPECT_EQ(dialog.mountainFile(), kSampleMountains);
     EXPECT_EQ(state->mountainFilePath, "");
-    dialogs.answerFile("/data/alps.ndb");
+    const std::string alps = (dir / "yama" / "alps.ndb").string();
+    dialogs.answerFile(alps);
     dialog.browseMountainFile();
-    EXPECT_EQ(dialog.mountainFile(), "/data/alps.ndb");
+    EXPECT_EQ(dialog.mountainFile(), alps);
     EXPECT_EQ(state->mountainFilePath, "");  // taken over only by "実　行"
-    ASSERT_EQ(dialogs.asked().size(), 2u);
+    dialogs.answerFile(std::nullopt);
+    dialog.browseMountainFile();
+    ASSERT_EQ(dialogs.asked().size(), 3u);
     EXPECT_EQ(dialogs.asked()[0].title, "山名ファイルを開く");
+    // The program's sample is not the user's file: the dialog starts in the data folder; a
+    // file of the user's in the box is where it starts.
+    EXPECT_EQ(dialogs.asked()[0].initialPath, state->dataFolder.string());
+    EXPECT_EQ(dialogs.asked()[1].initialPath, state->dataFolder.string());
+    EXPECT_EQ(dialogs.asked()[2].initialPath, alps);
+    EXPECT_EQ(state->fileFolders.last(FileKind::MountainFile), dir / "yama");
 }
 
 TEST_F(PlanStartTest, ExecuteRefusesWhatCannotStartAPlan) {

@@ -52,6 +52,25 @@ TEST_F(TrackExportTest, PcxTrackOfTheRouteInTheChosenFile) {
     EXPECT_EQ(back->points[1].latitude, "42.4312");
 }
 
+// The dialogs of GPS files start in the data folder, then in the folder the last GPS file was
+// saved to, whichever the format; never in the program's folder.
+TEST_F(TrackExportTest, TheDialogStartsWhereTheLastGpsFileWentElseInTheDataFolder) {
+    state->dataFolder = dir / "data";
+    state->appFolder = dir / "program";
+    std::filesystem::create_directories(dir / "tracks");
+    dialogs.answerFile((dir / "tracks" / "a.TRK").string());
+    dialogs.answerFile((dir / "tracks" / "b.gpx").string());
+    dialogs.answerFile(std::nullopt);
+    EXPECT_EQ(exportPcxTrack(*state, dialogs), TrackExportOutcome::Saved);
+    EXPECT_EQ(exportGpxTrack(*state, dialogs), TrackExportOutcome::Saved);
+    EXPECT_EQ(exportPcxTrack(*state, dialogs), TrackExportOutcome::Cancelled);
+    ASSERT_EQ(dialogs.asked().size(), 3u);
+    EXPECT_EQ(dialogs.asked()[0].initialPath, (dir / "data" / "幌尻岳.TRK").string());
+    EXPECT_EQ(dialogs.asked()[1].initialPath, (dir / "tracks" / "幌尻岳.gpx").string());
+    EXPECT_EQ(dialogs.asked()[2].initialPath, (dir / "tracks" / "幌尻岳.TRK").string());
+    EXPECT_EQ(state->fileFolders.last(FileKind::GpsFile), dir / "tracks");
+}
+
 TEST_F(TrackExportTest, GpxOfTheRouteWithItsNamedPointAsWaypoint) {
     const auto path = (dir / "out.gpx").string();
     dialogs.answerFile(path);

@@ -40,7 +40,7 @@ TEST(PictureSave, TheChosenEntryDecidesWhatATypedNameWithoutItsExtensionBecomes)
         test::ScriptedDialogs dialogs;
         dialogs.answerFile((dir / c.typed).string());
         dialogs.chooseFilter(c.entry);
-        const std::optional<PictureFile> file = askPictureFile(dialogs, "画像の保存", {}, dir.path());
+        const std::optional<PictureFile> file = askPictureFile(dialogs, "画像の保存", FileFolders{}, dir.path(), dir / "program");
         ASSERT_TRUE(file.has_value());
         EXPECT_EQ(file->path, dir / c.written);
         EXPECT_EQ(file->format, c.format);
@@ -50,22 +50,27 @@ TEST(PictureSave, TheChosenEntryDecidesWhatATypedNameWithoutItsExtensionBecomes)
     }
     test::ScriptedDialogs dialogs;
     dialogs.answerFile(std::nullopt);
-    EXPECT_FALSE(askPictureFile(dialogs, "画像の保存", {}, dir.path()).has_value());
+    EXPECT_FALSE(askPictureFile(dialogs, "画像の保存", FileFolders{}, dir.path(), dir / "program").has_value());
 }
 
 TEST(PictureSave, TheDialogStartsInTheLastPictureFolderWhileItExistsElseInTheDataFolder) {
     test::TempDir dir;
     const std::filesystem::path data = dir / "data";
     const std::filesystem::path pictures = dir / "pictures";
+    const std::filesystem::path program = dir / "program";
     std::filesystem::create_directories(pictures);
+    std::filesystem::create_directories(program / "sample");
     struct Case {
         std::filesystem::path last;
         std::filesystem::path start;
     };
-    for (const Case& c : {Case{{}, data}, Case{pictures, pictures}, Case{dir / "gone", data}}) {
+    for (const Case& c : {Case{{}, data}, Case{pictures, pictures}, Case{dir / "gone", data},
+                          Case{program / "sample", data}}) {
         test::ScriptedDialogs dialogs;
         dialogs.answerFile(std::nullopt);
-        askPictureFile(dialogs, "画像の保存", c.last, data);
+        FileFolders folders;
+        folders.setLast(FileKind::Picture, c.last);
+        askPictureFile(dialogs, "画像の保存", folders, data, program);
         ASSERT_EQ(dialogs.asked().size(), 1u);
         EXPECT_EQ(dialogs.asked()[0].initialPath, c.start.string()) << c.last;
     }

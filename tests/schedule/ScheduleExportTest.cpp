@@ -214,6 +214,16 @@ TEST_F(ScheduleExportFile, AFailedWriteSaysSoWithThePath) {
     EXPECT_EQ(messages[0].icon, Icon::Error);
 }
 
+// The dialog proposes the plan's name in the data folder, then in the folder the last schedule
+// was saved to.
+TEST_F(ScheduleExportFile, TheDialogStartsWhereTheLastScheduleWentElseInTheDataFolder) {
+    state->dataFolder = dir / "data";
+    savedLines("kita.TXT");
+    EXPECT_EQ(dialogs.initialPath, (dir / "data" / "北岳2024").string());
+    savedLines("kita.TXT");
+    EXPECT_EQ(dialogs.initialPath, (dir / "北岳2024").string());
+}
+
 TEST_F(ScheduleExportFile, SavingAgainReplacesTheFile) {
     savedLines("kita.TXT");
     state->segmentCount = 1;

@@ -175,6 +175,11 @@ TEST_F(MapImageRouteTest, ASheetOpenedAgainUsesItsImageAndFrame) {
     window->activate();
     EXPECT_TRUE(state->mapImageReferences[5].imagePath.empty());
     EXPECT_FALSE(state->mapImageReferences[5].referenced);
+    // No other sheet has its image now: the dialog starts where the last map image was found.
+    dialogs.answerFile(std::nullopt);
+    window->openSheetImage(5);
+    EXPECT_EQ(dialogs.asked().back().initialPath, (dir / "644299").string());
+    EXPECT_NE(state->dataFolder, dir.path());
 }
 
 TEST_F(MapImageRouteTest, WithoutElevationDataEveryPointGetsATypedElevation) {

@@ -75,6 +75,11 @@ QGroupBox* PlanStartDialog::buildPlanBox() {
     connect(planList_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         model_.pickPlan(planList_->indexOfTopLevelItem(item));
     });
+    // A double click opens that plan: picked, then "実　行".
+    connect(planList_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        model_.pickPlan(planList_->indexOfTopLevelItem(item));
+        executePlan();
+    });
     return planBox;
 }
 
@@ -160,9 +165,7 @@ QHBoxLayout* PlanStartDialog::buildButtons() {
     buttons->addWidget(execute);
     buttons->addWidget(cancel);
     buttons->addWidget(help);
-    connect(execute, &QPushButton::clicked, this, [this] {
-        if (model_.execute()) accept();
-    });
+    connect(execute, &QPushButton::clicked, this, &PlanStartDialog::executePlan);
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(help, &QPushButton::clicked, this, [this] { model_.showHelp(); });
     return buttons;
@@ -210,6 +213,10 @@ void PlanStartDialog::refresh() {
         nameBox_->setFocus();
         nameBox_->selectAll();
     }
+}
+
+void PlanStartDialog::executePlan() {
+    if (model_.execute()) accept();
 }
 
 void PlanStartDialog::reject() {

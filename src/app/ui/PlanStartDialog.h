@@ -1,8 +1,8 @@
 #pragma once
 // ORV_MRINFO, the plan start dialog ("ルート作成" / "ルート読み込み"): the management file name box
-// with the list of saved plans, the mountain-name file box with "参照" and "山名ﾌｧｲﾙ新規作成", the
-// check boxes for the elevation data and the CD-ROM with up to three disc icons, the hard-disk
-// data folder with "標高データの作成", and the
+// with the list of saved plans (a double click opens one), the mountain-name file box with
+// "参照" and "山名ﾌｧｲﾙ新規作成", the check boxes for the elevation data and the CD-ROM with up
+// to three disc icons, the hard-disk data folder with "標高データの作成", and the
 // buttons "実　行", "ｷｬﾝｾﾙ" and "ヘルプ". It shows a PlanStart model and forwards every action.
 #include "app/PlanStart.h"
 
@@ -42,6 +42,8 @@ private:
     void addDiskFolderRow(QGroupBox* demGroup, QGridLayout* demRows, int row);
     QHBoxLayout* buildButtons();
     void refresh();
+    // "実　行": the dialog closes when the model accepts.
+    void executePlan();
 
     PlanStart& model_;
     QLineEdit* nameBox_ = nullptr;

@@ -53,6 +53,7 @@ StartMenuWindow::StartMenuWindow(AppState& state, IniStore& settings,
                                  QWidget* parent, std::optional<QImage> preparedOverview)
     : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs), overview_(1, 1) {
     setObjectName("ORV_MAIN");
+    rememberPlace(*this, state.windowFrames);
     logic_ = std::make_unique<StartMenu>(state, settings, settingsFile,
                                          dialogs != nullptr ? *dialogs : qtDialogs_);
     logic_->setCloseRequest([this] { close(); });

@@ -1,6 +1,8 @@
 #include "names/ui/MountainSearchDialog.h"
 
+#include "platform/qt/ListHeader.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/TabStopDelegate.h"
 #include "platform/Events.h"
 #include "platform/Fonts.h"
 
@@ -46,7 +48,11 @@ void MountainSearchDialog::buildLayout() {
     layout->addLayout(buildSearchRow());
     layout->addLayout(buildOptionRow());
     buildResultList();
-    layout->addWidget(list_, 1);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->setSpacing(0);
+    listColumn->addWidget(header_);
+    listColumn->addWidget(list_, 1);
+    layout->addLayout(listColumn, 1);
     layout->addLayout(buildStatusRow());
     layout->addLayout(buildButtonRow());
 
@@ -54,6 +60,11 @@ void MountainSearchDialog::buildLayout() {
     connect(list_, &QListWidget::itemSelectionChanged, this,
             &MountainSearchDialog::pickSelectedRow);
     connect(confirmButton_, &QPushButton::clicked, this, &MountainSearchDialog::confirm);
+    // A double click on a result is "確定" for that result.
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        list_->setCurrentItem(item);
+        if (confirmButton_->isEnabled()) confirmButton_->click();
+    });
     connect(cancelButton_, &QPushButton::clicked, this, &MountainSearchDialog::reject);
     text_->setFocus();
 }
@@ -85,12 +96,15 @@ QHBoxLayout* MountainSearchDialog::buildOptionRow() {
     return optionRow;
 }
 
-// The results, one row per mountain in fixed columns.
+// The results, one row per mountain in fixed columns, under their column titles.
 void MountainSearchDialog::buildResultList() {
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("results"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setFont(columnListFont());
+    // The rows' texts start where the titles' do.
+    list_->setItemDelegate(new TabStopDelegate({}, list_));
+    header_ = new ListHeader(*list_, toQString(mountainListHeader()), {}, this);
     list_->setUniformItemSizes(true);
     const QFontMetrics metrics(list_->font());
     list_->setMinimumWidth(metrics.horizontalAdvance(QString(kRowColumns + 4, QLatin1Char('0'))) +

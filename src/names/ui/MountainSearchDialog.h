@@ -1,7 +1,8 @@
 #pragma once
 // ORV_YAMANAME, the mountain search ("山の検索"): a search text, the options "表示範囲内で検索"
 // (preselected) and "日本全域で検索", the result list in a monospaced Japanese font so the columns
-// line up, a status line, a busy indicator, and the buttons "検索", "確定" and "キャンセル".
+// line up, under a line of column titles (a double click on a result is "確定"), a status line,
+// a busy indicator, and the buttons "検索", "確定" and "キャンセル".
 #include "names/MountainSearch.h"
 #include "state/AppState.h"
 
@@ -20,6 +21,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace orv {
+
+class ListHeader;
 
 class MountainSearchDialog : public QDialog {
     Q_OBJECT
@@ -59,6 +62,7 @@ private:
     QLineEdit* text_ = nullptr;
     QRadioButton* withinRange_ = nullptr;
     QRadioButton* allJapan_ = nullptr;
+    ListHeader* header_ = nullptr;
     QListWidget* list_ = nullptr;
     QLabel* status_ = nullptr;
     QProgressBar* busy_ = nullptr;

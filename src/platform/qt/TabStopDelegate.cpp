@@ -1,6 +1,7 @@
 #include "platform/qt/TabStopDelegate.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QList>
 #include <QPainter>
 #include <QTextOption>
@@ -8,6 +9,20 @@
 #include <utility>
 
 namespace orv {
+
+void drawTabStopText(QPainter& painter, const QRectF& rect, const QString& text,
+                     const std::vector<int>& stops, const QFontMetrics& metrics) {
+    const double unit = metrics.averageCharWidth() / 4.0;
+    QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
+    textOption.setWrapMode(QTextOption::NoWrap);
+    if (!stops.empty()) textOption.setTabStopDistance(stops.back() * unit);
+    if (stops.size() > 1) {
+        QList<qreal> positions;
+        for (const int stop : stops) positions.push_back(stop * unit);
+        textOption.setTabArray(positions);
+    }
+    painter.drawText(rect.adjusted(kTabStopTextMargin, 0, -kTabStopTextMargin, 0), text, textOption);
+}
 
 TabStopDelegate::TabStopDelegate(std::vector<int> stopsInDialogUnits, QObject* parent)
     : QStyledItemDelegate(parent), stops_(std::move(stopsInDialogUnits)) {}
@@ -22,19 +37,10 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
 
-    const double unit = option.fontMetrics.averageCharWidth() / 4.0;
-    QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-    textOption.setWrapMode(QTextOption::NoWrap);
-    if (!stops_.empty()) textOption.setTabStopDistance(stops_.back() * unit);
-    if (stops_.size() > 1) {
-        QList<qreal> positions;
-        for (const int stop : stops_) positions.push_back(stop * unit);
-        textOption.setTabArray(positions);
-    }
     painter->save();
     painter->setPen(item.palette.color(
         (option.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(QRectF(option.rect.adjusted(3, 0, -3, 0)), text, textOption);
+    drawTabStopText(*painter, QRectF(option.rect), text, stops_, option.fontMetrics);
     painter->restore();
 }
 

@@ -7,7 +7,20 @@
 
 #include <vector>
 
+class QFontMetrics;
+class QPainter;
+class QRectF;
+class QString;
+
 namespace orv {
+
+// Pixels between a row's left edge and its text.
+inline constexpr int kTabStopTextMargin = 3;
+
+// Draws `text` left-aligned in `rect` with the tabs at the stops (in dialog units of `metrics`),
+// kTabStopTextMargin in from the rectangle's left edge; the painter's pen and font are used.
+void drawTabStopText(QPainter& painter, const QRectF& rect, const QString& text,
+                     const std::vector<int>& stopsInDialogUnits, const QFontMetrics& metrics);
 
 class TabStopDelegate : public QStyledItemDelegate {
 public:

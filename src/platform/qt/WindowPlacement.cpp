@@ -1,6 +1,11 @@
 #include "platform/qt/WindowPlacement.h"
 
+#include <QEvent>
+#include <QGuiApplication>
+#include <QObject>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -33,6 +38,23 @@ QRect keptWithin(const QRect& frame, const QRect& screen, const QSize& minimum) 
     const int left = std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
     const int top = std::clamp(frame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
     return {QPoint(left, top), size};
+}
+
+QRect restoredFrame(const QRect& saved, const QList<QRect>& screens, const QMargins& margins,
+                    const QSize& minimum) {
+    const QRect frame = saved.marginsAdded(margins);
+    if (screens.isEmpty()) return frame;
+    QRect best = screens.front();
+    qint64 bestArea = 0;
+    for (const QRect& screen : screens) {
+        const QRect common = screen.intersected(frame);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    return keptWithin(frame, best, minimum.grownBy(margins));
 }
 
 namespace {
@@ -80,6 +102,78 @@ void keepOnScreen(QWidget& window) {
     resizeToFrame(window, kept.size(), margins);
     window.move(kept.topLeft());
 }
+
+namespace {
+
+// Watches one window for rememberPlace.
+class PlaceKeeper : public QObject {
+public:
+    PlaceKeeper(QWidget& window, WindowFrames& frames)
+        : QObject(&window), window_(window), frames_(frames), name_(window.objectName().toStdString()) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &window_) return false;
+        switch (event->type()) {
+            case QEvent::Show:
+                if (!shown_) {
+                    restore();
+                    // Once the window manager has framed it, the real frame is kept on the
+                    // screen too, whether the window came back or opens for the first time.
+                    QTimer::singleShot(0, &window_, [window = QPointer<QWidget>(&window_)] {
+                        if (window) keepOnScreen(*window);
+                    });
+                }
+                shown_ = true;
+                note();
+                break;
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Hide:
+                if (shown_) note();
+                break;
+            default: break;
+        }
+        return false;
+    }
+
+private:
+    void restore() {
+        const auto saved = frames_.find(name_);
+        // A window opened maximised or full screen keeps that state.
+        if (saved == frames_.end() || (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            return;
+        const WindowFrame& f = saved->second;
+        QList<QRect> screens;
+        for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(screen->availableGeometry());
+        if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+            screens.removeOne(primary->availableGeometry());
+            screens.prepend(primary->availableGeometry());
+        }
+        const QMargins margins = frameMargins(window_);
+        const QRect frame = restoredFrame(QRect(f.left, f.top, f.width, f.height), screens, margins,
+                                          window_.minimumSize());
+        window_.setGeometry(frame.marginsRemoved(margins));
+    }
+
+    void note() {
+        if (window_.isMinimized() || name_.empty()) return;
+        const QRect place = window_.isMaximized() || window_.isFullScreen() ? window_.normalGeometry()
+                                                                             : window_.geometry();
+        if (place.isEmpty()) return;
+        frames_.insert_or_assign(name_, WindowFrame{place.left(), place.top(), place.width(), place.height()});
+    }
+
+    QWidget& window_;
+    WindowFrames& frames_;
+    std::string name_;
+    bool shown_ = false;
+};
+
+}  // namespace
+
+void rememberPlace(QWidget& window, WindowFrames& frames) { new PlaceKeeper(window, frames); }
 
 QPoint placeOf(const QWidget& window) { return window.geometry().topLeft(); }
 

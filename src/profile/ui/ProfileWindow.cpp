@@ -34,6 +34,7 @@ QLabel* panel(QWidget* parent) {
 ProfileWindow::ProfileWindow(AppState& state, Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent, Qt::Window), qtDialogs_(this), dialogs_(dialogs != nullptr ? dialogs : &qtDialogs_) {
     setObjectName(QStringLiteral("ORV_VVIEW"));
+    rememberPlace(*this, state.windowFrames);
     logic_ = std::make_unique<Profile>(state, *dialogs_);
     menus_ = std::make_unique<MenuAdapter>(logic_->menus(),
                                            [this](const std::string& id) { dispatch(id); });

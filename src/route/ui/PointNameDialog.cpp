@@ -1,5 +1,6 @@
 #include "route/ui/PointNameDialog.h"
 
+#include "platform/qt/ListHeader.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TabStopDelegate.h"
 
@@ -24,14 +25,19 @@ PointNameDialog::PointNameDialog(PointNaming& model, QWidget* parent) : QDialog(
     rows->addWidget(text_);
     list_ = new QListWidget(this);
     list_->setObjectName("mountains");
-    list_->setItemDelegate(
-        new TabStopDelegate({kMountainListTabStops.begin(), kMountainListTabStops.end()}, list_));
+    const std::vector<int> stops(kMountainListTabStops.begin(), kMountainListTabStops.end());
+    list_->setItemDelegate(new TabStopDelegate(stops, list_));
     for (const std::string& row : model_.rows) list_->addItem(toQString(row));
+    auto* header = new ListHeader(*list_, toQString(kMountainListTitles), stops, this);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) model_.pick(static_cast<size_t>(row));
         refresh();
     });
-    rows->addWidget(list_);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->setSpacing(0);
+    listColumn->addWidget(header);
+    listColumn->addWidget(list_);
+    rows->addLayout(listColumn);
     auto* buttons = new QHBoxLayout();
     register_ = new QPushButton(toQString(kRegisterButton), this);
     connect(register_, &QPushButton::clicked, this, [this] {

@@ -1,7 +1,7 @@
 #pragma once
 // ORV_PNAMESET, the name setting dialog of route points ("山名設定" / "地名・名称設定"): the
-// prompt, the name box, the mountain list and the buttons "登録", "ｷｬﾝｾﾙ", "削除". It shows a
-// PointNaming and forwards every button; it closes after each of them.
+// prompt, the name box, the mountain list under its column titles and the buttons "登録",
+// "ｷｬﾝｾﾙ", "削除". It shows a PointNaming and forwards every button; it closes after each of them.
 #include "route/PointNaming.h"
 
 #include <QDialog>

@@ -8,6 +8,7 @@
 #include "map/ui/RidgeValleySettingsDialog.h"
 #include "route/ui/PointNameDialog.h"
 #include "platform/qt/SurfaceWidget.h"
+#include "platform/qt/WindowPlacement.h"
 #include "map/RouteMapTools.h"
 
 #include <QApplication>
@@ -128,6 +129,7 @@ void showLabel(QLabel* label, const GraticuleLabel& model) {
 RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs != nullptr ? dialogs : &qtDialogs_) {
     setObjectName("ORV_TVIEW");
+    rememberPlace(*this, state.windowFrames);
     logic_ = std::make_unique<RouteMap>(state, *dialogs_);
     logic_->map().changed = [this] { refresh(); };
     logic_->context().openColourDialog = [this] {

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowPlacement.h"
 #include "schedule/CourseTimeTools.h"
 #include "schedule/ScheduleList.h"
 
@@ -56,6 +57,7 @@ void setTextKeepingCursor(QLineEdit* edit, const std::string& text) {
 CourseTimeWindow::CourseTimeWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), model_(state, dialogs) {
     setObjectName(QStringLiteral("ORV_CTIME"));
+    rememberPlace(*this, state.windowFrames);
     setWindowTitle(toQString(kCourseTimeTitle));
     menus_ = std::make_unique<MenuAdapter>(model_.menus(),
                                            [this](const std::string& id) { model_.dispatch(id); });

@@ -4,6 +4,7 @@
 #include "platform/qt/ElidedLabel.h"
 #include "platform/qt/MenuAdapter.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowPlacement.h"
 #include "sheets/MapImageFile.h"
 #include "sheets/MapImageTools.h"
 
@@ -98,6 +99,7 @@ private:
 MapImageWindow::MapImageWindow(AppState& state, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), state_(state) {
     setObjectName("ORV_MGEDIT");
+    rememberPlace(*this, state.windowFrames);
     setModal(true);
     logic_ = std::make_unique<MapImageRoute>(state, dialogs,
                                              [this](const std::string& path, ImageSize& size) {

@@ -158,6 +158,23 @@ TEST_F(PlanStartDialogTest, ExecuteStaysOnARefusalAndCancelCloses) {
     EXPECT_EQ(again.outcome(), DialogOutcome::Cancelled);
 }
 
+// A double click on a saved plan picks it and runs "実　行".
+TEST_F(PlanStartDialogTest, DoubleClickOnAPlanOpensIt) {
+    state->demMedia = 1;
+    PlanStart start = model();
+    start.open();
+    PlanStartDialog dialog(start);
+    dialog.show();
+    auto* list = child<QTreeWidget>(dialog, "planList");
+    emit list->itemDoubleClicked(list->topLevelItem(1), 0);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(state->planName, "穂高");
+    EXPECT_TRUE(state->existingPlan);
+    EXPECT_EQ(start.outcome(), DialogOutcome::Accepted);
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
 // The hard-disk data folder follows the model, and "標高データの作成" beside it opens the window
 // the owner handed in; the folder it reports replaces the shown one and unchecks the disc box.
 TEST_F(PlanStartDialogTest, ElevationDataButtonShowsTheNewFolder) {

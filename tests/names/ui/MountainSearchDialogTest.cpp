@@ -4,15 +4,19 @@
 
 #include "names/MountainFile.h"
 #include "names/MountainFixtures.h"
+#include "platform/qt/ListHeader.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/TabStopDelegate.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -91,6 +95,53 @@ TEST_F(MountainSearchDialogTest, SearchPickAndConfirm) {
     EXPECT_EQ(dialog->confirmedRecord(), 3);
     EXPECT_TRUE(state->mountainConfirmed);
     EXPECT_EQ(clears, 2);
+}
+
+// The column titles stand over the results, each over its column, and follow the list when it
+// scrolls sideways; the rows keep their texts.
+TEST_F(MountainSearchDialogTest, ColumnTitlesStandOverTheirColumns) {
+    auto dialog = makeDialog();
+    dialog->show();
+    child<QPushButton>(*dialog, "searchButton")->click();
+    auto* list = child<QListWidget>(*dialog, "results");
+    // Narrower than a row: the list scrolls sideways.
+    list->setMinimumWidth(0);
+    dialog->setMinimumWidth(0);
+    dialog->resize(300, 400);
+    QCoreApplication::processEvents();
+    auto* header = child<ListHeader>(*dialog, "resultsHeader");
+    ASSERT_NE(header, nullptr);
+    const QString titles = header->titles();
+    EXPECT_EQ(titles.simplified(), QString::fromUtf8("山名 標高 図葉 緯度 経度"));
+    EXPECT_EQ(list->item(0)->text(), QString::fromStdString(mountainListRow(state->mountainTable[1])));
+
+    const QFontMetrics metrics(list->font());
+    const QString row = list->item(0)->text();
+    const auto textLeft = [&] { return header->mapTo(dialog.get(), QPoint(header->textLeft(), 0)).x(); };
+    const int rowLeft =
+        list->viewport()->mapTo(dialog.get(), list->visualItemRect(list->item(0)).topLeft()).x() + kTabStopTextMargin;
+    EXPECT_EQ(textLeft(), rowLeft);
+    // 標高 starts over the elevation "3192", 緯度 over the latitude "35.4027".
+    EXPECT_EQ(metrics.horizontalAdvance(titles.left(titles.indexOf(QString::fromUtf8("標高")))),
+              metrics.horizontalAdvance(row.left(row.indexOf(QStringLiteral("3192")))));
+    EXPECT_EQ(metrics.horizontalAdvance(titles.left(titles.indexOf(QString::fromUtf8("緯度")))),
+              metrics.horizontalAdvance(row.left(row.indexOf(QStringLiteral("35.40270")))));
+
+    ASSERT_GT(list->horizontalScrollBar()->maximum(), 40);
+    list->horizontalScrollBar()->setValue(40);
+    EXPECT_EQ(textLeft(), rowLeft - 40);
+}
+
+// A double click on a result confirms it, as "確定" does.
+TEST_F(MountainSearchDialogTest, DoubleClickOnAResultConfirmsIt) {
+    auto dialog = makeDialog();
+    dialog->show();
+    child<QPushButton>(*dialog, "searchButton")->click();
+    auto* list = child<QListWidget>(*dialog, "results");
+    emit list->itemDoubleClicked(list->item(1));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->confirmedRecord(), 3);
+    EXPECT_TRUE(state->mountainConfirmed);
 }
 
 TEST_F(MountainSearchDialogTest, OptionsChooseTheRangeAndANewSearchDropsThePick) {

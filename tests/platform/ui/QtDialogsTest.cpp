@@ -2,6 +2,8 @@
 // finding help pages.
 #include "platform/qt/QtDialogs.h"
 
+#include "platform/PictureSave.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
@@ -224,6 +226,34 @@ TEST(QtFileDialog, OpenStartsWithTheChosenFilterInEitherCase) {
         listed.sort();
         EXPECT_EQ(listed, c.files) << c.selected;
     }
+}
+
+// The desktop's save dialog hands the entry chosen in it to the picture save: PNG chosen and
+// "map2" typed is map2.PNG written as PNG, starting in the folder it was given.
+TEST(QtFileDialog, TheChosenFilterOfTheSaveDialogReachesTheCaller) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QWidget parent;
+    QtDialogs dialogs(&parent);
+    QString startedIn;
+    QTimer::singleShot(10, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no file dialog";
+            return;
+        }
+        startedIn = dialog->directory().absolutePath();
+        dialog->selectNameFilter(dialog->nameFilters().at(1));
+        dialog->selectFile(QStringLiteral("map2"));
+        static_cast<QDialog*>(dialog)->accept();  // as the dialog's save button does
+    });
+    FileFolders folders;
+    const std::filesystem::path data = dir.path().toStdString();
+    const std::optional<PictureFile> file = askPictureFile(dialogs, "画像の保存", folders, data, data / "program");
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(startedIn, dir.path());
+    EXPECT_EQ(file->path, data / "map2.PNG");
+    EXPECT_EQ(file->format, PictureFormat::Png);
 }
 
 TEST(QtMessageBox, MissingHelpPageIsReported) {

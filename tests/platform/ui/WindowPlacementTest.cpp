@@ -1,5 +1,6 @@
 #include "platform/qt/WindowPlacement.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -30,6 +31,12 @@ TEST(WindowPlacement, BesideTheAnchorWhereTheScreenHasRoomElseInTheBottomRightCo
         SCOPED_TRACE(c.what);
         EXPECT_EQ(placementBeside(c.anchor, size, screen), c.corner);
     }
+    // The profile beside a route map on a 1600 px wide screen: where the right side has no
+    // room it goes left of the map, never past the screen's edge.
+    const QRect wide(0, 0, 1600, 900);
+    EXPECT_EQ(placementBeside(QRect(200, 0, 1000, 700), QSize(1126, 560), wide), QPoint(474, 340));
+    EXPECT_EQ(placementBeside(QRect(560, 30, 1000, 600), QSize(526, 400), wide), QPoint(34, 30));
+    EXPECT_TRUE(wide.contains(QRect(placementBeside(QRect(0, 0, 1000, 700), QSize(1126, 560), wide), QSize(1126, 560))));
     // A window larger than the screen keeps its top-left corner on the screen.
     EXPECT_EQ(placementBeside(QRect(0, 0, 100, 100), QSize(2000, 1200), screen), QPoint(0, 0));
 }
@@ -55,6 +62,72 @@ TEST(WindowPlacement, AFrameIsKeptWhollyOnTheScreen) {
     }
     // A screen that is not offset from the origin.
     EXPECT_EQ(keptWithin(QRect(0, 0, 300, 200), QRect(1400, 40, 1024, 728)), QRect(1400, 40, 300, 200));
+}
+
+// A saved place comes back on the screen that holds most of it, else on the primary screen (the
+// first), kept wholly on that screen.
+TEST(WindowPlacement, ASavedPlaceComesBackOnAScreenThatIsThere) {
+    const QRect left(-1280, 0, 1280, 1024);
+    const QRect primary(0, 0, 1600, 900);
+    const QList<QRect> both{primary, left};
+    const QMargins frame(2, 24, 2, 2);
+    const struct {
+        const char* what;
+        QList<QRect> screens;
+        QRect saved;
+        QRect frame;
+    } cases[] = {
+        {"on the primary screen: as it was", both, QRect(100, 100, 800, 600), QRect(98, 76, 804, 626)},
+        {"on the left screen: as it was", both, QRect(-1200, 100, 800, 600), QRect(-1202, 76, 804, 626)},
+        {"mostly on the left screen: kept on it", both, QRect(-700, 100, 800, 600), QRect(-804, 76, 804, 626)},
+        {"the left screen gone: on the primary screen", {primary}, QRect(-1200, 100, 800, 600),
+         QRect(0, 76, 804, 626)},
+        {"on no screen at all: on the primary screen", both, QRect(5000, 3000, 800, 600), QRect(796, 274, 804, 626)},
+        {"larger than the screen that is left: shrunk", {primary}, QRect(-1280, 0, 1900, 1000),
+         QRect(0, 0, 1600, 900)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(restoredFrame(c.saved, c.screens, frame), c.frame);
+    }
+    EXPECT_EQ(restoredFrame(QRect(10, 10, 300, 200), {}), QRect(10, 10, 300, 200));
+}
+
+// A window notes its place while it is shown; the next window of that name opens there, and
+// a place off every screen opens on the screen.
+TEST(WindowPlacement, AWindowOpensWhereTheLastOfItsNameWas) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    WindowFrames frames;
+    {
+        QWidget window;
+        window.setObjectName(QStringLiteral("ORV_CTIME"));
+        rememberPlace(window, frames);
+        window.setGeometry(available.left() + 40, available.top() + 30, 300, 200);
+        EXPECT_TRUE(frames.empty());  // nothing noted before it shows
+        window.show();
+        window.setGeometry(available.left() + 60, available.top() + 50, 320, 210);
+        QCoreApplication::processEvents();
+        window.hide();
+    }
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames.at("ORV_CTIME"), (WindowFrame{available.left() + 60, available.top() + 50, 320, 210}));
+
+    QWidget again;
+    again.setObjectName(QStringLiteral("ORV_CTIME"));
+    rememberPlace(again, frames);
+    again.resize(500, 400);  // what the window would open with by itself
+    again.show();
+    EXPECT_EQ(again.geometry(), QRect(available.left() + 60, available.top() + 50, 320, 210));
+
+    // Saved on a screen that is gone: on this one, whole.
+    frames["ORV_MGEDIT"] = WindowFrame{available.right() + 900, available.top() + 10, 300, 200};
+    QWidget moved;
+    moved.setObjectName(QStringLiteral("ORV_MGEDIT"));
+    rememberPlace(moved, frames);
+    moved.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(available.contains(moved.frameGeometry()));
+    EXPECT_EQ(moved.size(), QSize(300, 200));
 }
 
 // A window never shown is placed by the size its layout asks for, not by the size it has before

@@ -1,7 +1,9 @@
 // The name setting dialog of route points: the mountain list opens without complaints from the
-// style machinery and shows the model's rows.
+// style machinery and shows the model's rows under their column titles.
 #include "route/ui/PointNameDialog.h"
 
+#include "platform/qt/ListHeader.h"
+#include "platform/qt/TabStopDelegate.h"
 #include "support/MapWorld.h"
 
 #include <QCoreApplication>
@@ -50,6 +52,15 @@ TEST_F(PointNameDialogTest, MountainListOpensQuietlyWithItsRows) {
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text().toStdString(), naming.rows[1]);
+
+    // The column titles stand over the list, their text starting where the rows' texts do.
+    auto* header = dialog.findChild<ListHeader*>("mountainsHeader");
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->titles(), QString::fromUtf8("番号\t山名\t標高"));
+    EXPECT_TRUE(header->isVisible());
+    EXPECT_LT(header->geometry().bottom(), list->geometry().top());
+    const QPoint rowText = list->viewport()->mapTo(&dialog, list->visualItemRect(list->item(0)).topLeft());
+    EXPECT_EQ(header->mapTo(&dialog, QPoint(header->textLeft(), 0)).x(), rowText.x() + kTabStopTextMargin);
 }
 
 }  // namespace
