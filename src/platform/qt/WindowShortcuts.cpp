@@ -21,4 +21,10 @@ void addWindowShortcuts(QWidget* window, std::function<void()> help, std::functi
     addShortcut(window, kQuitKey, std::move(quit));
 }
 
+QShortcut* windowShortcut(const QWidget* window, const QKeySequence& key) {
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>())
+        if (shortcut->key() == key) return shortcut;
+    return nullptr;
+}
+
 }  // namespace orv

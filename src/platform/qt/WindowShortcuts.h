@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QShortcut;
 class QWidget;
 
 namespace orv {
@@ -16,5 +17,8 @@ inline const QKeySequence kQuitKey{Qt::CTRL | Qt::Key_Q};
 // Adds the shortcuts to `window` (they work while it is the active window). An empty function
 // adds no shortcut for its key.
 void addWindowShortcuts(QWidget* window, std::function<void()> help, std::function<void()> quit = {});
+
+// The shortcut of `key` on `window` (the first one), or null.
+QShortcut* windowShortcut(const QWidget* window, const QKeySequence& key);
 
 }  // namespace orv

@@ -140,9 +140,9 @@ void showLabel(QLabel* label, const GraticuleLabel& model) {
 
 }  // namespace
 
-// The map frame with its scroll bars along its right and bottom edges. The frame takes the
-// room the layout gives, from kMinMapFrame up to the whole picture (the area never asks for
-// more); a window of the default size gives it kMapFrame × kMapFrame.
+// The map frame with its scroll bars along its right and bottom edges, in the area's top-left
+// corner. The frame takes the room the layout gives, from kMinMapFrame up to the whole
+// picture; a window of the default size gives it kMapFrame × kMapFrame.
 class MapArea : public QWidget {
 public:
     MapArea(QWidget* parent, std::function<void(int width, int height)> frameSized)
@@ -155,7 +155,9 @@ public:
         frame_ = frame;
         vertical_ = vertical;
         horizontal_ = horizontal;
-        setMaximumSize(sizeFor(kMapSize));
+        // Wider than the whole picture the room goes to the right of the side panel; taller, it
+        // stays empty below the map.
+        setMaximumWidth(sizeFor(kMapSize).width());
     }
 
     QSize sizeHint() const override { return sizeFor(kMapFrame); }
@@ -585,11 +587,8 @@ void RouteMapWindow::leave() {
 void RouteMapWindow::showEvent(QShowEvent* event) {
     // The default size shows the map through a kMapFrame × kMapFrame frame, whatever share of
     // the screen a window is otherwise given at first; the sizes are known once the window is
-    // on its screen.
-    if (!sized_) {
-        sized_ = true;
-        resize(sizeHint().expandedTo(minimumSize()));
-    }
+    // on its screen. A size the owner gave (a size kept from the last run) stays.
+    if (!testAttribute(Qt::WA_Resized)) resize(sizeHint().expandedTo(minimumSize()));
     QMainWindow::showEvent(event);
 }
 

@@ -146,7 +146,6 @@ private:
     bool takingKeys_ = false;
     bool applyingModel_ = false;
     bool leaving_ = false;
-    bool sized_ = false;
     std::function<void()> exitHandler_;
 };
 

@@ -1,6 +1,7 @@
 #include "route/ui/RouteMapWindow.h"
 
 #include "platform/qt/SurfaceWidget.h"
+#include "platform/qt/WindowShortcuts.h"
 #include "support/ConePlan.h"
 #include "support/ScriptedDialogs.h"
 
@@ -200,19 +201,16 @@ TEST_F(RouteMapWindowTest, WheelMiddleButtonAndShortcuts) {
     wheel(320, 280, {0, -120}, Qt::ControlModifier);
     EXPECT_EQ(state->currentLevel, 1);
 
-    const auto shortcut = [&](const QKeySequence& key) -> QShortcut* {
-        for (QShortcut* s : window.findChildren<QShortcut*>())
-            if (s->key() == key) return s;
-        return nullptr;
-    };
-    ASSERT_NE(shortcut(QKeySequence(Qt::Key_F1)), nullptr);
-    ASSERT_NE(shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q)), nullptr);
-    emit shortcut(QKeySequence(Qt::Key_F1))->activated();
+    QShortcut* help = windowShortcut(&window, QKeySequence(Qt::Key_F1));
+    QShortcut* quit = windowShortcut(&window, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ASSERT_NE(help, nullptr);
+    ASSERT_NE(quit, nullptr);
+    emit help->activated();
     ASSERT_FALSE(dialogs.asked().empty());
     EXPECT_EQ(dialogs.asked().back().text, "ORVANE4.hlp");
     int left = 0;
     window.setExitHandler([&] { ++left; });
-    emit shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q))->activated();
+    emit quit->activated();
     EXPECT_EQ(left, 1);
 }
 
