@@ -166,6 +166,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
+        if (frame_ == nullptr) return;
         const QSize bars = barSizes();
         const int width = std::clamp(this->width() - bars.width(), kMinMapFrame, kMapSize);
         const int height = std::clamp(this->height() - bars.height(), kMinMapFrame, kMapSize);
@@ -177,6 +178,7 @@ protected:
 
 private:
     QSize barSizes() const {
+        if (vertical_ == nullptr || horizontal_ == nullptr) return {};
         return {vertical_->sizeHint().width(), horizontal_->sizeHint().height()};
     }
     QSize sizeFor(int frameSide) const { return QSize(frameSide, frameSide) + barSizes(); }
