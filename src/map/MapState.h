@@ -13,8 +13,10 @@
 
 namespace orv {
 
-// Of the 600 × 600 map picture, 500 × 500 pixels are visible at a time.
+// The frame the 600 × 600 map picture is seen through: 500 × 500 pixels in a window of the
+// default size, growing with the window up to the whole picture, never below kMinMapFrame.
 inline constexpr int kMapFrame = 500;
+inline constexpr int kMinMapFrame = 300;
 
 enum BackgroundMode : int16_t {
     ShadedColour = 0,   // "段彩陰影図"
@@ -48,9 +50,17 @@ struct MapState {
     float halfSize = 150.0f;
     int16_t magnification = 1;
 
-    // Scroll bars, 0..99: the picture sits at (-hScroll, -vScroll) in its 500 × 500 frame.
+    // The frame's size, and the scroll bars: the picture sits at (-hScroll, -vScroll) in its
+    // frame; each scroll runs from 0 to 599 − the frame's side (0..99 in a 500 × 500 frame, 0
+    // alone once the frame shows the whole picture).
+    int frameWidth = kMapFrame;
+    int frameHeight = kMapFrame;
     int hScroll = 50;
     int vScroll = 50;
+    // A pan with the middle button: the picture pixel held under the pointer.
+    bool panning = false;
+    int panX = 0;
+    int panY = 0;
 
     // Background. The mode, colour set and saved level live in the settings (AppState).
     ColourSet workingColours{};

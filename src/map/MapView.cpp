@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kTopLevel = 5;
 constexpr float kInitialHalfSize = 150.0f;
-constexpr int kScrollMax = 99;
 constexpr Colour kSquareColour = colours::green;
 constexpr int kSquareWidth = 2;
 
@@ -48,6 +47,40 @@ void drawSquareAt(MapContext& ctx, float x, float y) {
     drawZoomSquare(ctx.pictures.map, x, y, ctx.map.halfSize);
     ctx.map.squareX = x;
     ctx.map.squareY = y;
+}
+
+// The top-left corner of the square of half size h around (x, y), kept on the picture.
+float squareStart(int at, float h) { return keepOnPicture(static_cast<float>(at), h) - h; }
+
+// Builds the level of the square of the current half size around (x, y) and shows it.
+void zoomIntoSquare(MapContext& ctx, int x, int y) {
+    MapState& map = ctx.map;
+    AppState& state = ctx.state;
+    const float h = map.halfSize;
+    const float left = squareStart(x, h);
+    const float top = squareStart(y, h);
+    ctx.pictures.map.setDrawMode(DrawMode::Copy);
+    ctx.pictures.map.setDrawWidth(1);
+
+    const int level = resampleZoomLevel(state, map, left, top, h);
+    if (level != state.currentLevel) {
+        state.currentLevel = static_cast<int16_t>(level);
+        map.statusPanels[1] = levelText(level);
+        ctx.menus.setEnabled(levelTool(currentLevelIndex(state)), true);
+    }
+    map.halfSize = kInitialHalfSize;
+    map.statusPanels[0].clear();
+    map.notify();
+    state.backgroundLevel = kDefaultBackgroundLevel;
+    redrawMap(ctx);
+    map.mapToolTip = kMapToolTip;
+    map.notify();
+}
+
+// The scroll that puts picture pixel `at` where the pointer now sees `seen` (picture pixel of
+// the old scroll), within 0..largest.
+int scrollKeeping(double at, int seen, int scroll, int largest) {
+    return std::clamp(roundHalfEven(at - static_cast<double>(seen - scroll)), 0, largest);
 }
 
 // The level step of a magnification: 2 -> 1, 4 -> 2, 8 -> 3, anything else 0.
@@ -159,9 +192,11 @@ void rangeZoomMouseMove(MapContext& ctx, int x, int y) {
     float cy = static_cast<float>(y);
     // The frame follows the square.
     if (cx - h < static_cast<float>(map.hScroll)) setHorizontalScroll(ctx, 0);
-    if (cx + h > static_cast<float>(map.hScroll + kMapFrame)) setHorizontalScroll(ctx, kScrollMax);
+    if (cx + h > static_cast<float>(map.hScroll + map.frameWidth))
+        setHorizontalScroll(ctx, horizontalScrollMax(map));
     if (cy - h < static_cast<float>(map.vScroll)) setVerticalScroll(ctx, 0);
-    if (cy + h > static_cast<float>(map.vScroll + kMapFrame)) setVerticalScroll(ctx, kScrollMax);
+    if (cy + h > static_cast<float>(map.vScroll + map.frameHeight))
+        setVerticalScroll(ctx, verticalScrollMax(map));
 
     cx = keepOnPicture(cx, h);
     cy = keepOnPicture(cy, h);
@@ -179,29 +214,9 @@ void rangeZoomRightClick(MapContext& ctx, int x, int y) {
 }
 
 void rangeZoomLeftClick(MapContext& ctx, int x, int y) {
-    MapState& map = ctx.map;
-    AppState& state = ctx.state;
-    if (!map.selecting) return;
-    map.selecting = false;
-    const float h = map.halfSize;
-    const float left = keepOnPicture(static_cast<float>(x), h) - h;
-    const float top = keepOnPicture(static_cast<float>(y), h) - h;
-    ctx.pictures.map.setDrawMode(DrawMode::Copy);
-    ctx.pictures.map.setDrawWidth(1);
-
-    const int level = resampleZoomLevel(state, map, left, top, h);
-    if (level != state.currentLevel) {
-        state.currentLevel = static_cast<int16_t>(level);
-        map.statusPanels[1] = levelText(level);
-        ctx.menus.setEnabled(levelTool(currentLevelIndex(state)), true);
-    }
-    map.halfSize = kInitialHalfSize;
-    map.statusPanels[0].clear();
-    map.notify();
-    state.backgroundLevel = kDefaultBackgroundLevel;
-    redrawMap(ctx);
-    map.mapToolTip = kMapToolTip;
-    map.notify();
+    if (!ctx.map.selecting) return;
+    ctx.map.selecting = false;
+    zoomIntoSquare(ctx, x, y);
 }
 
 void endRangeZoom(MapContext& ctx) {
@@ -256,16 +271,104 @@ int resampleZoomLevel(AppState& state, MapState& map, float left, float top, flo
     return level;
 }
 
+int horizontalScrollMax(const MapState& map) { return std::max(0, kMapSize - 1 - map.frameWidth); }
+
+int verticalScrollMax(const MapState& map) { return std::max(0, kMapSize - 1 - map.frameHeight); }
+
+int centredHorizontalScroll(const MapState& map) {
+    return std::clamp((kMapSize - map.frameWidth) / 2, 0, horizontalScrollMax(map));
+}
+
+int centredVerticalScroll(const MapState& map) {
+    return std::clamp((kMapSize - map.frameHeight) / 2, 0, verticalScrollMax(map));
+}
+
 void setHorizontalScroll(MapContext& ctx, int value) {
-    ctx.map.hScroll = std::clamp(value, 0, kScrollMax);
+    ctx.map.hScroll = std::clamp(value, 0, horizontalScrollMax(ctx.map));
     if (ctx.state.settings.backgroundMethod == GraticuleOnly) placeGraticuleLabels(ctx);
     ctx.map.notify();
 }
 
 void setVerticalScroll(MapContext& ctx, int value) {
-    ctx.map.vScroll = std::clamp(value, 0, kScrollMax);
+    ctx.map.vScroll = std::clamp(value, 0, verticalScrollMax(ctx.map));
     if (ctx.state.settings.backgroundMethod == GraticuleOnly) placeGraticuleLabels(ctx);
     ctx.map.notify();
+}
+
+void setMapFrameSize(MapContext& ctx, int width, int height) {
+    MapState& map = ctx.map;
+    map.frameWidth = std::clamp(width, kMinMapFrame, kMapSize);
+    map.frameHeight = std::clamp(height, kMinMapFrame, kMapSize);
+    scrollMapBy(ctx, 0, 0);
+}
+
+void scrollMapBy(MapContext& ctx, int dx, int dy) {
+    MapState& map = ctx.map;
+    // Far beyond any range: an extreme delta saturates instead of overflowing.
+    const auto moved = [](int scroll, int delta, int largest) {
+        return std::clamp(scroll + std::clamp(delta, -kMapSize, kMapSize), 0, largest);
+    };
+    map.hScroll = moved(map.hScroll, dx, horizontalScrollMax(map));
+    map.vScroll = moved(map.vScroll, dy, verticalScrollMax(map));
+    if (ctx.state.settings.backgroundMethod == GraticuleOnly) placeGraticuleLabels(ctx);
+    map.notify();
+}
+
+void scrollMapByWheel(MapContext& ctx, int angleX, int angleY) {
+    const auto pixels = [](int angle) {
+        return -static_cast<int>(static_cast<long long>(angle) * kWheelNotchPixels / 120);
+    };
+    scrollMapBy(ctx, pixels(angleX), pixels(angleY));
+}
+
+void beginMapPan(MapContext& ctx, int x, int y) {
+    ctx.map.panning = true;
+    ctx.map.panX = x;
+    ctx.map.panY = y;
+}
+
+void panMap(MapContext& ctx, int x, int y) {
+    if (!ctx.map.panning) return;
+    // Scrolling by the pointer's way from the held pixel brings that pixel back under it.
+    scrollMapBy(ctx, ctx.map.panX - x, ctx.map.panY - y);
+}
+
+void endMapPan(MapContext& ctx) { ctx.map.panning = false; }
+
+bool zoomInAbout(MapContext& ctx, int x, int y) {
+    MapState& map = ctx.map;
+    if (map.selecting || currentLevelIndex(ctx.state) >= kTopLevel) return false;
+    map.halfSize = kInitialHalfSize;
+    const double m = static_cast<double>(kMapSize) / (2.0 * static_cast<double>(map.halfSize));
+    const double left = squareStart(x, map.halfSize);
+    const double top = squareStart(y, map.halfSize);
+    const int hScroll = scrollKeeping((x - left) * m, x, map.hScroll, horizontalScrollMax(map));
+    const int vScroll = scrollKeeping((y - top) * m, y, map.vScroll, verticalScrollMax(map));
+    const int before = ctx.state.currentLevel;
+    map.hScroll = hScroll;
+    map.vScroll = vScroll;
+    zoomIntoSquare(ctx, x, y);
+    return ctx.state.currentLevel != before;
+}
+
+bool zoomOutAbout(MapContext& ctx, int x, int y) {
+    MapState& map = ctx.map;
+    const int level = currentLevelIndex(ctx.state);
+    if (map.selecting || level <= 1) return false;
+    const LevelBounds from = levelBounds(ctx.state.levelCorners, level);
+    const LevelBounds to = levelBounds(ctx.state.levelCorners, level - 1);
+    const double dLonTo = longitudeStep(to);
+    const double dLatTo = latitudeStep(to);
+    if (dLonTo > 0.0 && dLatTo > 0.0) {
+        const double longitude = from.west + longitudeStep(from) * x;
+        const double latitude = from.north - latitudeStep(from) * y;
+        map.hScroll = scrollKeeping((longitude - to.west) / dLonTo, x, map.hScroll,
+                                    horizontalScrollMax(map));
+        map.vScroll = scrollKeeping((to.north - latitude) / dLatTo, y, map.vScroll,
+                                    verticalScrollMax(map));
+    }
+    selectZoomLevel(ctx, level - 1);
+    return true;
 }
 
 }  // namespace orv

@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <utility>
 
 namespace orv {
 
@@ -37,7 +39,6 @@ constexpr std::array kUncheckedAtCreation{
     kContourIntervals[8],
 };
 
-constexpr int kStartScroll = 50;
 constexpr float kStartHalfSize = 150.0f;
 
 }  // namespace
@@ -81,8 +82,8 @@ void RouteMap::create() {
 
         map_.halfSize = kStartHalfSize;
         map_.magnification = 1;
-        map_.hScroll = kStartScroll;
-        map_.vScroll = kStartScroll;
+        map_.hScroll = centredHorizontalScroll(map_);
+        map_.vScroll = centredVerticalScroll(map_);
         state_.contoursShown = false;
         map_.selecting = false;
         creation_.reset();
@@ -155,7 +156,7 @@ void RouteMap::submit(ToolId toolId) { commands_.submit(toolId); }
 // mouse mode that holds the menus keeps the others from running.
 bool RouteMap::offers(ToolId toolId) const { return !menus_.isHeld(toolId.text()); }
 
-void RouteMap::run(ToolId toolId) {
+void RouteMap::endModesFor(ToolId toolId) {
     for (MapMode* mode : activeModes()) {
         const std::string guide = mode->guide();
         mode->beforeCommand(toolId);
@@ -163,6 +164,10 @@ void RouteMap::run(ToolId toolId) {
         if (!mode->active() && !guide.empty() && map_.statusPanels[0] == guide)
             map_.statusPanels[0].clear();
     }
+}
+
+void RouteMap::run(ToolId toolId) {
+    endModesFor(toolId);
     const MapCommand command = mapCommandOf(toolId.text());
     {
         switch (command.action) {
@@ -343,6 +348,10 @@ void RouteMap::showSegmentPositions(bool turnOn) {
 void RouteMap::mouseMove(int x, int y) {
     // While a redraw runs the guide line keeps its own text.
     if (busy()) return;
+    if (map_.panning) {
+        panMap(ctx_, x, y);
+        return;
+    }
     if (routeHover_) {
         const std::optional<double> along = state_.routeCount > 0 ? routeDistanceNear(state_, x, y) : std::nullopt;
         if (along != hovered_) {
@@ -362,7 +371,15 @@ void RouteMap::mouseLeave() {
     if (routeHover_) routeHover_(std::nullopt);
 }
 
+void RouteMap::mousePress(MapButton button, int x, int y) {
+    if (button == MapButton::Middle && !busy()) beginMapPan(ctx_, x, y);
+}
+
 void RouteMap::mouseRelease(MapButton button, int x, int y) {
+    if (button == MapButton::Middle && map_.panning) {
+        endMapPan(ctx_);
+        return;
+    }
     if (busy()) return;
     std::string band;
     {
@@ -410,6 +427,46 @@ bool RouteMap::escapeKey() {
     holdMenusForMode();
     return true;
 }
+
+void RouteMap::wheel(int x, int y, int angleX, int angleY, bool shift, bool control) {
+    if (control) {
+        zoomAngle_ += std::clamp(angleY != 0 ? angleY : angleX, -120, 120);
+        if (std::abs(zoomAngle_) < 120) return;
+        const int steps = zoomAngle_ > 0 ? 1 : -1;
+        zoomAngle_ = 0;
+        zoomAbout(steps, x, y);
+        return;
+    }
+    zoomAngle_ = 0;
+    // Shift turns the wheel's way across (a wheel that already turns across keeps it).
+    if (shift && angleX == 0) std::swap(angleX, angleY);
+    scrollMapByWheel(ctx_, angleX, angleY);
+}
+
+void RouteMap::zoomAbout(int steps, int x, int y) {
+    if (busy()) return;
+    const int level = currentLevelIndex(state_);
+    const ToolId tool = steps > 0 ? kRangeZoom : kZoomLevels[static_cast<size_t>(std::max(level - 2, 0))];
+    if (steps > 0 ? !menus_.isAvailable(kRangeZoom)
+                  : level <= 1 || !menus_.isAvailable(kZoomLevelMenu) || !menus_.isAvailable(tool))
+        return;
+    {
+        Commands::BusyScope scope(commands_);
+        // The zoom square goes first: a redraw under it would leave it undrawable.
+        if (map_.selecting) forwardKey(MapKey::Escape);
+        endModesFor(tool);
+        if (steps > 0) {
+            zoomInAbout(ctx_, x, y);
+        } else {
+            zoomOutAbout(ctx_, x, y);
+        }
+        map_.notify();
+        holdMenusForMode();
+    }
+    commands_.runPending();
+}
+
+void RouteMap::setFrameSize(int width, int height) { setMapFrameSize(ctx_, width, height); }
 
 void RouteMap::showHelp(const std::string& helpFile) { dialogs_.showHelp(helpFile); }
 

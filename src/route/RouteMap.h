@@ -85,6 +85,16 @@ public:
     void mouseRelease(MapButton button, int x, int y);
     // The mouse left the map picture: it no longer stands on the route.
     void mouseLeave();
+    // A button pressed on the map picture: the middle button pans the map while it is held
+    // (the moves and release go to mouseMove and mouseRelease, the modes see none of them).
+    void mousePress(MapButton button, int x, int y);
+    // The wheel turned over the map picture at (x, y) (angles in eighths of a degree, 120 a
+    // notch, positive away from the user): it scrolls the map, across with Shift; with Ctrl
+    // every notch goes one level deeper (away) or up (towards the user) about (x, y), when the
+    // menus offer "範囲拡大" or the level above.
+    void wheel(int x, int y, int angleX, int angleY, bool shift, bool control);
+    // The window's frame for the map picture has this size now.
+    void setFrameSize(int width, int height);
 
     // The point number of the route-point or start-position panel: a stepping key, or a
     // number set through the box or its up/down control.
@@ -155,6 +165,10 @@ private:
     // The modes in force, in order of precedence.
     std::vector<MapMode*> activeModes() const;
     bool forwardKey(MapKey key);
+    // Ends the modes a command would end, as before the command `toolId`.
+    void endModesFor(ToolId toolId);
+    // One level deeper (steps > 0) or up about (x, y) when the menus offer it.
+    void zoomAbout(int steps, int x, int y);
     // Holds the menus while a mode keeps only some commands, and releases them after it.
     void holdMenusForMode();
 
@@ -181,6 +195,8 @@ private:
     std::function<void()> profile_;
     std::function<void(std::optional<double>)> routeHover_;
     std::optional<double> hovered_;
+    // The Ctrl+wheel turn not yet a whole notch.
+    int zoomAngle_ = 0;
 };
 
 }  // namespace orv

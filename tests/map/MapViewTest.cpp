@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <utility>
 #include <random>
 #include <string>
 #include <vector>
@@ -416,6 +418,135 @@ TEST(MapScrolling, LabelsFollowOnlyInGraticuleMode) {
 
     setHorizontalScroll(w.ctx, 150);  // the bar's range is 0..99
     EXPECT_EQ(w.map.hScroll, 99);
+}
+
+// ---- the frame, the wheel and the middle button -----------------------------------------
+
+TEST(MapFrame, ScrollRangesFollowTheFrameSize) {
+    struct Case {
+        int width, height;          // the window gives
+        int frameWidth, frameHeight;  // kept
+        int hMax, vMax;
+    };
+    const std::vector<Case> cases{
+        {500, 500, 500, 500, 99, 99}, {560, 530, 560, 530, 39, 69}, {599, 700, 599, 600, 0, 0},
+        {100, -5, 300, 300, 299, 299},
+    };
+    for (const auto& c : cases) {
+        MapWorld w;
+        w.state->settings.backgroundMethod = GraticuleOnly;
+        drawGraticule(w.ctx);
+        setHorizontalScroll(w.ctx, 99);
+        setVerticalScroll(w.ctx, 99);
+        setMapFrameSize(w.ctx, c.width, c.height);
+        EXPECT_EQ(w.map.frameWidth, c.frameWidth) << c.width;
+        EXPECT_EQ(w.map.frameHeight, c.frameHeight) << c.width;
+        EXPECT_EQ(horizontalScrollMax(w.map), c.hMax) << c.width;
+        EXPECT_EQ(verticalScrollMax(w.map), c.vMax) << c.width;
+        // A scroll beyond the new range comes back to its end, and the labels with it.
+        EXPECT_EQ(w.map.hScroll, std::min(99, c.hMax)) << c.width;
+        EXPECT_EQ(w.map.vScroll, std::min(99, c.vMax)) << c.width;
+        EXPECT_EQ(w.map.latitudeLabels[1].x, w.map.hScroll + 2) << c.width;
+        setHorizontalScroll(w.ctx, 1000);
+        EXPECT_EQ(w.map.hScroll, c.hMax) << c.width;
+        // The view a map starts with is centred (50 / 50 in the default frame).
+        EXPECT_EQ(centredHorizontalScroll(w.map), std::min((600 - c.frameWidth) / 2, c.hMax));
+    }
+}
+
+TEST(MapScrolling, TheWheelScrollsAndTheMiddleButtonPans) {
+    MapWorld w;
+    setHorizontalScroll(w.ctx, 50);
+    setVerticalScroll(w.ctx, 50);
+    // A notch towards the user scrolls down by 30 pixels; a fine wheel by its share.
+    scrollMapByWheel(w.ctx, 0, -120);
+    EXPECT_EQ(w.map.vScroll, 80);
+    scrollMapByWheel(w.ctx, 40, 0);
+    EXPECT_EQ(w.map.hScroll, 40);
+    scrollMapByWheel(w.ctx, 0, 1200);
+    EXPECT_EQ(w.map.vScroll, 0);
+    scrollMapByWheel(w.ctx, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    EXPECT_EQ(w.map.hScroll, 99);
+    EXPECT_EQ(w.map.vScroll, 0);
+
+    // The pixel grabbed at (200, 200) stays under the pointer: each move gives the pointer's
+    // picture pixel at the scroll of that moment.
+    setHorizontalScroll(w.ctx, 50);
+    beginMapPan(w.ctx, 200, 200);
+    panMap(w.ctx, 230, 190);
+    EXPECT_EQ(w.map.hScroll, 20);
+    EXPECT_EQ(w.map.vScroll, 10);
+    panMap(w.ctx, 240, 200);  // 10 further right: the frame shows x 10 further left
+    EXPECT_EQ(w.map.hScroll, 0);  // from 20 by −40, held at the edge
+    EXPECT_EQ(w.map.vScroll, 10);
+    endMapPan(w.ctx);
+    panMap(w.ctx, 100, 100);
+    EXPECT_EQ(w.map.hScroll, 0);
+    EXPECT_EQ(w.map.vScroll, 10);
+}
+
+// ---- zooming about the pointer -----------------------------------------------------------
+
+// The longitude and latitude of the frame point (fx, fy) at the current level and scroll.
+std::pair<double, double> underFrame(const MapWorld& w, int fx, int fy) {
+    const LevelBounds b = w.bounds(w.state->currentLevel);
+    return {b.west + longitudeStep(b) * (fx + w.map.hScroll),
+            b.north - latitudeStep(b) * (fy + w.map.vScroll)};
+}
+
+TEST(MapZoomAbout, InAndOutKeepThePlaceUnderThePointer) {
+    struct Case {
+        int x, y;               // the pointer on the picture, scroll 50 / 50
+        int hScroll, vScroll;   // at level 2
+        bool kept;              // the place stays under the pointer (no scroll at its end)
+    };
+    const std::vector<Case> cases{
+        {320, 280, 30, 70, true},
+        {60, 560, 99, 12, false},  // near the picture's corner: as far as the ranges allow
+    };
+    for (const auto& c : cases) {
+        MapWorld w;
+        setHorizontalScroll(w.ctx, 50);
+        setVerticalScroll(w.ctx, 50);
+        const int fx = c.x - 50;
+        const int fy = c.y - 50;
+        const auto before = underFrame(w, fx, fy);
+        ASSERT_TRUE(zoomInAbout(w.ctx, c.x, c.y)) << c.x;
+        EXPECT_EQ(w.state->currentLevel, 2);
+        EXPECT_EQ(w.map.statusPanels[1], "Level:2");
+        EXPECT_EQ(w.map.magnification, 2);
+        EXPECT_TRUE(w.menus.isEnabled("ActVlv2"));
+        EXPECT_EQ(w.map.hScroll, c.hScroll) << c.x;
+        EXPECT_EQ(w.map.vScroll, c.vScroll) << c.x;
+        const auto after = underFrame(w, fx, fy);
+        if (c.kept) {
+            const LevelBounds b = w.bounds(2);
+            EXPECT_LE(std::abs(after.first - before.first), longitudeStep(b)) << c.x;
+            EXPECT_LE(std::abs(after.second - before.second), latitudeStep(b)) << c.x;
+        }
+
+        // Back up about the same frame point: the first view again where it was kept.
+        ASSERT_TRUE(zoomOutAbout(w.ctx, fx + w.map.hScroll, fy + w.map.vScroll));
+        EXPECT_EQ(w.state->currentLevel, 1);
+        if (c.kept) {
+            EXPECT_NEAR(w.map.hScroll, 50, 1);
+            EXPECT_NEAR(w.map.vScroll, 50, 1);
+        }
+    }
+}
+
+TEST(MapZoomAbout, NothingBeyondTheLevelsOrDuringTheSquare) {
+    MapWorld w;
+    EXPECT_FALSE(zoomOutAbout(w.ctx, 300, 300));  // level 1 is the top
+    startRangeZoom(w.ctx);
+    const QImage withSquare = w.pictures.map.image().copy();
+    EXPECT_FALSE(zoomInAbout(w.ctx, 300, 300));
+    EXPECT_EQ(w.state->currentLevel, 1);
+    EXPECT_EQ(w.pictures.map.image(), withSquare);
+    endRangeZoom(w.ctx);
+    for (int level = 2; level <= 5; ++level) ASSERT_TRUE(zoomInAbout(w.ctx, 300, 300)) << level;
+    EXPECT_EQ(w.state->currentLevel, 5);
+    EXPECT_FALSE(zoomInAbout(w.ctx, 300, 300));
 }
 
 }  // namespace

@@ -243,6 +243,56 @@ TEST_F(RouteMapTest, RangeZoomThroughTheMouseAndBackToLevelOne) {
     EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
 }
 
+// The wheel scrolls (across with Shift); Ctrl+wheel goes a level deeper or up a whole notch at
+// a time, only where the menus offer it; the middle button pans without reaching the modes.
+TEST_F(RouteMapTest, WheelAndMiddleButtonOnTheMap) {
+    open();
+    const MapState& map = routeMap->map();
+    routeMap->wheel(300, 300, 0, -120, false, false);
+    routeMap->wheel(300, 300, 0, 120, true, false);
+    EXPECT_EQ(map.hScroll, 20);
+    EXPECT_EQ(map.vScroll, 80);
+
+    redraws.clear();
+    routeMap->wheel(300, 300, 0, 60, false, true);  // half a notch: not yet
+    EXPECT_EQ(state->currentLevel, 1);
+    routeMap->wheel(300, 300, 0, 60, false, true);
+    EXPECT_EQ(state->currentLevel, 2);
+    EXPECT_EQ(map.statusPanels[1], "Level:2");
+    EXPECT_EQ(redraws.size(), 1u);
+    routeMap->wheel(300, 300, 0, -120, false, true);
+    EXPECT_EQ(state->currentLevel, 1);
+    routeMap->wheel(300, 300, 0, -120, false, true);  // level 1 is the top
+    EXPECT_EQ(state->currentLevel, 1);
+    EXPECT_EQ(redraws.size(), 2u);
+
+    // The zoom square goes before a Ctrl+wheel zoom, leaving no guide behind.
+    routeMap->dispatch("ActZupMode");
+    routeMap->wheel(300, 300, 0, 120, false, true);
+    EXPECT_FALSE(map.selecting);
+    EXPECT_EQ(state->currentLevel, 2);
+    EXPECT_EQ(map.statusPanels[0], "");
+
+    // While a route is drawn only leaving the map is offered: no zoom.
+    routeMap->dispatch("ActMakeNewTRKdata");
+    routeMap->mouseRelease(MapButton::Left, 300, 300);
+    ASSERT_TRUE(menus().isHeld("ActZupMode"));
+    routeMap->wheel(300, 300, 0, 120, false, true);
+    routeMap->wheel(300, 300, 0, -120, false, true);
+    EXPECT_EQ(state->currentLevel, 2);
+
+    // A middle drag pans; the route being drawn gets no point from it.
+    const int nextPoint = routeMap->creation().nextRawNumber;
+    const int hScroll = map.hScroll;
+    routeMap->mousePress(MapButton::Middle, 200, 200);
+    routeMap->mouseMove(190, 210);
+    EXPECT_TRUE(map.panning);
+    EXPECT_EQ(map.hScroll, hScroll + 10);
+    routeMap->mouseRelease(MapButton::Middle, 190, 210);
+    EXPECT_FALSE(map.panning);
+    EXPECT_EQ(routeMap->creation().nextRawNumber, nextPoint);
+}
+
 // A command chosen from the menu bar while the zoom square shows ends the square first: it is
 // erased before the command draws anything, so no XOR drawing is left behind, neither by the
 // command nor by the next mouse move.

@@ -1,5 +1,6 @@
 #include "app/ui/PlanStartDialog.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowShortcuts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -168,6 +169,7 @@ QHBoxLayout* PlanStartDialog::buildButtons() {
     connect(execute, &QPushButton::clicked, this, &PlanStartDialog::executePlan);
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(help, &QPushButton::clicked, this, [this] { model_.showHelp(); });
+    addWindowShortcuts(this, [this] { model_.showHelp(); });
     return buttons;
 }
 

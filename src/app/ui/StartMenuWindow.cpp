@@ -14,6 +14,8 @@
 #include "names/ui/MountainSearchDialog.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/qt/WindowPlacement.h"
+#include "platform/qt/WindowShortcuts.h"
+#include "app/StartMenuTools.h"
 #include "terrain/ui/DemCreationDialog.h"
 
 #include <QApplication>
@@ -243,6 +245,7 @@ QVBoxLayout* StartMenuWindow::buildSidePanel(QWidget* central) {
     side->addWidget(buildDataButton(central));
     auto* help = new QPushButton(QString::fromUtf8("ヘルプ"), central);
     connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
+    addWindowShortcuts(this, [this] { logic_->showHelp(); }, [this] { dispatch(startTool::kExit.str()); });
     side->addWidget(help);
     return side;
 }

@@ -1,6 +1,7 @@
 #include "names/ui/MountainRegistrationDialog.h"
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowShortcuts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -120,6 +121,7 @@ MountainRegistrationDialog::MountainRegistrationDialog(MountainRegistration& mod
         accept();
     });
     connect(help, &QPushButton::clicked, this, [this] { model_.showHelp(); });
+    addWindowShortcuts(this, [help] { help->click(); }, [finish] { finish->click(); });
 
     model_.changed = [this] { refresh(); };
     refresh();

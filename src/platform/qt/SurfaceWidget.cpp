@@ -87,6 +87,9 @@ QSize SurfaceWidget::sizeHint() const { return {surface_.width(), surface_.heigh
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // On a screen of device pixel ratio above 1 every surface pixel covers several device
+    // pixels: it is repeated, never smoothed into its neighbours, so lines keep their edges.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QRect area = event->rect();
     painter.drawImage(area.topLeft(), surface_.image(), area);
 }

@@ -4,6 +4,7 @@
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/qt/WindowPlacement.h"
 #include "profile/ProfileTools.h"
+#include "platform/qt/WindowShortcuts.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -76,6 +77,7 @@ void ProfileWindow::buildLayout() {
     }
     auto* help = new QPushButton(toQString("ヘルプ"), central);
     connect(help, &QPushButton::clicked, this, [this] { logic_->showHelp(); });
+    addWindowShortcuts(this, [this] { logic_->showHelp(); });
     panels->addWidget(help);
     column->addLayout(panels);
 

@@ -9,6 +9,7 @@
 #include "route/ui/PointNameDialog.h"
 #include "platform/qt/SurfaceWidget.h"
 #include "platform/qt/WindowPlacement.h"
+#include "platform/qt/WindowShortcuts.h"
 #include "map/RouteMapTools.h"
 
 #include <QApplication>
@@ -25,23 +26,27 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSizePolicy>
+#include <QSpacerItem>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace orv {
 
 namespace {
 
-constexpr int kScrollMax = 99;
 constexpr int kScrollSmallStep = 10;
-constexpr int kScrollLargeStep = 50;
+// A page of scroll is a tenth of the frame's side (50 pixels in a 500 × 500 frame).
+constexpr int kFramePerPage = 10;
 
 constexpr std::array kReadoutCaptions{"地図上距離", "総歩行距離", "標高差", "往路歩行時間",
                                       "帰路歩行時間"};
@@ -49,8 +54,9 @@ constexpr const char* kRouteEditCaption = "ルート編集";
 
 // The point marker: a pin whose needle ends at the picture's bottom-left corner, so that with
 // its top-left corner at (x, y − 34) it points at the map pixel (x, y).
-QPixmap pointMarkerPicture() {
-    QPixmap pin(16, kPointMarkerLift + 1);
+QPixmap pointMarkerPicture(qreal pixelRatio) {
+    QPixmap pin(QSize(16, kPointMarkerLift + 1) * pixelRatio);
+    pin.setDevicePixelRatio(pixelRatio);
     pin.fill(Qt::transparent);
     QPainter painter(&pin);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -68,8 +74,9 @@ QPixmap pointMarkerPicture() {
 constexpr int kRouteMarkerSize = 11;
 
 // A ring with a light inside, readable on every background.
-QPixmap routeMarkerPicture() {
-    QPixmap ring(kRouteMarkerSize, kRouteMarkerSize);
+QPixmap routeMarkerPicture(qreal pixelRatio) {
+    QPixmap ring(QSize(kRouteMarkerSize, kRouteMarkerSize) * pixelRatio);
+    ring.setDevicePixelRatio(pixelRatio);
     ring.fill(Qt::transparent);
     QPainter painter(&ring);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -100,10 +107,18 @@ MapButton mapButton(MouseButton button) {
 
 QScrollBar* mapScrollBar(Qt::Orientation orientation, QWidget* parent) {
     auto* bar = new QScrollBar(orientation, parent);
-    bar->setRange(0, kScrollMax);
     bar->setSingleStep(kScrollSmallStep);
-    bar->setPageStep(kScrollLargeStep);
+    bar->setPageStep(kMapFrame / kFramePerPage);
     return bar;
+}
+
+// The scroll bar follows the frame: its range and page, and disabled once the frame shows the
+// picture's whole side.
+void showScroll(QScrollBar* bar, int value, int largest, int frameSide) {
+    bar->setRange(0, largest);
+    bar->setPageStep(frameSide / kFramePerPage);
+    bar->setEnabled(largest > 0);
+    bar->setValue(value);
 }
 
 QLabel* graticuleLabel(QWidget* parent) {
@@ -126,6 +141,55 @@ void showLabel(QLabel* label, const GraticuleLabel& model) {
 
 }  // namespace
 
+// The map frame with its scroll bars along its right and bottom edges, in the area's top-left
+// corner. The frame takes the room the layout gives, from kMinMapFrame up to the whole
+// picture; a window of the default size gives it kMapFrame × kMapFrame.
+class MapArea : public QWidget {
+public:
+    MapArea(QWidget* parent, std::function<void(int width, int height)> frameSized)
+        : QWidget(parent), frameSized_(std::move(frameSized)) {
+        setObjectName("mapBlock");
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+
+    void setParts(QWidget* frame, QScrollBar* vertical, QScrollBar* horizontal) {
+        frame_ = frame;
+        vertical_ = vertical;
+        horizontal_ = horizontal;
+        // Wider than the whole picture the room goes to the right of the side panel; taller, it
+        // stays empty below the map.
+        setMaximumWidth(sizeFor(kMapSize).width());
+    }
+
+    QSize sizeHint() const override { return sizeFor(kMapFrame); }
+    QSize minimumSizeHint() const override { return sizeFor(kMinMapFrame); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (frame_ == nullptr) return;
+        const QSize bars = barSizes();
+        const int width = std::clamp(this->width() - bars.width(), kMinMapFrame, kMapSize);
+        const int height = std::clamp(this->height() - bars.height(), kMinMapFrame, kMapSize);
+        frame_->setGeometry(0, 0, width, height);
+        vertical_->setGeometry(width, 0, bars.width(), height);
+        horizontal_->setGeometry(0, height, width, bars.height());
+        frameSized_(width, height);
+    }
+
+private:
+    QSize barSizes() const {
+        if (vertical_ == nullptr || horizontal_ == nullptr) return {};
+        return {vertical_->sizeHint().width(), horizontal_->sizeHint().height()};
+    }
+    QSize sizeFor(int frameSide) const { return QSize(frameSide, frameSide) + barSizes(); }
+
+    std::function<void(int, int)> frameSized_;
+    QWidget* frame_ = nullptr;
+    QScrollBar* vertical_ = nullptr;
+    QScrollBar* horizontal_ = nullptr;
+};
+
 RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), qtDialogs_(this), dialogs_(dialogs != nullptr ? dialogs : &qtDialogs_) {
     setObjectName("ORV_TVIEW");
@@ -143,9 +207,18 @@ RouteMapWindow::RouteMapWindow(AppState& state, Dialogs* dialogs, QWidget* paren
     menus_->fillMenuBar(menuBar(), kRouteMapMainBand);
 
     buildLayout();
+    addWindowShortcuts(this, [this] { logic_->showHelp(); },
+                       [this] { logic_->submit(mapTool::kExitMap); });
     // The window is never narrower than its menu bar, so every menu, "ﾙｰﾄ図終了" last, shows.
     setMinimumWidth(std::max(centralWidget()->minimumSizeHint().width(),
                              menuBar()->sizeHint().width()));
+    // The room the menu bar asks beyond the map and the side panel stays right of the side
+    // panel, so that the map grows only with a window larger than that.
+    const int slack = minimumWidth() - centralWidget()->sizeHint().width();
+    if (slack > 0) {
+        besideSidePanel_->changeSize(slack, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+        centralWidget()->layout()->invalidate();
+    }
     setWindowTitle(toQString(logic_->title()));
     refresh();
 }
@@ -219,63 +292,66 @@ void RouteMapWindow::showRouteMarker(std::optional<PixelPoint> at) {
     routeMarker_->raise();
 }
 
-// The map with its scroll bars is one block of fixed size in the top-left corner, the side
-// panel beside it; a larger window gives its room to the right and below, so the map and its
-// scroll bars always stay together.
+// The map with its scroll bars is one block in the top-left corner, the side panel beside it;
+// a larger window gives the map its room up to the whole picture, the rest to the right and
+// below, so the map and its scroll bars always stay together.
 void RouteMapWindow::buildLayout() {
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
     row->setSpacing(0);
-    auto* mapBlock = new QWidget(central);
-    mapBlock->setObjectName("mapBlock");
-    mapBlock->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    auto* grid = new QGridLayout(mapBlock);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(0);
-    addMapFrame(grid, mapBlock);
-    row->addWidget(mapBlock, 0, Qt::AlignTop | Qt::AlignLeft);
+    auto* mapBlock = new MapArea(central, [this](int width, int height) {
+        if (width != logic_->map().frameWidth || height != logic_->map().frameHeight)
+            logic_->setFrameSize(width, height);
+    });
+    addMapFrame(mapBlock);
+    row->addWidget(mapBlock, 1);
     row->addLayout(buildSidePanel(central));
-    row->addStretch(1);
+    besideSidePanel_ = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    row->addSpacerItem(besideSidePanel_);
     setCentralWidget(central);
     buildStatusPanels();
 }
 
-// The 500 × 500 frame shows part of the 600 × 600 picture, moved by the scroll bars; the
-// graticule labels and the point marker lie over the picture.
-void RouteMapWindow::addMapFrame(QGridLayout* grid, QWidget* central) {
-    mapFrame_ = new QFrame(central);
-    mapFrame_->setFixedSize(kMapFrame, kMapFrame);
+// The frame shows part of the 600 × 600 picture, moved by the scroll bars, the wheel and the
+// middle button; the graticule labels and the point marker lie over the picture.
+void RouteMapWindow::addMapFrame(MapArea* area) {
+    mapFrame_ = new QFrame(area);
+    mapFrame_->resize(kMapFrame, kMapFrame);
     mapPicture_ = new SurfaceWidget(logic_->pictures().map, mapFrame_);
-    mapPicture_->setMouseMoveHandler(
-        [this](MouseButton, int x, int y) { logic_->mouseMove(x, y); });
-    mapPicture_->setMouseReleaseHandler(
-        [this](MouseButton button, int x, int y) { logic_->mouseRelease(mapButton(button), x, y); });
+    forwardMouse(mapPicture_);
     mapPicture_->installEventFilter(this);
     for (auto& label : latitudeLabels_) label = graticuleLabel(mapPicture_);
     for (auto& label : longitudeLabels_) label = graticuleLabel(mapPicture_);
     pointMarker_ = new QLabel(mapPicture_);
-    pointMarker_->setPixmap(pointMarkerPicture());
+    pointMarker_->setPixmap(pointMarkerPicture(devicePixelRatioF()));
     pointMarker_->adjustSize();
     pointMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
     pointMarker_->hide();
     routeMarker_ = new QLabel(mapPicture_);
     routeMarker_->setObjectName(QStringLiteral("routeMarker"));
-    routeMarker_->setPixmap(routeMarkerPicture());
+    routeMarker_->setPixmap(routeMarkerPicture(devicePixelRatioF()));
     routeMarker_->adjustSize();
     routeMarker_->setAttribute(Qt::WA_TransparentForMouseEvents);
     routeMarker_->hide();
-    grid->addWidget(mapFrame_, 0, 0);
 
-    vScroll_ = mapScrollBar(Qt::Vertical, central);
-    hScroll_ = mapScrollBar(Qt::Horizontal, central);
-    grid->addWidget(vScroll_, 0, 1);
-    grid->addWidget(hScroll_, 1, 0);
+    vScroll_ = mapScrollBar(Qt::Vertical, area);
+    hScroll_ = mapScrollBar(Qt::Horizontal, area);
+    area->setParts(mapFrame_, vScroll_, hScroll_);
     connect(hScroll_, &QScrollBar::valueChanged, this, [this](int value) {
         if (!applyingModel_) setHorizontalScroll(logic_->context(), value);
     });
     connect(vScroll_, &QScrollBar::valueChanged, this, [this](int value) {
         if (!applyingModel_) setVerticalScroll(logic_->context(), value);
     });
+}
+
+// The mouse on a picture of the map goes to the logic; the wheel comes through eventFilter.
+void RouteMapWindow::forwardMouse(SurfaceWidget* picture) {
+    picture->setMouseMoveHandler([this](MouseButton, int x, int y) { logic_->mouseMove(x, y); });
+    picture->setMousePressHandler(
+        [this](MouseButton button, int x, int y) { logic_->mousePress(mapButton(button), x, y); });
+    picture->setMouseReleaseHandler(
+        [this](MouseButton button, int x, int y) { logic_->mouseRelease(mapButton(button), x, y); });
 }
 
 // The read-outs, the two point panels, the progress strip and the help button.
@@ -303,9 +379,8 @@ QVBoxLayout* RouteMapWindow::buildSidePanel(QWidget* central) {
 
 void RouteMapWindow::addRidgeValleyWidgets(QWidget* central, QVBoxLayout* side) {
     drawingPicture_ = new SurfaceWidget(logic_->pictures().blank, mapFrame_);
-    drawingPicture_->setMouseMoveHandler([this](MouseButton, int x, int y) { logic_->mouseMove(x, y); });
-    drawingPicture_->setMouseReleaseHandler(
-        [this](MouseButton button, int x, int y) { logic_->mouseRelease(mapButton(button), x, y); });
+    forwardMouse(drawingPicture_);
+    drawingPicture_->installEventFilter(this);
     drawingPicture_->hide();
     logic_->ridgeValleyTracing().setSettingsDialog(
         [this](RidgeValleySettings& settings) { runRidgeValleySettingsDialog(settings, this); });
@@ -419,6 +494,15 @@ void RouteMapWindow::takeSteppingKeys(bool take) {
 
 bool RouteMapWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == mapPicture_ && event->type() == QEvent::Leave) logic_->mouseLeave();
+    if ((watched == mapPicture_ || watched == drawingPicture_) && event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const QPointF at = wheel->position();
+        const Qt::KeyboardModifiers keys = wheel->modifiers();
+        logic_->wheel(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())),
+                      wheel->angleDelta().x(), wheel->angleDelta().y(),
+                      keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier));
+        return true;
+    }
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != this) return QMainWindow::eventFilter(watched, event);
@@ -443,12 +527,20 @@ void RouteMapWindow::keyPressEvent(QKeyEvent* event) {
 
 void RouteMapWindow::refresh() {
     const MapState& map = logic_->map();
+    // A scroll left from a larger frame never shows beyond the picture's edge.
+    const int hScroll = std::min(map.hScroll, horizontalScrollMax(map));
+    const int vScroll = std::min(map.vScroll, verticalScrollMax(map));
     applyingModel_ = true;
-    hScroll_->setValue(map.hScroll);
-    vScroll_->setValue(map.vScroll);
+    showScroll(hScroll_, hScroll, horizontalScrollMax(map), map.frameWidth);
+    showScroll(vScroll_, vScroll, verticalScrollMax(map), map.frameHeight);
     applyingModel_ = false;
-    mapPicture_->move(-map.hScroll, -map.vScroll);
-    drawingPicture_->move(-map.hScroll, -map.vScroll);
+    mapPicture_->move(-hScroll, -vScroll);
+    drawingPicture_->move(-hScroll, -vScroll);
+    if (map.panning) {
+        mapFrame_->setCursor(Qt::ClosedHandCursor);
+    } else {
+        mapFrame_->unsetCursor();
+    }
     if (drawingPicture_->isHidden() == map.drawingPictureShown) {
         drawingPicture_->setVisible(map.drawingPictureShown);
         mapPicture_->setVisible(!map.drawingPictureShown);
@@ -494,6 +586,14 @@ void RouteMapWindow::leave() {
         close();
     }
     leaving_ = false;
+}
+
+void RouteMapWindow::showEvent(QShowEvent* event) {
+    // The default size shows the map through a kMapFrame × kMapFrame frame, whatever share of
+    // the screen a window is otherwise given at first; the sizes are known once the window is
+    // on its screen. A size the owner gave (a size kept from the last run) stays.
+    if (!testAttribute(Qt::WA_Resized)) resize(sizeHint().expandedTo(minimumSize()));
+    QMainWindow::showEvent(event);
 }
 
 void RouteMapWindow::closeEvent(QCloseEvent* event) {

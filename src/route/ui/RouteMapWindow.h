@@ -1,6 +1,7 @@
 #pragma once
-// ORV_TVIEW, the route map window: the 600 × 600 map picture seen through a 500 × 500 frame
-// with its own scroll bars, the graticule labels and the point marker over the picture, the
+// ORV_TVIEW, the route map window: the 600 × 600 map picture seen through a frame with its own
+// scroll bars (500 × 500 in a window of the default size, growing with the window up to the
+// whole picture), the graticule labels and the point marker over the picture, the
 // five route read-outs, the route-point panel of the edit mode and the start-position panel of
 // the reference start, the progress strip, the "ヘルプ" button, four status panels and the
 // menus of the main band (menu bar and right-click pop-up). It shows the RouteMap's state and
@@ -8,7 +9,9 @@
 //
 // While a point panel is in use the window takes the stepping keys before any of its controls
 // (Up +1, Down −1, Page Up +10, Page Down −10), and in edit mode the Delete key deletes the
-// current route point. Escape ends the zoom square of "範囲拡大" without zooming. The
+// current route point. Escape ends the zoom square of "範囲拡大" without zooming. Over the map
+// the wheel scrolls (across with Shift), Ctrl+wheel changes the level about the pointer and
+// the middle button pans. F1 opens the map's help, Ctrl+Q leaves the map as "ﾙｰﾄ図終了". The
 // route-point panel offers its commands (band RootEditMenu) through its "ルート編集" button and
 // a right click on the panel. The point panels' read-outs keep the panel's width: a long name
 // is cut and shown whole as the tool tip.
@@ -28,12 +31,14 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpacerItem;
 class QSpinBox;
 class QVBoxLayout;
 
 namespace orv {
 
 class ElidedLabel;
+class MapArea;
 class RidgeValleyNamePanels;
 class SurfaceWidget;
 
@@ -86,6 +91,7 @@ public:
     QLabel* routeMarker() const { return routeMarker_; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -99,7 +105,8 @@ private:
 
     // The window's layout from its sections.
     void buildLayout();
-    void addMapFrame(QGridLayout* grid, QWidget* central);
+    void addMapFrame(MapArea* area);
+    void forwardMouse(SurfaceWidget* picture);
     QVBoxLayout* buildSidePanel(QWidget* central);
     void buildStatusPanels();
     QWidget* buildReadouts(QWidget* parent);
@@ -120,6 +127,7 @@ private:
     std::unique_ptr<MenuAdapter> menus_;
 
     QWidget* mapFrame_ = nullptr;
+    QSpacerItem* besideSidePanel_ = nullptr;
     SurfaceWidget* mapPicture_ = nullptr;
     SurfaceWidget* drawingPicture_ = nullptr;
     std::unique_ptr<RidgeValleyNamePanels> namePanels_;

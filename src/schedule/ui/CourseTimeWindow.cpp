@@ -5,6 +5,7 @@
 #include "platform/qt/WindowPlacement.h"
 #include "schedule/CourseTimeTools.h"
 #include "schedule/ScheduleList.h"
+#include "platform/qt/WindowShortcuts.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -213,6 +214,7 @@ QHBoxLayout* CourseTimeWindow::buildButtons() {
     connect(reverseButton_, &QPushButton::clicked, this, [this] { model_.reverse(); });
     connect(close, &QPushButton::clicked, this, [this] { model_.close(); });
     connect(help, &QPushButton::clicked, this, [this] { model_.help(); });
+    addWindowShortcuts(this, [help] { help->click(); }, [close] { close->click(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (QPushButton* b : {calculate, reverseButton_, close, help}) buttons->addWidget(b);

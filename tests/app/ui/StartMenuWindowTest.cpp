@@ -1,5 +1,6 @@
 #include "app/ui/StartMenuWindow.h"
 
+#include "platform/qt/WindowShortcuts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <gtest/gtest.h>
 
@@ -65,8 +67,17 @@ TEST_F(StartMenuWindowTest, ExitAsksAndNoKeepsTheWindow) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(std::filesystem::exists(settingsFile));
 
+    // Ctrl+Q asks the same; F1 opens the help.
+    QShortcut* help = windowShortcut(&window, QKeySequence(Qt::Key_F1));
+    ASSERT_NE(help, nullptr);
+    const size_t before = dialogs.asked().size();
+    emit help->activated();
+    ASSERT_EQ(dialogs.asked().size(), before + 1);
+    EXPECT_EQ(dialogs.asked().back().text, kStartHelpFile);
     dialogs.answerMessage(Answer::Yes);
-    window.dispatch("ActExitOrvane");
+    QShortcut* quit = windowShortcut(&window, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ASSERT_NE(quit, nullptr);
+    emit quit->activated();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(std::filesystem::exists(settingsFile));
     ASSERT_EQ(dialogs.messages().size(), 2u);

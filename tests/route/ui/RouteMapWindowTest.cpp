@@ -1,6 +1,7 @@
 #include "route/ui/RouteMapWindow.h"
 
 #include "platform/qt/SurfaceWidget.h"
+#include "platform/qt/WindowShortcuts.h"
 #include "support/ConePlan.h"
 #include "support/ScriptedDialogs.h"
 
@@ -15,8 +16,10 @@
 #include <QPushButton>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -130,10 +133,85 @@ TEST_F(RouteMapWindowTest, LayoutHoldsTogetherAtEverySize) {
     };
     ASSERT_EQ(bars.size(), 2);
     together();
-    window.resize(1600, 1000);
-    QCoreApplication::processEvents();
-    together();
     EXPECT_EQ(frame->size(), QSize(500, 500));
+
+    // The frame grows with the window up to the whole picture; the scroll ranges and pages
+    // follow, and the bars give up once the whole side is shown. Back at the first size the
+    // view is the first one.
+    const MapState& map = window.logic().map();
+    struct Case {
+        QSize grow;
+        QSize frame;
+        int hMax, vMax, hPage;
+    };
+    for (const Case& c : {Case{{60, 30}, {560, 530}, 39, 69, 56}, Case{{1000, 1000}, {600, 600}, 0, 0, 60},
+                          Case{{0, 0}, {500, 500}, 99, 99, 50}}) {
+        window.resize(before + c.grow);
+        QCoreApplication::processEvents();
+        together();
+        EXPECT_EQ(frame->size(), c.frame) << c.grow.width();
+        EXPECT_EQ(QSize(map.frameWidth, map.frameHeight), c.frame);
+        EXPECT_EQ(window.horizontalScroll()->maximum(), c.hMax);
+        EXPECT_EQ(window.verticalScroll()->maximum(), c.vMax);
+        EXPECT_EQ(window.horizontalScroll()->pageStep(), c.hPage);
+        EXPECT_EQ(window.horizontalScroll()->isEnabled(), c.hMax > 0);
+        EXPECT_LE(map.hScroll, c.hMax);
+        EXPECT_EQ(window.mapPicture()->pos(), QPoint(-map.hScroll, -map.vScroll));
+        // The read-outs stay beside the map.
+        EXPECT_GT(window.readout(0)->mapTo(&window, QPoint(0, 0)).x(), frame->mapTo(&window, QPoint(0, 0)).x() + c.frame.width());
+    }
+    // The smallest window keeps a map of the smallest frame.
+    window.resize(window.minimumSize());
+    QCoreApplication::processEvents();
+    EXPECT_GE(frame->width(), kMinMapFrame);
+    EXPECT_GE(frame->height(), kMinMapFrame);
+    together();
+}
+
+// Over the map the wheel scrolls, Ctrl+wheel zooms about the pointer, the middle button pans;
+// F1 and Ctrl+Q reach the map's help and its end.
+TEST_F(RouteMapWindowTest, WheelMiddleButtonAndShortcuts) {
+    RouteMapWindow window(*state, &dialogs);
+    window.open();
+    const MapState& map = window.logic().map();
+    const auto wheel = [&](int x, int y, QPoint angle, Qt::KeyboardModifiers keys) {
+        const QPointF at(x, y);
+        QWheelEvent event(at, window.mapPicture()->mapToGlobal(at), QPoint(), angle, Qt::NoButton, keys,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(window.mapPicture(), &event);
+    };
+    wheel(300, 300, {0, -120}, Qt::NoModifier);
+    EXPECT_EQ(map.vScroll, 80);
+    EXPECT_EQ(window.verticalScroll()->value(), 80);
+    wheel(300, 300, {0, 120}, Qt::ShiftModifier);
+    EXPECT_EQ(map.hScroll, 20);
+    EXPECT_EQ(window.mapPicture()->pos(), QPoint(-20, -80));
+
+    // Middle drag: the pixel grabbed stays under the pointer.
+    mouse(window.mapPicture(), QEvent::MouseButtonPress, Qt::MiddleButton, 200, 200);
+    mouse(window.mapPicture(), QEvent::MouseMove, Qt::MiddleButton, 230, 190);
+    EXPECT_EQ(map.hScroll, 0);   // 20 − 30, at the edge
+    EXPECT_EQ(map.vScroll, 90);
+    mouse(window.mapPicture(), QEvent::MouseButtonRelease, Qt::MiddleButton, 230, 190);
+    EXPECT_FALSE(map.panning);
+
+    wheel(320, 280, {0, 120}, Qt::ControlModifier);
+    EXPECT_EQ(state->currentLevel, 2);
+    EXPECT_TRUE(statusTexts(window).contains("Level:2"));
+    wheel(320, 280, {0, -120}, Qt::ControlModifier);
+    EXPECT_EQ(state->currentLevel, 1);
+
+    QShortcut* help = windowShortcut(&window, QKeySequence(Qt::Key_F1));
+    QShortcut* quit = windowShortcut(&window, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ASSERT_NE(help, nullptr);
+    ASSERT_NE(quit, nullptr);
+    emit help->activated();
+    ASSERT_FALSE(dialogs.asked().empty());
+    EXPECT_EQ(dialogs.asked().back().text, "ORVANE4.hlp");
+    int left = 0;
+    window.setExitHandler([&] { ++left; });
+    emit quit->activated();
+    EXPECT_EQ(left, 1);
 }
 
 TEST_F(RouteMapWindowTest, CommandsThroughTheWindowAndTheMenu) {

@@ -2,12 +2,14 @@
 // forecast, the spinners, and the controls a GPS record disables.
 #include "schedule/ui/CourseTimeWindow.h"
 
+#include "platform/qt/WindowShortcuts.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -166,15 +168,28 @@ TEST_F(CourseTimeWindowTest, GpsLogModeDisablesTheParameters) {
     EXPECT_EQ(row(list, 1), QStringList({"1", QString::fromUtf8("小休止"), "1000", "09:40/     "}));
 }
 
+// The buttons, and F1 and Ctrl+Q for them.
 TEST_F(CourseTimeWindowTest, CloseAndHelpButtons) {
-    CourseTimeWindow window(*state, dialogs);
-    window.show();
-    child<QPushButton>(window, "helpButton")->click();
-    ASSERT_EQ(dialogs.asked().size(), 1u);
-    EXPECT_EQ(dialogs.asked()[0].text, "ORVANE5.hlp");
-    child<QPushButton>(window, "closeButton")->click();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(window.model().closed());
+    for (const bool keys : {false, true}) {
+        CourseTimeWindow window(*state, dialogs);
+        window.show();
+        const auto press = [&](const char* button, const QKeySequence& key) {
+            if (keys) {
+                QShortcut* shortcut = windowShortcut(&window, key);
+                ASSERT_NE(shortcut, nullptr) << button;
+                emit shortcut->activated();
+            } else {
+                child<QPushButton>(window, button)->click();
+            }
+        };
+        const size_t asked = dialogs.asked().size();
+        press("helpButton", QKeySequence(Qt::Key_F1));
+        ASSERT_EQ(dialogs.asked().size(), asked + 1) << keys;
+        EXPECT_EQ(dialogs.asked().back().text, "ORVANE5.hlp");
+        press("closeButton", QKeySequence(Qt::CTRL | Qt::Key_Q));
+        EXPECT_FALSE(window.isVisible()) << keys;
+        EXPECT_TRUE(window.model().closed()) << keys;
+    }
 }
 
 }  // namespace
