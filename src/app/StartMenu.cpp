@@ -298,7 +298,7 @@ bool StartMenu::importGps() {
         GivenGpsImport given = givenGpsImport(*given_);
         choice = given.choice;
         givenDialogs.emplace(dialogs_, std::move(given.answers));
-        state_.gpsFilePath = given_->path.parent_path().string();
+        state_.fileFolders.remember(FileKind::GpsFile, given_->path);
     } else if (windows_.trackFormat) {
         choice = windows_.trackFormat();
     }
