@@ -3,6 +3,7 @@
 #include "platform/qt/ColourSwatch.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/SurfaceWidget.h"
+#include "platform/qt/WindowShortcuts.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -127,6 +128,7 @@ QHBoxLayout* ColourSettingDialog::buildButtons() {
             [this] { finish(model_.cancel(), QDialog::Rejected); });
     connect(restoreButton, &QPushButton::clicked, this, [this] { model_.restore(); });
     connect(helpButton, &QPushButton::clicked, this, [this] { model_.showHelp(); });
+    addWindowShortcuts(this, [this] { model_.showHelp(); });
     return buttons;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/qt/ColourSwatch.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/WindowShortcuts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,6 +29,7 @@ RidgeValleySettingsDialog::RidgeValleySettingsDialog(RidgeValleySettings& model,
     auto* help = new QPushButton(toQString("ヘルプ"), this);
     help->setAutoDefault(false);
     connect(help, &QPushButton::clicked, this, [this] { model_.help(); });
+    addWindowShortcuts(this, [this] { model_.help(); });
     rows->addWidget(help, 0, Qt::AlignRight);
     refresh();
 }

@@ -7,6 +7,7 @@
 #include "platform/qt/WindowPlacement.h"
 #include "sheets/MapImageFile.h"
 #include "sheets/MapImageTools.h"
+#include "platform/qt/WindowShortcuts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -187,6 +188,7 @@ MapImageWindow::MapImageWindow(AppState& state, Dialogs& dialogs, QWidget* paren
     panelRows->addLayout(grid);
 
     connect(help, &QPushButton::clicked, this, [&dialogs] { dialogs.showHelp(kMapImageHelpFile); });
+    addWindowShortcuts(this, [&dialogs] { dialogs.showHelp(kMapImageHelpFile); });
     connect(pointBox_, &QSpinBox::valueChanged, this, [this](int value) {
         if (!refreshing_ && value >= 1) logic_->stepTo(value);
     });
