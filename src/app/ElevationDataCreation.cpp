@@ -9,6 +9,10 @@ std::string demCreationCentre(const AppState& state) {
     return isValidMeshCode(state.centreMeshCode) ? state.centreMeshCode : std::string();
 }
 
+std::string proposedDemFolder(const AppState& state) {
+    return state.dataFolder.empty() ? std::string() : (state.dataFolder / "dem").string();
+}
+
 std::optional<std::string> createElevationData(AppState& state, const DemCreationWindow& window) {
     if (!window) return std::nullopt;
     std::string& stored = state.settings.tileUrlSetting;

@@ -17,6 +17,10 @@ namespace orv {
 using DemCreationWindow =
     std::function<std::optional<std::string>(const std::string& centreMesh, std::string& tileSetting)>;
 
+// The output folder the window proposes: "dem" in the data folder. The mesh files are named by
+// their codes, so the blocks of every plan can share it (neighbouring blocks share meshes).
+std::string proposedDemFolder(const AppState& state);
+
 // The centre mesh the window opens with: the block's centre mesh (the chosen destination's
 // mesh, or where the mesh buttons moved it), empty while there is none.
 std::string demCreationCentre(const AppState& state);

@@ -108,7 +108,8 @@ void StartMenuWindow::installStartDialogs() {
     windows.demCreation = [this](const std::string& centreMesh, std::string& tileSetting) {
         QWidget* over = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : this;
         QtDialogs overDialogs(over);
-        return runDemCreationDialog(dialogs_ != nullptr ? *dialogs_ : overDialogs, over, centreMesh, tileSetting);
+        return runDemCreationDialog(dialogs_ != nullptr ? *dialogs_ : overDialogs, over, centreMesh, tileSetting,
+                                    proposedDemFolder(logic_->state()));
     };
 }
 

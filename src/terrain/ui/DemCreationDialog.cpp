@@ -20,8 +20,9 @@ namespace orv {
 using terrain::DemSourceKind;
 
 DemCreationDialog::DemCreationDialog(Dialogs& dialogs, const std::string& centreMesh, const std::string& tileSetting,
-                               QWidget* parent)
+                               QWidget* parent, const std::string& outFolder)
     : QDialog(parent), model_(dialogs, centreMesh, tileSetting) {
+    model_.outFolder = outFolder;
     setObjectName("ORV_DEMMAKE");
     setWindowTitle(QString::fromUtf8(terrain::kDemBuildTitle));
     buildLayout();
@@ -190,8 +191,8 @@ void DemCreationDialog::reject() {
 }
 
 std::optional<std::string> runDemCreationDialog(Dialogs& dialogs, QWidget* parent, const std::string& centreMesh,
-                                             std::string& tileSetting) {
-    DemCreationDialog dialog(dialogs, centreMesh, tileSetting, parent);
+                                             std::string& tileSetting, const std::string& outFolder) {
+    DemCreationDialog dialog(dialogs, centreMesh, tileSetting, parent, outFolder);
     dialog.exec();
     tileSetting = dialog.model().tileSetting;
     if (dialog.model().lastOutcome() == terrain::DemBuildOutcome::Written) return dialog.model().outFolder;

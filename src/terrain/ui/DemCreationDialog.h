@@ -24,8 +24,9 @@ namespace orv {
 class DemCreationDialog : public QDialog {
     Q_OBJECT
 public:
+    // `outFolder`: the output folder proposed (empty for none).
     DemCreationDialog(Dialogs& dialogs, const std::string& centreMesh, const std::string& tileSetting,
-                   QWidget* parent = nullptr);
+                   QWidget* parent = nullptr, const std::string& outFolder = {});
 
     terrain::DemCreation& model() { return model_; }
 
@@ -67,9 +68,10 @@ private:
 };
 
 // Shows the window modally over `parent`, the centre mesh filled in from the destination (or
-// empty). Returns the output folder when meshes were written there: the caller may offer it as
-// the hard-disk data folder of a plan. The tile URL setting comes back either way.
+// empty) and the output folder proposed (`outFolder`, empty for none). Returns the output folder
+// when meshes were written there: the caller may offer it as the hard-disk data folder of a
+// plan. The tile URL setting comes back either way.
 std::optional<std::string> runDemCreationDialog(Dialogs& dialogs, QWidget* parent, const std::string& centreMesh,
-                                             std::string& tileSetting);
+                                             std::string& tileSetting, const std::string& outFolder = {});
 
 }  // namespace orv

@@ -53,6 +53,22 @@ TEST(DemCreationDialogTest, ButtonsReachTheModelAndABuildRuns) {
     EXPECT_TRUE(dialog.findChild<QPushButton*>("ActDemRun")->isEnabled());
 }
 
+// Opened from a plan, the window proposes the output folder: a build needs no choice of it, and
+// the folder is made.
+TEST(DemCreationDialogTest, AProposedOutputFolderIsWhereTheMeshesGo) {
+    test::TempDir dir;
+    test::ScriptedDialogs dialogs;
+    const std::filesystem::path proposed = dir / "Data" / "dem";
+    DemCreationDialog dialog(dialogs, "644205", "", nullptr, proposed.string());
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("outFolder")->text().toStdString(), proposed.string());
+    dialogs.answerFolder(ORVANE_REALDATA);
+    dialog.findChild<QPushButton*>("ActDemTileFolder")->click();
+    dialogs.answerMessage(Answer::Ok);
+    dialog.findChild<QPushButton*>("ActDemRun")->click();
+    EXPECT_EQ(dialog.model().lastOutcome(), terrain::DemBuildOutcome::Written);
+    EXPECT_TRUE(std::filesystem::exists(proposed / "644205.MEM"));
+}
+
 // The box as it opened: its height, text and details; closed with OK.
 struct OpenedBox {
     int height = 0;
