@@ -323,14 +323,83 @@ void walkLine(i64 x1, i64 y1, i64 x2, i64 y2, const Area& window, Visit&& visit)
     }
 }
 
-bool dotOn(i64 step) { return (step / kDotRun) % 2 == 0; }
+// A dotted line's pixels: runs of `run` pixels on, then as many off; run 0 draws solid.
+bool dotOn(i64 step, i64 run) { return run == 0 || (step / run) % 2 == 0; }
+
+// The dot run of a line drawn at a scale: none for solid or wide lines.
+i64 dotRunOf(LineStyle style, int drawWidth, int scale) {
+    return style == LineStyle::Dotted && drawWidth == 1 ? kDotRun * scale : 0;
+}
 
 // Adds a line drawn with the pen to the cover.
-void coverLine(Cover& cover, const PenShape& pen, bool dotted, i64 x1, i64 y1, i64 x2, i64 y2) {
+void coverLine(Cover& cover, const PenShape& pen, i64 dotRun, i64 x1, i64 y1, i64 x2, i64 y2) {
     walkLine(x1, y1, x2, y2, grow(cover.area(), pen.reach()), [&](i64 x, i64 y, i64 step) {
-        if (!dotted || dotOn(step)) cover.stamp(x, y, pen);
+        if (dotOn(step, dotRun)) cover.stamp(x, y, pen);
     });
 }
+
+// Where a pen of width `width` put on pixel v of the image goes in a target `scale` times as
+// dense, so that the target's pen (scale · width wide) covers just the target pixels of the
+// image pixels the image's pen covers.
+i64 scaled(i64 v, int scale, int width) {
+    if (scale == 1) return v;
+    const i64 low = -((width - 1) / 2);
+    return v * scale + scale * low + (i64{scale} * width - 1) / 2;
+}
+
+// Puts the scale × scale target pixels of image pixel (x, y).
+void putBlock(Raster& raster, int scale, i64 x, i64 y, std::uint32_t pen, DrawMode mode) {
+    for (i64 dy = 0; dy < scale; ++dy)
+        for (i64 dx = 0; dx < scale; ++dx) raster.put(x * scale + dx, y * scale + dy, pen, mode);
+}
+
+// A rectangle of a picture or of a raster, in 64 bits.
+struct Placement {
+    i64 x = 0;
+    i64 y = 0;
+    i64 width = 0;
+    i64 height = 0;
+};
+
+Placement placementOf(const PixelRect& r, i64 scale) {
+    return {r.x * scale, r.y * scale, r.width * scale, r.height * scale};
+}
+
+// Block copy of `from` of the picture into `dest` of the raster, stretched to nearest pixels
+// when the sizes differ; both sizes are positive.
+void blit(Raster& raster, const QImage& picture, const Placement& dest, const Placement& from,
+          RasterOp op) {
+    const Area target =
+        intersect(Area{dest.x, dest.y, dest.x + dest.width - 1, dest.y + dest.height - 1}, raster.area());
+    const Area inSource = intersect(Area{from.x, from.y, from.x + from.width - 1, from.y + from.height - 1},
+                                    Area{0, 0, picture.width() - 1, picture.height() - 1});
+    if (op == RasterOp::Copy && from.width == dest.width && from.height == dest.height && !target.empty()) {
+        // A picture copied at its own size: whole runs of pixels, clipped on both sides.
+        const Area span = intersect(target, Area{inSource.left - from.x + dest.x, inSource.top - from.y + dest.y,
+                                                 inSource.right - from.x + dest.x, inSource.bottom - from.y + dest.y});
+        for (i64 y = span.top; y <= span.bottom; ++y) {
+            const auto* sourceRow = reinterpret_cast<const std::uint32_t*>(
+                picture.constScanLine(static_cast<int>(y - dest.y + from.y)));
+            const std::uint32_t* in = sourceRow + (span.left - dest.x + from.x);
+            std::uint32_t* out = raster.row(y) + span.left;
+            for (i64 i = 0; i < span.width(); ++i) out[i] = kOpaque | in[i];
+        }
+        return;
+    }
+    for (i64 y = target.top; y <= target.bottom; ++y) {
+        const i64 sy = from.y + (y - dest.y) * from.height / dest.height;
+        if (sy < 0 || sy >= picture.height()) continue;
+        const auto* sourceRow = reinterpret_cast<const QRgb*>(picture.constScanLine(static_cast<int>(sy)));
+        std::uint32_t* pixels = raster.row(y);
+        for (i64 x = target.left; x <= target.right; ++x) {
+            const i64 sx = from.x + (x - dest.x) * from.width / dest.width;
+            if (sx < 0 || sx >= picture.width()) continue;
+            pixels[x] = combine(pixels[x], sourceRow[sx], op);
+        }
+    }
+}
+
+int toInt(i64 v) { return static_cast<int>(std::clamp<i64>(v, INT_MIN, INT_MAX)); }
 
 i64 integerSqrt(i64 value) {
     if (value <= 0) return 0;
@@ -351,7 +420,35 @@ DrawingSurface::DrawingSurface(int width, int height, Colour background)
 void DrawingSurface::resize(int width, int height) {
     image_ = QImage(clampSide(width), clampSide(height), QImage::Format_RGB32);
     setStandardResolution(image_);
+    refreshDisplay();
     clear();
+}
+
+void DrawingSurface::setDisplayScale(int scale) {
+    scale = scale >= 2 ? 2 : 1;
+    if (scale == displayScale_) return;
+    displayScale_ = scale;
+    refreshDisplay();
+}
+
+void DrawingSurface::refreshDisplay() {
+    const int s = displayScale_;
+    const i64 pixelsThere = i64{image_.width()} * s * i64{image_.height()} * s;
+    if (s <= 1 || pixelsThere > kMaxDisplayPixels) {
+        display_ = QImage();
+        return;
+    }
+    QImage big(image_.width() * s, image_.height() * s, QImage::Format_RGB32);
+    for (int y = 0; y < image_.height(); ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
+        auto* out = reinterpret_cast<std::uint32_t*>(big.scanLine(y * s));
+        for (int x = 0; x < image_.width(); ++x)
+            for (int k = 0; k < s; ++k) out[x * s + k] = in[x];
+        for (int k = 1; k < s; ++k)
+            std::copy_n(out, big.width(), reinterpret_cast<std::uint32_t*>(big.scanLine(y * s + k)));
+    }
+    big.setDevicePixelRatio(s);
+    display_ = std::move(big);
 }
 
 void DrawingSurface::setDrawWidth(int pixels) { drawWidth_ = std::clamp(pixels, 1, kMaxDrawWidth); }
@@ -370,34 +467,53 @@ void DrawingSurface::setFontStrikeThrough(bool on) { font_.strikeThrough = on; }
 
 void DrawingSurface::clear() {
     image_.fill(kOpaque | rgbBits(backColour_));
+    if (!display_.isNull()) display_.fill(kOpaque | rgbBits(backColour_));
     currentX_ = 0;
     currentY_ = 0;
 }
 
 void DrawingSurface::line(int x1, int y1, int x2, int y2, Colour colour) {
+    drawLine(image_, 1, x1, y1, x2, y2, colour);
+    if (!display_.isNull()) drawLine(display_, displayScale_, x1, y1, x2, y2, colour);
+}
+
+void DrawingSurface::drawLine(QImage& target, int scale, int x1, int y1, int x2, int y2,
+                              Colour colour) const {
     const std::uint32_t pen = rgbBits(colour);
-    const bool dotted = lineStyle_ == LineStyle::Dotted && drawWidth_ == 1;
-    Raster raster(image_);
-    if (drawWidth_ == 1) {
+    const i64 dotRun = dotRunOf(lineStyle_, drawWidth_, scale);
+    Raster raster(target);
+    if (drawWidth_ == 1 && scale == 1) {
         // One pixel per step: no pixel is met twice, so it goes straight onto the raster.
         walkLine(x1, y1, x2, y2, raster.area(), [&](i64 x, i64 y, i64 step) {
-            if (!dotted || dotOn(step)) raster.put(x, y, pen, drawMode_);
+            if (dotOn(step, dotRun)) raster.put(x, y, pen, drawMode_);
         });
         return;
     }
-    const PenShape shape(drawWidth_);
-    Cover cover(intersect(grow(spanning(x1, y1, x2, y2), shape.reach()), raster.area()));
+    const PenShape shape(drawWidth_ * scale);
+    const i64 ax = scaled(x1, scale, drawWidth_);
+    const i64 ay = scaled(y1, scale, drawWidth_);
+    const i64 bx = scaled(x2, scale, drawWidth_);
+    const i64 by = scaled(y2, scale, drawWidth_);
+    Cover cover(intersect(grow(spanning(ax, ay, bx, by), shape.reach()), raster.area()));
     if (cover.empty()) return;
-    coverLine(cover, shape, false, x1, y1, x2, y2);
+    coverLine(cover, shape, dotRun, ax, ay, bx, by);
     cover.apply(raster, pen, pen, drawMode_);
 }
 
 void DrawingSurface::box(int x1, int y1, int x2, int y2, Colour colour, bool filled) {
-    const Area corners = spanning(x1, y1, x2, y2);
+    drawBox(image_, 1, x1, y1, x2, y2, colour, filled);
+    if (!display_.isNull()) drawBox(display_, displayScale_, x1, y1, x2, y2, colour, filled);
+}
+
+void DrawingSurface::drawBox(QImage& target, int scale, int x1, int y1, int x2, int y2,
+                             Colour colour, bool filled) const {
     const std::uint32_t pen = rgbBits(colour);
-    Raster raster(image_);
+    Raster raster(target);
     if (filled) {
-        const Area area = intersect(corners, raster.area());
+        const Area covered = spanning(x1, y1, x2, y2);
+        const Area area = intersect(Area{covered.left * scale, covered.top * scale, covered.right * scale + scale - 1,
+                                         covered.bottom * scale + scale - 1},
+                                    raster.area());
         for (i64 y = area.top; y <= area.bottom; ++y) {
             std::uint32_t* pixels = raster.row(y);
             for (i64 x = area.left; x <= area.right; ++x)
@@ -405,7 +521,9 @@ void DrawingSurface::box(int x1, int y1, int x2, int y2, Colour colour, bool fil
         }
         return;
     }
-    const PenShape shape(drawWidth_);
+    const Area corners = spanning(scaled(x1, scale, drawWidth_), scaled(y1, scale, drawWidth_),
+                                  scaled(x2, scale, drawWidth_), scaled(y2, scale, drawWidth_));
+    const PenShape shape(drawWidth_ * scale);
     Cover cover(intersect(grow(corners, shape.reach()), raster.area()));
     if (cover.empty()) return;
     if (fillStyle_ == FillStyle::Solid) {
@@ -414,18 +532,22 @@ void DrawingSurface::box(int x1, int y1, int x2, int y2, Colour colour, bool fil
         for (i64 y = top; y <= bottom; ++y)
             cover.markRow(y, corners.left + 1, corners.right - 1, Cover::kInside);
     }
-    const bool dotted = lineStyle_ == LineStyle::Dotted && drawWidth_ == 1;
+    const i64 dotRun = dotRunOf(lineStyle_, drawWidth_, scale);
     const auto& [l, t, r, b] = corners;
-    coverLine(cover, shape, dotted, l, t, r, t);
-    coverLine(cover, shape, dotted, r, t, r, b);
-    coverLine(cover, shape, dotted, r, b, l, b);
-    coverLine(cover, shape, dotted, l, b, l, t);
+    coverLine(cover, shape, dotRun, l, t, r, t);
+    coverLine(cover, shape, dotRun, r, t, r, b);
+    coverLine(cover, shape, dotRun, r, b, l, b);
+    coverLine(cover, shape, dotRun, l, b, l, t);
     cover.apply(raster, pen, rgbBits(fillColour_), drawMode_);
 }
 
 void DrawingSurface::pixel(int x, int y, Colour colour) {
     Raster raster(image_);
     raster.put(x, y, rgbBits(colour), drawMode_);
+    if (!display_.isNull()) {
+        Raster display(display_);
+        putBlock(display, displayScale_, x, y, rgbBits(colour), drawMode_);
+    }
 }
 
 void DrawingSurface::pixels(std::span<const PixelPoint> offsets, int x, int y, Colour colour) {
@@ -442,6 +564,9 @@ void DrawingSurface::pixels(std::span<const PixelPoint> offsets, int x, int y, C
         std::uint32_t& pixel = bits[py * stride + px];
         pixel = combine(pixel, pen, drawMode_);
     }
+    if (display_.isNull()) return;
+    Raster display(display_);
+    for (const PixelPoint& o : offsets) putBlock(display, displayScale_, i64{x} + o.x, i64{y} + o.y, pen, drawMode_);
 }
 
 Colour DrawingSurface::pixelAt(int x, int y) const {
@@ -451,11 +576,17 @@ Colour DrawingSurface::pixelAt(int x, int y) const {
 
 void DrawingSurface::circle(int x, int y, int radius, Colour colour) {
     if (radius < 0) return;
-    const i64 cx = x;
-    const i64 cy = y;
-    const i64 r = radius;
-    const PenShape shape(drawWidth_);
-    Raster raster(image_);
+    drawCircle(image_, 1, x, y, radius, colour);
+    if (!display_.isNull()) drawCircle(display_, displayScale_, x, y, radius, colour);
+}
+
+void DrawingSurface::drawCircle(QImage& target, int scale, int x, int y, int radius,
+                                Colour colour) const {
+    const i64 cx = scaled(x, scale, drawWidth_);
+    const i64 cy = scaled(y, scale, drawWidth_);
+    const i64 r = i64{radius} * scale;
+    const PenShape shape(drawWidth_ * scale);
+    Raster raster(target);
     Cover cover(
         intersect(grow(Area{cx - r, cy - r, cx + r, cy + r}, shape.reach()), raster.area()));
     if (cover.empty()) return;
@@ -483,7 +614,18 @@ void DrawingSurface::circle(int x, int y, int radius, Colour colour) {
 
 void DrawingSurface::polygon(const std::vector<PixelPoint>& points) {
     if (points.empty()) return;
-    const PenShape shape(drawWidth_);
+    drawPolygon(image_, 1, points);
+    if (display_.isNull()) return;
+    std::vector<PixelPoint> there;
+    there.reserve(points.size());
+    for (const PixelPoint& p : points)
+        there.push_back({toInt(scaled(p.x, displayScale_, drawWidth_)), toInt(scaled(p.y, displayScale_, drawWidth_))});
+    drawPolygon(display_, displayScale_, there);
+}
+
+// The points are in the target's pixels already.
+void DrawingSurface::drawPolygon(QImage& target, int scale, const std::vector<PixelPoint>& points) const {
+    const PenShape shape(drawWidth_ * scale);
     Area bounds{points.front().x, points.front().y, points.front().x, points.front().y};
     for (const PixelPoint& p : points) {
         bounds.left = std::min<i64>(bounds.left, p.x);
@@ -491,7 +633,7 @@ void DrawingSurface::polygon(const std::vector<PixelPoint>& points) {
         bounds.top = std::min<i64>(bounds.top, p.y);
         bounds.bottom = std::max<i64>(bounds.bottom, p.y);
     }
-    Raster raster(image_);
+    Raster raster(target);
     Cover cover(intersect(grow(bounds, shape.reach()), raster.area()));
     if (cover.empty()) return;
     const std::size_t n = points.size();
@@ -520,11 +662,11 @@ void DrawingSurface::polygon(const std::vector<PixelPoint>& points) {
             }
         }
     }
-    const bool dotted = lineStyle_ == LineStyle::Dotted && drawWidth_ == 1;
+    const i64 dotRun = dotRunOf(lineStyle_, drawWidth_, scale);
     for (std::size_t i = 0; i < n; ++i) {
         const PixelPoint& a = points[i];
         const PixelPoint& b = points[(i + 1) % n];
-        coverLine(cover, shape, dotted, a.x, a.y, b.x, b.y);
+        coverLine(cover, shape, dotRun, a.x, a.y, b.x, b.y);
     }
     cover.apply(raster, rgbBits(foreColour_), rgbBits(fillColour_), drawMode_);
 }
@@ -537,12 +679,19 @@ QFont DrawingSurface::currentFont() const {
 void DrawingSurface::drawGlyphs(const QString& text, const QFont& font, int x, int y,
                                 double degreesCounterClockwise) {
     if (text.isEmpty()) return;
+    drawGlyphsOn(image_, 1, text, font, x, y, degreesCounterClockwise);
+    if (!display_.isNull()) drawGlyphsOn(display_, displayScale_, text, font, x, y, degreesCounterClockwise);
+}
+
+void DrawingSurface::drawGlyphsOn(QImage& target, int scale, const QString& text, const QFont& font,
+                                  int x, int y, double degreesCounterClockwise) const {
     const QFontMetrics metrics(font, &image_);
     const int advance = metrics.horizontalAdvance(text);
     const int height = metrics.height();
     // Room for italic overhang, underline and accents around the text box.
     const double pad = height + 2.0;
     QTransform place;
+    place.scale(scale, scale);
     place.translate(x, y);
     place.rotate(-degreesCounterClockwise);
     const QRectF reach = place.mapRect(QRectF(-pad, -pad, advance + 2 * pad, height + 2 * pad));
@@ -550,7 +699,7 @@ void DrawingSurface::drawGlyphs(const QString& text, const QFont& font, int x, i
         return static_cast<i64>(
             std::clamp(v, -static_cast<double>(kFar), static_cast<double>(kFar)));
     };
-    Raster raster(image_);
+    Raster raster(target);
     const Area area =
         intersect(Area{toPixel(std::floor(reach.left())), toPixel(std::floor(reach.top())),
                        toPixel(std::ceil(reach.right())), toPixel(std::ceil(reach.bottom()))},
@@ -569,7 +718,9 @@ void DrawingSurface::drawGlyphs(const QString& text, const QFont& font, int x, i
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setFont(font);
         painter.setPen(QColor(0, 0, 0));
-        painter.translate(static_cast<double>(x - area.left), static_cast<double>(y - area.top));
+        painter.translate(static_cast<double>(i64{x} * scale - area.left),
+                          static_cast<double>(i64{y} * scale - area.top));
+        if (scale != 1) painter.scale(scale, scale);
         painter.rotate(-degreesCounterClockwise);
         painter.drawText(QPointF(0.0, metrics.ascent()), text);
     }
@@ -622,6 +773,8 @@ void DrawingSurface::rotatedText(int x, int y, std::string_view utf8, const Rota
 void DrawingSurface::copyPicture(const QImage& source, PixelRect dest,
                                  std::optional<PixelRect> sourceRect, RasterOp op) {
     if (source.isNull() || dest.width <= 0 || dest.height <= 0) return;
+    // The surface's own image is copied on the display image from the display image.
+    const bool itself = !display_.isNull() && source.constBits() == image_.constBits();
     // A local handle keeps the source's pixels even when the source is this surface's image.
     const QImage picture =
         source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
@@ -629,38 +782,15 @@ void DrawingSurface::copyPicture(const QImage& source, PixelRect dest,
             : source.convertToFormat(QImage::Format_RGB32);
     const PixelRect from = sourceRect.value_or(PixelRect{0, 0, picture.width(), picture.height()});
     if (from.width <= 0 || from.height <= 0) return;
-    Raster raster(image_);
-    const Area target =
-        intersect(Area{dest.x, dest.y, i64{dest.x} + dest.width - 1, i64{dest.y} + dest.height - 1},
-                  raster.area());
-    const Area inSource = intersect(Area{from.x, from.y, i64{from.x} + from.width - 1, i64{from.y} + from.height - 1},
-                                    Area{0, 0, picture.width() - 1, picture.height() - 1});
-    if (op == RasterOp::Copy && from.width == dest.width &&
-        from.height == dest.height && !target.empty()) {
-        // A picture copied at its own size: whole runs of pixels, clipped on both sides.
-        const Area span = intersect(target, Area{inSource.left - from.x + dest.x, inSource.top - from.y + dest.y,
-                                                 inSource.right - from.x + dest.x, inSource.bottom - from.y + dest.y});
-        for (i64 y = span.top; y <= span.bottom; ++y) {
-            const auto* sourceRow = reinterpret_cast<const std::uint32_t*>(
-                picture.constScanLine(static_cast<int>(y - dest.y + from.y)));
-            const std::uint32_t* in = sourceRow + (span.left - dest.x + from.x);
-            std::uint32_t* out = raster.row(y) + span.left;
-            for (i64 i = 0; i < span.width(); ++i) out[i] = kOpaque | in[i];
-        }
-        return;
+    {
+        Raster raster(image_);
+        blit(raster, picture, placementOf(dest, 1), placementOf(from, 1), op);
     }
-    for (i64 y = target.top; y <= target.bottom; ++y) {
-        const i64 sy = from.y + (y - dest.y) * from.height / dest.height;
-        if (sy < 0 || sy >= picture.height()) continue;
-        const auto* sourceRow =
-            reinterpret_cast<const QRgb*>(picture.constScanLine(static_cast<int>(sy)));
-        std::uint32_t* pixels = raster.row(y);
-        for (i64 x = target.left; x <= target.right; ++x) {
-            const i64 sx = from.x + (x - dest.x) * from.width / dest.width;
-            if (sx < 0 || sx >= picture.width()) continue;
-            pixels[x] = combine(pixels[x], sourceRow[sx], op);
-        }
-    }
+    if (display_.isNull()) return;
+    const QImage shownBefore = display_;  // kept as it was while the display image is drawn
+    Raster display(display_);
+    blit(display, itself ? shownBefore : picture, placementOf(dest, displayScale_),
+         placementOf(from, itself ? displayScale_ : 1), op);
 }
 
 void DrawingSurface::setImage(const QImage& picture) {
@@ -671,6 +801,7 @@ void DrawingSurface::setImage(const QImage& picture) {
                                    std::min(converted.height(), kMaxSide));
     setStandardResolution(converted);
     image_ = std::move(converted);
+    refreshDisplay();
 }
 
 bool DrawingSurface::copyToClipboard() const {
@@ -701,6 +832,7 @@ bool DrawingSurface::takePicture(std::optional<QImage> picture) {
         picture->height() <= kMaxSide) {
         // Already in the surface's layout and resolution: taken over without a copy.
         image_ = std::move(*picture);
+        refreshDisplay();
         return true;
     }
     setImage(*picture);

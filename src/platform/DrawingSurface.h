@@ -20,6 +20,11 @@
 //   drawing a figure twice in XOR mode restores the raster. Text and rotated text are drawn
 //   the same way (glyph pixels only; the background between them stays untouched).
 // - The picture always stays opaque RGB: XOR never touches the alpha byte.
+//
+// Display scale: a surface shown on a screen of device pixel ratio 2 can keep, beside its image,
+// a display image of twice the size into which every figure is drawn again at that density by
+// the same rules (lines, rims, fills and glyphs with finer steps; pixels and copied pictures as
+// 2 × 2 blocks), only for showing. The image, and all that reads or saves it, stays the same.
 #include "core/Colour.h"
 #include "core/TextStyle.h"
 
@@ -145,6 +150,15 @@ public:
 
     // The persistent image.
     const QImage& image() const { return image_; }
+    // 1 (the default: nothing else is kept) or 2: figures are also drawn into the display image
+    // at twice the density. Turning it on fills the display image from the image. Surfaces
+    // larger than kMaxDisplayPixels at that scale keep none.
+    void setDisplayScale(int scale);
+    int displayScale() const { return displayScale_; }
+    // What a widget shows: the display image (its device pixel ratio set to the scale) when
+    // there is one, else the image.
+    const QImage& displayImage() const { return display_.isNull() ? image_ : display_; }
+    static constexpr long long kMaxDisplayPixels = 4096LL * 4096LL;
     // The picture becomes this surface's image, converted to opaque RGB; the surface takes its
     // size (cut to kMaxSide). A null picture changes nothing.
     void setImage(const QImage& picture);
@@ -187,10 +201,22 @@ public:
 
 private:
     QFont currentFont() const;
+    // Each figure is drawn into a target at a scale: the image at 1, the display image at the
+    // display scale.
+    void drawLine(QImage& target, int scale, int x1, int y1, int x2, int y2, Colour colour) const;
+    void drawBox(QImage& target, int scale, int x1, int y1, int x2, int y2, Colour colour,
+                 bool filled) const;
+    void drawCircle(QImage& target, int scale, int x, int y, int radius, Colour colour) const;
+    void drawPolygon(QImage& target, int scale, const std::vector<PixelPoint>& points) const;
     void drawGlyphs(const QString& text, const QFont& font, int x, int y,
                     double degreesCounterClockwise);
+    void drawGlyphsOn(QImage& target, int scale, const QString& text, const QFont& font, int x,
+                      int y, double degreesCounterClockwise) const;
+    void refreshDisplay();
 
     QImage image_;
+    int displayScale_ = 1;
+    QImage display_;  // null unless the display scale is above 1
     Colour backColour_;
     Colour foreColour_ = colours::black;
     int drawWidth_ = 1;

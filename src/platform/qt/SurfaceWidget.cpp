@@ -1,8 +1,10 @@
 #include "platform/qt/SurfaceWidget.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRectF>
 #include <QScreen>
 
 #include <cmath>
@@ -41,6 +43,7 @@ SurfaceWidget::SurfaceWidget(DrawingSurface& surface, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     followSurfaceSize();
+    followScreenScale();
     frameEnd_.setSingleShot(true);
     connect(&frameEnd_, &QTimer::timeout, this, [this] { repaintPending(); });
     surface_.setShowHandler([this] {
@@ -56,6 +59,28 @@ SurfaceWidget::SurfaceWidget(DrawingSurface& surface, QWidget* parent)
 SurfaceWidget::~SurfaceWidget() {
     surface_.setShowHandler({});
     surface_.setAreaShowHandler({});
+    surface_.setDisplayScale(1);
+}
+
+void SurfaceWidget::followScreenScale() {
+    const int scale = devicePixelRatioF() >= 1.5 ? 2 : 1;
+    if (scale == surface_.displayScale()) return;
+    surface_.setDisplayScale(scale);
+    update();
+}
+
+bool SurfaceWidget::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        case QEvent::DevicePixelRatioChange:
+#endif
+            followScreenScale();
+            break;
+        default: break;
+    }
+    return QWidget::event(event);
 }
 
 void SurfaceWidget::repaintWithinFrame(const QRect& area) {
@@ -87,11 +112,14 @@ QSize SurfaceWidget::sizeHint() const { return {surface_.width(), surface_.heigh
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    // On a screen of device pixel ratio above 1 every surface pixel covers several device
-    // pixels: it is repeated, never smoothed into its neighbours, so lines keep their edges.
+    // On a screen of device pixel ratio above 1 every pixel of what is shown covers one or more
+    // device pixels: it is repeated, never smoothed into its neighbours, so lines keep their edges.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), surface_.image(), area);
+    const QImage& shown = surface_.displayImage();
+    const double scale = shown.devicePixelRatio();
+    painter.drawImage(QRectF(area), shown,
+                      QRectF(area.x() * scale, area.y() * scale, area.width() * scale, area.height() * scale));
 }
 
 void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -2,7 +2,9 @@
 // Shows a DrawingSurface: the widget has the surface's size, repaints what changed when the
 // surface is shown (at once, unless the last repaint is less than a display frame ago: then at
 // the end of that frame, all changes since in one repaint), and reports mouse moves, presses and
-// releases in surface pixels. It never draws anything itself.
+// releases in surface pixels. It never draws anything itself. On a screen of device pixel ratio
+// 1.5 or more it has the surface keep a display image at twice the density and shows that, so
+// lines and text are as sharp as the screen allows.
 #include "platform/DrawingSurface.h"
 
 #include <QElapsedTimer>
@@ -39,7 +41,12 @@ public:
 
     QSize sizeHint() const override;
 
+    // The display scale for the widget's screen (2 from a device pixel ratio of 1.5, else 1),
+    // given to the surface; a change repaints with what the surface has until its next drawing.
+    void followScreenScale();
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
