@@ -323,18 +323,19 @@ void walkLine(i64 x1, i64 y1, i64 x2, i64 y2, const Area& window, Visit&& visit)
     }
 }
 
-// A dotted line's pixels: runs of `run` pixels on, then as many off; run 0 draws solid.
-bool dotOn(i64 step, i64 run) { return run == 0 || (step / run) % 2 == 0; }
+bool dotOn(i64 step) { return (step / kDotRun) % 2 == 0; }
 
-// The dot run of a line drawn at a scale: none for solid or wide lines.
-i64 dotRunOf(LineStyle style, int drawWidth, int scale) {
-    return style == LineStyle::Dotted && drawWidth == 1 ? kDotRun * scale : 0;
+// How a line is dotted at a scale: 0 for solid (also every wide line), else the scale. A dotted
+// line at scale s puts its pen (s pixels wide) on every s-th step only, where the step of the
+// image's pixel is on, so its dots cover just the pixels of the image's dots.
+i64 dotScaleOf(LineStyle style, int drawWidth, int scale) {
+    return style == LineStyle::Dotted && drawWidth == 1 ? scale : 0;
 }
 
 // Adds a line drawn with the pen to the cover.
-void coverLine(Cover& cover, const PenShape& pen, i64 dotRun, i64 x1, i64 y1, i64 x2, i64 y2) {
+void coverLine(Cover& cover, const PenShape& pen, i64 dotScale, i64 x1, i64 y1, i64 x2, i64 y2) {
     walkLine(x1, y1, x2, y2, grow(cover.area(), pen.reach()), [&](i64 x, i64 y, i64 step) {
-        if (dotOn(step, dotRun)) cover.stamp(x, y, pen);
+        if (dotScale == 0 || (step % dotScale == 0 && dotOn(step / dotScale))) cover.stamp(x, y, pen);
     });
 }
 
@@ -366,9 +367,10 @@ Placement placementOf(const PixelRect& r, i64 scale) {
 }
 
 // Block copy of `from` of the picture into `dest` of the raster, stretched to nearest pixels
-// when the sizes differ; both sizes are positive.
+// when the sizes differ; both sizes are positive. With a block above 1 every picture pixel
+// placed goes into block × block raster pixels (dest then measures a multiple of block).
 void blit(Raster& raster, const QImage& picture, const Placement& dest, const Placement& from,
-          RasterOp op) {
+          RasterOp op, i64 block = 1) {
     const Area target =
         intersect(Area{dest.x, dest.y, dest.x + dest.width - 1, dest.y + dest.height - 1}, raster.area());
     const Area inSource = intersect(Area{from.x, from.y, from.x + from.width - 1, from.y + from.height - 1},
@@ -387,12 +389,12 @@ void blit(Raster& raster, const QImage& picture, const Placement& dest, const Pl
         return;
     }
     for (i64 y = target.top; y <= target.bottom; ++y) {
-        const i64 sy = from.y + (y - dest.y) * from.height / dest.height;
+        const i64 sy = from.y + (y - dest.y) / block * from.height / (dest.height / block);
         if (sy < 0 || sy >= picture.height()) continue;
         const auto* sourceRow = reinterpret_cast<const QRgb*>(picture.constScanLine(static_cast<int>(sy)));
         std::uint32_t* pixels = raster.row(y);
         for (i64 x = target.left; x <= target.right; ++x) {
-            const i64 sx = from.x + (x - dest.x) * from.width / dest.width;
+            const i64 sx = from.x + (x - dest.x) / block * from.width / (dest.width / block);
             if (sx < 0 || sx >= picture.width()) continue;
             pixels[x] = combine(pixels[x], sourceRow[sx], op);
         }
@@ -480,12 +482,12 @@ void DrawingSurface::line(int x1, int y1, int x2, int y2, Colour colour) {
 void DrawingSurface::drawLine(QImage& target, int scale, int x1, int y1, int x2, int y2,
                               Colour colour) const {
     const std::uint32_t pen = rgbBits(colour);
-    const i64 dotRun = dotRunOf(lineStyle_, drawWidth_, scale);
+    const i64 dotScale = dotScaleOf(lineStyle_, drawWidth_, scale);
     Raster raster(target);
     if (drawWidth_ == 1 && scale == 1) {
         // One pixel per step: no pixel is met twice, so it goes straight onto the raster.
         walkLine(x1, y1, x2, y2, raster.area(), [&](i64 x, i64 y, i64 step) {
-            if (dotOn(step, dotRun)) raster.put(x, y, pen, drawMode_);
+            if (dotScale == 0 || dotOn(step)) raster.put(x, y, pen, drawMode_);
         });
         return;
     }
@@ -496,7 +498,7 @@ void DrawingSurface::drawLine(QImage& target, int scale, int x1, int y1, int x2,
     const i64 by = scaled(y2, scale, drawWidth_);
     Cover cover(intersect(grow(spanning(ax, ay, bx, by), shape.reach()), raster.area()));
     if (cover.empty()) return;
-    coverLine(cover, shape, dotRun, ax, ay, bx, by);
+    coverLine(cover, shape, dotScale, ax, ay, bx, by);
     cover.apply(raster, pen, pen, drawMode_);
 }
 
@@ -527,17 +529,19 @@ void DrawingSurface::drawBox(QImage& target, int scale, int x1, int y1, int x2, 
     Cover cover(intersect(grow(corners, shape.reach()), raster.area()));
     if (cover.empty()) return;
     if (fillStyle_ == FillStyle::Solid) {
-        const i64 top = std::max(corners.top + 1, cover.area().top);
-        const i64 bottom = std::min(corners.bottom - 1, cover.area().bottom);
+        // The target pixels of the image pixels inside the corners.
+        const Area within = spanning(x1, y1, x2, y2);
+        const i64 top = std::max((within.top + 1) * scale, cover.area().top);
+        const i64 bottom = std::min(within.bottom * scale - 1, cover.area().bottom);
         for (i64 y = top; y <= bottom; ++y)
-            cover.markRow(y, corners.left + 1, corners.right - 1, Cover::kInside);
+            cover.markRow(y, (within.left + 1) * scale, within.right * scale - 1, Cover::kInside);
     }
-    const i64 dotRun = dotRunOf(lineStyle_, drawWidth_, scale);
+    const i64 dotScale = dotScaleOf(lineStyle_, drawWidth_, scale);
     const auto& [l, t, r, b] = corners;
-    coverLine(cover, shape, dotRun, l, t, r, t);
-    coverLine(cover, shape, dotRun, r, t, r, b);
-    coverLine(cover, shape, dotRun, r, b, l, b);
-    coverLine(cover, shape, dotRun, l, b, l, t);
+    coverLine(cover, shape, dotScale, l, t, r, t);
+    coverLine(cover, shape, dotScale, r, t, r, b);
+    coverLine(cover, shape, dotScale, r, b, l, b);
+    coverLine(cover, shape, dotScale, l, b, l, t);
     cover.apply(raster, pen, rgbBits(fillColour_), drawMode_);
 }
 
@@ -662,11 +666,11 @@ void DrawingSurface::drawPolygon(QImage& target, int scale, const std::vector<Pi
             }
         }
     }
-    const i64 dotRun = dotRunOf(lineStyle_, drawWidth_, scale);
+    const i64 dotScale = dotScaleOf(lineStyle_, drawWidth_, scale);
     for (std::size_t i = 0; i < n; ++i) {
         const PixelPoint& a = points[i];
         const PixelPoint& b = points[(i + 1) % n];
-        coverLine(cover, shape, dotRun, a.x, a.y, b.x, b.y);
+        coverLine(cover, shape, dotScale, a.x, a.y, b.x, b.y);
     }
     cover.apply(raster, rgbBits(foreColour_), rgbBits(fillColour_), drawMode_);
 }
@@ -789,8 +793,10 @@ void DrawingSurface::copyPicture(const QImage& source, PixelRect dest,
     if (display_.isNull()) return;
     const QImage shownBefore = display_;  // kept as it was while the display image is drawn
     Raster display(display_);
-    blit(display, itself ? shownBefore : picture, placementOf(dest, displayScale_),
-         placementOf(from, itself ? displayScale_ : 1), op);
+    if (itself)
+        blit(display, shownBefore, placementOf(dest, displayScale_), placementOf(from, displayScale_), op);
+    else
+        blit(display, picture, placementOf(dest, displayScale_), placementOf(from, 1), op, displayScale_);
 }
 
 void DrawingSurface::setImage(const QImage& picture) {

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -467,6 +468,141 @@ TEST(DrawingSurfaceCopy, ASurfaceCanCopyFromItsOwnImage) {
     other.setImage(surface.image());
     EXPECT_EQ(other.width(), 6);
     EXPECT_EQ(other.image(), surface.image());
+}
+
+// Display scale 2: a display image at twice the density beside the image.
+
+// The image at twice its size, each pixel a 2 × 2 block.
+QImage doubled(const QImage& image) {
+    QImage big(image.width() * 2, image.height() * 2, QImage::Format_RGB32);
+    for (int y = 0; y < big.height(); ++y)
+        for (int x = 0; x < big.width(); ++x) big.setPixel(x, y, image.pixel(x / 2, y / 2));
+    return big;
+}
+
+// How many 2 × 2 blocks of the display image are not of one colour.
+int finerBlocks(const QImage& display) {
+    int n = 0;
+    for (int y = 0; y + 1 < display.height(); y += 2)
+        for (int x = 0; x + 1 < display.width(); x += 2) {
+            const QRgb p = display.pixel(x, y);
+            if (display.pixel(x + 1, y) != p || display.pixel(x, y + 1) != p || display.pixel(x + 1, y + 1) != p) ++n;
+        }
+    return n;
+}
+
+QImage withoutRatio(QImage image) {
+    image.setDevicePixelRatio(1.0);
+    return image;
+}
+
+TEST(DrawingSurfaceDisplay, ScaleOneKeepsNoDisplayImage) {
+    DrawingSurface surface(30, 20);
+    EXPECT_EQ(&surface.displayImage(), &surface.image());
+    surface.setDisplayScale(2);
+    surface.setDisplayScale(1);
+    EXPECT_EQ(&surface.displayImage(), &surface.image());
+    // Too large to double: the surface shows its image.
+    DrawingSurface large(DrawingSurface::kMaxSide, DrawingSurface::kMaxSide);
+    large.setDisplayScale(2);
+    EXPECT_EQ(&large.displayImage(), &large.image());
+}
+
+// Extra figures with pixels and pictures, among them ones the surface copies from itself.
+const std::vector<Figure>& pictureFigures() {
+    static const std::vector<Figure> all{
+        {"pixels",
+         [](DrawingSurface& s) {
+             const std::vector<PixelPoint> glyph{{0, 0}, {1, 1}, {2, 0}, {-3, 2}};
+             s.pixels(glyph, 20, 20, colours::red);
+         }},
+        {"picture and",
+         [](DrawingSurface& s) { s.copyPicture(patterned(9, 7), {30, 10, 9, 7}, std::nullopt, RasterOp::And); }},
+        {"picture stretched xor",
+         [](DrawingSurface& s) {
+             s.copyPicture(patterned(9, 7), {-3, 40, 31, 13}, PixelRect{2, 1, 6, 5}, RasterOp::Xor);
+         }},
+        {"own picture xor",
+         [](DrawingSurface& s) {
+             s.copyPicture(s.image(), {10, 3, 40, 30}, PixelRect{20, 10, 40, 30}, RasterOp::Xor);
+         }},
+    };
+    return all;
+}
+
+TEST(DrawingSurfaceDisplay, TheImageStaysAsAtScaleOneAndXorDrawingRestoresTheDisplayImage) {
+    std::vector<Figure> all = figures();
+    all.insert(all.end(), pictureFigures().begin(), pictureFigures().end());
+    for (const DrawMode mode : {DrawMode::Copy, DrawMode::Xor, DrawMode::InvertedXor}) {
+        for (const Figure& figure : all) {
+            SCOPED_TRACE(figure.name);
+            SCOPED_TRACE(static_cast<int>(mode));
+            DrawingSurface plain(80, 60);
+            DrawingSurface sharp(80, 60);
+            sharp.setDisplayScale(2);
+            for (DrawingSurface* s : {&plain, &sharp}) {
+                s->setImage(patterned(80, 60));
+                s->setDrawMode(mode);
+            }
+            EXPECT_EQ(sharp.displayImage().devicePixelRatio(), 2.0);
+            const QImage shownBefore = withoutRatio(sharp.displayImage().copy());
+            EXPECT_EQ(shownBefore, doubled(sharp.image()));
+            figure.draw(plain);
+            figure.draw(sharp);
+            EXPECT_EQ(sharp.image(), plain.image());
+            EXPECT_NE(withoutRatio(sharp.displayImage().copy()), shownBefore) << "nothing shown";
+            EXPECT_TRUE(allOpaque(sharp.displayImage()));
+            // And, and a copy from the surface's own changed image, are not undone by repeating them.
+            const std::string name = figure.name;
+            if (mode == DrawMode::Copy || name == "picture and" || name == "own picture xor") continue;
+            figure.draw(sharp);
+            EXPECT_EQ(withoutRatio(sharp.displayImage().copy()), shownBefore);
+        }
+    }
+}
+
+TEST(DrawingSurfaceDisplay, FiguresGainDetailAndPixelsArePutAsBlocks) {
+    DrawingSurface surface(80, 60);
+    surface.setDisplayScale(2);
+    for (const char* name : {"line", "round pen line", "circle", "text", "rotated text"}) {
+        SCOPED_TRACE(name);
+        surface.clear();
+        for (const Figure& figure : figures())
+            if (std::string(figure.name) == name) figure.draw(surface);
+        EXPECT_GT(finerBlocks(surface.displayImage()), 0);
+    }
+    // Axis-aligned one-pixel lines, pixels and pictures have nothing finer to show.
+    std::vector<Figure> blocks{
+        {"dotted box",
+         [](DrawingSurface& s) {
+             s.setLineStyle(LineStyle::Dotted);
+             s.box(3, 3, 50, 40, colours::red, false);
+             s.setLineStyle(LineStyle::Solid);
+         }},
+        {"line", [](DrawingSurface& s) { s.line(79, 50, 0, 50, colours::blue); }},
+    };
+    blocks.insert(blocks.end(), pictureFigures().begin(), pictureFigures().end());
+    surface.clear();
+    surface.setDrawWidth(1);
+    for (const Figure& figure : blocks) {
+        SCOPED_TRACE(figure.name);
+        figure.draw(surface);
+        EXPECT_EQ(withoutRatio(surface.displayImage().copy()), doubled(surface.image()));
+    }
+}
+
+TEST(DrawingSurfaceDisplay, ANewImageOrSizeRefillsTheDisplayImage) {
+    DrawingSurface surface(10, 10);
+    surface.setDisplayScale(2);
+    surface.line(0, 0, 9, 4, colours::red);
+    surface.setImage(patterned(7, 5));
+    EXPECT_EQ(withoutRatio(surface.displayImage().copy()), doubled(surface.image()));
+    surface.resize(12, 3);
+    EXPECT_EQ(surface.displayImage().size(), QSize(24, 6));
+    EXPECT_EQ(withoutRatio(surface.displayImage().copy()), doubled(surface.image()));
+    surface.line(0, 0, 11, 2, colours::red);
+    surface.clear();
+    EXPECT_EQ(withoutRatio(surface.displayImage().copy()), doubled(surface.image()));
 }
 
 TEST(DrawingSurfaceState, SizesAreKeptWithinLimitsAndClearResetsThePosition) {
