@@ -3,6 +3,7 @@
 #include "platform/qt/SurfaceWidget.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -107,6 +108,37 @@ TEST(SurfaceWidget, ReportsMouseEventsInSurfacePixels) {
               (std::vector<Click>{{MouseButton::Left, 20, 30}, {MouseButton::Right, 40, 41}}));
     EXPECT_EQ(releases,
               (std::vector<Click>{{MouseButton::Left, 26, 32}, {MouseButton::Right, 40, 41}}));
+}
+
+// What the widget paints on a device of pixel ratio 2, in device pixels.
+QImage paintedAtRatioTwo(SurfaceWidget& widget) {
+    QImage device(widget.width() * 2, widget.height() * 2, QImage::Format_RGB32);
+    device.setDevicePixelRatio(2.0);
+    device.fill(Qt::black);
+    widget.render(&device);
+    device.setDevicePixelRatio(1.0);
+    return device;
+}
+
+TEST(SurfaceWidget, PaintsTheDisplayImageAtTheScreensDensity) {
+    DrawingSurface surface(40, 30);
+    {
+        SurfaceWidget widget(surface);
+        EXPECT_EQ(surface.displayScale(), widget.devicePixelRatioF() >= 1.5 ? 2 : 1);
+        surface.setDisplayScale(2);  // as on a screen of pixel ratio 2
+        surface.line(0, 0, 39, 13, colours::red);
+        surface.setCurrentPosition(2, 12);
+        surface.text("尾根");
+        QImage shown = surface.displayImage().copy();
+        shown.setDevicePixelRatio(1.0);
+        EXPECT_EQ(paintedAtRatioTwo(widget), shown);  // device pixel for device pixel
+
+        surface.setDisplayScale(1);  // as on a screen of pixel ratio 1: each pixel a 2 × 2 block
+        const QImage blocks = surface.image().scaled(80, 60, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        EXPECT_EQ(paintedAtRatioTwo(widget), blocks);
+        surface.setDisplayScale(2);
+    }
+    EXPECT_EQ(surface.displayScale(), 1);  // the widget gone, the surface keeps no display image
 }
 
 }  // namespace
