@@ -15,8 +15,8 @@ namespace orv::cli {
 
 namespace {
 
-CommandSpec programSpec() {
-    CommandSpec s;
+CommandSyntax programSyntax() {
+    CommandSyntax s;
     s.synopsis =
         "使い方: orvane-cli COMMAND [OPTIONS]\n"
         "       orvane-cli COMMAND --help\n"
@@ -42,7 +42,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (args[0] == "render") return runRenderCommand(rest, out, err);
         if (args[0] == "profile") return runProfileCommand(rest, out, err);
     }
-    CommandLine line(programSpec());
+    CommandLine line(programSyntax());
     if (args.empty()) {
         err << line.helpText();
         return kExitUsage;

@@ -59,22 +59,22 @@ std::string messagePrefix(const std::string& command) {
     return command.empty() ? "orvane-cli: " : "orvane-cli " + command + ": ";
 }
 
-CommandLine::CommandLine(CommandSpec spec) : spec_(std::move(spec)), parser_(std::make_unique<QCommandLineParser>()) {
+CommandLine::CommandLine(CommandSyntax syntax) : syntax_(std::move(syntax)), parser_(std::make_unique<QCommandLineParser>()) {
     installParserTexts();
-    spec_.options.push_back({{"h", "help"}, "", "この説明を表示します", ""});
-    parser_->setApplicationDescription(utf8(spec_.description));
-    for (const OptionSpec& o : spec_.options) {
+    syntax_.options.push_back({{"h", "help"}, "", "この説明を表示します", ""});
+    parser_->setApplicationDescription(utf8(syntax_.description));
+    for (const OptionSyntax& o : syntax_.options) {
         QStringList names;
         for (const std::string& n : o.names) names.push_back(utf8(n));
         parser_->addOption(QCommandLineOption(names, utf8(o.description), utf8(o.valueName)));
     }
-    for (const ArgumentSpec& a : spec_.arguments) parser_->addPositionalArgument(utf8(a.name), utf8(a.description));
+    for (const ArgumentSyntax& a : syntax_.arguments) parser_->addPositionalArgument(utf8(a.name), utf8(a.description));
 }
 
 CommandLine::~CommandLine() = default;
 
-const OptionSpec* CommandLine::find(const std::string& name) const {
-    for (const OptionSpec& o : spec_.options)
+const OptionSyntax* CommandLine::find(const std::string& name) const {
+    for (const OptionSyntax& o : syntax_.options)
         for (const std::string& n : o.names)
             if (n == name) return &o;
     return nullptr;
@@ -107,7 +107,7 @@ std::optional<std::string> CommandLine::parse(const std::vector<std::string>& ar
         const bool longForm = a.starts_with("--");
         const size_t equals = longForm ? a.find('=') : std::string::npos;
         const std::string name = a.substr(longForm ? 2 : 1, equals == std::string::npos ? std::string::npos : equals - 2);
-        const OptionSpec* option = find(name);
+        const OptionSyntax* option = find(name);
         if (option == nullptr || longForm == (name.size() == 1))
             return "知らないオプション「" + shownFileText(a.substr(0, equals)) + "」です";
         const std::string& first = option->names.front();
@@ -128,8 +128,8 @@ std::optional<std::string> CommandLine::parse(const std::vector<std::string>& ar
         return "引数を読めません（" + parser_->errorText().toStdString() + "）";
     }
     const QStringList arguments = parser_->positionalArguments();
-    if (!spec_.moreArguments && static_cast<size_t>(arguments.size()) > spec_.arguments.size())
-        return "余分な引数「" + shownFileText(textBytes(arguments[static_cast<qsizetype>(spec_.arguments.size())])) + "」があります";
+    if (!syntax_.moreArguments && static_cast<size_t>(arguments.size()) > syntax_.arguments.size())
+        return "余分な引数「" + shownFileText(textBytes(arguments[static_cast<qsizetype>(syntax_.arguments.size())])) + "」があります";
     return std::nullopt;
 }
 
@@ -154,15 +154,15 @@ std::string CommandLine::helpText() const {
     // together, and stands in its place.
     const std::string text = parser_->helpText().toStdString();
     const size_t lineEnd = text.find('\n');
-    std::string out = spec_.synopsis + "\n" + (lineEnd == std::string::npos ? text : text.substr(lineEnd + 1));
-    if (!spec_.epilogue.empty()) out += "\n" + spec_.epilogue;
+    std::string out = syntax_.synopsis + "\n" + (lineEnd == std::string::npos ? text : text.substr(lineEnd + 1));
+    if (!syntax_.epilogue.empty()) out += "\n" + syntax_.epilogue;
     return out;
 }
 
 int CommandLine::usageError(std::ostream& err, const std::string& problem) const {
-    const std::string program = spec_.command.empty() ? "orvane-cli" : "orvane-cli " + spec_.command;
-    err << messagePrefix(spec_.command) << problem << "\n\n"
-        << spec_.synopsis << program << " --help で説明を表示します。\n";
+    const std::string program = syntax_.command.empty() ? "orvane-cli" : "orvane-cli " + syntax_.command;
+    err << messagePrefix(syntax_.command) << problem << "\n\n"
+        << syntax_.synopsis << program << " --help で説明を表示します。\n";
     return kExitUsage;
 }
 

@@ -13,7 +13,7 @@ class QCommandLineParser;
 
 namespace orv::cli {
 
-struct OptionSpec {
+struct OptionSyntax {
     std::vector<std::string> names;  // without dashes; one letter is a short option ("h")
     std::string valueName;           // empty: a switch
     std::string description;
@@ -22,24 +22,24 @@ struct OptionSpec {
     std::string valueWord;
 };
 
-struct ArgumentSpec {
+struct ArgumentSyntax {
     std::string name;
     std::string description;
 };
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string command;   // "dem"; empty for the program itself
     std::string synopsis;  // the usage lines, each starting "使い方: " or indented under it
     std::string description;
-    std::vector<OptionSpec> options;  // -h, --help is added to them
-    std::vector<ArgumentSpec> arguments;
+    std::vector<OptionSyntax> options;  // -h, --help is added to them
+    std::vector<ArgumentSyntax> arguments;
     bool moreArguments = false;  // arguments beyond those are taken too; otherwise a usage error
     std::string epilogue;  // after the options and arguments
 };
 
 class CommandLine {
 public:
-    explicit CommandLine(CommandSpec spec);
+    explicit CommandLine(CommandSyntax syntax);
     ~CommandLine();
     CommandLine(const CommandLine&) = delete;
     CommandLine& operator=(const CommandLine&) = delete;
@@ -65,9 +65,9 @@ public:
     int usageError(std::ostream& err, const std::string& problem) const;
 
 private:
-    const OptionSpec* find(const std::string& name) const;
+    const OptionSyntax* find(const std::string& name) const;
 
-    CommandSpec spec_;
+    CommandSyntax syntax_;
     std::unique_ptr<QCommandLineParser> parser_;
     bool help_ = false;
     std::vector<std::pair<std::string, std::string>> given_;

@@ -23,8 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-CommandSpec convertSpec() {
-    CommandSpec s;
+CommandSyntax convertSyntax() {
+    CommandSyntax s;
     s.command = "convert";
     s.synopsis = "使い方: orvane-cli convert IN OUT [--to gpx|trk|txt] [--name NAME] [--force]\n";
     s.description =
@@ -93,7 +93,7 @@ void leaveOutUnknownHeights(GpxDocument& document, const std::vector<bool>& heig
 }  // namespace
 
 int runConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CommandLine line(convertSpec());
+    CommandLine line(convertSyntax());
     if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
     if (line.helpAsked()) {
         out << line.helpText();

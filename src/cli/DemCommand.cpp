@@ -18,8 +18,8 @@ namespace orv::cli {
 
 namespace {
 
-CommandSpec demSpec() {
-    CommandSpec s;
+CommandSyntax demSyntax() {
+    CommandSyntax s;
     s.command = "dem";
     s.synopsis =
         "使い方: orvane-cli dem --centre CODE (--gml FILE_OR_ZIP... | --tiles DIR | --download [--cache DIR]) --out DIR [--force]\n"
@@ -106,7 +106,7 @@ std::optional<std::string> demOptions(const CommandLine& line, DemOptions& o) {
 }  // namespace
 
 int runDemCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal) {
-    CommandLine line(demSpec());
+    CommandLine line(demSyntax());
     if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
     if (line.helpAsked()) {
         out << line.helpText();

@@ -28,8 +28,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kPrefix = "orvane-cli profile: ";
-CommandSpec profileSpec() {
-    CommandSpec s;
+CommandSyntax profileSyntax() {
+    CommandSyntax s;
     s.command = "profile";
     s.synopsis = "使い方: orvane-cli profile --plan NAME [--data-folder DIR] --dem DIR [--schedule] --out FILE.png|.bmp|-\n";
     s.description =
@@ -69,7 +69,7 @@ std::optional<std::string> profileOptions(const CommandLine& line, ProfileOption
 }  // namespace
 
 int runProfileCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CommandLine line(profileSpec());
+    CommandLine line(profileSyntax());
     if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
     if (line.helpAsked()) {
         out << line.helpText();

@@ -39,8 +39,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-CommandSpec renderSpec() {
-    CommandSpec s;
+CommandSyntax renderSyntax() {
+    CommandSyntax s;
     s.command = "render";
     s.synopsis =
         "使い方: orvane-cli render (--centre MESH | --plan NAME [--data-folder DIR]) --dem DIR\n"
@@ -147,7 +147,7 @@ std::optional<std::string> renderOptions(const CommandLine& line, RenderOptions&
 }  // namespace
 
 int runRenderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CommandLine line(renderSpec());
+    CommandLine line(renderSyntax());
     if (const auto problem = line.parse(args)) return line.usageError(err, *problem);
     if (line.helpAsked()) {
         out << line.helpText();
