@@ -1,5 +1,6 @@
 #include "app/StartMenuFile.h"
 
+#include "core/Characters.h"
 #include "core/ShownText.h"
 #include "plans/PlanName.h"
 
@@ -14,13 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string upperExtension(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    return ext;
-}
-
 std::optional<GivenFileKind> kindOf(const fs::path& path) {
     static constexpr std::array<std::pair<const char*, GivenFileKind>, 7> kKinds{{
         {".RTD", GivenFileKind::Plan},
@@ -31,7 +25,7 @@ std::optional<GivenFileKind> kindOf(const fs::path& path) {
         {".NDB", GivenFileKind::MountainNames},
         {".YMD", GivenFileKind::MountainNames},
     }};
-    const std::string ext = upperExtension(path);
+    const std::string ext = asciiUpper(path.extension().string());
     for (const auto& [extension, kind] : kKinds)
         if (ext == extension) return kind;
     return std::nullopt;
@@ -59,10 +53,7 @@ GivenFileCheck checkGivenFile(const fs::path& path) {
 }
 
 std::optional<fs::path> fileBeside(const fs::path& path, const std::string& upper) {
-    std::string lower = upper;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    for (const std::string& extension : {upper, lower}) {
+    for (const std::string& extension : {upper, asciiLower(upper)}) {
         fs::path beside = path;
         beside.replace_extension(extension);
         std::error_code ec;

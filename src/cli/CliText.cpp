@@ -1,9 +1,9 @@
 #include "cli/CliText.h"
 
+#include "core/Characters.h"
 #include "core/ShownText.h"
 #include "plans/PlanName.h"
 
-#include <algorithm>
 
 namespace orv::cli {
 
@@ -21,10 +21,8 @@ std::optional<std::string> planNameProblem(const std::string& plan) {
 }
 
 std::string lowerExtension(const std::filesystem::path& path) {
-    std::string ext = path.extension().string();
+    std::string ext = asciiLower(path.extension().string());
     if (!ext.empty() && ext.front() == '.') ext.erase(0, 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     return ext;
 }
 

@@ -31,4 +31,18 @@ std::string_view characterSlice(std::string_view utf8, size_t first, size_t coun
     return rest.substr(0, count == std::string_view::npos ? rest.size() : characterOffset(rest, count));
 }
 
+std::string asciiUpper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string asciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 }  // namespace orv

@@ -1,5 +1,6 @@
 #include "terrain/TileSources.h"
 
+#include "core/Characters.h"
 #include "core/TextFile.h"
 #include "terrain/DownloadCause.h"
 
@@ -11,7 +12,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -32,8 +32,7 @@ bool allDigits(const std::string& s) {
 }
 
 std::optional<TileId> tileOfPath(const fs::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string ext = asciiLower(path.extension().string());
     if (ext != ".txt" && ext != ".png") return std::nullopt;
     const std::string stem = path.stem().string();
     TileId id;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 
 namespace orv {
@@ -30,6 +31,15 @@ TEST(Characters, CountAndSliceByCharacters) {
         EXPECT_EQ(characterSlice(c.text, c.first, c.count), c.slice);
         EXPECT_EQ(characterCount(c.text), c.characters);
     }
+}
+
+// Only ASCII letters change case: the bytes of a Japanese file name stay as they are.
+TEST(Characters, AsciiCaseLeavesOtherBytesAlone) {
+    EXPECT_EQ(asciiUpper(".trk"), ".TRK");
+    EXPECT_EQ(asciiLower(".Gpx"), ".gpx");
+    EXPECT_EQ(asciiUpper("幌尻岳.rtd"), "幌尻岳.RTD");
+    EXPECT_EQ(asciiLower("ＡＢＣ.NDB"), "ＡＢＣ.ndb");  // full-width letters are not ASCII
+    EXPECT_EQ(asciiLower(std::string("\xC0\x41", 2)), std::string("\xC0\x61", 2));
 }
 
 }  // namespace
