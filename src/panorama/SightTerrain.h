@@ -1,0 +1,117 @@
+#pragma once
+// The terrain a sight line passes over: height layers on the Web Mercator lattice of their
+// zoom, finest first, filled from elevation tiles (a folder, the cache, the survey's server)
+// and from the loaded 3 × 3 block. Heights in metres: 0 where a tile says the sea (no data) or
+// the server has no tile, NaN where nothing is known (a tile that could not be had).
+#include "geo/DatumShift.h"
+#include "geo/ElevationGrid.h"
+#include "map/MapGeometry.h"
+#include "terrain/LoadedSources.h"
+#include "terrain/TileSources.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orv::panorama {
+
+// A position in Web Mercator world coordinates: fractions 0..1 of the world's width from
+// 180° W eastward and of its height from the north edge (85.05° N) southward.
+struct WorldPoint {
+    double x = 0.0, y = 0.0;
+};
+WorldPoint toWorld(LatLon position);
+LatLon fromWorld(WorldPoint point);
+
+// One zoom's heights: lattice samples u0 .. u0 + columns − 1, v0 .. v0 + rows − 1 of that
+// zoom (sample (u, v) is pixel (u mod 256, v mod 256) of tile (u / 256, v / 256), its centre at
+// world x = (u + 0.5) / (256 · 2^zoom)).
+struct MercatorLayer {
+    int zoom = 0;
+    int64_t u0 = 0, v0 = 0;
+    int columns = 0, rows = 0;
+    std::vector<float> heights;  // rows × columns, north row first; NaN unknown
+
+    // Bilinear height at `point`; NaN outside the layer or beside an unknown sample.
+    float heightAt(WorldPoint point) const;
+};
+
+// The tile zoom whose pixel best matches what a sight at `distance` metres can resolve with
+// columns `columnStep` degrees apart: the finest zoom (at most 14) whose pixel is not smaller
+// than distance · columnStep (in radians) at `latitude`; at least zoom 5.
+int zoomForDistance(double distance, double columnStep, double latitude);
+
+class SightTerrain {
+public:
+    // Lays out one layer of `zoom` over the tiles `range`: the tiles of `sources` of that zoom
+    // (a no-data pixel is the sea, 0 m), the tiles listed in `seaTiles` (the server has none:
+    // 0 m), NaN for every other tile of the range. A second layer of the same zoom replaces
+    // nothing: both are kept, the first added is asked first.
+    void addTileLayer(int zoom, const terrain::TileRange& range, const terrain::LoadedSources& sources,
+                      const std::vector<terrain::TileId>& seaTiles);
+    // The loaded block: level 0 of `grid` (601 × 601 cells within `level0`, Tokyo datum
+    // arc-seconds; kNoData cells unknown) resampled bilinearly onto a layer of `zoom`, shifted
+    // onto JGD2011 by `shift`.
+    void addBlock(const ElevationGrid& grid, const LevelBounds& level0, const DatumShift& shift,
+                  int zoom = 13);
+    void addLayer(MercatorLayer layer);
+
+    // The height at `point` for a sight that resolves `wantedZoom`: from the finest layer not
+    // finer than wantedZoom that knows it, else the nearest finer one that does; NaN when no
+    // layer knows it.
+    float heightAt(WorldPoint point, int wantedZoom) const;
+
+    const std::vector<MercatorLayer>& layers() const { return layers_; }  // finest first
+    bool empty() const { return layers_.empty(); }
+
+private:
+    std::vector<MercatorLayer> layers_;
+};
+
+// What a panorama or a sight needs: where from, how far, in which directions, how finely.
+struct SightRequest {
+    LatLon observer;               // JGD2011
+    double maxDistance = 150000.0;  // metres
+    double azimuth = 0.0;           // the centre of the view, degrees from north
+    double fieldOfView = 360.0;     // degrees
+    double columnStep = 0.1;        // degrees between two columns
+};
+
+// The tiles a request needs, one range per zoom: zoom z serves the distances where
+// zoomForDistance gives z, and its range covers the part of the view within them.
+struct TileRing {
+    int zoom = 0;
+    terrain::TileRange range;
+    double nearDistance = 0.0, farDistance = 0.0;
+};
+std::vector<TileRing> tileRings(const SightRequest& request);
+
+struct GatheredTerrain {
+    SightTerrain terrain;
+    int tilesWanted = 0;
+    int tilesRead = 0;
+    int tilesSea = 0;     // the server has none: the sea, or no survey
+    int tilesFailed = 0;  // could not be had or read: their area is unknown
+    bool offline = false;
+    std::string offlineCause;
+    bool cancelled = false;
+
+    // The status line's note: empty when every tile was had, else how many are missing and why
+    // ("標高タイル 12 枚が得られません（ホストが見つかりません）。その範囲は描かれません").
+    std::string statusText() const;
+};
+
+// The tiles of every ring from a folder of tiles (z/x/y.png or .txt, the cache's layout, or
+// single tiles named "…-z-x-y.txt"); a ring whose zoom the folder lacks is filled from the
+// nearest zoom it has.
+GatheredTerrain gatherFromFolder(const std::filesystem::path& folder, const SightRequest& request,
+                                 const terrain::ProgressHook& progress = {});
+
+// The tiles of every ring from the cache and the survey's server (the elevation tile template
+// of the settings, PNG or text), through the one downloader. Needs a running Qt application.
+GatheredTerrain gatherFromServer(const SightRequest& request, const std::string& urlTemplate,
+                                 const std::filesystem::path& cacheFolder,
+                                 const terrain::ProgressHook& progress = {});
+
+}  // namespace orv::panorama
