@@ -2,7 +2,7 @@
 // Where a point can be seen from: the cells of one level of the elevation grid visible from an
 // observer, and the stretches of a route from which a peak can be seen.
 #include "panorama/SightGeometry.h"
-#include "panorama/SightTerrain.h"
+#include "panorama/TerrainGathering.h"
 
 #include <cstdint>
 #include <vector>
