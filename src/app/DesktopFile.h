@@ -2,7 +2,9 @@
 // The desktop file beside the settings file ("Orvane2.desktop.ini" in the settings' folder):
 // the folder each kind of file was last used in and the main windows' last places. The
 // settings file keeps its own keys; this one has the same line format (IniStore) with the
-// sections [Folders] (kind name = folder) and [Windows] (window name = left,top,width,height).
+// sections [Folders] (kind name = folder), [Windows] (window name = left,top,width,height) and
+// [Sight] (the panorama's and the visible-area map's choices, written only once one differs
+// from its start value; a value out of range is not read).
 #include "app/IniStore.h"
 #include "platform/DesktopPlaces.h"
 #include "state/AppState.h"

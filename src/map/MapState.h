@@ -6,6 +6,8 @@
 #include "state/ColourTable.h"
 #include "state/RidgeValley.h"
 
+#include <QImage>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -40,6 +42,15 @@ struct MapPictures {
     DrawingSurface map{kMapSize, kMapSize};       // the visible map picture (Picture3)
     DrawingSurface blank{kMapSize, kMapSize};     // drawing picture for graticule / ridge lines (Picture4)
     DrawingSurface progress{200, 20};             // the contour progress strip (Picture5)
+};
+
+// A picture a sight command lays over the map after the overlays (the area seen from a point,
+// the stretches of the route a peak is seen from): ARGB, the map picture's size, transparent
+// where it shows nothing. It belongs to the level it was made on and goes once another level
+// is shown.
+struct MapTint {
+    QImage image;         // null: no tint
+    LevelBounds bounds;   // the level it was made on
 };
 
 struct MapState {
@@ -97,6 +108,9 @@ struct MapState {
     // The drawing picture shows an enlarged printed sheet for measuring, not lines being traced.
     bool drawingPictureForSheet = false;
     RidgeValleyStyle ridgeValleyStyle = RidgeValleyStyle::Ridge;
+
+    // The sight commands' tint over the map.
+    MapTint tint;
 
     // A background redraw is running; commands arriving meanwhile wait for it.
     bool redrawing = false;

@@ -22,7 +22,16 @@ constexpr std::array kPopupMenu{
     T{kDisplaySettingsMenu, "表示の設定", A::None, 0, "SetColorMenu"},
     T{kCopyToClipboard, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ", A::CopyToClipboard},
     T{kCopyToFile, "ﾌｧｲﾙにｺﾋﾟｰ", A::CopyToFile},
+    T{kSightMenu, "展望", A::None, 0, kSightBand},
     T{kExitMap, "ﾙｰﾄ図終了", A::ExitMap},
+};
+
+constexpr std::array kSightTools{
+    T{kPanorama, "展望図...", A::Sight},
+    T{kPanoramaHere, "ここからの展望", A::Sight},
+    T{kSightTint, "可視マップ", A::Sight, 0, {}, true},
+    T{kClearSightTint, "可視マップを消す", A::ClearSightTint},
+    T{kPeakSeenStretches, "山が見える区間", A::Sight, 0, {}, true},
 };
 
 constexpr std::array kMakeRootMenu{
@@ -158,7 +167,7 @@ constexpr std::array kUnbanded{
     T{kMarks[4], "", A::SetMark, 5},
 };
 
-constexpr std::array<RouteMapBand, 16> kBands{{
+constexpr std::array<RouteMapBand, 17> kBands{{
     {kRouteMapMainBand, "主ﾒﾆｭｰ", "ﾒｲﾝﾒﾆｭｰ", kPopupMenu},
     {"MakeRootMenu", "ﾙｰﾄ作成", "ﾙｰﾄ作成ﾒﾆｭｰ", kMakeRootMenu},
     {"SetColorMenu", "設定対象", "表示設定", kSetColorMenu},
@@ -175,6 +184,7 @@ constexpr std::array<RouteMapBand, 16> kBands{{
     {"RVNEditMenu", "尾根谷名称変種", "尾根谷名称編集ﾒﾆｭｰ", kRVNEditMenu},
     {"DELRVNData", "尾根谷名称補助ﾒﾆｭｰ", "尾根谷補助ﾒﾆｭｰ", kDELRVNData},
     {"PopupBand1", "等高線補助", "等高線補助メニュー", kPopupBand1},
+    {kSightBand, "展望", "展望ﾒﾆｭｰ", kSightTools},
 }};
 
 // The table is checked when it is compiled: every id stands once, every entry that opens a band

@@ -30,7 +30,15 @@ inline constexpr ToolId kCourseTime = "ActCalCorseTime";
 inline constexpr ToolId kDisplaySettingsMenu = "ActNameColorSet";
 inline constexpr ToolId kCopyToClipboard = "ActCopyToClip";
 inline constexpr ToolId kCopyToFile = "ActCopyToFile";
+inline constexpr ToolId kSightMenu = "ActSightMenu";
 inline constexpr ToolId kExitMap = "ActTViewExit";
+
+// SightMenu: the panorama and the visible-area map.
+inline constexpr ToolId kPanorama = "ActPanorama";
+inline constexpr ToolId kPanoramaHere = "ActPanoramaHere";
+inline constexpr ToolId kSightTint = "ActSightTint";
+inline constexpr ToolId kClearSightTint = "ActSightTintClear";
+inline constexpr ToolId kPeakSeenStretches = "ActPeakSeenStretch";
 
 // MakeRootMenu.
 inline constexpr ToolId kMouseRoute = "ActMakeNewTRKdata";
@@ -129,6 +137,7 @@ inline constexpr const char* kRouteMapMainBand = "PopupMenu";
 inline constexpr const char* kRouteEditBand = "RootEditMenu";
 inline constexpr const char* kReferencePointBand = "RefPointSetMenu";
 inline constexpr const char* kSheetPointBand = "MPEditMenu";
+inline constexpr const char* kSightBand = "SightMenu";
 inline constexpr const char* kContourIntervalCaption = "等高線間隔";
 
 // What a command of the route map does.
@@ -196,6 +205,10 @@ enum class MapAction {
     SheetPointJob,
     SheetPointReinput,
     SheetPointDelete,
+
+    // The panorama and the visible-area map (an area above the map runs them).
+    Sight,
+    ClearSightTint,
 };
 
 // One command of the table.

@@ -10,12 +10,15 @@
 #include "route/MarkIcons.h"
 #include "route/Measurement.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -211,6 +214,7 @@ void drawOverlays(MapContext& ctx) {
 
     if (state.segmentCount != 0 && ctx.menus.isChecked(mapTool::kSegmentPositions)) drawSectionPositions(ctx);
 
+    drawMapTint(ctx);
     ctx.pictures.map.show();
 }
 
@@ -391,6 +395,37 @@ void flagRouteMountains(AppState& state) {
         if (std::binary_search(names.begin(), names.end(), std::string_view(mountain.name)))
             mountain.onRoute = true;
     }
+}
+
+void showMapTint(MapContext& ctx, QImage tint) {
+    ctx.map.tint = {std::move(tint), currentLevelBounds(ctx.state)};
+    ctx.menus.setEnabled(mapTool::kClearSightTint, !ctx.map.tint.image.isNull());
+    redrawOverlays(ctx);
+}
+
+void clearMapTint(MapContext& ctx) {
+    ctx.map.tint = {};
+    ctx.menus.setEnabled(mapTool::kClearSightTint, false);
+    redrawOverlays(ctx);
+}
+
+void drawMapTint(MapContext& ctx) {
+    MapTint& tint = ctx.map.tint;
+    if (tint.image.isNull()) return;
+    const LevelBounds shown = currentLevelBounds(ctx.state);
+    if (shown.south != tint.bounds.south || shown.north != tint.bounds.north || shown.west != tint.bounds.west ||
+        shown.east != tint.bounds.east) {
+        tint = {};
+        ctx.menus.setEnabled(mapTool::kClearSightTint, false);
+        return;
+    }
+    DrawingSurface& picture = ctx.pictures.map;
+    QImage blended = picture.image().convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter painter(&blended);
+        painter.drawImage(0, 0, tint.image);
+    }
+    picture.copyPicture(blended, {0, 0, blended.width(), blended.height()}, std::nullopt, RasterOp::Copy);
 }
 
 void clearMapPicture(MapContext& ctx) { ctx.pictures.map.setImage(ctx.pictures.buffer.image()); }

@@ -48,6 +48,14 @@ void drawSelectedMountain(MapContext& ctx);
 // so the mountain-name layer does not draw it a second time.
 void flagRouteMountains(AppState& state);
 
+// The tint of a sight command over the map (MapState::tint), made on the current level, drawn
+// at once and after every redraw of the overlays until it is cleared or another level is
+// shown. "可視マップを消す" is offered while there is one.
+void showMapTint(MapContext& ctx, QImage tint);
+void clearMapTint(MapContext& ctx);
+// Lays the tint over the map picture (drawOverlays does, last); a tint of another level goes.
+void drawMapTint(MapContext& ctx);
+
 // Returns the map picture to its background (the buffer holds the background after a redraw).
 void clearMapPicture(MapContext& ctx);
 

@@ -98,6 +98,7 @@ void RouteMap::create() {
         if (menus_.isEnabled(kViewColourSets[set])) menus_.setChecked(kViewColourSets[set], true);
 
         menus_.setEnabled(kRevertRidgeValley, false);
+        menus_.setEnabled(kClearSightTint, false);
         menus_.setEnabled(kRidgeValleyLines, state_.ridgeValleyPresent);
         menus_.setEnabled(kTraceRidgeValley, true);
         menus_.setChecked(kRidgeValleyNames, state_.ridgeValleyNamesShown);
@@ -271,6 +272,11 @@ void RouteMap::run(ToolId toolId) {
                     }
                 }
                 break;
+
+            case MapAction::Sight:
+                if (sight_) sight_(toolId);
+                break;
+            case MapAction::ClearSightTint: clearMapTint(ctx_); break;
 
             case MapAction::CopyToClipboard: copyMapToClipboard(ctx_); break;
             case MapAction::CopyToFile: saveMapToFile(ctx_, QDate::currentDate()); break;

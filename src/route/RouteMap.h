@@ -134,6 +134,9 @@ public:
     void requestPopup(const std::string& band) {
         if (popup_) popup_(band);
     }
+    // The panorama and the visible-area map ("展望図...", "ここからの展望", "可視マップ", "山が見える
+    //区間") go to an area above the map. Without a hook the commands do nothing.
+    void setSightHook(std::function<void(ToolId)> hook) { sight_ = std::move(hook); }
     // "PCX形式でルート保存", "GPX形式でルート保存": the owner writes the route's GPS file.
     void setTrackExportHook(std::function<void(TrackFileKind)> hook) { trackExport_ = std::move(hook); }
 
@@ -190,6 +193,7 @@ private:
     std::function<void()> courseTime_;
     std::function<bool()> mapImageRoute_;
     std::function<void(ToolId)> sheetRoute_;
+    std::function<void(ToolId)> sight_;
     std::function<void(TrackFileKind)> trackExport_;
     std::function<void(PointNaming&)> pointNaming_;
     std::function<void()> profile_;

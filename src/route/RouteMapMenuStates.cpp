@@ -43,6 +43,11 @@ void updateRouteMapMenus(const AppState& state, MenuModel& menus) {
 
     menus.setEnabled(kWaypointNames, state.waypointCount != 0);
 
+    // The visible area is worked out on the shown level of the grid; the stretches of the
+    // route from which a peak is seen need a route.
+    menus.setEnabled(kSightTint, !noElevation);
+    menus.setEnabled(kPeakSeenStretches, hasRoute);
+
     // A GPS record is reviewed, not planned: no new route and no reference route.
     if (state.gpsMode) {
         enable(menus, {kNewRouteMenu, kReferenceRoute, kReferenceColour}, false);

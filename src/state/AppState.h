@@ -12,6 +12,7 @@
 #include "state/CourseSegment.h"
 #include "state/MapImageReference.h"
 #include "state/MountainRecord.h"
+#include "state/SightChoices.h"
 #include "state/RidgeValley.h"
 #include "state/RouteModel.h"
 
@@ -148,6 +149,8 @@ struct AppState : FixedTexts, PlanFlags, SessionValues {
     // last places; kept beside the settings between runs.
     FileFolders fileFolders;
     WindowFrames windowFrames;
+    // The panorama's and the visible-area map's choices, kept beside the settings too.
+    SightChoices sightChoices;
     std::string planName;
     std::string gpsFilePath;
 
