@@ -72,6 +72,48 @@ TEST_F(DesktopFileTest, EntriesThatDoNotReadAreLeftOutAndAForeignFileIsNoObstacl
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
+TEST_F(DesktopFileTest, SightChoicesComeBackAndValuesOutOfRangeAreNotRead) {
+    auto first = start();
+    first->sightChoices.eyeHeight = 3.5;
+    first->sightChoices.maxDistanceKm = 220.0;
+    first->sightChoices.refraction = 0.2;
+    first->sightChoices.fieldOfView = 120.0;
+    first->sightChoices.azimuth = 45.5;
+    first->sightChoices.hiddenPeaks = true;
+    first->sightChoices.download = false;
+    first->sightChoices.tileFolder = dir / "tiles";
+    ASSERT_TRUE(saveSettingsAtExit(*first, settings, paths().settingsFile, dialogs));
+    settings.clear();
+    auto second = start();
+    const SightChoices& read = second->sightChoices;
+    EXPECT_EQ(read.eyeHeight, 3.5);
+    EXPECT_EQ(read.maxDistanceKm, 220.0);
+    EXPECT_EQ(read.refraction, 0.2);
+    EXPECT_EQ(read.fieldOfView, 120.0);
+    EXPECT_EQ(read.azimuth, 45.5);
+    EXPECT_TRUE(read.hiddenPeaks);
+    EXPECT_FALSE(read.download);
+    EXPECT_EQ(read.tileFolder, dir / "tiles");
+    const Result<IniStore> stored = readSettingsFile(paths().settingsFile);
+    ASSERT_TRUE(stored.ok());
+    EXPECT_EQ(stored->text().find("[Sight]"), std::string::npos);
+
+    dir.write("config/Orvane2/Orvane2.desktop.ini",
+              "[Sight]\nEyeHeight=-2\nDistance=301\nRefraction=x\nFieldOfView=1e9\nAzimuth=nan\n"
+              "HiddenPeaks=yes\nTileFolder=relative\n");
+    settings.clear();
+    auto third = start();
+    const SightChoices defaults;
+    EXPECT_EQ(third->sightChoices.eyeHeight, defaults.eyeHeight);
+    EXPECT_EQ(third->sightChoices.maxDistanceKm, defaults.maxDistanceKm);
+    EXPECT_EQ(third->sightChoices.refraction, defaults.refraction);
+    EXPECT_EQ(third->sightChoices.fieldOfView, defaults.fieldOfView);
+    EXPECT_EQ(third->sightChoices.azimuth, defaults.azimuth);
+    EXPECT_FALSE(third->sightChoices.hiddenPeaks);
+    EXPECT_TRUE(third->sightChoices.tileFolder.empty());
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
 TEST_F(DesktopFileTest, AFolderTheFileCannotHoldIsLeftOutOfIt) {
     auto state = makeAppState();
     state->fileFolders.setLast(FileKind::Picture, "/bilder/\xE9t\xE9");  // Latin-1, not UTF-8

@@ -20,7 +20,7 @@ TEST(RouteMapMenus, BandsInOrderWithCaptionsAndCategories) {
         size_t commands;
     };
     const std::vector<Expected> expected{
-        {"PopupMenu", "主ﾒﾆｭｰ", "ﾒｲﾝﾒﾆｭｰ", 12},
+        {"PopupMenu", "主ﾒﾆｭｰ", "ﾒｲﾝﾒﾆｭｰ", 13},
         {"MakeRootMenu", "ﾙｰﾄ作成", "ﾙｰﾄ作成ﾒﾆｭｰ", 6},
         {"SetColorMenu", "設定対象", "表示設定", 6},
         {"SetMNameMenu", "山名表示", "山名表示設定", 4},
@@ -36,6 +36,7 @@ TEST(RouteMapMenus, BandsInOrderWithCaptionsAndCategories) {
         {"RVNEditMenu", "尾根谷名称変種", "尾根谷名称編集ﾒﾆｭｰ", 2},
         {"DELRVNData", "尾根谷名称補助ﾒﾆｭｰ", "尾根谷補助ﾒﾆｭｰ", 1},
         {"PopupBand1", "等高線補助", "等高線補助メニュー", 10},
+        {"SightMenu", "展望", "展望ﾒﾆｭｰ", 5},
     };
     ASSERT_EQ(menus.bands().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -64,11 +65,15 @@ TEST(RouteMapMenus, MainBandInOrder) {
     EXPECT_EQ(ids, (std::vector<std::string>{"ActZupMode", "ActZoutMode", "ActDispOut", "ActRVName",
                                              "ActMountNameMode", "ActMakeRoot", "ActTRKEditMode",
                                              "ActCalCorseTime", "ActNameColorSet", "ActCopyToClip",
-                                             "ActCopyToFile", "ActTViewExit"}));
+                                             "ActCopyToFile", "ActSightMenu", "ActTViewExit"}));
     EXPECT_EQ(captions, (std::vector<std::string>{"範囲拡大", "拡大縮小レベル変更", "描画", "尾根・谷名称",
                                                   "データ表示", "新規ルート作成", "ルート編集と表示",
                                                   "ｺｰｽﾀｲﾑ", "表示の設定", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ",
-                                                  "ﾌｧｲﾙにｺﾋﾟｰ", "ﾙｰﾄ図終了"}));
+                                                  "ﾌｧｲﾙにｺﾋﾟｰ", "展望", "ﾙｰﾄ図終了"}));
+    std::vector<std::string> sight;
+    for (const MenuCommand& c : menus.band(kSightBand)->commands) sight.push_back(c.caption);
+    EXPECT_EQ(sight, (std::vector<std::string>{"展望図...", "ここからの展望", "可視マップ", "可視マップを消す",
+                                               "山が見える区間"}));
 }
 
 TEST(RouteMapMenus, SubBandLinks) {
@@ -80,6 +85,7 @@ TEST(RouteMapMenus, SubBandLinks) {
         {"ActMakeRoot", "MakeRootMenu"},  {"ActTRKEditMode", "TRKjobMenu"},
         {"ActNameColorSet", "SetColorMenu"}, {"ActBColorSet", "BCColorSetMenu"},
         {"ActViewRV", "RidVMenu"},        {"ActDispContorMenu", "PopupBand1"},
+        {"ActSightMenu", "SightMenu"},
     };
     std::set<std::string> opening;
     for (const auto& [id, band] : links) {

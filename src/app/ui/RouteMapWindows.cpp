@@ -1,6 +1,8 @@
 #include "app/ui/RouteMapWindows.h"
 
+#include "app/Paths.h"
 #include "gps/TrackExport.h"
+#include "panorama/ui/PanoramaWindow.h"
 #include "profile/ui/ProfileWindow.h"
 #include "route/RoutePosition.h"
 #include "schedule/ui/CourseTimeWindow.h"
@@ -19,6 +21,8 @@ void connectRouteMapWindows(RouteMapWindow& map, Dialogs* profileDialogs) {
         else exportGpxTrack(state, dialogs);
     });
     connectProfileWindow(map, *new ProfileWindow(map.logic().state(), profileDialogs, &map));
+    // "展望": the panorama and the visible-area map, with the survey's main peaks of all Japan.
+    panorama::connectSightCommands(map, {sampleMountainFile(map.logic().state().appFolder)});
 }
 
 void connectProfileWindow(RouteMapWindow& map, ProfileWindow& profileWindow) {

@@ -8,8 +8,9 @@ namespace orv {
 class ProfileWindow;
 
 // "ｺｰｽﾀｲﾑ" opens the course-time window; "PCX形式でルート保存" and "GPX形式でルート保存" write
-// the route's GPS file; the profile window is created hidden beside the map and lives as long
-// as it, asking through profileDialogs (the desktop's dialogs without them).
+// the route's GPS file; "展望" runs the panorama and the visible-area map; the profile window
+// is created hidden beside the map and lives as long as it, asking through profileDialogs (the
+// desktop's dialogs without them).
 void connectRouteMapWindows(RouteMapWindow& map, Dialogs* profileDialogs = nullptr);
 
 // "ﾙｰﾄ断面図" shows the profile window; its "ｺｰｽﾀｲﾑ" opens the course-time window and refreshes

@@ -240,6 +240,7 @@ RouteMapWindow::~RouteMapWindow() {
     logic_->setRouteHoverHook({});
     logic_->setMapImageRouteHook({});
     logic_->setSheetRouteHook({});
+    logic_->setSightHook({});
     menus_.reset();
     delete takeCentralWidget();
 }

@@ -86,7 +86,7 @@ TEST_F(RouteMapWindowTest, TitleMenuBarAndStatusPanels) {
     for (QAction* action : window.menuBar()->actions()) captions << action->text();
     EXPECT_EQ(captions, (QStringList{"範囲拡大", "拡大縮小レベル変更", "描画", "尾根・谷名称", "データ表示",
                                      "新規ルート作成", "ルート編集と表示", "ｺｰｽﾀｲﾑ", "表示の設定",
-                                     "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ", "ﾌｧｲﾙにｺﾋﾟｰ", "ﾙｰﾄ図終了"}));
+                                     "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ", "ﾌｧｲﾙにｺﾋﾟｰ", "展望", "ﾙｰﾄ図終了"}));
     // Sub-bands are menus; their states follow the model.
     QAction* levels = window.menuBar()->actions().at(1);
     ASSERT_NE(levels->menu(), nullptr);
