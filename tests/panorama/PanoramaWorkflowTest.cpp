@@ -37,8 +37,8 @@ MercatorLayer hillLayer(LatLon centre, double peak, double radius) {
     const double metresPerSample = 40075016.7 * std::cos(centre.latitude * M_PI / 180.0) / side;
     for (int row = 0; row < layer.rows; ++row) {
         for (int column = 0; column < layer.columns; ++column) {
-            const double du = (layer.u0 + column + 0.5) - middle.x * side;
-            const double dv = (layer.v0 + row + 0.5) - middle.y * side;
+            const double du = static_cast<double>(layer.u0 + column) + 0.5 - middle.x * side;
+            const double dv = static_cast<double>(layer.v0 + row) + 0.5 - middle.y * side;
             const double metres = std::hypot(du, dv) * metresPerSample;
             layer.heights.push_back(static_cast<float>(std::max(0.0, peak * (1.0 - metres / radius))));
         }

@@ -3,6 +3,7 @@
 // the window stays usable at a small size.
 #include "panorama/ui/PanoramaWindow.h"
 
+#include "panorama/Geodesy.h"
 #include "panorama/ui/PanoramaDialog.h"
 #include "support/ScriptedDialogs.h"
 
@@ -37,7 +38,7 @@ MercatorLayer ridgeLayer(LatLon observer) {
     const double metresPerSample = 40075016.7 * std::cos(observer.latitude * M_PI / 180.0) / side;
     for (int row = 0; row < layer.rows; ++row) {
         for (int column = 0; column < layer.columns; ++column) {
-            const double north = ((middle.y * side) - (layer.v0 + row + 0.5)) * metresPerSample;
+            const double north = (middle.y * side - static_cast<double>(layer.v0 + row) - 0.5) * metresPerSample;
             layer.heights.push_back(std::abs(north - 20000.0) < 1500.0 ? 1500.0f : 100.0f);
         }
     }
