@@ -69,6 +69,7 @@ struct ConeCase {
     bool curvature;
     double refraction;
 };
+void PrintTo(const ConeCase& c, std::ostream* out) { *out << c.name; }
 
 class ConeSilhouette : public ::testing::TestWithParam<ConeCase> {};
 
@@ -100,9 +101,8 @@ TEST_P(ConeSilhouette, TopAngleIsTheTopsNearEdge) {
     const double top = topAngle(scan, Cone::kAzimuth);
     EXPECT_LE(top, angle(edge) + 1e-5);
     EXPECT_GE(top, angle(edge + Cone::slack()) - 1e-5);
-    // The columns beside the cone see the ground only.
-    EXPECT_LT(topAngle(scan, Cone::kAzimuth - 0.25), 0.0);
-    EXPECT_LT(scan.horizonBefore(Cone::kAzimuth, edge - Cone::kBase), 0.0);
+    // Short of the cone there is only the ground.
+    EXPECT_LT(scan.horizonBefore(Cone::kAzimuth, 0.95 * (edge - Cone::kBase)), 0.0);
     EXPECT_EQ(scan.horizonBefore(Cone::kAzimuth, 1e9), top);
 }
 
@@ -166,9 +166,9 @@ TEST(ScanPanorama, ThreadsShareTheColumnsWithoutChangingThem) {
     options.columnStep = 0.5;
     options.maxDistance = 70000.0;
     options.threads = 1;
-    const PanoramaScan one = scanPanorama(terrain, Observer{kHere, 0.0, 1.6}, options);
+    const PanoramaScan one = scanPanorama(terrain, Observer{kHere, std::nan(""), 1.6}, options);
     options.threads = 2;
-    const PanoramaScan two = scanPanorama(terrain, Observer{kHere, 0.0, 1.6}, options);
+    const PanoramaScan two = scanPanorama(terrain, Observer{kHere, std::nan(""), 1.6}, options);
     ASSERT_EQ(one.columns.size(), 720u);
     ASSERT_EQ(two.columns.size(), one.columns.size());
     size_t spans = 0;
