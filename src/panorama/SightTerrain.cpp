@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace orv::panorama {
@@ -12,21 +13,23 @@ constexpr double kRadian = std::numbers::pi / 180.0;
 constexpr double kEquator = 2.0 * std::numbers::pi * 6378137.0;  // Web Mercator's sphere
 constexpr int kFinestZoom = 14;
 constexpr int kCoarsestZoom = 5;
+constexpr float kUnknown = std::numeric_limits<float>::quiet_NaN();
 
 // Bilinear sampling of a rows × columns lattice at continuous sample coordinates (u, v), sample
-// (0, 0) at (0, 0); the lattice covers −0.5 .. columns − 0.5 (rows likewise).
-inline float sample(const float* heights, int columns, int rows, double u, double v) {
+// (0, 0) at (0, 0); the lattice covers −0.5 .. columns − 0.5 (rows likewise). `lastU`, `lastV`:
+// columns − 1, rows − 1.
+inline float sample(const float* heights, int columns, double lastU, double lastV, double u, double v) {
     // Written so that NaN coordinates fail too.
-    if (!(u >= -0.5 && u <= columns - 0.5 && v >= -0.5 && v <= rows - 0.5)) return std::nanf("");
-    u = std::clamp(u, 0.0, static_cast<double>(columns - 1));
-    v = std::clamp(v, 0.0, static_cast<double>(rows - 1));
+    if (!(u >= -0.5 && u <= lastU + 0.5 && v >= -0.5 && v <= lastV + 0.5)) return kUnknown;
+    u = std::min(std::max(u, 0.0), lastU);
+    v = std::min(std::max(v, 0.0), lastV);
     const int i = static_cast<int>(u);
     const int j = static_cast<int>(v);
     const float s = static_cast<float>(u - i);
     const float t = static_cast<float>(v - j);
     // A neighbour is read only when it has weight: on the last sample (or exactly on any), the
     // sample alone.
-    const int di = s > 0.0f ? 1 : 0;
+    const size_t di = s > 0.0f ? 1 : 0;
     const size_t dj = t > 0.0f ? static_cast<size_t>(columns) : 0;
     const float* p = heights + static_cast<size_t>(j) * static_cast<size_t>(columns) + static_cast<size_t>(i);
     const float north = p[0] + s * (p[di] - p[0]);
@@ -47,9 +50,9 @@ LatLon fromWorld(WorldPoint point) {
 
 float MercatorLayer::heightAt(WorldPoint point) const {
     if (heights.size() != static_cast<size_t>(columns) * static_cast<size_t>(rows) || columns <= 0 || rows <= 0)
-        return std::nanf("");
+        return kUnknown;
     const double scale = std::ldexp(256.0, zoom);
-    return sample(heights.data(), columns, rows, point.x * scale - 0.5 - static_cast<double>(u0),
+    return sample(heights.data(), columns, columns - 1.0, rows - 1.0, point.x * scale - 0.5 - static_cast<double>(u0),
                   point.y * scale - 0.5 - static_cast<double>(v0));
 }
 
@@ -75,12 +78,13 @@ void SightTerrain::arrange() {
         Sampler s;
         const bool whole = l.columns > 0 && l.rows > 0 &&
                            l.heights.size() == static_cast<size_t>(l.columns) * static_cast<size_t>(l.rows);
-        if (whole) {  // a malformed layer keeps columns = rows = 0 and answers nothing
+        if (whole) {  // a malformed layer keeps no samples and answers nothing
             s.scale = std::ldexp(256.0, l.zoom);
             s.offsetU = static_cast<double>(l.u0) + 0.5;
             s.offsetV = static_cast<double>(l.v0) + 0.5;
             s.columns = l.columns;
-            s.rows = l.rows;
+            s.lastU = l.columns - 1.0;
+            s.lastV = l.rows - 1.0;
             s.heights = l.heights.data();
         }
         samplers_.push_back(s);
@@ -112,11 +116,11 @@ float SightTerrain::heightAt(WorldPoint point, int wantedZoom) const {
     const uint16_t* order = order_.data() + static_cast<size_t>(std::clamp(wantedZoom, 0, kZooms - 1)) * n;
     for (size_t k = 0; k < n; ++k) {
         const Sampler& s = samplers_[order[k]];
-        const float h = sample(s.heights, s.columns, s.rows, point.x * s.scale - s.offsetU,
+        const float h = sample(s.heights, s.columns, s.lastU, s.lastV, point.x * s.scale - s.offsetU,
                                point.y * s.scale - s.offsetV);
         if (!std::isnan(h)) return h;
     }
-    return std::nanf("");
+    return kUnknown;
 }
 
 }  // namespace orv::panorama

@@ -74,7 +74,8 @@ private:
     struct Sampler {
         double scale = 0.0;                   // samples per world width: 256 · 2^zoom
         double offsetU = 0.0, offsetV = 0.0;  // u0 + 0.5, v0 + 0.5
-        int columns = 0, rows = 0;
+        int columns = 0;
+        double lastU = -2.0, lastV = -2.0;    // columns − 1, rows − 1 (no samples: nothing answers)
         const float* heights = nullptr;
     };
     void arrange();
