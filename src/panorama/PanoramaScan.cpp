@@ -152,6 +152,7 @@ public:
         double highest = -std::numeric_limits<double>::infinity();  // the tangent
         double highestAngle = -90.0;
         size_t lastRise = std::numeric_limits<size_t>::max() - 1;
+        double spanStart = 0.0;  // where the last span's first rise was
         const size_t count = samples_.distance.size();
         for (size_t i = 0; i < count; ++i) {
             const double d = samples_.distance[i];
@@ -181,11 +182,14 @@ public:
             if (!(tangent > highest)) continue;
             const double angle = degrees(std::atan(tangent));
             const bool merges = lastRise + 1 == i && !column.spans.empty() &&
-                                d <= column.spans.back().distance * (1.0 + kMergeFraction) + kMinStep;
-            if (merges)
+                                d <= spanStart * (1.0 + kMergeFraction) + kMinStep;
+            if (merges) {
                 column.spans.back().highAngle = static_cast<float>(angle);
-            else
+                column.spans.back().distance = static_cast<float>(d);
+            } else {
                 column.spans.push_back({static_cast<float>(highestAngle), static_cast<float>(angle), static_cast<float>(d)});
+                spanStart = d;
+            }
             highest = tangent;
             highestAngle = angle;
             lastRise = i;

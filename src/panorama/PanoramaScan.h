@@ -27,10 +27,12 @@ struct ScanOptions {
 };
 
 // Terrain `distance` metres away seen between two elevation angles (degrees). A span is where
-// the terrain rises above all that is nearer: consecutive rises within 2 % of a span's distance
-// are one span (its distance the nearest); a rise after terrain that was hidden starts a new
-// span even when near the last one's distance, so a change of distance between two spans is a
-// ridge's front. The first span starts at −90° (the ground at the observer's feet).
+// the terrain rises above all that is nearer: consecutive rises within 2 % of the first one's
+// distance are one span, its distance that of its highest part (where its silhouette is); a
+// rise after terrain that was hidden starts a new span even when near the last one's distance.
+// So the spans of one slope climbing away follow each other about 2 % apart, and a longer step
+// in distance is a ridge's front. The first span starts at −90° (the ground at the observer's
+// feet).
 struct SightSpan {
     float lowAngle = 0.0f, highAngle = 0.0f;
     float distance = 0.0f;
@@ -53,8 +55,8 @@ struct PanoramaScan {
 
     // The column nearest `azimuth`, or nullptr outside the field of view.
     const ScanColumn* columnAt(double azimuth) const;
-    // The highest elevation angle of terrain nearer than `distance` in the column nearest
-    // `azimuth`; −90 when there is none.
+    // The highest elevation angle of terrain nearer than `distance` (a span's by the distance of
+    // its highest part) in the column nearest `azimuth`; −90 when there is none.
     double horizonBefore(double azimuth, double distance) const;
 };
 
