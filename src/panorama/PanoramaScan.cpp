@@ -229,7 +229,7 @@ private:
 
 const ScanColumn* PanoramaScan::columnAt(double azimuth) const {
     if (columns.empty() || !std::isfinite(azimuth)) return nullptr;
-    const ColumnLayout layout = layoutOf(options);
+    const ColumnLayout layout = layoutOf(sanitised(options));
     const int index = columnIndex(layout, std::lround(placeOf(layout, azimuth)));
     return index < 0 || static_cast<size_t>(index) >= columns.size() ? nullptr : &columns[static_cast<size_t>(index)];
 }
@@ -301,7 +301,7 @@ PanoramaScan scanPanorama(const SightTerrain& terrain, const Observer& observer,
 std::vector<PeakSight> sightPeaks(const PanoramaScan& scan, const std::vector<Peak>& peaks) {
     std::vector<PeakSight> sights;
     if (scan.columns.empty()) return sights;
-    const ScanOptions& options = scan.options;
+    const ScanOptions options = sanitised(scan.options);
     const ColumnLayout layout = layoutOf(options);
     const LatLon from = scan.observer.position;
     const double eye = scan.observer.groundHeight + scan.observer.eyeHeight;
@@ -324,7 +324,8 @@ std::vector<PeakSight> sightPeaks(const PanoramaScan& scan, const std::vector<Pe
         double horizon = std::numeric_limits<double>::infinity();
         for (long index : {static_cast<long>(std::floor(place)), static_cast<long>(std::ceil(place))}) {
             const int column = columnIndex(layout, index);
-            if (column >= 0) horizon = std::min(horizon, horizonIn(scan.columns[static_cast<size_t>(column)], nearer));
+            if (column >= 0 && static_cast<size_t>(column) < scan.columns.size())
+                horizon = std::min(horizon, horizonIn(scan.columns[static_cast<size_t>(column)], nearer));
         }
         sight.visible = std::isfinite(sight.elevationAngle) && !(horizon > sight.elevationAngle);
         sights.push_back(std::move(sight));

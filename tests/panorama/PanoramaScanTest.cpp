@@ -301,5 +301,30 @@ TEST(PanoramaScan, ColumnAtFindsTheNearestColumnInView) {
     }
 }
 
+TEST(ScanPanorama, OptionsOutOfRangeAreBroughtIntoIt) {
+    struct Case {
+        double step, fieldOfView, distance;
+        size_t columns;
+        double keptStep, keptDistance;
+    };
+    const Case cases[] = {
+        {0.0, 360.0, 1000.0, 3600, 0.1, 1000.0},      {-1.0, 360.0, 1000.0, 3600, 0.1, 1000.0},
+        {NAN, 360.0, 1000.0, 3600, 0.1, 1000.0},      {0.001, 1.0, 1000.0, 101, 0.01, 1000.0},
+        {10.0, -5.0, 1000.0, 36, 10.0, 1000.0},       {10.0, 1000.0, 1000.0, 36, 10.0, 1000.0},
+        {10.0, 360.0, 1e12, 36, 10.0, 300000.0},      {10.0, 360.0, NAN, 36, 10.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        ScanOptions options;
+        options.columnStep = c.step;
+        options.fieldOfView = c.fieldOfView;
+        options.maxDistance = c.distance;
+        const PanoramaScan scan = scanPanorama(SightTerrain{}, Observer{kHere, 0.0, 1.6}, options);
+        EXPECT_EQ(scan.columns.size(), c.columns) << c.step << " " << c.fieldOfView;
+        EXPECT_EQ(scan.options.columnStep, c.keptStep);
+        EXPECT_EQ(scan.options.maxDistance, c.keptDistance);
+        EXPECT_EQ(scan.unknownColumns, c.distance >= 5.0 ? static_cast<int>(c.columns) : 0);
+    }
+}
+
 }  // namespace
 }  // namespace orv::panorama
