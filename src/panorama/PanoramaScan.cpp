@@ -21,8 +21,9 @@ constexpr double kMinStep = 5.0;
 constexpr double kAnchorSpacing = 2000.0;
 // Consecutive rises are one span while they lie within this fraction of the span's distance.
 constexpr double kMergeFraction = 0.02;
-// Columns handed out at a time.
+// Columns handed out at a time, and the most threads that share them.
 constexpr int kPieceColumns = 32;
+constexpr int kMostThreads = 64;
 // The finest columns and the farthest sight the scan accepts.
 constexpr double kFinestStep = 0.01;
 constexpr double kFarthest = 300000.0;
@@ -278,7 +279,7 @@ PanoramaScan scanPanorama(const SightTerrain& terrain, const Observer& observer,
 
     int threads = scan.options.threads > 0 ? scan.options.threads
                                            : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    threads = std::clamp(threads, 1, std::max(1, pieces));
+    threads = std::clamp(threads, 1, std::clamp(pieces, 1, kMostThreads));
     {
         Helpers helpers(stop);
         for (int t = 1; t < threads; ++t) helpers.start([&] { work(false); });
