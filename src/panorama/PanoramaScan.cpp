@@ -3,6 +3,7 @@
 #include "panorama/Geodesy.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <limits>
@@ -16,11 +17,14 @@ namespace {
 constexpr double kDegree = std::numbers::pi / 180.0;
 // The shortest step of a sight line (metres): about the finest tiles' sample.
 constexpr double kMinStep = 5.0;
-// The sight line's positions are interpolated between points on the geodesic this far apart;
-// the interpolation strays from the geodesic by well under a decimetre.
-constexpr double kAnchorSpacing = 2000.0;
+// The sight line's positions are interpolated (quadratically, through three) between points on
+// the geodesic this far apart; the interpolation strays from the geodesic by less than a
+// centimetre out to 300 km.
+constexpr double kAnchorSpacing = 10000.0;
 // Consecutive rises are one span while they lie within this fraction of the span's distance.
 constexpr double kMergeFraction = 0.02;
+// The tangent of a sight straight up (and, negated, straight down).
+constexpr double kUpright = 1e300;
 // Columns handed out at a time, and the most threads that share them.
 constexpr int kPieceColumns = 32;
 constexpr int kMostThreads = 64;
@@ -107,35 +111,38 @@ double horizonIn(const ScanColumn& column, double distance) {
 }
 
 // The distances every sight line is sampled at, the same for every column: a step about the size
-// of what a column resolves there, never shorter than kMinStep; with the geodesic anchor each
-// sample lies after and the zoom it wants.
+// of what a column resolves there, never shorter than kMinStep; with the first of the three
+// geodesic anchors each sample's position is interpolated between, their weights, and the zoom
+// the sample wants.
 struct SightSamples {
     std::vector<double> distance;
     std::vector<int> anchor;
-    std::vector<double> fraction;
+    std::vector<std::array<double, 3>> weights;
     std::vector<int> zoom;
     int anchors = 0;
 };
 
 SightSamples samplesFor(const ScanOptions& options, double latitude) {
     SightSamples samples;
+    samples.anchors = std::max(3, static_cast<int>(std::floor(options.maxDistance / kAnchorSpacing)) + 2);
     const double stepRadians = options.columnStep * kDegree;
     for (double d = kMinStep; d <= options.maxDistance; d += std::max(kMinStep, d * stepRadians)) {
         const double along = d / kAnchorSpacing;
-        const double anchor = std::floor(along);
+        const double anchor = std::min(std::floor(along), static_cast<double>(samples.anchors - 3));
+        const double f = along - anchor;  // 0 ≤ f < 2 from the first anchor (≥ 1 on the last stretch)
         samples.distance.push_back(d);
         samples.anchor.push_back(static_cast<int>(anchor));
-        samples.fraction.push_back(along - anchor);
+        samples.weights.push_back({(f - 1.0) * (f - 2.0) / 2.0, f * (2.0 - f), f * (f - 1.0) / 2.0});
         samples.zoom.push_back(zoomForDistance(d, options.columnStep, latitude));
     }
-    samples.anchors = static_cast<int>(std::floor(options.maxDistance / kAnchorSpacing)) + 2;
     return samples;
 }
 
-// One column's sight line. The elevation angle of a sample is compared by its tangent: on the
-// sphere of the normal section's radius R the target lies (R + h) sin θ ahead and
-// (h − eye) − (R + h)(1 − cos θ) above the eye (θ = d / R), and refraction raises it by
-// k·d / 2R, added to the tangent by the sum formula.
+// One column's sight line. On the sphere of the normal section's radius R a sample h metres high
+// lies (R + h) sin θ ahead of the eye and (h − eye) − (R + h)(1 − cos θ) above it (θ = d / R);
+// refraction raises it by k·d / 2R. The tangent of the raised angle, by the sum formula, is a
+// quotient compared with the highest so far by cross-multiplying: no division nor arc tangent
+// but for a sample that rises.
 class ColumnMarch {
 public:
     ColumnMarch(const SightTerrain& terrain, const PanoramaScan& scan, const SightSamples& samples)
@@ -148,39 +155,41 @@ public:
         const double radius = normalSectionRadius(observer.position.latitude, column.azimuth);
         for (size_t a = 0; a < anchors_.size(); ++a)
             anchors_[a] = toWorld(directGeodesic(observer.position, column.azimuth, static_cast<double>(a) * kAnchorSpacing));
-        const double refraction = sight.refraction / (2.0 * radius);
+        const double inverseRadius = 1.0 / radius;
+        const double refraction = sight.refraction * inverseRadius / 2.0;
 
-        double highest = -std::numeric_limits<double>::infinity();  // the tangent
+        double highest = -kUpright;  // the tangent of the highest angle so far
         double highestAngle = -90.0;
         size_t lastRise = std::numeric_limits<size_t>::max() - 1;
         double spanStart = 0.0;  // where the last span's first rise was
         const size_t count = samples_.distance.size();
         for (size_t i = 0; i < count; ++i) {
             const double d = samples_.distance[i];
-            const WorldPoint& from = anchors_[static_cast<size_t>(samples_.anchor[i])];
-            const WorldPoint& to = anchors_[static_cast<size_t>(samples_.anchor[i]) + 1];
-            const double f = samples_.fraction[i];
-            const WorldPoint at{from.x + (to.x - from.x) * f, from.y + (to.y - from.y) * f};
+            const WorldPoint* a = anchors_.data() + samples_.anchor[i];
+            const std::array<double, 3>& w = samples_.weights[i];
+            const WorldPoint at{w[0] * a[0].x + w[1] * a[1].x + w[2] * a[2].x, w[0] * a[0].y + w[1] * a[1].y + w[2] * a[2].y};
             const float height = terrain_.heightAt(at, samples_.zoom[i]);
             if (std::isnan(height)) {
                 column.unknown = true;
                 continue;
             }
-            double tangent;
+            double ahead = d, above = height - eye, bendTangent = 0.0;
             if (sight.curvature) {
-                const double theta = d / radius;
+                const double theta = d * inverseRadius;
                 const double t2 = theta * theta;
                 const double sine = theta * (1.0 - t2 / 6.0 * (1.0 - t2 / 20.0));
                 const double versine = t2 / 2.0 * (1.0 - t2 / 12.0 * (1.0 - t2 / 30.0));
                 const double r = radius + height;
-                const double slope = ((height - eye) - r * versine) / (r * sine);
+                ahead = r * sine;
+                above -= r * versine;
                 const double bend = d * refraction;  // radians; tan bend = bend (1 + bend²/3)
-                const double bendTangent = bend * (1.0 + bend * bend / 3.0);
-                tangent = (slope + bendTangent) / (1.0 - slope * bendTangent);
-            } else {
-                tangent = (height - eye) / d;
+                bendTangent = bend * (1.0 + bend * bend / 3.0);
             }
-            if (!(tangent > highest)) continue;
+            // tan(angle + bend) = rising / across; across ≤ 0: the sight stands upright.
+            const double rising = above + bendTangent * ahead;
+            const double across = ahead - bendTangent * above;
+            if (across > 0.0 ? !(rising > highest * across) : !(highest < kUpright)) continue;
+            const double tangent = across > 0.0 ? rising / across : kUpright;
             const double angle = degrees(std::atan(tangent));
             const bool merges = lastRise + 1 == i && !column.spans.empty() &&
                                 d <= spanStart * (1.0 + kMergeFraction) + kMinStep;
