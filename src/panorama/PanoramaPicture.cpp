@@ -622,22 +622,26 @@ void drawAzimuthScale(DrawingSurface& surface, const PanoramaView& view) {
     }
 }
 
-void drawElevationScale(DrawingSurface& surface, const PanoramaView& view) {
+// Draws the elevation scale; gives the boxes of its texts.
+std::vector<QRectF> drawElevationScale(DrawingSurface& surface, const PanoramaView& view) {
+    std::vector<QRectF> boxes;
     for (const ScaleMark& mark : elevationScale(view)) {
         const int y = static_cast<int>(std::floor(mark.position));
         surface.line(0, y, mark.major ? 6 : 3, y, toColour(kScaleInk));
         if (mark.text.empty()) continue;
+        boxes.push_back(mark.box);
         LabelGlyphs(scaleStyle(), mark.text)
             .drawHaloed(surface, static_cast<int>(std::lround(mark.box.left())),
                         static_cast<int>(std::lround(mark.box.top())), toColour(kScaleInk), colours::white);
     }
+    return boxes;
 }
 
 // The labels, greedily: each candidate in turn takes the lowest row of the label grid above
-// the skyline under it where it overlaps no label or leader line placed before, hanging to the
-// right of its summit or else to the left.
+// the skyline under it where it overlaps no label or leader line placed before and its text none
+// of the `obstacles` (the scale's texts), hanging to the right of its summit or else to the left.
 std::vector<LabelPlace> placeLabels(const std::vector<Candidate>& candidates, const std::vector<int>& skyline,
-                                    const PanoramaView& view) {
+                                    const PanoramaView& view, const std::vector<QRectF>& obstacles) {
     std::vector<LabelPlace> placed;
     std::vector<Leader> leaders;
     const int pitch = measure(labelStyle(), "山").height + 2;
@@ -657,7 +661,8 @@ std::vector<LabelPlace> placeLabels(const std::vector<Candidate>& candidates, co
                 const QRectF box(left, row * pitch - size.height, width, size.height);
                 const Leader leader{c.summit.x(), box.bottom(), c.summit.y() - 3.0};
                 const QRectF room = box.adjusted(-3, -1, 3, 1);
-                bool free = true;
+                bool free = std::none_of(obstacles.begin(), obstacles.end(),
+                                         [&](const QRectF& o) { return room.intersects(o); });
                 for (const LabelPlace& other : placed)
                     if (room.intersects(other.box) || crosses(leader, other.box.adjusted(-2, -1, 2, 1))) free = false;
                 for (const Leader& other : leaders)
@@ -674,8 +679,8 @@ std::vector<LabelPlace> placeLabels(const std::vector<Candidate>& candidates, co
 }
 
 void drawPeaks(DrawingSurface& surface, PanoramaPicture& picture, const std::vector<Candidate>& candidates,
-               const PanoramaView& view, const std::vector<int>& skyline) {
-    picture.labels = placeLabels(candidates, skyline, view);
+               const PanoramaView& view, const std::vector<int>& skyline, const std::vector<QRectF>& scaleTexts) {
+    picture.labels = placeLabels(candidates, skyline, view, scaleTexts);
     std::map<size_t, const Candidate*> byPeak;
     for (const Candidate& c : candidates) byPeak[c.peak] = &c;
     const Colour visibleInk = makeColour(40, 30, 30);
@@ -720,7 +725,7 @@ PanoramaPicture drawPanorama(const PanoramaScan& scan, const std::vector<PeakSig
 
     DrawingSurface surface(1, 1);
     surface.setImage(painter.take());
-    drawElevationScale(surface, view);
+    const std::vector<QRectF> scaleTexts = drawElevationScale(surface, view);
 
     // The peaks in the picture, the visible ones first, each group by priority.
     std::vector<Candidate> candidates;
@@ -736,7 +741,7 @@ PanoramaPicture drawPanorama(const PanoramaScan& scan, const std::vector<PeakSig
         if (a.visible != b.visible) return a.visible;
         return labelPriority(peaks[a.peak]) > labelPriority(peaks[b.peak]);
     });
-    drawPeaks(surface, picture, candidates, view, skyline);
+    drawPeaks(surface, picture, candidates, view, skyline, scaleTexts);
     drawAzimuthScale(surface, view);
     picture.image = surface.image();
     return picture;

@@ -85,6 +85,36 @@ TEST(PanoramaPicture, SkyAboveTheSkylineNearTerrainDarkerThanFar) {
     EXPECT_LE(lightness(at(-2.5)), lightness(near));
 }
 
+// Zoomed finer than the scan's columns, a ridge rising across them rises in every picture
+// column, not in steps a column wide; where the distance differs (another ridge) it does not.
+TEST(PanoramaPicture, RidgesRunSmoothlyBetweenColumns) {
+    // The first row that differs from a picture of the sky alone.
+    const auto skylineRow = [](const QImage& image, const PanoramaView& view, int x) {
+        const QImage sky = drawPanorama(makeScan(20.0, 40.0, 1.0, [](double) { return std::vector<SightSpan>{}; }), {}, view).image;
+        int y = 0;
+        while (y < image.height() && image.pixel(x, y) == sky.pixel(x, y)) ++y;
+        return y;
+    };
+    const PanoramaScan rising = makeScan(20.0, 40.0, 1.0, [](double azimuth) {
+        return std::vector<SightSpan>{{-2.0f, static_cast<float>(0.2 * azimuth), 8000.0f}};
+    });
+    PanoramaView view = viewOf(20.0, 0.01, 6.0, 40.0, 20.0);
+    const QImage image = drawPanorama(rising, {}, view).image;
+    for (double azimuth : {19.1, 19.5, 19.8, 20.2, 20.45}) {
+        const int x = static_cast<int>(xOfAzimuth(view, azimuth));
+        EXPECT_NEAR(skylineRow(image, view, x), yOfAngle(view, 0.2 * azimuthAtX(view, x + 0.5)), 1.5) << azimuth;
+    }
+    const PanoramaScan step = makeScan(20.0, 40.0, 1.0, [](double azimuth) {
+        return azimuth < 19.5 ? std::vector<SightSpan>{{-2.0f, 1.0f, 8000.0f}}
+                              : std::vector<SightSpan>{{-2.0f, 3.0f, 40000.0f}};
+    });
+    view.topAngle = 3.5;
+    view.height = 400;
+    const QImage stepped = drawPanorama(step, {}, view).image;
+    EXPECT_NEAR(skylineRow(stepped, view, static_cast<int>(xOfAzimuth(view, 19.3))), yOfAngle(view, 1.0), 1.0);
+    EXPECT_NEAR(skylineRow(stepped, view, static_cast<int>(xOfAzimuth(view, 19.7))), yOfAngle(view, 3.0), 1.0);
+}
+
 TEST(PanoramaPicture, UnknownColumnsAreHatchedNotDrawnAsEmpty) {
     PanoramaScan scan = makeScan(0.0, 360.0, 1.0, twoRidges);
     for (ScanColumn& column : scan.columns)
@@ -165,7 +195,8 @@ TEST(PanoramaPicture, ScaleTicksAreDrawnWhereTheLayoutPutsThem) {
 }
 
 // Many peaks close together: the labels placed never overlap each other nor another's leader
-// line, stand above their summits inside the picture, and the highest near peak gets one.
+// line nor the scale's texts, stand above their summits inside the picture, and the highest
+// near peak gets one.
 TEST(PanoramaPicture, CrowdedLabelsNeverOverlap) {
     const PanoramaScan scan = makeScan(0.0, 360.0, 0.1, [](double azimuth) {
         const float top = static_cast<float>(1.0 + 0.8 * std::sin(azimuth * 0.3));
@@ -173,7 +204,7 @@ TEST(PanoramaPicture, CrowdedLabelsNeverOverlap) {
     });
     std::vector<PeakSight> peaks;
     for (int i = 0; i < 150; ++i) {
-        const double azimuth = std::fmod(340.0 + i * 0.27, 360.0);
+        const double azimuth = std::fmod(337.0 + i * 0.27, 360.0);
         const double top = 1.0 + 0.8 * std::sin(azimuth * 0.3);
         peaks.push_back(sightOf("峰" + std::to_string(i), 1000.0 + (i * 37) % 900, 30000.0, azimuth, top));
     }
@@ -201,7 +232,33 @@ TEST(PanoramaPicture, CrowdedLabelsNeverOverlap) {
             EXPECT_FALSE(leaderThrough) << "the leader of " << j << " crosses label " << i;
         }
     }
+    for (const ScaleMark& mark : elevationScale(view))
+        for (const LabelPlace& label : picture.labels)
+            EXPECT_TRUE(mark.text.empty() || !mark.box.intersects(label.box)) << mark.text;
     EXPECT_EQ(picture.marks.size(), peaks.size()) << "every peak in the picture is marked";
+}
+
+// A peak at the left edge, its skyline at each height in turn: its label keeps clear of the
+// elevation scale's texts.
+TEST(PanoramaPicture, LabelsKeepClearOfTheElevationScale) {
+    PanoramaView view = viewOf(0.0, 0.02, 3.0);
+    view.width = 240;
+    view.height = 240;
+    int placed = 0;
+    for (int step = 0; step < 20; ++step) {
+        const float top = 0.1f * static_cast<float>(step);
+        const PanoramaScan scan = makeScan(0.0, 360.0, 0.1, [&](double) {
+            return std::vector<SightSpan>{{-2.0f, top, 5000.0f}};
+        });
+        const std::vector<PeakSight> peaks{sightOf("幌尻岳", 2052.0, 5000.0, azimuthAtX(view, 12.0), top)};
+        const PanoramaPicture picture = drawPanorama(scan, peaks, view);
+        for (const LabelPlace& label : picture.labels) {
+            ++placed;
+            for (const ScaleMark& mark : elevationScale(view))
+                EXPECT_TRUE(mark.text.empty() || !mark.box.intersects(label.box)) << mark.text << " at " << top;
+        }
+    }
+    EXPECT_GE(placed, 10) << placed;
 }
 
 TEST(PanoramaPicture, HiddenPeaksOnlyWhenAskedAndInGrey) {
