@@ -115,10 +115,17 @@ const TextStyle& directionStyle() {
 struct TextSize {
     int width = 0, height = 0;
 };
+// Texts measured on the main thread, as the pictures are drawn; the sizes are kept.
 TextSize measure(const TextStyle& style, const std::string& text) {
     static DrawingSurface probe(1, 1);
+    static std::map<std::string, TextSize> known;
+    std::string key = (style.bold ? "b" : "-") + std::to_string(style.size) + '\x1f' + text;
+    if (const auto found = known.find(key); found != known.end()) return found->second;
+    if (known.size() >= 4096) known.clear();
     probe.setFont(style);
-    return {probe.textWidth(text), probe.textHeight(text)};
+    const TextSize size{probe.textWidth(text), probe.textHeight(text)};
+    known.emplace(std::move(key), size);
+    return size;
 }
 
 std::string degreesText(double value, double step) {
@@ -135,7 +142,7 @@ std::string compassPoint(double azimuth) {
 }
 
 std::string kilometres(double metres) {
-    const double km = std::max(metres, 0.0) / 1000.0;
+    const double km = std::clamp(finiteOr(metres, 0.0), 0.0, 1e9) / 1000.0;
     return formatPattern(km, km >= 99.95 ? "0" : "0.0") + "km";
 }
 
@@ -259,7 +266,13 @@ ColumnSight sightAt(const Columns& columns, double index, bool smooth) {
 
 // Which peaks are labelled first: high ones, near ones.
 double labelPriority(const PeakSight& sight) {
-    return sight.peak.height / (1.0 + std::max(sight.distance, 0.0) / 100000.0);
+    const double height = std::clamp(finiteOr(sight.peak.height, 0.0), -1e5, 1e5);
+    return height / (1.0 + std::clamp(finiteOr(sight.distance, 0.0), 0.0, 1e9) / 100000.0);
+}
+
+// Metres as a whole number ("2052").
+std::string metresText(double metres) {
+    return integerText(std::llround(std::clamp(finiteOr(metres, 0.0), -1e9, 1e9)));
 }
 
 struct Candidate {
@@ -464,7 +477,7 @@ std::vector<ScaleMark> elevationScale(const PanoramaView& given) {
 
 std::string peakLabel(const PeakSight& sight) {
     const std::string name = sight.peak.name.empty() ? "（名称なし）" : sight.peak.name;
-    return name + " " + integerText(std::llround(finiteOr(sight.peak.height, 0.0))) + "m " +
+    return name + " " + metresText(sight.peak.height) + "m " +
            kilometres(sight.distance);
 }
 
@@ -475,7 +488,7 @@ std::string describePeak(const PeakSight& sight) {
     const bool zero = angleText == "0.00";
     angleText = (zero || angle > 0.0 ? "+" : "-") + angleText;
     const std::string seen = !sight.inView ? "視野の外" : sight.visible ? "見える" : "隠れている";
-    return name + " " + integerText(std::llround(finiteOr(sight.peak.height, 0.0))) + "m　方位 " +
+    return name + " " + metresText(sight.peak.height) + "m　方位 " +
            formatPattern(wrap360(sight.azimuth), "0.0") + "°（" + compassPoint(sight.azimuth) + "）　距離 " +
            kilometres(sight.distance) + "　仰角 " + angleText + "°　" + seen;
 }
@@ -505,6 +518,8 @@ public:
     Painter(const PanoramaScan& scan, const PanoramaView& view) : scan_(scan), view_(view), columns_(scan) {
         plot_ = plotHeightOf(view_);
         image_ = QImage(view_.width, view_.height, QImage::Format_RGB32);
+        bits_ = reinterpret_cast<QRgb*>(image_.bits());
+        stride_ = static_cast<size_t>(image_.bytesPerLine()) / sizeof(QRgb);
         depth_.assign(static_cast<size_t>(view_.width) * static_cast<size_t>(plot_), kOutsideDepth);
         skyline_.assign(static_cast<size_t>(view_.width), plot_);
         maxDistance_ = std::isfinite(scan.options.maxDistance) && scan.options.maxDistance > 0.0
@@ -523,7 +538,7 @@ private:
     static constexpr double kSkyDepth = kInfinity;
 
     double& depth(int x, int y) { return depth_[static_cast<size_t>(y) * static_cast<size_t>(view_.width) + static_cast<size_t>(x)]; }
-    void put(int x, int y, Rgb c) { reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = toQRgb(c); }
+    QRgb& pixel(int x, int y) { return bits_[static_cast<size_t>(y) * stride_ + static_cast<size_t>(x)]; }
 
     const PanoramaScan& scan_;
     PanoramaView view_;
@@ -531,6 +546,8 @@ private:
     int plot_ = 1;
     double maxDistance_ = 150000.0;
     QImage image_;
+    QRgb* bits_ = nullptr;
+    size_t stride_ = 0;
     std::vector<double> depth_;
     std::vector<int> skyline_;
 };
@@ -538,37 +555,48 @@ private:
 void Painter::drawTerrain() {
     const double dpp = view_.degreesPerPixel;
     const bool smooth = dpp < columns_.step() * 0.75;
-    std::vector<Rgb> sky(static_cast<size_t>(plot_));
-    for (int y = 0; y < plot_; ++y) sky[static_cast<size_t>(y)] = skyColour(y, plot_);
-    const Rgb ground = kDistanceRamp.front();
+    std::vector<QRgb> sky(static_cast<size_t>(plot_)), unknownSky(static_cast<size_t>(plot_));
+    for (int y = 0; y < plot_; ++y) {
+        const Rgb c = skyColour(y, plot_);
+        sky[static_cast<size_t>(y)] = toQRgb(c);
+        unknownSky[static_cast<size_t>(y)] = toQRgb(mix(c, kUnknownSky, 0.7));
+    }
+    const QRgb ground = toQRgb(kDistanceRamp.front());
+    const QRgb outside = toQRgb(kOutside);
+    const QRgb hatch = toQRgb(kHatch);
     for (int x = 0; x < view_.width; ++x) {
         const double azimuth = azimuthAtX(view_, x + 0.5);
         const std::optional<double> index = columns_.indexAt(azimuth);
         if (!index) {
-            for (int y = 0; y < plot_; ++y) put(x, y, kOutside);
+            for (int y = 0; y < plot_; ++y) pixel(x, y) = outside;
             continue;
         }
         const ColumnSight sight = sightAt(columns_, *index, smooth);
         // From the bottom row up: below the first span the ground near the eye, then each span
         // from the top of the one before (a gap between two shows the farther), then the sky.
         size_t k = 0;
+        size_t coloured = sight.spans.size();  // the span whose colour `colour` is
+        QRgb colour = ground;
         for (int y = plot_ - 1; y >= 0; --y) {
             const double angle = angleAtY(view_, y + 0.5);
             while (k < sight.spans.size() && !(angle <= sight.spans[k].highAngle)) ++k;
             if (k >= sight.spans.size()) {
                 for (int s = y; s >= 0; --s) {
                     depth(x, s) = kSkyDepth;
-                    Rgb c = sky[static_cast<size_t>(s)];
-                    if (sight.unknown) c = ((x + s) % 7 < 2) ? kHatch : mix(c, kUnknownSky, 0.7);
-                    put(x, s, c);
+                    const auto row = static_cast<size_t>(s);
+                    pixel(x, s) = !sight.unknown ? sky[row] : (x + s) % 7 < 2 ? hatch : unknownSky[row];
                 }
                 break;
             }
             const SightSpan& span = sight.spans[k];
             const bool below = k == 0 && angle < span.lowAngle;
             const double distance = below ? 0.0 : std::max(static_cast<double>(span.distance), 0.0);
+            if (!below && coloured != k) {
+                colour = toQRgb(terrainColour(distance, maxDistance_));
+                coloured = k;
+            }
             depth(x, y) = distance;
-            put(x, y, below ? ground : terrainColour(distance, maxDistance_));
+            pixel(x, y) = below ? ground : colour;
             skyline_[static_cast<size_t>(x)] = y;
         }
     }
@@ -599,10 +627,9 @@ void Painter::drawSilhouettes() {
     }
     for (size_t i = 0; i < edges.size(); ++i) {
         const auto [x, y] = edges[i];
-        QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
-        const Rgb c{static_cast<double>(qRed(row[x])), static_cast<double>(qGreen(row[x])),
-                    static_cast<double>(qBlue(row[x]))};
-        row[x] = toQRgb(darker(c, sky[i] ? 0.55 : 0.7));
+        QRgb& p = pixel(x, y);
+        const Rgb c{static_cast<double>(qRed(p)), static_cast<double>(qGreen(p)), static_cast<double>(qBlue(p))};
+        p = toQRgb(darker(c, sky[i] ? 0.55 : 0.7));
     }
 }
 

@@ -307,6 +307,34 @@ TEST(PanoramaPicture, LabelAndDescriptionTexts) {
     EXPECT_EQ(describePeak(outside), "十勝岳 2077m　方位 11.3°（北北東）　距離 90.0km　仰角 +0.00°　視野の外");
 }
 
+// Nonsense in the scan, the peaks or the view draws a picture of a sensible size, no crash.
+TEST(PanoramaPicture, SurvivesNonsense) {
+    const double nan = std::nan("");
+    PanoramaScan odd = makeScan(0.0, 360.0, 1.0, [&](double azimuth) {
+        if (azimuth < 90.0) return std::vector<SightSpan>{{static_cast<float>(nan), static_cast<float>(nan), -5.0f}};
+        if (azimuth < 180.0) return std::vector<SightSpan>{{5.0f, -5.0f, 1e30f}, {-90.0f, 90.0f, 0.0f}};
+        return std::vector<SightSpan>{};
+    });
+    odd.columns[3].azimuth = nan;
+    odd.options.columnStep = nan;
+    odd.options.maxDistance = -1.0;
+    const std::vector<PeakSight> peaks{sightOf("", nan, nan, nan, nan), sightOf("x", 1e300, -1.0, 1e300, -1e300)};
+    PanoramaView view = viewFitting(odd, 300, 200);
+    for (const PanoramaView& v : {view, viewOf(nan, nan, nan), viewOf(1e300, 0.0, -1e300), viewOf(0.0, -1.0, 1e9)}) {
+        PanoramaView w = v;
+        w.width = 300;
+        w.height = 200;
+        const PanoramaPicture picture = drawPanorama(odd, peaks, w);
+        EXPECT_EQ(picture.image.size(), QSize(300, 200));
+        for (const PeakSight& peak : peaks) EXPECT_FALSE(describePeak(peak).empty());
+        (void)zoomedView(w, nan, {nan, nan});
+        (void)pannedView(w, {1e300, nan});
+    }
+    view.width = 0;
+    view.height = 1000000;
+    EXPECT_EQ(drawPanorama(PanoramaScan{}, {}, view).image.size(), QSize(1, 10000));
+}
+
 TEST(PanoramaView, FittingShowsTheWholeScanWithTheSkylineLow) {
     const PanoramaScan full = makeScan(0.0, 360.0, 0.1, twoRidges);
     const PanoramaView view = viewFitting(full, 1200, 400);
