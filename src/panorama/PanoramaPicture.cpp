@@ -64,14 +64,14 @@ Colour toColour(Rgb c) {
 constexpr Rgb kSkyHigh{92, 138, 196};
 constexpr Rgb kSkyLow{226, 235, 243};
 constexpr Rgb kOutside{206, 206, 206};  // beside a sector's field of view
-constexpr Rgb kUnknownSky{186, 188, 192};
-constexpr Rgb kHatch{128, 128, 134};
+constexpr Rgb kUnknownSky{196, 198, 202};
+constexpr Rgb kHatch{158, 158, 164};
 constexpr Rgb kScaleBand{246, 245, 240};
 constexpr Rgb kScaleInk{60, 60, 60};
 
 // Aerial perspective: near terrain dark blue-green, far terrain pale blue-grey. Each stop is
 // lighter than the one before.
-constexpr std::array<Rgb, 5> kDistanceRamp{{{34, 58, 44}, {52, 82, 74}, {78, 108, 118},
+constexpr std::array<Rgb, 5> kDistanceRamp{{{40, 66, 52}, {54, 84, 76}, {78, 108, 118},
                                             {128, 150, 172}, {192, 203, 218}}};
 
 Rgb terrainColour(double distance, double maxDistance) {
@@ -559,7 +559,7 @@ void Painter::drawTerrain() {
     for (int y = 0; y < plot_; ++y) {
         const Rgb c = skyColour(y, plot_);
         sky[static_cast<size_t>(y)] = toQRgb(c);
-        unknownSky[static_cast<size_t>(y)] = toQRgb(mix(c, kUnknownSky, 0.7));
+        unknownSky[static_cast<size_t>(y)] = toQRgb(mix(c, kUnknownSky, 0.5));
     }
     const QRgb ground = toQRgb(kDistanceRamp.front());
     const QRgb outside = toQRgb(kOutside);
@@ -584,7 +584,7 @@ void Painter::drawTerrain() {
                 for (int s = y; s >= 0; --s) {
                     depth(x, s) = kSkyDepth;
                     const auto row = static_cast<size_t>(s);
-                    pixel(x, s) = !sight.unknown ? sky[row] : (x + s) % 7 < 2 ? hatch : unknownSky[row];
+                    pixel(x, s) = !sight.unknown ? sky[row] : (x + s) % 8 < 2 ? hatch : unknownSky[row];
                 }
                 break;
             }
@@ -611,7 +611,7 @@ void Painter::drawSilhouettes() {
         for (int x = 0; x < view_.width; ++x) {
             const double d = depth(x, y);
             if (d < 0.0 || d == kSkyDepth) continue;
-            const double jump = d * 1.2 + 300.0;
+            const double jump = d * 1.12 + 200.0;
             bool edge = false, againstSky = false;
             for (const auto& [dx, dy] : std::array<std::pair<int, int>, 3>{{{0, -1}, {-1, 0}, {1, 0}}}) {
                 const int nx = x + dx, ny = y + dy;
