@@ -515,7 +515,7 @@ namespace {
 
 class Painter {
 public:
-    Painter(const PanoramaScan& scan, const PanoramaView& view) : scan_(scan), view_(view), columns_(scan) {
+    Painter(const PanoramaScan& scan, const PanoramaView& view) : view_(view), columns_(scan) {
         plot_ = plotHeightOf(view_);
         image_ = QImage(view_.width, view_.height, QImage::Format_RGB32);
         bits_ = reinterpret_cast<QRgb*>(image_.bits());
@@ -540,7 +540,6 @@ private:
     double& depth(int x, int y) { return depth_[static_cast<size_t>(y) * static_cast<size_t>(view_.width) + static_cast<size_t>(x)]; }
     QRgb& pixel(int x, int y) { return bits_[static_cast<size_t>(y) * stride_ + static_cast<size_t>(x)]; }
 
-    const PanoramaScan& scan_;
     PanoramaView view_;
     Columns columns_;
     int plot_ = 1;

@@ -88,7 +88,9 @@ std::string peakLabel(const PeakSight& sight);
 
 // Draws the view: the visible peaks of `peaks` in view are labelled where there is room, the
 // nearest, highest first; the hidden ones too, in grey, when options.hiddenPeaks. Columns whose
-// terrain is partly unknown have a hatched sky.
+// terrain is partly unknown have a hatched sky. The texts are written in the program's fonts,
+// pixel-exact (the same picture on any screen and offscreen): on the main thread only, once the
+// application object exists. azimuthScale and elevationScale measure texts: the same holds.
 PanoramaPicture drawPanorama(const PanoramaScan& scan, const std::vector<PeakSight>& peaks,
                              const PanoramaView& view, const PictureOptions& options = {});
 
