@@ -25,13 +25,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A round hill of `peak` metres and `radius` metres around `centre` on one layer of zoom 12.
+// A round hill of `peak` metres and `radius` metres around `centre` on one layer of zoom 8
+// (samples about 450 m apart) that reaches some 114 km around it.
 MercatorLayer hillLayer(LatLon centre, double peak, double radius) {
     MercatorLayer layer;
-    layer.zoom = 12;
+    layer.zoom = 8;
     const double side = 256.0 * std::pow(2.0, layer.zoom);
     const WorldPoint middle = toWorld(centre);
-    layer.columns = layer.rows = 64;
+    layer.columns = layer.rows = 512;
     layer.u0 = static_cast<int64_t>(middle.x * side) - layer.columns / 2;
     layer.v0 = static_cast<int64_t>(middle.y * side) - layer.rows / 2;
     const double metresPerSample = 40075016.7 * std::cos(centre.latitude * M_PI / 180.0) / side;
@@ -140,6 +141,10 @@ TEST_F(PanoramaWorkflowTest, DialogStartsAtTheDestinationAndTheWindowSeesWhatItC
     EXPECT_EQ(panorama->title(), "展望図 — 円錐山（目の高さ 5.0m、80km）");
     EXPECT_FALSE(panorama->picture().image.isNull());
     EXPECT_EQ(panorama->scan().observer.eyeHeight, 5.0);
+    // The terrain reaches 114 km around: every direction is known out to 80 km.
+    EXPECT_EQ(panorama->scan().columns.size(), 3600u);
+    EXPECT_EQ(panorama->scan().unknownColumns, 0);
+    EXPECT_EQ(panorama->status(), "");
 
     // A cancelled dialog opens nothing.
     answerDialog = [](PanoramaSettings&) { return false; };
@@ -243,10 +248,17 @@ TEST_F(PanoramaWorkflowTest, RunStopsOnCancelAndWithoutTerrain) {
     open();
     PanoramaSettings settings = settingsFromChoices(state->sightChoices);
     settings.observer = summit;
+    // Beyond the terrain's square the directions are unknown, and the status line says so.
+    ASSERT_TRUE(panorama->show(settings));
+    ASSERT_GT(panorama->scan().unknownColumns, 0);
+    EXPECT_EQ(panorama->status(),
+              "地形の分からない方向が " + std::to_string(panorama->scan().unknownColumns) + " 列あります。");
+    const QImage shown = panorama->picture().image;
     panorama->progress = [](int, int, const std::string&) { return false; };
     EXPECT_FALSE(panorama->show(settings));
     EXPECT_EQ(panorama->status(), "展望図の作成を中止しました。");
-    EXPECT_TRUE(panorama->picture().image.isNull());
+    // The picture shown stays.
+    EXPECT_EQ(panorama->picture().image, shown);
     panorama->progress = nullptr;
 
     Panorama bare(*state, dialogs, PanoramaSources{});
