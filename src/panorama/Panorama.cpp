@@ -227,7 +227,15 @@ bool Panorama::show(const PanoramaSettings& wanted) {
     }
     if (gathered.cancelled) return stop("展望図の作成を中止しました。");
     if (sources_.addBlock) sources_.addBlock(gathered.terrain);
-    if (gathered.terrain.empty()) return stop("標高データがないため展望図を描けません。");
+    if (gathered.terrain.empty()) {
+        // The window names the place it could not see from, with no picture of another.
+        settings_ = settings;
+        shown_ = false;
+        picture_ = {};
+        scan_ = {};
+        peaks_.clear();
+        return stop("標高データがないため展望図を描けません。");
+    }
 
     Observer observer;
     observer.position = settings.observer;

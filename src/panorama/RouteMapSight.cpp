@@ -109,7 +109,7 @@ RouteMapSight::RouteMapSight(RouteMap& map, PanoramaSources sources) : map_(map)
 void RouteMapSight::run(ToolId toolId) {
     if (toolId == mapTool::kPanorama) {
         if (!panoramaDialog || !openPanorama) return;
-        PanoramaSettings settings = startSettings();
+        PanoramaSettings settings = sightStartSettings(map_.state());
         if (!panoramaDialog(settings, observerChoices(map_.state()))) return;
         openPanorama(settings);
     } else if (toolId == mapTool::kPanoramaHere) {
@@ -146,9 +146,9 @@ void RouteMapSight::pickAt(int x, int y) {
     if (pick == Pick::VisibleArea) {
         showVisibleArea(x, y);
     } else if (pick == Pick::Panorama && openPanorama) {
-        const std::optional<LatLon> at = positionAt(x, y);
+        const std::optional<LatLon> at = mapPixelPosition(map_.state(), x, y);
         if (!at) return;
-        PanoramaSettings settings = startSettings();
+        PanoramaSettings settings = sightStartSettings(map_.state());
         settings.observer = *at;
         settings.observerName.clear();
         settings.groundHeight = std::nan("");
@@ -156,10 +156,10 @@ void RouteMapSight::pickAt(int x, int y) {
     }
 }
 
-std::optional<LatLon> RouteMapSight::positionAt(int x, int y) const {
+std::optional<LatLon> mapPixelPosition(const AppState& state, int x, int y) {
     const DatumShift* shift = tokyoShift();
     if (shift == nullptr) return std::nullopt;
-    const LevelBounds bounds = currentLevelBounds(map_.state());
+    const LevelBounds bounds = currentLevelBounds(state);
     const double latitude = pixelLatitude(bounds, y + 0.5) / 3600.0;
     const double longitude = pixelLongitude(bounds, x + 0.5) / 3600.0;
     const LatLon modern = shift->fromTokyo(latitude, longitude);
@@ -168,8 +168,7 @@ std::optional<LatLon> RouteMapSight::positionAt(int x, int y) const {
 }
 
 // The destination, else the first route point, else the middle of the shown level.
-PanoramaSettings RouteMapSight::startSettings() const {
-    const AppState& state = map_.state();
+PanoramaSettings sightStartSettings(const AppState& state) {
     PanoramaSettings settings = settingsFromChoices(state.sightChoices);
     const std::vector<ObserverChoice> choices = observerChoices(state);
     if (state.mountainConfirmed && state.selectedMountain >= 1 && state.selectedMountain <= state.mountainCount) {
@@ -188,7 +187,8 @@ PanoramaSettings RouteMapSight::startSettings() const {
         settings.observerName = choices.front().caption;
         return settings;
     }
-    if (const std::optional<LatLon> middle = positionAt(kMapSize / 2, kMapSize / 2)) settings.observer = *middle;
+    if (const std::optional<LatLon> middle = mapPixelPosition(state, kMapSize / 2, kMapSize / 2))
+        settings.observer = *middle;
     return settings;
 }
 

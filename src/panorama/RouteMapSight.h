@@ -25,6 +25,14 @@ struct ObserverChoice {
 // The route points, then the mountains of the plan's table.
 std::vector<ObserverChoice> observerChoices(const AppState& state);
 
+// The position (JGD2011) of map pixel (x, y) of the shown level; nothing where PROJ cannot
+// shift it.
+std::optional<LatLon> mapPixelPosition(const AppState& state, int x, int y);
+
+// What "展望図..." starts with: the remembered choices, seen from the destination, else the
+// first route point, else the middle of the shown level.
+PanoramaSettings sightStartSettings(const AppState& state);
+
 // A peak offered for "山が見える区間" with its caption ("幌尻岳 2052m（12.3km）").
 struct PeakChoice {
     std::string caption;
@@ -67,8 +75,6 @@ public:
 
 private:
     void beginPick(Pick pick);
-    std::optional<LatLon> positionAt(int x, int y) const;
-    PanoramaSettings startSettings() const;
 
     RouteMap& map_;
     PanoramaSources sources_;

@@ -264,6 +264,7 @@ TEST_F(PanoramaWorkflowTest, RunStopsOnCancelAndWithoutTerrain) {
     Panorama bare(*state, dialogs, PanoramaSources{});
     EXPECT_FALSE(bare.show(settings));
     EXPECT_EQ(bare.status(), "標高データがないため展望図を描けません。");
+    EXPECT_EQ(bare.title(), panorama->title());
     // Commands of a window without a picture do nothing.
     for (const char* id : {"ActPanoZoomIn", "ActPanoZoomOut", "ActPanoFit", "ActPanoSave"}) bare.dispatch(id);
     EXPECT_TRUE(bare.picture().image.isNull());
