@@ -60,9 +60,10 @@ public:
     // within `block`, that level's corners, Tokyo datum arc-seconds; cell (row, column) lies at
     // latitude N − row·dLat, longitude W + column·dLon; kNoData cells unknown) resampled
     // bilinearly onto a layer of `zoom` covering the block, shifted onto JGD2011 by `shift`.
-    // The shift is taken at the block's corners and interpolated between them (the shift
-    // varies by well under a metre across a block). False (nothing added) when the bounds are
-    // empty, the shift cannot convert them, or the layer would be too large.
+    // The shift is taken at the block's corners and interpolated between them (across a block
+    // it changes by about 4 m; the interpolated one stays within 3 mm of PROJ's). False
+    // (nothing added) when the bounds are empty, the shift cannot convert them, or the layer
+    // would be too large.
     bool addBlock(const ElevationGrid& grid, const LevelBounds& block, const DatumShift& shift,
                   int zoom = 13);
     // Every layer enters here (addTileLayer and addBlock too): it keeps the layers sorted finest

@@ -46,8 +46,10 @@ struct GatheredTerrain {
     std::string offlineCause;
     bool cancelled = false;
 
-    // The status line's note: empty when every tile was had, else how many are missing and why
-    // ("標高タイル 12 枚が得られません（ホストが見つかりません）。その範囲は描かれません").
+    // The status line's note: empty when every tile was had or is known to be the sea, else
+    // how many are missing and why ("標高タイル 12 枚が得られません（ホストが見つかりません）。
+    // その範囲は描かれません"; the first cause, with "など" when others differ; tiles not in the
+    // folder: "標高タイル 9 枚がフォルダにありません。…"), or that the gathering was cancelled.
     std::string statusText() const;
 };
 
