@@ -117,31 +117,47 @@ std::vector<TileRing> tileRings(const SightRequest& request) {
         !(std::abs(request.observer.longitude) <= 180.0) || !std::isfinite(request.azimuth))
         return rings;
     const auto zoomAt = [&](double distance) { return zoomForDistance(distance, request.columnStep, latitude); };
+    const auto ringTo = [&](int zoom, double radius) {
+        TileRing ring;
+        ring.zoom = zoom;
+        ring.box = sectorBox(request, fieldOfView, radius, zoom);
+        ring.range = terrain::tilesCovering(ring.box, zoom);
+        return ring;
+    };
     double near = 0.0;
+    int zoom = zoomAt(near);
     while (near < maxDistance && static_cast<int>(rings.size()) < kMaxRings) {
-        const int wanted = zoomAt(near);
+        zoom = std::min(zoom, zoomAt(near));
         // The far end: where the zoom first falls below the ring's (the zoom only falls with
-        // distance), to a metre.
+        // distance), to a metre ...
         double far = maxDistance;
-        if (zoomAt(maxDistance) < wanted) {
+        if (zoomAt(maxDistance) < zoom) {
             double lo = near;
             while (far - lo > 1.0) {
                 const double mid = (lo + far) / 2.0;
-                (zoomAt(mid) < wanted ? far : lo) = mid;
+                (zoomAt(mid) < zoom ? far : lo) = mid;
             }
         }
-        TileRing ring{wanted, {}, near, far, {}};
-        for (;; --ring.zoom) {
-            ring.box = sectorBox(request, fieldOfView, far, ring.zoom);
-            ring.range = terrain::tilesCovering(ring.box, ring.zoom);
-            if (ring.tiles() <= kMaxRingTiles || ring.zoom == 0) break;
+        // ... or nearer, where the ring's tiles would grow too many (a fine column step): the
+        // rest is left to coarser rings. A ring that would end hardly beyond its start is
+        // coarser itself.
+        TileRing ring = ringTo(zoom, far);
+        if (ring.tiles() > kMaxRingTiles && zoom > 0) {
+            double lo = near;
+            while (far - lo > 1.0) {
+                const double mid = (lo + far) / 2.0;
+                (ringTo(zoom, mid).tiles() > kMaxRingTiles ? far : lo) = mid;
+            }
+            if (lo <= near * 1.25 + 1.0) {
+                --zoom;
+                continue;
+            }
+            far = lo;
+            ring = ringTo(zoom, far);
         }
-        if (!rings.empty() && rings.back().zoom == ring.zoom) {
-            ring.nearDistance = rings.back().nearDistance;
-            rings.back() = ring;
-        } else {
-            rings.push_back(ring);
-        }
+        ring.nearDistance = near;
+        ring.farDistance = far;
+        rings.push_back(ring);
         near = far;
     }
     return rings;

@@ -20,10 +20,12 @@ struct SightRequest {
 
 // The tiles a request needs, one range per zoom, finest first: zoom z serves the distances
 // where zoomForDistance gives z, and its range covers the view's sector out to farDistance (its
-// bounding box, with a margin of a few pixels). A ring that would need more than kMaxRingTiles
-// tiles takes a coarser zoom (a very fine column step over a long distance); rings of one zoom
-// are one. Distances beyond kMaxSightDistance are not served.
-inline constexpr int kMaxRingTiles = 256;
+// bounding box, with a margin of a few pixels). A ring whose range would grow beyond
+// kMaxRingTiles tiles (a fine column step) ends where it reaches that many, and coarser rings
+// serve the rest: the terrain stays finest near the observer and a request never needs more
+// than about seven rings of kMaxRingTiles (642 tiles, 170 MB of heights, at 300 km and any
+// step). Distances beyond kMaxSightDistance are not served.
+inline constexpr int kMaxRingTiles = 100;
 inline constexpr double kMaxSightDistance = 300000.0;
 struct TileRing {
     int zoom = 0;

@@ -78,16 +78,20 @@ TEST(TileRings, FineNearCoarseFarEachCoveringTheViewOutToItsFarEnd) {
     std::cout << "150 km, 0.1°, 60°: total " << totalTiles(east) << "\n";
 }
 
-TEST(TileRings, AVeryFineStepOverTheLongestDistanceStaysBounded) {
+TEST(TileRings, AVeryFineStepOverTheLongestDistanceStaysBoundedAndFinestNear) {
     const auto rings = tileRings(request(400000, 0.005));
     ASSERT_FALSE(rings.empty());
+    EXPECT_EQ(rings.front().zoom, 14);
+    EXPECT_GT(rings.front().farDistance, 5000.0);
     EXPECT_EQ(rings.back().farDistance, kMaxSightDistance);
     for (size_t i = 0; i < rings.size(); ++i) {
         EXPECT_LE(rings[i].tiles(), kMaxRingTiles);
         if (i > 0) {
             EXPECT_LT(rings[i].zoom, rings[i - 1].zoom);
+            EXPECT_EQ(rings[i].nearDistance, rings[i - 1].farDistance);
         }
     }
+    EXPECT_LE(totalTiles(rings), 7 * kMaxRingTiles);
     std::cout << "300 km, 0.005°: " << rings.size() << " rings, " << totalTiles(rings) << " tiles\n";
 }
 
