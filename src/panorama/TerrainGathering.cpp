@@ -99,11 +99,13 @@ void addProblems(GatheredTerrain& out, std::vector<terrain::SourceProblem> probl
     for (auto& p : problems) out.problems.push_back(std::move(p));
 }
 
-void layOut(GatheredTerrain& out, const LayerPlan& plan, const terrain::LoadedSources& sources,
-            const std::vector<TileId>& sea, const std::string& origin) {
-    if (out.terrain.addTileLayer(plan.zoom, plan.range, sources, sea)) return;
+// A layer too large to hold (rings never make one; a backstop): its tiles are not read, all
+// of them fail.
+bool refusedAsTooLarge(GatheredTerrain& out, const LayerPlan& plan, const std::string& origin) {
+    if (int64_t{tileCount(plan.range)} * terrain::kTilePixels * terrain::kTilePixels <= kMaxLayerSamples) return false;
     out.tilesFailed += tileCount(plan.range);
     out.problems.push_back({origin, Problem{ProblemKind::TooLarge, 0, "範囲が広すぎます"}, plan.box});
+    return true;
 }
 
 }  // namespace
@@ -209,15 +211,17 @@ GatheredTerrain gatherFromFolder(const fs::path& folder, const SightRequest& req
         };
         for (const auto& [id, path] : files.tiles) note(id);
         for (const TileId& id : files.missing) note(id);
+        std::erase_if(covered, [&](const auto& zoomArea) {
+            const int z = zoomArea.first;
+            return z > ring.zoom && tileCount(terrain::tilesCovering(ring.box, z)) > kMaxRingTiles;
+        });
         double most = 0;
-        for (const auto& [z, area] : covered)
-            if (z <= ring.zoom || tileCount(terrain::tilesCovering(ring.box, z)) <= kMaxRingTiles) most = std::max(most, area);
+        for (const auto& [z, area] : covered) most = std::max(most, area);
         int zoom = ring.zoom;
         std::pair<int, int> nearest{1000, 0};
         for (const auto& [z, area] : covered) {
             const std::pair<int, int> distance{std::abs(z - ring.zoom), -z};
-            if (area >= 0.999 * most && distance < nearest &&
-                (z <= ring.zoom || tileCount(terrain::tilesCovering(ring.box, z)) <= kMaxRingTiles)) {
+            if (area >= 0.999 * most && distance < nearest) {
                 nearest = distance;
                 zoom = z;
             }
@@ -230,6 +234,10 @@ GatheredTerrain gatherFromFolder(const fs::path& folder, const SightRequest& req
     for (const LayerPlan& plan : plans) out.tilesWanted += tileCount(plan.range);
     int offset = 0;
     for (const LayerPlan& plan : plans) {
+        if (refusedAsTooLarge(out, plan, folder.string())) {
+            offset += tileCount(plan.range);
+            continue;
+        }
         std::map<TileId, fs::path> held;
         for (const auto& [id, path] : files.tiles)
             if (id.z == plan.zoom && inRange(plan.range, id)) held.emplace(id, path);
@@ -245,7 +253,7 @@ GatheredTerrain gatherFromFolder(const fs::path& folder, const SightRequest& req
         out.tilesSea += static_cast<int>(sea.size());
         out.tilesAbsent += tileCount(plan.range) - static_cast<int>(held.size() + sea.size());
         addProblems(out, sources.problems);
-        layOut(out, plan, sources, sea, folder.string());
+        out.terrain.addTileLayer(plan.zoom, plan.range, sources, sea);
         offset += tileCount(plan.range);
     }
     if (progress) progress(out.tilesWanted, out.tilesWanted, "");
@@ -283,6 +291,10 @@ GatheredTerrain gatherFromServer(const SightRequest& request, const terrain::Dow
     for (const LayerPlan& plan : plans) out.tilesWanted += tileCount(plan.range);
     int offset = 0;
     for (const LayerPlan& plan : plans) {
+        if (refusedAsTooLarge(out, plan, options.servers[plan.server].urlTemplate)) {
+            offset += tileCount(plan.range);
+            continue;
+        }
         terrain::DownloadOptions one = options;
         one.servers = {{options.servers[plan.server].urlTemplate, plan.zoom}};
         one.cacheOnly = options.cacheOnly || out.offline;
@@ -298,7 +310,7 @@ GatheredTerrain gatherFromServer(const SightRequest& request, const terrain::Dow
         out.tilesRead += sources.filesRead;
         out.tilesSea += sources.tilesMissing;
         addProblems(out, std::move(sources.problems));
-        layOut(out, plan, sources, sources.missingTiles, one.servers.front().urlTemplate);
+        out.terrain.addTileLayer(plan.zoom, plan.range, sources, sources.missingTiles);
         offset += tileCount(plan.range);
     }
     return out;
