@@ -264,6 +264,7 @@ bool Panorama::show(const PanoramaSettings& wanted) {
     }
     status_ = terrainNote_;
     view_ = viewFitting(scan_, width_, height_);
+    fitted_ = true;
     shown_ = true;
     running_ = false;
     ask(100, 100, "");
@@ -286,21 +287,29 @@ void Panorama::setPictureSize(int width, int height) {
     width_ = width;
     height_ = height;
     if (!shown_) return;
-    // The middle stays where it was; a larger picture shows more around it.
-    view_.width = width;
-    view_.height = height;
+    if (fitted_) {
+        // A picture that showed the whole panorama shows it whole at the new size.
+        view_ = viewFitting(scan_, width, height);
+    } else {
+        // The middle stays where it was; a larger picture shows more around it.
+        view_.topAngle -= (view_.height - height) / 2.0 * view_.degreesPerPixel;
+        view_.width = width;
+        view_.height = height;
+    }
     redraw();
 }
 
 void Panorama::zoomAt(double steps, QPointF about) {
     if (!shown_ || steps == 0.0) return;
     view_ = zoomedView(view_, std::pow(kZoomStep, steps), about);
+    fitted_ = false;
     redraw();
 }
 
 void Panorama::pan(QPointF delta) {
     if (!shown_) return;
     view_ = pannedView(view_, delta);
+    fitted_ = false;
     redraw();
 }
 
@@ -321,6 +330,7 @@ void Panorama::zoomOut() { zoomAt(-1.0, QPointF(width_ / 2.0, height_ / 2.0)); }
 void Panorama::fit() {
     if (!shown_) return;
     view_ = viewFitting(scan_, width_, height_);
+    fitted_ = true;
     redraw();
 }
 

@@ -105,7 +105,8 @@ public:
     // and the status line says so). False when nothing could be drawn.
     bool show(const PanoramaSettings& settings);
 
-    // The picture's size in the window; the view follows (the first size fits the whole scan).
+    // The picture's size in the window: a view that shows the whole panorama fits it again, a
+    // zoomed or moved one keeps its middle.
     void setPictureSize(int width, int height);
     // The wheel at a picture point: `steps` notches closer (negative: farther) about it.
     void zoomAt(double steps, QPointF about);
@@ -165,6 +166,7 @@ private:
     std::string status_;
     int width_ = 1200, height_ = 400;
     bool shown_ = false;
+    bool fitted_ = false;  // the view shows the whole panorama (not zoomed or moved since)
     bool running_ = false;
 };
 

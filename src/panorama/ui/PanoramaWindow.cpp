@@ -178,7 +178,15 @@ bool PanoramaWindow::showProgress(int done, int total, const std::string& text) 
 }
 
 void PanoramaWindow::showPanorama(const PanoramaSettings& settings) {
+    // The first time it opens beside its owner (the route map), unless it has a place kept
+    // from the last run; later where the user left it.
+    if (!placed_ && parentWidget() != nullptr && !state_.windowFrames.contains(objectName().toStdString())) {
+        if (!testAttribute(Qt::WA_Resized)) resize(sizeHint().expandedTo(minimumSize()));
+        placeBeside(*this, *parentWidget());
+    }
+    placed_ = true;
     if (isHidden()) show();
+    keepOnScreen(*this);
     raise();
     activateWindow();
     // The picture has its size before the run, so the first view fits the window.

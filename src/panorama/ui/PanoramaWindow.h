@@ -81,6 +81,7 @@ private:
     PanoramaPictureWidget* picture_ = nullptr;
     QLabel* status_ = nullptr;
     QProgressDialog* progress_ = nullptr;
+    bool placed_ = false;
 };
 
 // Gives the route map its "展望" menu: the settings dialog, the panorama window (made on first

@@ -101,6 +101,10 @@ TEST_F(PanoramaWindowTest, MenuBarTitleAndThePictureFillingTheWindow) {
     QCoreApplication::processEvents();
     EXPECT_EQ(window->logic().view().width, picture->width());
     EXPECT_EQ(window->logic().picture().image.size(), picture->size());
+    // Showing the whole panorama, it shows it whole at the new size.
+    const PanoramaView fitting = viewFitting(window->logic().scan(), picture->width(), picture->height());
+    EXPECT_EQ(window->logic().view().topAngle, fitting.topAngle);
+    EXPECT_EQ(window->logic().view().degreesPerPixel, fitting.degreesPerPixel);
     // Small, it keeps its menus and picture.
     EXPECT_LE(window->minimumSize().width(), 700);
     EXPECT_GE(picture->height(), picture->minimumSizeHint().height());
@@ -125,6 +129,17 @@ TEST_F(PanoramaWindowTest, WheelZoomsAboutThePointerAndKeysZoomAndMove) {
     const double azimuth = window->logic().view().centreAzimuth;
     key(window.get(), Qt::Key_Right);
     EXPECT_NE(window->logic().view().centreAzimuth, azimuth);
+
+    // Zoomed, a smaller window keeps the middle of what it showed.
+    key(window.get(), Qt::Key_Plus);
+    const PanoramaView zoomed = window->logic().view();
+    const double middle = zoomed.topAngle - zoomed.height / 2.0 * zoomed.degreesPerPixel;
+    window->resize(500, 260);
+    QCoreApplication::processEvents();
+    const PanoramaView smaller = window->logic().view();
+    EXPECT_EQ(smaller.centreAzimuth, zoomed.centreAzimuth);
+    EXPECT_EQ(smaller.degreesPerPixel, zoomed.degreesPerPixel);
+    EXPECT_NEAR(smaller.topAngle - smaller.height / 2.0 * smaller.degreesPerPixel, middle, 1e-9);
 }
 
 TEST_F(PanoramaWindowTest, DragMovesThePictureAndAClickDescribesAPeak) {
