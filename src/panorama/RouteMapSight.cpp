@@ -112,10 +112,15 @@ void RouteMapSight::run(ToolId toolId) {
         PanoramaSettings settings = sightStartSettings(map_.state());
         if (!panoramaDialog(settings, observerChoices(map_.state()))) return;
         openPanorama(settings);
-    } else if (toolId == mapTool::kPanoramaHere) {
-        beginPick(Pick::Panorama);
-    } else if (toolId == mapTool::kSightTint) {
-        beginPick(Pick::VisibleArea);
+    } else if (toolId == mapTool::kPanoramaHere || toolId == mapTool::kSightTint) {
+        // Chosen in the pop-up of a right click on the map: from where it was clicked; from
+        // the menu bar: from the next click.
+        pick_ = toolId == mapTool::kPanoramaHere ? Pick::Panorama : Pick::VisibleArea;
+        if (const std::optional<PixelPoint> at = map_.popupPosition()) {
+            pickAt(at->x, at->y);
+        } else {
+            beginPick(pick_);
+        }
     } else if (toolId == mapTool::kPeakSeenStretches) {
         if (!choosePeak) return;
         const std::vector<PeakChoice> choices = peakChoices();

@@ -1,7 +1,8 @@
 #pragma once
 // The route map's sight commands (the "展望" menu): "展望図..." asks where from and how and opens
-// the panorama; "ここからの展望" and "可視マップ" take the next click on the map as the observer
-// (Escape or another command gives up); "山が見える区間" asks for a peak and marks the stretches
+// the panorama; "ここからの展望" and "可視マップ" see from the point of the map that was right
+// clicked for the pop-up they were chosen in, or, chosen from the menu bar, from the next
+// click on the map (Escape or another command gives up); "山が見える区間" asks for a peak and marks the stretches
 // of the route from which it is seen. The visible area and the stretches are the route map's
 // tint (MapState::tint), the totals go to the guide line. Positions of the map and of the
 // mountain files (Tokyo datum) are shifted to JGD2011 here.

@@ -403,7 +403,11 @@ void RouteMap::mouseRelease(MapButton button, int x, int y) {
     }
     commands_.runPending();
     // The menu waits for its choice, which is dispatched like any other command.
-    if (!band.empty() && popup_) popup_(band);
+    if (!band.empty() && popup_) {
+        popupAt_ = PixelPoint{x, y};
+        popup_(band);
+        popupAt_.reset();
+    }
 }
 
 void RouteMap::stepPointNumber(StepKey key) {

@@ -130,6 +130,10 @@ public:
     // "地形図寸法からﾙｰﾄ作成" and the pop-up "MPEditMenu" ("再入力", "削除") go to the sheet
     // measurement panel.
     void setSheetRouteHook(std::function<void(ToolId)> hook) { sheetRoute_ = std::move(hook); }
+    // While a pop-up band opened by a right click on the map is up (and so while the command
+    // chosen in it runs), the picture pixel clicked; nothing otherwise (a command of the menu
+    // bar, a key). "ここからの展望" starts from there.
+    std::optional<PixelPoint> popupPosition() const { return popupAt_; }
     // Opens a pop-up band of the route map at the cursor (a panel over the map asks for one).
     void requestPopup(const std::string& band) {
         if (popup_) popup_(band);
@@ -199,6 +203,7 @@ private:
     std::function<void()> profile_;
     std::function<void(std::optional<double>)> routeHover_;
     std::optional<double> hovered_;
+    std::optional<PixelPoint> popupAt_;
     // The Ctrl+wheel turn not yet a whole notch.
     int zoomAngle_ = 0;
 };

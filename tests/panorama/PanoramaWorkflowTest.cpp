@@ -5,6 +5,7 @@
 
 #include "geo/Angles.h"
 #include "map/MapGeometry.h"
+#include "route/Overlays.h"
 #include "route/RouteMap.h"
 #include "support/ConePlan.h"
 #include "support/ScriptedDialogs.h"
@@ -152,7 +153,7 @@ TEST_F(PanoramaWorkflowTest, DialogStartsAtTheDestinationAndTheWindowSeesWhatItC
     EXPECT_EQ(opened.size(), 1u);
 }
 
-TEST_F(PanoramaWorkflowTest, PanoramaHereTakesTheNextClickAndEscapeGivesUp) {
+TEST_F(PanoramaWorkflowTest, PanoramaHereTakesTheNextClickOrTheRightClickOfItsPopup) {
     RouteMap& map = open();
     map.dispatch("ActPanoramaHere");
     EXPECT_EQ(map.map().statusPanels[0], kPickGuide);
@@ -176,6 +177,22 @@ TEST_F(PanoramaWorkflowTest, PanoramaHereTakesTheNextClickAndEscapeGivesUp) {
     // A second click is an ordinary click again.
     map.mouseRelease(MapButton::Left, 130, 200);
     EXPECT_EQ(opened.size(), 1u);
+
+    // Chosen in the pop-up of a right click, it sees from where the map was clicked.
+    std::vector<std::string> popups;
+    map.setPopupHook([&map, &popups](const std::string& band) {
+        popups.push_back(band);
+        map.dispatch("ActPanoramaHere");
+    });
+    map.mouseRelease(MapButton::Right, 450, 80);
+    EXPECT_EQ(popups, std::vector<std::string>{"PopupMenu"});
+    ASSERT_EQ(opened.size(), 2u);
+    const LatLon clicked =
+        tokyoShift()->fromTokyo(pixelLatitude(level1, 80.5) / 3600.0, pixelLongitude(level1, 450.5) / 3600.0);
+    EXPECT_NEAR(opened[1].observer.latitude, clicked.latitude, 1e-9);
+    EXPECT_NEAR(opened[1].observer.longitude, clicked.longitude, 1e-9);
+    EXPECT_EQ(map.map().statusPanels[0], "");
+    EXPECT_FALSE(map.popupPosition());
 }
 
 TEST_F(PanoramaWorkflowTest, VisibleAreaTintsTheShownLevelUntilCleared) {
@@ -195,6 +212,17 @@ TEST_F(PanoramaWorkflowTest, VisibleAreaTintsTheShownLevelUntilCleared) {
     EXPECT_TRUE(map.map().tint.image.isNull());
     EXPECT_FALSE(map.menus().isEnabled("ActSightTintClear"));
     EXPECT_EQ(map.pictures().map.image(), before);
+
+    // A tint belongs to its level: another level shown drops it.
+    map.dispatch("ActSightTint");
+    map.mouseRelease(MapButton::Left, 300, 300);
+    ASSERT_FALSE(map.map().tint.image.isNull());
+    state->levelCorners[2] = state->levelCorners[1];
+    state->levelCorners[2][kNorth] = secondsToDms(dmsToSeconds(state->levelCorners[1][kNorth]) - 300);
+    state->currentLevel = 2;
+    redrawOverlays(map.context());
+    EXPECT_TRUE(map.map().tint.image.isNull());
+    EXPECT_FALSE(map.menus().isEnabled("ActSightTintClear"));
 }
 
 TEST_F(PanoramaWorkflowTest, PeakStretchesAskForAPeakAndSumTheRoute) {

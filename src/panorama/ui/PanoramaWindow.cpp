@@ -31,12 +31,13 @@ constexpr double kClickReach = 4.0;
 // The arrow keys move the picture this far.
 constexpr double kKeyStep = 60.0;
 
-// A progress dialog that opens only when the work lasts, with a cancel button.
+// A progress dialog that opens only when the work lasts, with a cancel button. It keeps every
+// window of the program while it is up, so that none is closed under the work.
 QProgressDialog* makeProgress(QWidget* parent, const char* title) {
     auto* progress = new QProgressDialog(parent);
     progress->setWindowTitle(QString::fromUtf8(title));
     progress->setCancelButtonText(QString::fromUtf8("中止"));
-    progress->setWindowModality(Qt::WindowModal);
+    progress->setWindowModality(Qt::ApplicationModal);
     progress->setMinimumDuration(400);
     progress->setAutoReset(true);
     progress->setAutoClose(true);
@@ -49,7 +50,8 @@ bool stepProgress(QProgressDialog* progress, int done, int total, const std::str
     if (!text.empty()) progress->setLabelText(toQString(text));
     progress->setMaximum(std::max(total, 1));
     progress->setValue(std::clamp(done, 0, std::max(total, 1)));
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The user's input waits until the dialog is up and keeps the other windows.
+    QApplication::processEvents(progress->isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     return !progress->wasCanceled();
 }
 
