@@ -305,6 +305,8 @@ void RouteMapSight::showPeakStretches(const Peak& peak) {
     request.maxDistance = std::min(farthest + kTerrainMargin, kMaxSightDistanceKm * 1000.0);
     GatheredTerrain gathered;
     if (sources_.gather) gathered = sources_.gather(request, progress);
+    // The progress ends with the gathering, cancelled or not.
+    if (progress) progress(1, 1, "");
     if (gathered.cancelled) return;
     if (sources_.addBlock) sources_.addBlock(gathered.terrain);
     SightOptions options;
