@@ -1,5 +1,6 @@
 // The panorama and the visible-area map as the route map's "展望" menu and the panorama
 // window's commands run them, headless, on the cone plan.
+#include "panorama/Geodesy.h"
 #include "panorama/Panorama.h"
 #include "panorama/RouteMapSight.h"
 
@@ -84,7 +85,9 @@ struct PanoramaWorkflowTest : ::testing::Test {
             gathered.terrain.addLayer(hillLayer(summit, 1800.0, 8000.0));
             return gathered;
         };
-        made.peaks = [this] { return std::vector<Peak>{{"円錐山", summit, 1800.0}}; };
+        made.peaks = [this] {
+            return std::vector<Peak>{{"円錐山", summit, 1800.0}, {"東の丘", directGeodesic(summit, 90.0, 20000.0), 500.0}};
+        };
         return made;
     }
 
@@ -207,6 +210,24 @@ TEST_F(PanoramaWorkflowTest, VisibleAreaTintsTheShownLevelUntilCleared) {
     EXPECT_EQ(map.map().statusPanels[0].rfind("可視マップ: 見える範囲 ", 0), 0u) << map.map().statusPanels[0];
     // The observer is marked on the map.
     EXPECT_NE(map.pictures().map.image().pixel(304, 300), before.pixel(304, 300));
+    // From the summit the whole cone is seen: its flanks are tinted, every cell of the level counts.
+    // From the summit the upper flanks are seen; on the curved earth the straight flanks bend
+    // away below the summit's horizon, so their foot is not.
+    const std::string& said = map.map().statusPanels[0];
+    const std::string prefix = "可視マップ: 見える範囲 ";
+    const double share = std::stod(said.substr(prefix.size()));
+    EXPECT_GT(share, 5.0) << said;
+    EXPECT_LT(share, 95.0) << said;
+    EXPECT_NE(said.find("%（目の高さ 1.6m）"), std::string::npos) << said;
+    for (const QPoint at : {QPoint(330, 300), QPoint(300, 260), QPoint(320, 320)})
+        EXPECT_NE(map.pictures().map.image().pixel(at), before.pixel(at)) << at.x() << "," << at.y();
+    EXPECT_EQ(map.pictures().map.image().pixel(480, 480), before.pixel(480, 480));
+
+    // From the foot of the cone the far side lies behind the summit: left untinted.
+    map.dispatch("ActSightTint");
+    map.mouseRelease(MapButton::Left, 100, 300);
+    EXPECT_NE(map.pictures().map.image().pixel(130, 300), before.pixel(130, 300));
+    EXPECT_EQ(map.pictures().map.image().pixel(450, 300), before.pixel(450, 300));
 
     map.dispatch("ActSightTintClear");
     EXPECT_TRUE(map.map().tint.image.isNull());
@@ -226,23 +247,40 @@ TEST_F(PanoramaWorkflowTest, VisibleAreaTintsTheShownLevelUntilCleared) {
 }
 
 TEST_F(PanoramaWorkflowTest, PeakStretchesAskForAPeakAndSumTheRoute) {
-    addRoutePoint(100, 300);
+    // Across the hill from west to east: a hill 20 km east of its summit is hidden from the
+    // western flank and seen from the eastern one.
     addRoutePoint(200, 300);
+    addRoutePoint(400, 300);
     RouteMap& map = open();
     ASSERT_TRUE(map.menus().isEnabled("ActPeakSeenStretch"));
     std::vector<std::string> captions;
     sight->choosePeak = [&captions](const std::vector<PeakChoice>& choices) -> std::optional<size_t> {
         for (const PeakChoice& choice : choices) captions.push_back(choice.caption);
-        return 0;
+        return 1;
     };
     map.dispatch("ActPeakSeenStretch");
-    ASSERT_EQ(captions.size(), 1u);
+    ASSERT_EQ(captions.size(), 2u);
+    // Nearest the route's start first.
     EXPECT_EQ(captions[0].rfind("円錐山 1800m（", 0), 0u) << captions[0];
+    EXPECT_EQ(captions[1].rfind("東の丘 500m（", 0), 0u) << captions[1];
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_DOUBLE_EQ(requests[0].observer.latitude, summit.latitude);
+    const LatLon east = directGeodesic(summit, 90.0, 20000.0);
+    EXPECT_DOUBLE_EQ(requests[0].observer.latitude, east.latitude);
+    EXPECT_DOUBLE_EQ(requests[0].observer.longitude, east.longitude);
+
     const std::string& status = map.map().statusPanels[0];
-    EXPECT_EQ(status.rfind("円錐山が見える区間: ", 0), 0u) << status;
-    EXPECT_NE(status.find("km（ルート "), std::string::npos) << status;
+    const std::string prefix = "東の丘が見える区間: ";
+    ASSERT_EQ(status.rfind(prefix, 0), 0u) << status;
+    const double seen = std::stod(status.substr(prefix.size()));
+    const size_t total = status.find("km（ルート ");
+    ASSERT_NE(total, std::string::npos) << status;
+    const double route = std::stod(status.substr(total + std::string("km（ルート ").size()));
+    EXPECT_NEAR(route, 200 * 2.25 / 3600 * 111320 * std::cos(summit.latitude * M_PI / 180) / 1000, 0.3) << status;
+    EXPECT_GT(seen, 0.3 * route) << status;
+    EXPECT_LT(seen, 0.7 * route) << status;
+    // Drawn over the route on the eastern flank, not on the western.
+    EXPECT_GT(map.map().tint.image.pixelColor(370, 300).alpha(), 0);
+    EXPECT_EQ(map.map().tint.image.pixelColor(230, 300).alpha(), 0);
     EXPECT_TRUE(map.menus().isEnabled("ActSightTintClear"));
 }
 
