@@ -1,15 +1,198 @@
 #include "panorama/Viewshed.h"
 
+#include "geo/ElevationGrid.h"
+#include "panorama/Geodesy.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
 namespace orv::panorama {
 
-std::vector<CellSight> visibleCells(const LevelTerrain& level, int, int, double, const SightOptions&) {
-    return std::vector<CellSight>(static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns),
-                                  CellSight::NoData);
+namespace {
+
+// The earth's mean radius: the visible-area map covers a few tens of kilometres, where the
+// radius's change with latitude and direction moves the drop by millimetres.
+constexpr double kMeanEarthRadius = 6371000.0;
+// Slopes (rise over run) this close count as equal: a ground along the sight line is seen.
+constexpr float kSlopeTolerance = 1e-6f;
+constexpr float kNothing = -std::numeric_limits<float>::infinity();
+
+bool known(float height) { return std::isfinite(height) && height != ElevationGrid::kNoData; }
+
+// One quarter of the level around the observer, the cells whose distance along one axis (the
+// major one, `i` steps of `majorMetres`) is at least their distance along the other (`j`).
+struct Quarter {
+    int rowOfMajor, columnOfMajor;  // the cell step one major step makes
+    int rowOfMinor, columnOfMinor;  // the cell step one minor step makes
+};
+
+class Sweep {
+public:
+    Sweep(const LevelTerrain& level, int row, int column, double eye, const SightOptions& options)
+        : level_(level), row_(row), column_(column), eye_(eye),
+          lowered_(static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns), kNothing),
+          horizon_(lowered_.size(), kNothing) {
+        for (int r = 0; r < level.rows; ++r) {
+            const double y = (r - row) * level.rowMetres;
+            for (int c = 0; c < level.columns; ++c) {
+                const size_t at = index(r, c);
+                const float h = level.heights[at];
+                if (!known(h)) continue;
+                const double x = (c - column) * level.columnMetres;
+                lowered_[at] = static_cast<float>(h - apparentDrop(std::sqrt(x * x + y * y), kMeanEarthRadius, options));
+            }
+        }
+    }
+
+    std::vector<CellSight> run() {
+        std::vector<CellSight> sight(lowered_.size(), CellSight::NoData);
+        const int north = row_, south = level_.rows - 1 - row_;
+        const int west = column_, east = level_.columns - 1 - column_;
+        // East and west: columns are the major axis; south and north: rows.
+        sweep({0, 1, 1, 0}, east, north, south, level_.columnMetres, level_.rowMetres, sight);
+        sweep({0, -1, 1, 0}, west, north, south, level_.columnMetres, level_.rowMetres, sight);
+        sweep({1, 0, 0, 1}, south, west, east, level_.rowMetres, level_.columnMetres, sight);
+        sweep({-1, 0, 0, 1}, north, west, east, level_.rowMetres, level_.columnMetres, sight);
+        sight[index(row_, column_)] = CellSight::Visible;
+        return sight;
+    }
+
+private:
+    size_t index(int r, int c) const {
+        return static_cast<size_t>(r) * static_cast<size_t>(level_.columns) + static_cast<size_t>(c);
+    }
+
+    // Outward one major step at a time; each cell's horizon is the sight's highest slope over the
+    // terrain before it, taken from the step before where the sight line crosses it: the
+    // horizons of the two cells there interpolated, raised by the ground at the crossing.
+    void sweep(const Quarter& q, int steps, int minorBack, int minorAhead, double majorMetres, double minorMetres,
+               std::vector<CellSight>& sight) {
+        const auto at = [&](int i, int j) {
+            return index(row_ + i * q.rowOfMajor + j * q.rowOfMinor, column_ + i * q.columnOfMajor + j * q.columnOfMinor);
+        };
+        for (int i = 1; i <= steps; ++i) {
+            const int first = -std::min(i, minorBack), last = std::min(i, minorAhead);
+            const double run = i * majorMetres;
+            for (int j = first; j <= last; ++j) {
+                const size_t cell = at(i, j);
+                const double minor = j * minorMetres;
+                const double distance = std::sqrt(run * run + minor * minor);
+                float horizon = kNothing;
+                if (i > 1) {
+                    // The crossing with the step before: j·(i−1)/i between its cells jl and jl + 1.
+                    const double t = static_cast<double>(j) * (i - 1) / i;
+                    const double below = std::floor(t);
+                    const auto f = static_cast<float>(t - below);
+                    const size_t a = at(i - 1, static_cast<int>(below));
+                    float ground = lowered_[a];
+                    horizon = horizon_[a];
+                    if (f > 0.0f) {
+                        const size_t b = at(i - 1, static_cast<int>(below) + 1);
+                        ground = ground == kNothing || lowered_[b] == kNothing ? kNothing
+                                                                                 : ground + f * (lowered_[b] - ground);
+                        if (horizon == kNothing) horizon = horizon_[b];
+                        else if (horizon_[b] != kNothing) horizon += f * (horizon_[b] - horizon);
+                    }
+                    if (ground != kNothing)
+                        horizon = std::max(horizon, static_cast<float>((ground - eye_) / (distance * (i - 1) / i)));
+                }
+                horizon_[cell] = horizon;
+                if (lowered_[cell] == kNothing) continue;
+                const auto slope = static_cast<float>((lowered_[cell] - eye_) / distance);
+                sight[cell] = slope >= horizon - kSlopeTolerance ? CellSight::Visible : CellSight::Hidden;
+            }
+        }
+    }
+
+    const LevelTerrain& level_;
+    int row_, column_;
+    double eye_;
+    std::vector<float> lowered_;  // the ground lowered by its apparent drop; kNothing unknown
+    std::vector<float> horizon_;  // the highest slope before the cell; kNothing none
+};
+
+}  // namespace
+
+std::vector<CellSight> visibleCells(const LevelTerrain& level, int row, int column, double eyeHeight,
+                                    const SightOptions& options) {
+    const size_t cells = level.rows > 0 && level.columns > 0
+                             ? static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns)
+                             : 0;
+    if (level.heights == nullptr || cells == 0 || row < 0 || row >= level.rows || column < 0 ||
+        column >= level.columns || !(level.rowMetres > 0.0) || !(level.columnMetres > 0.0) ||
+        !std::isfinite(eyeHeight))
+        return std::vector<CellSight>(cells, CellSight::NoData);
+    const float ground = level.heights[static_cast<size_t>(row) * static_cast<size_t>(level.columns) +
+                                       static_cast<size_t>(column)];
+    if (!known(ground)) return std::vector<CellSight>(cells, CellSight::NoData);
+    return Sweep(level, row, column, ground + eyeHeight, options).run();
 }
 
-std::vector<bool> targetVisibleFrom(const SightTerrain&, const std::vector<LatLon>& places, double, LatLon,
-                                    double, const SightOptions&) {
-    return std::vector<bool>(places.size(), false);
+namespace {
+
+// The size of a pixel of `zoom` at `latitude`, in metres.
+double pixelMetres(int zoom, double latitude) {
+    return 2.0 * std::numbers::pi * kGrs80SemiMajor * std::cos(latitude * std::numbers::pi / 180.0) / (256.0 * std::ldexp(1.0, zoom));
+}
+
+// The finest zoom among the layers that know the height at `point`; -1 when none does.
+int zoomKnowing(const SightTerrain& terrain, WorldPoint point) {
+    for (const MercatorLayer& layer : terrain.layers())
+        if (std::isfinite(layer.heightAt(point))) return layer.zoom;
+    return -1;
+}
+
+// Points along the geodesic: computed on the ellipsoid every kGeodesicPiece metres and taken on
+// straight lines between them on the Mercator plane (their distance from the geodesic stays far
+// below a millimetre over such a piece).
+constexpr double kGeodesicPiece = 2000.0;
+// At most so many terrain samples along one sight.
+constexpr int kMaxSamples = 20000;
+
+bool seesTarget(const SightTerrain& terrain, int zoom, LatLon place, double eyeHeight, LatLon target,
+                double targetHeight, double nearTarget, const SightOptions& options) {
+    const float ground = terrain.heightAt(toWorld(place), zoom);
+    if (!std::isfinite(ground)) return false;
+    const double eye = ground + eyeHeight;
+    const GeodesicLine line = inverseGeodesic(place, target);
+    const double length = line.distance;
+    if (!(length > 0.0)) return true;
+    const double radius = normalSectionRadius(place.latitude, line.azimuthFrom);
+    const double end = targetHeight - apparentDrop(length, radius, options);
+    const double step = std::max(pixelMetres(zoom, place.latitude) / 2.0, length / kMaxSamples);
+    const int pieces = std::max(1, static_cast<int>(std::ceil(length / kGeodesicPiece)));
+    WorldPoint from = toWorld(place);
+    for (int p = 1; p <= pieces; ++p) {
+        const double pieceStart = length * (p - 1) / pieces, pieceEnd = length * p / pieces;
+        const WorldPoint to = p == pieces ? toWorld(target) : toWorld(directGeodesic(place, line.azimuthFrom, pieceEnd));
+        for (double s = std::max(step, std::ceil(pieceStart / step) * step); s < pieceEnd && s < length - nearTarget; s += step) {
+            const double f = (s - pieceStart) / (pieceEnd - pieceStart);
+            const float h = terrain.heightAt({from.x + f * (to.x - from.x), from.y + f * (to.y - from.y)}, zoom);
+            if (!std::isfinite(h)) continue;
+            const double sight = eye + (end - eye) * s / length;
+            if (h - apparentDrop(s, radius, options) > sight) return false;
+        }
+        from = to;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<bool> targetVisibleFrom(const SightTerrain& terrain, const std::vector<LatLon>& places, double eyeHeight,
+                                    LatLon target, double targetHeight, const SightOptions& options) {
+    std::vector<bool> seen(places.size(), false);
+    if (terrain.empty() || !std::isfinite(eyeHeight) || !std::isfinite(targetHeight)) return seen;
+    const int zoom = terrain.layers().front().zoom;
+    // The target's own summit: a few samples of the layer that knows it, whose bilinear heights
+    // round the summit off or lift its shoulders, never hide it.
+    const int targetZoom = zoomKnowing(terrain, toWorld(target));
+    const double nearTarget = 2.0 * pixelMetres(targetZoom < 0 ? zoom : targetZoom, target.latitude);
+    for (size_t n = 0; n < places.size(); ++n)
+        seen[n] = seesTarget(terrain, zoom, places[n], eyeHeight, target, targetHeight, nearTarget, options);
+    return seen;
 }
 
 }  // namespace orv::panorama
