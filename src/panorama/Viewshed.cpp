@@ -15,8 +15,8 @@ namespace {
 // The earth's mean radius: the visible-area map covers a few tens of kilometres, where the
 // radius's change with latitude and direction moves the drop by millimetres.
 constexpr double kMeanEarthRadius = 6371000.0;
-// Slopes (rise over run) this close count as equal: a ground along the sight line is seen.
-constexpr float kSlopeTolerance = 1e-6f;
+// Ground this close below the sight line (metres) counts as on it, and is seen.
+constexpr double kHeightTolerance = 1e-3;
 constexpr float kNothing = -std::numeric_limits<float>::infinity();
 
 bool known(float height) { return std::isfinite(height) && height != ElevationGrid::kNoData; }
@@ -31,7 +31,7 @@ struct Quarter {
 class Sweep {
 public:
     Sweep(const LevelTerrain& level, int row, int column, double eye, const SightOptions& options)
-        : level_(level), row_(row), column_(column), eye_(eye),
+        : level_(level), row_(row), column_(column),
           lowered_(static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns), kNothing),
           horizon_(lowered_.size(), kNothing) {
         for (int r = 0; r < level.rows; ++r) {
@@ -41,7 +41,7 @@ public:
                 const float h = level.heights[at];
                 if (!known(h)) continue;
                 const double x = (c - column) * level.columnMetres;
-                lowered_[at] = static_cast<float>(h - apparentDrop(std::sqrt(x * x + y * y), kMeanEarthRadius, options));
+                lowered_[at] = static_cast<float>(h - apparentDrop(std::sqrt(x * x + y * y), kMeanEarthRadius, options) - eye);
             }
         }
     }
@@ -96,20 +96,19 @@ private:
                         else if (horizon_[b] != kNothing) horizon += f * (horizon_[b] - horizon);
                     }
                     if (ground != kNothing)
-                        horizon = std::max(horizon, static_cast<float>((ground - eye_) / (distance * (i - 1) / i)));
+                        horizon = std::max(horizon, static_cast<float>(ground / (distance * (i - 1) / i)));
                 }
                 horizon_[cell] = horizon;
                 if (lowered_[cell] == kNothing) continue;
-                const auto slope = static_cast<float>((lowered_[cell] - eye_) / distance);
-                sight[cell] = slope >= horizon - kSlopeTolerance ? CellSight::Visible : CellSight::Hidden;
+                const bool seen = (lowered_[cell] + kHeightTolerance) / distance >= horizon;
+                sight[cell] = seen ? CellSight::Visible : CellSight::Hidden;
             }
         }
     }
 
     const LevelTerrain& level_;
     int row_, column_;
-    double eye_;
-    std::vector<float> lowered_;  // the ground lowered by its apparent drop; kNothing unknown
+    std::vector<float> lowered_;  // the ground lowered by its apparent drop, less the eye; kNothing unknown
     std::vector<float> horizon_;  // the highest slope before the cell; kNothing none
 };
 
