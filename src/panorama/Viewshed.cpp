@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
+#include <utility>
 
 namespace orv::panorama {
 
@@ -28,23 +30,54 @@ struct Quarter {
     int rowOfMinor, columnOfMinor;  // the cell step one minor step makes
 };
 
-class Sweep {
-public:
-    Sweep(const LevelTerrain& level, int row, int column, double eye, const SightOptions& options)
-        : level_(level), row_(row), column_(column),
-          lowered_(static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns), kNothing),
-          horizon_(lowered_.size(), kNothing) {
-        for (int r = 0; r < level.rows; ++r) {
-            const double y = (r - row) * level.rowMetres;
-            for (int c = 0; c < level.columns; ++c) {
-                const size_t at = index(r, c);
-                const float h = level.heights[at];
-                if (!known(h)) continue;
-                const double x = (c - column) * level.columnMetres;
-                lowered_[at] = static_cast<float>(h - apparentDrop(std::sqrt(x * x + y * y), kMeanEarthRadius, options) - eye);
-            }
+size_t cellIndex(const LevelTerrain& level, int row, int column) {
+    return static_cast<size_t>(row) * static_cast<size_t>(level.columns) + static_cast<size_t>(column);
+}
+
+// Every cell's ground lowered by its apparent drop, less the eye's height; kNothing unknown.
+std::vector<float> loweredHeights(const LevelTerrain& level, int row, int column, double eye, const SightOptions& options) {
+    std::vector<float> lowered(static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns), kNothing);
+    for (int r = 0; r < level.rows; ++r) {
+        const double y = (r - row) * level.rowMetres;
+        for (int c = 0; c < level.columns; ++c) {
+            const size_t at = cellIndex(level, r, c);
+            const float h = level.heights[at];
+            if (!known(h)) continue;
+            const double x = (c - column) * level.columnMetres;
+            lowered[at] = static_cast<float>(h - apparentDrop(std::sqrt(x * x + y * y), kMeanEarthRadius, options) - eye);
         }
     }
+    return lowered;
+}
+
+// The eye's height over the datum; nothing when the question has no answer (no cells, an
+// observer outside the level or on a cell without data).
+std::optional<double> eyeOver(const LevelTerrain& level, int row, int column, double eyeHeight) {
+    if (level.heights == nullptr || level.rows <= 0 || level.columns <= 0 || row < 0 || row >= level.rows ||
+        column < 0 || column >= level.columns || !(level.rowMetres > 0.0) || !(level.columnMetres > 0.0) ||
+        !std::isfinite(eyeHeight))
+        return std::nullopt;
+    const float ground = level.heights[cellIndex(level, row, column)];
+    if (!known(ground)) return std::nullopt;
+    return ground + eyeHeight;
+}
+
+std::vector<CellSight> unknownCells(const LevelTerrain& level) {
+    const size_t cells = level.rows > 0 && level.columns > 0
+                             ? static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns)
+                             : 0;
+    return std::vector<CellSight>(cells, CellSight::NoData);
+}
+
+// Whether ground `lowered` metres from the eye's height at `distance` is seen over `horizon`.
+CellSight seenOver(double lowered, double distance, double horizon) {
+    return (lowered + kHeightTolerance) / distance >= horizon ? CellSight::Visible : CellSight::Hidden;
+}
+
+class Sweep {
+public:
+    Sweep(const LevelTerrain& level, int row, int column, std::vector<float> lowered)
+        : level_(level), row_(row), column_(column), lowered_(std::move(lowered)), horizon_(lowered_.size(), kNothing) {}
 
     std::vector<CellSight> run() {
         std::vector<CellSight> sight(lowered_.size(), CellSight::NoData);
@@ -60,9 +93,7 @@ public:
     }
 
 private:
-    size_t index(int r, int c) const {
-        return static_cast<size_t>(r) * static_cast<size_t>(level_.columns) + static_cast<size_t>(c);
-    }
+    size_t index(int r, int c) const { return cellIndex(level_, r, c); }
 
     // Outward one major step at a time; each cell's horizon is the sight's highest slope over the
     // terrain before it, taken from the step before where the sight line crosses it: the
@@ -100,8 +131,7 @@ private:
                 }
                 horizon_[cell] = horizon;
                 if (lowered_[cell] == kNothing) continue;
-                const bool seen = (lowered_[cell] + kHeightTolerance) / distance >= horizon;
-                sight[cell] = seen ? CellSight::Visible : CellSight::Hidden;
+                sight[cell] = seenOver(lowered_[cell], distance, horizon);
             }
         }
     }
@@ -116,17 +146,43 @@ private:
 
 std::vector<CellSight> visibleCells(const LevelTerrain& level, int row, int column, double eyeHeight,
                                     const SightOptions& options) {
-    const size_t cells = level.rows > 0 && level.columns > 0
-                             ? static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns)
-                             : 0;
-    if (level.heights == nullptr || cells == 0 || row < 0 || row >= level.rows || column < 0 ||
-        column >= level.columns || !(level.rowMetres > 0.0) || !(level.columnMetres > 0.0) ||
-        !std::isfinite(eyeHeight))
-        return std::vector<CellSight>(cells, CellSight::NoData);
-    const float ground = level.heights[static_cast<size_t>(row) * static_cast<size_t>(level.columns) +
-                                       static_cast<size_t>(column)];
-    if (!known(ground)) return std::vector<CellSight>(cells, CellSight::NoData);
-    return Sweep(level, row, column, ground + eyeHeight, options).run();
+    const std::optional<double> eye = eyeOver(level, row, column, eyeHeight);
+    if (!eye) return unknownCells(level);
+    return Sweep(level, row, column, loweredHeights(level, row, column, *eye, options)).run();
+}
+
+std::vector<CellSight> visibleCellsAlongSightLines(const LevelTerrain& level, int row, int column, double eyeHeight,
+                                                   const SightOptions& options) {
+    std::vector<CellSight> sight = unknownCells(level);
+    const std::optional<double> eye = eyeOver(level, row, column, eyeHeight);
+    if (!eye) return sight;
+    const std::vector<float> lowered = loweredHeights(level, row, column, *eye, options);
+    for (int r = 0; r < level.rows; ++r)
+        for (int c = 0; c < level.columns; ++c) {
+            const size_t cell = cellIndex(level, r, c);
+            if (lowered[cell] == kNothing) continue;
+            const int dr = r - row, dc = c - column;
+            const int steps = std::max(std::abs(dr), std::abs(dc));
+            const bool byColumn = std::abs(dc) >= std::abs(dr);
+            const double distance = std::hypot(dr * level.rowMetres, dc * level.columnMetres);
+            double horizon = -std::numeric_limits<double>::infinity();
+            // The crossing with each row (or column) of cells between the eye and the cell.
+            for (int k = 1; k < steps; ++k) {
+                const int major = (byColumn ? dc : dr) / steps * k;
+                const double minor = static_cast<double>(byColumn ? dr : dc) * k / steps;
+                const int low = static_cast<int>(std::floor(minor));
+                const double f = minor - low;
+                const auto at = [&](int m) {
+                    return byColumn ? cellIndex(level, row + m, column + major) : cellIndex(level, row + major, column + m);
+                };
+                const float a = lowered[at(low)];
+                const float b = f > 0.0 ? lowered[at(low + 1)] : a;
+                if (a == kNothing || b == kNothing) continue;
+                horizon = std::max(horizon, (a + f * (b - a)) / (distance * k / steps));
+            }
+            sight[cell] = steps == 0 ? CellSight::Visible : seenOver(lowered[cell], distance, horizon);
+        }
+    return sight;
 }
 
 namespace {

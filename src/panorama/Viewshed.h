@@ -32,6 +32,11 @@ enum class CellSight : uint8_t { Hidden = 0, Visible = 1, NoData = 2 };
 std::vector<CellSight> visibleCells(const LevelTerrain& level, int row, int column, double eyeHeight,
                                     const SightOptions& options);
 
+// The same answer by following each cell's sight line exactly over the same terrain, in
+// O(cells^1.5): the reference the sweep is measured against.
+std::vector<CellSight> visibleCellsAlongSightLines(const LevelTerrain& level, int row, int column, double eyeHeight,
+                                                   const SightOptions& options);
+
 // For each position (JGD2011), whether a target (position, height in metres) can be seen from
 // an eye `eyeHeight` metres above the ground there: the sight along the geodesic, over the
 // terrain of the finest layer that knows each sample (half a pixel of the finest layer apart),

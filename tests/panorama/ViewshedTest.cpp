@@ -1,6 +1,5 @@
-// The visible-area map of a level: exact on shapes whose answer is known, close to the exact
-// sight lines (each checked against the terrain it crosses) on hilly terrain, and cells without
-// data; a peak seen or hidden from places along a sight over layered terrain.
+// The visible-area map of a level: the sweep and the exact sight lines right on shapes whose
+// answer is known, the sweep close to the sight lines on hilly terrain, and cells without data; a peak seen or hidden from places along a sight over layered terrain.
 #include "panorama/Viewshed.h"
 
 #include "geo/ElevationGrid.h"
@@ -34,43 +33,11 @@ struct Level {
     std::vector<CellSight> from(int r, int c, double eye, const SightOptions& options = kFlat) const {
         return visibleCells(terrain(), r, c, eye, options);
     }
+    // Following each sight line exactly.
+    std::vector<CellSight> exactlyFrom(int r, int c, double eye, const SightOptions& options = kFlat) const {
+        return visibleCellsAlongSightLines(terrain(), r, c, eye, options);
+    }
 };
-
-bool hasData(float h) { return std::isfinite(h) && h != ElevationGrid::kNoData; }
-
-// The exact sight line from the eye to each cell: the terrain it passes over is read where it
-// crosses each row (or column) of cells, between the two cells there.
-std::vector<CellSight> sightLines(const Level& level, int row, int column, double eyeHeight, const SightOptions& options) {
-    std::vector<CellSight> sight(level.heights.size(), CellSight::NoData);
-    const double eye = level.heights[level.at(row, column)] + eyeHeight;
-    const auto lowered = [&](int r, int c) {
-        const double y = (r - row) * level.rowMetres, x = (c - column) * level.columnMetres;
-        const float h = level.heights[level.at(r, c)];
-        return hasData(h) ? h - apparentDrop(std::hypot(x, y), kRadius, options) : NAN;
-    };
-    for (int r = 0; r < level.rows; ++r)
-        for (int c = 0; c < level.columns; ++c) {
-            if (!hasData(level.heights[level.at(r, c)])) continue;
-            const int dr = r - row, dc = c - column;
-            const int n = std::max(std::abs(dr), std::abs(dc));
-            const double distance = std::hypot(dr * level.rowMetres, dc * level.columnMetres);
-            double horizon = -INFINITY;
-            for (int k = 1; k < n; ++k) {
-                const bool byColumn = std::abs(dc) >= std::abs(dr);
-                const double minor = static_cast<double>(byColumn ? dr : dc) * k / n;
-                const int major = (byColumn ? dc : dr) / n * k;
-                const int low = static_cast<int>(std::floor(minor));
-                const double f = minor - low;
-                const double a = byColumn ? lowered(row + low, column + major) : lowered(row + major, column + low);
-                const double b = f == 0.0 ? a : byColumn ? lowered(row + low + 1, column + major) : lowered(row + major, column + low + 1);
-                if (std::isnan(a) || std::isnan(b)) continue;
-                horizon = std::max(horizon, (a + f * (b - a) - eye) / (distance * k / n));
-            }
-            const bool seen = n == 0 || (lowered(r, c) - eye + 1e-3) / distance >= horizon;
-            sight[level.at(r, c)] = seen ? CellSight::Visible : CellSight::Hidden;
-        }
-    return sight;
-}
 
 int count(const std::vector<CellSight>& sight, CellSight what) {
     return static_cast<int>(std::count(sight.begin(), sight.end(), what));
@@ -79,21 +46,24 @@ int count(const std::vector<CellSight>& sight, CellSight what) {
 TEST(ViewshedTest, ShapesWhoseSightIsKnown) {
     // A flat plain on a flat earth: everything is seen, from the middle and from a corner.
     const Level plain(81, 121, 40.0, 55.0, [](double, double) { return 100.0f; });
-    EXPECT_EQ(count(plain.from(40, 60, 1.6), CellSight::Visible), 81 * 121);
-    EXPECT_EQ(count(plain.from(0, 120, 1.6), CellSight::Visible), 81 * 121);
+    for (const auto& [r, c] : {std::pair{40, 60}, std::pair{0, 120}}) {
+        EXPECT_EQ(count(plain.from(r, c, 1.6), CellSight::Visible), 81 * 121);
+        EXPECT_EQ(count(plain.exactlyFrom(r, c, 1.6), CellSight::Visible), 81 * 121);
+    }
 
     // A wall across the plain: it is seen, what lies behind it is not.
     const Level walled(61, 61, 50.0, 50.0, [](double, double x) { return x == 40 * 50.0 ? 80.0f : 0.0f; });
-    const auto behind = walled.from(30, 10, 1.6);
-    for (int r = 0; r < 61; ++r)
-        for (int c = 0; c < 61; ++c)
-            ASSERT_EQ(behind[walled.at(r, c)], c <= 40 ? CellSight::Visible : CellSight::Hidden) << r << ' ' << c;
+    for (const auto& behind : {walled.from(30, 10, 1.6), walled.exactlyFrom(30, 10, 1.6)})
+        for (int r = 0; r < 61; ++r)
+            for (int c = 0; c < 61; ++c)
+                ASSERT_EQ(behind[walled.at(r, c)], c <= 40 ? CellSight::Visible : CellSight::Hidden) << r << ' ' << c;
 
     // A cone seen from its top: every slope falls away from the eye and is seen.
     const Level cone(101, 101, 30.0, 30.0, [](double y, double x) {
         return static_cast<float>(1500.0 - 0.6 * std::hypot(x - 1500.0, y - 1500.0));
     });
     EXPECT_EQ(count(cone.from(50, 50, 1.6), CellSight::Visible), 101 * 101);
+    EXPECT_EQ(count(cone.exactlyFrom(50, 50, 1.6), CellSight::Visible), 101 * 101);
 
     // The same cone seen from the plain at its foot (the cone stands on a plain 300 m high):
     // its near face and top are seen, its far face and the plain behind it are not, the plain
@@ -102,13 +72,15 @@ TEST(ViewshedTest, ShapesWhoseSightIsKnown) {
         return static_cast<float>(std::max(300.0, 1500.0 - 1.2 * std::hypot(x - 1500.0, y - 1500.0)));
     });
     const auto fromValley = hill.from(50, 0, 1.6);
-    EXPECT_EQ(fromValley[hill.at(50, 30)], CellSight::Visible);  // the near face
-    EXPECT_EQ(fromValley[hill.at(50, 50)], CellSight::Visible);  // the top
-    EXPECT_EQ(fromValley[hill.at(50, 55)], CellSight::Hidden);   // the far face
-    EXPECT_EQ(fromValley[hill.at(50, 100)], CellSight::Hidden);  // the plain behind
-    EXPECT_EQ(fromValley[hill.at(0, 20)], CellSight::Visible);  // the plain beside it
-    // Against the exact sight lines: only cells along the edges of the shadow differ.
-    const auto exact = sightLines(hill, 50, 0, 1.6, kFlat);
+    const auto exact = hill.exactlyFrom(50, 0, 1.6);
+    for (const auto* sight : {&fromValley, &exact}) {
+        EXPECT_EQ((*sight)[hill.at(50, 30)], CellSight::Visible);  // the near face
+        EXPECT_EQ((*sight)[hill.at(50, 50)], CellSight::Visible);  // the top
+        EXPECT_EQ((*sight)[hill.at(50, 55)], CellSight::Hidden);   // the far face
+        EXPECT_EQ((*sight)[hill.at(50, 100)], CellSight::Hidden);  // the plain behind
+        EXPECT_EQ((*sight)[hill.at(0, 20)], CellSight::Visible);   // the plain beside it
+    }
+    // The sweep and the sight lines differ only on cells along the edges of the shadow.
     int differ = 0;
     for (size_t n = 0; n < exact.size(); ++n) differ += exact[n] != fromValley[n] ? 1 : 0;
     EXPECT_LT(differ, 101 * 101 / 200);
@@ -119,13 +91,13 @@ TEST(ViewshedTest, ThePlainEndsAtTheHorizonOfTheCurvedEarth) {
     const Level plain(201, 201, 50.0, 50.0, [](double, double) { return 0.0f; });
     for (const double eye : {1.6, 3.0}) {
         const double horizon = std::sqrt(2.0 * kRadius * eye / (1.0 - kDefaultRefraction));
-        const auto sight = plain.from(100, 100, eye, kCurved);
-        for (int r = 0; r < 201; r += 5)
-            for (int c = 0; c < 201; c += 5) {
-                const double d = std::hypot(r - 100, c - 100) * 50.0;
-                if (std::abs(d - horizon) < 0.05 * horizon) continue;
-                EXPECT_EQ(sight[plain.at(r, c)], d < horizon ? CellSight::Visible : CellSight::Hidden) << eye << ' ' << d;
-            }
+        for (const auto& sight : {plain.from(100, 100, eye, kCurved), plain.exactlyFrom(100, 100, eye, kCurved)})
+            for (int r = 0; r < 201; r += 5)
+                for (int c = 0; c < 201; c += 5) {
+                    const double d = std::hypot(r - 100, c - 100) * 50.0;
+                    if (std::abs(d - horizon) < 0.05 * horizon) continue;
+                    EXPECT_EQ(sight[plain.at(r, c)], d < horizon ? CellSight::Visible : CellSight::Hidden) << eye << ' ' << d;
+                }
     }
 }
 
@@ -159,7 +131,7 @@ TEST(ViewshedTest, AgreesWithTheExactSightLinesOnHillyTerrain) {
         for (const auto& [r, c, eye] : {std::tuple{48, 56, 1.6}, std::tuple{5, 9, 1.6}, std::tuple{90, 100, 10.0},
                                         std::tuple{20, 80, 1.6}}) {
             const auto sweep = level.from(r, c, eye, kCurved);
-            const auto exact = sightLines(level, r, c, eye, kCurved);
+            const auto exact = level.exactlyFrom(r, c, eye, kCurved);
             for (size_t n = 0; n < sweep.size(); ++n) {
                 ++cells;
                 equal += sweep[n] == exact[n] ? 1 : 0;
@@ -179,15 +151,17 @@ TEST(ViewshedTest, CellsWithoutData) {
     // gap are seen. A NaN is no data too.
     for (int r = 18; r <= 22; ++r) level.heights[level.at(r, 20)] = ElevationGrid::kNoData;
     level.heights[level.at(0, 0)] = NAN;
-    const auto sight = level.from(20, 5, 1.6);
-    EXPECT_EQ(sight[level.at(20, 20)], CellSight::NoData);
-    EXPECT_EQ(sight[level.at(0, 0)], CellSight::NoData);
-    EXPECT_EQ(sight[level.at(20, 40)], CellSight::Visible);
-    EXPECT_EQ(sight[level.at(0, 40)], CellSight::Hidden);
+    for (const auto& sight : {level.from(20, 5, 1.6), level.exactlyFrom(20, 5, 1.6)}) {
+        EXPECT_EQ(sight[level.at(20, 20)], CellSight::NoData);
+        EXPECT_EQ(sight[level.at(0, 0)], CellSight::NoData);
+        EXPECT_EQ(sight[level.at(20, 40)], CellSight::Visible);
+        EXPECT_EQ(sight[level.at(0, 40)], CellSight::Hidden);
+    }
 
     // An observer on a cell without data, or outside the level, or a level without cells: every
     // cell unknown.
     EXPECT_EQ(count(level.from(20, 20, 1.6), CellSight::NoData), 41 * 41);
+    EXPECT_EQ(count(level.exactlyFrom(20, 20, 1.6), CellSight::NoData), 41 * 41);
     EXPECT_EQ(count(level.from(-1, 3, 1.6), CellSight::NoData), 41 * 41);
     EXPECT_EQ(count(level.from(3, 41, 1.6), CellSight::NoData), 41 * 41);
     EXPECT_TRUE(visibleCells({}, 0, 0, 1.6, kFlat).empty());
