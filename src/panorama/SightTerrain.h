@@ -31,7 +31,11 @@ struct MercatorLayer {
     int columns = 0, rows = 0;
     std::vector<float> heights;  // rows × columns, north row first; NaN unknown
 
-    // Bilinear height at `point`; NaN outside the layer or beside an unknown sample.
+    // Bilinear height at `point` between the four sample centres around it; NaN outside the
+    // layer or where a sample it needs is unknown. A point on a sample's row or column needs
+    // no neighbour across it (exactly on a sample: that sample alone). The layer covers its
+    // pixels' whole area: in the outer half pixel, beyond the last sample centres, the edge
+    // samples hold (so layers of adjacent tile ranges leave no gap between them).
     float heightAt(WorldPoint point) const;
 };
 
@@ -53,6 +57,8 @@ public:
     // onto JGD2011 by `shift`.
     void addBlock(const ElevationGrid& grid, const LevelBounds& level0, const DatumShift& shift,
                   int zoom = 13);
+    // Every layer enters here (addTileLayer and addBlock too): it keeps the layers sorted finest
+    // first, equal zooms in the order added, and the order heightAt asks them in.
     void addLayer(MercatorLayer layer);
 
     // The height at `point` for a sight that resolves `wantedZoom`: from the finest layer not
@@ -64,7 +70,22 @@ public:
     bool empty() const { return layers_.empty(); }
 
 private:
+    // The lattice of one layer as heightAt reads it.
+    struct Sampler {
+        double scale = 0.0;                   // samples per world width: 256 · 2^zoom
+        double offsetU = 0.0, offsetV = 0.0;  // u0 + 0.5, v0 + 0.5
+        int columns = 0;
+        double lastU = -2.0, lastV = -2.0;    // columns − 1, rows − 1 (no samples: nothing answers)
+        const float* heights = nullptr;
+    };
+    void arrange();
+
     std::vector<MercatorLayer> layers_;
+    std::vector<Sampler> samplers_;  // one per layer, in the same order
+    // For each wanted zoom 0 .. kZooms − 1, the layers in the order they are asked:
+    // order_[zoom * layers_.size() + n].
+    static constexpr int kZooms = 32;
+    std::vector<uint16_t> order_;
 };
 
 }  // namespace orv::panorama
