@@ -8,6 +8,7 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace orv::panorama {
@@ -35,18 +36,18 @@ size_t cellIndex(const LevelTerrain& level, int row, int column) {
 }
 
 // Every cell's ground lowered by its apparent drop, less the eye's height; kNothing unknown.
+float loweredHeight(float height, double distance, double eye, const SightOptions& options) {
+    return known(height) ? static_cast<float>(height - apparentDrop(distance, kMeanEarthRadius, options) - eye) : kNothing;
+}
+
 std::vector<float> loweredHeights(const LevelTerrain& level, int row, int column, double eye, const SightOptions& options) {
     std::vector<float> lowered(static_cast<size_t>(level.rows) * static_cast<size_t>(level.columns), kNothing);
-    for (int r = 0; r < level.rows; ++r) {
-        const double y = (r - row) * level.rowMetres;
+    for (int r = 0; r < level.rows; ++r)
         for (int c = 0; c < level.columns; ++c) {
             const size_t at = cellIndex(level, r, c);
-            const float h = level.heights[at];
-            if (!known(h)) continue;
-            const double x = (c - column) * level.columnMetres;
-            lowered[at] = static_cast<float>(h - apparentDrop(std::sqrt(x * x + y * y), kMeanEarthRadius, options) - eye);
+            lowered[at] = loweredHeight(level.heights[at], std::hypot((r - row) * level.rowMetres, (c - column) * level.columnMetres),
+                                        eye, options);
         }
-    }
     return lowered;
 }
 
@@ -76,70 +77,81 @@ CellSight seenOver(double lowered, double distance, double horizon) {
 
 class Sweep {
 public:
-    Sweep(const LevelTerrain& level, int row, int column, std::vector<float> lowered)
-        : level_(level), row_(row), column_(column), lowered_(std::move(lowered)), horizon_(lowered_.size(), kNothing) {}
+    Sweep(const LevelTerrain& level, int row, int column, double eye, const SightOptions& options)
+        : level_(level), row_(row), column_(column), eye_(eye), options_(options) {}
 
-    std::vector<CellSight> run() {
-        std::vector<CellSight> sight(lowered_.size(), CellSight::NoData);
+    // East and west (columns the major axis) on one thread, south and north (rows) on another;
+    // the cells on the diagonals, in both, are written by the first.
+    std::vector<CellSight> run() const {
+        std::vector<CellSight> sight(static_cast<size_t>(level_.rows) * static_cast<size_t>(level_.columns),
+                                     CellSight::NoData);
         const int north = row_, south = level_.rows - 1 - row_;
         const int west = column_, east = level_.columns - 1 - column_;
-        // East and west: columns are the major axis; south and north: rows.
-        sweep({0, 1, 1, 0}, east, north, south, level_.columnMetres, level_.rowMetres, sight);
-        sweep({0, -1, 1, 0}, west, north, south, level_.columnMetres, level_.rowMetres, sight);
-        sweep({1, 0, 0, 1}, south, west, east, level_.rowMetres, level_.columnMetres, sight);
-        sweep({-1, 0, 0, 1}, north, west, east, level_.rowMetres, level_.columnMetres, sight);
-        sight[index(row_, column_)] = CellSight::Visible;
+        std::thread across([&] {
+            sweep({1, 0, 0, 1}, south, west, east, level_.rowMetres, level_.columnMetres, sight, false);
+            sweep({-1, 0, 0, 1}, north, west, east, level_.rowMetres, level_.columnMetres, sight, false);
+        });
+        sweep({0, 1, 1, 0}, east, north, south, level_.columnMetres, level_.rowMetres, sight, true);
+        sweep({0, -1, 1, 0}, west, north, south, level_.columnMetres, level_.rowMetres, sight, true);
+        across.join();
+        sight[cellIndex(level_, row_, column_)] = CellSight::Visible;
         return sight;
     }
 
 private:
-    size_t index(int r, int c) const { return cellIndex(level_, r, c); }
-
     // Outward one major step at a time; each cell's horizon is the sight's highest slope over the
     // terrain before it, taken from the step before where the sight line crosses it: the
-    // horizons of the two cells there interpolated, raised by the ground at the crossing.
+    // horizons of the two cells there interpolated, raised by the ground at the crossing. Only
+    // the step before is kept: its cells' lowered ground and horizons (kNothing: none).
     void sweep(const Quarter& q, int steps, int minorBack, int minorAhead, double majorMetres, double minorMetres,
-               std::vector<CellSight>& sight) {
-        const auto at = [&](int i, int j) {
-            return index(row_ + i * q.rowOfMajor + j * q.rowOfMinor, column_ + i * q.columnOfMajor + j * q.columnOfMinor);
-        };
+               std::vector<CellSight>& sight, bool diagonals) const {
+        const auto width = static_cast<size_t>(minorBack + minorAhead + 1);
+        std::vector<float> groundBefore(width, kNothing), horizonBefore(width, kNothing);
+        std::vector<float> ground(width, kNothing), horizon(width, kNothing);
+        const auto slot = [minorBack](int j) { return static_cast<size_t>(j + minorBack); };
         for (int i = 1; i <= steps; ++i) {
             const int first = -std::min(i, minorBack), last = std::min(i, minorAhead);
             const double run = i * majorMetres;
             for (int j = first; j <= last; ++j) {
-                const size_t cell = at(i, j);
+                const size_t cell = cellIndex(level_, row_ + i * q.rowOfMajor + j * q.rowOfMinor,
+                                              column_ + i * q.columnOfMajor + j * q.columnOfMinor);
                 const double minor = j * minorMetres;
                 const double distance = std::sqrt(run * run + minor * minor);
-                float horizon = kNothing;
+                float seenOverHere = kNothing;
                 if (i > 1) {
                     // The crossing with the step before: j·(i−1)/i between its cells jl and jl + 1.
                     const double t = static_cast<double>(j) * (i - 1) / i;
                     const double below = std::floor(t);
                     const auto f = static_cast<float>(t - below);
-                    const size_t a = at(i - 1, static_cast<int>(below));
-                    float ground = lowered_[a];
-                    horizon = horizon_[a];
+                    const size_t a = slot(static_cast<int>(below));
+                    float crossing = groundBefore[a];
+                    seenOverHere = horizonBefore[a];
                     if (f > 0.0f) {
-                        const size_t b = at(i - 1, static_cast<int>(below) + 1);
-                        ground = ground == kNothing || lowered_[b] == kNothing ? kNothing
-                                                                                 : ground + f * (lowered_[b] - ground);
-                        if (horizon == kNothing) horizon = horizon_[b];
-                        else if (horizon_[b] != kNothing) horizon += f * (horizon_[b] - horizon);
+                        const size_t b = a + 1;
+                        crossing = crossing == kNothing || groundBefore[b] == kNothing
+                                       ? kNothing
+                                       : crossing + f * (groundBefore[b] - crossing);
+                        if (seenOverHere == kNothing) seenOverHere = horizonBefore[b];
+                        else if (horizonBefore[b] != kNothing) seenOverHere += f * (horizonBefore[b] - seenOverHere);
                     }
-                    if (ground != kNothing)
-                        horizon = std::max(horizon, static_cast<float>(ground / (distance * (i - 1) / i)));
+                    if (crossing != kNothing)
+                        seenOverHere = std::max(seenOverHere, static_cast<float>(crossing / (distance * (i - 1) / i)));
                 }
-                horizon_[cell] = horizon;
-                if (lowered_[cell] == kNothing) continue;
-                sight[cell] = seenOver(lowered_[cell], distance, horizon);
+                const float lowered = loweredHeight(level_.heights[cell], distance, eye_, options_);
+                ground[slot(j)] = lowered;
+                horizon[slot(j)] = seenOverHere;
+                if (lowered != kNothing && (diagonals || (j != -i && j != i)))
+                    sight[cell] = seenOver(lowered, distance, seenOverHere);
             }
+            std::swap(ground, groundBefore);
+            std::swap(horizon, horizonBefore);
         }
     }
 
     const LevelTerrain& level_;
     int row_, column_;
-    std::vector<float> lowered_;  // the ground lowered by its apparent drop, less the eye; kNothing unknown
-    std::vector<float> horizon_;  // the highest slope before the cell; kNothing none
+    double eye_;
+    SightOptions options_;
 };
 
 }  // namespace
@@ -148,7 +160,7 @@ std::vector<CellSight> visibleCells(const LevelTerrain& level, int row, int colu
                                     const SightOptions& options) {
     const std::optional<double> eye = eyeOver(level, row, column, eyeHeight);
     if (!eye) return unknownCells(level);
-    return Sweep(level, row, column, loweredHeights(level, row, column, *eye, options)).run();
+    return Sweep(level, row, column, *eye, options).run();
 }
 
 std::vector<CellSight> visibleCellsAlongSightLines(const LevelTerrain& level, int row, int column, double eyeHeight,

@@ -22,7 +22,7 @@ enum class CellSight : uint8_t { Hidden = 0, Visible = 1, NoData = 2 };
 // For every cell, whether the ground there is seen from an eye `eyeHeight` metres above the
 // ground of cell (row, column), over the curved earth with refraction as in `options` (heights
 // lowered by their apparent drop over the earth's mean radius). One sweep outward from the
-// observer, in O(cells): the terrain between two cells of a row (or column) is the straight line
+// observer, in O(cells) on two threads: the terrain between two cells of a row (or column) is the straight line
 // between them, and each cell's horizon (the highest slope of that terrain before it) is
 // interpolated from the two cells of the step before where its sight line crosses, raised by the
 // ground there. The interpolation is the method's one approximation: against the exact sight
