@@ -78,7 +78,8 @@ CellSight seenOver(double lowered, double distance, double horizon) {
 class Sweep {
 public:
     Sweep(const LevelTerrain& level, int row, int column, double eye, const SightOptions& options)
-        : level_(level), row_(row), column_(column), eye_(eye), options_(options) {}
+        : level_(level), row_(row), column_(column), eye_(eye),
+          dropPerSquareMetre_(apparentDrop(1.0, kMeanEarthRadius, options)) {}
 
     // East and west (columns the major axis) on one thread, south and north (rows) on another;
     // the cells on the diagonals, in both, are written by the first.
@@ -116,7 +117,8 @@ private:
                 const size_t cell = cellIndex(level_, row_ + i * q.rowOfMajor + j * q.rowOfMinor,
                                               column_ + i * q.columnOfMajor + j * q.columnOfMinor);
                 const double minor = j * minorMetres;
-                const double distance = std::sqrt(run * run + minor * minor);
+                const double squared = run * run + minor * minor;
+                const double distance = std::sqrt(squared);
                 float seenOverHere = kNothing;
                 if (i > 1) {
                     // The crossing with the step before: j·(i−1)/i between its cells jl and jl + 1.
@@ -137,7 +139,8 @@ private:
                     if (crossing != kNothing)
                         seenOverHere = std::max(seenOverHere, static_cast<float>(crossing / (distance * (i - 1) / i)));
                 }
-                const float lowered = loweredHeight(level_.heights[cell], distance, eye_, options_);
+                const float height = level_.heights[cell];
+                const float lowered = known(height) ? static_cast<float>(height - dropPerSquareMetre_ * squared - eye_) : kNothing;
                 ground[slot(j)] = lowered;
                 horizon[slot(j)] = seenOverHere;
                 if (lowered != kNothing && (diagonals || (j != -i && j != i)))
@@ -151,7 +154,7 @@ private:
     const LevelTerrain& level_;
     int row_, column_;
     double eye_;
-    SightOptions options_;
+    double dropPerSquareMetre_;  // the apparent drop grows with the distance squared
 };
 
 }  // namespace
