@@ -20,6 +20,7 @@
 #include "terrain/DemMessages.h"
 #include "terrain/TileSources.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -49,7 +50,8 @@ CommandSyntax panoramaSyntax() {
     s.options = {
         {{"at"}, "LAT,LON[,HEIGHT]",
          "観測点。緯度,経度 は世界測地系（JGD2011）の10進の度（例 42.7254,142.6831）、\n"
-         "HEIGHT は地面からの目の高さ（メートル、既定 1.6）",
+         "HEIGHT は地面からの目の高さ（メートル、既定 1.6）。\n"
+         "緯度,経度 の代わりに --mountains の山の名前を書くと、その山頂（山名ファイルの標高）に立ちます",
          "緯度,経度"},
         {{"tiles"}, "DIR", "標高タイルのフォルダ（DIR/z/x/y.txt または .png、キャッシュと同じ形）", "フォルダ"},
         {{"download"}, "", "標高タイルをダウンロードする（設定のタイルのURL）", ""},
@@ -60,7 +62,7 @@ CommandSyntax panoramaSyntax() {
         {{"azimuth"}, "A", "展望図の中心の方位（度、北から時計回り、既定 0）", "数"},
         {{"fov"}, "F", "展望図の幅（度、1〜360、既定 360）", "数"},
         {{"distance"}, "KM", "見る距離（キロメートル、1〜300、既定 150）", "数"},
-        {{"list"}, "", "範囲内の山を、方位・距離・仰角と見えるかどうかを付けて一覧にします", ""},
+        {{"list"}, "", "範囲内の山を、方位・距離・仰角と見えるかどうかを付けて一覧にします\n（--out がなければ一覧だけにします）", ""},
         {{"out"}, "FILE", "出力ファイル（.png または .bmp。- で標準出力にPNG）", "ファイル"},
     };
     s.epilogue = std::string(terrain::kSurveyCredit) + "\n";
@@ -69,6 +71,7 @@ CommandSyntax panoramaSyntax() {
 
 struct PanoramaOptions {
     LatLon at;
+    std::string atMountain;  // a peak of the mountain file instead of a position
     double eyeHeight = 1.6;
     fs::path tiles;
     bool download = false;
@@ -105,14 +108,21 @@ std::optional<std::string> readAt(const std::string& text, PanoramaOptions& o) {
         if (c == ',') parts.emplace_back();
         else parts.back() += c;
     }
-    const std::string form = "--at は 緯度,経度[,目の高さ] の10進の度（例 42.7254,142.6831）で指定してください";
-    if (parts.size() < 2 || parts.size() > 3) return form;
-    const auto latitude = numberWithin(parts[0], -85.0, 85.0);
-    const auto longitude = numberWithin(parts[1], -180.0, 180.0);
-    if (!latitude || !longitude) return form;
-    o.at = {*latitude, *longitude};
-    if (parts.size() == 3) {
-        const auto eye = numberWithin(parts[2], 0.0, 1000.0);
+    const std::string form = "--at は 緯度,経度[,目の高さ] の10進の度（例 42.7254,142.6831）か 山の名前[,目の高さ] で指定してください";
+    // A name: the first part is no number at all.
+    const bool named = !parts[0].empty() && !number(parts[0]) && parts[0].find_first_not_of("0123456789.+-") != std::string::npos;
+    const size_t positionParts = named ? 1 : 2;
+    if (parts.size() < positionParts || parts.size() > positionParts + 1) return form;
+    if (named) {
+        o.atMountain = parts[0];
+    } else {
+        const auto latitude = numberWithin(parts[0], -85.0, 85.0);
+        const auto longitude = numberWithin(parts[1], -180.0, 180.0);
+        if (!latitude || !longitude) return form;
+        o.at = {*latitude, *longitude};
+    }
+    if (parts.size() > positionParts) {
+        const auto eye = numberWithin(parts[positionParts], 0.0, 1000.0);
         if (!eye) return "--at の目の高さは 0〜1000 のメートルで指定してください";
         o.eyeHeight = *eye;
     }
@@ -146,6 +156,7 @@ std::optional<std::string> panoramaOptions(const CommandLine& line, PanoramaOpti
         *target.first = *v;
     }
     if (o.azimuth >= 360.0) o.azimuth = 0.0;
+    if (!o.atMountain.empty() && o.mountains.empty()) return "--at に山の名前を書くときは --mountains を指定してください";
     if (!o.tiles.empty() && o.download) return "--tiles と --download は一緒に指定できません";
     if (o.tiles.empty() && !o.download && o.dem.empty()) return "--tiles, --download, --dem のどれかを指定してください";
     if (!o.download && (line.isSet("cache") || line.isSet("url"))) return "--cache と --url は --download と一緒に指定してください";
@@ -235,6 +246,15 @@ int runPanoramaCommand(const std::vector<std::string>& args, std::ostream& out, 
         if (!read) return fail(err, "山名ファイル「" + shownFileText(o.mountains.string()) + "」は使用できません。");
         peaks = peaksOf(read->records, *shift);
     }
+    // On a mountain of the file: its summit at the file's height.
+    double groundHeight = std::nan("");
+    if (!o.atMountain.empty()) {
+        const auto peak = std::find_if(peaks.begin(), peaks.end(), [&](const Peak& p) { return p.name == o.atMountain; });
+        if (peak == peaks.end())
+            return fail(err, "山名ファイル「" + shownFileText(o.mountains.string()) + "」に「" + shownFileText(o.atMountain) + "」がありません。");
+        o.at = peak->position;
+        groundHeight = peak->height;
+    }
 
     SightRequest request;
     request.observer = o.at;
@@ -266,7 +286,7 @@ int runPanoramaCommand(const std::vector<std::string>& args, std::ostream& out, 
 
     Observer observer;
     observer.position = o.at;
-    observer.groundHeight = std::nan("");
+    observer.groundHeight = groundHeight;
     observer.eyeHeight = o.eyeHeight;
     ScanOptions scanOptions;
     scanOptions.azimuth = o.azimuth;
@@ -289,7 +309,7 @@ int runPanoramaCommand(const std::vector<std::string>& args, std::ostream& out, 
     if (o.out.empty()) return kExitOk;
 
     const int columns = static_cast<int>(scan.columns.size());
-    const PanoramaView view = viewFitting(scan, std::max(800, columns), 500);
+    const PanoramaView view = viewFitting(scan, std::max(800, columns), 400);
     const PanoramaPicture picture = drawPanorama(scan, sights, view);
     DrawingSurface surface(picture.image.width(), picture.image.height());
     surface.setImage(picture.image);
