@@ -96,7 +96,10 @@ Result<SourceGrid> parsePngTile(std::string_view bytes, TileId tile, const std::
                            std::to_string(size.height()) + " です（256 × 256 のはずです）"};
     QImage image = reader.read();
     if (image.isNull() || image.size() != size) return Problem{ProblemKind::BadFormat, 0, "PNG画像として読めません"};
-    image = image.convertToFormat(QImage::Format_ARGB32);
+    // The survey's tiles decode as RGB32 (opaque) or ARGB32: both are read as they are; any
+    // other form (a palette, premultiplied alpha) is converted first.
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(QImage::Format_ARGB32);
     SourceGrid grid = emptyTile(tile, origin);
     for (int j = 0; j < kTilePixels; ++j) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(j));

@@ -3,6 +3,7 @@
 // that could not be read, each with the area it would have covered, so that only the meshes
 // in that area are left unwritten.
 #include "core/Result.h"
+#include "terrain/ElevationTile.h"
 #include "terrain/SourceGrid.h"
 
 #include <functional>
@@ -24,6 +25,7 @@ struct LoadedSources {
     int filesRead = 0;     // files or tiles that gave samples
     int tilesMissing = 0;  // tiles the server does not have (the sea, no survey yet)
     int tilesMissingRemembered = 0;  // of those: known from the cache's record of an earlier answer
+    std::vector<TileId> missingTiles;  // which tiles those are
     bool offline = false;  // the tile server could not be reached at all
     std::string offlineHost;   // the server that could not be reached
     std::string offlineCause;  // why, in short ("ホストが見つかりません")

@@ -165,14 +165,9 @@ void waitMs(qint64 ms) {
 
 }  // namespace
 
-LoadedSources readTileFolder(const fs::path& folder, const GeoBox& wanted, const ProgressHook& progress) {
-    LoadedSources out;
+TileFolderFiles findTileFiles(const fs::path& folder, const GeoBox& wanted) {
+    TileFolderFiles out;
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) {
-        out.problems.push_back({folder.string(), Problem{ProblemKind::NotFound, 0, "フォルダが見つかりません"}, std::nullopt});
-        return out;
-    }
-    std::map<TileId, fs::path> found;
     for (fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end;
          !ec && it != end; it.increment(ec)) {
         if (it.depth() > 3) {
@@ -180,16 +175,26 @@ LoadedSources readTileFolder(const fs::path& folder, const GeoBox& wanted, const
             continue;
         }
         if (!it->is_regular_file(ec)) continue;
-        const auto id = tileOfPath(it->path());
+        const bool marker = it->path().extension() == kMissingMark;
+        const auto id = tileOfPath(marker ? it->path().parent_path() / it->path().stem() : it->path());
         if (!id || !tileBox(*id).intersects(wanted)) continue;
+        if (marker) {
+            out.missing.insert(*id);
+            continue;
+        }
         // The same tile twice (as text and as PNG): the first name in order, whatever order
         // the folder lists them in.
-        const auto [at, added] = found.emplace(*id, it->path());
+        const auto [at, added] = out.tiles.emplace(*id, it->path());
         if (!added && it->path() < at->second) at->second = it->path();
     }
-    const int total = static_cast<int>(found.size());
+    return out;
+}
+
+LoadedSources readTileFiles(const std::map<TileId, fs::path>& files, const ProgressHook& progress) {
+    LoadedSources out;
+    const int total = static_cast<int>(files.size());
     int done = 0;
-    for (const auto& [id, path] : found) {
+    for (const auto& [id, path] : files) {
         if (progress && !progress(done++, total, path.string())) {
             out.cancelled = true;
             return out;
@@ -202,6 +207,18 @@ LoadedSources readTileFolder(const fs::path& folder, const GeoBox& wanted, const
         out.grids.push_back(std::move(*grid));
         ++out.filesRead;
     }
+    return out;
+}
+
+LoadedSources readTileFolder(const fs::path& folder, const GeoBox& wanted, const ProgressHook& progress) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        LoadedSources out;
+        out.problems.push_back({folder.string(), Problem{ProblemKind::NotFound, 0, "フォルダが見つかりません"}, std::nullopt});
+        return out;
+    }
+    const auto found = findTileFiles(folder, wanted).tiles;
+    LoadedSources out = readTileFiles(found, progress);
     if (found.empty())
         out.problems.push_back({folder.string(), Problem{ProblemKind::NoData, 0, "範囲の標高タイルがありません"}, std::nullopt});
     return out;
@@ -268,7 +285,7 @@ LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options
     LoadedSources out;
     QNetworkAccessManager network;
     QElapsedTimer sinceLast;
-    bool offline = false;
+    bool offline = options.cacheOnly;
     std::vector<GeoBox> gaps;  // where the servers so far left the block without data
 
     for (size_t si = 0; si < options.servers.size(); ++si) {
@@ -323,6 +340,7 @@ LoadedSources downloadTiles(const GeoBox& wanted, const DownloadOptions& options
             switch (got.kind) {
             case FetchKind::Missing:
                 ++out.tilesMissing;
+                out.missingTiles.push_back(id);
                 if (remembered) ++out.tilesMissingRemembered;
                 gaps.push_back(tileBox(id));
                 break;

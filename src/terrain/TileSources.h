@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,19 @@ namespace orv::terrain {
 // source of its own; the finest wins where it has data).
 LoadedSources readTileFolder(const std::filesystem::path& folder, const GeoBox& wanted,
                              const ProgressHook& progress = {});
+
+// The tile files of a folder that hold part of `wanted`, found as readTileFolder finds them (a
+// tile there twice, as text and as PNG: the first name in order), and the cache's records of
+// tiles the server did not have ("z/x/y.png.none").
+struct TileFolderFiles {
+    std::map<TileId, std::filesystem::path> tiles;
+    std::set<TileId> missing;
+};
+TileFolderFiles findTileFiles(const std::filesystem::path& folder, const GeoBox& wanted);
+
+// Reads the given tile files, in their order.
+LoadedSources readTileFiles(const std::map<TileId, std::filesystem::path>& files,
+                            const ProgressHook& progress = {});
 
 // A tile server: a URL with {z}, {x} and {y}, and the zoom to fetch.
 struct TileServer {
@@ -45,6 +60,9 @@ struct DownloadOptions {
     // How long the cache's record of a tile the server did not have is believed; after that
     // the tile is asked for again (the survey adds tiles, a server may answer 404 by mistake).
     std::chrono::seconds missingKeptFor = std::chrono::hours(24);
+    // Nothing is asked of the servers: only the cache is read (the server is known to be out
+    // of reach), every other tile fails as unreachable.
+    bool cacheOnly = false;
 };
 
 // Downloads what is needed for `wanted`: every tile of the first server, then the tiles of each
