@@ -49,7 +49,7 @@ CommandSyntax panoramaSyntax() {
         "地形は標高タイル（近くは細かく、遠くは粗く）と、--dem のときは観測点の周りの50mメッシュです。";
     s.options = {
         {{"at"}, "LAT,LON[,HEIGHT]",
-         "観測点。緯度,経度 は世界測地系（JGD2011）の10進の度（例 42.7254,142.6831）、\n"
+         "観測点。緯度,経度 は世界測地系（JGD2011）の10進の度（例 42.7195,142.6828）、\n"
          "HEIGHT は地面からの目の高さ（メートル、既定 1.6）。\n"
          "緯度,経度 の代わりに --mountains の山の名前を書くと、その山頂（山名ファイルの標高）に立ちます",
          "緯度,経度"},
@@ -108,7 +108,7 @@ std::optional<std::string> readAt(const std::string& text, PanoramaOptions& o) {
         if (c == ',') parts.emplace_back();
         else parts.back() += c;
     }
-    const std::string form = "--at は 緯度,経度[,目の高さ] の10進の度（例 42.7254,142.6831）か 山の名前[,目の高さ] で指定してください";
+    const std::string form = "--at は 緯度,経度[,目の高さ] の10進の度（例 42.7195,142.6828）か 山の名前[,目の高さ] で指定してください";
     // A name: the first part is no number at all.
     const bool named = !parts[0].empty() && !number(parts[0]) && parts[0].find_first_not_of("0123456789.+-") != std::string::npos;
     const size_t positionParts = named ? 1 : 2;

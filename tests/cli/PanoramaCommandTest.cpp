@@ -3,11 +3,16 @@
 #include "cli/Cli.h"
 
 #include "CliRun.h"
+#include "support/TempDir.h"
+
+#include <QImage>
 #include <gtest/gtest.h>
 
 
 namespace orv::cli {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(PanoramaCommandTest, UsageErrors) {
     EXPECT_EQ(run({"panorama", "--help"}).out.rfind("使い方: orvane-cli panorama --at LAT,LON[,HEIGHT]", 0), 0u);
@@ -29,12 +34,81 @@ TEST(PanoramaCommandTest, UsageErrors) {
         {{"panorama", at, "--tiles", "t", "--fov", "0", "--out", "p.png"}, "--fov は 1〜360 の数で指定してください"},
         {{"panorama", at, "--tiles", "t", "--azimuth", "east", "--out", "p.png"}, "--azimuth は 0〜360 の数で"},
         {{"panorama", at, "--tiles", "t", "--distance", "301", "--out", "p.png"}, "--distance は 1〜300 の数で"},
+        {{"panorama", "--at", "幌尻岳,1.6", "--tiles", "t", "--out", "p.png"}, "--at に山の名前を書くときは --mountains を"},
+        {{"panorama", "--at", "幌尻岳,1,2", "--tiles", "t", "--out", "p.png"}, "--at は 緯度,経度[,目の高さ] の10進の度"},
     };
     for (const auto& [args, text] : cases) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, kExitUsage) << text;
         EXPECT_NE(r.err.find(text), std::string::npos) << r.err;
     }
+}
+
+// The real zoom-8 tile of the Hidaka mountains as a folder of tiles.
+fs::path hidakaTiles(const test::TempDir& dir) {
+    const fs::path folder = dir / "tiles";
+    fs::create_directories(folder / "8" / "229");
+    fs::copy_file(fs::path(ORVANE_REALDATA) / "dem-8-229-94.txt", folder / "8" / "229" / "94.txt");
+    return folder;
+}
+
+const std::string kHidaka = std::string(ORVANE_ASSETS) + "/sample/hidaka.ndb";
+
+TEST(PanoramaCommandTest, FromHoroshiriOverTheHidakaTile) {
+    test::TempDir dir;
+    const fs::path tiles = hidakaTiles(dir);
+    const fs::path png = dir / "horoshiri.png";
+    const std::vector<std::string> args{"panorama", "--at", "幌尻岳", "--tiles", tiles.string(), "--mountains", kHidaka,
+                                        "--distance", "35", "--list", "--out"};
+    auto toFile = args;
+    toFile.push_back(png.string());
+    const CliRun r = run(toFile);
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    // The other peaks of the file stand on the main ridge around it: each is listed and seen.
+    for (const char* peak : {"カムイエクウチカウシ山", "1967峰", "札内岳", "チロロ岳", "イドンナップ岳"}) {
+        const size_t line = r.out.find(std::string(peak) + " ");
+        ASSERT_NE(line, std::string::npos) << peak << '\n' << r.out;
+        EXPECT_NE(r.out.substr(line, r.out.find('\n', line) - line).find("見える"), std::string::npos) << r.out;
+    }
+    const QImage picture(QString::fromStdString(png.string()));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_NE(r.out.find(png.string() + ": " + std::to_string(picture.width()) + "×" + std::to_string(picture.height()) +
+                         "　見える山 5（範囲内 5）"),
+              std::string::npos)
+        << r.out;
+    // The tile covers the distance asked for: nothing is said missing.
+    EXPECT_EQ(r.err, "");
+
+    // "-": the same picture on standard output, the list and the size on the error stream.
+    auto piped = args;
+    piped.push_back("-");
+    const CliRun p = run(piped);
+    ASSERT_EQ(p.status, kExitOk) << p.err;
+    const QImage pipedImage = QImage::fromData(reinterpret_cast<const uchar*>(p.out.data()), static_cast<int>(p.out.size()), "PNG");
+    EXPECT_EQ(pipedImage.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(p.err.find("カムイエクウチカウシ山"), std::string::npos);
+    EXPECT_NE(p.err.find("orvane-cli panorama: 標準出力: "), std::string::npos) << p.err;
+}
+
+TEST(PanoramaCommandTest, FailuresSayWhy) {
+    test::TempDir dir;
+    const fs::path tiles = hidakaTiles(dir);
+    const std::string out = (dir / "p.png").string();
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        // Far outside the tile: the ground there is unknown.
+        {{"panorama", "--at", "35.36,138.73", "--tiles", tiles.string(), "--out", out}, "観測点の標高が分かりません"},
+        {{"panorama", "--at", "幌尻岳", "--tiles", tiles.string(), "--mountains", (dir / "none.ndb").string(), "--out", out},
+         "none.ndb」は使用できません"},
+        {{"panorama", "--at", "富士山", "--tiles", tiles.string(), "--mountains", kHidaka, "--out", out}, "」に「富士山」がありません"},
+        {{"panorama", "--at", "42.72,142.68", "--dem", dir.path().string(), "--out", out},
+         "観測点の周りの50mメッシュのファイルがありません"},
+    };
+    for (const auto& [args, text] : cases) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, kExitFailed) << text;
+        EXPECT_NE(r.err.find(text), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(out));
 }
 
 }  // namespace
