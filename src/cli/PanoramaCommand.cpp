@@ -298,6 +298,8 @@ int runPanoramaCommand(const std::vector<std::string>& args, std::ostream& out, 
     });
     if (!std::isfinite(scan.observer.groundHeight))
         return fail(err, "観測点の標高が分かりません（地形のデータの範囲の外です）。");
+    if (scan.unknownColumns > 0)
+        err << kPrefix << "地形の分からない方向が " << scan.unknownColumns << " 列あります。その先は描かれません。\n";
     const std::vector<PeakSight> sights = sightPeaks(scan, peaks);
 
     int visible = 0;

@@ -4,6 +4,8 @@
 
 #include "CliRun.h"
 #include "support/TempDir.h"
+#include "terrain/LocalTileServer.h"
+#include "core/TextFile.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -88,6 +90,35 @@ TEST(PanoramaCommandTest, FromHoroshiriOverTheHidakaTile) {
     EXPECT_EQ(pipedImage.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
     EXPECT_NE(p.err.find("カムイエクウチカウシ山"), std::string::npos);
     EXPECT_NE(p.err.find("orvane-cli panorama: 標準出力: "), std::string::npos) << p.err;
+}
+
+TEST(PanoramaCommandTest, DownloadedThroughTheCacheAndFromTheMeshBlock) {
+    test::TempDir dir;
+    std::string tile;
+    ASSERT_EQ(readBytes(fs::path(ORVANE_REALDATA) / "dem-8-229-94.txt", tile), FileError::None);
+    terrain::test::LocalTileServer server([&tile](const std::string& path) {
+        return path == "/8/229/94.txt" ? terrain::test::HttpReply{200, tile} : terrain::test::HttpReply{404, ""};
+    });
+    const std::vector<std::string> args{"panorama", "--at", "幌尻岳", "--mountains", kHidaka, "--distance", "35", "--list",
+                                        "--download", "--url", server.base() + "/{z}/{x}/{y}.txt 8", "--cache",
+                                        (dir / "cache").string()};
+    const CliRun fetched = run(args);
+    ASSERT_EQ(fetched.status, kExitOk) << fetched.err;
+    EXPECT_NE(fetched.out.find("カムイエクウチカウシ山 1979m"), std::string::npos) << fetched.out;
+    EXPECT_EQ(server.requested(), std::vector<std::string>{"/8/229/94.txt"});
+    // Once the server is gone, the cache still has the tile.
+    server.stop();
+    const CliRun cached = run(args);
+    ASSERT_EQ(cached.status, kExitOk) << cached.err;
+    EXPECT_EQ(cached.out, fetched.out);
+
+    // The 50 m mesh block around the summit alone: near peaks are seen, the terrain beyond the
+    // block is said to be unknown.
+    const CliRun block = run({"panorama", "--at", "幌尻岳,2", "--mountains", kHidaka, "--dem",
+                              std::string(ORVANE_ASSETS) + "/sample/dem", "--distance", "20", "--list"});
+    ASSERT_EQ(block.status, kExitOk) << block.err;
+    EXPECT_NE(block.out.find("1967峰 1967m"), std::string::npos) << block.out;
+    EXPECT_NE(block.err.find("地形の分からない方向が "), std::string::npos) << block.err;
 }
 
 TEST(PanoramaCommandTest, FailuresSayWhy) {
