@@ -254,7 +254,9 @@ bool seesTarget(const SightTerrain& terrain, int zoom, LatLon place, double eyeH
 std::vector<bool> targetVisibleFrom(const SightTerrain& terrain, const std::vector<LatLon>& places, double eyeHeight,
                                     LatLon target, double targetHeight, const SightOptions& options) {
     std::vector<bool> seen(places.size(), false);
-    if (terrain.empty() || !std::isfinite(eyeHeight) || !std::isfinite(targetHeight)) return seen;
+    if (terrain.empty() || !std::isfinite(eyeHeight) || !std::isfinite(targetHeight) ||
+        !std::isfinite(target.latitude) || !std::isfinite(target.longitude))
+        return seen;
     const int zoom = terrain.layers().front().zoom;
     // The target's own summit: a few samples of the layer that knows it, whose bilinear heights
     // round the summit off or lift its shoulders, never hide it.

@@ -205,7 +205,9 @@ TEST(ViewshedTest, APeakSeenFromPlaces) {
     // A summit listed 20 m below the terrain's top is still seen from afar, where only the
     // terrain next to it rises above the sight; from its own slope its top hides it.
     EXPECT_EQ(targetVisibleFrom(terrain, places, 1.6, peak, 980.0, kCurved), (std::vector<bool>{false, true, false, false}));
-    EXPECT_TRUE(targetVisibleFrom(SightTerrain{}, places, 1.6, peak, 1000.0, kCurved) == std::vector<bool>(4, false));
+    // Nothing is seen without terrain, or of a target nowhere.
+    EXPECT_EQ(targetVisibleFrom(SightTerrain{}, places, 1.6, peak, 1000.0, kCurved), std::vector<bool>(4, false));
+    EXPECT_EQ(targetVisibleFrom(terrain, places, 1.6, {NAN, 142.65}, 1000.0, kCurved), std::vector<bool>(4, false));
 }
 
 TEST(ViewshedTest, APeakBelowTheHorizonOfTheCurvedEarth) {
