@@ -170,9 +170,7 @@ std::optional<std::string> panoramaOptions(const CommandLine& line, PanoramaOpti
 class TerminalProgress {
 public:
     TerminalProgress(std::ostream& err, bool shown) : err_(err), shown_(shown) {}
-    ~TerminalProgress() {
-        if (shown_ && drawn_) err_ << "\r\x1b[K" << std::flush;
-    }
+    ~TerminalProgress() { clear(); }
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
@@ -184,6 +182,13 @@ public:
         stage_ = stage;
         drawn_ = true;
         err_ << "\r\x1b[K" << stage << " " << percent << "%" << std::flush;
+    }
+
+    // Takes the line away, for a message or the end.
+    void clear() {
+        if (shown_ && drawn_) err_ << "\r\x1b[K" << std::flush;
+        drawn_ = false;
+        percent_ = -1;
     }
 
 private:
@@ -279,8 +284,12 @@ int runPanoramaCommand(const std::vector<std::string>& args, std::ostream& out, 
         gathered = gatherFromServer(request, setting, o.cache, tileProgress);
     }
     if (!o.dem.empty()) {
-        if (const auto problem = addMeshBlock(gathered.terrain, o.dem, o.at, *shift)) return fail(err, *problem);
+        if (const auto problem = addMeshBlock(gathered.terrain, o.dem, o.at, *shift)) {
+            progress.clear();
+            return fail(err, *problem);
+        }
     }
+    progress.clear();
     const std::string missing = gathered.statusText();
     if (!missing.empty()) err << kPrefix << terminalText(missing) << '\n';
 
@@ -296,6 +305,7 @@ int runPanoramaCommand(const std::vector<std::string>& args, std::ostream& out, 
         progress.show("展望", done, total);
         return true;
     });
+    progress.clear();
     if (!std::isfinite(scan.observer.groundHeight))
         return fail(err, "観測点の標高が分かりません（地形のデータの範囲の外です）。");
     if (scan.unknownColumns > 0)
