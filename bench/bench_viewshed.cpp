@@ -1,18 +1,22 @@
 // The visible-area map of the sample block's level 1 (601 × 601 cells around 幌尻岳) from the
-// summit and from a valley, over the curved earth with refraction 0.13.
+// summit and from a valley, over the curved earth with refraction 0.13; and from which points
+// of a route the summit is seen, over the block laid out as a sight terrain.
 //
 // With --write DIR it writes what the peer needs (scripts/bench-viewshed.sh runs it): the level
 // as an ESRI ASCII grid with the cells' true sizes (level1.asc), the observers in the grid's
 // metres (observers.txt: name x y eye-height), and our maps (orvane-NAME.asc, 255 seen, 0 not).
 // With --compare DIR it reads gdal_viewshed's maps (gdal-NAME.asc) and prints the share of
 // cells on which each of the two agrees with the other and with the exact sight lines.
+#include "geo/DatumShift.h"
 #include "geo/ElevationGrid.h"
+#include "map/MapGeometry.h"
 #include "panorama/Viewshed.h"
 
 #include "BenchSample.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -74,6 +78,34 @@ void BM_VisibleCells(benchmark::State& state, int which) {
 }
 BENCHMARK_CAPTURE(BM_VisibleCells, summit, 0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_VisibleCells, valley, 1)->Unit(benchmark::kMillisecond);
+
+// From where along a route of 300 points is the summit seen: the block as a zoom-13 layer (a
+// pixel of 14 m, samples 7 m apart), the route 5 to 15 km from the summit.
+void BM_TargetVisibleFromRoute(benchmark::State& state) {
+    Result<DatumShift> shift = DatumShift::create(ModernDatum::Jgd2011);
+    SightTerrain terrain;
+    if (!shift || !terrain.addBlock(sample().state->elevationGrid, levelBounds(sample().state->levelCorners, 1), *shift)) {
+        state.SkipWithError("the block could not be laid out");
+        return;
+    }
+    const Observer top = sample().observers()[0];
+    const LevelBounds block = levelBounds(sample().state->levelCorners, 1);
+    const auto at = [&](double row, double column) {
+        return shift->fromTokyo((block.north - row * latitudeStep(block)) / 3600.0,
+                                (block.west + column * longitudeStep(block)) / 3600.0);
+    };
+    const LatLon summit = at(top.row, top.column);
+    std::vector<LatLon> route;
+    for (int n = 0; n < 300; ++n) route.push_back(at(100.0 + n * 0.5, 50.0 + n * 0.2));
+    const double height = sample().height(top.row, top.column);
+    size_t seen = 0;
+    for (auto _ : state) {
+        const std::vector<bool> from = targetVisibleFrom(terrain, route, kEye, summit, height, kOptions);
+        seen = static_cast<size_t>(std::count(from.begin(), from.end(), true));
+    }
+    state.counters["seen from"] = static_cast<double>(seen);
+}
+BENCHMARK(BM_TargetVisibleFromRoute)->Unit(benchmark::kMillisecond);
 
 // ---- the files of the comparison with gdal_viewshed ----
 
