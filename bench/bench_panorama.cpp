@@ -3,19 +3,34 @@
 // coarse far), on one thread and on two; the peaks of a mountain file (1000) placed in it. The
 // peer in the same run: reading the same heights at the same points without the sight's work.
 // The CPU column of the scan is the whole process's (both threads).
+//
+// The whole path a user waits for: the same terrain written once as a cache folder of the
+// survey's PNG tiles (height in 0.01 m as 2^16·R + 2^8·G + B) for the rings of a 360° sight out
+// to 150 km, gathered from the folder (walk, read, decode, lay out) and scanned, together and
+// apart; the peer in the same run: the bare PNG decoding of the same tiles' bytes on one thread.
 #include "panorama/Geodesy.h"
 #include "panorama/PanoramaScan.h"
+#include "panorama/TerrainGathering.h"
 
 #include "../tests/panorama/SyntheticTerrain.h"
+#include "../tests/panorama/SyntheticTiles.h"
 
 #include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -155,6 +170,135 @@ void BM_SightPeaks1000(benchmark::State& state) {
 }
 BENCHMARK(BM_SightPeaks1000)->Unit(benchmark::kMillisecond);
 
+// The cache folder of the sight's tiles (written once, removed at the end of the run).
+namespace fs = std::filesystem;
+
+SightRequest sightRequest() {
+    SightRequest request;
+    request.observer = kObserver;
+    request.maxDistance = kReach;
+    request.columnStep = kStep;
+    request.fieldOfView = 360.0;
+    return request;
+}
+
+struct TileCache {
+    fs::path folder;
+    std::vector<std::string> pngs;  // every tile's bytes, for the bare decoding
+    int64_t bytes = 0;
+};
+
+std::string pngTile(terrain::TileId tile) {
+    QImage image(terrain::kTilePixels, terrain::kTilePixels, QImage::Format_RGB888);
+    for (int row = 0; row < terrain::kTilePixels; ++row) {
+        uchar* line = image.scanLine(row);
+        for (int column = 0; column < terrain::kTilePixels; ++column) {
+            const LatLon at = test::pixelCentre(tile, column, row);
+            auto x = static_cast<int32_t>(std::lround(ridged(at) * 100.0));
+            if (x < 0) x += 1 << 24;
+            line[3 * column] = static_cast<uchar>(x >> 16);
+            line[3 * column + 1] = static_cast<uchar>(x >> 8);
+            line[3 * column + 2] = static_cast<uchar>(x);
+        }
+    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data.toStdString();
+}
+
+TileCache& tileCache() {
+    static TileCache cache = [] {
+        TileCache c;
+        c.folder = fs::temp_directory_path() / ("orvane-bench-tiles-" + std::to_string(::getpid()));
+        fs::remove_all(c.folder);
+        for (const TileRing& ring : tileRings(sightRequest()))
+            for (int x = ring.range.x0; x <= ring.range.x1; ++x)
+                for (int y = ring.range.y0; y <= ring.range.y1; ++y) {
+                    const terrain::TileId tile{ring.zoom, x, y};
+                    const fs::path path = c.folder / test::tilePath(tile, ".png");
+                    if (fs::exists(path)) continue;
+                    fs::create_directories(path.parent_path());
+                    std::string png = pngTile(tile);
+                    std::ofstream(path, std::ios::binary) << png;
+                    c.bytes += static_cast<int64_t>(png.size());
+                    c.pngs.push_back(std::move(png));
+                }
+        return c;
+    }();
+    return cache;
+}
+
+void countTiles(benchmark::State& state, const GatheredTerrain& got) {
+    state.counters["tiles"] = got.tilesRead;
+    state.counters["failed"] = got.tilesFailed + got.tilesAbsent;
+    state.counters["layers"] = static_cast<double>(got.terrain.layers().size());
+}
+
+void BM_GatherFromFolder(benchmark::State& state) {
+    const TileCache& cache = tileCache();
+    GatheredTerrain got;
+    for (auto _ : state) {
+        got = gatherFromFolder(cache.folder, sightRequest());
+        benchmark::DoNotOptimize(got);
+    }
+    countTiles(state, got);
+    state.counters["MB"] = static_cast<double>(cache.bytes) / 1e6;
+}
+BENCHMARK(BM_GatherFromFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+
+// What the user waits for: the tiles gathered from the cache folder and the sight lines scanned.
+void BM_GatherAndScan360(benchmark::State& state) {
+    const TileCache& cache = tileCache();
+    GatheredTerrain got;
+    for (auto _ : state) {
+        got = gatherFromFolder(cache.folder, sightRequest());
+        const PanoramaScan scan = scanPanorama(got.terrain, Observer{kObserver, std::nan(""), 1.6}, panoramaOptions(0));
+        benchmark::DoNotOptimize(scan);
+    }
+    countTiles(state, got);
+}
+BENCHMARK(BM_GatherAndScan360)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+
+// The scan alone over the gathered tiles.
+void BM_ScanGathered360(benchmark::State& state) {
+    const GatheredTerrain got = gatherFromFolder(tileCache().folder, sightRequest());
+    for (auto _ : state) {
+        const PanoramaScan scan = scanPanorama(got.terrain, Observer{kObserver, std::nan(""), 1.6}, panoramaOptions(0));
+        benchmark::DoNotOptimize(scan);
+    }
+    countTiles(state, got);
+}
+BENCHMARK(BM_ScanGathered360)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+
+// The peer: Qt's PNG decoding of the same tiles' bytes, on one thread, nothing else.
+void BM_PngDecodeAlone(benchmark::State& state) {
+    const TileCache& cache = tileCache();
+    for (auto _ : state) {
+        int64_t sum = 0;
+        for (const std::string& png : cache.pngs) {
+            const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG");
+            sum += image.pixel(0, 0);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["tiles"] = static_cast<double>(cache.pngs.size());
+}
+BENCHMARK(BM_PngDecodeAlone)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+
 }  // namespace
 
-BENCHMARK_MAIN();
+// Qt's image readers are used once an application exists, as in the program.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(fs::temp_directory_path() / ("orvane-bench-tiles-" + std::to_string(::getpid())), ec);
+    return 0;
+}

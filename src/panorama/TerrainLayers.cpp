@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace orv::panorama {
 
@@ -16,12 +19,17 @@ bool tooLarge(int64_t columns, int64_t rows) {
     return columns <= 0 || rows <= 0 || columns * rows > kMaxLayerSamples;
 }
 
-// Copies the part of `grid` inside the layer; a pixel without data is the sea.
-void copyTile(const terrain::SourceGrid& grid, MercatorLayer& layer) {
+// Lattice rows v0 .. v1 − 1 of a layer: the part one thread lays out.
+struct RowBand {
+    int64_t v0 = 0, v1 = 0;
+};
+
+// Copies the part of `grid` inside the layer's band; a pixel without data is the sea.
+void copyTile(const terrain::SourceGrid& grid, MercatorLayer& layer, RowBand band) {
     const int64_t u0 = std::max(grid.u0, layer.u0);
-    const int64_t v0 = std::max(grid.v0, layer.v0);
+    const int64_t v0 = std::max({grid.v0, layer.v0, band.v0});
     const int64_t u1 = std::min(grid.u0 + grid.columns, layer.u0 + layer.columns);
-    const int64_t v1 = std::min(grid.v0 + grid.rows, layer.v0 + layer.rows);
+    const int64_t v1 = std::min({grid.v0 + grid.rows, layer.v0 + layer.rows, band.v1});
     if (u0 >= u1 || v0 >= v1 || grid.heights.size() != static_cast<size_t>(grid.columns) * static_cast<size_t>(grid.rows))
         return;
     for (int64_t v = v0; v < v1; ++v) {
@@ -31,13 +39,37 @@ void copyTile(const terrain::SourceGrid& grid, MercatorLayer& layer) {
     }
 }
 
-void fillTile(terrain::TileId tile, float height, MercatorLayer& layer) {
-    terrain::SourceGrid sea;
-    sea.u0 = int64_t{tile.x} * terrain::kTilePixels;
-    sea.v0 = int64_t{tile.y} * terrain::kTilePixels;
-    sea.columns = sea.rows = terrain::kTilePixels;
-    sea.heights.assign(static_cast<size_t>(terrain::kTilePixels) * terrain::kTilePixels, height);
-    copyTile(sea, layer);
+void fillTile(terrain::TileId tile, float height, MercatorLayer& layer, RowBand band) {
+    const int64_t u0 = std::max(int64_t{tile.x} * terrain::kTilePixels, layer.u0);
+    const int64_t v0 = std::max({int64_t{tile.y} * terrain::kTilePixels, layer.v0, band.v0});
+    const int64_t u1 = std::min(int64_t{tile.x + 1} * terrain::kTilePixels, layer.u0 + layer.columns);
+    const int64_t v1 = std::min({int64_t{tile.y + 1} * terrain::kTilePixels, layer.v0 + layer.rows, band.v1});
+    if (u0 >= u1) return;
+    for (int64_t v = v0; v < v1; ++v) {
+        float* to = layer.heights.data() + (v - layer.v0) * layer.columns;
+        std::fill(to + (u0 - layer.u0), to + (u1 - layer.u0), height);
+    }
+}
+
+// Runs `work(band)` over the layer's rows in bands, one per core (up to four), on threads of
+// plain data; a small layer, or one when no thread is to be had, on the calling thread alone.
+template <typename Work>
+void inBands(const MercatorLayer& layer, const Work& work) {
+    constexpr int64_t kRowsPerBand = 2 * terrain::kTilePixels;
+    const int64_t cores = std::clamp<int64_t>(std::thread::hardware_concurrency(), 1, 4);
+    const int64_t bands = std::clamp<int64_t>(layer.rows / kRowsPerBand, 1, cores);
+    std::vector<std::thread> helpers;
+    int64_t done = layer.v0;  // rows before this one have a thread
+    try {
+        for (int64_t b = 1; b < bands; ++b) {
+            const int64_t end = layer.v0 + layer.rows * b / bands;
+            helpers.emplace_back([&work, band = RowBand{done, end}] { work(band); });
+            done = end;
+        }
+    } catch (const std::system_error&) {  // no more threads: this one takes the rest
+    }
+    work(RowBand{done, layer.v0 + layer.rows});
+    for (std::thread& helper : helpers) helper.join();
 }
 
 // A Tokyo datum position in arc-seconds.
@@ -108,11 +140,17 @@ bool SightTerrain::addTileLayer(int zoom, const terrain::TileRange& range, const
     layer.v0 = int64_t{range.y0} * terrain::kTilePixels;
     layer.columns = static_cast<int>(columns);
     layer.rows = static_cast<int>(rows);
-    layer.heights.assign(static_cast<size_t>(columns * rows), kUnknown);
-    for (const terrain::TileId& tile : seaTiles)
-        if (tile.z == zoom) fillTile(tile, 0.0f, layer);
-    for (const terrain::SourceGrid& grid : sources.grids)
-        if (grid.key.lattice == terrain::Lattice::WebMercator && grid.key.zoom == zoom) copyTile(grid, layer);
+    layer.heights.resize(static_cast<size_t>(columns * rows));
+    // Each band of rows in the order a single pass would take: unknown, then the sea, then
+    // the tiles read.
+    inBands(layer, [&](RowBand band) {
+        std::fill(layer.heights.begin() + (band.v0 - layer.v0) * columns, layer.heights.begin() + (band.v1 - layer.v0) * columns,
+                  kUnknown);
+        for (const terrain::TileId& tile : seaTiles)
+            if (tile.z == zoom) fillTile(tile, 0.0f, layer, band);
+        for (const terrain::SourceGrid& grid : sources.grids)
+            if (grid.key.lattice == terrain::Lattice::WebMercator && grid.key.zoom == zoom) copyTile(grid, layer, band);
+    });
     addLayer(std::move(layer));
     return true;
 }

@@ -4,6 +4,7 @@
 #include "core/TextFile.h"
 #include "terrain/DownloadCause.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -12,10 +13,16 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <system_error>
+#include <thread>
 
 namespace orv::terrain {
 
@@ -190,16 +197,122 @@ TileFolderFiles findTileFiles(const fs::path& folder, const GeoBox& wanted) {
     return out;
 }
 
+namespace {
+
+// Reads a list of tile files on the calling thread and on helper threads: each file is read by
+// whichever thread takes it first, and the calling thread takes the results in the list's order.
+// The helpers stop when it is destroyed (after the file each is reading).
+class TileFileReads {
+public:
+    TileFileReads(const std::vector<std::pair<TileId, const fs::path*>>& files, int helpers)
+        : files_(files), results_(files.size()) {
+        try {
+            for (int i = 0; i < helpers; ++i)
+                helpers_.emplace_back([this] {
+                    while (!stop_ && readNext()) {
+                    }
+                });
+        } catch (...) {  // no thread to be had: the calling thread reads the rest
+            stopHelpers();
+        }
+    }
+    ~TileFileReads() { stopHelpers(); }
+    TileFileReads(const TileFileReads&) = delete;
+    TileFileReads& operator=(const TileFileReads&) = delete;
+
+    // The result of file `i`: while another thread reads it, this one reads the files no
+    // thread has taken yet, and waits when none is left.
+    Result<SourceGrid> take(size_t i) {
+        while (true) {
+            {
+                std::unique_lock lock(mutex_);
+                if (results_[i].done) break;
+                if (next_ >= files_.size()) {
+                    ready_.wait(lock, [&] { return results_[i].done; });
+                    break;
+                }
+            }
+            readNext();
+        }
+        Slot& slot = results_[i];
+        if (slot.failure) std::rethrow_exception(slot.failure);
+        Result<SourceGrid> grid = std::move(*slot.grid);
+        slot.grid.reset();
+        return grid;
+    }
+
+private:
+    struct Slot {
+        std::optional<Result<SourceGrid>> grid;
+        std::exception_ptr failure;
+        bool done = false;
+    };
+
+    // Reads the first file no thread has taken; false when none is left.
+    bool readNext() {
+        size_t i = 0;
+        {
+            std::lock_guard lock(mutex_);
+            if (next_ >= files_.size()) return false;
+            i = next_++;
+        }
+        std::optional<Result<SourceGrid>> grid;
+        std::exception_ptr failure;
+        try {
+            grid.emplace(readTileFile(*files_[i].second, files_[i].first));
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            std::lock_guard lock(mutex_);
+            results_[i].grid = std::move(grid);
+            results_[i].failure = failure;
+            results_[i].done = true;
+        }
+        ready_.notify_all();
+        return true;
+    }
+
+    void stopHelpers() {
+        stop_ = true;
+        for (std::thread& helper : helpers_) helper.join();
+        helpers_.clear();
+    }
+
+    const std::vector<std::pair<TileId, const fs::path*>>& files_;
+    std::vector<Slot> results_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    size_t next_ = 0;
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> helpers_;
+};
+
+// Helper threads for reading `count` files: one per further core (up to three), and none
+// before Qt's application exists (its image readers are safe on other threads only then).
+int readHelpers(size_t count) {
+    if (count < 2 || QCoreApplication::instance() == nullptr) return 0;
+    const int cores = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    return static_cast<int>(std::min<size_t>(static_cast<size_t>(cores - 1), count - 1));
+}
+
+}  // namespace
+
 LoadedSources readTileFiles(const std::map<TileId, fs::path>& files, const ProgressHook& progress) {
     LoadedSources out;
     const int total = static_cast<int>(files.size());
+    std::vector<std::pair<TileId, const fs::path*>> list;
+    list.reserve(files.size());
+    for (const auto& [id, path] : files) list.emplace_back(id, &path);
+    TileFileReads reads(list, readHelpers(list.size()));
     int done = 0;
-    for (const auto& [id, path] : files) {
-        if (progress && !progress(done++, total, path.string())) {
+    for (const auto& [id, pathOf] : list) {
+        const fs::path& path = *pathOf;
+        if (progress && !progress(done, total, path.string())) {
             out.cancelled = true;
             return out;
         }
-        auto grid = readTileFile(path, id);
+        auto grid = reads.take(static_cast<size_t>(done++));
         if (!grid) {
             out.problems.push_back({path.string(), grid.problem(), tileBox(id)});
             continue;
