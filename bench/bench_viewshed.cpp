@@ -103,7 +103,7 @@ void BM_TargetVisibleFromRoute(benchmark::State& state) {
         const std::vector<bool> from = targetVisibleFrom(terrain, route, kEye, summit, height, kOptions);
         seen = static_cast<size_t>(std::count(from.begin(), from.end(), true));
     }
-    state.counters["seen from"] = static_cast<double>(seen);
+    state.SetLabel("seen from " + std::to_string(seen) + " of " + std::to_string(route.size()));
 }
 BENCHMARK(BM_TargetVisibleFromRoute)->Unit(benchmark::kMillisecond);
 

@@ -63,6 +63,7 @@ while read -r name x y eye; do
 done <"$dir/observers.txt"
 printf '%-8s %10s %16s %14s\n' start-up - - "$(median_ms gdalinfo --version)"
 echo "(start-up: gdalinfo --version, GDAL's loading alone)"
+awk -F, '$1 == "\"BM_TargetVisibleFromRoute_median\"" { gsub(/"/, "", $8); printf "summit seen from a route of 300 points: %.2f ms (%s)\n", $3, $8 }' "$dir/ours.csv"
 echo
 "$bench" --compare "$dir"
 echo "files kept in $dir"
