@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ConvertCommand.h"
 #include "cli/DemCommand.h"
+#include "cli/PanoramaCommand.h"
 #include "cli/ProfileCommand.h"
 #include "cli/RenderCommand.h"
 #include "core/ShownText.h"
@@ -26,7 +27,8 @@ CommandSyntax programSyntax() {
         "  dem      今の測量成果（FG-GML DEM、標高タイル）から50mメッシュ（標高）のファイルを作ります\n"
         "  convert  GPSのファイルを GPX、PCXトラック、Waypoint+ の間で変換します\n"
         "  render   ルート平面図の絵を画面なしで描いてファイルにします\n"
-        "  profile  ルート断面図の絵を画面なしで描いてファイルにします";
+        "  profile  ルート断面図の絵を画面なしで描いてファイルにします\n"
+        "  panorama 地点からの展望図を画面なしで描いてファイルにします";
     s.options = {{{"v", "version"}, "", "バージョンを表示します", ""}};
     s.epilogue = "orvane-cli COMMAND --help で各コマンドの説明を表示します。\n";
     return s;
@@ -41,6 +43,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (args[0] == "convert") return runConvertCommand(rest, out, err);
         if (args[0] == "render") return runRenderCommand(rest, out, err);
         if (args[0] == "profile") return runProfileCommand(rest, out, err);
+        if (args[0] == "panorama") return runPanoramaCommand(rest, out, err, terminal);
     }
     CommandLine line(programSyntax());
     if (args.empty()) {
