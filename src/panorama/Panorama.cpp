@@ -152,7 +152,7 @@ PanoramaSources programSources(const AppState& state, std::vector<std::filesyste
     if (state.demUnused != 1) {
         sources.addBlock = [&state](SightTerrain& terrain) {
             if (const DatumShift* shift = tokyoShift())
-                terrain.addBlock(state.elevationGrid, levelBounds(state.levelCorners, 0), *shift);
+                terrain.addBlock(state.elevationGrid, levelBounds(state.levelCorners, 1), *shift);
         };
     }
     sources.peaks = [&state, files = std::move(peakFiles)] { return collectPeaks(state, files); };
@@ -263,8 +263,8 @@ bool Panorama::show(const PanoramaSettings& wanted) {
         terrainNote_ += "地形の分からない方向が " + std::to_string(scan_.unknownColumns) + " 列あります。";
     }
     status_ = terrainNote_;
-    view_ = viewFitting(scan_, width_, height_);
-    fitted_ = true;
+    view_ = viewForTerrain(scan_, width_, height_);
+    fit_ = Fit::Terrain;
     shown_ = true;
     running_ = false;
     ask(100, 100, "");
@@ -287,9 +287,11 @@ void Panorama::setPictureSize(int width, int height) {
     width_ = width;
     height_ = height;
     if (!shown_) return;
-    if (fitted_) {
+    if (fit_ == Fit::Whole) {
         // A picture that showed the whole panorama shows it whole at the new size.
         view_ = viewFitting(scan_, width, height);
+    } else if (fit_ == Fit::Terrain) {
+        view_ = viewForTerrain(scan_, width, height);
     } else {
         // The middle stays where it was; a larger picture shows more around it.
         view_.topAngle -= (view_.height - height) / 2.0 * view_.degreesPerPixel;
@@ -302,14 +304,14 @@ void Panorama::setPictureSize(int width, int height) {
 void Panorama::zoomAt(double steps, QPointF about) {
     if (!shown_ || steps == 0.0) return;
     view_ = zoomedView(view_, std::pow(kZoomStep, steps), about);
-    fitted_ = false;
+    fit_ = Fit::None;
     redraw();
 }
 
 void Panorama::pan(QPointF delta) {
     if (!shown_) return;
     view_ = pannedView(view_, delta);
-    fitted_ = false;
+    fit_ = Fit::None;
     redraw();
 }
 
@@ -330,7 +332,7 @@ void Panorama::zoomOut() { zoomAt(-1.0, QPointF(width_ / 2.0, height_ / 2.0)); }
 void Panorama::fit() {
     if (!shown_) return;
     view_ = viewFitting(scan_, width_, height_);
-    fitted_ = true;
+    fit_ = Fit::Whole;
     redraw();
 }
 

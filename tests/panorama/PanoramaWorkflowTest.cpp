@@ -370,6 +370,24 @@ TEST_F(PanoramaWorkflowTest, MenuCommandsHelpHiddenPeaksAndUnknownIds) {
     EXPECT_EQ(catcher.reports(), std::vector<std::string>{"Panorama: ActNoSuchThing"});
 }
 
+// The program's own sources: with no tile at hand the loaded block is the near terrain, the
+// cone's summit where the plan has it.
+TEST_F(PanoramaWorkflowTest, ProgramSourcesTakeTheLoadedBlockAsNearTerrain) {
+    test::TempDir tiles;
+    state->sightChoices.download = false;
+    state->sightChoices.tileFolder = tiles.path();
+    PanoramaSources made = programSources(*state, {});
+    ASSERT_TRUE(made.gather);
+    ASSERT_TRUE(made.addBlock);
+    SightRequest request;
+    request.observer = summit;
+    request.maxDistance = 10000.0;
+    GatheredTerrain gathered = made.gather(request, {});
+    made.addBlock(gathered.terrain);
+    EXPECT_NEAR(gathered.terrain.heightAt(toWorld(summit), 13), 1800.0, 20.0);
+    EXPECT_NEAR(gathered.terrain.heightAt(toWorld(directGeodesic(summit, 90.0, 3000.0)), 13), 1800.0 - 6.0 * 3000.0 / 51.1, 40.0);
+}
+
 TEST(PanoramaSettingsCheck, ValuesOutOfRangeAreRefusedInJapanese) {
     PanoramaSettings usable;
     usable.observer = {42.8, 142.7};
