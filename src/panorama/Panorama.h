@@ -105,7 +105,7 @@ public:
     // and the status line says so). False when nothing could be drawn.
     bool show(const PanoramaSettings& settings);
 
-    // The picture's size in the window: a view that shows the whole panorama fits it again, a
+    // The picture's size in the window: a view that shows the whole panorama, or the opening view, fits it again, a
     // zoomed or moved one keeps its middle.
     void setPictureSize(int width, int height);
     // The wheel at a picture point: `steps` notches closer (negative: farther) about it.
@@ -166,7 +166,10 @@ private:
     std::string status_;
     int width_ = 1200, height_ = 400;
     bool shown_ = false;
-    bool fitted_ = false;  // the view shows the whole panorama (not zoomed or moved since)
+    // How the view was chosen, while it is not zoomed or moved since: the whole panorama
+    // ("全体表示") or the opening view that fills the picture with the relief.
+    enum class Fit { None, Terrain, Whole };
+    Fit fit_ = Fit::None;
     bool running_ = false;
 };
 

@@ -332,17 +332,13 @@ PanoramaView kept(PanoramaView view) {
 
 }  // namespace
 
-PanoramaView viewFitting(const PanoramaScan& scan, int width, int height) {
-    PanoramaView view;
-    view.width = std::clamp(width, 1, DrawingSurface::kMaxSide);
-    view.height = std::clamp(height, 1, DrawingSurface::kMaxSide);
-    view.scanFieldOfView = fieldOf(scan);
-    view.scanAzimuth = wrap360(scan.options.azimuth);
-    view.centreAzimuth = view.scanAzimuth;
-    view.degreesPerPixel = std::max(view.scanFieldOfView / view.width, kFinestDegreesPerPixel);
+namespace {
 
-    // The skylines' range: the lowest a quarter of the plot above its bottom, unless the highest
-    // then leaves less than a third of the plot (at most 90 pixels) above it for the labels.
+// How much closer than the whole panorama the opening view may be.
+constexpr double kOpeningCloser = 8.0;
+
+// The lowest and the highest skyline of the scan's columns; both 0 when no column has one.
+std::pair<double, double> skylineRange(const PanoramaScan& scan) {
     double low = kInfinity, high = -kInfinity;
     for (const ScanColumn& column : scan.columns) {
         if (column.spans.empty()) continue;
@@ -351,12 +347,47 @@ PanoramaView viewFitting(const PanoramaScan& scan, int width, int height) {
         low = std::min(low, top);
         high = std::max(high, top);
     }
-    if (!std::isfinite(low)) low = high = 0.0;
+    if (!std::isfinite(low)) return {0.0, 0.0};
+    return {low, high};
+}
+
+// The top row for skylines between `low` and `high`: the lowest a quarter of the plot above its
+// bottom, unless the highest then leaves less than a third of the plot (at most 90 pixels) above
+// it for the labels.
+double topAngleFor(const PanoramaView& view, double low, double high) {
     const double dpp = view.degreesPerPixel;
     const int plot = plotHeightOf(view);
     const double labelRoom = std::min(plot / 3.0, 90.0);
-    view.topAngle = low + plot * 0.75 * dpp;
-    view.topAngle = std::max(view.topAngle, high + labelRoom * dpp);
+    return std::max(low + plot * 0.75 * dpp, high + labelRoom * dpp);
+}
+
+}  // namespace
+
+PanoramaView viewFitting(const PanoramaScan& scan, int width, int height) {
+    PanoramaView view;
+    view.width = std::clamp(width, 1, DrawingSurface::kMaxSide);
+    view.height = std::clamp(height, 1, DrawingSurface::kMaxSide);
+    view.scanFieldOfView = fieldOf(scan);
+    view.scanAzimuth = wrap360(scan.options.azimuth);
+    view.centreAzimuth = view.scanAzimuth;
+    view.degreesPerPixel = std::max(view.scanFieldOfView / view.width, kFinestDegreesPerPixel);
+    const auto [low, high] = skylineRange(scan);
+    view.topAngle = topAngleFor(view, low, high);
+    return kept(view);
+}
+
+PanoramaView viewForTerrain(const PanoramaScan& scan, int width, int height) {
+    const PanoramaView whole = viewFitting(scan, width, height);
+    const auto [low, high] = skylineRange(scan);
+    // The skylines fill about half the plot (at least a degree of relief), the labels have the
+    // room above them; at most kOpeningCloser times closer than the whole.
+    const double relief = std::max(high - low, 1.0);
+    const double dpp = std::max({relief / (plotHeightOf(whole) * 0.45), kFinestDegreesPerPixel,
+                                 whole.degreesPerPixel / kOpeningCloser});
+    if (dpp >= whole.degreesPerPixel) return whole;
+    PanoramaView view = whole;
+    view.degreesPerPixel = dpp;
+    view.topAngle = topAngleFor(view, low, high);
     return kept(view);
 }
 

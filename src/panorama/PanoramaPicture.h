@@ -34,6 +34,10 @@ inline constexpr int kAzimuthScaleHeight = 26;
 // The whole scan across `width` pixels, the skyline low in the picture with the sky above it
 // for the labels.
 PanoramaView viewFitting(const PanoramaScan& scan, int width, int height);
+// The view a panorama opens with: as viewFitting where that shows the relief well, else closer,
+// so the skylines' range fills about half the picture's height, centred on the scan's middle
+// azimuth (the rest is reached by panning).
+PanoramaView viewForTerrain(const PanoramaScan& scan, int width, int height);
 // Zoomed by `factor` (> 1 closer) about the picture point `about`, which stays where it is;
 // never wider than the scan's field of view, never finer than kFinestDegreesPerPixel.
 PanoramaView zoomedView(const PanoramaView& view, double factor, QPointF about);

@@ -349,6 +349,37 @@ TEST(PanoramaView, FittingShowsTheWholeScanWithTheSkylineLow) {
     EXPECT_NEAR(azimuthAtX(part, 600.0), 230.0, 1e-9);
 }
 
+// The opening view: a 360° panorama of a few degrees' relief is shown closer than the whole,
+// its skylines filling about half the plot with the labels' room above; a sector whose whole
+// already shows the relief opens whole.
+TEST(PanoramaView, OpeningViewFillsThePictureWithTheRelief) {
+    const auto rising = [](double azimuth) {
+        const float top = static_cast<float>(1.0 + 4.0 * std::sin(azimuth * M_PI / 180.0));
+        return std::vector<SightSpan>{{-90.0f, top, 20000.0f}};
+    };
+    const PanoramaScan full = makeScan(90.0, 360.0, 0.1, rising);
+    const PanoramaView whole = viewFitting(full, 1200, 400);
+    const PanoramaView opening = viewForTerrain(full, 1200, 400);
+    EXPECT_LT(opening.degreesPerPixel, whole.degreesPerPixel);
+    EXPECT_NEAR(opening.centreAzimuth, 90.0, 1e-9);
+    const double plot = 400 - kAzimuthScaleHeight;
+    const double lowest = yOfAngle(opening, -3.0), highest = yOfAngle(opening, 5.0);
+    EXPECT_NEAR((lowest - highest) / plot, 0.45, 0.01);
+    EXPECT_GE(highest, std::min(plot / 3.0, 90.0) - 1.0) << "room for the labels above";
+    EXPECT_LE(lowest, plot) << "the lowest skyline on the picture";
+
+    // Flat: at most eight times closer than the whole.
+    const PanoramaScan flat = makeScan(0.0, 360.0, 0.1, twoRidges);
+    EXPECT_DOUBLE_EQ(viewForTerrain(flat, 1200, 400).degreesPerPixel, 0.3 / 8.0);
+
+    const auto steep = [](double azimuth) {
+        return std::vector<SightSpan>{{-90.0f, static_cast<float>(azimuth - 200.0), 20000.0f}};
+    };
+    const PanoramaScan sector = makeScan(200.0, 30.0, 0.1, steep);
+    const PanoramaView part = viewForTerrain(sector, 600, 300);
+    EXPECT_DOUBLE_EQ(part.degreesPerPixel, viewFitting(sector, 600, 300).degreesPerPixel);
+}
+
 TEST(PanoramaView, ZoomKeepsThePointUnderTheMouse) {
     struct Case {
         double factor;

@@ -101,8 +101,8 @@ TEST_F(PanoramaWindowTest, MenuBarTitleAndThePictureFillingTheWindow) {
     QCoreApplication::processEvents();
     EXPECT_EQ(window->logic().view().width, picture->width());
     EXPECT_EQ(window->logic().picture().image.size(), picture->size());
-    // Showing the whole panorama, it shows it whole at the new size.
-    const PanoramaView fitting = viewFitting(window->logic().scan(), picture->width(), picture->height());
+    // Showing the opening view, it shows the relief the same way at the new size.
+    const PanoramaView fitting = viewForTerrain(window->logic().scan(), picture->width(), picture->height());
     EXPECT_EQ(window->logic().view().topAngle, fitting.topAngle);
     EXPECT_EQ(window->logic().view().degreesPerPixel, fitting.degreesPerPixel);
     // Small, it keeps its menus and picture.
