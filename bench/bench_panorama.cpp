@@ -83,7 +83,7 @@ const SightTerrain& mountains() {
         for (double d = 1.0;; d *= 1.01) {
             const int next = zoomForDistance(d, kStep, kObserver.latitude);
             if (next != zoom || d > kReach) {
-                t.addLayer(test::layerAround(kObserver, std::min(d, kReach) * 1.02 + 1000.0, zoom, ridged));
+                t.addLayer(synthetic::layerAround(kObserver, std::min(d, kReach) * 1.02 + 1000.0, zoom, ridged));
                 zoom = next;
             }
             if (d > kReach) break;

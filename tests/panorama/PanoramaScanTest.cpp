@@ -21,7 +21,7 @@ const LatLon kHere{36.0, 138.0};
 // Sea-level ground 0 m for 120 km round kHere (or `height` where given), on zoom 8.
 template <class Height>
 MercatorLayer ground(Height height) {
-    return test::layerAround(kHere, 120000.0, 8, height);
+    return synthetic::layerAround(kHere, 120000.0, 8, height);
 }
 MercatorLayer ground() {
     return ground([](LatLon) { return 0.0; });
@@ -31,7 +31,7 @@ MercatorLayer ground() {
 // of the zoom the sight wants there, so that no coarser layer answers for it.
 template <class Height>
 MercatorLayer feature(LatLon centre, double reach, double far, double columnStep, Height height) {
-    return test::layerAround(centre, reach, zoomForDistance(far, columnStep, kHere.latitude), height);
+    return synthetic::layerAround(centre, reach, zoomForDistance(far, columnStep, kHere.latitude), height);
 }
 
 double topAngle(const PanoramaScan& scan, double azimuth) {
@@ -59,7 +59,7 @@ struct Cone {
     // one step, and the reach of the bilinear samples.
     static double slack() {
         const int zoom = zoomForDistance(kDistance + kBase, kStep, kHere.latitude);
-        const double pixel = test::metresPerWorld(kHere.latitude) / (256.0 * std::ldexp(1.0, zoom));
+        const double pixel = synthetic::metresPerWorld(kHere.latitude) / (256.0 * std::ldexp(1.0, zoom));
         return kDistance * kStep * kDeg + pixel * std::sqrt(2.0) + 1.0;
     }
 };

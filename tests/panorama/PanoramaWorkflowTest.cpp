@@ -3,6 +3,7 @@
 #include "panorama/Geodesy.h"
 #include "panorama/Panorama.h"
 #include "panorama/RouteMapSight.h"
+#include "panorama/SyntheticTerrain.h"
 
 #include "geo/Angles.h"
 #include "map/MapGeometry.h"
@@ -30,23 +31,9 @@ namespace fs = std::filesystem;
 // A round hill of `peak` metres and `radius` metres around `centre` on one layer of zoom 8
 // (samples about 450 m apart) that reaches some 114 km around it.
 MercatorLayer hillLayer(LatLon centre, double peak, double radius) {
-    MercatorLayer layer;
-    layer.zoom = 8;
-    const double side = 256.0 * std::pow(2.0, layer.zoom);
-    const WorldPoint middle = toWorld(centre);
-    layer.columns = layer.rows = 512;
-    layer.u0 = static_cast<int64_t>(middle.x * side) - layer.columns / 2;
-    layer.v0 = static_cast<int64_t>(middle.y * side) - layer.rows / 2;
-    const double metresPerSample = 40075016.7 * std::cos(centre.latitude * M_PI / 180.0) / side;
-    for (int row = 0; row < layer.rows; ++row) {
-        for (int column = 0; column < layer.columns; ++column) {
-            const double du = static_cast<double>(layer.u0 + column) + 0.5 - middle.x * side;
-            const double dv = static_cast<double>(layer.v0 + row) + 0.5 - middle.y * side;
-            const double metres = std::hypot(du, dv) * metresPerSample;
-            layer.heights.push_back(static_cast<float>(std::max(0.0, peak * (1.0 - metres / radius))));
-        }
-    }
-    return layer;
+    return synthetic::layerAround(centre, 114000.0, 8, [&](LatLon at) {
+        return std::max(0.0, peak * (1.0 - inverseGeodesic(centre, at).distance / radius));
+    });
 }
 
 struct PanoramaWorkflowTest : ::testing::Test {

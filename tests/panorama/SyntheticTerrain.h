@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <numbers>
 
-namespace orv::panorama::test {
+namespace orv::panorama::synthetic {
 
 // Metres of ground per unit of world x at `latitude`.
 inline double metresPerWorld(double latitude) {
@@ -38,4 +38,4 @@ MercatorLayer layerAround(LatLon centre, double halfSize, int zoom, Height heigh
     return layer;
 }
 
-}  // namespace orv::panorama::test
+}  // namespace orv::panorama::synthetic

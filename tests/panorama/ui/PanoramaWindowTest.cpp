@@ -4,6 +4,7 @@
 #include "panorama/ui/PanoramaWindow.h"
 
 #include "panorama/Geodesy.h"
+#include "panorama/SyntheticTerrain.h"
 #include "panorama/ui/PanoramaDialog.h"
 #include "support/ScriptedDialogs.h"
 
@@ -26,23 +27,10 @@
 namespace orv::panorama {
 namespace {
 
-// A ridge of 1500 m 20 km north of the observer, across the whole view.
-MercatorLayer ridgeLayer(LatLon observer) {
-    MercatorLayer layer;
-    layer.zoom = 10;
-    const double side = 256.0 * std::pow(2.0, layer.zoom);
-    const WorldPoint middle = toWorld(observer);
-    layer.columns = layer.rows = 200;
-    layer.u0 = static_cast<int64_t>(middle.x * side) - layer.columns / 2;
-    layer.v0 = static_cast<int64_t>(middle.y * side) - layer.rows / 2;
-    const double metresPerSample = 40075016.7 * std::cos(observer.latitude * M_PI / 180.0) / side;
-    for (int row = 0; row < layer.rows; ++row) {
-        for (int column = 0; column < layer.columns; ++column) {
-            const double north = (middle.y * side - static_cast<double>(layer.v0 + row) - 0.5) * metresPerSample;
-            layer.heights.push_back(std::abs(north - 20000.0) < 1500.0 ? 1500.0f : 100.0f);
-        }
-    }
-    return layer;
+// Level ground 100 m high for some 11 km around the observer; the peak 20 km north stands
+// beyond it.
+MercatorLayer plainLayer(LatLon observer) {
+    return synthetic::layerAround(observer, 11000.0, 10, [](LatLon) { return 100.0; });
 }
 
 struct PanoramaWindowTest : ::testing::Test {
@@ -54,7 +42,7 @@ struct PanoramaWindowTest : ::testing::Test {
         PanoramaSources made;
         made.gather = [this](const SightRequest&, const terrain::ProgressHook&) {
             GatheredTerrain gathered;
-            gathered.terrain.addLayer(ridgeLayer(observer));
+            gathered.terrain.addLayer(plainLayer(observer));
             return gathered;
         };
         made.peaks = [this] {
