@@ -13,6 +13,7 @@
 #include "geo/MeshCode.h"
 #include "map/MapGeometry.h"
 #include "names/MountainFile.h"
+#include "panorama/Panorama.h"
 #include "panorama/PanoramaPicture.h"
 #include "panorama/PanoramaScan.h"
 #include "panorama/TerrainGathering.h"
@@ -202,15 +203,8 @@ private:
 // The peaks of a mountain file (Tokyo datum) on JGD2011; records without a height are left out.
 std::vector<Peak> peaksOf(const std::vector<MountainRecord>& records, const DatumShift& shift) {
     std::vector<Peak> peaks;
-    for (const MountainRecord& r : records) {
-        const auto latitude = dmsTextDegrees(r.latitude);
-        const auto longitude = dmsTextDegrees(r.longitude);
-        const auto height = number(r.elevation);
-        if (!latitude || !longitude || !height) continue;
-        const LatLon position = shift.fromTokyo(*latitude, *longitude);
-        if (std::isnan(position.latitude)) continue;
-        peaks.push_back({r.name, position, *height});
-    }
+    for (const MountainRecord& record : records)
+        if (std::optional<Peak> peak = peakOfRecord(shift, record)) peaks.push_back(std::move(*peak));
     return peaks;
 }
 

@@ -105,6 +105,15 @@ std::optional<LatLon> tokyoToJgd(const DatumShift& shift, std::string_view latit
     return modern;
 }
 
+std::optional<Peak> peakOfRecord(const DatumShift& shift, const MountainRecord& record) {
+    const std::optional<LatLon> at = tokyoToJgd(shift, record.latitude, record.longitude);
+    if (!at || record.name.empty()) return std::nullopt;
+    char* end = nullptr;
+    const double height = std::strtod(record.elevation.c_str(), &end);
+    if (end == record.elevation.c_str() || !std::isfinite(height)) return std::nullopt;
+    return Peak{record.name, *at, height};
+}
+
 std::filesystem::path sightTileFolder(const AppState& state) {
     if (!state.sightChoices.tileFolder.empty()) return state.sightChoices.tileFolder;
     return state.dataFolder / "tiles";
@@ -115,17 +124,14 @@ std::vector<Peak> collectPeaks(const AppState& state, const std::vector<std::fil
     const DatumShift* shift = tokyoShift();
     if (shift == nullptr) return peaks;
     const auto add = [&](const MountainRecord& record) {
-        const std::optional<LatLon> at = tokyoToJgd(*shift, record.latitude, record.longitude);
-        if (!at || record.name.empty()) return;
-        char* end = nullptr;
-        const double height = std::strtod(record.elevation.c_str(), &end);
-        if (end == record.elevation.c_str() || !std::isfinite(height)) return;
+        std::optional<Peak> peak = peakOfRecord(*shift, record);
+        if (!peak) return;
         for (const Peak& known : peaks)
-            if (known.name == record.name && inverseGeodesic(known.position, *at).distance < kSamePeakMetres &&
-                std::abs(known.position.latitude - at->latitude) < 0.01 &&
-                std::abs(known.position.longitude - at->longitude) < 0.01)
+            if (known.name == peak->name && std::abs(known.position.latitude - peak->position.latitude) < 0.01 &&
+                std::abs(known.position.longitude - peak->position.longitude) < 0.01 &&
+                inverseGeodesic(known.position, peak->position).distance < kSamePeakMetres)
                 return;
-        peaks.push_back({record.name, *at, height});
+        peaks.push_back(std::move(*peak));
     };
     const int count = std::clamp<int>(state.mountainCount, 0, kMaxMountains);
     for (int i = 1; i <= count; ++i) add(state.mountainTable[static_cast<size_t>(i)]);

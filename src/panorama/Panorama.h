@@ -79,6 +79,10 @@ const DatumShift* tokyoShift();
 // A Tokyo datum D.MMSS position on JGD2011; nothing for texts that are no position.
 std::optional<LatLon> tokyoToJgd(const DatumShift& shift, std::string_view latitude, std::string_view longitude);
 
+// A mountain of a mountain-name file as a peak on JGD2011; nothing for a record without a
+// name, a position or a height.
+std::optional<Peak> peakOfRecord(const DatumShift& shift, const MountainRecord& record);
+
 // The folder the panorama's tiles are kept in.
 std::filesystem::path sightTileFolder(const AppState& state);
 
